@@ -1,0 +1,114 @@
+#include "core/AnswerEntry.h"
+#include "core/AnswerStyle.h"
+#include "core/AppSection.h"
+#include "core/AudioSource.h"
+#include "core/InterviewContext.h"
+#include "core/InterviewRecord.h"
+#include "core/JsonCoding.h"
+
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+
+namespace {
+QJsonObject parse(const char* text) { return json::decodeObject(QByteArray(text)); }
+} // namespace
+
+TEST(InterviewContext, TitleAndReadiness) {
+    InterviewContext context;
+    EXPECT_EQ(context.language, QStringLiteral("English"));
+    context.role = QStringLiteral(" \n\t ");
+    EXPECT_EQ(context.title(), QStringLiteral("Your next interview"));
+    context.role = QStringLiteral("  Staff Engineer \n");
+    EXPECT_EQ(context.title(), QStringLiteral("Staff Engineer"));
+
+    context.resume = QStringLiteral(" \n ");
+    context.jobDescription = QStringLiteral("A long description");
+    EXPECT_FALSE(context.ready());
+    context.resume = QStringLiteral("x");
+    context.jobDescription = QStringLiteral("y");
+    EXPECT_TRUE(context.ready());
+}
+
+TEST(InterviewContext, EnglishLanguageRule) {
+    for (const char* english : {" english ", "EN-GB", "Anglais", "en", "en-us\n"})
+        EXPECT_TRUE(isEnglishLanguage(QString::fromUtf8(english))) << english;
+    for (const char* french : {"en_US", "English (UK)", "", "French", "Français"})
+        EXPECT_FALSE(isEnglishLanguage(QString::fromUtf8(french))) << french;
+}
+
+TEST(Enumerations, RawValuesMatchExactlyUnderCanonicalEquivalence) {
+    EXPECT_EQ(answerStyleFromRaw(QString::fromUtf8("Me\xcc\x81thode STAR")), AnswerStyle::star);
+    EXPECT_EQ(answerStyleFromRaw(QString::fromUtf8("méthode star")), std::nullopt);
+    EXPECT_EQ(answerStyleFromRaw(QStringLiteral("Adaptive")), std::nullopt);
+    EXPECT_EQ(audioSourceFromRaw(QString::fromUtf8("Audio de l\xe2\x80\x99" "appel")),
+              AudioSource::system);
+    EXPECT_EQ(audioSourceFromRaw(QStringLiteral("Audio de l'appel")), std::nullopt);
+    for (AnswerStyle style : allAnswerStyles())
+        EXPECT_EQ(answerStyleFromRaw(rawValue(style)), style);
+    EXPECT_EQ(rawValue(AppSection::profile), QStringLiteral("Prepare"));
+    EXPECT_EQ(caseName(AnswerStyle::star), QStringLiteral("star"));
+    EXPECT_EQ(displayName(AnswerStyle::star), QStringLiteral("STAR method"));
+}
+
+TEST(AnswerEntry, AbsentOptionalsAreLeftOutAndReadBack) {
+    AnswerEntry entry;
+    entry.question = QStringLiteral("Why us?");
+    entry.answer = QStringLiteral("Because…");
+    const QJsonObject object = entry.toJson();
+    EXPECT_FALSE(object.contains(QLatin1String("firstTokenMilliseconds")));
+    EXPECT_FALSE(object.contains(QLatin1String("latency")));
+    const AnswerEntry back = AnswerEntry::fromJson(object);
+    EXPECT_EQ(back.id, entry.id);
+    EXPECT_FALSE(back.firstTokenMilliseconds);
+    EXPECT_FALSE(back.latency);
+
+    // Null reads as absent too; a partially filled latency keeps only what it has.
+    const auto withNulls = AnswerEntry::fromJson(parse(
+        R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","question":"q","answer":"a",)"
+        R"("date":"2026-01-02T03:04:05Z","firstTokenMilliseconds":null,)"
+        R"("latency":{"totalMilliseconds":1200,"firstCueMilliseconds":null}})"));
+    EXPECT_FALSE(withNulls.firstTokenMilliseconds);
+    ASSERT_TRUE(withNulls.latency);
+    EXPECT_EQ(withNulls.latency->totalMilliseconds, 1200);
+    EXPECT_FALSE(withNulls.latency->firstCueMilliseconds);
+}
+
+TEST(InterviewRecord, StrictDecodingRejectsEveryMalformedField) {
+    const char* good = R"({"id":"6f9619ff-8b86-d011-b42d-00c04fc964ff","date":"2026-01-02T03:04:05Z",)"
+                       R"("role":"r","company":"c","duration":42,"isDemo":false,"entries":[],"extra":1})";
+    const InterviewRecord record = InterviewRecord::fromJson(parse(good));
+    EXPECT_EQ(record.duration, 42);
+    EXPECT_EQ(json::uuidText(record.id), QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF"));
+
+    const std::vector<std::pair<QString, QString>> breakages = {
+        {QStringLiteral("\"duration\":42"), QStringLiteral("\"duration\":\"42\"")},
+        {QStringLiteral("\"duration\":42"), QStringLiteral("\"duration\":4.5")},
+        {QStringLiteral("\"isDemo\":false"), QStringLiteral("\"isDemo\":0")},
+        {QStringLiteral("\"role\":\"r\","), QString()},
+        {QStringLiteral("2026-01-02T03:04:05Z"), QStringLiteral("2026-01-02T03:04:05.250Z")},
+        {QStringLiteral("2026-01-02T03:04:05Z"), QStringLiteral("2026-01-02 03:04:05")},
+        {QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff"),
+         QStringLiteral("{6f9619ff-8b86-d011-b42d-00c04fc964ff}")},
+        {QStringLiteral("\"entries\":[]"), QStringLiteral("\"entries\":[{\"id\":1}]")},
+        {QStringLiteral("\"entries\":[]"), QStringLiteral("\"entries\":null")},
+    };
+    for (const auto& [from, to] : breakages) {
+        QString text = QString::fromUtf8(good);
+        text.replace(from, to);
+        EXPECT_THROW(InterviewRecord::fromJson(json::decodeObject(text.toUtf8())), JsonDecodingError)
+            << text.toStdString();
+    }
+}
+
+TEST(JsonCoding, DatesAreWholeSecondsInUtc) {
+    const auto date = json::parseDate(QStringLiteral("2026-03-01T10:00:00+02:00"));
+    ASSERT_TRUE(date);
+    EXPECT_EQ(json::dateText(*date), QStringLiteral("2026-03-01T08:00:00Z"));
+    EXPECT_FALSE(json::parseDate(QStringLiteral("2026-02-30T10:00:00Z")));
+    const QDateTime withMilliseconds =
+        QDateTime::fromMSecsSinceEpoch(1'700'000'000'999, Qt::UTC);
+    EXPECT_EQ(json::dateText(withMilliseconds), QStringLiteral("2023-11-14T22:13:20Z"));
+}

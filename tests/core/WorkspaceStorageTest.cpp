@@ -1,0 +1,216 @@
+#include "core/JsonCoding.h"
+#include "core/WorkspaceStorage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace corvel;
+
+namespace {
+
+SavedWorkspace fullWorkspace() {
+    SavedWorkspace w;
+    w.context.name = QStringLiteral("Ana Ruiz");
+    w.context.role = QStringLiteral("Ingénieure / Lead");
+    w.context.company = QStringLiteral("Nordlicht");
+    w.context.resume = QStringLiteral("Dix ans d’expérience.\nPython, C++");
+    w.context.resumeFilename = QStringLiteral("cv.pdf");
+    w.context.jobDescription = QStringLiteral("We build \"things\" 🚀");
+    w.context.notes = QStringLiteral("Ask about on-call");
+    w.context.language = QStringLiteral("Français");
+    w.context.isExample = true;
+    w.style = AnswerStyle::star;
+    w.audioSource = AudioSource::microphone;
+    w.model = QStringLiteral("gpt-4.1-mini");
+    w.overlayOpacity = 0.84;
+    w.automaticAnswers = false;
+    w.configurationVersion = 3;
+
+    InterviewRecord record;
+    record.date = QDateTime(QDate(2026, 5, 4), QTime(9, 30, 15), Qt::UTC);
+    record.role = QStringLiteral("Lead");
+    record.company = QStringLiteral("Nordlicht");
+    record.duration = 1834;
+    AnswerEntry timed;
+    timed.question = QStringLiteral("Pourquoi nous ?");
+    timed.answer = QStringLiteral("Parce que…");
+    timed.date = QDateTime(QDate(2026, 5, 4), QTime(9, 31, 0), Qt::UTC);
+    timed.firstTokenMilliseconds = 412;
+    timed.latency = AnswerLatencyMetrics{412, 630, 4100, 0};
+    AnswerEntry untimed = timed;
+    untimed.id = QUuid::createUuid();
+    untimed.firstTokenMilliseconds.reset();
+    untimed.latency.reset();
+    record.entries = {timed, untimed};
+    InterviewRecord demo = record;
+    demo.id = QUuid::createUuid();
+    demo.isDemo = true;
+    demo.entries.clear();
+    w.history = {record, demo};
+    return w;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    return st.st_mode & 0777;
+}
+
+} // namespace
+
+TEST(WorkspaceStorage, FullWorkspaceRoundTripsByteForByte) {
+    QTemporaryDir dir;
+    const SavedWorkspace original = fullWorkspace();
+    WorkspaceStorage::save(original, dir.path());
+    const QString path = WorkspaceStorage::fileURL(dir.path());
+    EXPECT_EQ(path, QDir(dir.path()).filePath(QStringLiteral("workspace.json")));
+    const QByteArray first = readAll(path);
+    EXPECT_TRUE(first.contains("\"role\":\"Ing\xc3\xa9nieure \\/ Lead\""));
+    EXPECT_TRUE(first.startsWith("{\"audioSource\":\"Microphone\",\"automaticAnswers\":false,"));
+    EXPECT_FALSE(first.contains('\n'));
+
+    const auto loaded = WorkspaceStorage::load(dir.path());
+    ASSERT_TRUE(loaded.workspace);
+    EXPECT_FALSE(loaded.unreadable);
+    const SavedWorkspace& w = *loaded.workspace;
+    EXPECT_EQ(w.context, original.context);
+    EXPECT_EQ(w.style, AnswerStyle::star);
+    EXPECT_EQ(w.audioSource, AudioSource::microphone);
+    EXPECT_EQ(w.configurationVersion, 3);
+    ASSERT_EQ(w.history.size(), 2u);
+    EXPECT_EQ(w.history[0].id, original.history[0].id);
+    EXPECT_EQ(w.history[0].date, original.history[0].date);
+    ASSERT_EQ(w.history[0].entries.size(), 2u);
+    EXPECT_EQ(w.history[0].entries[0].latency, (AnswerLatencyMetrics{412, 630, 4100, 0}));
+    EXPECT_FALSE(w.history[0].entries[1].latency);
+    EXPECT_TRUE(w.history[1].isDemo);
+
+    WorkspaceStorage::save(w, dir.path());
+    EXPECT_EQ(readAll(path), first);
+
+    // Every enumeration value survives.
+    for (AnswerStyle style : allAnswerStyles()) {
+        for (AudioSource source : allAudioSources()) {
+            SavedWorkspace variant = original;
+            variant.style = style;
+            variant.audioSource = source;
+            const SavedWorkspace back = WorkspaceStorage::decode(WorkspaceStorage::encode(variant));
+            EXPECT_EQ(back.style, style);
+            EXPECT_EQ(back.audioSource, source);
+        }
+    }
+}
+
+TEST(WorkspaceStorage, MissingFileIsNotUnreadable) {
+    QTemporaryDir dir;
+    const auto result = WorkspaceStorage::load(dir.path());
+    EXPECT_FALSE(result.workspace);
+    EXPECT_FALSE(result.unreadable);
+    EXPECT_TRUE(result.keptAsidePath.isEmpty());
+
+    // Absent configurationVersion loads, and stays absent.
+    QJsonObject object = fullWorkspace().toJson();
+    object.remove(QLatin1String("configurationVersion"));
+    writeAll(WorkspaceStorage::fileURL(dir.path()), json::encode(object));
+    const auto loaded = WorkspaceStorage::load(dir.path());
+    ASSERT_TRUE(loaded.workspace);
+    EXPECT_FALSE(loaded.workspace->configurationVersion);
+}
+
+TEST(WorkspaceStorage, UnreadableFilesAreKeptAsideAndNeverOverwritten) {
+    const QByteArray valid = WorkspaceStorage::encode(fullWorkspace());
+    QByteArray fractional = valid;
+    fractional.replace("2026-05-04T09:30:15Z", "2026-05-04T09:30:15.5Z");
+    QByteArray unknownStyle = valid;
+    unknownStyle.replace("M\xc3\xa9thode STAR", "Adaptive");
+    QByteArray oversized(WorkspaceStorage::maximumFileSize + 1, ' ');
+    oversized.replace(0, valid.size(), valid); // valid JSON followed by spaces: still too large
+    QByteArray exactLimit(WorkspaceStorage::maximumFileSize, 'x');
+
+    const std::vector<std::pair<const char*, QByteArray>> cases = {
+        {"empty", QByteArray()},
+        {"bad JSON", QByteArray("{\"context\":")},
+        {"fractional seconds", fractional},
+        {"unknown style", unknownStyle},
+        {"over the size limit", oversized},
+        {"at the limit, not JSON", exactLimit},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        QTemporaryDir dir;
+        const QString path = WorkspaceStorage::fileURL(dir.path());
+        writeAll(path, bytes);
+
+        const auto loaded = WorkspaceStorage::load(dir.path());
+        EXPECT_FALSE(loaded.workspace);
+        EXPECT_TRUE(loaded.unreadable);
+        ASSERT_FALSE(loaded.keptAsidePath.isEmpty());
+        EXPECT_EQ(readAll(loaded.keptAsidePath), bytes);
+
+        WorkspaceStorage::save(SavedWorkspace{}, dir.path());
+        EXPECT_EQ(readAll(loaded.keptAsidePath), bytes);
+        EXPECT_TRUE(WorkspaceStorage::load(dir.path()).workspace);
+    }
+}
+
+TEST(WorkspaceStorage, SaveKeepsAsideAFileBrokenAfterLoadAndRefusesUnloadableValues) {
+    QTemporaryDir dir;
+    const QString path = WorkspaceStorage::fileURL(dir.path());
+    writeAll(path, "not json at all");
+    WorkspaceStorage::save(fullWorkspace(), dir.path());
+    const QStringList aside =
+        QDir(dir.path()).entryList({QStringLiteral("workspace.unreadable-*.json")});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(readAll(QDir(dir.path()).filePath(aside.first())), QByteArray("not json at all"));
+
+    const QByteArray before = readAll(path);
+    SavedWorkspace broken = fullWorkspace();
+    broken.overlayOpacity = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW(WorkspaceStorage::save(broken, dir.path()), WorkspaceError);
+    EXPECT_EQ(readAll(path), before);
+}
+
+TEST(WorkspaceStorage, ModesAndDefaultLocation) {
+    QTemporaryDir dir;
+    const QString nested = QDir(dir.path()).filePath(QStringLiteral("a/b"));
+    const QString path = WorkspaceStorage::fileURL(nested);
+    WorkspaceStorage::save(SavedWorkspace{}, nested);
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(modeOf(nested), 0700u);
+    EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("a"))), 0700u);
+
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                    QFile::ReadGroup);
+    WorkspaceStorage::save(SavedWorkspace{}, nested);
+    EXPECT_EQ(modeOf(path), 0600u);
+
+    // An existing folder keeps its own mode.
+    QDir(dir.path()).mkdir(QStringLiteral("open"));
+    QFile::setPermissions(QDir(dir.path()).filePath(QStringLiteral("open")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                              QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+    WorkspaceStorage::save(SavedWorkspace{}, QDir(dir.path()).filePath(QStringLiteral("open")));
+    EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("open"))), 0755u);
+
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+    EXPECT_EQ(WorkspaceStorage::fileURL(),
+              QDir(dir.path()).filePath(QStringLiteral("Tessaroy/workspace.json")));
+}
