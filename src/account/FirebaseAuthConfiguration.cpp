@@ -40,10 +40,11 @@ bool hostingHost(const UrlComponents& url, const QString& projectID) {
 } // namespace
 
 FirebaseAuthConfiguration FirebaseAuthConfiguration::load(const BundleInfo& bundle) {
-    const bool present =
-        !bundle.firebaseAPIKey.isEmpty() && !bundle.firebaseProjectID.isEmpty() &&
-        UrlComponents::parse(bundle.corvelAPIBaseURL) && !bundle.corvelAPIBaseURL.isEmpty() &&
-        UrlComponents::parse(bundle.corvelAuthURL) && !bundle.corvelAuthURL.isEmpty();
+    const auto parses = [](const QString& url) {
+        return !url.isEmpty() && UrlComponents::parse(url).has_value();
+    };
+    const bool present = !bundle.firebaseAPIKey.isEmpty() && !bundle.firebaseProjectID.isEmpty() &&
+                         parses(bundle.corvelAPIBaseURL) && parses(bundle.corvelAuthURL);
     if (!present)
         throw GoogleAuthError(GoogleAuthError::notConfigured);
     return create(bundle.firebaseAPIKey, bundle.firebaseProjectID, bundle.corvelAPIBaseURL,

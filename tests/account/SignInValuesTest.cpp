@@ -61,74 +61,43 @@ TEST(SignInRules, BadNamesAndPicturesAreDroppedNotFatal) {
         EXPECT_EQ(accountPicture(bad.toString()), std::nullopt) << bad.toString().toStdString();
 }
 
-namespace {
+TEST(SessionCoding, ReadsAndWritesTheStoredForm) {
+    // Expiry in seconds since 2001-01-01 UTC with its fraction; absent optionals left out.
+    const QByteArray stored =
+        R"({"account":{"email":"a@b.c","subject":"uid-1"},"projectID":"corvel-test",)"
+        R"("tokens":{"expiresAt":801692800.125,"idToken":"id","refreshToken":"r\/t"}})";
+    const auto session = FirebaseStoredSession::fromJson(json::decodeObject(stored));
+    EXPECT_EQ(session.tokens.expiresAt,
+              QDateTime::fromMSecsSinceEpoch(978307200000 + 801692800125, Qt::UTC));
+    EXPECT_EQ(session.tokens.refreshToken, QStringLiteral("r/t"));
+    EXPECT_EQ(json::encode(session.toJson()), stored);
 
-FirebaseStoredSession sampleSession() {
-    FirebaseStoredSession session;
-    session.projectID = QStringLiteral("corvel-test");
-    session.tokens.idToken = QStringLiteral("id.token");
-    session.tokens.refreshToken = QStringLiteral("refresh/token");
-    session.tokens.expiresAt = QDateTime::fromMSecsSinceEpoch(1780000000123, Qt::UTC);
-    session.account = {QStringLiteral("uid-1"), QStringLiteral("a@b.c"), QStringLiteral("Ada"),
-                       QUrl(QStringLiteral("https://example.com/p.png"))};
-    return session;
-}
+    const QByteArray google =
+        R"({"clientID":"c","tokens":{"accessToken":"a","refreshToken":"r","expiresAt":-1.5},)"
+        R"("account":{"subject":"s","email":"e","name":"Ada","pictureURL":"https:\/\/x.org\/p"}})";
+    const auto googleSession = GoogleStoredSession::fromJson(json::decodeObject(google));
+    EXPECT_EQ(googleSession.account.pictureURL, QUrl(QStringLiteral("https://x.org/p")));
+    EXPECT_EQ(GoogleStoredSession::fromJson(googleSession.toJson()), googleSession);
+    QByteArray nulls = google;
+    nulls.replace(R"("Ada")", "null").replace(R"("https:\/\/x.org\/p")", "null");
+    const auto withoutOptionals = GoogleStoredSession::fromJson(json::decodeObject(nulls));
+    EXPECT_EQ(withoutOptionals.account.name, std::nullopt);
+    EXPECT_EQ(withoutOptionals.account.pictureURL, std::nullopt);
 
-} // namespace
-
-TEST(SessionCoding, RoundTripsWithReferenceDatesAndOptionalFields) {
-    const FirebaseStoredSession session = sampleSession();
-    const QJsonObject object = session.toJson();
-    // Seconds since 2001-01-01 UTC, with the fraction kept.
-    EXPECT_DOUBLE_EQ(object[u"tokens"][u"expiresAt"].toDouble(), 801692800.123);
-    EXPECT_EQ(FirebaseStoredSession::fromJson(json::decodeObject(json::encode(object))), session);
-
-    GoogleStoredSession google;
-    google.clientID = QStringLiteral("client");
-    google.tokens = {QStringLiteral("access"), QStringLiteral("refresh"),
-                     QDateTime::fromMSecsSinceEpoch(978307200000 - 1500, Qt::UTC)};
-    google.account = {QStringLiteral("sub"), QStringLiteral("a@b.c"), std::nullopt, std::nullopt};
-    const QJsonObject googleObject = google.toJson();
-    EXPECT_FALSE(googleObject[u"account"].toObject().contains(u"name"));
-    EXPECT_FALSE(googleObject[u"account"].toObject().contains(u"pictureURL"));
-    EXPECT_EQ(GoogleStoredSession::fromJson(googleObject), google);
-
-    QJsonObject nulls = googleObject;
-    QJsonObject account = nulls[u"account"].toObject();
-    account[u"name"] = QJsonValue::Null;
-    account[u"pictureURL"] = QJsonValue::Null;
-    nulls[u"account"] = account;
-    EXPECT_EQ(GoogleStoredSession::fromJson(nulls), google);
-}
-
-TEST(SessionCoding, MalformedSessionsFailToDecode) {
-    const QJsonObject good = sampleSession().toJson();
-    auto withToken = [&good](const QString& key, const QJsonValue& value) {
-        QJsonObject copy = good;
-        QJsonObject tokens = copy[u"tokens"].toObject();
-        if (value.isUndefined())
-            tokens.remove(key);
-        else
-            tokens[key] = value;
-        copy[u"tokens"] = tokens;
-        return copy;
-    };
-    EXPECT_THROW(FirebaseStoredSession::fromJson(
-                     withToken(QStringLiteral("expiresAt"), QStringLiteral("801692800"))),
-                 JsonDecodingError);
-    EXPECT_THROW(FirebaseStoredSession::fromJson(withToken(QStringLiteral("expiresAt"), 1e300)),
-                 JsonDecodingError);
-    EXPECT_THROW(FirebaseStoredSession::fromJson(withToken(QStringLiteral("idToken"), {})),
-                 JsonDecodingError);
-
-    QJsonObject noProject = good;
-    noProject.remove(u"projectID");
-    EXPECT_THROW(FirebaseStoredSession::fromJson(noProject), JsonDecodingError);
-    QJsonObject badPicture = good;
-    QJsonObject account = badPicture[u"account"].toObject();
-    account[u"pictureURL"] = 42;
-    badPicture[u"account"] = account;
-    EXPECT_THROW(FirebaseStoredSession::fromJson(badPicture), JsonDecodingError);
+    const QByteArray account = R"("account":{"subject":"s","email":"e"})";
+    for (const QByteArray& bad : {
+             R"({"projectID":"p","tokens":{"idToken":"i","refreshToken":"r","expiresAt":"1"},)" +
+                 account + '}',
+             R"({"projectID":"p","tokens":{"idToken":"i","refreshToken":"r","expiresAt":1e300},)" +
+                 account + '}',
+             R"({"projectID":"p","tokens":{"refreshToken":"r","expiresAt":1},)" + account + '}',
+             R"({"tokens":{"idToken":"i","refreshToken":"r","expiresAt":1},)" + account + '}',
+             R"({"projectID":"p","tokens":{"idToken":"i","refreshToken":"r","expiresAt":1}})"_qba,
+             R"({"projectID":"p","tokens":{"idToken":"i","refreshToken":"r","expiresAt":1},)"
+             R"("account":{"subject":"s","email":"e","pictureURL":42}})"_qba,
+         })
+        EXPECT_THROW(FirebaseStoredSession::fromJson(json::decodeObject(bad)), JsonDecodingError)
+            << bad.constData();
 }
 
 TEST(GoogleAuthErrorTest, DescriptionsAndEquality) {
