@@ -56,8 +56,8 @@ bool validFirebaseSubject(QStringView subject) {
 bool validEmail(QStringView email) {
     if (perceivedLength(email) > 320)
         return false;
-    const auto pieces = email.split(QLatin1Char('@'));
-    if (pieces.size() != 2 || pieces[0].isEmpty() || pieces[1].isEmpty())
+    const auto sides = email.split(QLatin1Char('@'));
+    if (sides.size() != 2 || sides[0].isEmpty() || sides[1].isEmpty())
         return false;
     return !hasControl(email, true);
 }

@@ -156,15 +156,15 @@ std::optional<QList<UrlComponents::QueryItem>> UrlComponents::queryItems() const
     QList<QueryItem> items;
     if (query->isEmpty())
         return items;
-    for (const QStringView piece : QStringView(*query).split(QLatin1Char('&'))) {
-        const qsizetype equals = piece.indexOf(QLatin1Char('='));
+    for (const QStringView pair : QStringView(*query).split(QLatin1Char('&'))) {
+        const qsizetype equals = pair.indexOf(QLatin1Char('='));
         QueryItem item;
-        const auto name = percentDecoded(equals < 0 ? piece : piece.left(equals));
+        const auto name = percentDecoded(equals < 0 ? pair : pair.left(equals));
         if (!name)
             return std::nullopt;
         item.name = *name;
         if (equals >= 0) {
-            item.value = percentDecoded(piece.mid(equals + 1));
+            item.value = percentDecoded(pair.mid(equals + 1));
             if (!item.value)
                 return std::nullopt;
         }
