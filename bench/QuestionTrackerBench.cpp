@@ -17,17 +17,18 @@ constexpr qsizetype transcriptLength = 2000;
 // An interviewer talking for a while: small talk, the company's story, then questions. The
 // on-device recogniser variant has neither capitals nor punctuation.
 QString interviewerTranscript(bool punctuated) {
-    const QString passage = punctuated
-        ? QStringLiteral(
-              "Bonjour à tous, merci d’être là. Je suis la responsable du recrutement et je "
-              "dirige l’équipe produit depuis trois ans. Nous avons beaucoup grandi cette "
-              "année\u202F! Parlez-moi de votre dernier projet. Qu’avez-vous appris\u202F? "
-              "Okay, great. So we built the platform from scratch in our first year. Tell me "
-              "about a time you disagreed with your manager. How did you handle it? ")
-        : QStringLiteral(
-              "okay thanks for joining us today so we built the platform from scratch in our "
-              "first year and the team doubled since then tell me about a time you disagreed "
-              "with your manager how did you handle it and what was the outcome for the team ");
+    const QString passage =
+        punctuated
+            ? QStringLiteral(
+                  "Bonjour à tous, merci d’être là. Je suis la responsable du recrutement et je "
+                  "dirige l’équipe produit depuis trois ans. Nous avons beaucoup grandi cette "
+                  "année\u202F! Parlez-moi de votre dernier projet. Qu’avez-vous appris\u202F? "
+                  "Okay, great. So we built the platform from scratch in our first year. Tell me "
+                  "about a time you disagreed with your manager. How did you handle it? ")
+            : QStringLiteral(
+                  "okay thanks for joining us today so we built the platform from scratch in our "
+                  "first year and the team doubled since then tell me about a time you disagreed "
+                  "with your manager how did you handle it and what was the outcome for the team ");
     QString text;
     while (text.size() < transcriptLength) {
         text += passage;

@@ -7,8 +7,8 @@ namespace corvel {
 
 namespace {
 
-constexpr double stretchGap = 3.0;          // silence that ends a stretch of sound
-constexpr double maximumSampleStep = 0.5;   // a longer gap between readings counts this much
+constexpr double stretchGap = 3.0;        // silence that ends a stretch of sound
+constexpr double maximumSampleStep = 0.5; // a longer gap between readings counts this much
 constexpr double audibleRecency = 1.5;
 constexpr double textRecency = 3.0;
 constexpr double noAudioAfter = 8.0;

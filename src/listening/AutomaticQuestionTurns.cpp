@@ -6,7 +6,8 @@ namespace corvel {
 
 std::optional<QString> AutomaticQuestionTurns::consume(const QString& transcript, bool isFinal,
                                                        double now) {
-    const auto suffix = TranscriptQuestionTracker::unconsumedText(transcript, consumedTranscript, 1);
+    const auto suffix =
+        TranscriptQuestionTracker::unconsumedText(transcript, consumedTranscript, 1);
     if (!suffix) {
         return std::nullopt;
     }

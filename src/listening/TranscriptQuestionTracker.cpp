@@ -14,51 +14,101 @@ namespace corvel {
 namespace {
 
 using L1 = QLatin1String;
+using namespace Qt::Literals::StringLiterals;
 
 // Word lists, in the folded form: lower case, no accents, apostrophes and hyphens as spaces. A
 // trailing space makes a prefix match whole words only.
+// clang-format off
 constexpr QLatin1String leadPhrases[] = {
-    L1("merci pour votre reponse "), L1("merci pour cette reponse "), L1("thank you for your answer "), L1("thanks for your answer "), L1("bonjour a tous "), L1("bonjour "), L1("bonsoir "), L1("tres bien "), L1("merci "), L1("d accord "), L1("ok "), L1("okay "), L1("great "), L1("thanks "), L1("thank you "), L1("hello "), L1("hi "), L1("all right "), L1("well "), L1("to start with "), L1("to get started "), L1("to begin "), L1("first of all "), L1("pour commencer "), L1("tout d abord "), L1("pour demarrer "), L1("et puis "), L1("et "), L1("alors "), L1("maintenant "), L1("ensuite "), L1("and then "), L1("and "), L1("so "), L1("now "),
+    "merci pour votre reponse "_L1, "merci pour cette reponse "_L1, "thank you for your answer "_L1,
+    "thanks for your answer "_L1, "bonjour a tous "_L1, "bonjour "_L1, "bonsoir "_L1,
+    "tres bien "_L1, "merci "_L1, "d accord "_L1, "ok "_L1, "okay "_L1, "great "_L1, "thanks "_L1,
+    "thank you "_L1, "hello "_L1, "hi "_L1, "all right "_L1, "well "_L1, "to start with "_L1,
+    "to get started "_L1, "to begin "_L1, "first of all "_L1, "pour commencer "_L1,
+    "tout d abord "_L1, "pour demarrer "_L1, "et puis "_L1, "et "_L1, "alors "_L1, "maintenant "_L1,
+    "ensuite "_L1, "and then "_L1, "and "_L1, "so "_L1, "now "_L1
 };
 constexpr QLatin1String requestOpeners[] = {
-    L1("comment "), L1("pourquoi "), L1("quand "), L1("ou "), L1("quel "), L1("quelle "), L1("quels "), L1("quelles "), L1("combien "), L1("qu est ce "), L1("qu avez "), L1("qu avez vous "), L1("que "), L1("qui "), L1("a quoi "), L1("dans quelle "), L1("est ce que "), L1("avez vous "), L1("aviez vous "), L1("pouvez vous "), L1("pourriez vous "), L1("etes vous "), L1("seriez vous "), L1("pensez vous "), L1("souhaitez vous "), L1("voulez vous "), L1("savez vous "), L1("as tu "), L1("avais tu "), L1("peux tu "), L1("pourrais tu "), L1("es tu "), L1("serais tu "), L1("penses tu "), L1("souhaites tu "), L1("veux tu "), L1("sais tu "), L1("parlez moi "), L1("parlez nous "), L1("parlez de "), L1("racontez "), L1("decrivez "), L1("expliquez "), L1("presentez "), L1("parle moi "), L1("parle nous "), L1("parle de "), L1("raconte "), L1("decris "), L1("explique "), L1("presente "), L1("donne moi "), L1("donne nous "), L1("donnez moi "), L1("donnez nous "), L1("citez "), L1("imaginez "), L1("supposons "), L1("resolvez "), L1("what "), L1("why "), L1("how "), L1("when "), L1("where "), L1("who "), L1("which "), L1("can you "), L1("could you "), L1("would you "), L1("do you "), L1("did you "), L1("have you "), L1("are you "), L1("will you "), L1("tell me "), L1("tell us "), L1("walk me through "), L1("talk me through "), L1("take me through "), L1("describe "), L1("explain "), L1("give me "), L1("introduce yourself"), L1("imagine "), L1("i d like to know "), L1("i would like to know "),
+    "comment "_L1, "pourquoi "_L1, "quand "_L1, "ou "_L1, "quel "_L1, "quelle "_L1, "quels "_L1,
+    "quelles "_L1, "combien "_L1, "qu est ce "_L1, "qu avez "_L1, "qu avez vous "_L1, "que "_L1,
+    "qui "_L1, "a quoi "_L1, "dans quelle "_L1, "est ce que "_L1, "avez vous "_L1, "aviez vous "_L1,
+    "pouvez vous "_L1, "pourriez vous "_L1, "etes vous "_L1, "seriez vous "_L1, "pensez vous "_L1,
+    "souhaitez vous "_L1, "voulez vous "_L1, "savez vous "_L1, "as tu "_L1, "avais tu "_L1,
+    "peux tu "_L1, "pourrais tu "_L1, "es tu "_L1, "serais tu "_L1, "penses tu "_L1,
+    "souhaites tu "_L1, "veux tu "_L1, "sais tu "_L1, "parlez moi "_L1, "parlez nous "_L1,
+    "parlez de "_L1, "racontez "_L1, "decrivez "_L1, "expliquez "_L1, "presentez "_L1,
+    "parle moi "_L1, "parle nous "_L1, "parle de "_L1, "raconte "_L1, "decris "_L1, "explique "_L1,
+    "presente "_L1, "donne moi "_L1, "donne nous "_L1, "donnez moi "_L1, "donnez nous "_L1,
+    "citez "_L1, "imaginez "_L1, "supposons "_L1, "resolvez "_L1, "what "_L1, "why "_L1, "how "_L1,
+    "when "_L1, "where "_L1, "who "_L1, "which "_L1, "can you "_L1, "could you "_L1,
+    "would you "_L1, "do you "_L1, "did you "_L1, "have you "_L1, "are you "_L1, "will you "_L1,
+    "tell me "_L1, "tell us "_L1, "walk me through "_L1, "talk me through "_L1,
+    "take me through "_L1, "describe "_L1, "explain "_L1, "give me "_L1, "introduce yourself"_L1,
+    "imagine "_L1, "i d like to know "_L1, "i would like to know "_L1
 };
 constexpr QLatin1String requestSolicitations[] = {
-    L1("j aimerais savoir "), L1("je voudrais savoir "), L1("je souhaite savoir "), L1("j aimerais que vous "), L1("je voudrais que vous "), L1("j aimerais en savoir plus sur "), L1("je voudrais en savoir plus sur "), L1("i d like to know "), L1("i would like to know "), L1("i d like you to "), L1("i would like you to "), L1("i want to know "), L1("we d like to know "), L1("i d like to hear "), L1("i would like to hear "), L1("i d love to hear "), L1("i would love to hear "),
+    "j aimerais savoir "_L1, "je voudrais savoir "_L1, "je souhaite savoir "_L1,
+    "j aimerais que vous "_L1, "je voudrais que vous "_L1, "j aimerais en savoir plus sur "_L1,
+    "je voudrais en savoir plus sur "_L1, "i d like to know "_L1, "i would like to know "_L1,
+    "i d like you to "_L1, "i would like you to "_L1, "i want to know "_L1, "we d like to know "_L1,
+    "i d like to hear "_L1, "i would like to hear "_L1, "i d love to hear "_L1,
+    "i would love to hear "_L1
 };
 constexpr QLatin1String followUpRequests[] = {
-    L1("le resultat"), L1("les resultats"), L1("votre role"), L1("un exemple"), L1("concretement"), L1("ensuite"), L1("the result"), L1("the outcome"), L1("your role"), L1("an example"), L1("what next"),
+    "le resultat"_L1, "les resultats"_L1, "votre role"_L1, "un exemple"_L1, "concretement"_L1,
+    "ensuite"_L1, "the result"_L1, "the outcome"_L1, "your role"_L1, "an example"_L1,
+    "what next"_L1
 };
 constexpr QLatin1String addresseeOpeners[] = {
-    L1("vous "), L1("votre "), L1("vos "), L1("tu "), L1("ton "), L1("ta "), L1("tes "), L1("you "), L1("your "),
+    "vous "_L1, "votre "_L1, "vos "_L1, "tu "_L1, "ton "_L1, "ta "_L1, "tes "_L1, "you "_L1,
+    "your "_L1
 };
 constexpr QLatin1String addresseeWords[] = {
-    L1("vous"), L1("votre"), L1("vos"), L1("tu"), L1("ton"), L1("ta"), L1("tes"), L1("toi"), L1("you"), L1("your"),
+    "vous"_L1, "votre"_L1, "vos"_L1, "tu"_L1, "ton"_L1, "ta"_L1, "tes"_L1, "toi"_L1, "you"_L1,
+    "your"_L1
 };
 constexpr QLatin1String imperativeOpeners[] = {
-    L1("parlez "), L1("parle moi "), L1("parle nous "), L1("racontez "), L1("raconte "), L1("decrivez "), L1("decris "), L1("expliquez "), L1("explique "), L1("presentez "), L1("presente "), L1("donnez "), L1("donne moi "), L1("donne nous "), L1("tell me "), L1("tell us "), L1("walk me through "), L1("describe "), L1("explain "), L1("give me "),
+    "parlez "_L1, "parle moi "_L1, "parle nous "_L1, "racontez "_L1, "raconte "_L1, "decrivez "_L1,
+    "decris "_L1, "expliquez "_L1, "explique "_L1, "presentez "_L1, "presente "_L1, "donnez "_L1,
+    "donne moi "_L1, "donne nous "_L1, "tell me "_L1, "tell us "_L1, "walk me through "_L1,
+    "describe "_L1, "explain "_L1, "give me "_L1
 };
 constexpr QLatin1String candidateQuotationMarkers[] = {
-    L1("je me suis demande"), L1("je me demandais"), L1("j ai demande"), L1("j ai dit"), L1("j ai pense"), L1("i asked"), L1("i wondered"), L1("i thought"), L1("i said"), L1("we asked"), L1("nous avons demande"),
+    "je me suis demande"_L1, "je me demandais"_L1, "j ai demande"_L1, "j ai dit"_L1,
+    "j ai pense"_L1, "i asked"_L1, "i wondered"_L1, "i thought"_L1, "i said"_L1, "we asked"_L1,
+    "nous avons demande"_L1
 };
 constexpr QLatin1String recruiterIntroductions[] = {
-    L1("je suis le recruteur"), L1("je suis la recruteuse"), L1("je suis votre recruteur"), L1("je suis votre recruteuse"), L1("je suis responsable du recrutement"), L1("je suis le responsable du recrutement"), L1("je suis la responsable du recrutement"), L1("je dirige cette equipe"), L1("je dirige l equipe"), L1("je manage cette equipe"), L1("i lead this team"), L1("i manage this team"), L1("i m the hiring manager"), L1("i am the hiring manager"), L1("i m the recruiter"), L1("i am the recruiter"),
+    "je suis le recruteur"_L1, "je suis la recruteuse"_L1, "je suis votre recruteur"_L1,
+    "je suis votre recruteuse"_L1, "je suis responsable du recrutement"_L1,
+    "je suis le responsable du recrutement"_L1, "je suis la responsable du recrutement"_L1,
+    "je dirige cette equipe"_L1, "je dirige l equipe"_L1, "je manage cette equipe"_L1,
+    "i lead this team"_L1, "i manage this team"_L1, "i m the hiring manager"_L1,
+    "i am the hiring manager"_L1, "i m the recruiter"_L1, "i am the recruiter"_L1
 };
 constexpr QLatin1String recruitingWords[] = {
-    L1("recrutement"), L1("recruteur"), L1("recruteuse"), L1("hiring"),
+    "recrutement"_L1, "recruteur"_L1, "recruteuse"_L1, "hiring"_L1
 };
 constexpr QLatin1String firstPersonOpeners[] = {
-    L1("je "), L1("j ai "), L1("j avais "), L1("j etais "), L1("mon "), L1("ma "), L1("nous avons "), L1("nous avions "), L1("on a "), L1("i "), L1("i ve "), L1("my "), L1("we "),
+    "je "_L1, "j ai "_L1, "j avais "_L1, "j etais "_L1, "mon "_L1, "ma "_L1, "nous avons "_L1,
+    "nous avions "_L1, "on a "_L1, "i "_L1, "i ve "_L1, "my "_L1, "we "_L1
 };
 constexpr QLatin1String firstPersonMarkers[] = {
-    L1(" j ai "), L1(" j avais "), L1(" j etais "), L1(" je "), L1(" i "), L1(" i ve "), L1(" my "), L1(" we "), L1(" nous avons "), L1(" nous avions "),
+    " j ai "_L1, " j avais "_L1, " j etais "_L1, " je "_L1, " i "_L1, " i ve "_L1, " my "_L1,
+    " we "_L1, " nous avons "_L1, " nous avions "_L1
 };
 constexpr QLatin1String questionAnnouncements[] = {
-    L1("j ai une question"), L1("i have a question"), L1("we have a question"),
+    "j ai une question"_L1, "i have a question"_L1, "we have a question"_L1
 };
 constexpr QLatin1String danglingWords[] = {
-    L1("de"), L1("du"), L1("des"), L1("d"), L1("un"), L1("une"), L1("le"), L1("la"), L1("les"), L1("votre"), L1("vos"), L1("ton"), L1("ta"), L1("tes"), L1("avec"), L1("et"), L1("ou"), L1("pour"), L1("a"), L1("au"), L1("aux"), L1("the"), L1("a"), L1("an"), L1("your"), L1("our"), L1("of"), L1("to"), L1("with"), L1("and"), L1("or"), L1("about"), L1("in"), L1("for"), L1("qui"), L1("que"), L1("dont"), L1("lorsque"), L1("puisque"), L1("afin"), L1("sans"), L1("notamment"), L1("where"), L1("when"), L1("because"), L1("although"), L1("including"), L1("such"), L1("not"),
+    "de"_L1, "du"_L1, "des"_L1, "d"_L1, "un"_L1, "une"_L1, "le"_L1, "la"_L1, "les"_L1, "votre"_L1,
+    "vos"_L1, "ton"_L1, "ta"_L1, "tes"_L1, "avec"_L1, "et"_L1, "ou"_L1, "pour"_L1, "a"_L1, "au"_L1,
+    "aux"_L1, "the"_L1, "a"_L1, "an"_L1, "your"_L1, "our"_L1, "of"_L1, "to"_L1, "with"_L1, "and"_L1,
+    "or"_L1, "about"_L1, "in"_L1, "for"_L1, "qui"_L1, "que"_L1, "dont"_L1, "lorsque"_L1,
+    "puisque"_L1, "afin"_L1, "sans"_L1, "notamment"_L1, "where"_L1, "when"_L1, "because"_L1,
+    "although"_L1, "including"_L1, "such"_L1, "not"_L1
 };
+// clang-format on
 
 constexpr double tokenMatchRatio = 0.78;
 constexpr double sameQuestionRatio = 0.85;
@@ -175,10 +225,9 @@ bool isRecruiterIntroduction(QStringView lead) {
     if (lead.startsWith(L1("je suis ")) && containsAny<recruitingWords>(lead)) {
         return true;
     }
-    return std::any_of(std::begin(recruiterIntroductions), std::end(recruiterIntroductions),
-                       [lead](L1 entry) {
-                           return !entry.startsWith(L1("je suis ")) && lead.startsWith(entry);
-                       });
+    return std::any_of(
+        std::begin(recruiterIntroductions), std::end(recruiterIntroductions),
+        [lead](L1 entry) { return !entry.startsWith(L1("je suis ")) && lead.startsWith(entry); });
 }
 
 // Where a clause such as "I’m the recruiter, can you tell me…" divides into the introduction and
@@ -211,7 +260,9 @@ std::optional<qsizetype> spokenRecruiterIntroductionEnd(QStringView folded,
     return wordEnds[k];
 }
 
-bool isSentenceEnd(QChar c) { return c == u'.' || c == u'!' || c == u'?'; }
+bool isSentenceEnd(QChar c) {
+    return c == u'.' || c == u'!' || c == u'?';
+}
 
 // White space as the clause pattern sees it: tab, line feed, form feed, carriage return and
 // every Unicode separator (no-break spaces included).
@@ -302,7 +353,8 @@ QList<QStringView> whitespaceTokens(QStringView text) {
 
 bool isNarrative(QStringView normalised, QStringView firstLead) {
     return startsWithAny(normalised, firstPersonOpeners) ||
-           startsWithAny(firstLead, firstPersonOpeners) || containsAny<firstPersonMarkers>(firstLead);
+           startsWithAny(firstLead, firstPersonOpeners) ||
+           containsAny<firstPersonMarkers>(firstLead);
 }
 
 } // namespace
@@ -341,10 +393,9 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
             startsWithAny(lead, requestSolicitations) || startsWithAny(lead, questionAnnouncements);
         // The candidate's own story, unless a recruiter introduced themselves and then
         // addressed the candidate.
-        if (!announced &&
-            (request == clauses.cbegin() || !isRecruiterIntroduction(firstLead) ||
-             !isDirectedRequest(request->folded, request->lead()) ||
-             containsAny<candidateQuotationMarkers>(normalised))) {
+        if (!announced && (request == clauses.cbegin() || !isRecruiterIntroduction(firstLead) ||
+                           !isDirectedRequest(request->folded, request->lead()) ||
+                           containsAny<candidateQuotationMarkers>(normalised))) {
             return std::nullopt;
         }
     }
@@ -386,7 +437,8 @@ std::optional<QString> TranscriptQuestionTracker::unconsumedText(const QString& 
     const qsizetype n = std::min(tokens.size(), consumedTokens.size());
     qsizetype matching = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        if (tokens[i] == consumedTokens[i] || normalize(tokens[i]) == normalize(consumedTokens[i])) {
+        if (tokens[i] == consumedTokens[i] ||
+            normalize(tokens[i]) == normalize(consumedTokens[i])) {
             ++matching;
         }
     }
