@@ -2,6 +2,7 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <array>
 
 namespace corvel {

@@ -279,7 +279,7 @@ bool isPatternSpace(QChar c) {
            category == QChar::Separator_Paragraph;
 }
 
-// Splits at a run of white space after ".", "!" or "?", or at a run of line breaks; the pieces
+// Splits at a run of white space after ".", "!" or "?", or at a run of line breaks; the clauses
 // keep their own spacing.
 QList<QStringView> clausesOf(QStringView text) {
     QList<QStringView> clauses;
@@ -365,16 +365,16 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
         return std::nullopt;
     }
 
-    const QList<QStringView> pieces = clausesOf(trimmed);
+    const QList<QStringView> rawClauses = clausesOf(trimmed);
     std::vector<Clause> clauses;
-    clauses.reserve(pieces.size() + 1);
+    clauses.reserve(rawClauses.size() + 1);
     QList<qsizetype> firstWordEnds;
-    clauses.emplace_back(pieces.front(), &firstWordEnds);
-    for (qsizetype i = 1; i < pieces.size(); ++i) {
-        clauses.emplace_back(pieces[i]);
+    clauses.emplace_back(rawClauses.front(), &firstWordEnds);
+    for (qsizetype i = 1; i < rawClauses.size(); ++i) {
+        clauses.emplace_back(rawClauses[i]);
     }
     if (const auto cut = spokenRecruiterIntroductionEnd(clauses.front().folded, firstWordEnds)) {
-        const QStringView first = pieces.front();
+        const QStringView first = rawClauses.front();
         clauses.front() = Clause(first.first(*cut));
         clauses.insert(clauses.begin() + 1, Clause(first.sliced(*cut)));
     }

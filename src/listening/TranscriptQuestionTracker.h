@@ -7,7 +7,7 @@
 
 namespace corvel {
 
-// Picks out of a piece of live transcript, French or English, the question or request that the
+// Picks out of a stretch of live transcript, French or English, the question or request that the
 // interviewer put to the candidate, with fixed word lists and no state. Small talk, the
 // candidate's own story and reported speech are rejected; direct questions, polite requests,
 // short follow-ups and a recruiter's self-introduction followed by a request are accepted.

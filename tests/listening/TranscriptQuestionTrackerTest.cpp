@@ -60,7 +60,7 @@ TEST(TranscriptQuestionTracker, DirectQuestionsAfterGreetingsAndFillers) {
 TEST(TranscriptQuestionTracker, PartialResultsMustLookComplete) {
     expectQuestion(u"Pourquoi ce choix", u"Pourquoi ce choix", none);
     expectWhole(u"Pourquoi ce choix ?");
-    // A question the recogniser delivers in pieces is taken only once it stands.
+    // A question the recogniser delivers in fragments is taken only once it stands.
     expectQuestion(u"Why did you", u"Why did you", none);
     expectQuestion(u"Tell me about the", none);
     expectQuestion(u"Tell me about the project and", none);
@@ -87,7 +87,7 @@ TEST(TranscriptQuestionTracker, TwoQuestionsInOneBreath) {
     // Only the first run of requests is taken.
     expectQuestion(u"Great. What motivates you? I ask everyone that. How do you handle pressure?",
                    u"What motivates you?");
-    // Line breaks end clauses too; the pieces are joined by one space.
+    // Line breaks end clauses too; the clauses are joined by one space.
     expectQuestion(u"Merci.\n\nComment gérez-vous le stress\nEt vos échecs ?",
                    u"Comment gérez-vous le stress Et vos échecs ?");
 }
