@@ -2,6 +2,7 @@
 
 #include "core/CharacterCount.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,19 @@ const QStringList reminderPhrases = {QStringLiteral("exemple personnel a precise
                                      QStringLiteral("personal example needed")};
 
 constexpr QStringView boldMarker = u"**";
+
+// A hand loop: Qt's general substring search costs more than the rest of a layout.
+qsizetype indexOfBold(QStringView s, qsizetype from) {
+    for (qsizetype i = from; i + 1 < s.size(); ++i) {
+        if (s[i] == u'*' && s[i + 1] == u'*')
+            return i;
+    }
+    return -1;
+}
+
+bool hasBold(QStringView s) {
+    return indexOfBold(s, 0) >= 0;
+}
 
 bool isLineBreak(QChar c) {
     switch (c.unicode()) {
@@ -85,7 +99,7 @@ qsizetype letterCount(QStringView s) {
             scalar = QChar::surrogateToUcs4(s[i], s[i + 1]);
             ++i;
         }
-        if (QChar::isLetter(scalar) || QChar::isMark(scalar))
+        if (QChar::isLetter(scalar) || (scalar > 0x7F && QChar::isMark(scalar)))
             ++count;
     }
     return count;
@@ -95,8 +109,11 @@ bool endsWithSentencePunctuation(QStringView s) {
     return s.endsWith(u'.') || s.endsWith(u'!') || s.endsWith(u'?');
 }
 
+// Never more characters than code units, so counting is needed only for a long title.
 bool isValidTitle(QStringView title, qsizetype maxCharacters = 100, qsizetype maxWords = 14) {
-    return !title.isEmpty() && characterCount(title, maxCharacters) <= maxCharacters &&
+    return !title.isEmpty() &&
+           (title.size() <= maxCharacters ||
+            characterCount(title, maxCharacters) <= maxCharacters) &&
            wordCount(title) <= maxWords;
 }
 
@@ -123,14 +140,14 @@ bool startsWithExcludedWord(QStringView title, const QStringList& excluded, bool
     // "I" still being typed may become "IMPACT".
     if (tail.wordOpen && !cut && word.size() == title.size())
         return false;
-    return excluded.contains(word.toString().toLower());
+    return excluded.contains(word, Qt::CaseInsensitive);
 }
 
 std::optional<QStringView> boldTitle(QStringView t) {
     if (!t.startsWith(boldMarker) || !t.endsWith(boldMarker) || characterCount(t, 5) < 5)
         return std::nullopt;
     const QStringView inner = trimmedLine(t.sliced(2, t.size() - 4));
-    if (inner.contains(boldMarker) || !isValidTitle(inner))
+    if (hasBold(inner) || !isValidTitle(inner))
         return std::nullopt;
     return inner;
 }
@@ -160,12 +177,12 @@ std::optional<QStringView> hashTitle(QStringView t) {
 }
 
 bool isUppercaseTitleFragment(QStringView t, Tail tail = {}) {
-    if (!isValidTitle(t, 70, 8) || endsWithSentencePunctuation(t) || t.contains(boldMarker))
-        return false;
     for (const QChar c : t) {
         if (c >= u'a' && c <= u'z')
             return false;
     }
+    if (!isValidTitle(t, 70, 8) || endsWithSentencePunctuation(t) || hasBold(t))
+        return false;
     const qsizetype letters = letterCount(t);
     // A streamed line without letters yet ("2024") may still become "2024 GOALS".
     if (letters == 0 && !tail.streaming)
@@ -190,7 +207,7 @@ std::optional<QStringView> numberedPrefix(QStringView t) {
 std::optional<QStringView> numberedTitle(QStringView t, Tail tail = {}) {
     const auto title = numberedPrefix(t);
     if (!title || !isValidTitle(*title, 70, 8) || title->contains(u':') ||
-        endsWithSentencePunctuation(*title) || title->contains(boldMarker) ||
+        endsWithSentencePunctuation(*title) || hasBold(*title) ||
         startsWithExcludedWord(*title, numberedExcludedWords, false, tail))
         return std::nullopt;
     return title;
@@ -230,7 +247,7 @@ std::optional<QString> heading(QStringView t, std::optional<QStringView> followi
 bool mayStillBecomeHeading(QStringView t, bool mayBeUppercase, Tail tail) {
     if (t == u"*" || t == boldMarker)
         return true;
-    if (t.startsWith(boldMarker) && (!t.sliced(2).contains(boldMarker) || boldTitle(t)))
+    if (t.startsWith(boldMarker) && (!hasBold(t.sliced(2)) || boldTitle(t)))
         return true;
     const qsizetype hashes = leadingHashes(t);
     if (hashes >= 1 && hashes <= 6 && hashes == t.size())
@@ -245,14 +262,14 @@ bool mayStillBecomeHeading(QStringView t, bool mayBeUppercase, Tail tail) {
 // The line without the bold markers that form pairs. While streaming, an opener whose closer has
 // not arrived yet is hidden rather than shown as "**".
 QString spokenText(QStringView line, bool isStreaming) {
-    if (!line.contains(boldMarker))
+    if (!hasBold(line))
         return line.toString();
     QString out;
     out.reserve(line.size());
     const qsizetype n = line.size();
     qsizetype i = 0;
     while (i < n) {
-        const qsizetype opener = line.indexOf(boldMarker, i);
+        const qsizetype opener = indexOfBold(line, i);
         if (opener < 0) {
             out += line.sliced(i);
             break;
@@ -266,9 +283,9 @@ QString spokenText(QStringView line, bool isStreaming) {
             i = inner;
             continue;
         }
-        qsizetype closer = line.indexOf(boldMarker, inner + 1);
+        qsizetype closer = indexOfBold(line, inner + 1);
         while (closer >= 0 && (line[closer - 1].isSpace() || line[closer - 1] == u'\\'))
-            closer = line.indexOf(boldMarker, closer + 2);
+            closer = indexOfBold(line, closer + 2);
         if (closer >= 0) {
             out += line.sliced(inner, closer - inner);
             i = closer + 2;
@@ -288,14 +305,23 @@ QString spokenText(QStringView line, bool isStreaming) {
 }
 
 bool isReminderTitle(const QString& title) {
-    const QString decomposed = title.normalized(QString::NormalizationForm_D);
     QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded += c;
+    // Qt's case mapping is slow enough to matter on every delta; ASCII needs none of it.
+    if (std::all_of(title.begin(), title.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        folded = title;
+        for (QChar& c : folded) {
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() + (u'a' - u'A'));
+        }
+    } else {
+        const QString decomposed = title.normalized(QString::NormalizationForm_D);
+        folded.reserve(decomposed.size());
+        for (const QChar c : decomposed) {
+            if (c.category() != QChar::Mark_NonSpacing)
+                folded += c;
+        }
+        folded = folded.toCaseFolded();
     }
-    folded = folded.toCaseFolded();
     const auto isTrimmed = [](QChar c) {
         return c.isSpace() || c == u':' || c == u'.' || c == u'!';
     };
@@ -378,7 +404,9 @@ AnswerCueLayout::AnswerCueLayout(const QString& text, bool isStreaming) {
 
         bool allowUppercase = afterBlank;
         bool mayBeUppercase = afterBlank;
-        if (!afterBlank && block.hasText && !t.isEmpty()) {
+        // Every STAR word starts with one of these letters.
+        if (!afterBlank && block.hasText && !t.isEmpty() &&
+            QStringView(u"STOAR").contains(t.front())) {
             for (const QString& star : starTitles) {
                 allowUppercase = allowUppercase || t == star;
                 // A STAR word still being typed counts too, so "SIT" never shows as text.
