@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 
 namespace corvel {
