@@ -148,16 +148,22 @@ QCoro::Task<> AnswerService::verifyConnection(QString apiKey, QString model, Can
                                                  {QStringLiteral("stream"), false},
                                                  {QStringLiteral("store"), false},
                                                  {QStringLiteral("max_output_tokens"), 16}}));
+    // GCC 12 may free an exception rethrown from a coroutine's catch block: rethrow after it.
+    std::exception_ptr failure;
     try {
         auto reply = co_await m_session->send(std::move(request), token);
         const int status = reply->status();
         if (status == 0)
             throw AnswerServiceError(Case::invalidStream);
-        if (!isSuccess(status))
-            throw responseError(status, co_await reply->readPrefix(maximumErrorBodyBytes, token));
+        if (!isSuccess(status)) {
+            const QByteArray body = co_await reply->readPrefix(maximumErrorBodyBytes, token);
+            throw responseError(status, body);
+        }
     } catch (...) {
-        std::rethrow_exception(sanitizedError(std::current_exception(), token));
+        failure = sanitizedError(std::current_exception(), token);
     }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 QCoro::Task<> AnswerService::streamAnswer(QString question, InterviewContext context,
@@ -184,6 +190,7 @@ QCoro::Task<> AnswerService::streamAnswer(QString question, InterviewContext con
 
 QCoro::Task<> AnswerService::consumeStream(HttpRequest request, bool cloud, DeltaHandler onDelta,
                                            CancelToken token) {
+    std::exception_ptr failure;
     try {
         auto reply = co_await m_session->send(std::move(request), token);
         const int status = reply->status();
@@ -243,8 +250,10 @@ QCoro::Task<> AnswerService::consumeStream(HttpRequest request, bool cloud, Delt
             onDelta(update.text);
         throw AnswerServiceError(Case::interruptedStream);
     } catch (...) {
-        std::rethrow_exception(sanitizedError(std::current_exception(), token));
+        failure = sanitizedError(std::current_exception(), token);
     }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace corvel

@@ -84,11 +84,14 @@ private:
 template <typename Reply>
 QCoro::Task<Reply> AnswerService::cloudJSON(HttpRequest request, CancelToken token) {
     const QJsonObject object = co_await cloudJSONObject(std::move(request), token);
+    std::optional<Reply> reply;
     try {
-        co_return Reply::fromJson(object);
+        reply = Reply::fromJson(object);
     } catch (const JsonDecodingError&) {
-        throw AnswerServiceError(AnswerServiceError::Case::invalidStream);
     }
+    if (!reply)
+        throw AnswerServiceError(AnswerServiceError::Case::invalidStream);
+    co_return *std::move(reply);
 }
 
 } // namespace corvel

@@ -38,6 +38,7 @@ HttpRequest AnswerService::cloudRequest(const QUrl& baseURL, const QString& path
 }
 
 QCoro::Task<QJsonObject> AnswerService::cloudJSONObject(HttpRequest request, CancelToken token) {
+    std::exception_ptr failure;
     try {
         auto reply = co_await m_session->send(std::move(request), token);
         // One more byte than allowed tells an oversized body from one at the limit.
@@ -56,8 +57,9 @@ QCoro::Task<QJsonObject> AnswerService::cloudJSONObject(HttpRequest request, Can
             throw AnswerServiceError(Case::invalidStream);
         }
     } catch (...) {
-        std::rethrow_exception(sanitizedError(std::current_exception(), token));
+        failure = sanitizedError(std::current_exception(), token);
     }
+    std::rethrow_exception(failure);
 }
 
 QCoro::Task<CloudAccountBalance> AnswerService::cloudAccount(QUrl baseURL, QString idToken,

@@ -13,10 +13,11 @@ namespace corvel {
 namespace {
 
 bool isTransportError(QNetworkReply::NetworkError error) {
-    // 1–199 are connection and proxy failures, 301–399 protocol failures; the other ranges only
-    // restate the HTTP status, which the caller reads itself.
+    // 1–199 are connection and proxy failures, 301–399 protocol failures except the one Qt uses
+    // for HTTP 400; the other ranges only restate the HTTP status, which the caller reads itself.
     const int code = error;
-    return (code >= 1 && code < 200) || (code >= 301 && code < 400);
+    return (code >= 1 && code < 200) ||
+           (code >= 301 && code < 400 && error != QNetworkReply::ProtocolInvalidOperationError);
 }
 
 NetworkError::Kind kindOf(QNetworkReply::NetworkError error) {
@@ -127,7 +128,9 @@ void HttpReply::throwIfFailed() {
     const auto error = m_reply->error();
     if (error == QNetworkReply::OperationCanceledError)
         throw CancellationError();
-    if (isTransportError(error))
+    // A redirect Qt would not follow (no usable Location) is still a reply with its status.
+    const int code = status();
+    if (isTransportError(error) && !(code >= 300 && code <= 399))
         throw NetworkError(kindOf(error), m_reply->errorString());
 }
 
