@@ -97,7 +97,9 @@ const QString& dataSafetyText() {
 
 } // namespace
 
-QString instructions(AnswerStyle style) { return baseText() + styleText(style) + dataSafetyText(); }
+QString instructions(AnswerStyle style) {
+    return baseText() + styleText(style) + dataSafetyText();
+}
 
 int maxOutputTokens(AnswerStyle style) {
     switch (style) {

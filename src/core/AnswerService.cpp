@@ -15,7 +15,9 @@ namespace {
 
 using Case = AnswerServiceError::Case;
 
-bool isSuccess(int status) { return status >= 200 && status <= 299; }
+bool isSuccess(int status) {
+    return status >= 200 && status <= 299;
+}
 
 } // namespace
 
@@ -75,7 +77,7 @@ AnswerServiceError AnswerService::responseError(int status, QByteArrayView data)
         return Case::modelUnavailable;
     if (status == 429)
         return code == QStringLiteral("insufficient_quota") ? Case::quotaExceeded
-                                                             : Case::rateLimited;
+                                                            : Case::rateLimited;
     if (status >= 500 && status <= 599)
         return Case::serverUnavailable;
     return AnswerServiceError::rejectedRequest(status);
@@ -141,13 +143,13 @@ QCoro::Task<> AnswerService::verifyConnection(QString apiKey, QString model, Can
     token.throwIfCancelled();
     const QString key = validatedKey(apiKey);
     const QString validModel = validatedModel(model);
-    HttpRequest request = openAIRequest(key, "application/json",
-                                        compactJson({{QStringLiteral("model"), validModel},
-                                                 {QStringLiteral("input"),
-                                                  QStringLiteral("Réponds uniquement OK.")},
-                                                 {QStringLiteral("stream"), false},
-                                                 {QStringLiteral("store"), false},
-                                                 {QStringLiteral("max_output_tokens"), 16}}));
+    HttpRequest request = openAIRequest(
+        key, "application/json",
+        compactJson({{QStringLiteral("model"), validModel},
+                     {QStringLiteral("input"), QStringLiteral("Réponds uniquement OK.")},
+                     {QStringLiteral("stream"), false},
+                     {QStringLiteral("store"), false},
+                     {QStringLiteral("max_output_tokens"), 16}}));
     // GCC 12 may free an exception rethrown from a coroutine's catch block: rethrow after it.
     std::exception_ptr failure;
     try {

@@ -50,8 +50,7 @@ public:
                              const CancelToken& token) const;
     // Sends a cloud request and decodes its JSON reply as `Reply` (a type with fromJson).
     template <typename Reply> QCoro::Task<Reply> cloudJSON(HttpRequest request, CancelToken token);
-    QCoro::Task<CloudAccountBalance> cloudAccount(QUrl baseURL, QString idToken,
-                                                  CancelToken token);
+    QCoro::Task<CloudAccountBalance> cloudAccount(QUrl baseURL, QString idToken, CancelToken token);
     QCoro::Task<CloudSessionLease> startCloudSession(QUrl baseURL, QString idToken,
                                                      QUuid clientSessionID, CancelToken token);
     QCoro::Task<CloudSessionLease> heartbeatCloudSession(QUrl baseURL, QString idToken,

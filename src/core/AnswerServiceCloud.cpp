@@ -89,8 +89,8 @@ QCoro::Task<CloudSessionLease> AnswerService::heartbeatCloudSession(QUrl baseURL
 
 QCoro::Task<> AnswerService::streamCloudAnswer(QString question, InterviewContext context,
                                                AnswerStyle style, QString sessionID,
-                                               QString idToken, QUrl baseURL,
-                                               DeltaHandler onDelta, CancelToken token) {
+                                               QString idToken, QUrl baseURL, DeltaHandler onDelta,
+                                               CancelToken token) {
     if (question.trimmed().isEmpty())
         throw AnswerServiceError(Case::emptyQuestion);
     if (!context.ready())
@@ -111,9 +111,9 @@ QCoro::Task<> AnswerService::streamCloudAnswer(QString question, InterviewContex
                                          : QStringLiteral("Français")},
     };
     request.body = compactJson({{QStringLiteral("sessionId"), sessionID},
-                            {QStringLiteral("question"), cut(question, 4'000)},
-                            {QStringLiteral("context"), fields},
-                            {QStringLiteral("style"), caseName(style)}});
+                                {QStringLiteral("question"), cut(question, 4'000)},
+                                {QStringLiteral("context"), fields},
+                                {QStringLiteral("style"), caseName(style)}});
     if (request.body.size() > maximumCloudBodyBytes)
         throw AnswerServiceError(Case::invalidContext);
     request.setHeader("Accept", "text/event-stream");

@@ -95,7 +95,9 @@ AnswerServiceError AnswerServiceError::rejectedRequest(int status) {
     return AnswerServiceError(Case::rejectedRequest, status);
 }
 
-QString AnswerServiceError::errorDescription() const { return messageOf(m_case, m_status); }
+QString AnswerServiceError::errorDescription() const {
+    return messageOf(m_case, m_status);
+}
 
 AnswerServiceError AnswerServiceError::errorFor(const std::optional<QString>& code) {
     if (!code)

@@ -285,8 +285,8 @@ ResponseStreamUpdate ResponseStreamDecoder::decodeWithJsonParser(QByteArrayView 
         name == QLatin1String("response.refusal.done"))
         throw AnswerServiceError(Case::refused);
     if (name == QLatin1String("response.failed")) {
-        throw errorFor(stringAt(object.value(QLatin1String("response"))[QLatin1String("error")]
-                                                                        [QLatin1String("code")]));
+        throw errorFor(stringAt(object.value(
+            QLatin1String("response"))[QLatin1String("error")][QLatin1String("code")]));
     }
     if (name == QLatin1String("error"))
         throw errorFor(stringAt(object.value(QLatin1String("code"))));

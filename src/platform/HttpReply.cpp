@@ -91,7 +91,9 @@ bool HttpReply::hasHeaders() const {
     return m_reply && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
 }
 
-bool HttpReply::isFinished() const { return !m_reply || m_reply->isFinished(); }
+bool HttpReply::isFinished() const {
+    return !m_reply || m_reply->isFinished();
+}
 
 void HttpReply::wake() {
     // Resume from the event loop, never from inside a signal of the reply or a timer.

@@ -24,8 +24,7 @@ QCoro::Task<std::unique_ptr<HttpReply>> HttpSession::send(HttpRequest request, C
         target.setRawHeader("Accept-Encoding", "identity");
     target.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     target.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    target.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                        QNetworkRequest::AlwaysNetwork);
+    target.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     target.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     target.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
     target.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);

@@ -1,5 +1,5 @@
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
+#include "core/AnswerService.h"
 #include "platform/NetworkError.h"
 
 #include <QSet>
@@ -41,8 +41,9 @@ bool sanitizesToCancellation(std::exception_ptr error, const CancelToken& token 
 TEST(AnswerServiceError, EveryCaseHasItsOwnMessage) {
     EXPECT_EQ(AnswerServiceError::rejectedRequest(400).errorDescription(),
               QStringLiteral("OpenAI rejected the request (HTTP 400). Check the selected model."));
-    EXPECT_EQ(AnswerServiceError::rejectedRequest(12345).errorDescription(),
-              QStringLiteral("OpenAI rejected the request (HTTP 12345). Check the selected model."));
+    EXPECT_EQ(
+        AnswerServiceError::rejectedRequest(12345).errorDescription(),
+        QStringLiteral("OpenAI rejected the request (HTTP 12345). Check the selected model."));
     EXPECT_EQ(AnswerServiceError(Case::cloudUnavailable).errorDescription(),
               QStringLiteral("The interview service is temporarily unavailable. Your audio has "
                              "been stopped; try again shortly."));
@@ -87,8 +88,8 @@ TEST(AnswerServiceError, ServiceCodesMapExactly) {
 
     EXPECT_EQ(AnswerServiceError::serviceErrorCode(codeBody("X")), QStringLiteral("X"));
     for (const QByteArray& body : {QByteArray(R"({"error":"bad"})"), QByteArray(R"({"code":"X"})"),
-                                  QByteArray(R"({"error":{"code":5}})"), QByteArray("[1]"),
-                                  QByteArray("not json"), QByteArray()})
+                                   QByteArray(R"({"error":{"code":5}})"), QByteArray("[1]"),
+                                   QByteArray("not json"), QByteArray()})
         EXPECT_EQ(AnswerServiceError::serviceErrorCode(body), std::nullopt) << body.constData();
 }
 
@@ -143,7 +144,7 @@ TEST(AnswerServiceError, SanitizingKeepsServiceErrorsAndSilencesCancellation) {
 
     CancelSource source;
     source.cancel();
-    EXPECT_TRUE(sanitizesToCancellation(
-        std::make_exception_ptr(AnswerServiceError(Case::refused)), source.token()));
+    EXPECT_TRUE(sanitizesToCancellation(std::make_exception_ptr(AnswerServiceError(Case::refused)),
+                                        source.token()));
     EXPECT_TRUE(sanitizesToCancellation(transport(Kind::timedOut), source.token()));
 }

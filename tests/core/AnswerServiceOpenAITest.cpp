@@ -110,8 +110,7 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
                            {QStringLiteral("stream"), false},
                            {QStringLiteral("store"), false},
                            {QStringLiteral("max_output_tokens"), 16}}));
-    EXPECT_EQ(QJsonDocument::fromJson(server.requests()[1].body)[QLatin1String("model")],
-              model120);
+    EXPECT_EQ(QJsonDocument::fromJson(server.requests()[1].body)[QLatin1String("model")], model120);
 
     // Invalid settings fail before anything is sent, the key first.
     EXPECT_EQ(verify(answers, QStringLiteral("sk a"), QString()), Case::invalidAPIKey);
@@ -122,10 +121,10 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     EXPECT_EQ(verify(answers, QStringLiteral("k"), QStringLiteral("gpt\t4")), Case::invalidModel);
     EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QString(), QStringLiteral(" ")).error,
               Case::missingAPIKey);
-    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QStringLiteral("k"),
-                     QStringLiteral(" \n "))
-                  .error,
-              Case::emptyQuestion);
+    EXPECT_EQ(
+        stream(answers, nullptr, AnswerStyle::star, QStringLiteral("k"), QStringLiteral(" \n "))
+            .error,
+        Case::emptyQuestion);
     EXPECT_EQ(server.requests().size(), 2u);
 }
 
@@ -163,8 +162,7 @@ TEST_F(AnswerServiceOpenAI, StreamsDeltasFromAnyLineEndsAndChunking) {
                               "data: \"delta\":\"\xC3\xA9t\xC3\xA9 \xE2\x80\x99\"}\n\n" +
                               deltaEvent("") + "data: [DONE]\n\n" +
                               "data: {\"type\":\"response.in_progress\"}\n\n" + completedEvent;
-    const QStringList expected = {QStringLiteral("Bonjour, "), QStringLiteral("été ’"),
-                                  QString()};
+    const QStringList expected = {QStringLiteral("Bonjour, "), QStringLiteral("été ’"), QString()};
     for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r"), QByteArray("\r\n")}) {
         QByteArray body = events;
         body.replace("\n", end);

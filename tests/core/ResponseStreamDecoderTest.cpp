@@ -31,7 +31,9 @@ Outcome decode(const QByteArray& data) {
     }
 }
 
-ResponseStreamUpdate delta(const QString& text) { return ResponseStreamUpdate::delta(text); }
+ResponseStreamUpdate delta(const QString& text) {
+    return ResponseStreamUpdate::delta(text);
+}
 
 const QByteArray realistic =
     R"({"type":"response.output_text.delta","sequence_number":12,"item_id":"msg_67c9fdcf37fc8190",)"
@@ -49,8 +51,9 @@ TEST(ResponseStreamDecoder, EventTypes) {
     EXPECT_EQ(decode(R"({"type":"response.incomplete"})"), Outcome(Case::incompleteAnswer));
     EXPECT_EQ(decode(R"({"type":"response.refusal.delta","delta":"no"})"), Outcome(Case::refused));
     EXPECT_EQ(decode(R"({"type":"response.refusal.done"})"), Outcome(Case::refused));
-    EXPECT_EQ(decode(R"({"type":"response.failed","response":{"error":{"code":"rate_limit_exceeded"}}})"),
-              Outcome(Case::rateLimited));
+    EXPECT_EQ(
+        decode(R"({"type":"response.failed","response":{"error":{"code":"rate_limit_exceeded"}}})"),
+        Outcome(Case::rateLimited));
     EXPECT_EQ(decode(R"({"type":"response.failed","response":{"error":{"code":7}}})"),
               Outcome(Case::serverUnavailable));
     EXPECT_EQ(decode(R"({"type":"response.failed"})"), Outcome(Case::serverUnavailable));

@@ -18,8 +18,7 @@ std::vector<SSEEvent> parseAll(const QByteArray& body, qsizetype chunk) {
         return true;
     };
     for (qsizetype at = 0; at < body.size(); at += chunk)
-        parser.consume(QByteArrayView(body).sliced(at, std::min(chunk, body.size() - at)),
-                       collect);
+        parser.consume(QByteArrayView(body).sliced(at, std::min(chunk, body.size() - at)), collect);
     std::optional<SSEEvent> last;
     if (parser.hasPendingLine())
         last = parser.flushLine();
@@ -55,8 +54,8 @@ SSEEvent event(QByteArray data, std::optional<QByteArray> name = std::nullopt) {
 TEST(SseParser, LineEndsAndChunkingNeverChangeTheEvents) {
     const std::vector<SSEEvent> expected = {event("a", "one"), event("b\nc")};
     for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r"), QByteArray("\r\n")}) {
-        QByteArray body = "event: one" + end + "data: a" + end + end + "data:b" + end +
-                          "data: c" + end + end;
+        QByteArray body =
+            "event: one" + end + "data: a" + end + end + "data:b" + end + "data: c" + end + end;
         EXPECT_EQ(parseEveryWay(body), expected) << end.toHex().constData();
     }
     // A CR LF pair is one line end: no extra empty line, so no event from the pair alone.
@@ -71,12 +70,10 @@ TEST(SseParser, FieldsCommentsAndDispatch) {
                             "field\n\n"),
               std::vector<SSEEvent>{event("x\ny\n z")});
     // A blank line without data dispatches nothing and forgets the event name.
-    EXPECT_EQ(parseEveryWay("event: lost\n\ndata: kept\n\n"),
-              std::vector<SSEEvent>{event("kept")});
+    EXPECT_EQ(parseEveryWay("event: lost\n\ndata: kept\n\n"), std::vector<SSEEvent>{event("kept")});
     EXPECT_EQ(parseEveryWay("data\n\n"), std::vector<SSEEvent>{event("")});
     // The last line needs no line end; an open event is dispatched at the end.
-    EXPECT_EQ(parseEveryWay("data: a\n\ndata: b"),
-              (std::vector<SSEEvent>{event("a"), event("b")}));
+    EXPECT_EQ(parseEveryWay("data: a\n\ndata: b"), (std::vector<SSEEvent>{event("a"), event("b")}));
 }
 
 TEST(SseParser, AByteOrderMarkIsDroppedFromTheFirstLineOnly) {

@@ -40,10 +40,9 @@ const TestPki& testPki() {
     static const TestPki pki = [] {
         QTemporaryDir dir;
         const QString d = dir.path();
-        const auto ec = QStringList{QStringLiteral("-newkey"), QStringLiteral("ec"),
-                                    QStringLiteral("-pkeyopt"),
-                                    QStringLiteral("ec_paramgen_curve:prime256v1"),
-                                    QStringLiteral("-nodes")};
+        const auto ec =
+            QStringList{QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
+                        QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
         runOpenssl(d, QStringList{QStringLiteral("req"), QStringLiteral("-x509")} + ec +
                           QStringList{QStringLiteral("-keyout"), QStringLiteral("ca.key"),
                                       QStringLiteral("-out"), QStringLiteral("ca.crt"),
@@ -63,12 +62,13 @@ const TestPki& testPki() {
         extensions.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n"
                          "basicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
         extensions.close();
-        runOpenssl(d, {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-                       QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.crt"),
-                       QStringLiteral("-CAkey"), QStringLiteral("ca.key"),
-                       QStringLiteral("-CAcreateserial"), QStringLiteral("-days"),
-                       QStringLiteral("2"), QStringLiteral("-extfile"), QStringLiteral("server.ext"),
-                       QStringLiteral("-out"), QStringLiteral("server.crt")});
+        runOpenssl(d,
+                   {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
+                    QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.crt"),
+                    QStringLiteral("-CAkey"), QStringLiteral("ca.key"),
+                    QStringLiteral("-CAcreateserial"), QStringLiteral("-days"), QStringLiteral("2"),
+                    QStringLiteral("-extfile"), QStringLiteral("server.ext"),
+                    QStringLiteral("-out"), QStringLiteral("server.crt")});
         return TestPki{QSslCertificate(readFile(d + QStringLiteral("/ca.crt"))),
                        QSslCertificate(readFile(d + QStringLiteral("/server.crt"))),
                        QSslKey(readFile(d + QStringLiteral("/server.key")), QSsl::Ec)};
@@ -98,10 +98,19 @@ public:
         : QObject(&server), m_server(server), m_socket(socket) {
         m_socket->setParent(this);
         connect(m_socket, &QTcpSocket::readyRead, this, &Connection::readRequest);
-        connect(m_socket, &QTcpSocket::bytesWritten, this, [this](qint64 bytes) {
-            m_server.m_bytesSent += bytes;
-            pump();
-        });
+        // Over TLS, bytesWritten only means the bytes were encrypted; count what left instead.
+        m_tls = qobject_cast<QSslSocket*>(m_socket);
+        if (m_tls) {
+            connect(m_tls, &QSslSocket::encryptedBytesWritten, this, [this](qint64 bytes) {
+                m_server.m_bytesSent += bytes;
+                pump();
+            });
+        } else {
+            connect(m_socket, &QTcpSocket::bytesWritten, this, [this](qint64 bytes) {
+                m_server.m_bytesSent += bytes;
+                pump();
+            });
+        }
         connect(m_socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
     }
 
@@ -173,8 +182,8 @@ private:
     // Writes what comes next, keeping at most a small backlog in the socket's buffer so that
     // a client that stops reading holds the server back.
     void pump() {
-        if (!m_started || m_finished || m_waiting ||
-            m_response.end == End::stallBeforeHeaders || m_socket->bytesToWrite() > 128 * 1024)
+        if (!m_started || m_finished || m_waiting || m_response.end == End::stallBeforeHeaders ||
+            backlog() > 128 * 1024)
             return;
         if (m_nextChunk < m_response.chunks.size()) {
             if (m_response.chunkDelayMs > 0 && !m_delayDone) {
@@ -213,8 +222,13 @@ private:
         }
     }
 
+    qint64 backlog() const {
+        return m_socket->bytesToWrite() + (m_tls ? m_tls->encryptedBytesToWrite() : 0);
+    }
+
     TestHttpServer& m_server;
     QTcpSocket* m_socket;
+    QSslSocket* m_tls = nullptr;
     QByteArray m_input;
     Response m_response;
     bool m_started = false;
@@ -248,9 +262,13 @@ QUrl TestHttpServer::baseUrl() const {
                     .arg(serverPort()));
 }
 
-void TestHttpServer::enqueue(Response response) { m_responses.push_back(std::move(response)); }
+void TestHttpServer::enqueue(Response response) {
+    m_responses.push_back(std::move(response));
+}
 
-QSslCertificate TestHttpServer::caCertificate() { return testPki().ca; }
+QSslCertificate TestHttpServer::caCertificate() {
+    return testPki().ca;
+}
 
 TestHttpServer::Response TestHttpServer::json(int status, const QByteArray& body) {
     Response response;

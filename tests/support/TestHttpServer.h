@@ -19,7 +19,7 @@ class TestHttpServer final : public QTcpServer {
 public:
     struct Request {
         QByteArray method;
-        QByteArray path; // with its query
+        QByteArray path;                                        // with its query
         std::vector<std::pair<QByteArray, QByteArray>> headers; // in order, as received
         QByteArray body;
         QByteArray header(const QByteArray& name) const; // first match, case-insensitive
@@ -33,10 +33,10 @@ public:
     struct Response {
         int status = 200;
         std::vector<std::pair<QByteArray, QByteArray>> headers;
-        QList<QByteArray> chunks;  // written one by one, each as its own write
-        bool chunked = true;       // Transfer-Encoding: chunked, else Content-Length
-        int chunkDelayMs = 0;      // pause before each chunk (a slow drip)
-        qint64 fillBytes = 0;      // after the chunks, this many 'x' bytes, written as read
+        QList<QByteArray> chunks; // written one by one, each as its own write
+        bool chunked = true;      // Transfer-Encoding: chunked, else Content-Length
+        int chunkDelayMs = 0;     // pause before each chunk (a slow drip)
+        qint64 fillBytes = 0;     // after the chunks, this many 'x' bytes, written as read
         End end = End::complete;
     };
 
