@@ -34,11 +34,12 @@ public:
                 return std::nullopt;
             skipSpace();
             if (key == "type") {
-                QString type;
-                if (typeSeen || !string(&type))
+                // Compared as written: an escaped type is left to the full parser.
+                QByteArrayView type;
+                if (typeSeen || !rawString(type))
                     return std::nullopt;
                 typeSeen = true;
-                isTextDelta = type == QLatin1String("response.output_text.delta");
+                isTextDelta = type == "response.output_text.delta";
             } else if (key == "delta") {
                 if (deltaSeen || !string(&delta))
                     return std::nullopt;
@@ -72,6 +73,7 @@ private:
         }
         return false;
     }
+    bool rawString(QByteArrayView& text) { return rawKey(text); }
     bool rawKey(QByteArrayView& key) {
         if (!take('"'))
             return false;

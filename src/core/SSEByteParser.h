@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -28,6 +31,28 @@ public:
     static bool isValidUtf8(QByteArrayView bytes);
 
 private:
+    // The first CR or LF in [p, end), or end; eight bytes at a time.
+    static const char* findLineEnd(const char* p, const char* end) {
+        constexpr std::uint64_t ones = 0x0101010101010101ULL;
+        constexpr std::uint64_t highs = 0x8080808080808080ULL;
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            const std::uint64_t lf = word ^ (ones * '\n');
+            const std::uint64_t cr = word ^ (ones * '\r');
+            // The lowest flagged byte is exactly the first zero byte of lf or cr.
+            const std::uint64_t found = ((lf - ones) & ~lf & highs) | ((cr - ones) & ~cr & highs);
+            if (found != 0 && std::endian::native == std::endian::little)
+                return p + std::countr_zero(found) / 8;
+            if (found != 0)
+                break;
+            p += 8;
+        }
+        while (p < end && *p != '\n' && *p != '\r')
+            ++p;
+        return p;
+    }
+
     SSEParser m_eventParser;
     QByteArray m_lineBytes; // keeps its capacity across lines
     bool m_previousWasCR = false;
@@ -54,8 +79,7 @@ template <typename OnEvent> void SSEByteParser::consume(QByteArrayView bytes, On
         } else {
             // The ordinary bytes up to the next line end join the line in one step.
             const char* const run = p;
-            while (p < end && *p != '\n' && *p != '\r')
-                ++p;
+            p = findLineEnd(p, end);
             if (m_lineBytes.size() + (p - run) > maximumLineBytes)
                 throw AnswerServiceError(AnswerServiceError::Case::invalidStream);
             m_lineBytes.append(run, p - run);

@@ -26,7 +26,10 @@ std::optional<SSEEvent> SSEParser::consume(QByteArrayView line) {
     } else if (field == "event") {
         if (value.size() >= maximumEventBytes)
             throw AnswerServiceError(AnswerServiceError::Case::invalidStream);
-        m_eventName = value.toByteArray();
+        // Streams repeat the same few names: share one copy instead of allocating per event.
+        if (m_lastName != value)
+            m_lastName = value.toByteArray();
+        m_eventName = m_lastName;
     }
     return std::nullopt;
 }

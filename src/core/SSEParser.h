@@ -20,6 +20,7 @@ public:
 
 private:
     std::optional<QByteArray> m_eventName;
+    QByteArray m_lastName;
     QByteArray m_data; // the data lines so far, joined with line feeds; keeps its capacity
     qsizetype m_dataLineCount = 0;
     qsizetype m_bufferedBytes = 0; // each data line's size plus one
