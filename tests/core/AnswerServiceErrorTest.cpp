@@ -93,41 +93,6 @@ TEST(AnswerServiceError, ServiceCodesMapExactly) {
         EXPECT_EQ(AnswerServiceError::serviceErrorCode(body), std::nullopt) << body.constData();
 }
 
-TEST(AnswerServiceError, OpenAIStatusMapping) {
-    const auto map = [](int status, const QByteArray& body = {}) {
-        return AnswerService::responseError(status, body);
-    };
-    EXPECT_EQ(map(401), Case::unauthorized);
-    EXPECT_EQ(map(403, codeBody("insufficient_quota")), Case::unauthorized);
-    EXPECT_EQ(map(404, codeBody("insufficient_quota")), Case::modelUnavailable);
-    EXPECT_EQ(map(429, codeBody("insufficient_quota")), Case::quotaExceeded);
-    EXPECT_EQ(map(429, codeBody("billing_hard_limit_reached")), Case::rateLimited);
-    EXPECT_EQ(map(429, codeBody("rate_limit_exceeded")), Case::rateLimited);
-    EXPECT_EQ(map(429), Case::rateLimited);
-    EXPECT_EQ(map(500), Case::serverUnavailable);
-    EXPECT_EQ(map(503), Case::serverUnavailable);
-    EXPECT_EQ(map(599), Case::serverUnavailable);
-    EXPECT_EQ(map(600), AnswerServiceError::rejectedRequest(600));
-    EXPECT_EQ(map(400, codeBody("model_not_found")), AnswerServiceError::rejectedRequest(400));
-    EXPECT_EQ(map(302), AnswerServiceError::rejectedRequest(302));
-}
-
-TEST(AnswerServiceError, CloudStatusMapping) {
-    const auto map = [](int status, const QByteArray& body = {}) {
-        return AnswerService::cloudResponseError(status, body);
-    };
-    EXPECT_EQ(map(500, codeBody("SESSION_CLOSED")), Case::sessionExpired);
-    EXPECT_EQ(map(401, codeBody("UNAUTHENTICATED")), Case::signInRequired);
-    EXPECT_EQ(map(400, codeBody("UNLISTED")), Case::serverUnavailable);
-    EXPECT_EQ(map(400), Case::invalidContext);
-    EXPECT_EQ(map(401), Case::signInRequired);
-    EXPECT_EQ(map(403), Case::googleAccountRequired);
-    EXPECT_EQ(map(409), Case::sessionExpired);
-    EXPECT_EQ(map(429), Case::rateLimited);
-    EXPECT_EQ(map(503), Case::cloudUnavailable);
-    EXPECT_EQ(map(404, R"({"error":"bad"})"), Case::cloudUnavailable);
-}
-
 TEST(AnswerServiceError, SanitizingKeepsServiceErrorsAndSilencesCancellation) {
     using Kind = NetworkError::Kind;
     const auto transport = [](Kind kind) {
