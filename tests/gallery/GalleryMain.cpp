@@ -60,6 +60,7 @@ void present(QWidget& host, const Specimen& specimen, const SpecimenOptions& opt
     layout->addWidget(control);
     host.adjustSize();
     host.show();
+    host.activateWindow();
     QApplication::setActiveWindow(&host);
     settle(20);
     // Showing the window focuses its first field; only the "focused" state wants that.

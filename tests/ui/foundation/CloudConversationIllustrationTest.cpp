@@ -5,6 +5,7 @@
 
 #include "support/ManualClock.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPainter>
 
@@ -52,6 +53,8 @@ TEST(CloudConversationIllustrationTest, CloudsTakeTurnsEveryThreeSecondsWhileAni
     EXPECT_TRUE(picture.bubble(true)->isRedrawing());
     EXPECT_FALSE(picture.bubble(false)->isRedrawing());
     EXPECT_TRUE(picture.companion(true)->isRedrawing());
+    // Decorative as a whole: its clickable companions are not announced either.
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(picture.companion(true))->state().invisible);
     clock.advance(2.9);
     expectSpeaker(picture, true);
     clock.advance(0.1);

@@ -31,15 +31,12 @@ TEST(PixelCloudPathsTest, PolygonsAndBankSkylines) {
     EXPECT_EQ(PixelCloudPaths::body().boundingRect(), QRectF(0, 8, 192, 112));
     EXPECT_TRUE(PixelCloudPaths::body().contains(QPointF(152, 44)));
     EXPECT_FALSE(PixelCloudPaths::body().contains(QPointF(136, 44))); // the notch between bumps
-    EXPECT_TRUE(PixelCloudPaths::smile().contains(QPointF(98, 94)));
-    EXPECT_FALSE(PixelCloudPaths::smile().contains(QPointF(98, 86)));
 
     const QPainterPath middle = PixelCloudPaths::bank(0);
     EXPECT_TRUE(bankCovers(middle, 0, 121));
     EXPECT_FALSE(bankCovers(middle, 0, 119));
     EXPECT_TRUE(bankCovers(middle, 41, 57)); // the highest step
     EXPECT_FALSE(bankCovers(middle, 41, 55));
-    EXPECT_FALSE(bankCovers(middle, 40, 57));
 
     // Offset 88: steps higher than 216 are cut to 304, keeping a 16-unit strip.
     const QPainterPath front = PixelCloudPaths::bank(88);
@@ -47,7 +44,6 @@ TEST(PixelCloudPathsTest, PolygonsAndBankSkylines) {
     EXPECT_FALSE(bankCovers(front, 19, 303));
     EXPECT_TRUE(bankCovers(front, 0, 209));
     EXPECT_FALSE(bankCovers(front, 0, 207));
-    EXPECT_EQ(front.boundingRect().right(), 1600);
 }
 
 TEST(PixelSkyBackdropTest, BandFollowsTheShorterLimitAndSkyOpacityAppliesToTheGradient) {
