@@ -211,7 +211,11 @@ int main(int argc, char** argv) {
         QWidget host;
         present(host, specimen, options);
         QTimer::singleShot(int(liveSeconds * 1000), &app, &QCoreApplication::quit);
-        return app.exec();
+        const int status = app.exec();
+        // Stopped animations finish their cancelled sleeps on one more turn of the loop.
+        host.hide();
+        QCoreApplication::processEvents();
+        return status;
     }
     std::fprintf(stderr, "unknown control: %s\n", qPrintable(name));
     return 1;
