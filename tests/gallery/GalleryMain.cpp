@@ -2,6 +2,7 @@
 //   corvel_gallery --list
 //   corvel_gallery NAME [--state S] [--set key=value]... [--scale N] -o FILE.png
 //   corvel_gallery --all DIR [--scale N]   (one PNG per specimen and state, plus a sheet each)
+//   corvel_gallery NAME [--state S] --live SECONDS   (shows it running, e.g. to measure its CPU)
 // States combine with "+": "disabled+hover". Settings: size=WxH and any a specimen reads.
 
 #include "Specimen.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -42,8 +44,8 @@ void settle(int milliseconds) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-QImage render(const Specimen& specimen, const SpecimenOptions& options, qreal scale) {
-    QWidget host;
+// Builds the specimen in `host`, shows it and applies the generic states.
+void present(QWidget& host, const Specimen& specimen, const SpecimenOptions& options) {
     host.setAutoFillBackground(true);
     QPalette colors = host.palette();
     colors.setColor(QPalette::Window,
@@ -58,6 +60,7 @@ QImage render(const Specimen& specimen, const SpecimenOptions& options, qreal sc
     layout->addWidget(control);
     host.adjustSize();
     host.show();
+    host.activateWindow();
     QApplication::setActiveWindow(&host);
     settle(20);
     // Showing the window focuses its first field; only the "focused" state wants that.
@@ -80,7 +83,11 @@ QImage render(const Specimen& specimen, const SpecimenOptions& options, qreal sc
         control->setFocus(Qt::OtherFocusReason);
     // Lets press animations run to their end.
     settle(250);
+}
 
+QImage render(const Specimen& specimen, const SpecimenOptions& options, qreal scale) {
+    QWidget host;
+    present(host, specimen, options);
     QImage image((QSizeF(host.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
@@ -115,7 +122,8 @@ QImage sheet(const QList<QPair<QString, QImage>>& renderings) {
 
 int usage() {
     std::fputs("usage: corvel_gallery --list | --all DIR [--scale N] |\n"
-               "       NAME [--state S] [--set key=value]... [--scale N] -o FILE.png\n",
+               "       NAME [--state S] [--set key=value]... [--scale N] -o FILE.png |\n"
+               "       NAME [--state S] [--set key=value]... --live SECONDS\n",
                stderr);
     return 2;
 }
@@ -131,11 +139,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SpecimenList specimens;
     addFoundationSpecimens(specimens);
+    addCloudSpecimens(specimens);
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     QString name, output, allFolder;
     SpecimenOptions options;
     qreal scale = 1;
+    double liveSeconds = 0;
     bool list = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
@@ -154,6 +164,8 @@ int main(int argc, char** argv) {
             if (equals <= 0)
                 return usage();
             options.settings.insert(pair.left(equals), pair.mid(equals + 1));
+        } else if (arg == QLatin1String("--live") && hasValue) {
+            liveSeconds = qBound(0.1, args.at(++i).toDouble(), 3600.0);
         } else if (arg == QLatin1String("-o") && hasValue) {
             output = args.at(++i);
         } else if (!arg.startsWith(QLatin1Char('-')) && name.isEmpty()) {
@@ -189,11 +201,21 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (name.isEmpty() || output.isEmpty())
+    if (name.isEmpty() || (output.isEmpty() && liveSeconds == 0))
         return usage();
     for (const Specimen& specimen : specimens) {
-        if (specimen.name == name)
+        if (specimen.name != name)
+            continue;
+        if (liveSeconds == 0)
             return render(specimen, options, scale).save(output) ? 0 : 1;
+        QWidget host;
+        present(host, specimen, options);
+        QTimer::singleShot(int(liveSeconds * 1000), &app, &QCoreApplication::quit);
+        const int status = app.exec();
+        // Stopped animations finish their cancelled sleeps on one more turn of the loop.
+        host.hide();
+        QCoreApplication::processEvents();
+        return status;
     }
     std::fprintf(stderr, "unknown control: %s\n", qPrintable(name));
     return 1;

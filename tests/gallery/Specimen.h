@@ -36,5 +36,6 @@ using SpecimenList = QList<Specimen>;
 
 // Each group of controls adds its specimens here.
 void addFoundationSpecimens(SpecimenList& specimens);
+void addCloudSpecimens(SpecimenList& specimens);
 
 } // namespace corvel::gallery

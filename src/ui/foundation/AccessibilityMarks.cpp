@@ -8,7 +8,7 @@ namespace corvel {
 namespace {
 
 constexpr char markProperty[] = "corvelAccessibleMark";
-enum Mark { heading = 1, hidden = 2 };
+enum Mark { none = 0, heading = 1, hidden = 2 };
 
 class HiddenAccessible final : public QAccessibleWidget {
 public:
@@ -21,18 +21,23 @@ public:
     }
 };
 
+bool insideHidden(const QWidget* widget) {
+    for (const QWidget* ancestor = widget; ancestor; ancestor = ancestor->parentWidget()) {
+        if (ancestor->property(markProperty).toInt() == hidden)
+            return true;
+    }
+    return false;
+}
+
 QAccessibleInterface* markedAccessible(const QString&, QObject* object) {
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    switch (object->property(markProperty).toInt()) {
-    case heading:
-        return new QAccessibleWidget(widget, QAccessible::Heading);
-    case hidden:
+    if (insideHidden(widget))
         return new HiddenAccessible(widget);
-    default:
-        return nullptr;
-    }
+    if (object->property(markProperty).toInt() == heading)
+        return new QAccessibleWidget(widget, QAccessible::Heading);
+    return nullptr;
 }
 
 void mark(QWidget* widget, Mark value) {
@@ -50,8 +55,17 @@ void markAccessibleHeading(QWidget* widget) {
     mark(widget, heading);
 }
 
-void hideFromAccessibility(QWidget* widget) {
-    mark(widget, hidden);
+void hideFromAccessibility(QWidget* widget, bool hide) {
+    const QVariant previous = widget->property(markProperty);
+    const Mark wanted = hide ? hidden : none;
+    if (previous.isValid() && previous.toInt() == wanted)
+        return;
+    mark(widget, wanted);
+    // A widget marked before may have had its interface built and cached under the old mark.
+    if (previous.isValid()) {
+        if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(widget))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+    }
 }
 
 } // namespace corvel
