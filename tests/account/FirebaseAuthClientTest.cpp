@@ -1,51 +1,31 @@
 #include "account/FirebaseAuthClient.h"
 #include "account/GoogleURLSessionTransport.h"
-#include "support/AwaitTask.h"
-#include "support/TestHttpServer.h"
 
 #include "AuthFailure.h"
-#include "SentHeaders.h"
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QUrlQuery>
+#include "SignInReplies.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvel;
 using test::TestHttpServer;
+using test::withMember;
 
 namespace {
 
 const QDateTime now = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
-const QString apiKey = QStringLiteral("AIzaSyA-test_key_0123456789");
 const QString code = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJ0123-_Z");
 const QByteArray bridgeReply = R"({"customToken":"eyJ.custom.sig","user":{"uid":"uid-1"}})";
 const QByteArray signInReply =
     R"({"idToken":"eyJ.id.sig","refreshToken":"AMf-refresh","expiresIn":"3600"})";
-const QByteArray refreshReply =
-    R"({"id_token":"eyJ.id2.sig","refresh_token":"AMf-refresh2","expires_in":"3600",)"
-    R"("token_type":"Bearer","user_id":"uid-1","project_id":"1"})";
+const QByteArray refreshReply = R"({"id_token":"eyJ.id2","refresh_token":"AMf-2",)"
+                                R"("expires_in":"3600","token_type":"Bearer","user_id":"uid-1"})";
+const QByteArray user =
+    R"({"localId":"uid-1","email":"ana@example.com","emailVerified":true,"displayName":" Ana ",)"
+    R"("photoUrl":"https://lh3.example.com/a.png",)"
+    R"("providerUserInfo":[{"providerId":"password"},{"providerId":"google.com"}]})";
 
-QByteArray lookupReply(const QByteArray& userMembers = {}) {
-    QJsonObject user = QJsonDocument::fromJson(
-                           R"({"localId":"uid-1","email":"ana@example.com","emailVerified":true,)"
-                           R"("displayName":" Ana ","photoUrl":"https://lh3.example.com/a.png",)"
-                           R"("providerUserInfo":[{"providerId":"password"},)"
-                           R"({"providerId":"google.com"}]})")
-                           .object();
-    const QJsonObject changes = QJsonDocument::fromJson("{" + userMembers + "}").object();
-    for (auto it = changes.begin(); it != changes.end(); ++it) {
-        if (it.value() == QJsonValue(QStringLiteral("<absent>")))
-            user.remove(it.key());
-        else
-            user.insert(it.key(), it.value());
-    }
-    return R"({"users":[)" + QJsonDocument(user).toJson(QJsonDocument::Compact) + "]}";
-}
-
-QJsonObject jsonBody(const TestHttpServer::Request& request) {
-    return QJsonDocument::fromJson(request.body).object();
+QByteArray lookup(const QByteArray& users = user) {
+    return R"({"users":[)" + users + "]}";
 }
 
 class FirebaseAuthClientTest : public ::testing::Test {
@@ -53,41 +33,32 @@ protected:
     FirebaseAuthClientTest()
         : client(std::make_shared<GoogleURLSessionTransport>(), [] { return now; },
                  {server.baseUrl(), server.baseUrl()}) {
-        configuration.apiKey = apiKey;
+        configuration.apiKey = QStringLiteral("AIzaSyA-test_key_0123456789");
         configuration.projectID = QStringLiteral("corvel-test");
         configuration.apiBaseURL = QUrl(server.baseUrl().toString() + QStringLiteral("/api/v1"));
-        configuration.authURL = QUrl(server.baseUrl().toString() + QStringLiteral("/auth.html"));
     }
 
-    FirebaseStoredSession exchange(const QList<QByteArray>& replies) {
+    void enqueue(const QList<QByteArray>& replies, int status = 200) {
         for (const QByteArray& reply : replies)
-            server.enqueue(TestHttpServer::json(200, reply));
-        const FirebaseAuthAttempt attempt{configuration, QString(43, QLatin1Char('s')),
-                                          QString(43, QLatin1Char('v'))};
-        return test::awaitTask(client.exchange(code, attempt, {}));
+            server.enqueue(TestHttpServer::json(status, reply));
     }
-    GoogleAuthError::Case exchangeFailure(const QList<QByteArray>& replies) {
-        return test::authFailure([&] { exchange(replies); });
+    QCoro::Task<FirebaseStoredSession> exchange(const QList<QByteArray>& replies,
+                                                const QString& withCode = code) {
+        enqueue(replies);
+        return client.exchange(withCode, {configuration, QString(43, u's'), QString(43, u'v')}, {});
     }
-    FirebaseStoredSession storedSession() const {
+    FirebaseStoredSession stored() const {
         return {configuration.projectID,
-                {QStringLiteral("eyJ.old.sig"), QStringLiteral("AMf-old"), now},
-                {QStringLiteral("uid-1"), QStringLiteral("old@example.com"), std::nullopt,
-                 std::nullopt}};
+                {QStringLiteral("eyJ.old"), QStringLiteral("AMf-old"), now},
+                {QStringLiteral("uid-1"), QStringLiteral("old@example.com"), {}, {}}};
     }
-    FirebaseStoredSession refresh(const QList<QByteArray>& replies) {
-        for (const QByteArray& reply : replies)
-            server.enqueue(TestHttpServer::json(200, reply));
-        return test::awaitTask(client.refresh(storedSession(), configuration, {}));
+    QCoro::Task<FirebaseStoredSession> refresh(const QList<QByteArray>& replies) {
+        enqueue(replies);
+        return client.refresh(stored(), configuration, {});
     }
-    GoogleAuthError::Case refreshFailure(const QList<QByteArray>& replies) {
-        return test::authFailure([&] { refresh(replies); });
-    }
-    GoogleAuthError::Case lookupFailure(const QByteArray& reply, int status = 200) {
-        server.enqueue(TestHttpServer::json(status, reply));
-        return test::authFailure([&] {
-            test::awaitTask(client.account(QStringLiteral("eyJ.id.sig"), configuration, {}));
-        });
+    QCoro::Task<GoogleAccount> account(const QByteArray& reply, int status = 200) {
+        enqueue({reply}, status);
+        return client.account(QStringLiteral("eyJ.id.sig"), configuration, {});
     }
 
     TestHttpServer server;
@@ -98,181 +69,146 @@ protected:
 } // namespace
 
 TEST_F(FirebaseAuthClientTest, ExchangeAndRefreshSendExactlyTheirRequests) {
-    const auto session = exchange({bridgeReply, signInReply, lookupReply()});
-    EXPECT_EQ(session.projectID, QStringLiteral("corvel-test"));
-    EXPECT_EQ(session.tokens, (FirebaseTokens{QStringLiteral("eyJ.id.sig"),
-                                              QStringLiteral("AMf-refresh"), now.addSecs(3600)}));
-    EXPECT_EQ(session.account,
-              (GoogleAccount{QStringLiteral("uid-1"), QStringLiteral("ana@example.com"),
-                             QStringLiteral("Ana"),
-                             QUrl(QStringLiteral("https://lh3.example.com/a.png"))}));
-
-    const auto refreshed = refresh({refreshReply, lookupReply(R"("email":"new@example.com")")});
-    EXPECT_EQ(refreshed.tokens.idToken, QStringLiteral("eyJ.id2.sig"));
-    EXPECT_EQ(refreshed.tokens.refreshToken, QStringLiteral("AMf-refresh2"));
+    const auto session = test::awaitTask(exchange({bridgeReply, signInReply, lookup()}));
+    EXPECT_EQ(session,
+              (FirebaseStoredSession{
+                  QStringLiteral("corvel-test"),
+                  {QStringLiteral("eyJ.id.sig"), QStringLiteral("AMf-refresh"), now.addSecs(3600)},
+                  {QStringLiteral("uid-1"), QStringLiteral("ana@example.com"),
+                   QStringLiteral("Ana"), QUrl(QStringLiteral("https://lh3.example.com/a.png"))}}));
+    // A refresh takes the account as it is now.
+    const auto refreshed = test::awaitTask(
+        refresh({refreshReply, lookup(withMember(user, "email", R"("new@example.com")"))}));
+    EXPECT_EQ(refreshed.tokens, (FirebaseTokens{QStringLiteral("eyJ.id2"), QStringLiteral("AMf-2"),
+                                                now.addSecs(3600)}));
     EXPECT_EQ(refreshed.account.email, QStringLiteral("new@example.com"));
 
     const auto& requests = server.requests();
     ASSERT_EQ(requests.size(), 5u);
-    EXPECT_EQ(requests[0].path, "/api/v1/auth/exchange");
-    EXPECT_EQ(jsonBody(requests[0]),
-              (QJsonObject{{QStringLiteral("code"), code},
-                           {QStringLiteral("verifier"), QString(43, QLatin1Char('v'))},
-                           {QStringLiteral("state"), QString(43, QLatin1Char('s'))}}));
-    EXPECT_EQ(requests[1].path, "/v1/accounts:signInWithCustomToken?key=" + apiKey.toUtf8());
-    EXPECT_EQ(jsonBody(requests[1]),
-              (QJsonObject{{QStringLiteral("token"), QStringLiteral("eyJ.custom.sig")},
-                           {QStringLiteral("returnSecureToken"), true}}));
-    EXPECT_EQ(requests[1].body, R"({"returnSecureToken":true,"token":"eyJ.custom.sig"})");
-    EXPECT_EQ(requests[2].path, "/v1/accounts:lookup?key=" + apiKey.toUtf8());
-    EXPECT_EQ(jsonBody(requests[2]),
-              (QJsonObject{{QStringLiteral("idToken"), QStringLiteral("eyJ.id.sig")}}));
-    EXPECT_EQ(requests[3].path, "/v1/token?key=" + apiKey.toUtf8());
-    EXPECT_EQ(requests[3].body, "grant_type=refresh_token&refresh_token=AMf-old");
-    EXPECT_EQ(requests[3].header("Content-Type"), "application/x-www-form-urlencoded");
-    EXPECT_EQ(jsonBody(requests[4]),
-              (QJsonObject{{QStringLiteral("idToken"), QStringLiteral("eyJ.id2.sig")}}));
-    // Nothing else goes out: no cookie and no credentials beyond the API key.
-    for (const auto& request : requests) {
-        EXPECT_EQ(request.method, "POST");
-        EXPECT_EQ(request.header("Accept"), "application/json");
-        EXPECT_EQ(test::sentHeaderNames(request), test::postHeaderNames());
-        if (&request != &requests[3]) {
-            EXPECT_EQ(request.header("Content-Type"), "application/json");
-        }
+    const QByteArray key = "?key=AIzaSyA-test_key_0123456789";
+    const std::vector<std::pair<QByteArray, QByteArray>> expected = {
+        {"/api/v1/auth/exchange", R"({"code":")" + code.toUtf8() + R"(","state":")" +
+                                      QByteArray(43, 's') + R"(","verifier":")" +
+                                      QByteArray(43, 'v') + R"("})"},
+        {"/v1/accounts:signInWithCustomToken" + key,
+         R"({"returnSecureToken":true,"token":"eyJ.custom.sig"})"},
+        {"/v1/accounts:lookup" + key, R"({"idToken":"eyJ.id.sig"})"},
+        {"/v1/token" + key, "grant_type=refresh_token&refresh_token=AMf-old"},
+        {"/v1/accounts:lookup" + key, R"({"idToken":"eyJ.id2"})"},
+    };
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(requests[i].method, "POST");
+        EXPECT_EQ(requests[i].path, expected[i].first);
+        EXPECT_EQ(requests[i].body, expected[i].second);
+        EXPECT_EQ(requests[i].header("Content-Type"),
+                  i == 3 ? "application/x-www-form-urlencoded" : "application/json");
+        EXPECT_EQ(requests[i].header("Accept"), "application/json");
+        EXPECT_EQ(test::sentHeaderNames(requests[i]), test::postHeaderNames);
     }
-    EXPECT_EQ(requests[0].path.indexOf("key="), -1);
 }
 
 TEST_F(FirebaseAuthClientTest, UnusableInputsFailBeforeAnythingIsSent) {
-    const FirebaseAuthAttempt attempt{configuration, QString(43, QLatin1Char('s')),
-                                      QString(43, QLatin1Char('v'))};
-    for (const QString& bad : {code.left(42), code + QLatin1Char('x'), code.left(42) + u'='})
-        EXPECT_EQ(test::authFailure([&] { test::awaitTask(client.exchange(bad, attempt, {})); }),
-                  GoogleAuthError::invalidCallback);
-
-    auto otherProject = storedSession();
+    for (const QString& bad : {code.left(42), code + u'x', code.left(42) + u'='})
+        EXPECT_EQ(test::authFailure(exchange({}, bad)), GoogleAuthError::invalidCallback);
+    auto otherProject = stored();
     otherProject.projectID = QStringLiteral("corvel-other");
-    auto noRefreshToken = storedSession();
-    noRefreshToken.tokens.refreshToken = QStringLiteral("AMf old");
-    for (const auto& session : {otherProject, noRefreshToken})
-        EXPECT_EQ(
-            test::authFailure([&] { test::awaitTask(client.refresh(session, configuration, {})); }),
-            GoogleAuthError::sessionExpired);
-    EXPECT_EQ(
-        test::authFailure([&] { test::awaitTask(client.account(QString(), configuration, {})); }),
-        GoogleAuthError::invalidToken);
+    auto spaced = stored();
+    spaced.tokens.refreshToken = QStringLiteral("AMf old");
+    for (const auto& session : {otherProject, spaced})
+        EXPECT_EQ(test::authFailure(client.refresh(session, configuration, {})),
+                  GoogleAuthError::sessionExpired);
+    EXPECT_EQ(test::authFailure(client.account({}, configuration, {})),
+              GoogleAuthError::invalidToken);
     EXPECT_TRUE(server.requests().empty());
 }
 
-TEST_F(FirebaseAuthClientTest, BridgeAndSignInRepliesAreCheckedStrictly) {
-    const QByteArray longUid =
-        R"({"customToken":"t","user":{"uid":")" + QByteArray(129, 'u') + R"("}})";
-    for (const QByteArray& bridge : {
-             QByteArray(R"({"user":{"uid":"uid-1"}})"),
-             QByteArray(R"({"customToken":"t"})"),
-             QByteArray(R"({"customToken":"t","user":{"uid":7}})"),
-             QByteArray(R"({"customToken":"t t","user":{"uid":"uid-1"}})"),
-             longUid,
-         })
-        EXPECT_EQ(exchangeFailure({bridge}), GoogleAuthError::invalidToken) << bridge.constData();
+TEST_F(FirebaseAuthClientTest, TokenRepliesAreCheckedStrictly) {
+    for (const QByteArray& bridge :
+         {withMember(bridgeReply, "customToken"), withMember(bridgeReply, "user"),
+          withMember(bridgeReply, "user", R"({"uid":7})"),
+          withMember(bridgeReply, "customToken", R"("a b")"),
+          withMember(bridgeReply, "user", R"({"uid":")" + QByteArray(129, 'u') + "\"}")})
+        EXPECT_EQ(test::authFailure(exchange({bridge})), GoogleAuthError::invalidToken)
+            << bridge.data();
 
-    for (const char* lifetime : {"86400", "0.5", "1e3"})
-        EXPECT_NO_THROW(exchange(
-            {bridgeReply,
-             R"({"idToken":"i","refreshToken":"r","expiresIn":")" + QByteArray(lifetime) + "\"}",
-             lookupReply()}))
-            << lifetime;
-    EXPECT_EQ(exchange({bridgeReply, R"({"idToken":"i","refreshToken":"r","expiresIn":"0.5"})",
-                        lookupReply()})
-                  .tokens.expiresAt,
-              now.addMSecs(500));
-    for (const char* lifetime : {"86401", "0", "-5", "inf", "nan", "1h", " 3600", "3600 ", ""})
-        EXPECT_EQ(
-            exchangeFailure({bridgeReply, R"({"idToken":"i","refreshToken":"r","expiresIn":")" +
-                                              QByteArray(lifetime) + "\"}"}),
-            GoogleAuthError::invalidToken)
-            << lifetime;
-    for (const QByteArray& signIn : {
-             QByteArray(R"({"idToken":"i","refreshToken":"r","expiresIn":3600})"),
-             QByteArray(R"({"idToken":"i","expiresIn":"3600"})"),
-             QByteArray(R"({"idToken":"","refreshToken":"r","expiresIn":"3600"})"),
-             QByteArray(R"({"idToken":"i","refreshToken":"r\u00e9","expiresIn":"3600"})"),
-         })
-        EXPECT_EQ(exchangeFailure({bridgeReply, signIn}), GoogleAuthError::invalidToken)
-            << signIn.constData();
-
-    // The looked-up user must be the one the bridge signed in.
-    EXPECT_EQ(exchangeFailure({bridgeReply, signInReply, lookupReply(R"("localId":"uid-2")")}),
-              GoogleAuthError::identityChanged);
-}
-
-TEST_F(FirebaseAuthClientTest, RefreshRepliesAreCheckedStrictly) {
-    auto replaced = [](const char* member, const char* value) {
-        QJsonObject reply = QJsonDocument::fromJson(refreshReply).object();
-        reply.insert(QLatin1String(member), QLatin1String(value));
-        return QJsonDocument(reply).toJson(QJsonDocument::Compact);
+    auto lifetime = [](const char* seconds) {
+        return withMember(signInReply, "expiresIn", ('"' + QByteArray(seconds) + '"').data());
     };
-    EXPECT_NO_THROW(refresh({replaced("token_type", "BEARER"), lookupReply()}));
-    EXPECT_EQ(refreshFailure({replaced("token_type", "mac")}), GoogleAuthError::invalidToken);
-    EXPECT_EQ(refreshFailure({replaced("user_id", "uid-2")}), GoogleAuthError::identityChanged);
-    EXPECT_EQ(refreshFailure({replaced("id_token", "a b")}), GoogleAuthError::invalidToken);
-    EXPECT_EQ(refreshFailure({replaced("refresh_token", "")}), GoogleAuthError::invalidToken);
-    EXPECT_EQ(refreshFailure({replaced("expires_in", "86401")}), GoogleAuthError::invalidToken);
-    EXPECT_EQ(refreshFailure({R"({"id_token":"i","refresh_token":"r","expires_in":3600,)"
-                              R"("token_type":"Bearer","user_id":"uid-1"})"}),
-              GoogleAuthError::invalidToken);
-    EXPECT_EQ(refreshFailure({R"({"id_token":"i","refresh_token":"r","expires_in":"3600",)"
-                              R"("user_id":"uid-1"})"}),
-              GoogleAuthError::invalidToken);
-    EXPECT_EQ(refreshFailure({refreshReply, lookupReply(R"("localId":"uid-2")")}),
+    for (const char* seconds : {"86400", "1e3"})
+        EXPECT_NO_THROW(test::awaitTask(exchange({bridgeReply, lifetime(seconds), lookup()})));
+    EXPECT_EQ(test::awaitTask(exchange({bridgeReply, lifetime("0.5"), lookup()})).tokens.expiresAt,
+              now.addMSecs(500));
+    for (const char* seconds : {"86401", "0", "-5", "inf", "nan", "1h", " 3600", "3600 ", ""})
+        EXPECT_EQ(test::authFailure(exchange({bridgeReply, lifetime(seconds)})),
+                  GoogleAuthError::invalidToken)
+            << '"' << seconds << '"';
+    for (const QByteArray& signIn :
+         {withMember(signInReply, "expiresIn", "3600"), withMember(signInReply, "refreshToken"),
+          withMember(signInReply, "idToken", R"("")"),
+          withMember(signInReply, "refreshToken", R"("r\u00e9")")})
+        EXPECT_EQ(test::authFailure(exchange({bridgeReply, signIn})), GoogleAuthError::invalidToken)
+            << signIn.data();
+
+    const std::vector<std::pair<QByteArray, GoogleAuthError::Case>> refreshes = {
+        {withMember(refreshReply, "token_type", R"("mac")"), GoogleAuthError::invalidToken},
+        {withMember(refreshReply, "token_type"), GoogleAuthError::invalidToken},
+        {withMember(refreshReply, "expires_in", "3600"), GoogleAuthError::invalidToken},
+        {withMember(refreshReply, "expires_in", R"("86401")"), GoogleAuthError::invalidToken},
+        {withMember(refreshReply, "id_token", R"("a b")"), GoogleAuthError::invalidToken},
+        {withMember(refreshReply, "refresh_token", R"("")"), GoogleAuthError::invalidToken},
+        {withMember(refreshReply, "user_id", R"("uid-2")"), GoogleAuthError::identityChanged},
+    };
+    for (const auto& [reply, expected] : refreshes)
+        EXPECT_EQ(test::authFailure(refresh({reply})), expected) << reply.data();
+    EXPECT_NO_THROW(test::awaitTask(
+        refresh({withMember(refreshReply, "token_type", R"("BEARER")"), lookup()})));
+
+    // The looked-up user must be the one the bridge signed in, or the session's.
+    const QByteArray other = lookup(withMember(user, "localId", R"("uid-2")"));
+    EXPECT_EQ(test::authFailure(exchange({bridgeReply, signInReply, other})),
               GoogleAuthError::identityChanged);
+    EXPECT_EQ(test::authFailure(refresh({refreshReply, other})), GoogleAuthError::identityChanged);
 }
 
 TEST_F(FirebaseAuthClientTest, LookupRepliesAreCheckedStrictly) {
-    const QByteArray user = lookupReply().mid(10).chopped(2);
     for (const QByteArray& reply : {
-             QByteArray(R"({"users":[]})"),
-             QByteArray(R"({"users":[)") + user + "," + user + "]}",
+             lookup(""),
+             lookup(user + "," + user),
              QByteArray(R"({"users":{}})"),
-             QByteArray(R"({"kind":"x"})"),
-             lookupReply(R"("emailVerified":false)"),
-             lookupReply(R"("emailVerified":"true")"),
-             lookupReply(R"("disabled":true)"),
-             lookupReply(R"("disabled":"false")"),
-             lookupReply(R"("providerUserInfo":"<absent>")"),
-             lookupReply(R"("providerUserInfo":[{"providerId":"password"}])"),
-             lookupReply(R"("providerUserInfo":[{"providerId":"google.com"},{"rawId":"1"}])"),
-             lookupReply(R"("localId":")" + QByteArray(129, 'u') + "\""),
-             lookupReply(R"("localId":"")"),
-             lookupReply(R"("email":"ana@")"),
-             lookupReply(R"("email":"<absent>")"),
-             lookupReply(R"("displayName":5)"),
+             lookup(withMember(user, "emailVerified", "false")),
+             lookup(withMember(user, "emailVerified", R"("true")")),
+             lookup(withMember(user, "disabled", "true")),
+             lookup(withMember(user, "disabled", R"("false")")),
+             lookup(withMember(user, "providerUserInfo")),
+             lookup(withMember(user, "providerUserInfo", R"([{"providerId":"password"}])")),
+             lookup(withMember(user, "providerUserInfo", R"([{"providerId":"google.com"},{}])")),
+             lookup(withMember(user, "localId", ('"' + QByteArray(129, 'u') + '"').data())),
+             lookup(withMember(user, "email", R"("ana@")")),
+             lookup(withMember(user, "email")),
+             lookup(withMember(user, "displayName", "5")),
          })
-        EXPECT_EQ(lookupFailure(reply), GoogleAuthError::invalidIdentity) << reply.constData();
+        EXPECT_EQ(test::authFailure(account(reply)), GoogleAuthError::invalidIdentity)
+            << reply.data();
 
-    server.enqueue(TestHttpServer::json(
-        200,
-        lookupReply(R"("disabled":false,"displayName":"   ","photoUrl":"http://x.example/a")")));
-    const auto account =
-        test::awaitTask(client.account(QStringLiteral("eyJ.id.sig"), configuration, {}));
-    EXPECT_EQ(account.name, std::nullopt);
-    EXPECT_EQ(account.pictureURL, std::nullopt);
+    const auto plain = test::awaitTask(account(lookup(
+        withMember(withMember(withMember(user, "disabled", "false"), "displayName", R"("   ")"),
+                   "photoUrl", R"("http://x.example/a")"))));
+    EXPECT_EQ(plain.name, std::nullopt);
+    EXPECT_EQ(plain.pictureURL, std::nullopt);
 }
 
 TEST_F(FirebaseAuthClientTest, ErrorRepliesMapToTheirCases) {
     for (const char* message : {"TOKEN_EXPIRED", "USER_DISABLED", "USER_NOT_FOUND",
                                 "INVALID_REFRESH_TOKEN", "INVALID_ID_TOKEN"})
-        EXPECT_EQ(lookupFailure(
-                      R"({"error":{"code":400,"message":")" + QByteArray(message) + "\"}}", 400),
+        EXPECT_EQ(test::authFailure(account(
+                      R"({"error":{"code":400,"message":")" + QByteArray(message) + "\"}}", 400)),
                   GoogleAuthError::sessionExpired)
             << message;
-    EXPECT_EQ(lookupFailure(R"({"error":{"message":"TOKEN_EXPIRED : detail"}})", 400),
-              GoogleAuthError::server);
-    EXPECT_EQ(lookupFailure(R"({"error":{"message":"QUOTA_EXCEEDED"}})", 400),
-              GoogleAuthError::server);
-    EXPECT_EQ(lookupFailure(R"({"error":"TOKEN_EXPIRED"})", 400), GoogleAuthError::server);
-    EXPECT_EQ(lookupFailure("<html>TOKEN_EXPIRED</html>", 400), GoogleAuthError::server);
-    EXPECT_EQ(lookupFailure("<html></html>", 401), GoogleAuthError::sessionExpired);
-    EXPECT_EQ(lookupFailure(lookupReply(), 500), GoogleAuthError::server);
+    for (const QByteArray& body :
+         {QByteArray(R"({"error":{"message":"TOKEN_EXPIRED : x"}})"),
+          QByteArray(R"({"error":{"message":"QUOTA_EXCEEDED"}})"),
+          QByteArray(R"({"error":"TOKEN_EXPIRED"})"), QByteArray("<html>TOKEN_EXPIRED</html>")})
+        EXPECT_EQ(test::authFailure(account(body, 400)), GoogleAuthError::server) << body.data();
+    EXPECT_EQ(test::authFailure(account("<html></html>", 401)), GoogleAuthError::sessionExpired);
+    EXPECT_EQ(test::authFailure(account(lookup(), 500)), GoogleAuthError::server);
 }
