@@ -62,7 +62,7 @@ QCoro::Task<> AudioCapture::start(AudioSource source, QString localeIdentifier, 
     setSource(source);
     setTranscript(QString());
     setError(std::nullopt);
-    // health = starting
+    setHealth(AudioCaptureHealth::starting);
 
     QPointer self(this);
     std::exception_ptr failure;
@@ -191,6 +191,8 @@ void AudioCapture::receiveAudioLevel(double level, QUuid session) {
     if (level > audibleLevel)
         m_lastAudibleUptime = m_clock.now();
     setLevel(std::clamp(level, 0.0, 1.0));
+    m_healthMonitor.receive(m_level, m_clock.now());
+    refreshHealth();
 }
 
 void AudioCapture::receiveDriverTranscript(const QString& text, bool isFinal, QUuid session) {
@@ -353,11 +355,45 @@ void AudioCapture::endCurrentRequest() {
         request->endAudio();
 }
 
-void AudioCapture::beginHealthMonitoring(QUuid) {}
+void AudioCapture::beginHealthMonitoring(QUuid session) {
+    const double now = m_clock.now();
+    m_healthMonitor = AudioCaptureHealthMonitor::startedAtUptime(now);
+    if (!m_transcript.trimmed().isEmpty())
+        m_healthMonitor.receiveText(now);
+    refreshHealth();
+    m_healthCancel.cancel();
+    m_healthCancel = CancelSource();
+    pollHealth(session, m_healthCancel.token());
+}
 
-void AudioCapture::recordHealthText() {}
+QCoro::Task<> AudioCapture::pollHealth(QUuid session, CancelToken token) {
+    QPointer self(this);
+    for (;;) {
+        try {
+            co_await m_clock.sleep(healthPollSeconds, token);
+        } catch (const CancellationError&) {
+            co_return;
+        }
+        if (!self || session != m_sessionGeneration || !m_isRunning)
+            co_return;
+        refreshHealth();
+    }
+}
 
-void AudioCapture::resetHealth() {}
+void AudioCapture::recordHealthText() {
+    m_healthMonitor.receiveText(m_clock.now());
+    refreshHealth();
+}
+
+void AudioCapture::refreshHealth() {
+    setHealth(m_healthMonitor.health(m_clock.now()));
+}
+
+void AudioCapture::resetHealth() {
+    m_healthCancel.cancel();
+    m_healthMonitor = {};
+    setHealth(AudioCaptureHealth::idle);
+}
 
 void AudioCapture::setRunning(bool running) {
     if (m_isRunning == running)
@@ -383,6 +419,13 @@ void AudioCapture::setLevel(double level) {
 void AudioCapture::setError(std::optional<QString> error) {
     m_error = std::move(error);
     Q_EMIT errorChanged();
+}
+
+void AudioCapture::setHealth(AudioCaptureHealth health) {
+    if (m_health == health)
+        return;
+    m_health = health;
+    Q_EMIT healthChanged();
 }
 
 void AudioCapture::setSource(std::optional<AudioSource> source) {

@@ -2,6 +2,8 @@
 
 #include "core/AudioSource.h"
 #include "listening/AudioCaptureDriver.h"
+#include "listening/AudioCaptureHealth.h"
+#include "listening/AudioCaptureHealthMonitor.h"
 #include "listening/AudioCapturePlatform.h"
 #include "listening/AudioRecognitionRecoveryPolicy.h"
 #include "platform/AudioRecognitionFailure.h"
@@ -33,6 +35,7 @@ class AudioCapture final : public QObject {
     Q_PROPERTY(double level READ level NOTIFY levelChanged)
     Q_PROPERTY(std::optional<QString> error READ error NOTIFY errorChanged)
     Q_PROPERTY(std::optional<corvel::AudioSource> source READ source NOTIFY sourceChanged)
+    Q_PROPERTY(corvel::AudioCaptureHealth health READ health NOTIFY healthChanged)
 
 public:
     using TranscriptCallback = std::function<void(const QString& text, bool isFinal)>;
@@ -53,6 +56,7 @@ public:
     double level() const { return m_level; }
     const std::optional<QString>& error() const { return m_error; }
     std::optional<AudioSource> source() const { return m_source; }
+    AudioCaptureHealth health() const { return m_health; }
     // Uptime of the last level reading above the audible threshold; none after stop().
     std::optional<double> lastAudibleUptime() const { return m_lastAudibleUptime; }
 
@@ -61,7 +65,8 @@ public:
         m_onSegmentStart = std::move(callback);
     }
 
-    static constexpr double audibleLevel = 0.12;
+    static constexpr double audibleLevel = AudioCaptureHealthMonitor::audibleLevel;
+    static constexpr double healthPollSeconds = 0.5;
     static constexpr double renewalSeconds = 50;
 
 Q_SIGNALS:
@@ -71,6 +76,7 @@ Q_SIGNALS:
     // Emitted on every assignment, even of the same text.
     void errorChanged();
     void sourceChanged();
+    void healthChanged();
 
 private:
     QCoro::Task<> startDriver(AudioSource source, QString localeIdentifier, QUuid session,
@@ -92,7 +98,9 @@ private:
     void endCurrentRequest();
 
     void beginHealthMonitoring(QUuid session);
+    QCoro::Task<> pollHealth(QUuid session, CancelToken token);
     void recordHealthText();
+    void refreshHealth();
     void resetHealth();
 
     void setRunning(bool running);
@@ -100,12 +108,14 @@ private:
     void setLevel(double level);
     void setError(std::optional<QString> error);
     void setSource(std::optional<AudioSource> source);
+    void setHealth(AudioCaptureHealth health);
 
     bool m_isRunning = false;
     QString m_transcript;
     double m_level = 0;
     std::optional<QString> m_error;
     std::optional<AudioSource> m_source;
+    AudioCaptureHealth m_health = AudioCaptureHealth::idle;
 
     std::optional<double> m_lastAudibleUptime;
     TranscriptCallback m_onTranscript;
@@ -119,6 +129,7 @@ private:
     CancelSource m_renewalCancel;
     CancelSource m_retryCancel;
     CancelSource m_healthCancel;
+    AudioCaptureHealthMonitor m_healthMonitor;
     AudioRecognitionRecoveryPolicy m_recoveryPolicy;
     QUuid m_sessionGeneration = QUuid::createUuid();
     QUuid m_recognitionGeneration = QUuid::createUuid();

@@ -317,6 +317,36 @@ TEST_F(AudioCaptureTest, QuickFailuresRetryTwiceThenStop) {
     EXPECT_EQ(capture.error(), unavailable + QStringLiteral("Gone."));
 }
 
+TEST_F(AudioCaptureTest, HealthFollowsLevelsTextAndTime) {
+    stack.startsAtOnce = false;
+    auto starting = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::starting);
+    stack.input().ready.fire();
+    test::finish(std::move(starting));
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
+
+    // Polling alone turns silence into noAudio.
+    clock.advance(7.9);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
+    clock.advance(0.5);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::noAudio);
+
+    sendSamples(20000);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::receivingAudio);
+    task().result(QStringLiteral("hello"));
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::transcribing);
+    clock.advance(3.5); // the next poll after the text is 3 s old
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
+
+    QSignalSpy changes(&capture, &AudioCapture::healthChanged);
+    clock.advance(10);
+    EXPECT_EQ(changes.count(), 0) << "only changes are published";
+    capture.stop();
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::idle);
+    clock.advance(10);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::idle);
+}
+
 TEST(AudioCaptureDriverTest, TheDriverReplacesTheWholeStack) {
     test::ManualClock clock;
     int starts = 0;
