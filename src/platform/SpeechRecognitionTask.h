@@ -10,6 +10,8 @@ namespace corvel {
 // handler given to SpeechRecognizer::recognize.
 class SpeechRecognitionTask {
 public:
+    static constexpr int sampleRate = 16000;
+
     virtual ~SpeechRecognitionTask() = default;
     // 16 kHz mono samples; any thread; ignored once the audio has ended or the task is over.
     virtual void append(const qint16* samples, std::size_t count) = 0;
