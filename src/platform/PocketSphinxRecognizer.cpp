@@ -132,6 +132,9 @@ PocketSphinxRecognizer::~PocketSphinxRecognizer() {
     }
     if (m_thread.joinable())
         m_thread.join();
+    // Queued tasks hold the shared state that holds them.
+    std::lock_guard lock(m_shared->mutex);
+    m_shared->queue.clear();
 }
 
 bool PocketSphinxRecognizer::isAvailable() const {

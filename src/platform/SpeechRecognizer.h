@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AudioRecognitionFailure.h"
+#include "platform/SpeechRecognitionResult.h"
 #include "platform/SpeechRecognitionTask.h"
 
 #include <QString>
@@ -8,15 +8,8 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace corvel {
-
-struct SpeechRecognitionResult {
-    std::optional<QString> text;
-    bool isFinal = false;
-    std::optional<AudioRecognitionFailure> failure;
-};
 
 // A live speech recogniser for one locale. Each backend implements it; `create` picks the
 // first installed backend that supports the locale.

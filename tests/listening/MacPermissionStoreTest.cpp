@@ -84,6 +84,8 @@ TEST(MacPermissionStore, AnAbandonedRequestTouchesNothingWhenItEnds) {
     store.request(MacPermissionKind::speech);
     EXPECT_EQ(store.requesting(), MacPermissionKind::speech);
     EXPECT_EQ(store.callAudio(), MacPermissionStatus::allowed) << "each request refreshes first";
+    provider->answer.fire();
+    settle();
 }
 
 TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
