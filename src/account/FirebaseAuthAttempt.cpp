@@ -7,10 +7,7 @@
 
 namespace corvel {
 
-namespace {
-
-// The page hands back 32 random bytes as unpadded base64url.
-bool validHostedCode(QStringView code) {
+bool FirebaseAuthAttempt::validCode(QStringView code) {
     if (code.size() != 43)
         return false;
     for (const QChar c : code) {
@@ -24,8 +21,6 @@ bool validHostedCode(QStringView code) {
     return true;
 }
 
-} // namespace
-
 QUrl FirebaseAuthAttempt::authorizationURL() const {
     QUrlQuery query;
     query.setQueryItems({{QStringLiteral("state"), state},
@@ -37,7 +32,7 @@ QUrl FirebaseAuthAttempt::authorizationURL() const {
 
 QString FirebaseAuthAttempt::authorizationCode(QStringView callback) const {
     const CallbackShape shape{configuration.callbackScheme, QStringLiteral("auth"),
-                              QStringLiteral("/google"), true, validHostedCode};
+                              QStringLiteral("/google"), true, validCode};
     return shape.code(callback, state);
 }
 

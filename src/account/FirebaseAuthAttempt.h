@@ -10,6 +10,9 @@ struct FirebaseAuthAttempt {
     QString state;
     QString verifier; // only its challenge goes to the page; the verifier goes to the exchange
 
+    // The page hands back 32 random bytes as unpadded base64url: 43 characters.
+    static bool validCode(QStringView code);
+
     // The hosted page with exactly "state" and "challenge" as its query.
     QUrl authorizationURL() const;
     // The one-time code of the URL the page returned. Throws GoogleAuthError: invalidCallback,

@@ -87,6 +87,10 @@ QByteArray HttpReply::header(const QByteArray& name) const {
     return m_reply ? m_reply->rawHeader(name) : QByteArray();
 }
 
+QUrl HttpReply::url() const {
+    return m_reply ? m_reply->url() : QUrl();
+}
+
 bool HttpReply::hasHeaders() const {
     return m_reply && m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
 }

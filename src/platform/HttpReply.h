@@ -6,6 +6,7 @@
 #include <QCoroTask>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 
 #include <chrono>
 
@@ -30,6 +31,8 @@ public:
 
     int status() const;
     QByteArray header(const QByteArray& name) const;
+    // The URL this reply answers: the request's, unless a redirect was followed.
+    QUrl url() const;
 
     // The next bytes of the body, at most kBufferSize; empty once the body has ended.
     // Throws NetworkError, or CancellationError once `token` is cancelled.

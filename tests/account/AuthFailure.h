@@ -1,6 +1,7 @@
 #pragma once
 
 #include "account/GoogleAuthError.h"
+#include "support/AwaitTask.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,10 @@ inline GoogleAuthError::Case authFailure(const std::function<void()>& body) {
     }
     ADD_FAILURE() << "no GoogleAuthError";
     return GoogleAuthError::server;
+}
+
+template <typename T> GoogleAuthError::Case authFailure(QCoro::Task<T> task) {
+    return authFailure([&] { awaitTask(std::move(task)); });
 }
 
 } // namespace corvel::test

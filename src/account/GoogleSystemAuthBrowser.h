@@ -1,0 +1,52 @@
+#pragma once
+
+#include "account/GoogleAuthBrowser.h"
+#include "account/GoogleAuthError.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QUuid>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <variant>
+
+namespace corvel {
+
+// The sign-in page opens in the user's browser. The page returns to the app through the
+// desktop's handler of the callback scheme, which launches the app again; that launch hands the
+// URL to this instance (SingleInstance), and the app passes it to handleCallback. A browser tab
+// cannot be closed from here, so an operation ends by its callback, cancel() or the time-out.
+class GoogleSystemAuthBrowser final : public QObject, public GoogleAuthBrowser {
+    Q_OBJECT
+public:
+    using OpenUrl = std::function<bool(const QUrl&)>;
+    static constexpr std::chrono::milliseconds kTimeout = std::chrono::seconds(180);
+
+    // Without `openUrl`, pages open through the desktop's default browser.
+    explicit GoogleSystemAuthBrowser(OpenUrl openUrl = {},
+                                     std::chrono::milliseconds timeout = kTimeout,
+                                     QObject* parent = nullptr);
+    ~GoogleSystemAuthBrowser() override;
+
+    QCoro::Task<QString> authenticate(QUrl url, QString callbackScheme, CancelToken token) override;
+    void cancel() override;
+
+    // A URL the desktop handed to a later launch. Completes the waiting operation when the URL
+    // is on its callback scheme, and returns whether it did; a late callback is dropped.
+    bool handleCallback(const QString& url);
+
+private:
+    struct Operation;
+    // The callback URL, or the failure.
+    using Result = std::variant<QString, GoogleAuthError::Case>;
+    void finish(Result result);
+
+    OpenUrl m_openUrl;
+    QTimer m_timeout;
+    QUuid m_operationID = QUuid::createUuid();
+    std::shared_ptr<Operation> m_operation;
+};
+
+} // namespace corvel
