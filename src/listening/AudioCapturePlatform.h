@@ -9,7 +9,7 @@
 
 namespace corvel {
 
-// The system pieces the capture engine drives itself when it has no driver: where audio comes
+// The system components the capture engine drives itself when it has no driver: where audio comes
 // from and which recogniser hears it. Tests replace them with fakes.
 struct AudioCapturePlatform {
     std::function<std::unique_ptr<AudioInput>(AudioSource source, AudioInput::SamplesHandler,

@@ -109,7 +109,7 @@ private:
     std::shared_ptr<FakeInputState> m_state;
 };
 
-// The platform pieces of one engine, kept by the test to drive them.
+// The platform components of one engine, kept by the test to drive them.
 struct FakeCaptureStack {
     FakeCaptureStack() { recognizer = std::make_shared<FakeRecognizer>(); }
 
