@@ -1,0 +1,7 @@
+#pragma once
+
+namespace corvel {
+
+enum class MacPermissionStatus { allowed, needsAccess, denied, restricted };
+
+} // namespace corvel

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/SpeechRecognizer.h"
+
+#include <QByteArray>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace corvel {
+
+// Speech recognition with pocketsphinx and an installed acoustic model (Debian ships US English
+// only). One decoder is loaded on first use and reused by every segment; it runs on a thread of
+// its own, one segment at a time. A segment ends with a final result at the first pause after
+// speech, or when its audio ends.
+class PocketSphinxRecognizer final : public SpeechRecognizer {
+public:
+    struct Options {
+        QString modelDirectory; // empty: the system's pocketsphinx model folder
+        QByteArray grammar;     // a JSGF grammar in place of the language model; empty: none
+    };
+
+    static std::shared_ptr<PocketSphinxRecognizer> create(const QString& localeIdentifier,
+                                                          Options options = {});
+    static QStringList installedLocales();
+
+    ~PocketSphinxRecognizer() override;
+
+    bool isAvailable() const override;
+    bool supportsOnDeviceRecognition() const override { return true; }
+    std::shared_ptr<SpeechRecognitionTask> recognize(bool requiresOnDevice,
+                                                     ResultHandler onResult) override;
+
+    class Task;
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::deque<std::shared_ptr<Task>> queue;
+        bool quit = false;
+    };
+
+    PocketSphinxRecognizer(QString modelPath, Options options);
+
+private:
+    void run();
+    bool loadDecoder();
+    void decode(Task& task);
+
+    QString m_modelPath;
+    Options m_options;
+    std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
+    std::atomic<bool> m_loadFailed = false;
+    std::thread m_thread;
+    struct Decoder;
+    std::unique_ptr<Decoder> m_decoder; // used on the decoder thread only
+};
+
+} // namespace corvel

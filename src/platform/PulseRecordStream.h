@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+
+struct pa_threaded_mainloop;
+struct pa_context;
+struct pa_stream;
+
+namespace corvel {
+
+// One PulseAudio record stream (PipeWire serves the same API) on its own threaded main loop:
+// 16 kHz mono signed 16-bit samples in ~100 ms fragments. The stream never follows the device
+// elsewhere: when its device goes away it fails instead of silently recording another one.
+class PulseRecordStream final {
+public:
+    enum class Device { defaultSinkMonitor, defaultSource };
+    enum class Failure { serverUnavailable, noDevice, streamFailed };
+    static constexpr int sampleRate = 16000;
+
+    // Called on the stream's own thread (or inside start() when it fails at once). `failed`
+    // runs at most once, and nothing runs after it or after stop() returns.
+    struct Handlers {
+        std::function<void()> ready;
+        std::function<void(const qint16* samples, std::size_t count)> samples;
+        std::function<void(Failure failure, const QString& reason)> failed;
+    };
+
+    PulseRecordStream(Device device, Handlers handlers);
+    ~PulseRecordStream();
+    PulseRecordStream(const PulseRecordStream&) = delete;
+    PulseRecordStream& operator=(const PulseRecordStream&) = delete;
+
+    // Connects and starts recording; the outcome arrives through the handlers. Once only.
+    void start();
+    // Blocks until the stream's thread has ended. Never call it from a handler.
+    void stop();
+
+private:
+    static void onContextState(pa_context* context, void* self);
+    static void onStreamState(pa_stream* stream, void* self);
+    static void onStreamRead(pa_stream* stream, std::size_t bytes, void* self);
+    void resolveDevice(const char* defaultSink, const char* defaultSource);
+    void record(const char* sourceName);
+    void fail(Failure failure, const QString& reason);
+    QString lastError() const;
+
+    Device m_device;
+    Handlers m_handlers;
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    pa_stream* m_stream = nullptr;
+    bool m_ready = false;
+    bool m_done = false;
+};
+
+} // namespace corvel

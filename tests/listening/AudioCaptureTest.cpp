@@ -1,0 +1,412 @@
+#include "listening/AudioCapture.h"
+#include "listening/AudioBufferRelay.h"
+#include "support/ManualClock.h"
+
+#include "FakeCaptureStack.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using corvel::test::settle;
+
+namespace {
+
+struct Delivery {
+    QString text;
+    bool isFinal;
+    bool operator==(const Delivery&) const = default;
+};
+
+class AudioCaptureTest : public ::testing::Test {
+protected:
+    AudioCaptureTest() : capture(std::nullopt, stack.platform(), clock) {
+        capture.setOnTranscript([this](const QString& text, bool isFinal) {
+            delivered.push_back({text, isFinal});
+        });
+        capture.setOnSegmentStart([this] { ++segmentStarts; });
+    }
+
+    void startRunning(AudioSource source = AudioSource::system) {
+        test::finish(capture.start(source, QStringLiteral("en-US")));
+        ASSERT_TRUE(capture.isRunning());
+    }
+    test::FakeRecognitionTask& task() { return stack.recognizer->current(); }
+    std::size_t taskCount() const { return stack.recognizer->tasks.size(); }
+    void sendSamples(qint16 value, std::size_t count = 1600) {
+        const std::vector<qint16> samples(count, value);
+        stack.input().samples(samples.data(), samples.size());
+        settle();
+    }
+
+    test::ManualClock clock;
+    test::FakeCaptureStack stack;
+    AudioCapture capture;
+    std::vector<Delivery> delivered;
+    int segmentStarts = 0;
+};
+
+QString message(QCoro::Task<> task) {
+    try {
+        test::finish(std::move(task));
+    } catch (const CaptureError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+} // namespace
+
+TEST_F(AudioCaptureTest, StartRunsCaptureAndRecognitionAndStopUndoesEverythingButTheError) {
+    QSignalSpy errors(&capture, &AudioCapture::errorChanged);
+    startRunning(AudioSource::microphone);
+    EXPECT_EQ(capture.source(), AudioSource::microphone);
+    EXPECT_EQ(stack.sources, std::vector{AudioSource::microphone});
+    EXPECT_EQ(stack.locales, std::vector{QStringLiteral("en-US")});
+    EXPECT_EQ(segmentStarts, 1);
+    EXPECT_TRUE(task().requiresOnDevice);
+    EXPECT_EQ(errors.count(), 1) << "start clears the error";
+
+    sendSamples(100);
+    EXPECT_EQ(task().audio.size(), 1600u) << "samples reach the current request";
+    task().result(QStringLiteral("tell me"));
+    EXPECT_EQ(capture.transcript(), QStringLiteral("tell me"));
+    EXPECT_EQ(delivered, (std::vector<Delivery>{{QStringLiteral("tell me"), false}}));
+
+    stack.input().failure(QStringLiteral("The device went away."));
+    EXPECT_EQ(capture.error(), QStringLiteral("Audio capture has stopped. The device went away."));
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_FALSE(capture.source());
+    EXPECT_TRUE(capture.transcript().isEmpty());
+    EXPECT_TRUE(task().cancelled);
+    EXPECT_TRUE(task().ended);
+
+    capture.stop();
+    capture.stop();
+    EXPECT_EQ(capture.error(), QStringLiteral("Audio capture has stopped. The device went away."));
+    EXPECT_EQ(errors.count(), 2);
+}
+
+TEST_F(AudioCaptureTest, LevelsMeterTheSamplesAndMarkAudibleSound) {
+    startRunning();
+    sendSamples(0);
+    EXPECT_EQ(capture.level(), 0.0);
+    EXPECT_FALSE(capture.lastAudibleUptime());
+    clock.advance(0.1);
+    sendSamples(-32768);
+    EXPECT_EQ(capture.level(), 1.0);
+    EXPECT_EQ(capture.lastAudibleUptime(), clock.now());
+    // The meter reads at most every 0.08 s; the recogniser still hears every sample.
+    sendSamples(0);
+    EXPECT_EQ(capture.level(), 1.0);
+    EXPECT_EQ(task().audio.size(), 4800u);
+
+    EXPECT_EQ(AudioBufferRelay::meterLevel(0, 0), 0.0);
+    EXPECT_EQ(AudioBufferRelay::meterLevel(0.000001 * 100, 100), 0.0) << "-60 dB reads 0";
+    EXPECT_NEAR(AudioBufferRelay::meterLevel(0.01 * 10, 10), 2.0 / 3.0, 1e-9) << "-20 dB";
+
+    capture.stop();
+    EXPECT_EQ(capture.level(), 0.0);
+    EXPECT_FALSE(capture.lastAudibleUptime());
+}
+
+TEST_F(AudioCaptureTest, SupersededStartsEndAsCancellationsAndPublishNothing) {
+    stack.startsAtOnce = false;
+    QSignalSpy errors(&capture, &AudioCapture::errorChanged);
+    auto first = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    auto firstInput = stack.inputs.back();
+    auto second = capture.start(AudioSource::microphone, QStringLiteral("en-US"));
+    EXPECT_TRUE(firstInput->stopped);
+    EXPECT_THROW(test::finish(std::move(first)), CancellationError);
+    EXPECT_EQ(capture.source(), AudioSource::microphone);
+
+    capture.stop();
+    EXPECT_THROW(test::finish(std::move(second)), CancellationError);
+
+    CancelSource caller;
+    auto third = capture.start(AudioSource::system, QStringLiteral("en-US"), caller.token());
+    caller.cancel();
+    EXPECT_THROW(test::finish(std::move(third)), CancellationError);
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_FALSE(capture.source());
+    EXPECT_TRUE(stack.input().stopped);
+    EXPECT_FALSE(capture.error());
+    EXPECT_EQ(errors.count(), 3) << "only the starts' clearing of the error";
+}
+
+TEST_F(AudioCaptureTest, StartFailuresArePublishedAndRethrown) {
+    EXPECT_EQ(
+        message(capture.start(AudioSource::system, QStringLiteral("fr-FR"))),
+        QStringLiteral("Speech recognition does not support this language on your computer."));
+    EXPECT_EQ(capture.error(), CaptureError::unsupportedLanguage().message());
+    EXPECT_TRUE(stack.inputs.empty()) << "no capture without a recogniser";
+
+    stack.recognizer->available = false;
+    EXPECT_EQ(message(capture.start(AudioSource::system, QStringLiteral("en-US"))),
+              CaptureError::speechUnavailable().message());
+    stack.recognizer->available = true;
+
+    stack.nextStartFailure = CaptureError::noMicrophone();
+    EXPECT_EQ(message(capture.start(AudioSource::microphone, QStringLiteral("en-US"))),
+              CaptureError::noMicrophone().message());
+    EXPECT_EQ(capture.error(), CaptureError::noMicrophone().message());
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_TRUE(stack.input().stopped);
+    EXPECT_TRUE(task().cancelled);
+}
+
+TEST_F(AudioCaptureTest, CallbacksOfAnEarlierSessionChangeNothing) {
+    startRunning();
+    auto& oldTask = task();
+    auto oldSamples = stack.input().samples;
+    auto oldFailure = stack.input().failure;
+    startRunning(AudioSource::microphone);
+    delivered.clear();
+
+    oldTask.result(QStringLiteral("stale words"), true);
+    oldFailure(QStringLiteral("stale failure"));
+    clock.advance(1);
+    const std::vector<qint16> loud(1600, 30000);
+    oldSamples(loud.data(), loud.size());
+    settle();
+    EXPECT_TRUE(capture.isRunning());
+    EXPECT_FALSE(capture.error());
+    EXPECT_TRUE(capture.transcript().isEmpty());
+    EXPECT_TRUE(delivered.empty());
+    EXPECT_EQ(capture.level(), 0.0);
+    EXPECT_TRUE(task().audio.empty());
+
+    auto& current = task();
+    capture.stop();
+    current.result(QStringLiteral("after stop"));
+    EXPECT_TRUE(delivered.empty());
+    EXPECT_TRUE(capture.transcript().isEmpty());
+}
+
+TEST_F(AudioCaptureTest, ResultsArePublishedOnceAndFinalsStartTheNextSegment) {
+    startRunning();
+    task().result(QStringLiteral("  "));
+    task().result(QStringLiteral("tell me"));
+    task().result(QStringLiteral("tell me"));
+    EXPECT_EQ(taskCount(), 1u);
+    task().result(QStringLiteral("tell me"), true);
+    EXPECT_EQ(delivered, (std::vector<Delivery>{{QStringLiteral("tell me"), false},
+                                                {QStringLiteral("tell me"), true}}));
+    ASSERT_EQ(taskCount(), 2u) << "a final starts the next segment at once";
+    EXPECT_EQ(segmentStarts, 2);
+    EXPECT_TRUE(stack.recognizer->tasks[0]->cancelled);
+    EXPECT_EQ(capture.transcript(), QStringLiteral("tell me"));
+
+    // A segment that ended with its final is not delivered again at renewal.
+    clock.advance(AudioCapture::renewalSeconds);
+    EXPECT_EQ(delivered.size(), 2u);
+    EXPECT_EQ(taskCount(), 3u);
+}
+
+TEST_F(AudioCaptureTest, RenewalDeliversThePendingTextOnceAsFinal) {
+    startRunning();
+    clock.advance(20);
+    task().result(QStringLiteral("about your last"));
+    clock.advance(AudioCapture::renewalSeconds - 20 - 0.01);
+    EXPECT_EQ(taskCount(), 1u);
+    clock.advance(0.01);
+    EXPECT_EQ(delivered, (std::vector<Delivery>{{QStringLiteral("about your last"), false},
+                                                {QStringLiteral("about your last"), true}}));
+    ASSERT_EQ(taskCount(), 2u);
+    EXPECT_TRUE(stack.recognizer->tasks[0]->ended);
+    EXPECT_EQ(capture.transcript(), QStringLiteral("about your last"))
+        << "unchanged until the new segment's first result";
+    stack.recognizer->tasks[0]->result(QStringLiteral("late"), true);
+    EXPECT_EQ(delivered.size(), 2u);
+
+    task().result(QStringLiteral("project"));
+    EXPECT_EQ(capture.transcript(), QStringLiteral("project"));
+    clock.advance(AudioCapture::renewalSeconds);
+    EXPECT_EQ(delivered.back(), (Delivery{QStringLiteral("project"), true}));
+    EXPECT_EQ(delivered.size(), 4u);
+    EXPECT_EQ(segmentStarts, 3);
+}
+
+TEST_F(AudioCaptureTest, NoSpeechAndOnDeviceFailuresRetryAfterAPause) {
+    startRunning();
+    task().fail(QStringLiteral("kAFAssistantErrorDomain"), 1110);
+    EXPECT_TRUE(task().cancelled);
+    clock.advance(0.29);
+    EXPECT_EQ(taskCount(), 1u);
+    clock.advance(0.01);
+    ASSERT_EQ(taskCount(), 2u);
+    EXPECT_TRUE(task().requiresOnDevice);
+
+    task().fail(QStringLiteral("kLSRErrorDomain"), 102);
+    clock.advance(0.3);
+    ASSERT_EQ(taskCount(), 3u);
+    EXPECT_FALSE(task().requiresOnDevice) << "on-device recognition is off for the session";
+
+    // The same failure once on-device is off is an ordinary quick failure.
+    task().fail(QStringLiteral("kLSRErrorDomain"), 102);
+    clock.advance(0.3);
+    EXPECT_EQ(taskCount(), 3u);
+    clock.advance(0.5);
+    EXPECT_EQ(taskCount(), 4u);
+    EXPECT_TRUE(capture.isRunning());
+    EXPECT_FALSE(capture.error());
+
+    test::finish(capture.start(AudioSource::system, QStringLiteral("en-US")));
+    EXPECT_TRUE(task().requiresOnDevice) << "a new session may use it again";
+}
+
+TEST_F(AudioCaptureTest, DictationAndPermissionFailuresStopWithTheirMessages) {
+    startRunning();
+    task().fail(QStringLiteral("kLSRErrorDomain"), 201);
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_EQ(
+        capture.error(),
+        QStringLiteral("Enable Dictation in Settings \u2192 Keyboard, then restart listening."));
+
+    startRunning();
+    task().fail(QStringLiteral("kAFAssistantErrorDomain"), 1700);
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_EQ(capture.error(),
+              QStringLiteral("Allow Speech Recognition in Settings \u2192 Privacy & "
+                             "Security, then restart listening."));
+}
+
+TEST_F(AudioCaptureTest, QuickFailuresRetryTwiceThenStop) {
+    const QString unavailable =
+        QStringLiteral("Transcription is unavailable. Check your connection, then try again. ");
+    startRunning();
+    for (std::size_t retry = 1; retry <= 2; ++retry) {
+        clock.advance(2.9);
+        task().fail(QStringLiteral("kAFAssistantErrorDomain"), 203);
+        clock.advance(0.79);
+        EXPECT_EQ(taskCount(), retry);
+        clock.advance(0.01);
+        EXPECT_EQ(taskCount(), retry + 1);
+    }
+    task().result(QStringLiteral(" "));
+    task().fail(QStringLiteral("kAFAssistantErrorDomain"), 203, QStringLiteral("Third."));
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_EQ(capture.error(), unavailable + QStringLiteral("Third."));
+
+    // Text resets the count, and a failure late in a segment retries sooner.
+    startRunning();
+    const auto base = taskCount();
+    task().fail(QStringLiteral("x"), 1);
+    clock.advance(0.8);
+    task().fail(QStringLiteral("x"), 1);
+    clock.advance(0.8);
+    task().result(QStringLiteral("hello"));
+    task().fail(QStringLiteral("x"), 1);
+    clock.advance(0.15);
+    EXPECT_EQ(taskCount(), base + 3);
+    clock.advance(5);
+    task().fail(QStringLiteral("x"), 1);
+    clock.advance(0.15);
+    EXPECT_EQ(taskCount(), base + 4);
+    task().fail(QStringLiteral("x"), 1);
+    clock.advance(0.8);
+    task().fail(QStringLiteral("x"), 1);
+    clock.advance(0.8);
+    EXPECT_TRUE(capture.isRunning()) << "two quick failures since the late one";
+
+    // An unavailable recogniser stops at the first failure.
+    stack.recognizer->available = false;
+    clock.advance(5);
+    task().fail(QStringLiteral("x"), 1, QStringLiteral("Gone."));
+    EXPECT_EQ(capture.error(), unavailable + QStringLiteral("Gone."));
+}
+
+TEST_F(AudioCaptureTest, HealthFollowsLevelsTextAndTime) {
+    stack.startsAtOnce = false;
+    auto starting = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::starting);
+    stack.input().ready.fire();
+    test::finish(std::move(starting));
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
+
+    // Polling alone turns silence into noAudio.
+    clock.advance(7.9);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
+    clock.advance(0.5);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::noAudio);
+
+    sendSamples(20000);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::receivingAudio);
+    task().result(QStringLiteral("hello"));
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::transcribing);
+    clock.advance(3.5); // the next poll after the text is 3 s old
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
+
+    QSignalSpy changes(&capture, &AudioCapture::healthChanged);
+    clock.advance(10);
+    EXPECT_EQ(changes.count(), 0) << "only changes are published";
+    capture.stop();
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::idle);
+    clock.advance(10);
+    EXPECT_EQ(capture.health(), AudioCaptureHealth::idle);
+}
+
+TEST(AudioCaptureDriverTest, TheDriverReplacesTheWholeStack) {
+    test::ManualClock clock;
+    int starts = 0;
+    int stops = 0;
+    Wakeup release;
+    CancelToken startToken;
+    AudioCaptureDriver::FailureCallback fail;
+    AudioCaptureDriver::LevelCallback level;
+    AudioCaptureDriver::TranscriptCallback transcript;
+    AudioCaptureDriver driver{
+        [&](AudioSource, QString locale, CancelToken token) -> QCoro::Task<> {
+            ++starts;
+            startToken = token;
+            if (locale == QStringLiteral("fr-FR"))
+                throw CaptureError::unsupportedLanguage();
+            Wakeup wakeup = release;
+            co_await wakeup;
+        },
+        [&] { ++stops; },
+        [&](auto callback) { fail = std::move(callback); },
+        [&](auto callback) { level = std::move(callback); },
+        [&](auto callback) { transcript = std::move(callback); },
+    };
+    AudioCapture capture(driver, {}, clock);
+    std::vector<std::pair<QString, bool>> delivered;
+    int segmentStarts = 0;
+    capture.setOnTranscript(
+        [&](const QString& text, bool isFinal) { delivered.emplace_back(text, isFinal); });
+    capture.setOnSegmentStart([&] { ++segmentStarts; });
+
+    auto pending = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_EQ(segmentStarts, 0);
+    capture.stop();
+    EXPECT_TRUE(startToken.isCancelled());
+    release.fire();
+    EXPECT_THROW(test::finish(std::move(pending)), CancellationError);
+    EXPECT_FALSE(capture.error());
+
+    release = Wakeup();
+    release.fire();
+    test::finish(capture.start(AudioSource::system, QStringLiteral("en-US")));
+    EXPECT_TRUE(capture.isRunning());
+    EXPECT_EQ(segmentStarts, 1);
+    transcript(QStringLiteral("hello"), true);
+    level(0.5);
+    EXPECT_EQ(capture.transcript(), QStringLiteral("hello"));
+    EXPECT_EQ(delivered, (std::vector<std::pair<QString, bool>>{{QStringLiteral("hello"), true}}));
+    EXPECT_EQ(capture.level(), 0.5);
+    EXPECT_EQ(capture.lastAudibleUptime(), clock.now());
+
+    fail(QStringLiteral("Driver lost."));
+    EXPECT_EQ(capture.error(), QStringLiteral("Audio capture has stopped. Driver lost."));
+    EXPECT_FALSE(capture.isRunning());
+    transcript(QStringLiteral("late"), false);
+    EXPECT_EQ(delivered.size(), 1u);
+
+    EXPECT_THROW(test::finish(capture.start(AudioSource::system, QStringLiteral("fr-FR"))),
+                 CaptureError);
+    EXPECT_EQ(capture.error(), CaptureError::unsupportedLanguage().message());
+    EXPECT_EQ(starts, 3);
+    EXPECT_GE(stops, 3);
+}
