@@ -1,0 +1,81 @@
+#include "listening/TranscriptQuestionTracker.h"
+
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+using namespace corvel;
+
+namespace {
+
+constexpr qsizetype transcriptLength = 2000;
+
+// An interviewer talking for a while: small talk, the company's story, then questions. The
+// on-device recogniser variant has neither capitals nor punctuation.
+QString interviewerTranscript(bool punctuated) {
+    const QString passage =
+        punctuated
+            ? QStringLiteral(
+                  "Bonjour à tous, merci d’être là. Je suis la responsable du recrutement et je "
+                  "dirige l’équipe produit depuis trois ans. Nous avons beaucoup grandi cette "
+                  "année\u202F! Parlez-moi de votre dernier projet. Qu’avez-vous appris\u202F? "
+                  "Okay, great. So we built the platform from scratch in our first year. Tell me "
+                  "about a time you disagreed with your manager. How did you handle it? ")
+            : QStringLiteral(
+                  "okay thanks for joining us today so we built the platform from scratch in our "
+                  "first year and the team doubled since then tell me about a time you disagreed "
+                  "with your manager how did you handle it and what was the outcome for the team ");
+    QString text;
+    while (text.size() < transcriptLength) {
+        text += passage;
+    }
+    return text.left(transcriptLength);
+}
+
+// Every state of the transcript as the recogniser grows it, one word at a time.
+QStringList growingPrefixes(const QString& transcript) {
+    QStringList prefixes;
+    for (qsizetype i = 1; i <= transcript.size(); ++i) {
+        if (i == transcript.size() || transcript[i] == u' ') {
+            prefixes.append(transcript.left(i));
+        }
+    }
+    return prefixes;
+}
+
+// Median and worst time of one update while a transcript grows word by word to 2,000 characters.
+void BM_TrackerUpdateGrowingTranscript(benchmark::State& state) {
+    const QStringList prefixes = growingPrefixes(interviewerTranscript(state.range(0) != 0));
+    benchmark::DoNotOptimize(TranscriptQuestionTracker::question(prefixes.back(), false)); // warm
+    std::vector<double> micros;
+    for (auto _ : state) {
+        for (const QString& prefix : prefixes) {
+            const auto start = std::chrono::steady_clock::now();
+            auto question = TranscriptQuestionTracker::question(prefix, false);
+            benchmark::DoNotOptimize(question);
+            const auto elapsed = std::chrono::steady_clock::now() - start;
+            micros.push_back(std::chrono::duration<double, std::micro>(elapsed).count());
+        }
+    }
+    std::nth_element(micros.begin(), micros.begin() + micros.size() / 2, micros.end());
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["max_us"] = *std::max_element(micros.begin(), micros.end());
+    state.SetItemsProcessed(state.iterations() * prefixes.size());
+}
+BENCHMARK(BM_TrackerUpdateGrowingTranscript)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// One update on the full 2,000-character transcript, the slowest point of the growth.
+void BM_TrackerUpdateFullTranscript(benchmark::State& state) {
+    const QString transcript = interviewerTranscript(state.range(0) != 0);
+    for (auto _ : state) {
+        auto question = TranscriptQuestionTracker::question(transcript, false);
+        benchmark::DoNotOptimize(question);
+    }
+}
+BENCHMARK(BM_TrackerUpdateFullTranscript)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/AnswerServiceError.h"
+#include "core/AnswerStyle.h"
+#include "core/CloudAccountBalance.h"
+#include "core/CloudSessionLease.h"
+#include "core/InterviewContext.h"
+#include "core/JsonCoding.h"
+#include "platform/Cancellation.h"
+#include "platform/HttpSession.h"
+
+#include <QCoroTask>
+#include <QUrl>
+#include <QUuid>
+
+#include <exception>
+#include <functional>
+#include <memory>
+
+namespace corvel {
+
+// The one network client for answers: the OpenAI Responses API with the user's own key, and the
+// cloud service with a signed-in account. Operations share only the HTTP session and may overlap.
+// Every operation throws AnswerServiceError, or CancellationError once its token is cancelled.
+class AnswerService final {
+public:
+    struct Options {
+        QUrl openAIBaseURL = QUrl(QStringLiteral("https://api.openai.com"));
+        HttpSession::Options http = defaultHttpOptions();
+    };
+    static HttpSession::Options defaultHttpOptions();
+
+    // Receives each text delta, in order, before the stream reads on; the caller appends them.
+    using DeltaHandler = std::function<void(const QString& delta)>;
+
+    static constexpr qsizetype maximumErrorBodyBytes = 16'384;
+    static constexpr qsizetype maximumCloudBodyBytes = 262'144;
+
+    AnswerService();
+    explicit AnswerService(Options options);
+    ~AnswerService();
+
+    QCoro::Task<> verifyConnection(QString apiKey, QString model, CancelToken token);
+    QCoro::Task<> streamAnswer(QString question, InterviewContext context, AnswerStyle style,
+                               QString apiKey, QString model, DeltaHandler onDelta,
+                               CancelToken token);
+
+    // A POST to `path` under the cloud base URL with the account's bearer token.
+    HttpRequest cloudRequest(const QUrl& baseURL, const QString& path, const QString& idToken,
+                             const CancelToken& token) const;
+    // Sends a cloud request and decodes its JSON reply as `Reply` (a type with fromJson).
+    template <typename Reply> QCoro::Task<Reply> cloudJSON(HttpRequest request, CancelToken token);
+    QCoro::Task<CloudAccountBalance> cloudAccount(QUrl baseURL, QString idToken, CancelToken token);
+    QCoro::Task<CloudSessionLease> startCloudSession(QUrl baseURL, QString idToken,
+                                                     QUuid clientSessionID, CancelToken token);
+    QCoro::Task<CloudSessionLease> heartbeatCloudSession(QUrl baseURL, QString idToken,
+                                                         QString sessionID, CancelToken token);
+    QCoro::Task<> streamCloudAnswer(QString question, InterviewContext context, AnswerStyle style,
+                                    QString sessionID, QString idToken, QUrl baseURL,
+                                    DeltaHandler onDelta, CancelToken token);
+
+    static AnswerServiceError responseError(int status, QByteArrayView data);
+    static AnswerServiceError cloudResponseError(int status, QByteArrayView data);
+    // Any error to an AnswerServiceError, or to a fresh CancellationError for any cancellation.
+    static std::exception_ptr sanitizedError(std::exception_ptr error, const CancelToken& token);
+
+private:
+    static QString validatedKey(const QString& key);
+    static QString validatedModel(const QString& model);
+    // White space, line breaks, and control or format characters anywhere in the text.
+    static bool hasSpaceOrControl(const QString& text);
+    static QByteArray compactJson(const QJsonObject& object);
+    HttpRequest openAIRequest(const QString& key, const QByteArray& accept,
+                              const QByteArray& body) const;
+    QCoro::Task<> consumeStream(HttpRequest request, bool cloud, DeltaHandler onDelta,
+                                CancelToken token);
+    QCoro::Task<QJsonObject> cloudJSONObject(HttpRequest request, CancelToken token);
+
+    Options m_options;
+    std::unique_ptr<HttpSession> m_session;
+};
+
+template <typename Reply>
+QCoro::Task<Reply> AnswerService::cloudJSON(HttpRequest request, CancelToken token) {
+    const QJsonObject object = co_await cloudJSONObject(std::move(request), token);
+    std::optional<Reply> reply;
+    try {
+        reply = Reply::fromJson(object);
+    } catch (const JsonDecodingError&) {
+    }
+    if (!reply)
+        throw AnswerServiceError(AnswerServiceError::Case::invalidStream);
+    co_return *std::move(reply);
+}
+
+} // namespace corvel

@@ -1,0 +1,164 @@
+#include "listening/TextFolding.h"
+
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <array>
+
+namespace corvel {
+
+namespace {
+
+struct FoldedCharacter {
+    bool isWord = false;
+    QString text; // empty for a diacritic, which folds away
+};
+
+FoldedCharacter foldSlowly(char32_t c) {
+    FoldedCharacter folded;
+    folded.isWord = QChar::isLetterOrNumber(c) || QChar::isMark(c);
+    if (!folded.isWord) {
+        return folded;
+    }
+    const QString decomposed =
+        QString::fromUcs4(&c, 1).toCaseFolded().normalized(QString::NormalizationForm_D);
+    for (const char32_t part : decomposed.toUcs4()) {
+        if (QChar::category(part) != QChar::Mark_NonSpacing) {
+            folded.text += QString::fromUcs4(&part, 1);
+        }
+    }
+    return folded;
+}
+
+// Latin, Greek, Cyrillic and the combining marks are folded once; rarer scripts each time.
+constexpr char32_t cachedLimit = 0x800;
+
+const FoldedCharacter& foldCached(char32_t c) {
+    static const auto table = [] {
+        std::array<FoldedCharacter, cachedLimit> built;
+        for (char32_t i = 0; i < cachedLimit; ++i) {
+            built[i] = foldSlowly(i);
+        }
+        return built;
+    }();
+    return table[c];
+}
+
+// ASCII letters and digits fold to themselves in lower case; 0 marks a separator.
+constexpr std::array<char16_t, 0x80> asciiFolding = [] {
+    std::array<char16_t, 0x80> table{};
+    for (char16_t c = u'0'; c <= u'9'; ++c) {
+        table[c] = c;
+    }
+    for (char16_t c = u'a'; c <= u'z'; ++c) {
+        table[c] = c;
+        table[c - u'a' + u'A'] = c;
+    }
+    return table;
+}();
+
+} // namespace
+
+QString foldedText(QStringView text, QList<qsizetype>* wordEnds) {
+    // Written through a raw pointer: this runs over the whole transcript on every update.
+    QString out(text.size() + 8, Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    qsizetype length = 0;
+    bool inWord = false;      // the last character seen was a letter, mark or digit
+    bool wordEmitted = false; // the current word has produced folded text
+    const auto startWordOutput = [&] {
+        if (!wordEmitted) {
+            if (length > 0) {
+                dst[length++] = u' ';
+            }
+            wordEmitted = true;
+        }
+    };
+    const auto endWord = [&](qsizetype at) {
+        if (wordEmitted && wordEnds) {
+            wordEnds->append(at);
+        }
+        inWord = false;
+        wordEmitted = false;
+    };
+
+    const char16_t* src = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const char16_t unit = src[i];
+        if (unit < 0x80) {
+            if (const char16_t folded = asciiFolding[unit]) {
+                inWord = true;
+                startWordOutput();
+                dst[length++] = folded;
+            } else if (inWord) {
+                endWord(i);
+            }
+            ++i;
+            continue;
+        }
+        char32_t c = unit;
+        qsizetype units = 1;
+        if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(src[i + 1])) {
+            c = QChar::surrogateToUcs4(unit, src[i + 1]);
+            units = 2;
+        }
+        FoldedCharacter slow;
+        const FoldedCharacter& folded = c < cachedLimit ? foldCached(c) : (slow = foldSlowly(c));
+        if (folded.isWord) {
+            inWord = true;
+            if (!folded.text.isEmpty()) {
+                // A character may fold to more units than it had, plus a separating space.
+                const qsizetype needed = length + folded.text.size() + 1 + (size - i);
+                if (needed > out.size()) {
+                    out.resize(needed * 2);
+                    dst = reinterpret_cast<char16_t*>(out.data());
+                }
+                startWordOutput();
+                std::copy(folded.text.utf16(), folded.text.utf16() + folded.text.size(),
+                          dst + length);
+                length += folded.text.size();
+            }
+        } else if (inWord) {
+            endWord(i);
+        }
+        i += units;
+    }
+    if (inWord) {
+        endWord(size);
+    }
+    out.truncate(length);
+    return out;
+}
+
+QStringList foldedWords(QStringView text) {
+    const QString joined = foldedText(text);
+    if (joined.isEmpty()) {
+        return {};
+    }
+    return joined.split(u' ');
+}
+
+bool hasAtLeastCharacters(QStringView text, qsizetype count) {
+    if (text.size() < count) {
+        return false;
+    }
+    // Boundaries inside a prefix do not depend on what follows it, so a prefix with enough
+    // clusters settles the question without scanning a long transcript.
+    for (qsizetype window = std::max<qsizetype>(count * 4, 32);; window *= 2) {
+        const QStringView prefix = text.left(window);
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, prefix.data(), prefix.size());
+        qsizetype clusters = 0;
+        while (finder.toNextBoundary() != -1) {
+            if (++clusters >= count) {
+                return true;
+            }
+        }
+        if (prefix.size() == text.size()) {
+            return false;
+        }
+    }
+}
+
+} // namespace corvel

@@ -1,0 +1,19 @@
+#include "ui/foundation/PlainLabel.h"
+
+namespace corvel {
+
+PlainLabel::PlainLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
+    : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setText(text);
+    setFont(font);
+    setTextColor(color);
+}
+
+void PlainLabel::setTextColor(const QColor& color) {
+    QPalette colors = palette();
+    colors.setColor(QPalette::WindowText, color);
+    setPalette(colors);
+}
+
+} // namespace corvel

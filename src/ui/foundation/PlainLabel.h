@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+
+namespace corvel {
+
+// A QLabel that shows its text as plain text, in the given font and colour.
+class PlainLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    PlainLabel(const QString& text, const QFont& font, const QColor& color,
+               QWidget* parent = nullptr);
+
+    void setTextColor(const QColor& color);
+};
+
+} // namespace corvel

@@ -1,0 +1,52 @@
+#include "ui/foundation/TextInput.h"
+
+#include "ui/foundation/AppFont.h"
+#include "ui/foundation/Palette.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace corvel {
+
+namespace {
+constexpr int padding = 16;
+constexpr qreal cornerRadius = 5;
+// QLineEdit keeps 2 pixels on each side and 1 above and below the text margins.
+constexpr int innerMarginX = 2;
+constexpr int innerMarginY = 1;
+} // namespace
+
+TextInput::TextInput(const QString& placeholder, QWidget* parent) : QLineEdit(parent) {
+    setFrame(false);
+    setFont(appFont(14, QFont::Normal));
+    setPlaceholderText(placeholder);
+    setAccessibleName(placeholder);
+    setTextMargins(padding - innerMarginX, padding - innerMarginY, padding - innerMarginX,
+                   padding - innerMarginY);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, Qt::transparent);
+    colors.setColor(QPalette::Text, Palette::ink());
+    setPalette(colors);
+    setAttribute(Qt::WA_MacShowFocusRect, false);
+}
+
+QSize TextInput::sizeHint() const {
+    return {QLineEdit::sizeHint().width(), fontMetrics().height() + 2 * padding};
+}
+
+QSize TextInput::minimumSizeHint() const {
+    return {QLineEdit::minimumSizeHint().width(), sizeHint().height()};
+}
+
+void TextInput::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+        painter.fillPath(shape, Palette::surface());
+    }
+    QLineEdit::paintEvent(event);
+}
+
+} // namespace corvel

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace corvel {
+
+// A borderless one-line field on a surface-coloured rounded rectangle; its placeholder is also
+// its accessibility label. The text binding is text()/setText() and textChanged().
+class TextInput final : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TextInput(const QString& placeholder, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace corvel

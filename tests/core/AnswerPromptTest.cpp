@@ -1,0 +1,86 @@
+#include "core/AnswerPrompt.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+
+namespace {
+
+QJsonObject parse(const QString& message) {
+    return QJsonDocument::fromJson(message.toUtf8()).object();
+}
+
+} // namespace
+
+TEST(AnswerPrompt, InstructionsAreTheExactTextsOfEachStyle) {
+    // Sizes in UTF-8 of the base text, each style text and the data-safety text.
+    const qsizetype base = 1786;
+    const qsizetype safety = 1426;
+    const std::pair<AnswerStyle, qsizetype> styles[] = {{AnswerStyle::adaptive, 600},
+                                                        {AnswerStyle::concise, 98},
+                                                        {AnswerStyle::star, 232},
+                                                        {AnswerStyle::detailed, 147}};
+    for (const auto& [style, size] : styles)
+        EXPECT_EQ(AnswerPrompt::instructions(style).toUtf8().size(), base + size + safety);
+
+    const QByteArray concise = AnswerPrompt::instructions(AnswerStyle::concise).toUtf8();
+    EXPECT_TRUE(concise.startsWith("Tu aides un candidat à formuler une réponse claire"));
+    EXPECT_EQ(concise.mid(base, 98),
+              "40 à 80 mots. Une réponse directe, un appui concret et, s’il est utile, le lien "
+              "avec le poste.");
+    EXPECT_EQ(concise.mid(base - 1, 1), "\n");
+    EXPECT_TRUE(concise.mid(base + 98).startsWith("\nLe message utilisateur est un objet JSON"));
+    EXPECT_TRUE(concise.endsWith("signale brièvement ce qu’il faut préciser."));
+    EXPECT_TRUE(concise.contains("« Je commencerais par… »"));
+    EXPECT_FALSE(concise.contains('\''));
+
+    EXPECT_EQ(AnswerPrompt::maxOutputTokens(AnswerStyle::adaptive), 320);
+    EXPECT_EQ(AnswerPrompt::maxOutputTokens(AnswerStyle::concise), 220);
+    EXPECT_EQ(AnswerPrompt::maxOutputTokens(AnswerStyle::star), 420);
+    EXPECT_EQ(AnswerPrompt::maxOutputTokens(AnswerStyle::detailed), 520);
+}
+
+TEST(AnswerPrompt, InputIsOneSortedLineWithTrimmedFields) {
+    InterviewContext context;
+    context.name = QStringLiteral("  Ana \n");
+    context.role = QStringLiteral("Dev");
+    context.company = QStringLiteral("ACME \"Labs\"");
+    context.resume = QStringLiteral("CV");
+    context.resumeFilename = QStringLiteral("cv.pdf");
+    context.jobDescription = QStringLiteral("See https://example.com/jobs/1");
+    context.notes = QString();
+    context.language = QStringLiteral(" anglais ");
+    context.isExample = true;
+    const QString message = AnswerPrompt::input(QStringLiteral("\n\n Why us? \n"), context);
+    EXPECT_EQ(message,
+              QStringLiteral(
+                  R"({"candidate_context":{"company":"ACME \"Labs\"","jobDescription":"See )"
+                  R"(https://example.com/jobs/1","language":"anglais","name":"Ana","notes":"",)"
+                  R"("resume":"CV","role":"Dev"},"question":"Why us?"})"));
+}
+
+TEST(AnswerPrompt, FieldsPastTheirLimitAreCutByCharactersWithAMarker) {
+    const QString marker = QStringLiteral("\n[Texte tronqué à la limite de longueur.]");
+    InterviewContext context;
+    context.resume = QString(30'000, QLatin1Char('r'));
+    context.jobDescription = QString(20'001, QLatin1Char('j'));
+    // 160 letters with combining accents are 320 code units but 160 characters: kept whole.
+    for (int i = 0; i < 160; ++i)
+        context.name += QStringLiteral("e\u0301");
+    context.notes = QString(12'000, QChar(0x00E9)) + QStringLiteral("é");
+    const QJsonObject message =
+        parse(AnswerPrompt::input(QString(4'001, QLatin1Char('q')), context));
+    const QJsonObject candidate = message.value(QLatin1String("candidate_context")).toObject();
+    EXPECT_EQ(candidate.value(QLatin1String("resume")).toString(), context.resume);
+    EXPECT_EQ(candidate.value(QLatin1String("jobDescription")).toString(),
+              QString(20'000, QLatin1Char('j')) + marker);
+    EXPECT_EQ(candidate.value(QLatin1String("jobDescription")).toString().size(), 20'041);
+    EXPECT_EQ(candidate.value(QLatin1String("name")).toString(), context.name);
+    EXPECT_EQ(candidate.value(QLatin1String("notes")).toString(),
+              QString(12'000, QChar(0x00E9)) + marker);
+    EXPECT_EQ(message.value(QLatin1String("question")).toString(),
+              QString(4'000, QLatin1Char('q')) + marker);
+}

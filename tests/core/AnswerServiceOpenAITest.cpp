@@ -1,0 +1,314 @@
+#include "core/AnswerPrompt.h"
+#include "core/AnswerService.h"
+#include "support/AwaitTask.h"
+#include "support/TestHttpServer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace std::chrono_literals;
+using test::TestHttpServer;
+using Case = AnswerServiceError::Case;
+
+namespace {
+
+QByteArray deltaEvent(const QByteArray& text) {
+    return R"(data: {"type":"response.output_text.delta","item_id":"msg_1","output_index":0,)"
+           R"("content_index":0,"delta":")" +
+           text + "\"}\n\n";
+}
+const QByteArray completedEvent = "data: {\"type\":\"response.completed\",\"response\":{}}\n\n";
+
+TestHttpServer::Response sse(const QByteArray& body, int chunkSize = 0) {
+    TestHttpServer::Response response;
+    response.headers = {{"Content-Type", "text/event-stream"}};
+    response.chunks = chunkSize > 0 ? TestHttpServer::split(body, chunkSize) : QList{body};
+    return response;
+}
+
+struct Outcome {
+    QStringList deltas;
+    std::optional<AnswerServiceError> error;
+    bool cancelled = false;
+};
+
+InterviewContext preparedContext() {
+    InterviewContext context;
+    context.role = QStringLiteral("Développeuse");
+    context.resume = QStringLiteral("Dix ans de C++");
+    context.jobDescription = QStringLiteral("Poste à Lyon");
+    return context;
+}
+
+class AnswerServiceOpenAI : public ::testing::Test {
+protected:
+    AnswerService service(std::chrono::milliseconds idle = 25s) {
+        AnswerService::Options options;
+        options.openAIBaseURL = server.baseUrl();
+        options.http.requestTimeout = idle;
+        return AnswerService(options);
+    }
+
+    Outcome stream(AnswerService& answers, CancelSource* source = nullptr,
+                   AnswerStyle style = AnswerStyle::concise,
+                   QString key = QStringLiteral("sk-test"),
+                   QString question = QStringLiteral("Pourquoi nous ?")) {
+        Outcome outcome;
+        CancelSource own;
+        CancelSource& cancel = source ? *source : own;
+        try {
+            test::awaitTask(answers.streamAnswer(
+                question, preparedContext(), style, key, QString(),
+                [&outcome](const QString& delta) { outcome.deltas.append(delta); },
+                cancel.token()));
+        } catch (const AnswerServiceError& error) {
+            outcome.error = error;
+        } catch (const CancellationError&) {
+            outcome.cancelled = true;
+        }
+        return outcome;
+    }
+
+    std::optional<AnswerServiceError> verify(AnswerService& answers, QString key, QString model) {
+        try {
+            test::awaitTask(answers.verifyConnection(key, model, {}));
+        } catch (const AnswerServiceError& error) {
+            return error;
+        }
+        return std::nullopt;
+    }
+
+    TestHttpServer server;
+};
+
+} // namespace
+
+TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
+    auto answers = service();
+    server.enqueue(TestHttpServer::json(200, ""));
+    EXPECT_EQ(verify(answers, QStringLiteral(" \n sk-abc \t"), QString()), std::nullopt);
+    const QString model120(120, QLatin1Char('m'));
+    server.enqueue(TestHttpServer::json(204, ""));
+    EXPECT_EQ(verify(answers, QStringLiteral("sk-abc"), model120), std::nullopt);
+
+    ASSERT_EQ(server.requests().size(), 2u);
+    const auto& request = server.requests()[0];
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.path, "/v1/responses");
+    EXPECT_EQ(request.header("Authorization"), "Bearer sk-abc");
+    EXPECT_EQ(request.header("Content-Type"), "application/json");
+    EXPECT_EQ(request.header("Accept"), "application/json");
+    EXPECT_TRUE(request.header("Cookie").isEmpty());
+    EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
+              (QJsonObject{{QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
+                           {QStringLiteral("input"), QStringLiteral("Réponds uniquement OK.")},
+                           {QStringLiteral("stream"), false},
+                           {QStringLiteral("store"), false},
+                           {QStringLiteral("max_output_tokens"), 16}}));
+    EXPECT_EQ(QJsonDocument::fromJson(server.requests()[1].body)[QLatin1String("model")], model120);
+
+    // Invalid settings fail before anything is sent, the key first.
+    EXPECT_EQ(verify(answers, QStringLiteral("sk a"), QString()), Case::invalidAPIKey);
+    EXPECT_EQ(verify(answers, QStringLiteral("sk\u200Ba"), QString()), Case::invalidAPIKey);
+    EXPECT_EQ(verify(answers, QStringLiteral(" \n"), QStringLiteral("a b")), Case::missingAPIKey);
+    EXPECT_EQ(verify(answers, QStringLiteral("k"), model120 + QLatin1Char('m')),
+              Case::invalidModel);
+    EXPECT_EQ(verify(answers, QStringLiteral("k"), QStringLiteral("gpt\t4")), Case::invalidModel);
+    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QString(), QStringLiteral(" ")).error,
+              Case::missingAPIKey);
+    EXPECT_EQ(
+        stream(answers, nullptr, AnswerStyle::star, QStringLiteral("k"), QStringLiteral(" \n "))
+            .error,
+        Case::emptyQuestion);
+    EXPECT_EQ(server.requests().size(), 2u);
+}
+
+TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
+    auto answers = service();
+    server.enqueue(sse(deltaEvent("Oui") + completedEvent));
+    const Outcome outcome = stream(answers, nullptr, AnswerStyle::star);
+    EXPECT_EQ(outcome.deltas, QStringList{QStringLiteral("Oui")});
+    EXPECT_FALSE(outcome.error);
+
+    ASSERT_EQ(server.requests().size(), 1u);
+    const auto& request = server.requests()[0];
+    EXPECT_EQ(request.path, "/v1/responses");
+    EXPECT_EQ(request.header("Authorization"), "Bearer sk-test");
+    EXPECT_EQ(request.header("Accept"), "text/event-stream");
+    const QJsonObject message{
+        {QStringLiteral("role"), QStringLiteral("user")},
+        {QStringLiteral("content"),
+         AnswerPrompt::input(QStringLiteral("Pourquoi nous ?"), preparedContext())}};
+    EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
+              (QJsonObject{
+                  {QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
+                  {QStringLiteral("instructions"), AnswerPrompt::instructions(AnswerStyle::star)},
+                  {QStringLiteral("input"), QJsonArray{message}},
+                  {QStringLiteral("stream"), true},
+                  {QStringLiteral("store"), false},
+                  {QStringLiteral("max_output_tokens"), 420}}));
+}
+
+TEST_F(AnswerServiceOpenAI, StreamsDeltasFromAnyLineEndsAndChunking) {
+    auto answers = service();
+    const QByteArray events = ": keep-alive\n\n" + deltaEvent("Bonjour, ") +
+                              "event: response.output_text.delta\n"
+                              "data: {\"type\":\"response.output_text.delta\",\n"
+                              "data: \"delta\":\"\xC3\xA9t\xC3\xA9 \xE2\x80\x99\"}\n\n" +
+                              deltaEvent("") + "data: [DONE]\n\n" +
+                              "data: {\"type\":\"response.in_progress\"}\n\n" + completedEvent;
+    const QStringList expected = {QStringLiteral("Bonjour, "), QStringLiteral("été ’"), QString()};
+    for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r"), QByteArray("\r\n")}) {
+        QByteArray body = events;
+        body.replace("\n", end);
+        for (const int chunk : {1, 2, 3}) {
+            server.enqueue(sse("\xEF\xBB\xBF" + body, chunk));
+            const Outcome outcome = stream(answers);
+            EXPECT_EQ(outcome.deltas, expected) << chunk << ' ' << end.toHex().constData();
+            EXPECT_FALSE(outcome.error) << outcome.error->what();
+        }
+    }
+}
+
+TEST_F(AnswerServiceOpenAI, StreamEndings) {
+    auto answers = service();
+    const auto outcomeOf = [&](const QByteArray& body) {
+        server.enqueue(sse(body, 5));
+        return stream(answers);
+    };
+    EXPECT_EQ(outcomeOf(completedEvent + deltaEvent("late")).error, Case::invalidStream);
+    EXPECT_EQ(outcomeOf(deltaEvent("") + completedEvent).error, Case::invalidStream);
+
+    Outcome cut = outcomeOf(deltaEvent("Début"));
+    EXPECT_EQ(cut.deltas, QStringList{QStringLiteral("Début")});
+    EXPECT_EQ(cut.error, Case::interruptedStream);
+    // The last delta of a body with no blank line after it is still delivered.
+    cut = outcomeOf(deltaEvent("a") + deltaEvent("b").chopped(2));
+    EXPECT_EQ(cut.deltas, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(cut.error, Case::interruptedStream);
+    EXPECT_EQ(outcomeOf({}).error, Case::interruptedStream);
+
+    // A completion as the last line, with no line end, completes.
+    EXPECT_FALSE(outcomeOf(deltaEvent("a") + completedEvent.chopped(2)).error);
+    // Nothing after the completion is read, not even bytes that would be invalid.
+    EXPECT_FALSE(outcomeOf(deltaEvent("a") + completedEvent + "\xFF\xFF\n\n").error);
+
+    EXPECT_EQ(outcomeOf(deltaEvent("a") + "data: {\"type\":\"response.incomplete\"}\n\n").error,
+              Case::incompleteAnswer);
+    EXPECT_EQ(outcomeOf("data: {\"type\":\"response.refusal.delta\",\"delta\":\"x\"}\n\n").error,
+              Case::refused);
+    EXPECT_EQ(outcomeOf("data: {\"type\":\"error\",\"code\":\"insufficient_quota\"}\n\n").error,
+              Case::quotaExceeded);
+    EXPECT_EQ(outcomeOf("data: not json\n\n").error, Case::invalidStream);
+
+    // A line of exactly the limit is read; one byte more is not.
+    const QByteArray prefix = R"({"type":"response.output_text.delta","delta":")";
+    const QByteArray big(262'144 - 5 - prefix.size() - 2, 'x');
+    const Outcome atLimit = outcomeOf("data:" + prefix + big + "\"}\n\n" + completedEvent);
+    EXPECT_FALSE(atLimit.error);
+    ASSERT_EQ(atLimit.deltas.size(), 1);
+    EXPECT_EQ(atLimit.deltas[0].size(), big.size());
+    EXPECT_EQ(outcomeOf("data:" + prefix + big + "x\"}\n\n" + completedEvent).error,
+              Case::invalidStream);
+}
+
+TEST_F(AnswerServiceOpenAI, HttpStatusesMapForBothOperations) {
+    auto answers = service();
+    const QByteArray quota = R"({"error":{"code":"insufficient_quota"}})";
+    const QByteArray rate = R"({"error":{"code":"rate_limit_exceeded"}})";
+    const std::tuple<int, QByteArray, AnswerServiceError> table[] = {
+        {401, {}, Case::unauthorized},
+        {403, quota, Case::unauthorized},
+        {404, quota, Case::modelUnavailable},
+        {429, quota, Case::quotaExceeded},
+        {429, rate, Case::rateLimited},
+        {429, {}, Case::rateLimited},
+        {500, {}, Case::serverUnavailable},
+        {599, {}, Case::serverUnavailable},
+        {400, quota, AnswerServiceError::rejectedRequest(400)},
+        {302, {}, AnswerServiceError::rejectedRequest(302)},
+        {600, {}, AnswerServiceError::rejectedRequest(600)},
+    };
+    for (const auto& [status, body, expected] : table) {
+        server.enqueue(TestHttpServer::json(status, body));
+        EXPECT_EQ(stream(answers).error, expected) << status;
+        server.enqueue(TestHttpServer::json(status, body));
+        EXPECT_EQ(verify(answers, QStringLiteral("k"), QString()), expected) << status;
+    }
+}
+
+TEST_F(AnswerServiceOpenAI, AStalledServerTimesOut) {
+    auto answers = service(200ms);
+    TestHttpServer::Response silent;
+    silent.end = TestHttpServer::End::stallBeforeHeaders;
+    server.enqueue(silent);
+    EXPECT_EQ(stream(answers).error, Case::timedOut);
+
+    TestHttpServer::Response stalled = sse(deltaEvent("Un"));
+    stalled.end = TestHttpServer::End::stall;
+    server.enqueue(stalled);
+    const Outcome outcome = stream(answers);
+    EXPECT_EQ(outcome.deltas, QStringList{QStringLiteral("Un")});
+    EXPECT_EQ(outcome.error, Case::timedOut);
+
+    server.enqueue(silent);
+    EXPECT_EQ(verify(answers, QStringLiteral("k"), QString()), Case::timedOut);
+}
+
+TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
+    auto answers = service();
+    TestHttpServer::Response endless = sse(deltaEvent("Un") + deltaEvent("Deux"));
+    endless.end = TestHttpServer::End::stall;
+
+    // Cancelled by the caller while the stream waits for more.
+    server.enqueue(endless);
+    CancelSource waiting;
+    QTimer::singleShot(100, [&waiting] { waiting.cancel(); });
+    Outcome outcome = stream(answers, &waiting);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_FALSE(outcome.error);
+    EXPECT_EQ(outcome.deltas.size(), 2);
+
+    // Cancelled from inside the delta callback: nothing more is delivered.
+    server.enqueue(endless);
+    CancelSource inside;
+    Outcome stopped;
+    try {
+        test::awaitTask(answers.streamAnswer(
+            QStringLiteral("Q"), preparedContext(), AnswerStyle::adaptive, QStringLiteral("k"),
+            QString(),
+            [&](const QString& delta) {
+                stopped.deltas.append(delta);
+                inside.cancel();
+            },
+            inside.token()));
+    } catch (const CancellationError&) {
+        stopped.cancelled = true;
+    }
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_EQ(stopped.deltas, QStringList{QStringLiteral("Un")});
+
+    // Already cancelled: nothing is sent.
+    const auto sent = server.requests().size();
+    CancelSource before;
+    before.cancel();
+    EXPECT_TRUE(stream(answers, &before).cancelled);
+    EXPECT_EQ(server.requests().size(), sent);
+}
+
+TEST_F(AnswerServiceOpenAI, AHugeErrorBodyIsReadOnlyToItsLimit) {
+    auto answers = service();
+    TestHttpServer::Response huge;
+    huge.status = 500;
+    huge.chunks = {R"({"error":{"code":"x"}})"};
+    huge.fillBytes = 50 * 1024 * 1024;
+    server.enqueue(huge);
+    EXPECT_EQ(stream(answers).error, Case::serverUnavailable);
+    // The rest of the body was never pulled: only socket buffers' worth left the server.
+    EXPECT_LT(server.bytesSent(), 16 * 1024 * 1024);
+}

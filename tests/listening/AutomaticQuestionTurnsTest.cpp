@@ -1,0 +1,96 @@
+#include "listening/AutomaticQuestionTurns.h"
+
+#include "support/ManualClock.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using corvel::test::ManualClock;
+
+TEST(AutomaticQuestionTurns, GrowingTranscriptYieldsEachQuestionOnce) {
+    ManualClock clock;
+    AutomaticQuestionTurns turns;
+    EXPECT_EQ(turns.consume(QString(), false, clock.now()), std::nullopt);
+    EXPECT_EQ(turns.consume(QStringLiteral("Thanks for joining us today."), false, clock.now()),
+              std::nullopt);
+    EXPECT_TRUE(turns.consumedTranscript.isEmpty()); // small talk consumes nothing
+
+    clock.advance(1.0);
+    const QString first = QStringLiteral("Thanks for joining us today. Tell me about yourself.");
+    EXPECT_EQ(turns.consume(first, false, clock.now()), QStringLiteral("Tell me about yourself."));
+    EXPECT_EQ(turns.consumedTranscript, first);
+    EXPECT_EQ(turns.lastQuestionTime, clock.now());
+    clock.advance(0.5);
+    EXPECT_EQ(turns.consume(first, true, clock.now()), std::nullopt);
+
+    // The recogniser turns "yourself." into "yourself," as the sentence goes on.
+    clock.advance(20.0);
+    EXPECT_EQ(turns.consume(QStringLiteral("Thanks for joining us today. Tell me about yourself, "
+                                           "why this"),
+                            false, clock.now()),
+              std::nullopt);
+    EXPECT_EQ(turns.consume(QStringLiteral("Thanks for joining us today. Tell me about yourself, "
+                                           "why this company?"),
+                            false, clock.now()),
+              QStringLiteral("why this company?"));
+    EXPECT_EQ(turns.lastQuestion, QStringLiteral("why this company?"));
+}
+
+TEST(AutomaticQuestionTurns, RewrittenTranscriptIsExaminedWhole) {
+    ManualClock clock;
+    AutomaticQuestionTurns turns;
+    ASSERT_TRUE(
+        turns.consume(QStringLiteral("Tell me about your last project."), false, clock.now()));
+    // Most earlier words changed: the recogniser heard something else, so all of it counts again.
+    clock.advance(2.0);
+    EXPECT_EQ(turns.consume(QStringLiteral("Can you walk me through your last product launch?"),
+                            false, clock.now()),
+              QStringLiteral("Can you walk me through your last product launch?"));
+    // A rewrite of a few earlier words keeps them consumed.
+    clock.advance(2.0);
+    EXPECT_EQ(turns.consume(QStringLiteral("Can you walk me through your latest product launch? "
+                                           "What was the outcome?"),
+                            false, clock.now()),
+              QStringLiteral("What was the outcome?"));
+}
+
+TEST(AutomaticQuestionTurns, TwoQuestionsInOneBreathAreOneTurn) {
+    AutomaticQuestionTurns turns;
+    EXPECT_EQ(turns.consume(QStringLiteral("Pourquoi ce poste ? Et quelles sont vos attentes ?"),
+                            true, 10.0),
+              QStringLiteral("Pourquoi ce poste ? Et quelles sont vos attentes ?"));
+}
+
+TEST(AutomaticQuestionTurns, SameQuestionWithinTwelveSecondsIsRefused) {
+    const QString question = QStringLiteral("What is your biggest weakness in a team?");
+    AutomaticQuestionTurns turns;
+    turns.lastQuestion = question;
+    // The first question is never a repeat, whatever the last question's text.
+    EXPECT_EQ(turns.consume(question, true, 0.0), question);
+
+    // A new recognition segment starts from nothing consumed.
+    turns.consumedTranscript.clear();
+    EXPECT_EQ(turns.consume(QStringLiteral("What is your main weakness in a team?"), true, 11.9),
+              std::nullopt);
+    // Refused, yet consumed, so the same words do not come back; the last question stays.
+    EXPECT_EQ(turns.consumedTranscript, QStringLiteral("What is your main weakness in a team?"));
+    EXPECT_EQ(turns.lastQuestion, question);
+    EXPECT_EQ(turns.lastQuestionTime, 0.0);
+    EXPECT_EQ(
+        turns.consume(QStringLiteral("What is your main weakness in a team? Really."), true, 11.95),
+        std::nullopt);
+
+    // A different question within the window is handed out.
+    turns.consumedTranscript.clear();
+    EXPECT_EQ(turns.consume(QStringLiteral("Why did you leave Paris?"), true, 5.0),
+              QStringLiteral("Why did you leave Paris?"));
+    turns.consumedTranscript.clear();
+    EXPECT_EQ(turns.consume(QStringLiteral("Why did you leave Lyon?"), true, 6.0),
+              QStringLiteral("Why did you leave Lyon?"));
+    turns.consumedTranscript.clear();
+    EXPECT_EQ(turns.consume(QStringLiteral("why did you leave lyon"), true, 17.9), std::nullopt);
+    turns.consumedTranscript.clear();
+    EXPECT_EQ(turns.consume(QStringLiteral("why did you leave lyon"), true, 18.0),
+              QStringLiteral("why did you leave lyon"));
+    EXPECT_EQ(turns.lastQuestionTime, 18.0);
+}
