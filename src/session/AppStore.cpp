@@ -1,6 +1,7 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerService.h"
+#include "core/AnswerServiceError.h"
 #include "core/KeychainVault.h"
 #include "core/WorkspaceStorage.h"
 #include "listening/AudioCapture.h"
@@ -18,6 +19,8 @@ constexpr int autosaveDelayMilliseconds = 600;
 constexpr qint64 configurationVersion = 3;
 } // namespace
 
+AppStore::AppStore() : AppStore(Dependencies{}) {}
+
 AppStore::AppStore(Dependencies dependencies, QObject* parent)
     : QObject(parent), m_clock(dependencies.clock ? dependencies.clock : &systemUptimeClock()),
       m_storageDirectory(std::move(dependencies.storageDirectory)),
@@ -34,7 +37,8 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     m_answerService =
         dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
     if (!dependencies.audio)
-        m_ownedAudio = std::make_unique<AudioCapture>();
+        m_ownedAudio = std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(),
+                                                      *m_clock);
     m_audio = dependencies.audio ? dependencies.audio : m_ownedAudio.get();
 
     loadWorkspace();
@@ -105,11 +109,11 @@ void AppStore::setKeyState(const QString& key) {
 
 void AppStore::connectCapture() {
     QPointer<AppStore> self(this);
-    m_audio->onTranscript = [self](const QString& text, bool isFinal) {
+    m_audio->setOnTranscript([self](const QString& text, bool isFinal) {
         if (self)
             self->receiveTranscript(text, isFinal);
-    };
-    m_audio->onSegmentStart = [self] {
+    });
+    m_audio->setOnSegmentStart([self] {
         if (!self)
             return;
         if (self->m_recognitionDebounce)
@@ -118,11 +122,18 @@ void AppStore::connectCapture() {
         self->m_transcriptSegment = QUuid::createUuid();
         self->m_automaticTurns.consumedTranscript.clear();
         self->m_lastCaptureTranscript.clear();
-    };
+    });
     connect(m_audio, &AudioCapture::errorChanged, this, [this] {
         if (const auto error = m_audio->error())
             captureFailed(*error);
     });
+}
+
+QString errorMessage(const std::exception& error) {
+    if (const auto* answer = dynamic_cast<const AnswerServiceError*>(&error))
+        return answer->errorDescription();
+    // Every other engine error carries its user-facing text as UTF-8.
+    return QString::fromUtf8(error.what());
 }
 
 void AppStore::save() {

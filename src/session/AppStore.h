@@ -14,11 +14,13 @@
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
+#include "session/OverlayPanel.h"
 
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 #include <QUuid>
 
 #include <functional>
@@ -32,7 +34,6 @@ class AnswerService;
 class AudioCapture;
 class FileDialogs;
 class KeychainVault;
-class OverlayPanel;
 class SecretStore;
 class UptimeClock;
 
@@ -104,7 +105,8 @@ public:
         std::optional<BundleInfo> bundle;
     };
 
-    explicit AppStore(Dependencies dependencies = {}, QObject* parent = nullptr);
+    AppStore();
+    explicit AppStore(Dependencies dependencies, QObject* parent = nullptr);
     ~AppStore() override;
 
     // Published state.
@@ -179,7 +181,7 @@ public:
     void openOverlay();
     // Orders the floating panel out and clears showOverlay; the panel is kept for reuse.
     void hideOverlay();
-    void configureCloud(const std::optional<QString>& baseURL,
+    void configureCloud(const std::optional<QUrl>& baseURL,
                         const std::optional<QString>& accountID, TokenProvider tokenProvider);
     void refreshCloudAccount();
     bool canStartCloudSession() const;
@@ -251,7 +253,7 @@ private:
         QString model;
         QString apiKey;
         QString sessionID;
-        std::optional<QString> baseURL;
+        std::optional<QUrl> baseURL;
         TokenProvider tokenProvider;
         bool cloud = false;
     };
@@ -281,6 +283,8 @@ private:
     void restoreListeningPhase();
 
     // Cloud route.
+    QCoro::Task<> runCloudRefresh(QUuid refresh, QUuid configuration, QUrl baseURL,
+                                  TokenProvider tokenProvider, CancelToken cancel);
     QCoro::Task<> beginCloudLease(QUuid listening, QUuid session, CancelToken cancel);
     void stopCloudLease();
 
@@ -368,7 +372,7 @@ private:
     std::optional<double> m_sessionStartedUptime;
     std::unique_ptr<OverlayPanel> m_panel;
 
-    std::optional<QString> m_cloudBaseURL;
+    std::optional<QUrl> m_cloudBaseURL;
     std::optional<QString> m_cloudAccountID;
     TokenProvider m_cloudTokenProvider;
     QUuid m_cloudConfigurationID = QUuid::createUuid();

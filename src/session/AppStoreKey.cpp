@@ -2,6 +2,7 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerService.h"
+#include "core/AnswerServiceError.h"
 #include "core/KeychainVault.h"
 #include "platform/UptimeClock.h"
 
@@ -91,8 +92,8 @@ QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString mod
         co_await m_answerService->verifyConnection(key, model, cancel);
     } catch (const CancellationError&) {
         cancelled = true;
-    } catch (const AnswerServiceError& error) {
-        failure = error.message();
+    } catch (const std::exception& error) {
+        failure = errorMessage(error);
     }
     if (!self || self->m_connectionCheckID != token)
         co_return;

@@ -15,6 +15,13 @@ namespace {
 constexpr std::size_t maximumPendingQuestions = 3;
 constexpr double audibleQuietSeconds = 0.3;
 constexpr double audibleCheckSeconds = 0.1;
+
+// Cloud answer failures that leave the session listening.
+bool keepsListeningAfter(AnswerServiceError::Case errorCase) {
+    using Case = AnswerServiceError::Case;
+    return errorCase == Case::answerInProgress || errorCase == Case::rateLimited ||
+           errorCase == Case::incompleteAnswer || errorCase == Case::refused;
+}
 } // namespace
 
 const InterviewContext& AppStore::sessionContext() const {
@@ -176,7 +183,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
                                                    onDelta, cancel);
         } else {
             if (!request.baseURL || !request.tokenProvider)
-                throw AnswerServiceError(AnswerServiceError::Kind::cloudNotConfigured);
+                throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
             const QString idToken = co_await request.tokenProvider(cancel);
             if (!self || m_generationID != token)
                 throw CancellationError();
@@ -187,8 +194,8 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
     } catch (const CancellationError&) {
         cancelled = true;
     } catch (const AnswerServiceError& error) {
-        failure = error.message();
-        stopsListening = request.cloud && !error.keepsListening();
+        failure = error.errorDescription();
+        stopsListening = request.cloud && !keepsListeningAfter(error.errorCase());
     } catch (const std::exception& error) {
         failure = errorMessage(error);
     }

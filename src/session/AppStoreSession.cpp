@@ -43,7 +43,7 @@ void AppStore::startSession() {
             if (m_cloudAccountError)
                 setMessage(m_cloudAccountError);
             else if (!m_cloudAccountID)
-                setMessage(AnswerServiceError(AnswerServiceError::Kind::signInRequired).message());
+                setMessage(AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription());
             else if (m_isRefreshingCloudAccount)
                 setMessage(QStringLiteral("Your interview account is loading. Try again in a moment."));
             else
@@ -116,7 +116,7 @@ QCoro::Task<> AppStore::runListening(QUuid listening, QUuid session, AudioSource
         co_return;
     std::optional<QString> failure;
     try {
-        co_await m_audio->start(source, locale);
+        co_await m_audio->start(source, locale, cancel);
         if (!self)
             co_return;
         if (listeningStillWanted(listening, session)) {
