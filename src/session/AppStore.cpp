@@ -57,7 +57,8 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
 
 AppStore::~AppStore() {
     // Tasks still suspended hold only a QPointer to the store; wake them so they end.
-    for (auto* task : {&m_generation, &m_listeningTask, &m_connectionCheck, &m_recognitionDebounce})
+    for (auto* task : {&m_generation, &m_listeningTask, &m_connectionCheck, &m_recognitionDebounce,
+                       &m_cloudRefreshTask, &m_cloudHeartbeat})
         if (*task)
             (*task)->cancel();
 }

@@ -7,6 +7,7 @@
 #include "core/AppSection.h"
 #include "core/AudioSource.h"
 #include "core/CloudAccountBalance.h"
+#include "core/CloudSessionLease.h"
 #include "core/InterviewContext.h"
 #include "core/InterviewRecord.h"
 #include "core/PreparationStep.h"
@@ -283,6 +284,24 @@ private:
     void restoreListeningPhase();
 
     // Cloud route.
+    struct PendingCloudLease {
+        QUuid clientSessionID;
+        QUrl baseURL;
+        QString token;
+        QUuid configuration;
+    };
+    bool leaseStillWanted(const QUuid& listening, const QUuid& session,
+                          const QUuid& configuration) const;
+    QCoro::Task<> runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
+                                    TokenProvider provider, QUuid configuration,
+                                    CancelToken cancel);
+    void cleanupPendingCloudLease(const QUuid& clientSessionID,
+                                  const std::optional<QString>& leaseID);
+    void scheduleCloudLeaseCleanup(const PendingCloudLease& lease,
+                                   const std::optional<QString>& leaseID);
+    QCoro::Task<> runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> previous,
+                                       PendingCloudLease lease, std::optional<QString> leaseID);
+    QCoro::Task<> waitForCloudLeaseCleanup();
     QCoro::Task<> runCloudRefresh(QUuid refresh, QUuid configuration, QUrl baseURL,
                                   TokenProvider tokenProvider, CancelToken cancel);
     QCoro::Task<> beginCloudLease(QUuid listening, QUuid session, CancelToken cancel);
@@ -378,7 +397,13 @@ private:
     QUuid m_cloudConfigurationID = QUuid::createUuid();
     QUuid m_cloudRefreshID = QUuid::createUuid();
     std::optional<CancelSource> m_cloudRefreshTask;
-    QString m_cloudLeaseID;
+    std::optional<QString> m_cloudLeaseID;
+    std::optional<QString> m_cloudLeaseToken;
+    std::optional<QUrl> m_cloudLeaseBaseURL;
+    std::optional<PendingCloudLease> m_pendingCloudLease;
+    std::optional<CancelSource> m_cloudHeartbeat;
+    std::shared_ptr<QCoro::Task<>> m_cloudStopTask;
+    QUuid m_cloudStopID = QUuid::createUuid();
 };
 
 // The user-facing text of an error thrown by an engine operation.

@@ -93,14 +93,4 @@ bool AppStore::canStartCloudSession() const {
            !m_isRefreshingCloudAccount && !m_cloudAccountError;
 }
 
-QCoro::Task<> AppStore::beginCloudLease(QUuid, QUuid, CancelToken) {
-    // The session lease is not part of this build yet: a cloud session never pretends to be live.
-    throw AnswerServiceError(AnswerServiceError::Case::cloudUnavailable);
-    co_return;
-}
-
-void AppStore::stopCloudLease() {
-    assign(m_cloudSessionReady, false, &AppStore::cloudSessionReadyChanged);
-}
-
 } // namespace corvel

@@ -158,9 +158,15 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
     m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
     publishTiming();
 
-    GenerationRequest request{text,          sessionContext(),        m_style,
-                              m_model,       m_key,                   m_cloudLeaseID,
-                              m_cloudBaseURL, m_cloudTokenProvider,   m_isCloudConfigured};
+    GenerationRequest request{text,
+                              sessionContext(),
+                              m_style,
+                              m_model,
+                              m_key,
+                              m_cloudLeaseID.value_or(QString()),
+                              m_cloudBaseURL,
+                              m_cloudTokenProvider,
+                              m_isCloudConfigured};
     m_generation.emplace();
     runGeneration(m_generationID, std::move(request), m_generation->token());
 }

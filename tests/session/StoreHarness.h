@@ -63,8 +63,9 @@ struct FakeCapture {
 // capture stack and a loopback answer server.
 struct StoreHarness {
     explicit StoreHarness(std::optional<QString> apiKey = QStringLiteral("sk-test"),
-                          bool allowsKey = true)
-        : answers(options()),
+                          bool allowsKey = true,
+                          TestHttpServer::Mode mode = TestHttpServer::Mode::plain)
+        : server(mode), answers(options()),
           audio(capture.driver(), AudioCapturePlatform{}, clock) {
         makeStore(std::move(apiKey), allowsKey);
     }
@@ -72,6 +73,7 @@ struct StoreHarness {
     AnswerService::Options options() {
         AnswerService::Options o;
         o.openAIBaseURL = server.baseUrl();
+        o.http.extraCaCertificates = {TestHttpServer::caCertificate()};
         return o;
     }
 
@@ -85,6 +87,7 @@ struct StoreHarness {
         d.secretStore = &keyring;
         d.fileDialogs = &dialogs;
         d.clock = &clock;
+        d.cloudHeartbeatIntervalOverride = heartbeatOverride;
         BundleInfo bundle;
         bundle.allowsPrivateAPIKeyFallback = allowsKey;
         d.bundle = bundle;
@@ -131,6 +134,7 @@ struct StoreHarness {
     AnswerService answers;
     FakeCapture capture;
     AudioCapture audio;
+    std::optional<double> heartbeatOverride;
     std::unique_ptr<AppStore> store;
 };
 
