@@ -1,0 +1,225 @@
+#include "session/AppStore.h"
+
+#include "core/AnswerService.h"
+#include "core/AnswerServiceError.h"
+#include "core/KeychainVault.h"
+#include "core/WorkspaceStorage.h"
+#include "listening/AudioCapture.h"
+#include "platform/SecretStore.h"
+#include "platform/UptimeClock.h"
+#include "session/FileDialogs.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace corvel {
+
+namespace {
+constexpr int autosaveDelayMilliseconds = 600;
+constexpr qint64 configurationVersion = 3;
+} // namespace
+
+AppStore::AppStore() : AppStore(Dependencies{}) {}
+
+AppStore::AppStore(Dependencies dependencies, QObject* parent)
+    : QObject(parent), m_clock(dependencies.clock ? dependencies.clock : &systemUptimeClock()),
+      m_storageDirectory(std::move(dependencies.storageDirectory)),
+      m_automaticallyOpenOverlay(dependencies.automaticallyOpenOverlay),
+      m_cloudHeartbeatIntervalOverride(dependencies.cloudHeartbeatIntervalOverride) {
+    if (!dependencies.secretStore)
+        m_ownedSecretStore = std::make_unique<SecretServiceStore>();
+    m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
+    if (!dependencies.fileDialogs)
+        m_ownedFileDialogs = std::make_unique<SystemFileDialogs>();
+    m_fileDialogs = dependencies.fileDialogs ? dependencies.fileDialogs : m_ownedFileDialogs.get();
+    if (!dependencies.answerService)
+        m_ownedAnswerService = std::make_unique<AnswerService>();
+    m_answerService =
+        dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
+    if (!dependencies.audio)
+        m_ownedAudio = std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(),
+                                                      *m_clock);
+    m_audio = dependencies.audio ? dependencies.audio : m_ownedAudio.get();
+
+    loadWorkspace();
+    if (dependencies.apiKey)
+        setKeyState(*dependencies.apiKey);
+    else
+        loadKey(dependencies.bundle ? *dependencies.bundle : BundleInfo::fromBuild());
+    connectCapture();
+
+    // Saves the prepared interview 600 ms after its last change; the loaded value is not a change.
+    m_autosave.setSingleShot(true);
+    m_autosave.setInterval(autosaveDelayMilliseconds);
+    connect(&m_autosave, &QTimer::timeout, this, &AppStore::save);
+    connect(this, &AppStore::contextChanged, &m_autosave, qOverload<>(&QTimer::start));
+}
+
+AppStore::~AppStore() {
+    // Tasks still suspended hold only a QPointer to the store; wake them so they end.
+    for (auto* task : {&m_generation, &m_listeningTask, &m_connectionCheck, &m_recognitionDebounce,
+                       &m_cloudRefreshTask, &m_cloudHeartbeat})
+        if (*task)
+            (*task)->cancel();
+}
+
+void AppStore::loadWorkspace() {
+    const WorkspaceStorage::LoadResult loaded = WorkspaceStorage::load(m_storageDirectory);
+    if (loaded.unreadable) {
+        m_message = loaded.keptAsidePath.isEmpty()
+                        ? QStringLiteral("Your saved workspace could not be read, so the app "
+                                         "started empty. The file was left as it is: %1")
+                              .arg(WorkspaceStorage::fileURL(m_storageDirectory))
+                        : QStringLiteral("Your saved workspace could not be read, so the app "
+                                         "started empty. It was kept as %1")
+                              .arg(loaded.keptAsidePath);
+    }
+    if (!loaded.workspace)
+        return;
+    const SavedWorkspace& w = *loaded.workspace;
+    if (!w.context.isExample)
+        m_context = w.context;
+    for (const InterviewRecord& record : w.history)
+        if (!record.isDemo)
+            m_history.push_back(record);
+    if (w.configurationVersion && *w.configurationVersion >= configurationVersion)
+        m_style = w.style;
+    m_audioSource = w.audioSource;
+    setModel(w.model);
+    m_overlayOpacity = std::clamp(w.overlayOpacity, 0.35, 0.98);
+    m_automaticAnswers = w.automaticAnswers;
+    automaticAnswersDidChange();
+}
+
+void AppStore::loadKey(const BundleInfo& bundle) {
+    QString key;
+    if (bundle.allowsPrivateAPIKeyFallback) {
+        try {
+            key = KeychainVault(*m_secretStore).read().value_or(QString());
+        } catch (const KeychainVault::VaultError& error) {
+            m_message = error.description();
+        }
+    }
+    setKeyState(key);
+}
+
+void AppStore::setKeyState(const QString& key) {
+    m_key = key;
+    assign(m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
+}
+
+void AppStore::connectCapture() {
+    QPointer<AppStore> self(this);
+    m_audio->setOnTranscript([self](const QString& text, bool isFinal) {
+        if (self)
+            self->receiveTranscript(text, isFinal);
+    });
+    m_audio->setOnSegmentStart([self] {
+        if (!self)
+            return;
+        if (self->m_recognitionDebounce)
+            self->m_recognitionDebounce->cancel();
+        self->m_recognitionDebounce.reset();
+        self->m_transcriptSegment = QUuid::createUuid();
+        self->m_automaticTurns.consumedTranscript.clear();
+        self->m_lastCaptureTranscript.clear();
+    });
+    connect(m_audio, &AudioCapture::errorChanged, this, [this] {
+        if (const auto error = m_audio->error())
+            captureFailed(*error);
+    });
+}
+
+QString errorMessage(const std::exception& error) {
+    if (const auto* answer = dynamic_cast<const AnswerServiceError*>(&error))
+        return answer->errorDescription();
+    // Every other engine error carries its user-facing text as UTF-8.
+    return QString::fromUtf8(error.what());
+}
+
+void AppStore::save() {
+    SavedWorkspace workspace;
+    workspace.context = m_context;
+    workspace.history = m_history;
+    workspace.style = m_style;
+    workspace.audioSource = m_audioSource;
+    workspace.model = m_model;
+    workspace.overlayOpacity = m_overlayOpacity;
+    workspace.automaticAnswers = m_automaticAnswers;
+    workspace.configurationVersion = configurationVersion;
+    try {
+        WorkspaceStorage::save(workspace, m_storageDirectory);
+    } catch (const WorkspaceError& error) {
+        setMessage(QStringLiteral("Saving failed: ") + error.message());
+    }
+}
+
+void AppStore::setSection(AppSection value) { assign(m_section, value, &AppStore::sectionChanged); }
+
+void AppStore::setPreparationStep(PreparationStep value) {
+    assign(m_preparationStep, value, &AppStore::preparationStepChanged);
+}
+
+void AppStore::setContext(const InterviewContext& value) {
+    assign(m_context, value, &AppStore::contextChanged);
+}
+
+void AppStore::setStyle(AnswerStyle value) { assign(m_style, value, &AppStore::styleChanged); }
+
+void AppStore::setAudioSource(AudioSource value) {
+    assign(m_audioSource, value, &AppStore::audioSourceChanged);
+}
+
+void AppStore::setModel(const QString& value) {
+    if (value == m_model)
+        return;
+    m_model = value;
+    Q_EMIT modelChanged();
+    resetConnectionVerification();
+}
+
+void AppStore::setOverlayOpacity(double value) {
+    assign(m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
+}
+
+void AppStore::setAutomaticAnswers(bool value) {
+    m_automaticAnswers = value;
+    Q_EMIT automaticAnswersChanged();
+    automaticAnswersDidChange();
+}
+
+void AppStore::automaticAnswersDidChange() {
+    if (m_automaticAnswers)
+        return;
+    if (m_recognitionDebounce)
+        m_recognitionDebounce->cancel();
+    m_recognitionDebounce.reset();
+    m_pendingAutomaticQuestions.clear();
+    resynchronizeQuestionTurns();
+}
+
+void AppStore::resynchronizeQuestionTurns() {
+    m_automaticTurns.consumedTranscript = m_lastCaptureTranscript;
+    m_automaticTurns.lastQuestion = m_currentQuestion;
+    m_automaticTurns.lastQuestionTime = m_clock->now();
+}
+
+void AppStore::setMessage(const std::optional<QString>& value) {
+    // Every message is announced, even a repeat, so the banner shows it again.
+    m_message = value;
+    Q_EMIT messageChanged();
+}
+
+void AppStore::setQuestionDraft(const QString& value) {
+    assign(m_questionDraft, value, &AppStore::questionDraftChanged);
+}
+
+void AppStore::setShowOverlay(bool value) {
+    assign(m_showOverlay, value, &AppStore::showOverlayChanged);
+}
+
+void AppStore::setSelectedRecord(const std::optional<InterviewRecord>& value) {
+    assign(m_selectedRecord, value, &AppStore::selectedRecordChanged);
+}
+
+} // namespace corvel

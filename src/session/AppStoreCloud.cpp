@@ -1,0 +1,96 @@
+// The cloud answer route: where the service is, which account uses it, and its account record.
+#include "session/AppStore.h"
+
+#include "core/AnswerService.h"
+#include "core/AnswerServiceError.h"
+#include "platform/UptimeClock.h"
+
+namespace corvel {
+
+void AppStore::configureCloud(const std::optional<QUrl>& baseURL,
+                              const std::optional<QString>& accountID, TokenProvider tokenProvider) {
+    if (baseURL == m_cloudBaseURL && accountID == m_cloudAccountID &&
+        static_cast<bool>(tokenProvider) == static_cast<bool>(m_cloudTokenProvider))
+        return;
+    // The running session releases its lease with the settings it started with.
+    if (m_isSessionActive)
+        endSession();
+    m_cloudConfigurationID = QUuid::createUuid();
+    m_cloudRefreshID = QUuid::createUuid();
+    if (m_cloudRefreshTask)
+        m_cloudRefreshTask->cancel();
+    m_cloudRefreshTask.reset();
+    m_cloudBaseURL = baseURL;
+    m_cloudAccountID = accountID;
+    m_cloudTokenProvider = std::move(tokenProvider);
+    assign(m_isCloudConfigured, m_cloudBaseURL.has_value(), &AppStore::isCloudConfiguredChanged);
+    assign(m_cloudAccount, std::optional<CloudAccountBalance>(), &AppStore::cloudAccountChanged);
+    assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+    assign(m_isRefreshingCloudAccount, false, &AppStore::isRefreshingCloudAccountChanged);
+    assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+    if (m_cloudBaseURL && m_cloudAccountID && m_cloudTokenProvider)
+        refreshCloudAccount();
+}
+
+void AppStore::refreshCloudAccount() {
+    if (!m_cloudBaseURL || !m_cloudTokenProvider || !m_cloudAccountID) {
+        assign(m_cloudAccount, std::optional<CloudAccountBalance>(), &AppStore::cloudAccountChanged);
+        std::optional<QString> error;
+        if (m_isCloudConfigured)
+            error = AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription();
+        assign(m_cloudAccountError, error, &AppStore::cloudAccountErrorChanged);
+        return;
+    }
+    if (m_isRefreshingCloudAccount)
+        return;
+    m_cloudRefreshID = QUuid::createUuid();
+    assign(m_isRefreshingCloudAccount, true, &AppStore::isRefreshingCloudAccountChanged);
+    assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+    m_cloudRefreshTask.emplace();
+    runCloudRefresh(m_cloudRefreshID, m_cloudConfigurationID, *m_cloudBaseURL, m_cloudTokenProvider,
+                    m_cloudRefreshTask->token());
+}
+
+QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl baseURL,
+                                        TokenProvider tokenProvider, CancelToken cancel) {
+    QPointer<AppStore> self(this);
+    std::optional<CloudAccountBalance> account;
+    std::optional<QString> failure;
+    try {
+        co_await nextEventLoopTurn();
+        cancel.throwIfCancelled();
+        const QString idToken = co_await tokenProvider(cancel);
+        if (!self)
+            co_return;
+        account = co_await m_answerService->cloudAccount(baseURL, idToken, cancel);
+    } catch (const CancellationError&) {
+    } catch (const std::exception& error) {
+        failure = errorMessage(error);
+    }
+    if (!self)
+        co_return;
+    const bool current = m_cloudRefreshID == refresh && m_cloudConfigurationID == configuration;
+    if (current && account) {
+        if (m_cloudAccountID && *m_cloudAccountID == account->uid) {
+            assign(m_cloudAccount, account, &AppStore::cloudAccountChanged);
+            assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+            assign(m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
+        } else {
+            // A reply for another account is never shown.
+            failure = AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription();
+        }
+    }
+    if (current && failure) {
+        assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+        assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+    }
+    if (m_cloudRefreshID == refresh)
+        assign(m_isRefreshingCloudAccount, false, &AppStore::isRefreshingCloudAccountChanged);
+}
+
+bool AppStore::canStartCloudSession() const {
+    return m_isCloudConfigured && m_cloudAccountID && m_cloudTokenProvider && m_cloudAccount &&
+           !m_isRefreshingCloudAccount && !m_cloudAccountError;
+}
+
+} // namespace corvel

@@ -1,0 +1,113 @@
+// The private OpenAI connection: saving, removing and checking the user's own key.
+#include "session/AppStore.h"
+
+#include "core/AnswerService.h"
+#include "core/AnswerServiceError.h"
+#include "core/KeychainVault.h"
+#include "platform/UptimeClock.h"
+
+namespace corvel {
+
+namespace {
+bool hasInvalidCharacter(const QString& key) {
+    for (const char32_t c : key.toUcs4()) {
+        if (QChar::isSpace(c) || QChar::category(c) == QChar::Other_Control ||
+            QChar::category(c) == QChar::Separator_Line ||
+            QChar::category(c) == QChar::Separator_Paragraph)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+bool AppStore::saveKey(const QString& key) {
+    const QString trimmed = key.trimmed();
+    if (trimmed.isEmpty()) {
+        setMessage(QStringLiteral("Add an API key before saving it."));
+        return false;
+    }
+    if (hasInvalidCharacter(trimmed)) {
+        setMessage(QStringLiteral("The API key contains spaces or invalid characters."));
+        return false;
+    }
+    try {
+        KeychainVault(*m_secretStore).save(trimmed);
+    } catch (const KeychainVault::VaultError& error) {
+        setMessage(error.description());
+        return false;
+    }
+    setKeyState(trimmed);
+    resetConnectionVerification();
+    setMessage(QStringLiteral("API key saved in your keyring."));
+    return true;
+}
+
+void AppStore::removeKey() {
+    const int status = m_secretStore->remove(KeychainVault::service, KeychainVault::account);
+    if (status != SecretStore::success && status != SecretStore::itemNotFound) {
+        setMessage(
+            KeychainVault::VaultError(status, KeychainVault::VaultError::Operation::save).description());
+        return;
+    }
+    setKeyState(QString());
+    resetConnectionVerification();
+}
+
+void AppStore::resetConnectionVerification() {
+    m_connectionCheckID = QUuid::createUuid();
+    if (m_connectionCheck)
+        m_connectionCheck->cancel();
+    m_connectionCheck.reset();
+    assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+    assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+}
+
+void AppStore::checkConnection() {
+    if (m_isCloudConfigured) {
+        refreshCloudAccount();
+        return;
+    }
+    if (m_isCheckingConnection)
+        return;
+    if (!m_hasAPIKey) {
+        setMessage(QStringLiteral("Add your OpenAI API key before checking the connection."));
+        return;
+    }
+    m_connectionCheckID = QUuid::createUuid();
+    assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+    assign(m_isCheckingConnection, true, &AppStore::isCheckingConnectionChanged);
+    setMessage(std::nullopt);
+    m_connectionCheck.emplace();
+    runConnectionCheck(m_connectionCheckID, m_key, m_model, m_connectionCheck->token());
+}
+
+QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString model,
+                                           CancelToken cancel) {
+    QPointer<AppStore> self(this);
+    std::optional<QString> failure;
+    bool cancelled = false;
+    try {
+        co_await nextEventLoopTurn();
+        cancel.throwIfCancelled();
+        co_await m_answerService->verifyConnection(key, model, cancel);
+    } catch (const CancellationError&) {
+        cancelled = true;
+    } catch (const std::exception& error) {
+        failure = errorMessage(error);
+    }
+    if (!self || self->m_connectionCheckID != token)
+        co_return;
+    if (cancelled) {
+        assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+    } else if (failure) {
+        assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+        setMessage(failure);
+        assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+    } else {
+        assign(m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
+        setMessage(QStringLiteral("OpenAI connection verified."));
+        assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+    }
+}
+
+} // namespace corvel

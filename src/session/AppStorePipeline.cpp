@@ -1,0 +1,303 @@
+// From transcript to question, and from question to a streamed, timed and stored answer.
+#include "session/AppStore.h"
+
+#include "core/AnswerCueLayout.h"
+#include "core/AnswerService.h"
+#include "core/AnswerServiceError.h"
+#include "listening/AudioCapture.h"
+#include "listening/TranscriptQuestionTracker.h"
+#include "platform/UptimeClock.h"
+
+
+namespace corvel {
+
+namespace {
+constexpr std::size_t maximumPendingQuestions = 3;
+constexpr double audibleQuietSeconds = 0.3;
+constexpr double audibleCheckSeconds = 0.1;
+
+// Cloud answer failures that leave the session listening.
+bool keepsListeningAfter(AnswerServiceError::Case errorCase) {
+    using Case = AnswerServiceError::Case;
+    return errorCase == Case::answerInProgress || errorCase == Case::rateLimited ||
+           errorCase == Case::incompleteAnswer || errorCase == Case::refused;
+}
+} // namespace
+
+const InterviewContext& AppStore::sessionContext() const {
+    return m_activeSessionContext ? *m_activeSessionContext : m_context;
+}
+
+bool AppStore::capturesCallAudio() const {
+    return m_activeAudioSource.value_or(m_audioSource) == AudioSource::system &&
+           m_audio->source() == AudioSource::system;
+}
+
+void AppStore::setPhase(SessionPhase phase) {
+    assign(m_sessionPhase, phase, &AppStore::sessionPhaseChanged);
+}
+
+void AppStore::cancelDebounce() {
+    if (m_recognitionDebounce)
+        m_recognitionDebounce->cancel();
+    m_recognitionDebounce.reset();
+}
+
+void AppStore::receiveTranscript(const QString& text, bool isFinal) {
+    if (!m_isSessionActive || m_isPaused || !(m_audio->isRunning() || m_isStarting))
+        return;
+    m_lastCaptureTranscript = text;
+    m_questionUpdatedAt = m_clock->now();
+
+    if (m_activeAudioSource.value_or(m_audioSource) == AudioSource::microphone) {
+        setQuestionDraft(text);
+        if (!m_isGenerating && m_sessionPhase != SessionPhase::error)
+            setPhase(SessionPhase::listening);
+        return;
+    }
+    if (m_audio->source() != AudioSource::system)
+        return;
+    cancelDebounce();
+    const QString trimmed = text.trimmed();
+    const auto unconsumed = TranscriptQuestionTracker::unconsumedText(
+        trimmed, m_automaticTurns.consumedTranscript, 1);
+    if (!unconsumed)
+        return;
+    const auto question = TranscriptQuestionTracker::question(*unconsumed, isFinal);
+    if (!question)
+        return;
+    setQuestionDraft(*question);
+    if (!m_isGenerating && m_sessionPhase != SessionPhase::error)
+        setPhase(SessionPhase::listening);
+    if (!m_automaticAnswers)
+        return;
+    if (isFinal) {
+        processAutomaticTranscript(trimmed, true, m_transcriptSegment);
+    } else {
+        m_recognitionDebounce.emplace();
+        debounceTranscript(trimmed, m_transcriptSegment, m_recognitionDebounce->token());
+    }
+}
+
+QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, CancelToken cancel) {
+    QPointer<AppStore> self(this);
+    UptimeClock* clock = m_clock;
+    auto stillWanted = [&] {
+        return !cancel.isCancelled() && self && m_isSessionActive && !m_isPaused &&
+               m_automaticAnswers;
+    };
+    try {
+        co_await clock->sleep(transcript.endsWith(QLatin1Char('?')) ? 0.5 : 1.0, cancel);
+        if (!stillWanted())
+            co_return;
+        // Wait while the interviewer is still audibly speaking.
+        while (true) {
+            const auto audible = m_audio->lastAudibleUptime();
+            if (!audible || clock->now() - *audible >= audibleQuietSeconds)
+                break;
+            co_await clock->sleep(audibleCheckSeconds, cancel);
+            if (!stillWanted())
+                co_return;
+        }
+    } catch (const CancellationError&) {
+        co_return;
+    }
+    processAutomaticTranscript(transcript, false, segment);
+}
+
+void AppStore::processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment) {
+    if (!m_isSessionActive || m_isPaused || !m_automaticAnswers || !m_audio->isRunning())
+        return;
+    if (m_isCloudConfigured && !m_cloudSessionReady)
+        return;
+    if (!capturesCallAudio() || segment != m_transcriptSegment)
+        return;
+    const auto question = m_automaticTurns.consume(text, isFinal, m_clock->now());
+    if (!question)
+        return;
+    if (m_isGenerating) {
+        m_pendingAutomaticQuestions.push_back(*question);
+        if (m_pendingAutomaticQuestions.size() > maximumPendingQuestions)
+            m_pendingAutomaticQuestions.erase(m_pendingAutomaticQuestions.begin());
+        return;
+    }
+    ask(*question, true);
+}
+
+void AppStore::ask(const std::optional<QString>& question, bool automatic) {
+    if (!m_isSessionActive || m_isPaused)
+        return;
+    if (m_isCloudConfigured && !m_cloudSessionReady) {
+        setMessage(QStringLiteral(
+            "Your interview connection is being prepared. Try again in a moment."));
+        return;
+    }
+    if (automatic && !(m_automaticAnswers && capturesCallAudio() && m_audio->isRunning()))
+        return;
+    const QString text = question.value_or(m_questionDraft).trimmed();
+    if (text.isEmpty())
+        return;
+    cancelDebounce();
+    if (!automatic) {
+        m_pendingAutomaticQuestions.clear();
+        m_automaticTurns.consumedTranscript = m_lastCaptureTranscript;
+        m_automaticTurns.lastQuestion = text;
+        m_automaticTurns.lastQuestionTime = m_clock->now();
+    }
+    saveCurrentAnswer();
+
+    if (m_generation)
+        m_generation->cancel();
+    m_generationID = QUuid::createUuid();
+    m_currentEntryID = m_generationID;
+    assign(m_currentQuestion, text, &AppStore::currentQuestionChanged);
+    assign(m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
+    assign(m_isGenerating, true, &AppStore::isGeneratingChanged);
+    setPhase(SessionPhase::answering);
+    setMessage(std::nullopt);
+    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
+    publishTiming();
+
+    GenerationRequest request{text,
+                              sessionContext(),
+                              m_style,
+                              m_model,
+                              m_key,
+                              m_cloudLeaseID.value_or(QString()),
+                              m_cloudBaseURL,
+                              m_cloudTokenProvider,
+                              m_isCloudConfigured};
+    m_generation.emplace();
+    runGeneration(m_generationID, std::move(request), m_generation->token());
+}
+
+QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, CancelToken cancel) {
+    QPointer<AppStore> self(this);
+    auto onDelta = [self, token](const QString& delta) {
+        if (self && self->m_generationID == token)
+            self->appendDelta(delta);
+    };
+    std::optional<QString> failure;
+    bool stopsListening = false;
+    bool cancelled = false;
+    try {
+        co_await nextEventLoopTurn();
+        cancel.throwIfCancelled();
+        if (!request.cloud) {
+            co_await m_answerService->streamAnswer(request.question, request.context,
+                                                   request.style, request.apiKey, request.model,
+                                                   onDelta, cancel);
+        } else {
+            if (!request.baseURL || !request.tokenProvider)
+                throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
+            const QString idToken = co_await request.tokenProvider(cancel);
+            if (!self || m_generationID != token)
+                throw CancellationError();
+            co_await m_answerService->streamCloudAnswer(request.question, request.context,
+                                                        request.style, request.sessionID,
+                                                        idToken, *request.baseURL, onDelta, cancel);
+        }
+    } catch (const CancellationError&) {
+        cancelled = true;
+    } catch (const AnswerServiceError& error) {
+        failure = error.errorDescription();
+        stopsListening = request.cloud && !keepsListeningAfter(error.errorCase());
+    } catch (const std::exception& error) {
+        failure = errorMessage(error);
+    }
+    if (!self || m_generationID != token)
+        co_return;
+    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
+    if (cancelled) {
+        restoreListeningPhase();
+    } else if (failure) {
+        finishTiming();
+        saveCurrentAnswer();
+        if (stopsListening) {
+            stopListening();
+            assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+        }
+        setPhase(SessionPhase::error);
+        setMessage(failure);
+        m_pendingAutomaticQuestions.clear();
+    } else {
+        finishTiming();
+        restoreListeningPhase();
+        saveCurrentAnswer();
+        if (m_isSessionActive && !m_isPaused && m_automaticAnswers && m_audio->isRunning() &&
+            capturesCallAudio() && !m_pendingAutomaticQuestions.empty()) {
+            const QString next = m_pendingAutomaticQuestions.front();
+            m_pendingAutomaticQuestions.erase(m_pendingAutomaticQuestions.begin());
+            ask(next, true);
+        }
+    }
+}
+
+void AppStore::appendDelta(const QString& delta) {
+    m_currentAnswer += delta;
+    Q_EMIT currentAnswerChanged();
+    if (delta.isEmpty())
+        return;
+    if (m_timingTrace)
+        m_timingTrace->receivedText(m_clock->now(),
+                                    AnswerCueLayout(m_currentAnswer, true).hasSpeakableCue());
+    publishTiming();
+}
+
+void AppStore::finishTiming() {
+    if (m_timingTrace)
+        m_timingTrace->metrics.totalMilliseconds =
+            elapsedMilliseconds(m_timingTrace->startedAt, m_clock->now());
+    publishTiming();
+}
+
+void AppStore::publishTiming() {
+    std::optional<AnswerLatencyMetrics> metrics;
+    if (m_timingTrace)
+        metrics = m_timingTrace->metrics;
+    assign(m_latencyMetrics, metrics, &AppStore::latencyMetricsChanged);
+    const AnswerLatencyMetrics values = metrics.value_or(AnswerLatencyMetrics{});
+    assign(m_firstTokenMilliseconds, values.firstTokenMilliseconds,
+           &AppStore::firstTokenMillisecondsChanged);
+    assign(m_firstCueMilliseconds, values.firstCueMilliseconds,
+           &AppStore::firstCueMillisecondsChanged);
+    assign(m_totalResponseMilliseconds, values.totalMilliseconds,
+           &AppStore::totalResponseMillisecondsChanged);
+}
+
+void AppStore::saveCurrentAnswer() {
+    if (!m_currentEntryID || m_currentQuestion.isEmpty() || m_currentAnswer.isEmpty())
+        return;
+    for (auto it = m_sessionEntries.rbegin(); it != m_sessionEntries.rend(); ++it) {
+        if (it->id == *m_currentEntryID) {
+            it->answer = m_currentAnswer;
+            it->firstTokenMilliseconds = m_firstTokenMilliseconds;
+            it->latency = m_latencyMetrics;
+            Q_EMIT sessionEntriesChanged();
+            return;
+        }
+    }
+    AnswerEntry entry;
+    entry.id = *m_currentEntryID;
+    entry.question = m_currentQuestion;
+    entry.answer = m_currentAnswer;
+    entry.firstTokenMilliseconds = m_firstTokenMilliseconds;
+    entry.latency = m_latencyMetrics;
+    m_sessionEntries.push_back(entry);
+    Q_EMIT sessionEntriesChanged();
+}
+
+void AppStore::restoreListeningPhase() {
+    if (!m_isSessionActive)
+        setPhase(SessionPhase::idle);
+    else if (m_isPaused)
+        setPhase(SessionPhase::paused);
+    else if (m_audio->error() || !m_audio->isRunning())
+        setPhase(SessionPhase::error);
+    else if (!m_questionDraft.isEmpty())
+        setPhase(SessionPhase::listening);
+    else
+        setPhase(SessionPhase::waiting);
+}
+
+} // namespace corvel

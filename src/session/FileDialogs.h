@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace corvel {
+
+// The two modal file panels the store opens; tests replace them.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // "Add your resume": one PDF, text, Markdown or RTF file; none when cancelled.
+    virtual std::optional<QString> chooseResume() = 0;
+    // A plain-text file to save, proposing `suggestedName`; none when cancelled.
+    virtual std::optional<QString> chooseExportFile(const QString& suggestedName) = 0;
+};
+
+class SystemFileDialogs final : public FileDialogs {
+public:
+    std::optional<QString> chooseResume() override;
+    std::optional<QString> chooseExportFile(const QString& suggestedName) override;
+};
+
+} // namespace corvel

@@ -1,0 +1,55 @@
+#include "session/OverlayPanel.h"
+
+#include "session/AppStore.h"
+#include "session/OverlayView.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace corvel {
+
+OverlayPanel::OverlayPanel(AppStore& store)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
+      m_store(store) {
+    setWindowTitle(QStringLiteral("Corvel Interview — Answers"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setMinimumSize(minimumWidth, minimumHeight);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new OverlayView(store, this));
+}
+
+QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
+    if (!available)
+        return {560, 660};
+    return {std::clamp(available->width() - 48, minimumWidth, 560),
+            std::clamp(available->height() - 48, minimumHeight, 660)};
+}
+
+void OverlayPanel::present() {
+    if (!m_placed) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const std::optional<QRect> available =
+            screen ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt;
+        resize(sizeFor(available));
+        if (available)
+            move(available->right() + 1 - width() - 24, available->top() + 24);
+        m_placed = true;
+    }
+    show();
+    raise();
+}
+
+void OverlayPanel::closeEvent(QCloseEvent* event) {
+    // A window manager may close it; keep the panel and tell the store it is hidden.
+    event->ignore();
+    m_store.hideOverlay();
+}
+
+} // namespace corvel

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/AnswerService.h"
+#include "listening/AudioCapture.h"
+#include "session/AppStore.h"
+#include "session/FileDialogs.h"
+#include "support/ManualClock.h"
+#include "support/MemorySecretStore.h"
+#include "support/TestHttpServer.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace corvel::test {
+
+class FakeFileDialogs final : public FileDialogs {
+public:
+    std::optional<QString> chooseResume() override { return resume; }
+    std::optional<QString> chooseExportFile(const QString& suggestedName) override {
+        suggested = suggestedName;
+        return exportPath;
+    }
+    std::optional<QString> resume;
+    std::optional<QString> exportPath;
+    QString suggested;
+};
+
+// Stands in for the whole capture stack: the test starts, fails and feeds it.
+struct FakeCapture {
+    AudioCaptureDriver driver() {
+        AudioCaptureDriver d;
+        d.start = [this](AudioSource, QString locale, CancelToken) -> QCoro::Task<> {
+            ++starts;
+            lastLocale = locale;
+            if (failStart)
+                throw std::runtime_error("The sound server went away.");
+            co_return;
+        };
+        d.stop = [this] { ++stops; };
+        d.observeFailure = [this](AudioCaptureDriver::FailureCallback callback) {
+            fail = std::move(callback);
+        };
+        d.observeLevel = [this](AudioCaptureDriver::LevelCallback callback) {
+            level = std::move(callback);
+        };
+        d.observeTranscript = [this](AudioCaptureDriver::TranscriptCallback callback) {
+            transcript = std::move(callback);
+        };
+        return d;
+    }
+    int starts = 0;
+    int stops = 0;
+    bool failStart = false;
+    QString lastLocale;
+    AudioCaptureDriver::FailureCallback fail;
+    AudioCaptureDriver::LevelCallback level;
+    AudioCaptureDriver::TranscriptCallback transcript;
+};
+
+// A store over a temporary folder, an in-memory keyring, fake dialogs, a manual clock, a fake
+// capture stack and a loopback answer server.
+struct StoreHarness {
+    explicit StoreHarness(std::optional<QString> apiKey = QStringLiteral("sk-test"),
+                          bool allowsKey = true,
+                          TestHttpServer::Mode mode = TestHttpServer::Mode::plain)
+        : server(mode), answers(options()),
+          audio(capture.driver(), AudioCapturePlatform{}, clock) {
+        makeStore(std::move(apiKey), allowsKey);
+    }
+
+    AnswerService::Options options() {
+        AnswerService::Options o;
+        o.openAIBaseURL = server.baseUrl();
+        o.http.extraCaCertificates = {TestHttpServer::caCertificate()};
+        return o;
+    }
+
+    void makeStore(std::optional<QString> apiKey, bool allowsKey) {
+        store.reset();
+        AppStore::Dependencies d;
+        d.storageDirectory = folder.path();
+        d.apiKey = std::move(apiKey);
+        d.answerService = &answers;
+        d.audio = &audio;
+        d.secretStore = &keyring;
+        d.fileDialogs = &dialogs;
+        d.clock = &clock;
+        d.cloudHeartbeatIntervalOverride = heartbeatOverride;
+        BundleInfo bundle;
+        bundle.allowsPrivateAPIKeyFallback = allowsKey;
+        d.bundle = bundle;
+        store = std::make_unique<AppStore>(std::move(d));
+    }
+
+    void prepare() {
+        InterviewContext context;
+        context.role = QStringLiteral("Platform Engineer");
+        context.company = QStringLiteral("Nordlicht");
+        context.resume = QStringLiteral("Ten years of C++ and Go.");
+        context.jobDescription = QStringLiteral("Build the deployment platform.");
+        store->setContext(context);
+    }
+
+    // Starts a session and waits until it listens.
+    bool startListening() {
+        store->startSession();
+        return QTest::qWaitFor([&] { return !store->isStarting() && audio.isRunning(); }, 5000);
+    }
+
+    static TestHttpServer::Response answer(const QList<QByteArray>& deltas, int delayMs = 0) {
+        TestHttpServer::Response response;
+        response.headers = {{"Content-Type", "text/event-stream"}};
+        for (const QByteArray& delta : deltas)
+            response.chunks.append(
+                R"(data: {"type":"response.output_text.delta","item_id":"m","output_index":0,)"
+                R"("content_index":0,"delta":")" +
+                delta + "\"}\n\n");
+        response.chunks.append("data: {\"type\":\"response.completed\",\"response\":{}}\n\n");
+        response.chunkDelayMs = delayMs;
+        return response;
+    }
+
+    bool waitForAnswer() {
+        return QTest::qWaitFor([&] { return !store->isGenerating(); }, 5000);
+    }
+
+    QTemporaryDir folder;
+    MemorySecretStore keyring;
+    FakeFileDialogs dialogs;
+    ManualClock clock;
+    TestHttpServer server;
+    AnswerService answers;
+    FakeCapture capture;
+    AudioCapture audio;
+    std::optional<double> heartbeatOverride;
+    std::unique_ptr<AppStore> store;
+};
+
+} // namespace corvel::test
