@@ -1,6 +1,6 @@
 #include "listening/AudioCapture.h"
 #include "listening/CaptureError.h"
-#include "platform/PocketSphinxRecognizer.h"
+#include "support/TestGrammar.h"
 
 #include "FakeCaptureStack.h"
 
@@ -25,24 +25,6 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace {
 
 const QString question = QStringLiteral("Hello. Tell me about your last project.");
-
-// Synthetic speech is far from what the language model was trained on: the test decodes it
-// against a small grammar, through the same capture and recognition code as the application.
-const QByteArray testGrammar = "#JSGF V1.0;\n"
-                               "grammar interview;\n"
-                               "public <utterance> = <sentence>+;\n"
-                               "<sentence> = hello | tell me about your last project | what is "
-                               "your greatest strength | why do you want this job | how did you "
-                               "work with your team;\n";
-
-AudioCapturePlatform platformWithTestGrammar() {
-    auto platform = AudioCapturePlatform::system();
-    auto recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"), {{}, testGrammar});
-    platform.recognizer = [recognizer](const QString& locale) -> std::shared_ptr<SpeechRecognizer> {
-        return locale == QStringLiteral("en-US") ? recognizer : nullptr;
-    };
-    return platform;
-}
 
 // A guard against hanging, not a measurement.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
@@ -110,7 +92,7 @@ protected:
 
     QTemporaryDir directory;
     QString speech;
-    AudioCapture capture{std::nullopt, platformWithTestGrammar()};
+    AudioCapture capture{std::nullopt, test::platformWithTestGrammar()};
     QStringList finals;
 };
 

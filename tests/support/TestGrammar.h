@@ -1,0 +1,25 @@
+#pragma once
+
+#include "listening/AudioCapturePlatform.h"
+#include "platform/PocketSphinxRecognizer.h"
+
+namespace corvel::test {
+
+// Synthetic speech is far from what the language model was trained on: end-to-end tests decode
+// it against a small grammar, through the same capture and recognition code as the application.
+inline AudioCapturePlatform platformWithTestGrammar() {
+    static const QByteArray grammar =
+        "#JSGF V1.0;\n"
+        "grammar interview;\n"
+        "public <utterance> = <sentence>+;\n"
+        "<sentence> = hello | tell me about your last project | what is your greatest strength | "
+        "why do you want this job | how did you work with your team;\n";
+    auto platform = AudioCapturePlatform::system();
+    auto recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"), {{}, grammar});
+    platform.recognizer = [recognizer](const QString& locale) -> std::shared_ptr<SpeechRecognizer> {
+        return locale == QStringLiteral("en-US") ? recognizer : nullptr;
+    };
+    return platform;
+}
+
+} // namespace corvel::test
