@@ -7,12 +7,12 @@
 #include "account/GoogleURLSessionTransport.h"
 #include "support/TestHttpServer.h"
 
+#include "MemorySecretStore.h"
+
 #include <QTest>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 // Readable failures: the texts rather than their bytes.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -20,33 +20,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace corvel::test {
-
-// A keyring in memory; `failure`, when set, is the status every call fails with.
-class MemorySecretStore final : public SecretStore {
-public:
-    Lookup read(const QString& service, const QString& account) override {
-        if (failure != success)
-            return {failure, {}};
-        const auto found = m_items.find({service, account});
-        if (found == m_items.end())
-            return {};
-        return {success, found->second};
-    }
-    int write(const QString& service, const QString& account, const QByteArray& secret) override {
-        if (failure == success)
-            m_items[{service, account}] = secret;
-        return failure;
-    }
-    int remove(const QString& service, const QString& account) override {
-        if (failure != success)
-            return failure;
-        return m_items.erase({service, account}) ? success : itemNotFound;
-    }
-    int failure = success;
-
-private:
-    std::map<std::pair<QString, QString>, QByteArray> m_items;
-};
 
 inline const QDateTime startDate = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
 inline const QString hostedCode = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJ0123-_Z");
