@@ -1,0 +1,326 @@
+#include "AuthFailure.h"
+#include "RestoreCases.h"
+
+namespace corvel::test {
+namespace {
+
+struct MemoryKeyring {
+    static std::shared_ptr<SecretStore> make() { return std::make_shared<MemorySecretStore>(); }
+    static void lock(SecretStore& store) {
+        static_cast<MemorySecretStore&>(store).failure = SecretStore::interactionNotAllowed;
+    }
+    static void unlock(SecretStore& store) {
+        static_cast<MemorySecretStore&>(store).failure = SecretStore::success;
+    }
+    static void clear() {}
+};
+
+QString text(GoogleAuthError::Case errorCase) {
+    return GoogleAuthError(errorCase).description();
+}
+
+TestHttpServer::Response json(int status, const QByteArray& body) {
+    return TestHttpServer::json(status, body);
+}
+
+TestHttpServer::Response stalled() {
+    TestHttpServer::Response response;
+    response.end = TestHttpServer::End::stallBeforeHeaders;
+    return response;
+}
+
+QByteArray bridgeReply(const char* uid) {
+    return R"({"customToken":"eyJ.custom","user":{"uid":")" + QByteArray(uid) + "\"}}";
+}
+const QByteArray signInReply =
+    R"({"idToken":"eyJ.new","refreshToken":"AMf-new","expiresIn":"3600"})";
+
+std::vector<QString> logged;
+void recordLog(QtMsgType, const QMessageLogContext& context, const QString& message) {
+    if (QLatin1String(context.category) == QLatin1String("com.tessaroy.app.Account"))
+        logged.push_back(message);
+}
+
+class GoogleAuthStoreTest : public ::testing::Test, public AuthStoreHarness {
+protected:
+    GoogleAuthStoreTest() : AuthStoreHarness(MemoryKeyring::make()) {}
+    MemorySecretStore& keyring() { return static_cast<MemorySecretStore&>(*secrets); }
+
+    // Signed in on the chosen path through a restore of a saved session.
+    GoogleAuthStore& signedIn(bool hosted, const char* subject = nullptr) {
+        if (hosted) {
+            firebaseVault().save(firebaseSession(subject ? subject : "uid-1"));
+            server.enqueue(json(200, refreshReply("eyJ.id2", subject ? subject : "uid-1")));
+            server.enqueue(json(200, lookupReply(subject ? subject : "uid-1")));
+        } else {
+            googleVault().save(googleSession());
+            server.enqueue(json(200, googleTokenReply()));
+            server.enqueue(json(200, googleUserReply()));
+        }
+        auto& signedIn = makeStore(hosted);
+        waitUntilIdle();
+        EXPECT_TRUE(signedIn.account());
+        return signedIn;
+    }
+};
+
+} // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, GoogleAuthStoreRestore, MemoryKeyring);
+
+TEST(GoogleAuthStoreConfiguration, TheBundleChoosesOnePathForGood) {
+    BundleInfo both;
+    both.firebaseAPIKey = QStringLiteral("AIzaSyA-test_key_0123456789");
+    both.gidClientID = AuthStoreHarness::googleConfiguration().clientID;
+    both.urlSchemes = {AuthStoreHarness::googleConfiguration().callbackScheme};
+    for (const BundleInfo& bundle : {both, BundleInfo{}}) {
+        GoogleAuthStore::Collaborators collaborators;
+        collaborators.bundle = bundle;
+        collaborators.secretStore = std::make_shared<MemorySecretStore>();
+        GoogleAuthStore store(std::move(collaborators));
+        // The hosted path is chosen by its key alone, so a usable Google client is never tried.
+        EXPECT_FALSE(store.isConfigured());
+        EXPECT_FALSE(store.isBusy());
+        EXPECT_EQ(store.message(), text(GoogleAuthError::notConfigured));
+        store.cancel();
+        store.signIn();
+        EXPECT_EQ(store.message(), text(GoogleAuthError::notConfigured));
+        EXPECT_FALSE(store.isBusy());
+    }
+}
+
+TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
+    logged.clear();
+    const auto previousHandler = qInstallMessageHandler(recordLog);
+    AuthStoreHarness harness(std::make_shared<MemorySecretStore>(), TestHttpServer::Mode::tls);
+    auto& store = harness.makeStore(true, false);
+    store.signIn();
+    EXPECT_TRUE(store.isBusy());
+    harness.waitForPage();
+    store.signIn(); // ignored while busy
+    const QUrl page = harness.opened.first();
+    EXPECT_EQ(page.adjusted(QUrl::RemoveQuery),
+              QUrl(QStringLiteral("https://corvel-test.web.app/auth.html")));
+    EXPECT_EQ(QUrlQuery(page).queryItemValue(QStringLiteral("challenge")).size(), 43);
+
+    harness.server.enqueue(json(200, bridgeReply("uid-1")));
+    harness.server.enqueue(json(200, signInReply));
+    harness.server.enqueue(json(200, lookupReply()));
+    ASSERT_TRUE(harness.returnFromPage(true));
+    harness.waitUntilIdle();
+    const GoogleAccount account{QStringLiteral("uid-1"), QStringLiteral("ana@example.com"), {}, {}};
+    EXPECT_EQ(store.account(), account);
+    EXPECT_EQ(store.message(), std::nullopt);
+    EXPECT_EQ(harness.opened.size(), 1);
+    const auto saved = harness.firebaseVault().load();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->account, account);
+    EXPECT_EQ(saved->tokens.expiresAt, startDate.addSecs(3600));
+    const auto& requests = harness.server.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].path, "/api/v1/auth/exchange");
+    EXPECT_TRUE(requests[0].body.contains("\"state\":\"" + harness.pageState().toUtf8() + "\""));
+
+    // A fresh token is served from memory.
+    EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.new"));
+    EXPECT_EQ(requests.size(), 3u);
+
+    qInstallMessageHandler(previousHandler);
+    EXPECT_EQ(logged, std::vector<QString>{QStringLiteral("Secure account operation started")});
+}
+
+TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
+    auto& store = makeStore(false, false);
+    store.signIn();
+    waitForPage();
+    EXPECT_EQ(QUrlQuery(opened.last()).queryItemValue(QStringLiteral("client_id")),
+              googleConfiguration().clientID);
+    server.enqueue(json(200, googleTokenReply()));
+    server.enqueue(json(200, googleUserReply()));
+    ASSERT_TRUE(returnFromPage(false));
+    waitUntilIdle();
+    const auto first = store.account();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(googleVault().load()->account, *first);
+
+    // The account request fails, then the keyring refuses the new session: the first stays.
+    for (const bool keyringFails : {false, true}) {
+        store.signIn();
+        waitForPage(keyringFails ? 3 : 2);
+        server.enqueue(json(200, googleTokenReply("ya29.second")));
+        server.enqueue(keyringFails ? json(200, googleUserReply("2000")) : json(500, "{}"));
+        keyring().failure =
+            keyringFails ? SecretStore::interactionNotAllowed : SecretStore::success;
+        ASSERT_TRUE(returnFromPage(false));
+        waitUntilIdle();
+        keyring().failure = SecretStore::success;
+        EXPECT_EQ(store.account(), first);
+        EXPECT_EQ(store.message(),
+                  text(keyringFails ? GoogleAuthError::secureStorage : GoogleAuthError::server));
+        EXPECT_EQ(googleVault().load()->tokens.accessToken, QStringLiteral("ya29.new"));
+    }
+}
+
+TEST_F(GoogleAuthStoreTest, ConcurrentCallersNearExpiryShareOneRefresh) {
+    auto& store = signedIn(true);
+    const size_t before = server.requests().size();
+    now = startDate.addSecs(3600 - 61);
+    EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.id2"));
+    EXPECT_EQ(server.requests().size(), before);
+
+    now = startDate.addSecs(3600 - 60);
+    server.enqueue(json(200, refreshReply("eyJ.id3")));
+    server.enqueue(json(200, lookupReply()));
+    auto first = store.validIDToken();
+    auto second = store.validIDToken();
+    auto third = store.validIDToken();
+    for (auto* task : {&first, &second, &third})
+        EXPECT_EQ(awaitTask(std::move(*task)), QStringLiteral("eyJ.id3"));
+    EXPECT_EQ(server.requests().size(), before + 2);
+    EXPECT_EQ(firebaseVault().load()->tokens.idToken, QStringLiteral("eyJ.id3"));
+
+    // A network failure keeps the session; a rejection ends it.
+    now = now.addSecs(3600);
+    server.enqueue(cutReply());
+    EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::connection);
+    EXPECT_TRUE(store.account());
+    EXPECT_EQ(store.message(), text(GoogleAuthError::connection));
+    server.enqueue(json(400, R"({"error":{"message":"USER_DISABLED"}})"));
+    EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::sessionExpired);
+    EXPECT_EQ(store.account(), std::nullopt);
+    EXPECT_FALSE(isSaved(true));
+    EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::sessionExpired);
+
+    // The direct path never drives the cloud service.
+    auto& direct = signedIn(false);
+    EXPECT_EQ(authFailure(direct.validIDToken()), GoogleAuthError::sessionExpired);
+}
+
+TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
+    const QString cancelled = text(GoogleAuthError::cancelled);
+    auto& store = makeStore(true, false);
+    store.signIn();
+    waitForPage();
+    store.cancel();
+    EXPECT_FALSE(store.isBusy());
+    EXPECT_EQ(store.message(), cancelled);
+    // The cancelled sign-in reaches its next step while a new one runs, and changes nothing.
+    store.signIn();
+    settle();
+    EXPECT_TRUE(store.isBusy());
+    EXPECT_EQ(store.message(), std::nullopt);
+
+    // During the code exchange.
+    waitForPage(2);
+    server.enqueue(stalled());
+    ASSERT_TRUE(returnFromPage(true));
+    waitForRequests(1);
+    store.cancel();
+    settle();
+    EXPECT_FALSE(store.isBusy());
+    EXPECT_EQ(store.message(), cancelled);
+    EXPECT_FALSE(isSaved(true));
+
+    // During the restore's refresh: the saved session stays for the next launch.
+    firebaseVault().save(firebaseSession());
+    server.enqueue(stalled());
+    store.restore();
+    waitForRequests(2);
+    store.cancel();
+    settle();
+    EXPECT_EQ(store.account(), std::nullopt);
+    EXPECT_EQ(store.message(), cancelled);
+    EXPECT_TRUE(isSaved(true));
+
+    // During a token refresh.
+    auto& signedInStore = signedIn(true);
+    const size_t before = server.requests().size();
+    now = startDate.addSecs(3600);
+    server.enqueue(stalled());
+    auto token = signedInStore.validIDToken();
+    waitForRequests(before + 1);
+    signedInStore.cancel();
+    EXPECT_EQ(authFailure(std::move(token)), GoogleAuthError::cancelled);
+    EXPECT_TRUE(signedInStore.account());
+    EXPECT_EQ(firebaseVault().load()->tokens.idToken, QStringLiteral("eyJ.id2"));
+
+    // During the direct path's account request.
+    auto& direct = makeStore(false, false);
+    direct.signIn();
+    waitForPage(3);
+    server.enqueue(json(200, googleTokenReply()));
+    server.enqueue(stalled());
+    ASSERT_TRUE(returnFromPage(false));
+    waitForRequests(before + 3);
+    direct.cancel();
+    settle();
+    EXPECT_EQ(direct.account(), std::nullopt);
+    EXPECT_EQ(direct.message(), cancelled);
+    EXPECT_FALSE(isSaved(false));
+}
+
+TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
+    // Hosted: nothing is sent; a keyring that refuses the removal is reported.
+    auto& hosted = signedIn(true);
+    const size_t before = server.requests().size();
+    hosted.signOut();
+    EXPECT_EQ(hosted.account(), std::nullopt);
+    EXPECT_EQ(hosted.message(), std::nullopt);
+    EXPECT_FALSE(isSaved(true));
+    auto& refused = signedIn(true);
+    keyring().failure = SecretStore::interactionNotAllowed;
+    refused.signOut();
+    keyring().failure = SecretStore::success;
+    EXPECT_EQ(refused.account(), std::nullopt);
+    EXPECT_EQ(refused.message(), text(GoogleAuthError::secureStorage));
+    settle();
+    EXPECT_EQ(server.requests().size(), before + 2); // the second sign-in's restore only
+
+    // Direct: the tokens are revoked in the background, whatever the answer.
+    auto& direct = signedIn(false);
+    server.enqueue(json(400, R"({"error":"invalid_token"})"));
+    direct.signOut();
+    EXPECT_FALSE(direct.isBusy());
+    EXPECT_EQ(direct.account(), std::nullopt);
+    EXPECT_FALSE(isSaved(false));
+    waitForRequests(before + 5);
+    EXPECT_EQ(server.requests().back().path, "/revoke");
+    EXPECT_EQ(server.requests().back().body, "token=1%2F%2FR");
+    settle();
+    EXPECT_EQ(direct.message(), std::nullopt);
+
+    // Signing out while the browser waits closes it; the stale sign-in reports nothing.
+    direct.signIn();
+    waitForPage();
+    direct.signOut();
+    EXPECT_FALSE(direct.isBusy());
+    settle();
+    EXPECT_EQ(direct.message(), std::nullopt);
+    EXPECT_EQ(server.requests().size(), before + 5);
+}
+
+// A refresh of the old account's token must not delete or overwrite the session of an account
+// that signed in while it was in flight.
+TEST_F(GoogleAuthStoreTest, RefreshFromBeforeASignInLeavesTheNewAccountAlone) {
+    auto& store = signedIn(true, "uid-1");
+    const size_t before = server.requests().size();
+    store.signIn();
+    waitForPage();
+    now = startDate.addSecs(3600);
+    server.enqueue(stalled());
+    auto token = store.validIDToken();
+    waitForRequests(before + 1);
+
+    server.enqueue(json(200, bridgeReply("uid-2")));
+    server.enqueue(json(200, signInReply));
+    server.enqueue(json(200, lookupReply("uid-2")));
+    ASSERT_TRUE(returnFromPage(true));
+    waitUntilIdle();
+    EXPECT_EQ(authFailure(std::move(token)), GoogleAuthError::cancelled);
+    EXPECT_EQ(store.account()->subject, QStringLiteral("uid-2"));
+    EXPECT_EQ(firebaseVault().load()->account.subject, QStringLiteral("uid-2"));
+    EXPECT_EQ(store.message(), std::nullopt);
+    EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.new"));
+}
+
+} // namespace corvel::test
