@@ -7,7 +7,7 @@
 #include "account/GoogleURLSessionTransport.h"
 #include "support/TestHttpServer.h"
 
-#include "MemorySecretStore.h"
+#include "support/MemorySecretStore.h"
 
 #include <QTest>
 #include <QUrlQuery>

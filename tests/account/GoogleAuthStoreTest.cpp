@@ -7,10 +7,10 @@ namespace {
 struct MemoryKeyring {
     static std::shared_ptr<SecretStore> make() { return std::make_shared<MemorySecretStore>(); }
     static void lock(SecretStore& store) {
-        static_cast<MemorySecretStore&>(store).failure = SecretStore::interactionNotAllowed;
+        static_cast<MemorySecretStore&>(store).failWith = SecretStore::interactionNotAllowed;
     }
     static void unlock(SecretStore& store) {
-        static_cast<MemorySecretStore&>(store).failure = SecretStore::success;
+        static_cast<MemorySecretStore&>(store).failWith.reset();
     }
     static void clear() {}
 };
@@ -149,11 +149,11 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
         waitForPage(keyringFails ? 3 : 2);
         server.enqueue(json(200, googleTokenReply("ya29.second")));
         server.enqueue(keyringFails ? json(200, googleUserReply("2000")) : json(500, "{}"));
-        keyring().failure =
-            keyringFails ? SecretStore::interactionNotAllowed : SecretStore::success;
+        if (keyringFails)
+            keyring().failWith = SecretStore::interactionNotAllowed;
         ASSERT_TRUE(returnFromPage(false));
         waitUntilIdle();
-        keyring().failure = SecretStore::success;
+        keyring().failWith.reset();
         EXPECT_EQ(store.account(), first);
         EXPECT_EQ(store.message(),
                   text(keyringFails ? GoogleAuthError::secureStorage : GoogleAuthError::server));
@@ -268,9 +268,9 @@ TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     EXPECT_EQ(hosted.message(), std::nullopt);
     EXPECT_FALSE(isSaved(true));
     auto& refused = signedIn(true);
-    keyring().failure = SecretStore::interactionNotAllowed;
+    keyring().failWith = SecretStore::interactionNotAllowed;
     refused.signOut();
-    keyring().failure = SecretStore::success;
+    keyring().failWith.reset();
     EXPECT_EQ(refused.account(), std::nullopt);
     EXPECT_EQ(refused.message(), text(GoogleAuthError::secureStorage));
     settle();
