@@ -113,8 +113,8 @@ void TessaroyApp::buildMenus() {
     connect(m_actions.pause, &QAction::triggered, m_store.get(), &AppStore::togglePause);
 
     // Reachable from any focused widget, text fields included.
-    for (QAction* action : {m_actions.prepare, m_actions.overlay, m_actions.suggest,
-                            m_actions.pause, m_actions.quit})
+    for (QAction* action :
+         {m_actions.prepare, m_actions.overlay, m_actions.suggest, m_actions.pause, m_actions.quit})
         action->setShortcutContext(Qt::ApplicationShortcut);
 
     for (auto signal : {&AppStore::isSessionActiveChanged, &AppStore::isPausedChanged,
@@ -144,10 +144,11 @@ void TessaroyApp::buildTrayIcon() {
             &TessaroyApp::showWindow);
     menu->addAction(m_actions.quit);
     m_tray->setContextMenu(menu);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            showWindow();
-    });
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    showWindow();
+            });
     m_tray->show();
 }
 

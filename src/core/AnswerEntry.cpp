@@ -24,7 +24,8 @@ AnswerEntry AnswerEntry::fromJson(const QJsonObject& object) {
     entry.question = json::requireString(object, QLatin1String("question"));
     entry.answer = json::requireString(object, QLatin1String("answer"));
     entry.date = json::requireDate(object, QLatin1String("date"));
-    entry.firstTokenMilliseconds = json::optionalInt64(object, QLatin1String("firstTokenMilliseconds"));
+    entry.firstTokenMilliseconds =
+        json::optionalInt64(object, QLatin1String("firstTokenMilliseconds"));
     const QJsonValue latency = object.value(QLatin1String("latency"));
     if (!latency.isUndefined() && !latency.isNull())
         entry.latency = AnswerLatencyMetrics::fromJson(json::asObject(latency));

@@ -22,8 +22,10 @@ QJsonObject AnswerLatencyMetrics::toJson() const {
 
 AnswerLatencyMetrics AnswerLatencyMetrics::fromJson(const QJsonObject& object) {
     AnswerLatencyMetrics metrics;
-    metrics.firstTokenMilliseconds = json::optionalInt64(object, QLatin1String("firstTokenMilliseconds"));
-    metrics.firstCueMilliseconds = json::optionalInt64(object, QLatin1String("firstCueMilliseconds"));
+    metrics.firstTokenMilliseconds =
+        json::optionalInt64(object, QLatin1String("firstTokenMilliseconds"));
+    metrics.firstCueMilliseconds =
+        json::optionalInt64(object, QLatin1String("firstCueMilliseconds"));
     metrics.totalMilliseconds = json::optionalInt64(object, QLatin1String("totalMilliseconds"));
     metrics.questionStabilityMilliseconds =
         json::optionalInt64(object, QLatin1String("questionStabilityMilliseconds"));

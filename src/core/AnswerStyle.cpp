@@ -16,7 +16,9 @@ const std::array<std::pair<AnswerStyle, QString>, 4>& rawTable() {
 }
 } // namespace
 
-QString rawValue(AnswerStyle style) { return enumToRaw(rawTable(), style); }
+QString rawValue(AnswerStyle style) {
+    return enumToRaw(rawTable(), style);
+}
 
 std::optional<AnswerStyle> answerStyleFromRaw(const QString& raw) {
     return enumFromRaw(rawTable(), raw);

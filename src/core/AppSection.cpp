@@ -17,7 +17,9 @@ const std::array<std::pair<AppSection, QString>, 5>& rawTable() {
 }
 } // namespace
 
-QString rawValue(AppSection section) { return enumToRaw(rawTable(), section); }
+QString rawValue(AppSection section) {
+    return enumToRaw(rawTable(), section);
+}
 
 std::optional<AppSection> appSectionFromRaw(const QString& raw) {
     return enumFromRaw(rawTable(), raw);

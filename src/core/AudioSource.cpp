@@ -14,7 +14,9 @@ const std::array<std::pair<AudioSource, QString>, 2>& rawTable() {
 }
 } // namespace
 
-QString rawValue(AudioSource source) { return enumToRaw(rawTable(), source); }
+QString rawValue(AudioSource source) {
+    return enumToRaw(rawTable(), source);
+}
 
 std::optional<AudioSource> audioSourceFromRaw(const QString& raw) {
     return enumFromRaw(rawTable(), raw);

@@ -118,7 +118,9 @@ QJsonObject asObject(const QJsonValue& value) {
     return value.toObject();
 }
 
-QString uuidText(const QUuid& uuid) { return uuid.toString(QUuid::WithoutBraces).toUpper(); }
+QString uuidText(const QUuid& uuid) {
+    return uuid.toString(QUuid::WithoutBraces).toUpper();
+}
 
 std::optional<QUuid> parseUuid(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
@@ -148,7 +150,8 @@ std::optional<QDateTime> parseDate(const QString& text) {
         const int minutes = m.captured(10).toInt();
         if (hours > 23 || minutes > 59)
             return std::nullopt;
-        const int offset = (hours * 3600 + minutes * 60) * (m.captured(8) == QLatin1String("-") ? -1 : 1);
+        const int offset =
+            (hours * 3600 + minutes * 60) * (m.captured(8) == QLatin1String("-") ? -1 : 1);
         date = date.addSecs(-offset);
     }
     return date;

@@ -43,7 +43,8 @@ FileRead readFile(const QString& path) {
 // Renames the file to "workspace.unreadable-<UTC time>[-n].json"; returns the new path or empty.
 QString keepAside(const QString& path) {
     const QFileInfo info(path);
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString stem = info.dir().filePath(QStringLiteral("workspace.unreadable-") + stamp);
     for (int n = 1; n < 1000; ++n) {
         const QString candidate =
@@ -103,14 +104,17 @@ void WorkspaceStorage::save(const SavedWorkspace& workspace,
     // Whatever made the file unusable since it was loaded, its bytes are kept, never replaced.
     if (readFile(path).state == FileState::unreadable && keepAside(path).isEmpty())
         throw WorkspaceError(
-            QStringLiteral("The existing file %1 could not be read and was not replaced.").arg(path));
+            QStringLiteral("The existing file %1 could not be read and was not replaced.")
+                .arg(path));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw WorkspaceError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throw WorkspaceError(
+            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     if (file.write(bytes) != bytes.size() || !file.commit())
-        throw WorkspaceError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throw WorkspaceError(
+            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
     if (!QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner))
         throw WorkspaceError(QStringLiteral("Could not restrict the permissions of %1.").arg(path));
 }

@@ -30,7 +30,9 @@ CancelRegistration& CancelRegistration::operator=(CancelRegistration&& other) no
     return *this;
 }
 
-CancelRegistration::~CancelRegistration() { reset(); }
+CancelRegistration::~CancelRegistration() {
+    reset();
+}
 
 void CancelRegistration::reset() {
     if (auto state = m_state.lock(); state && m_id != 0)
@@ -41,7 +43,9 @@ void CancelRegistration::reset() {
 
 CancelToken::CancelToken(std::shared_ptr<detail::CancelState> state) : m_state(std::move(state)) {}
 
-bool CancelToken::isCancelled() const { return m_state && m_state->cancelled; }
+bool CancelToken::isCancelled() const {
+    return m_state && m_state->cancelled;
+}
 
 void CancelToken::throwIfCancelled() const {
     if (isCancelled())
@@ -62,7 +66,9 @@ CancelRegistration CancelToken::onCancel(std::function<void()> callback) const {
 
 CancelSource::CancelSource() : m_state(std::make_shared<detail::CancelState>()) {}
 
-CancelToken CancelSource::token() const { return CancelToken(m_state); }
+CancelToken CancelSource::token() const {
+    return CancelToken(m_state);
+}
 
 void CancelSource::cancel() {
     if (m_state->cancelled)
@@ -75,6 +81,8 @@ void CancelSource::cancel() {
         callback();
 }
 
-bool CancelSource::isCancelled() const { return m_state->cancelled; }
+bool CancelSource::isCancelled() const {
+    return m_state->cancelled;
+}
 
 } // namespace corvel

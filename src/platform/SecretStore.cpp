@@ -15,7 +15,13 @@ const SecretSchema* schema() {
                                    {{"service", SECRET_SCHEMA_ATTRIBUTE_STRING},
                                     {"account", SECRET_SCHEMA_ATTRIBUTE_STRING},
                                     {nullptr, SecretSchemaAttributeType(0)}},
-                                   0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   0,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
+                                   nullptr,
                                    nullptr};
     return &s;
 }
@@ -61,7 +67,8 @@ SecretService* connect(int* status) {
 GList* search(SecretService* service, const QString& name, const QString& account, bool load,
               int* status) {
     auto attrs = attributes(name, account);
-    const int flags = SECRET_SEARCH_ALL | SECRET_SEARCH_UNLOCK | (load ? SECRET_SEARCH_LOAD_SECRETS : 0);
+    const int flags =
+        SECRET_SEARCH_ALL | SECRET_SEARCH_UNLOCK | (load ? SECRET_SEARCH_LOAD_SECRETS : 0);
     GError* raw = nullptr;
     GList* items = secret_service_search_sync(service, schema(), attrs.get(),
                                               SecretSearchFlags(flags), nullptr, &raw);
@@ -70,7 +77,9 @@ GList* search(SecretService* service, const QString& name, const QString& accoun
     return items;
 }
 
-void freeItems(GList* items) { g_list_free_full(items, g_object_unref); }
+void freeItems(GList* items) {
+    g_list_free_full(items, g_object_unref);
+}
 
 } // namespace
 
@@ -87,7 +96,8 @@ SecretStore::Lookup SecretServiceStore::read(const QString& name, const QString&
             result.status = itemNotFound;
         } else {
             auto* item = static_cast<SecretItem*>(items->data);
-            SecretValue* value = secret_item_get_locked(item) ? nullptr : secret_item_get_secret(item);
+            SecretValue* value =
+                secret_item_get_locked(item) ? nullptr : secret_item_get_secret(item);
             if (!value) {
                 result.status = interactionNotAllowed;
             } else {
@@ -132,9 +142,9 @@ int SecretServiceStore::write(const QString& name, const QString& account,
         SecretValue* value = secret_value_new(secret.constData(), secret.size(), "text/plain");
         const QByteArray label = (name + QLatin1Char('/') + account).toUtf8();
         GError* raw = nullptr;
-        const gboolean stored = secret_service_store_sync(
-            service, schema(), attrs.get(), SECRET_COLLECTION_DEFAULT, label.constData(), value,
-            nullptr, &raw);
+        const gboolean stored =
+            secret_service_store_sync(service, schema(), attrs.get(), SECRET_COLLECTION_DEFAULT,
+                                      label.constData(), value, nullptr, &raw);
         ErrorPtr error(raw);
         secret_value_unref(value);
         status = stored ? success : (error ? statusOf(error.get()) : internalError);

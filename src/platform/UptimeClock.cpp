@@ -33,6 +33,8 @@ UptimeClock& systemUptimeClock() {
     return clock;
 }
 
-QCoro::Task<> nextEventLoopTurn() { co_await QCoro::sleepFor(std::chrono::milliseconds(0)); }
+QCoro::Task<> nextEventLoopTurn() {
+    co_await QCoro::sleepFor(std::chrono::milliseconds(0));
+}
 
 } // namespace corvel

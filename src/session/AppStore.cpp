@@ -37,8 +37,8 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     m_answerService =
         dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
     if (!dependencies.audio)
-        m_ownedAudio = std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(),
-                                                      *m_clock);
+        m_ownedAudio =
+            std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(), *m_clock);
     m_audio = dependencies.audio ? dependencies.audio : m_ownedAudio.get();
 
     loadWorkspace();
@@ -154,7 +154,9 @@ void AppStore::save() {
     }
 }
 
-void AppStore::setSection(AppSection value) { assign(m_section, value, &AppStore::sectionChanged); }
+void AppStore::setSection(AppSection value) {
+    assign(m_section, value, &AppStore::sectionChanged);
+}
 
 void AppStore::setPreparationStep(PreparationStep value) {
     assign(m_preparationStep, value, &AppStore::preparationStepChanged);
@@ -164,7 +166,9 @@ void AppStore::setContext(const InterviewContext& value) {
     assign(m_context, value, &AppStore::contextChanged);
 }
 
-void AppStore::setStyle(AnswerStyle value) { assign(m_style, value, &AppStore::styleChanged); }
+void AppStore::setStyle(AnswerStyle value) {
+    assign(m_style, value, &AppStore::styleChanged);
+}
 
 void AppStore::setAudioSource(AudioSource value) {
     assign(m_audioSource, value, &AppStore::audioSourceChanged);

@@ -48,14 +48,16 @@ class AppStore final : public QObject {
     Q_PROPERTY(InterviewContext context READ context WRITE setContext NOTIFY contextChanged)
     Q_PROPERTY(std::vector<InterviewRecord> history READ history NOTIFY historyChanged)
     Q_PROPERTY(AnswerStyle style READ style WRITE setStyle NOTIFY styleChanged)
-    Q_PROPERTY(AudioSource audioSource READ audioSource WRITE setAudioSource NOTIFY audioSourceChanged)
+    Q_PROPERTY(
+        AudioSource audioSource READ audioSource WRITE setAudioSource NOTIFY audioSourceChanged)
     Q_PROPERTY(QString model READ model WRITE setModel NOTIFY modelChanged)
     Q_PROPERTY(double overlayOpacity READ overlayOpacity WRITE setOverlayOpacity NOTIFY
                    overlayOpacityChanged)
     Q_PROPERTY(bool automaticAnswers READ automaticAnswers WRITE setAutomaticAnswers NOTIFY
                    automaticAnswersChanged)
     Q_PROPERTY(bool hasAPIKey READ hasAPIKey NOTIFY hasAPIKeyChanged)
-    Q_PROPERTY(bool isCheckingConnection READ isCheckingConnection NOTIFY isCheckingConnectionChanged)
+    Q_PROPERTY(
+        bool isCheckingConnection READ isCheckingConnection NOTIFY isCheckingConnectionChanged)
     Q_PROPERTY(bool connectionVerified READ connectionVerified NOTIFY connectionVerifiedChanged)
     Q_PROPERTY(std::optional<QString> message READ message WRITE setMessage NOTIFY messageChanged)
     Q_PROPERTY(bool isSessionActive READ isSessionActive NOTIFY isSessionActiveChanged)
@@ -64,8 +66,8 @@ class AppStore final : public QObject {
     Q_PROPERTY(bool isGenerating READ isGenerating NOTIFY isGeneratingChanged)
     Q_PROPERTY(QString currentQuestion READ currentQuestion NOTIFY currentQuestionChanged)
     Q_PROPERTY(QString currentAnswer READ currentAnswer NOTIFY currentAnswerChanged)
-    Q_PROPERTY(QString questionDraft READ questionDraft WRITE setQuestionDraft NOTIFY
-                   questionDraftChanged)
+    Q_PROPERTY(
+        QString questionDraft READ questionDraft WRITE setQuestionDraft NOTIFY questionDraftChanged)
     Q_PROPERTY(std::optional<qint64> firstTokenMilliseconds READ firstTokenMilliseconds NOTIFY
                    firstTokenMillisecondsChanged)
     Q_PROPERTY(std::optional<qint64> firstCueMilliseconds READ firstCueMilliseconds NOTIFY
@@ -84,8 +86,8 @@ class AppStore final : public QObject {
     Q_PROPERTY(bool cloudSessionReady READ cloudSessionReady NOTIFY cloudSessionReadyChanged)
     Q_PROPERTY(std::optional<QDateTime> sessionStartedAt READ sessionStartedAt NOTIFY
                    sessionStartedAtChanged)
-    Q_PROPERTY(std::vector<AnswerEntry> sessionEntries READ sessionEntries NOTIFY
-                   sessionEntriesChanged)
+    Q_PROPERTY(
+        std::vector<AnswerEntry> sessionEntries READ sessionEntries NOTIFY sessionEntriesChanged)
     Q_PROPERTY(bool showOverlay READ showOverlay WRITE setShowOverlay NOTIFY showOverlayChanged)
     Q_PROPERTY(std::optional<InterviewRecord> selectedRecord READ selectedRecord WRITE
                    setSelectedRecord NOTIFY selectedRecordChanged)
@@ -182,8 +184,8 @@ public:
     void openOverlay();
     // Orders the floating panel out and clears showOverlay; the panel is kept for reuse.
     void hideOverlay();
-    void configureCloud(const std::optional<QUrl>& baseURL,
-                        const std::optional<QString>& accountID, TokenProvider tokenProvider);
+    void configureCloud(const std::optional<QUrl>& baseURL, const std::optional<QString>& accountID,
+                        TokenProvider tokenProvider);
     void refreshCloudAccount();
     bool canStartCloudSession() const;
     OverlayPanel* panel() const { return m_panel.get(); }
@@ -237,8 +239,7 @@ Q_SIGNALS:
 
 private:
     // Assigns and announces the change; types without equality announce every assignment.
-    template <typename T>
-    void assign(T& field, const T& value, void (AppStore::*changed)()) {
+    template <typename T> void assign(T& field, const T& value, void (AppStore::*changed)()) {
         if constexpr (std::equality_comparable<T>) {
             if (field == value)
                 return;
@@ -292,9 +293,8 @@ private:
     };
     bool leaseStillWanted(const QUuid& listening, const QUuid& session,
                           const QUuid& configuration) const;
-    QCoro::Task<> runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
-                                    TokenProvider provider, QUuid configuration,
-                                    CancelToken cancel);
+    QCoro::Task<> runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL, TokenProvider provider,
+                                    QUuid configuration, CancelToken cancel);
     void cleanupPendingCloudLease(const QUuid& clientSessionID,
                                   const std::optional<QString>& leaseID);
     void scheduleCloudLeaseCleanup(const PendingCloudLease& lease,

@@ -8,7 +8,8 @@
 namespace corvel {
 
 void AppStore::configureCloud(const std::optional<QUrl>& baseURL,
-                              const std::optional<QString>& accountID, TokenProvider tokenProvider) {
+                              const std::optional<QString>& accountID,
+                              TokenProvider tokenProvider) {
     if (baseURL == m_cloudBaseURL && accountID == m_cloudAccountID &&
         static_cast<bool>(tokenProvider) == static_cast<bool>(m_cloudTokenProvider))
         return;
@@ -34,7 +35,8 @@ void AppStore::configureCloud(const std::optional<QUrl>& baseURL,
 
 void AppStore::refreshCloudAccount() {
     if (!m_cloudBaseURL || !m_cloudTokenProvider || !m_cloudAccountID) {
-        assign(m_cloudAccount, std::optional<CloudAccountBalance>(), &AppStore::cloudAccountChanged);
+        assign(m_cloudAccount, std::optional<CloudAccountBalance>(),
+               &AppStore::cloudAccountChanged);
         std::optional<QString> error;
         if (m_isCloudConfigured)
             error = AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription();
@@ -73,11 +75,13 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
     if (current && account) {
         if (m_cloudAccountID && *m_cloudAccountID == account->uid) {
             assign(m_cloudAccount, account, &AppStore::cloudAccountChanged);
-            assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+            assign(m_cloudAccountError, std::optional<QString>(),
+                   &AppStore::cloudAccountErrorChanged);
             assign(m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
         } else {
             // A reply for another account is never shown.
-            failure = AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription();
+            failure =
+                AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription();
         }
     }
     if (current && failure) {

@@ -45,8 +45,8 @@ bool AppStore::saveKey(const QString& key) {
 void AppStore::removeKey() {
     const int status = m_secretStore->remove(KeychainVault::service, KeychainVault::account);
     if (status != SecretStore::success && status != SecretStore::itemNotFound) {
-        setMessage(
-            KeychainVault::VaultError(status, KeychainVault::VaultError::Operation::save).description());
+        setMessage(KeychainVault::VaultError(status, KeychainVault::VaultError::Operation::save)
+                       .description());
         return;
     }
     setKeyState(QString());

@@ -84,12 +84,10 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
     QPointer<AppStore> self(this);
     UptimeClock* clock = m_clock;
     AnswerService* answers = m_answerService;
-    const double interval =
-        m_cloudHeartbeatIntervalOverride.value_or(static_cast<double>(
-            std::clamp<qint64>(lease.heartbeatIntervalSeconds, 5, 30)));
+    const double interval = m_cloudHeartbeatIntervalOverride.value_or(
+        static_cast<double>(std::clamp<qint64>(lease.heartbeatIntervalSeconds, 5, 30)));
     const auto stillOurs = [&] {
-        return self && m_cloudLeaseID == lease.sessionId &&
-               m_cloudConfigurationID == configuration;
+        return self && m_cloudLeaseID == lease.sessionId && m_cloudConfigurationID == configuration;
     };
     std::optional<QString> failure;
     try {

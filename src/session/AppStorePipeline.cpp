@@ -8,7 +8,6 @@
 #include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
 
-
 namespace corvel {
 
 namespace {
@@ -59,8 +58,8 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
         return;
     cancelDebounce();
     const QString trimmed = text.trimmed();
-    const auto unconsumed = TranscriptQuestionTracker::unconsumedText(
-        trimmed, m_automaticTurns.consumedTranscript, 1);
+    const auto unconsumed =
+        TranscriptQuestionTracker::unconsumedText(trimmed, m_automaticTurns.consumedTranscript, 1);
     if (!unconsumed)
         return;
     const auto question = TranscriptQuestionTracker::question(*unconsumed, isFinal);
@@ -128,8 +127,8 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
     if (!m_isSessionActive || m_isPaused)
         return;
     if (m_isCloudConfigured && !m_cloudSessionReady) {
-        setMessage(QStringLiteral(
-            "Your interview connection is being prepared. Try again in a moment."));
+        setMessage(
+            QStringLiteral("Your interview connection is being prepared. Try again in a moment."));
         return;
     }
     if (automatic && !(m_automaticAnswers && capturesCallAudio() && m_audio->isRunning()))
@@ -184,9 +183,8 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
         if (!request.cloud) {
-            co_await m_answerService->streamAnswer(request.question, request.context,
-                                                   request.style, request.apiKey, request.model,
-                                                   onDelta, cancel);
+            co_await m_answerService->streamAnswer(request.question, request.context, request.style,
+                                                   request.apiKey, request.model, onDelta, cancel);
         } else {
             if (!request.baseURL || !request.tokenProvider)
                 throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
@@ -194,8 +192,8 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
             if (!self || m_generationID != token)
                 throw CancellationError();
             co_await m_answerService->streamCloudAnswer(request.question, request.context,
-                                                        request.style, request.sessionID,
-                                                        idToken, *request.baseURL, onDelta, cancel);
+                                                        request.style, request.sessionID, idToken,
+                                                        *request.baseURL, onDelta, cancel);
         }
     } catch (const CancellationError&) {
         cancelled = true;

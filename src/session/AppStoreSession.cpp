@@ -34,7 +34,8 @@ void AppStore::startSession() {
     }
     if (!m_context.ready()) {
         setSection(AppSection::profile);
-        setMessage(QStringLiteral("Add the job description and your resume to prepare the session."));
+        setMessage(
+            QStringLiteral("Add the job description and your resume to prepare the session."));
         return;
     }
     if (m_isCloudConfigured) {
@@ -43,9 +44,11 @@ void AppStore::startSession() {
             if (m_cloudAccountError)
                 setMessage(m_cloudAccountError);
             else if (!m_cloudAccountID)
-                setMessage(AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription());
+                setMessage(AnswerServiceError(AnswerServiceError::Case::signInRequired)
+                               .errorDescription());
             else if (m_isRefreshingCloudAccount)
-                setMessage(QStringLiteral("Your interview account is loading. Try again in a moment."));
+                setMessage(
+                    QStringLiteral("Your interview account is loading. Try again in a moment."));
             else
                 setMessage(QStringLiteral("Refresh your interview account before starting."));
             if (!m_cloudAccount && !m_isRefreshingCloudAccount)

@@ -6,9 +6,9 @@
 namespace corvel {
 
 std::optional<QString> SystemFileDialogs::chooseResume() {
-    const QString path = QFileDialog::getOpenFileName(
-        nullptr, QStringLiteral("Add your resume"), QDir::homePath(),
-        QStringLiteral("Resumes (*.pdf *.txt *.md *.markdown *.rtf)"));
+    const QString path =
+        QFileDialog::getOpenFileName(nullptr, QStringLiteral("Add your resume"), QDir::homePath(),
+                                     QStringLiteral("Resumes (*.pdf *.txt *.md *.markdown *.rtf)"));
     if (path.isEmpty())
         return std::nullopt;
     return path;

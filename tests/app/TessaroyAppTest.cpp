@@ -151,9 +151,12 @@ TEST(TessaroyApp, TerminationSignalEndsTheSessionAndSavesIt) {
     QProcess process;
     process.start(QStringLiteral(SHELL_QUIT_HELPER), {folder.path()});
     ASSERT_TRUE(process.waitForStarted(10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return process.readAllStandardOutput().contains("ready") ||
-                                             process.state() != QProcess::Running; },
-                                20000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return process.readAllStandardOutput().contains("ready") ||
+                   process.state() != QProcess::Running;
+        },
+        20000));
     ASSERT_EQ(process.state(), QProcess::Running) << process.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(10000));

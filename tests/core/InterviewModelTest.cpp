@@ -13,7 +13,9 @@
 using namespace corvel;
 
 namespace {
-QJsonObject parse(const char* text) { return json::decodeObject(QByteArray(text)); }
+QJsonObject parse(const char* text) {
+    return json::decodeObject(QByteArray(text));
+}
 } // namespace
 
 TEST(InterviewContext, TitleAndReadiness) {
@@ -43,7 +45,8 @@ TEST(Enumerations, RawValuesMatchExactlyUnderCanonicalEquivalence) {
     EXPECT_EQ(answerStyleFromRaw(QString::fromUtf8("Me\xcc\x81thode STAR")), AnswerStyle::star);
     EXPECT_EQ(answerStyleFromRaw(QString::fromUtf8("méthode star")), std::nullopt);
     EXPECT_EQ(answerStyleFromRaw(QStringLiteral("Adaptive")), std::nullopt);
-    EXPECT_EQ(audioSourceFromRaw(QString::fromUtf8("Audio de l\xe2\x80\x99" "appel")),
+    EXPECT_EQ(audioSourceFromRaw(QString::fromUtf8("Audio de l\xe2\x80\x99"
+                                                   "appel")),
               AudioSource::system);
     EXPECT_EQ(audioSourceFromRaw(QStringLiteral("Audio de l'appel")), std::nullopt);
     for (AnswerStyle style : allAnswerStyles())
@@ -66,10 +69,10 @@ TEST(AnswerEntry, AbsentOptionalsAreLeftOutAndReadBack) {
     EXPECT_FALSE(back.latency);
 
     // Null reads as absent too; a partially filled latency keeps only what it has.
-    const auto withNulls = AnswerEntry::fromJson(parse(
-        R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","question":"q","answer":"a",)"
-        R"("date":"2026-01-02T03:04:05Z","firstTokenMilliseconds":null,)"
-        R"("latency":{"totalMilliseconds":1200,"firstCueMilliseconds":null}})"));
+    const auto withNulls = AnswerEntry::fromJson(
+        parse(R"({"id":"6F9619FF-8B86-D011-B42D-00C04FC964FF","question":"q","answer":"a",)"
+              R"("date":"2026-01-02T03:04:05Z","firstTokenMilliseconds":null,)"
+              R"("latency":{"totalMilliseconds":1200,"firstCueMilliseconds":null}})"));
     EXPECT_FALSE(withNulls.firstTokenMilliseconds);
     ASSERT_TRUE(withNulls.latency);
     EXPECT_EQ(withNulls.latency->totalMilliseconds, 1200);
@@ -77,8 +80,9 @@ TEST(AnswerEntry, AbsentOptionalsAreLeftOutAndReadBack) {
 }
 
 TEST(InterviewRecord, StrictDecodingRejectsEveryMalformedField) {
-    const char* good = R"({"id":"6f9619ff-8b86-d011-b42d-00c04fc964ff","date":"2026-01-02T03:04:05Z",)"
-                       R"("role":"r","company":"c","duration":42,"isDemo":false,"entries":[],"extra":1})";
+    const char* good =
+        R"({"id":"6f9619ff-8b86-d011-b42d-00c04fc964ff","date":"2026-01-02T03:04:05Z",)"
+        R"("role":"r","company":"c","duration":42,"isDemo":false,"entries":[],"extra":1})";
     const InterviewRecord record = InterviewRecord::fromJson(parse(good));
     EXPECT_EQ(record.duration, 42);
     EXPECT_EQ(json::uuidText(record.id), QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF"));
@@ -98,7 +102,8 @@ TEST(InterviewRecord, StrictDecodingRejectsEveryMalformedField) {
     for (const auto& [from, to] : breakages) {
         QString text = QString::fromUtf8(good);
         text.replace(from, to);
-        EXPECT_THROW(InterviewRecord::fromJson(json::decodeObject(text.toUtf8())), JsonDecodingError)
+        EXPECT_THROW(InterviewRecord::fromJson(json::decodeObject(text.toUtf8())),
+                     JsonDecodingError)
             << text.toStdString();
     }
 }
@@ -108,7 +113,6 @@ TEST(JsonCoding, DatesAreWholeSecondsInUtc) {
     ASSERT_TRUE(date);
     EXPECT_EQ(json::dateText(*date), QStringLiteral("2026-03-01T08:00:00Z"));
     EXPECT_FALSE(json::parseDate(QStringLiteral("2026-02-30T10:00:00Z")));
-    const QDateTime withMilliseconds =
-        QDateTime::fromMSecsSinceEpoch(1'700'000'000'999, Qt::UTC);
+    const QDateTime withMilliseconds = QDateTime::fromMSecsSinceEpoch(1'700'000'000'999, Qt::UTC);
     EXPECT_EQ(json::dateText(withMilliseconds), QStringLiteral("2023-11-14T22:13:20Z"));
 }

@@ -55,8 +55,8 @@ TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
 }
 
 TEST(KeychainVaultErrors, SaveMessageCarriesTheStatus) {
-    EXPECT_EQ(KeychainVault::VaultError(-25308, KeychainVault::VaultError::Operation::save)
-                  .description(),
-              QStringLiteral("The system keyring could not save the change (code -25308). Unlock "
-                             "your computer, then try again."));
+    EXPECT_EQ(
+        KeychainVault::VaultError(-25308, KeychainVault::VaultError::Operation::save).description(),
+        QStringLiteral("The system keyring could not save the change (code -25308). Unlock "
+                       "your computer, then try again."));
 }

@@ -1,5 +1,5 @@
-#include "core/JsonCoding.h"
 #include "core/WorkspaceStorage.h"
+#include "core/JsonCoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -205,8 +205,9 @@ TEST(WorkspaceStorage, ModesAndDefaultLocation) {
     // An existing folder keeps its own mode.
     QDir(dir.path()).mkdir(QStringLiteral("open"));
     QFile::setPermissions(QDir(dir.path()).filePath(QStringLiteral("open")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
-                              QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup);
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                              QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
+                              QFile::ExeGroup);
     WorkspaceStorage::save(SavedWorkspace{}, QDir(dir.path()).filePath(QStringLiteral("open")));
     EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("open"))), 0755u);
 

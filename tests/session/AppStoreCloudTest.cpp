@@ -20,7 +20,9 @@ QByteArray lease(const char* id, int interval = 12) {
            QByteArray::number(interval) + "}";
 }
 
-QByteArray stopped(const char* id) { return QByteArray(R"({"sessionId":")") + id + "\"}"; }
+QByteArray stopped(const char* id) {
+    return QByteArray(R"({"sessionId":")") + id + "\"}";
+}
 
 QJsonObject body(const TestHttpServer::Request& request) {
     return QJsonDocument::fromJson(request.body).object();
@@ -61,7 +63,9 @@ protected:
         EXPECT_EQ(h.store->sessionPhase(), SessionPhase::waiting);
     }
 
-    const TestHttpServer::Request& request(std::size_t i) const { return h.server.requests().at(i); }
+    const TestHttpServer::Request& request(std::size_t i) const {
+        return h.server.requests().at(i);
+    }
     QList<QByteArray> paths() const {
         QList<QByteArray> list;
         for (const auto& r : h.server.requests())
@@ -166,15 +170,16 @@ TEST_F(CloudSession, PauseDuringStartCleansUpAndResumeWaitsForIt) {
     auto slowStart = TestHttpServer::json(200, lease("late"));
     slowStart.chunkDelayMs = 400;
     h.server.enqueue(slowStart);
-    h.server.enqueue(TestHttpServer::json(200, lease("s2")));     // the cleanup's start
-    h.server.enqueue(TestHttpServer::json(200, stopped("s2")));   // the cleanup's stop
-    h.server.enqueue(TestHttpServer::json(200, lease("s3")));     // the new lease
+    h.server.enqueue(TestHttpServer::json(200, lease("s2")));   // the cleanup's start
+    h.server.enqueue(TestHttpServer::json(200, stopped("s2"))); // the cleanup's stop
+    h.server.enqueue(TestHttpServer::json(200, lease("s3")));   // the new lease
     h.store->startSession();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 2; }, 5000));
     h.store->ask(QStringLiteral("Why this role?"));
     EXPECT_FALSE(h.store->isGenerating());
-    EXPECT_EQ(h.store->message(),
-              QStringLiteral("Your interview connection is being prepared. Try again in a moment."));
+    EXPECT_EQ(
+        h.store->message(),
+        QStringLiteral("Your interview connection is being prepared. Try again in a moment."));
 
     h.store->togglePause();
     h.store->togglePause();
@@ -199,9 +204,10 @@ TEST_F(CloudSession, HeartbeatFailureDuringAnAnswerStopsListening) {
     h.server.enqueue(TestHttpServer::json(409, "{\"error\":{\"code\":\"SESSION_EXPIRED\"}}"));
     h.server.enqueue(TestHttpServer::json(200, stopped("s1")));
     h.clock.advance(12);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->sessionPhase() == SessionPhase::error; }, 5000));
-    const QString expired =
-        QStringLiteral("Your interview connection expired. Resume listening to start a new session.");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.store->sessionPhase() == SessionPhase::error; }, 5000));
+    const QString expired = QStringLiteral(
+        "Your interview connection expired. Resume listening to start a new session.");
     EXPECT_EQ(h.store->message(), expired);
     EXPECT_EQ(h.store->cloudAccountError(), expired);
     EXPECT_FALSE(h.store->isGenerating());

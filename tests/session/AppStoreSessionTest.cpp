@@ -41,7 +41,8 @@ protected:
 
 TEST_F(Session, PartialQuestionIsAskedAfterTheSpeakerStops) {
     EXPECT_EQ(h.capture.lastLocale, QStringLiteral("en-US"));
-    h.server.enqueue(StoreHarness::answer({"I led ", "the migration. ", "**Impact**\\nIt cut costs."}));
+    h.server.enqueue(
+        StoreHarness::answer({"I led ", "the migration. ", "**Impact**\\nIt cut costs."}));
     hear(QStringLiteral("Hello. Tell me about your last project?"), false);
     EXPECT_EQ(h.store->questionDraft(), QStringLiteral("Tell me about your last project?"));
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::listening);
@@ -57,7 +58,8 @@ TEST_F(Session, PartialQuestionIsAskedAfterTheSpeakerStops) {
     EXPECT_EQ(h.store->currentQuestion(), QStringLiteral("Tell me about your last project?"));
 
     ASSERT_TRUE(h.waitForAnswer());
-    EXPECT_EQ(h.store->currentAnswer(), QStringLiteral("I led the migration. **Impact**\nIt cut costs."));
+    EXPECT_EQ(h.store->currentAnswer(),
+              QStringLiteral("I led the migration. **Impact**\nIt cut costs."));
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::listening);
     ASSERT_EQ(h.store->sessionEntries().size(), 1u);
     const AnswerEntry& entry = h.store->sessionEntries()[0];
@@ -83,8 +85,8 @@ TEST_F(Session, FinalQuestionIsAskedAtOnceAndNotTwiceWithin12Seconds) {
     hear(question + QLatin1Char(' ') + question + QLatin1Char(' ') + question, true);
     EXPECT_TRUE(h.store->isGenerating());
     ASSERT_TRUE(h.waitForAnswer());
-    EXPECT_EQ(askedQuestions(h.server), (QStringList{QStringLiteral("strength"),
-                                                     QStringLiteral("strength")}));
+    EXPECT_EQ(askedQuestions(h.server),
+              (QStringList{QStringLiteral("strength"), QStringLiteral("strength")}));
     EXPECT_EQ(h.store->sessionEntries().size(), 2u);
 }
 
@@ -100,8 +102,8 @@ TEST_F(Session, QuestionsArrivingDuringAnAnswerWaitAndTheOldestIsDropped) {
         transcript += QLatin1Char(' ') + QString::fromLatin1(q);
         hear(transcript, true);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 4 && !h.store->isGenerating(); },
-                                8000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return h.server.requests().size() == 4 && !h.store->isGenerating(); }, 8000));
     EXPECT_EQ(askedQuestions(h.server),
               (QStringList{QStringLiteral("last project"), QStringLiteral("salary"),
                            QStringLiteral("team"), QStringLiteral("leave")}));
@@ -143,7 +145,8 @@ TEST_F(Session, PauseKeepsThePartialAnswerAndResumeListensAgain) {
 
     h.store->togglePause();
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::preparing);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->sessionPhase() == SessionPhase::waiting; }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.store->sessionPhase() == SessionPhase::waiting; }, 5000));
     EXPECT_EQ(h.capture.starts, 2);
 }
 

@@ -120,7 +120,8 @@ TEST(AppStore, SavesAndRemovesTheKey) {
     EXPECT_FALSE(h.store->saveKey(QStringLiteral("   ")));
     EXPECT_EQ(h.store->message(), QStringLiteral("Add an API key before saving it."));
     EXPECT_FALSE(h.store->saveKey(QStringLiteral("sk-a b")));
-    EXPECT_EQ(h.store->message(), QStringLiteral("The API key contains spaces or invalid characters."));
+    EXPECT_EQ(h.store->message(),
+              QStringLiteral("The API key contains spaces or invalid characters."));
     EXPECT_FALSE(h.store->hasAPIKey());
 
     EXPECT_TRUE(h.store->saveKey(QStringLiteral("  sk-good\n")));

@@ -29,17 +29,18 @@ TEST(SessionEndToEnd, SpokenQuestionBecomesAStoredAnswer) {
         << "needs the sound server that scripts/test starts";
     QTemporaryDir folder;
     const QString speech = folder.filePath(QStringLiteral("question.wav"));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("espeak-ng"),
-                                {QStringLiteral("-v"), QStringLiteral("en-us"),
-                                 QStringLiteral("-w"), speech,
-                                 QStringLiteral("Hello. Tell me about your last project.")}),
-              0);
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral("espeak-ng"),
+                          {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"),
+                           speech, QStringLiteral("Hello. Tell me about your last project.")}),
+        0);
 
     TestHttpServer server;
     TestHttpServer::Response answer;
     answer.headers = {{"Content-Type", "text/event-stream"}};
     answer.chunks = {
-        R"(data: {"type":"response.output_text.delta","delta":"I rebuilt our deploys. "})" "\n\n",
+        R"(data: {"type":"response.output_text.delta","delta":"I rebuilt our deploys. "})"
+        "\n\n",
         "data: {\"type\":\"response.completed\",\"response\":{}}\n\n"};
     server.enqueue(answer);
     AnswerService::Options options;
@@ -62,7 +63,8 @@ TEST(SessionEndToEnd, SpokenQuestionBecomesAStoredAnswer) {
     store.setContext(context);
 
     store.startSession();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return store.sessionPhase() == SessionPhase::waiting; }, 15000))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return store.sessionPhase() == SessionPhase::waiting; }, 15000))
         << (store.message() ? store.message()->toStdString() : std::string());
 
     QProcess player;

@@ -65,8 +65,7 @@ struct StoreHarness {
     explicit StoreHarness(std::optional<QString> apiKey = QStringLiteral("sk-test"),
                           bool allowsKey = true,
                           TestHttpServer::Mode mode = TestHttpServer::Mode::plain)
-        : server(mode), answers(options()),
-          audio(capture.driver(), AudioCapturePlatform{}, clock) {
+        : server(mode), answers(options()), audio(capture.driver(), AudioCapturePlatform{}, clock) {
         makeStore(std::move(apiKey), allowsKey);
     }
 

@@ -2,7 +2,6 @@
 
 #include "platform/Wakeup.h"
 
-
 namespace corvel::test {
 
 QCoro::Task<> ManualClock::sleep(double seconds, CancelToken token) {

@@ -14,10 +14,10 @@ GVariant* call(const char* path, const char* interface, const char* method, GVar
     if (!bus)
         return nullptr;
     GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.secrets", path, interface, method, args,
-        replyType ? G_VARIANT_TYPE(replyType) : nullptr, G_DBUS_CALL_FLAGS_NONE, 5000, nullptr,
-        &error);
+    GVariant* reply =
+        g_dbus_connection_call_sync(bus, "org.freedesktop.secrets", path, interface, method, args,
+                                    replyType ? G_VARIANT_TYPE(replyType) : nullptr,
+                                    G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
     if (error)
         g_error_free(error);
     g_object_unref(bus);
@@ -43,9 +43,8 @@ bool lockDefaultCollection() {
     if (collection.isEmpty())
         return false;
     const char* objects[] = {collection.constData(), nullptr};
-    GVariant* reply =
-        call("/org/freedesktop/secrets", "org.freedesktop.Secret.Service", "Lock",
-             g_variant_new("(^ao)", objects), "(aoo)");
+    GVariant* reply = call("/org/freedesktop/secrets", "org.freedesktop.Secret.Service", "Lock",
+                           g_variant_new("(^ao)", objects), "(aoo)");
     if (!reply)
         return false;
     g_variant_unref(reply);
@@ -56,9 +55,9 @@ bool unlockDefaultCollection() {
     const QByteArray collection = defaultCollectionPath();
     if (collection.isEmpty())
         return false;
-    GVariant* session = call("/org/freedesktop/secrets", "org.freedesktop.Secret.Service",
-                             "OpenSession", g_variant_new("(sv)", "plain", g_variant_new_string("")),
-                             "(vo)");
+    GVariant* session =
+        call("/org/freedesktop/secrets", "org.freedesktop.Secret.Service", "OpenSession",
+             g_variant_new("(sv)", "plain", g_variant_new_string("")), "(vo)");
     if (!session)
         return false;
     const gchar* sessionPath = nullptr;

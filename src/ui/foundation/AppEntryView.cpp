@@ -20,8 +20,8 @@ AppEntryView::AppEntryView(AppEnvironment environment, QWidget* parent)
     layout->setContentsMargins(48, 48, 48, 48);
     layout->setSpacing(24);
     layout->addWidget(new BrandMark(40, false, backdrop), 0, Qt::AlignLeft);
-    layout->addWidget(new PageHeading(QString(), QStringLiteral("Corvel Interview"),
-                                      QString(), backdrop));
+    layout->addWidget(
+        new PageHeading(QString(), QStringLiteral("Corvel Interview"), QString(), backdrop));
     m_message->setTextFormat(Qt::PlainText);
     m_message->setWordWrap(true);
     layout->addWidget(m_message);
