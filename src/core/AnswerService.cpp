@@ -153,14 +153,7 @@ QCoro::Task<> AnswerService::verifyConnection(QString apiKey, QString model, Can
     // GCC 12 may free an exception rethrown from a coroutine's catch block: rethrow after it.
     std::exception_ptr failure;
     try {
-        auto reply = co_await m_session->send(std::move(request), token);
-        const int status = reply->status();
-        if (status == 0)
-            throw AnswerServiceError(Case::invalidStream);
-        if (!isSuccess(status)) {
-            const QByteArray body = co_await reply->readPrefix(maximumErrorBodyBytes, token);
-            throw responseError(status, body);
-        }
+        co_await sendForSuccess(std::move(request), false, token);
     } catch (...) {
         failure = sanitizedError(std::current_exception(), token);
     }
@@ -190,19 +183,24 @@ QCoro::Task<> AnswerService::streamAnswer(QString question, InterviewContext con
                            std::move(onDelta), token);
 }
 
+QCoro::Task<std::unique_ptr<HttpReply>>
+AnswerService::sendForSuccess(HttpRequest request, bool cloud, CancelToken token) {
+    auto reply = co_await m_session->send(std::move(request), token);
+    const int status = reply->status();
+    if (status == 0)
+        throw AnswerServiceError(Case::invalidStream);
+    if (!isSuccess(status)) {
+        const QByteArray body = co_await reply->readPrefix(maximumErrorBodyBytes, token);
+        throw cloud ? cloudResponseError(status, body) : responseError(status, body);
+    }
+    co_return reply;
+}
+
 QCoro::Task<> AnswerService::consumeStream(HttpRequest request, bool cloud, DeltaHandler onDelta,
                                            CancelToken token) {
     std::exception_ptr failure;
     try {
-        auto reply = co_await m_session->send(std::move(request), token);
-        const int status = reply->status();
-        if (status == 0)
-            throw AnswerServiceError(Case::invalidStream);
-        if (!isSuccess(status)) {
-            const QByteArray body = co_await reply->readPrefix(maximumErrorBodyBytes, token);
-            throw cloud ? cloudResponseError(status, body) : responseError(status, body);
-        }
-
+        auto reply = co_await sendForSuccess(std::move(request), cloud, token);
         SSEByteParser parser;
         bool textSeen = false;
         bool completed = false;

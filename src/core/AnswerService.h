@@ -72,6 +72,9 @@ private:
     static QByteArray compactJson(const QJsonObject& object);
     HttpRequest openAIRequest(const QString& key, const QByteArray& accept,
                               const QByteArray& body) const;
+    // Sends the request; a reply that is not a success becomes the route's error.
+    QCoro::Task<std::unique_ptr<HttpReply>> sendForSuccess(HttpRequest request, bool cloud,
+                                                           CancelToken token);
     QCoro::Task<> consumeStream(HttpRequest request, bool cloud, DeltaHandler onDelta,
                                 CancelToken token);
     QCoro::Task<QJsonObject> cloudJSONObject(HttpRequest request, CancelToken token);

@@ -1,5 +1,7 @@
 #include "core/ResponseStreamDecoder.h"
 
+#include "core/HexDigit.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -89,21 +91,12 @@ private:
         ++m_p;
         return true;
     }
-    static int hexValue(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
     bool hex4(char16_t& unit) {
         if (m_end - m_p < 4)
             return false;
         int value = 0;
         for (int i = 0; i < 4; ++i) {
-            const int digit = hexValue(m_p[i]);
+            const int digit = hexDigitValue(m_p[i]);
             if (digit < 0)
                 return false;
             value = value * 16 + digit;

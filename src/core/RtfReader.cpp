@@ -1,5 +1,7 @@
 #include "core/RtfReader.h"
 
+#include "core/HexDigit.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -49,16 +51,6 @@ QChar symbolFor(QByteArrayView word) {
             return QChar(symbol.character);
     }
     return QChar();
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 bool isLetter(char c) {
@@ -178,8 +170,8 @@ private:
                 m_groups.back().skipped = true;
             break;
         case '\'': {
-            const int high = m_pos < m_in.size() ? hexValue(m_in[m_pos]) : -1;
-            const int low = m_pos + 1 < m_in.size() ? hexValue(m_in[m_pos + 1]) : -1;
+            const int high = m_pos < m_in.size() ? hexDigitValue(m_in[m_pos]) : -1;
+            const int low = m_pos + 1 < m_in.size() ? hexDigitValue(m_in[m_pos + 1]) : -1;
             if (high < 0 || low < 0)
                 break;
             m_pos += 2;
