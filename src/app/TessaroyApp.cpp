@@ -57,7 +57,10 @@ TessaroyApp::TessaroyApp(Dependencies dependencies, QObject* parent) : QObject(p
     connect(qApp, &QCoreApplication::aboutToQuit, this, &TessaroyApp::applicationWillTerminate);
 }
 
-TessaroyApp::~TessaroyApp() = default;
+TessaroyApp::~TessaroyApp() {
+    // The tray's menu lives with the window, which goes first.
+    delete m_tray;
+}
 
 void TessaroyApp::buildWindow() {
     m_window = std::make_unique<QMainWindow>();
