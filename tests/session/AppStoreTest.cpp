@@ -107,7 +107,7 @@ TEST(AppStore, AutosaveWritesOnce600msAfterTheLastEdit) {
         InterviewContext context = h.store->context();
         context.role = QString::fromLatin1(role);
         h.store->setContext(context);
-        QTest::qWait(200);
+        QTest::qWait(100);
     }
     EXPECT_FALSE(QFile::exists(path));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 2000));
