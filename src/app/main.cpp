@@ -1,5 +1,6 @@
 #include "app/TessaroyApp.h"
 #include "platform/SingleInstance.h"
+#include "platform/UptimeClock.h"
 #include "ui/foundation/FontRegistry.h"
 
 #include <QApplication>
@@ -30,9 +31,14 @@ int main(int argc, char** argv) {
                              "this window (the per-user socket could not be opened)\n");
 
     FontRegistry::registeredFont();
-    TessaroyApp app;
-    QObject::connect(&instance, &SingleInstance::messageReceived, &app,
-                     &TessaroyApp::handleArguments);
-    app.handleArguments(arguments);
-    return application.exec();
+    int result = 0;
+    {
+        TessaroyApp app;
+        QObject::connect(&instance, &SingleInstance::messageReceived, &app,
+                         &TessaroyApp::handleArguments);
+        app.handleArguments(arguments);
+        result = application.exec();
+    }
+    finishCancelledTasks();
+    return result;
 }

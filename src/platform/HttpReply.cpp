@@ -66,6 +66,8 @@ HttpReply::HttpReply(QNetworkReply* reply, std::chrono::milliseconds requestTime
         m_idleTimer.stop();
         wake();
     });
+    // Its session may go first: whoever awaits the reply then learns it is gone.
+    QObject::connect(m_reply, &QObject::destroyed, &m_idleTimer, [this] { wake(); });
     m_idleTimer.start(requestTimeout);
     m_resourceTimer.start(resourceTimeout);
 }

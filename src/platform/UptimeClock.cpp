@@ -3,6 +3,7 @@
 #include "platform/Wakeup.h"
 
 #include <QCoroTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <chrono>
@@ -31,6 +32,12 @@ QCoro::Task<> SystemUptimeClock::sleep(double seconds, CancelToken token) {
 UptimeClock& systemUptimeClock() {
     static SystemUptimeClock clock;
     return clock;
+}
+
+void finishCancelledTasks() {
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 QCoro::Task<> nextEventLoopTurn() {

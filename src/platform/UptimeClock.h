@@ -28,4 +28,8 @@ UptimeClock& systemUptimeClock();
 // Suspends until the next turn of the event loop, so starting a task never re-enters its caller.
 QCoro::Task<> nextEventLoopTurn();
 
+// Runs the event loop briefly so that tasks cancelled by their owners' destruction reach their
+// end (cancellation resumes them on a later turn). For the end of a process.
+void finishCancelledTasks();
+
 } // namespace corvel

@@ -163,6 +163,9 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
     co_await nextEventLoopTurn();
     if (previous)
         co_await *previous;
+    // A store that is gone takes its service and clock with it: the lease then lapses.
+    if (!self)
+        co_return;
     bool failedTwice = false;
     for (int attempt = 1; attempt <= cleanupAttempts; ++attempt) {
         std::optional<AnswerServiceError> error;
@@ -187,7 +190,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
             error = AnswerServiceError(AnswerServiceError::Case::networkFailure);
         }
         using Case = AnswerServiceError::Case;
-        if (error->errorCase() == Case::sessionExpired ||
+        if (!self || error->errorCase() == Case::sessionExpired ||
             (startFailed && error->errorCase() == Case::sessionConflict))
             co_return;
         if (attempt == cleanupAttempts) {
@@ -198,6 +201,8 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
             co_await clock->sleep(cleanupRetrySeconds, {});
         } catch (const std::exception&) {
         }
+        if (!self)
+            co_return;
     }
     if (failedTwice && self && m_cloudConfigurationID == lease.configuration)
         assign(m_cloudAccountError, std::optional<QString>(cleanupFailedMessage),

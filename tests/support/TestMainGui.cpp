@@ -1,5 +1,7 @@
 #include <QApplication>
 
+#include "platform/UptimeClock.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -8,5 +10,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    corvel::finishCancelledTasks();
+    return result;
 }
