@@ -164,6 +164,9 @@ private:
             qint64 length = m_response.fillBytes;
             for (const QByteArray& chunk : std::as_const(m_response.chunks))
                 length += chunk.size();
+            // A cut body promises one byte more than it sends, so the close is always premature.
+            if (m_response.end == End::cut)
+                ++length;
             head += "Content-Length: " + QByteArray::number(length) + "\r\n";
         }
         m_socket->write(head + "\r\n");

@@ -27,7 +27,7 @@ public:
     enum class End {
         complete,          // the body is finished properly
         stall,             // nothing more is sent; the connection stays open
-        cut,               // the connection is closed in the middle of a chunked body
+        cut,               // the connection is closed before the body is complete
         stallBeforeHeaders // not even the status line is sent
     };
     struct Response {
