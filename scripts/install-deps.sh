@@ -5,7 +5,7 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 PKGS=(
   build-essential cmake pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
   qcoro-qt6-dev
   libsecret-1-dev gnome-keyring dbus dbus-x11
   libpulse-dev pulseaudio pulseaudio-utils

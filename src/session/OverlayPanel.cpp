@@ -2,6 +2,7 @@
 
 #include "session/AppStore.h"
 #include "session/OverlayView.h"
+#include "session/X11WindowStates.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -40,6 +41,8 @@ void OverlayPanel::present() {
         resize(sizeFor(available));
         if (available)
             move(available->right() + 1 - width() - 24, available->top() + 24);
+        winId(); // the native window, so it can be marked before it is first shown
+        keepOnAllWorkspaces(windowHandle());
         m_placed = true;
     }
     show();

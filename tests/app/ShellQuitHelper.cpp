@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         TessaroyApp::Dependencies dependencies;
         dependencies.store.storageDirectory = QString::fromLocal8Bit(argv[1]);
         dependencies.store.apiKey = QStringLiteral("sk-test");
+        dependencies.store.automaticallyOpenOverlay = true; // as the application does
         dependencies.store.answerService = &answers;
         dependencies.store.audio = &audio;
         dependencies.store.secretStore = &keyring;
