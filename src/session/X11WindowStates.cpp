@@ -24,10 +24,13 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
 } // namespace
 
 void keepOnAllWorkspaces(QWindow* window) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!window || !x11)
+    // Other platforms, the offscreen one included, may still answer for X11 without a connection.
+    if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    xcb_connection_t* connection = x11->connection();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     // Before mapping, these properties are what a window manager reads (EWMH): desktop
     // 0xFFFFFFFF is every desktop, and the sticky state keeps it there. Qt adds "above" itself
