@@ -50,8 +50,9 @@ void OverlayPanel::present() {
 }
 
 void OverlayPanel::closeEvent(QCloseEvent* event) {
-    // A window manager may close it; keep the panel and tell the store it is hidden.
-    event->ignore();
+    // Closing only hides it (the panel is kept for reuse). Refusing the close would also refuse
+    // the application's quit, which closes every window first.
+    event->accept();
     m_store.hideOverlay();
 }
 

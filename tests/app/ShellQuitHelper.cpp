@@ -56,6 +56,9 @@ int main(int argc, char** argv) {
         if (!QTest::qWaitFor(
                 [&] { return !store.isGenerating() && !store.sessionEntries().empty(); }, 10000))
             return 4;
+        // An open floating panel must not hold the quit back.
+        if (!store.showOverlay() || !store.panel()->isVisible())
+            return 5;
         std::printf("ready\n");
         std::fflush(stdout);
         result = application.exec();
