@@ -204,12 +204,7 @@ QDateTime FirebaseAuthClient::expiry(const QString& lifetime) const {
 }
 
 QCoro::Task<QByteArray> FirebaseAuthClient::perform(HttpRequest request, CancelToken token) {
-    const auto reply = co_await signin::send(m_transport, std::move(request), token);
-    if (reply.status >= 200 && reply.status <= 299)
-        co_return reply.body;
-    if (reply.status == 401)
-        refuse(GoogleAuthError::sessionExpired);
-    refuse(errorReplyCase(reply.body));
+    return signin::successBody(m_transport, std::move(request), token, errorReplyCase);
 }
 
 QCoro::Task<FirebaseStoredSession>

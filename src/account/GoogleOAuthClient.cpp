@@ -98,12 +98,7 @@ HttpRequest GoogleOAuthClient::formRequest(const QUrl& url, const Fields& fields
 }
 
 QCoro::Task<QByteArray> GoogleOAuthClient::perform(HttpRequest request, CancelToken token) {
-    const auto reply = co_await signin::send(m_transport, std::move(request), token);
-    if (reply.status >= 200 && reply.status <= 299)
-        co_return reply.body;
-    if (reply.status == 401)
-        refuse(GoogleAuthError::sessionExpired);
-    refuse(errorReplyCase(reply.body));
+    return signin::successBody(m_transport, std::move(request), token, errorReplyCase);
 }
 
 GoogleTokens

@@ -27,4 +27,14 @@ QCoro::Task<GoogleAuthTransport::Reply> send(std::shared_ptr<GoogleAuthTransport
     throw GoogleAuthError(*failure);
 }
 
+QCoro::Task<QByteArray> successBody(std::shared_ptr<GoogleAuthTransport> transport,
+                                    HttpRequest request, CancelToken token,
+                                    GoogleAuthError::Case (*errorCase)(const QByteArray& body)) {
+    const auto reply = co_await send(std::move(transport), std::move(request), token);
+    if (reply.status >= 200 && reply.status <= 299)
+        co_return reply.body;
+    throw GoogleAuthError(reply.status == 401 ? GoogleAuthError::sessionExpired
+                                              : errorCase(reply.body));
+}
+
 } // namespace corvel::signin

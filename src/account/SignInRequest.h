@@ -1,5 +1,6 @@
 #pragma once
 
+#include "account/GoogleAuthError.h"
 #include "account/GoogleAuthTransport.h"
 
 #include <memory>
@@ -13,5 +14,11 @@ namespace corvel::signin {
 // a GoogleAuthError as it is. The status is left to the caller.
 QCoro::Task<GoogleAuthTransport::Reply> send(std::shared_ptr<GoogleAuthTransport> transport,
                                              HttpRequest request, CancelToken token);
+
+// send(), then the body of a success. A 401 is sessionExpired; any other failing status is the
+// case `errorCase` reads from the error body.
+QCoro::Task<QByteArray> successBody(std::shared_ptr<GoogleAuthTransport> transport,
+                                    HttpRequest request, CancelToken token,
+                                    GoogleAuthError::Case (*errorCase)(const QByteArray& body));
 
 } // namespace corvel::signin

@@ -1,6 +1,6 @@
 #include "app/TessaroyApp.h"
+#include "ShellHarness.h"
 #include "core/WorkspaceStorage.h"
-#include "session/StoreHarness.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -13,54 +13,8 @@
 
 using namespace corvel;
 
-namespace {
-
-// The shell over a temporary folder, in-memory keyrings, a fake capture stack and a loopback
-// answer service.
-struct ShellHarness {
-    ShellHarness() : answers(options()), audio(capture.driver(), AudioCapturePlatform{}) {
-        TessaroyApp::Dependencies dependencies;
-        dependencies.store.storageDirectory = folder.path();
-        dependencies.store.apiKey = QStringLiteral("sk-test");
-        dependencies.store.answerService = &answers;
-        dependencies.store.audio = &audio;
-        dependencies.store.secretStore = &keyring;
-        GoogleAuthStore::Collaborators auth;
-        auth.automaticallyRestore = false;
-        auth.secretStore = std::make_shared<test::MemorySecretStore>();
-        dependencies.auth = auth;
-        dependencies.trayIcon = false;
-        app = std::make_unique<TessaroyApp>(std::move(dependencies));
-    }
-    AnswerService::Options options() {
-        AnswerService::Options o;
-        o.openAIBaseURL = server.baseUrl();
-        return o;
-    }
-    void startSession() {
-        InterviewContext context;
-        context.role = QStringLiteral("Platform Engineer");
-        context.resume = QStringLiteral("Ten years of C++.");
-        context.jobDescription = QStringLiteral("Build the platform.");
-        app->store().setContext(context);
-        app->store().startSession();
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return app->store().sessionPhase() == SessionPhase::waiting; }, 5000));
-    }
-
-    QTemporaryDir folder;
-    test::TestHttpServer server;
-    AnswerService answers;
-    test::FakeCapture capture;
-    AudioCapture audio;
-    test::MemorySecretStore keyring;
-    std::unique_ptr<TessaroyApp> app;
-};
-
-} // namespace
-
 TEST(TessaroyApp, WindowAndMenusFollowTheStore) {
-    ShellHarness h;
+    test::ShellHarness h;
     QMainWindow& window = h.app->window();
     EXPECT_EQ(window.objectName(), QStringLiteral("main"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvel Interview"));
@@ -82,7 +36,7 @@ TEST(TessaroyApp, WindowAndMenusFollowTheStore) {
     a.prepare->trigger();
     EXPECT_EQ(h.app->store().section(), AppSection::profile);
 
-    h.startSession();
+    ASSERT_TRUE(h.startSession());
     EXPECT_FALSE(a.setupGuide->isEnabled());
     EXPECT_TRUE(a.pause->isEnabled());
     EXPECT_FALSE(a.suggest->isEnabled()) << "an empty draft";
@@ -106,10 +60,10 @@ TEST(TessaroyApp, WindowAndMenusFollowTheStore) {
 }
 
 TEST(TessaroyApp, ControlReturnSuggestsAnAnswerFromATextField) {
-    ShellHarness h;
+    test::ShellHarness h;
     h.app->showWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.app->window()));
-    h.startSession();
+    ASSERT_TRUE(h.startSession());
     h.server.enqueue(test::StoreHarness::answer({"Typed and asked."}));
     // A multi-line editor takes plain Return for itself; Ctrl+Return must still reach the menu.
     auto* field = new QPlainTextEdit(&h.app->window());
@@ -124,7 +78,7 @@ TEST(TessaroyApp, ControlReturnSuggestsAnAnswerFromATextField) {
 }
 
 TEST(TessaroyApp, AccountIsWiredOnEveryShowingAndOnlyOnASubjectChange) {
-    ShellHarness h;
+    test::ShellHarness h;
     EXPECT_EQ(h.app->accountConfigurations(), 0);
     h.app->showWindow();
     EXPECT_EQ(h.app->accountConfigurations(), 1);
@@ -137,7 +91,7 @@ TEST(TessaroyApp, AccountIsWiredOnEveryShowingAndOnlyOnASubjectChange) {
 }
 
 TEST(TessaroyApp, QuitBeforeTheWindowWasShownSavesNothing) {
-    ShellHarness h;
+    test::ShellHarness h;
     h.app->applicationWillTerminate();
     EXPECT_FALSE(QFile::exists(WorkspaceStorage::fileURL(h.folder.path())));
     h.app->showWindow();
