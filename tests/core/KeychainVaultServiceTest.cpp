@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 using namespace corvel;
 
 namespace {
@@ -59,4 +62,24 @@ TEST(KeychainVaultErrors, SaveMessageCarriesTheStatus) {
         KeychainVault::VaultError(-25308, KeychainVault::VaultError::Operation::save).description(),
         QStringLiteral("The system keyring could not save the change (code -25308). Unlock "
                        "your computer, then try again."));
+}
+
+TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
+    // A fresh process, so that no bus connection of this one is reused.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvel-test-bus");
+            SecretServiceStore store;
+            try {
+                KeychainVault(store).save(QStringLiteral("sk-nowhere"));
+            } catch (const KeychainVault::VaultError& error) {
+                std::fputs(qPrintable(error.description()), stderr);
+                std::exit(error.status() == SecretStore::notAvailable ? 0 : 1);
+            }
+            std::exit(2);
+        },
+        ::testing::ExitedWithCode(0),
+        "^The keyring service is not running, so the system keyring could not save the change "
+        "\\(code -25291\\)\\. Start your desktop’s keyring, then try again\\.$");
 }
