@@ -207,14 +207,41 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
     EXPECT_EQ(outcomeOf("data: not json\n\n").error, Case::invalidStream);
 
     // A line of exactly the limit is read; one byte more is not.
-    const QByteArray prefix = R"({"type":"response.output_text.delta","delta":")";
+    const QByteArray prefix = R"({"type":"response.in_progress","padding":")";
     const QByteArray big(262'144 - 5 - prefix.size() - 2, 'x');
-    const Outcome atLimit = outcomeOf("data:" + prefix + big + "\"}\n\n" + completedEvent);
+    const QByteArray answer = deltaEvent("a") + completedEvent;
+    const Outcome atLimit = outcomeOf("data:" + prefix + big + "\"}\n\n" + answer);
     EXPECT_FALSE(atLimit.error);
-    ASSERT_EQ(atLimit.deltas.size(), 1);
-    EXPECT_EQ(atLimit.deltas[0].size(), big.size());
-    EXPECT_EQ(outcomeOf("data:" + prefix + big + "x\"}\n\n" + completedEvent).error,
-              Case::invalidStream);
+    EXPECT_EQ(atLimit.deltas, QStringList{QStringLiteral("a")});
+    EXPECT_EQ(outcomeOf("data:" + prefix + big + "x\"}\n\n" + answer).error, Case::invalidStream);
+}
+
+TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUpToIt) {
+    auto answers = service();
+    QByteArray upToBound;
+    for (int i = 0; i < AnswerService::maximumAnswerLength / 1000 - 1; ++i)
+        upToBound += deltaEvent(QByteArray(1000, 'a'));
+    // The last delta would reach one unit past the bound, through the middle of an emoji.
+    const QByteArray straddling = QByteArray(999, 'a') + "\xF0\x9F\x98\x80";
+    const struct {
+        QByteArray body;
+        qsizetype length;
+        std::optional<AnswerServiceError> error;
+    } table[] = {
+        {upToBound + deltaEvent(QByteArray(1000, 'a')) + completedEvent,
+         AnswerService::maximumAnswerLength, std::nullopt},
+        {upToBound + deltaEvent(straddling) + completedEvent,
+         AnswerService::maximumAnswerLength - 1, Case::invalidStream},
+        {upToBound + deltaEvent(QByteArray(1000, 'a')) + deltaEvent("a"),
+         AnswerService::maximumAnswerLength, Case::invalidStream},
+    };
+    for (const auto& row : table) {
+        server.enqueue(sse(row.body));
+        const Outcome outcome = stream(answers);
+        EXPECT_EQ(outcome.error, row.error);
+        EXPECT_EQ(outcome.deltas.join(QString()).size(), row.length);
+        EXPECT_TRUE(outcome.deltas.last().endsWith(u'a'));
+    }
 }
 
 TEST_F(AnswerServiceOpenAI, HttpStatusesMapForBothOperations) {
