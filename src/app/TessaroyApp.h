@@ -1,6 +1,7 @@
 #pragma once
 
 #include "account/GoogleAuthStore.h"
+#include "app/SystemFileDialogs.h"
 #include "listening/MacPermissionStore.h"
 #include "session/AppNotifications.h"
 #include "session/AppStore.h"
@@ -82,6 +83,7 @@ private:
 
     AppNotifications m_notifications;
     AccessibilityPreferences m_preferences;
+    SystemFileDialogs m_fileDialogs;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<GoogleAuthStore> m_auth;
     std::unique_ptr<MacPermissionStore> m_permissions;
