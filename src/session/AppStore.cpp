@@ -8,7 +8,6 @@
 #include "platform/SecretStore.h"
 #include "platform/UptimeClock.h"
 #include "session/FloatingPanel.h"
-#include "session/ServiceAnswerSource.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,16 +31,10 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
         m_ownedSecretStore = std::make_unique<SecretServiceStore>();
     m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
     m_fileDialogs = dependencies.fileDialogs;
-    m_answers = dependencies.answerSource;
-    if (!m_answers) {
-        AnswerService* service = dependencies.answerService;
-        if (!service) {
-            m_ownedAnswerService = std::make_unique<AnswerService>();
-            service = m_ownedAnswerService.get();
-        }
-        m_ownedAnswerSource = std::make_unique<ServiceAnswerSource>(*service);
-        m_answers = m_ownedAnswerSource.get();
-    }
+    if (!dependencies.answerService)
+        m_ownedAnswerService = std::make_unique<AnswerService>();
+    m_answers =
+        dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
     if (!dependencies.audio)
         m_ownedAudio =
             std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(), *m_clock);

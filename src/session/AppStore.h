@@ -29,7 +29,6 @@
 
 namespace corvel {
 
-class AnswerService;
 class AnswerSource;
 class AudioCapture;
 class FileDialogs;
@@ -103,9 +102,8 @@ public:
     struct Dependencies {
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
-        AnswerService* answerService = nullptr; // not owned
-        AnswerSource* answerSource = nullptr;   // not owned; replaces answerService
-        AudioCapture* audio = nullptr;          // not owned
+        AnswerSource* answerService = nullptr; // not owned
+        AudioCapture* audio = nullptr;         // not owned
         bool automaticallyOpenOverlay = false;
         std::optional<double> cloudHeartbeatIntervalOverride;
         SecretStore* secretStore = nullptr; // not owned
@@ -328,8 +326,7 @@ private:
 
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
-    std::unique_ptr<AnswerService> m_ownedAnswerService;
-    std::unique_ptr<AnswerSource> m_ownedAnswerSource;
+    std::unique_ptr<AnswerSource> m_ownedAnswerService;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
     UptimeClock* m_clock;

@@ -2,8 +2,8 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 namespace corvel {
 

@@ -2,9 +2,9 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "core/KeychainVault.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 namespace corvel {
 

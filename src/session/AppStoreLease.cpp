@@ -3,9 +3,9 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 #include <algorithm>
 

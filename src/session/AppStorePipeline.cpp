@@ -3,10 +3,10 @@
 
 #include "core/AnswerCueLayout.h"
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
 #include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 namespace corvel {
 
