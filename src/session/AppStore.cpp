@@ -119,7 +119,7 @@ void AppStore::loadKey(const BundleInfo& bundle) {
 
 void AppStore::setKeyState(const QString& key) {
     m_key = key;
-    assign(m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
+    assign(*this, m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
 }
 
 void AppStore::connectCapture() {
@@ -169,23 +169,23 @@ void AppStore::save() {
 }
 
 void AppStore::setSection(AppSection value) {
-    assign(m_section, value, &AppStore::sectionChanged);
+    assign(*this, m_section, value, &AppStore::sectionChanged);
 }
 
 void AppStore::setPreparationStep(PreparationStep value) {
-    assign(m_preparationStep, value, &AppStore::preparationStepChanged);
+    assign(*this, m_preparationStep, value, &AppStore::preparationStepChanged);
 }
 
 void AppStore::setContext(const InterviewContext& value) {
-    assign(m_context, value, &AppStore::contextChanged);
+    assign(*this, m_context, value, &AppStore::contextChanged);
 }
 
 void AppStore::setStyle(AnswerStyle value) {
-    assign(m_style, value, &AppStore::styleChanged);
+    assign(*this, m_style, value, &AppStore::styleChanged);
 }
 
 void AppStore::setAudioSource(AudioSource value) {
-    assign(m_audioSource, value, &AppStore::audioSourceChanged);
+    assign(*this, m_audioSource, value, &AppStore::audioSourceChanged);
 }
 
 void AppStore::setModel(const QString& value) {
@@ -197,7 +197,7 @@ void AppStore::setModel(const QString& value) {
 }
 
 void AppStore::setOverlayOpacity(double value) {
-    assign(m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
+    assign(*this, m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
 }
 
 void AppStore::setAutomaticAnswers(bool value) {
@@ -229,15 +229,15 @@ void AppStore::setMessage(const std::optional<QString>& value) {
 }
 
 void AppStore::setQuestionDraft(const QString& value) {
-    assign(m_questionDraft, value, &AppStore::questionDraftChanged);
+    assign(*this, m_questionDraft, value, &AppStore::questionDraftChanged);
 }
 
 void AppStore::setShowOverlay(bool value) {
-    assign(m_showOverlay, value, &AppStore::showOverlayChanged);
+    assign(*this, m_showOverlay, value, &AppStore::showOverlayChanged);
 }
 
 void AppStore::setSelectedRecord(const std::optional<InterviewRecord>& value) {
-    assign(m_selectedRecord, value, &AppStore::selectedRecordChanged);
+    assign(*this, m_selectedRecord, value, &AppStore::selectedRecordChanged);
 }
 
 } // namespace corvel

@@ -15,6 +15,7 @@
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
+#include "platform/PropertyAssign.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -243,16 +244,6 @@ Q_SIGNALS:
     void isStartingChanged();
 
 private:
-    // Assigns and announces the change; types without equality announce every assignment.
-    template <typename T> void assign(T& field, const T& value, void (AppStore::*changed)()) {
-        if constexpr (std::equality_comparable<T>) {
-            if (field == value)
-                return;
-        }
-        field = value;
-        Q_EMIT(this->*changed)();
-    }
-
     struct GenerationRequest {
         QString question;
         InterviewContext context;
