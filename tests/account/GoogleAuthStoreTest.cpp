@@ -1,19 +1,11 @@
 #include "AuthFailure.h"
-#include "RestoreCases.h"
+#include "AuthStoreHarness.h"
+#include "account/GoogleAuthError.h"
+
+#include <QSignalSpy>
 
 namespace corvel::test {
 namespace {
-
-struct MemoryKeyring {
-    static std::shared_ptr<SecretStore> make() { return std::make_shared<MemorySecretStore>(); }
-    static void lock(SecretStore& store) {
-        static_cast<MemorySecretStore&>(store).failWith = SecretStore::interactionNotAllowed;
-    }
-    static void unlock(SecretStore& store) {
-        static_cast<MemorySecretStore&>(store).failWith.reset();
-    }
-    static void clear() {}
-};
 
 QString text(GoogleAuthError::Case errorCase) {
     return GoogleAuthError(errorCase).description();
@@ -43,7 +35,7 @@ void recordLog(QtMsgType, const QMessageLogContext& context, const QString& mess
 
 class GoogleAuthStoreTest : public ::testing::Test, public AuthStoreHarness {
 protected:
-    GoogleAuthStoreTest() : AuthStoreHarness(MemoryKeyring::make()) {}
+    GoogleAuthStoreTest() : AuthStoreHarness(std::make_shared<MemorySecretStore>()) {}
     MemorySecretStore& keyring() { return static_cast<MemorySecretStore&>(*secrets); }
 
     // Signed in on the chosen path through a restore of a saved session.
@@ -62,11 +54,53 @@ protected:
         EXPECT_TRUE(signedIn.account());
         return signedIn;
     }
+
+    template <typename Session> struct RestoreCase {
+        const char* name;
+        std::optional<Session> saved;
+        QList<TestHttpServer::Response> replies;
+        std::optional<GoogleAuthError::Case> message;
+        bool kept;
+    };
+
+    // Every case starts from the saved item it names, runs the restore that construction starts,
+    // and ends signed out with the item kept or removed.
+    template <typename Session, typename Vault>
+    void expectFailures(bool hosted, Vault vault, const std::vector<RestoreCase<Session>>& cases) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            vault.remove();
+            if (c.saved)
+                vault.save(*c.saved);
+            for (const auto& reply : c.replies)
+                server.enqueue(reply);
+            const size_t before = server.requests().size();
+            auto& restored = makeStore(hosted);
+            EXPECT_TRUE(restored.isBusy());
+            waitUntilIdle();
+            EXPECT_EQ(restored.account(), std::nullopt);
+            EXPECT_EQ(restored.message(),
+                      c.message ? std::optional<QString>(GoogleAuthError(*c.message).description())
+                                : std::nullopt);
+            EXPECT_EQ(isSaved(hosted), c.kept);
+            EXPECT_EQ(server.requests().size() - before, size_t(c.replies.size()));
+        }
+    }
+
+    // The account appears only once the refreshed session is checked and saved.
+    void expectRestored(bool hosted, const GoogleAccount& account) {
+        auto& restored = makeStore(hosted);
+        QSignalSpy published(&restored, &GoogleAuthStore::accountChanged);
+        EXPECT_TRUE(restored.isBusy());
+        EXPECT_EQ(restored.account(), std::nullopt);
+        waitUntilIdle();
+        EXPECT_EQ(restored.account(), account);
+        EXPECT_EQ(published.count(), 1);
+        EXPECT_EQ(restored.message(), std::nullopt);
+    }
 };
 
 } // namespace
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Memory, GoogleAuthStoreRestore, MemoryKeyring);
 
 TEST(GoogleAuthStoreConfiguration, TheBundleChoosesOnePathForGood) {
     BundleInfo both;
@@ -321,6 +355,98 @@ TEST_F(GoogleAuthStoreTest, RefreshFromBeforeASignInLeavesTheNewAccountAlone) {
     EXPECT_EQ(firebaseVault().load()->account.subject, QStringLiteral("uid-2"));
     EXPECT_EQ(store.message(), std::nullopt);
     EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.new"));
+}
+
+TEST_F(GoogleAuthStoreTest, RestoreHostedSessionAndEachFailure) {
+    auto vault = firebaseVault();
+    vault.save(firebaseSession());
+    server.enqueue(json(200, refreshReply("eyJ.id2")));
+    server.enqueue(json(200, lookupReply()));
+    expectRestored(true, {QStringLiteral("uid-1"), QStringLiteral("ana@example.com"), {}, {}});
+    EXPECT_EQ(vault.load()->tokens.idToken, QStringLiteral("eyJ.id2"));
+
+    const auto saved = firebaseSession();
+    auto otherProject = saved;
+    otherProject.projectID = QStringLiteral("corvel-other");
+    using Case = RestoreCase<FirebaseStoredSession>;
+    const std::vector<Case> cases = {
+        {"nothing saved", std::nullopt, {}, std::nullopt, false},
+        {"other project", otherProject, {}, GoogleAuthError::sessionExpired, false},
+        {"rejected",
+         saved,
+         {json(400, R"({"error":{"message":"TOKEN_EXPIRED"}})")},
+         GoogleAuthError::sessionExpired,
+         false},
+        {"bad token reply", saved, {json(200, "{}")}, GoogleAuthError::invalidToken, false},
+        {"unverified email",
+         saved,
+         {json(200, refreshReply("eyJ.id2")), json(200, lookupReply("uid-1", false))},
+         GoogleAuthError::invalidIdentity,
+         false},
+        {"another user",
+         saved,
+         {json(200, refreshReply("eyJ.id2", "uid-9"))},
+         GoogleAuthError::identityChanged,
+         false},
+        {"server failure", saved, {json(503, "{}")}, GoogleAuthError::server, true},
+        {"network failure", saved, {cutReply()}, GoogleAuthError::connection, true},
+    };
+    expectFailures(true, firebaseVault(), cases);
+}
+
+TEST_F(GoogleAuthStoreTest, RestoreDirectSessionAndEachFailure) {
+    auto vault = googleVault();
+    vault.save(googleSession());
+    server.enqueue(json(200, googleTokenReply()));
+    server.enqueue(json(200, googleUserReply()));
+    expectRestored(false, {QStringLiteral("1061"), QStringLiteral("ana@example.com"), {}, {}});
+    EXPECT_EQ(vault.load()->tokens.accessToken, QStringLiteral("ya29.new"));
+
+    const auto saved = googleSession();
+    auto otherClient = saved;
+    otherClient.clientID = QStringLiteral("999-other.apps.googleusercontent.com");
+    using Case = RestoreCase<GoogleStoredSession>;
+    const std::vector<Case> cases = {
+        {"other client", otherClient, {}, GoogleAuthError::sessionExpired, false},
+        {"rejected",
+         saved,
+         {json(400, R"({"error":"invalid_grant"})")},
+         GoogleAuthError::sessionExpired,
+         false},
+        {"another user",
+         saved,
+         {json(200, googleTokenReply()), json(200, googleUserReply("2000"))},
+         GoogleAuthError::identityChanged,
+         false},
+        {"network failure", saved, {cutReply()}, GoogleAuthError::connection, true},
+    };
+    expectFailures(false, googleVault(), cases);
+}
+
+TEST_F(GoogleAuthStoreTest, RestoreUnreadableOrLockedItemIsKept) {
+    for (const bool hosted : {true, false}) {
+        SCOPED_TRACE(hosted ? "hosted" : "direct");
+        const QString service =
+            hosted ? FirebaseKeychainAuthVault::service : GoogleKeychainAuthVault::service;
+        const QString account =
+            hosted ? FirebaseKeychainAuthVault::account : GoogleKeychainAuthVault::account;
+        ASSERT_EQ(secrets->write(service, account, "not json"), SecretStore::success);
+        const QString keyringMessage =
+            GoogleAuthError(GoogleAuthError::secureStorage).description();
+        auto& unreadable = makeStore(hosted);
+        waitUntilIdle();
+        EXPECT_EQ(unreadable.message(), keyringMessage);
+        EXPECT_TRUE(isSaved(hosted));
+
+        keyring().failWith = SecretStore::interactionNotAllowed;
+        auto& locked = makeStore(hosted);
+        waitUntilIdle();
+        EXPECT_EQ(locked.account(), std::nullopt);
+        EXPECT_EQ(locked.message(), keyringMessage);
+        keyring().failWith.reset();
+        EXPECT_TRUE(isSaved(hosted));
+    }
+    EXPECT_TRUE(server.requests().empty());
 }
 
 } // namespace corvel::test
