@@ -15,12 +15,6 @@ TestHttpServer::Response json(int status, const QByteArray& body) {
     return TestHttpServer::json(status, body);
 }
 
-TestHttpServer::Response stalled() {
-    TestHttpServer::Response response;
-    response.end = TestHttpServer::End::stallBeforeHeaders;
-    return response;
-}
-
 QByteArray bridgeReply(const char* uid) {
     return R"({"customToken":"eyJ.custom","user":{"uid":")" + QByteArray(uid) + "\"}}";
 }
@@ -42,12 +36,12 @@ protected:
     GoogleAuthStore& signedIn(bool hosted, const char* subject = nullptr) {
         if (hosted) {
             firebaseVault().save(firebaseSession(subject ? subject : "uid-1"));
-            server.enqueue(json(200, refreshReply("eyJ.id2", subject ? subject : "uid-1")));
-            server.enqueue(json(200, lookupReply(subject ? subject : "uid-1")));
+            server->enqueue(json(200, refreshReply("eyJ.id2", subject ? subject : "uid-1")));
+            server->enqueue(json(200, lookupReply(subject ? subject : "uid-1")));
         } else {
             googleVault().save(googleSession());
-            server.enqueue(json(200, googleTokenReply()));
-            server.enqueue(json(200, googleUserReply()));
+            server->enqueue(json(200, googleTokenReply()));
+            server->enqueue(json(200, googleUserReply()));
         }
         auto& signedIn = makeStore(hosted);
         waitUntilIdle();
@@ -73,8 +67,8 @@ protected:
             if (c.saved)
                 vault.save(*c.saved);
             for (const auto& reply : c.replies)
-                server.enqueue(reply);
-            const size_t before = server.requests().size();
+                server->enqueue(reply);
+            const size_t before = server->requests().size();
             auto& restored = makeStore(hosted);
             EXPECT_TRUE(restored.isBusy());
             waitUntilIdle();
@@ -83,7 +77,7 @@ protected:
                       c.message ? std::optional<QString>(GoogleAuthError(*c.message).description())
                                 : std::nullopt);
             EXPECT_EQ(isSaved(hosted), c.kept);
-            EXPECT_EQ(server.requests().size() - before, size_t(c.replies.size()));
+            EXPECT_EQ(server->requests().size() - before, size_t(c.replies.size()));
         }
     }
 
@@ -126,8 +120,12 @@ TEST(GoogleAuthStoreConfiguration, TheBundleChoosesOnePathForGood) {
 TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
     logged.clear();
     const auto previousHandler = qInstallMessageHandler(recordLog);
-    AuthStoreHarness harness(std::make_shared<MemorySecretStore>(), TestHttpServer::Mode::tls);
-    auto& store = harness.makeStore(true, false);
+    TestHttpServer tls(TestHttpServer::Mode::tls);
+    AuthStoreHarness harness(std::make_shared<MemorySecretStore>(), tls.baseUrl());
+    auto options = GoogleURLSessionTransport::defaultOptions();
+    options.extraCaCertificates = {TestHttpServer::caCertificate()};
+    auto& store =
+        harness.makeStore(true, false, std::make_shared<GoogleURLSessionTransport>(options));
     store.signIn();
     EXPECT_TRUE(store.isBusy());
     harness.waitForPage();
@@ -137,9 +135,9 @@ TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
               QUrl(QStringLiteral("https://corvel-test.web.app/auth.html")));
     EXPECT_EQ(QUrlQuery(page).queryItemValue(QStringLiteral("challenge")).size(), 43);
 
-    harness.server.enqueue(json(200, bridgeReply("uid-1")));
-    harness.server.enqueue(json(200, signInReply));
-    harness.server.enqueue(json(200, lookupReply()));
+    tls.enqueue(json(200, bridgeReply("uid-1")));
+    tls.enqueue(json(200, signInReply));
+    tls.enqueue(json(200, lookupReply()));
     ASSERT_TRUE(harness.returnFromPage(true));
     harness.waitUntilIdle();
     const GoogleAccount account{QStringLiteral("uid-1"), QStringLiteral("ana@example.com"), {}, {}};
@@ -150,7 +148,7 @@ TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->account, account);
     EXPECT_EQ(saved->tokens.expiresAt, startDate.addSecs(3600));
-    const auto& requests = harness.server.requests();
+    const auto& requests = tls.requests();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[0].path, "/api/v1/auth/exchange");
     EXPECT_TRUE(requests[0].body.contains("\"state\":\"" + harness.pageState().toUtf8() + "\""));
@@ -169,8 +167,8 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
     waitForPage();
     EXPECT_EQ(QUrlQuery(opened.last()).queryItemValue(QStringLiteral("client_id")),
               googleConfiguration().clientID);
-    server.enqueue(json(200, googleTokenReply()));
-    server.enqueue(json(200, googleUserReply()));
+    server->enqueue(json(200, googleTokenReply()));
+    server->enqueue(json(200, googleUserReply()));
     ASSERT_TRUE(returnFromPage(false));
     waitUntilIdle();
     const auto first = store.account();
@@ -181,8 +179,8 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
     for (const bool keyringFails : {false, true}) {
         store.signIn();
         waitForPage(keyringFails ? 3 : 2);
-        server.enqueue(json(200, googleTokenReply("ya29.second")));
-        server.enqueue(keyringFails ? json(200, googleUserReply("2000")) : json(500, "{}"));
+        server->enqueue(json(200, googleTokenReply("ya29.second")));
+        server->enqueue(keyringFails ? json(200, googleUserReply("2000")) : json(500, "{}"));
         if (keyringFails)
             keyring().failWith = SecretStore::interactionNotAllowed;
         ASSERT_TRUE(returnFromPage(false));
@@ -197,29 +195,29 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
 
 TEST_F(GoogleAuthStoreTest, ConcurrentCallersNearExpiryShareOneRefresh) {
     auto& store = signedIn(true);
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     now = startDate.addSecs(3600 - 61);
     EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.id2"));
-    EXPECT_EQ(server.requests().size(), before);
+    EXPECT_EQ(server->requests().size(), before);
 
     now = startDate.addSecs(3600 - 60);
-    server.enqueue(json(200, refreshReply("eyJ.id3")));
-    server.enqueue(json(200, lookupReply()));
+    server->enqueue(json(200, refreshReply("eyJ.id3")));
+    server->enqueue(json(200, lookupReply()));
     auto first = store.validIDToken();
     auto second = store.validIDToken();
     auto third = store.validIDToken();
     for (auto* task : {&first, &second, &third})
         EXPECT_EQ(awaitTask(std::move(*task)), QStringLiteral("eyJ.id3"));
-    EXPECT_EQ(server.requests().size(), before + 2);
+    EXPECT_EQ(server->requests().size(), before + 2);
     EXPECT_EQ(firebaseVault().load()->tokens.idToken, QStringLiteral("eyJ.id3"));
 
     // A network failure keeps the session; a rejection ends it.
     now = now.addSecs(3600);
-    server.enqueue(cutReply());
+    server->enqueue(cutReply());
     EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::connection);
     EXPECT_TRUE(store.account());
     EXPECT_EQ(store.message(), text(GoogleAuthError::connection));
-    server.enqueue(json(400, R"({"error":{"message":"USER_DISABLED"}})"));
+    server->enqueue(json(400, R"({"error":{"message":"USER_DISABLED"}})"));
     EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::sessionExpired);
     EXPECT_EQ(store.account(), std::nullopt);
     EXPECT_FALSE(isSaved(true));
@@ -246,7 +244,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 
     // During the code exchange.
     waitForPage(2);
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     ASSERT_TRUE(returnFromPage(true));
     waitForRequests(1);
     store.cancel();
@@ -257,7 +255,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 
     // During the restore's refresh: the saved session stays for the next launch.
     firebaseVault().save(firebaseSession());
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     store.restore();
     waitForRequests(2);
     store.cancel();
@@ -268,9 +266,9 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 
     // During a token refresh.
     auto& signedInStore = signedIn(true);
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     now = startDate.addSecs(3600);
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     auto token = signedInStore.validIDToken();
     waitForRequests(before + 1);
     signedInStore.cancel();
@@ -282,8 +280,8 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
     auto& direct = makeStore(false, false);
     direct.signIn();
     waitForPage(3);
-    server.enqueue(json(200, googleTokenReply()));
-    server.enqueue(stalled());
+    server->enqueue(json(200, googleTokenReply()));
+    server->enqueue(stalledReply());
     ASSERT_TRUE(returnFromPage(false));
     waitForRequests(before + 3);
     direct.cancel();
@@ -296,7 +294,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     // Hosted: nothing is sent; a keyring that refuses the removal is reported.
     auto& hosted = signedIn(true);
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     hosted.signOut();
     EXPECT_EQ(hosted.account(), std::nullopt);
     EXPECT_EQ(hosted.message(), std::nullopt);
@@ -308,18 +306,18 @@ TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     EXPECT_EQ(refused.account(), std::nullopt);
     EXPECT_EQ(refused.message(), text(GoogleAuthError::secureStorage));
     settle();
-    EXPECT_EQ(server.requests().size(), before + 2); // the second sign-in's restore only
+    EXPECT_EQ(server->requests().size(), before + 2); // the second sign-in's restore only
 
     // Direct: the tokens are revoked in the background, whatever the answer.
     auto& direct = signedIn(false);
-    server.enqueue(json(400, R"({"error":"invalid_token"})"));
+    server->enqueue(json(400, R"({"error":"invalid_token"})"));
     direct.signOut();
     EXPECT_FALSE(direct.isBusy());
     EXPECT_EQ(direct.account(), std::nullopt);
     EXPECT_FALSE(isSaved(false));
     waitForRequests(before + 5);
-    EXPECT_EQ(server.requests().back().path, "/revoke");
-    EXPECT_EQ(server.requests().back().body, "token=1%2F%2FR");
+    EXPECT_EQ(server->requests().back().path, "/revoke");
+    EXPECT_EQ(server->requests().back().body, "token=1%2F%2FR");
     settle();
     EXPECT_EQ(direct.message(), std::nullopt);
 
@@ -330,24 +328,24 @@ TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     EXPECT_FALSE(direct.isBusy());
     settle();
     EXPECT_EQ(direct.message(), std::nullopt);
-    EXPECT_EQ(server.requests().size(), before + 5);
+    EXPECT_EQ(server->requests().size(), before + 5);
 }
 
 // A refresh of the old account's token must not delete or overwrite the session of an account
 // that signed in while it was in flight.
 TEST_F(GoogleAuthStoreTest, RefreshFromBeforeASignInLeavesTheNewAccountAlone) {
     auto& store = signedIn(true, "uid-1");
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     store.signIn();
     waitForPage();
     now = startDate.addSecs(3600);
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     auto token = store.validIDToken();
     waitForRequests(before + 1);
 
-    server.enqueue(json(200, bridgeReply("uid-2")));
-    server.enqueue(json(200, signInReply));
-    server.enqueue(json(200, lookupReply("uid-2")));
+    server->enqueue(json(200, bridgeReply("uid-2")));
+    server->enqueue(json(200, signInReply));
+    server->enqueue(json(200, lookupReply("uid-2")));
     ASSERT_TRUE(returnFromPage(true));
     waitUntilIdle();
     EXPECT_EQ(authFailure(std::move(token)), GoogleAuthError::cancelled);
@@ -360,8 +358,8 @@ TEST_F(GoogleAuthStoreTest, RefreshFromBeforeASignInLeavesTheNewAccountAlone) {
 TEST_F(GoogleAuthStoreTest, RestoreHostedSessionAndEachFailure) {
     auto vault = firebaseVault();
     vault.save(firebaseSession());
-    server.enqueue(json(200, refreshReply("eyJ.id2")));
-    server.enqueue(json(200, lookupReply()));
+    server->enqueue(json(200, refreshReply("eyJ.id2")));
+    server->enqueue(json(200, lookupReply()));
     expectRestored(true, {QStringLiteral("uid-1"), QStringLiteral("ana@example.com"), {}, {}});
     EXPECT_EQ(vault.load()->tokens.idToken, QStringLiteral("eyJ.id2"));
 
@@ -397,8 +395,8 @@ TEST_F(GoogleAuthStoreTest, RestoreHostedSessionAndEachFailure) {
 TEST_F(GoogleAuthStoreTest, RestoreDirectSessionAndEachFailure) {
     auto vault = googleVault();
     vault.save(googleSession());
-    server.enqueue(json(200, googleTokenReply()));
-    server.enqueue(json(200, googleUserReply()));
+    server->enqueue(json(200, googleTokenReply()));
+    server->enqueue(json(200, googleUserReply()));
     expectRestored(false, {QStringLiteral("1061"), QStringLiteral("ana@example.com"), {}, {}});
     EXPECT_EQ(vault.load()->tokens.accessToken, QStringLiteral("ya29.new"));
 
@@ -446,7 +444,7 @@ TEST_F(GoogleAuthStoreTest, RestoreUnreadableOrLockedItemIsKept) {
         keyring().failWith.reset();
         EXPECT_TRUE(isSaved(hosted));
     }
-    EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(server->requests().empty());
 }
 
 } // namespace corvel::test
