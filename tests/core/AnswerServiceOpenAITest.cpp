@@ -6,7 +6,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -231,16 +230,8 @@ TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
     TestHttpServer::Response endless = sse(deltaEvent("Un") + deltaEvent("Deux"));
     endless.end = TestHttpServer::End::stall;
 
-    // Cancelled by the caller while the stream waits for more.
-    server.enqueue(endless);
-    CancelSource waiting;
-    QTimer::singleShot(100, [&waiting] { waiting.cancel(); });
-    Outcome outcome = stream(answers, &waiting);
-    EXPECT_TRUE(outcome.cancelled);
-    EXPECT_FALSE(outcome.error);
-    EXPECT_EQ(outcome.deltas.size(), 2);
-
-    // Cancelled from inside the delta callback: nothing more is delivered.
+    // Cancelled from inside the delta callback: nothing more is delivered. (A cancel while the
+    // transfer waits is HttpSession's; that it stays silent is the sanitizing table's.)
     server.enqueue(endless);
     CancelSource inside;
     Outcome stopped;
