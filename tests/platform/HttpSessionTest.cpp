@@ -100,6 +100,13 @@ TEST(HttpSession, SameOriginRedirectsAreFollowed) {
     EXPECT_EQ(body, "done");
     ASSERT_EQ(server.requests().size(), 2u);
     EXPECT_EQ(server.requests()[1].path, "/moved");
+
+    // Another origin (here, another port) never sees the request and its headers.
+    TestHttpServer elsewhere;
+    redirect.headers = {{"Location", elsewhere.baseUrl().toString().toUtf8() + "/x"}};
+    server.enqueue(redirect);
+    EXPECT_EQ(test::awaitTask(fetch(session, request)).first, 302);
+    EXPECT_TRUE(elsewhere.requests().empty());
 }
 
 TEST(HttpSession, StalledOrEndlessTransfersTimeOut) {
