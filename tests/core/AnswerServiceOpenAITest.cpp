@@ -183,6 +183,23 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
     EXPECT_EQ(outcomeOf("data: not json\n\n").error, Case::invalidStream);
 }
 
+TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUpToIt) {
+    auto answers = service();
+    QByteArray body;
+    for (int i = 0; i < AnswerService::maximumAnswerLength / 1000 - 1; ++i)
+        body += deltaEvent(QByteArray(1000, 'a'));
+    // Exactly at the bound completes; one unit more, inside an emoji, ends before the emoji.
+    for (const QByteArray& last :
+         {QByteArray(1000, 'a'), QByteArray(999, 'a') + "\xF0\x9F\x98\x80"}) {
+        server.enqueue(sse(body + deltaEvent(last) + completedEvent));
+        const Outcome outcome = stream(answers);
+        const bool past = last.size() > 1000;
+        EXPECT_EQ(outcome.error,
+                  past ? std::optional(AnswerServiceError(Case::invalidStream)) : std::nullopt);
+        EXPECT_EQ(outcome.deltas.join(QString()).size(), AnswerService::maximumAnswerLength - past);
+    }
+}
+
 TEST(AnswerServiceOpenAIStatus, StatusesMapToTheirCases) {
     const QByteArray quota = R"({"error":{"code":"insufficient_quota"}})";
     const QByteArray rate = R"({"error":{"code":"rate_limit_exceeded"}})";
