@@ -15,11 +15,11 @@
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
+#include "platform/PropertyAssign.h"
 
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <QUrl>
 #include <QUuid>
 
@@ -30,7 +30,7 @@
 
 namespace corvel {
 
-class AnswerService;
+class AnswerSource;
 class AudioCapture;
 class FileDialogs;
 class FloatingPanel;
@@ -103,8 +103,8 @@ public:
     struct Dependencies {
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
-        AnswerService* answerService = nullptr; // not owned
-        AudioCapture* audio = nullptr;          // not owned
+        AnswerSource* answerService = nullptr; // not owned
+        AudioCapture* audio = nullptr;         // not owned
         bool automaticallyOpenOverlay = false;
         std::optional<double> cloudHeartbeatIntervalOverride;
         SecretStore* secretStore = nullptr; // not owned
@@ -244,16 +244,6 @@ Q_SIGNALS:
     void isStartingChanged();
 
 private:
-    // Assigns and announces the change; types without equality announce every assignment.
-    template <typename T> void assign(T& field, const T& value, void (AppStore::*changed)()) {
-        if constexpr (std::equality_comparable<T>) {
-            if (field == value)
-                return;
-        }
-        field = value;
-        Q_EMIT(this->*changed)();
-    }
-
     struct GenerationRequest {
         QString question;
         InterviewContext context;
@@ -314,6 +304,8 @@ private:
     void stopCloudLease();
 
     void loadWorkspace();
+    void scheduleAutosave();
+    QCoro::Task<> runAutosave(CancelToken cancel);
     void loadKey(const BundleInfo& bundle);
     void connectCapture();
     void captureFailed(const QString& text);
@@ -325,13 +317,13 @@ private:
 
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
-    std::unique_ptr<AnswerService> m_ownedAnswerService;
+    std::unique_ptr<AnswerSource> m_ownedAnswerService;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
     UptimeClock* m_clock;
     SecretStore* m_secretStore;
     FileDialogs* m_fileDialogs;
-    AnswerService* m_answerService;
+    AnswerSource* m_answers;
     AudioCapture* m_audio;
 
     AppSection m_section = AppSection::profile;
@@ -378,7 +370,7 @@ private:
     std::optional<CancelSource> m_recognitionDebounce;
     std::vector<QString> m_pendingAutomaticQuestions;
     QUuid m_transcriptSegment = QUuid::createUuid();
-    QTimer m_autosave;
+    std::optional<CancelSource> m_autosave;
     AutomaticQuestionTurns m_automaticTurns;
     QString m_lastCaptureTranscript;
     QUuid m_generationID = QUuid::createUuid();
