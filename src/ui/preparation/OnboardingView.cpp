@@ -187,7 +187,7 @@ QWidget* OnboardingView::buildGuideColumn() {
     m_sentence->setObjectName(QStringLiteral("guideSentence"));
     m_sentence->setWordWrap(true);
     m_sentence->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_sentence->setMaximumWidth(280);
+    m_sentence->setFixedWidth(280);
     column->addWidget(m_sentence, 0, Qt::AlignHCenter);
     column->addWidget(decorativeSquares(guide), 0, Qt::AlignHCenter);
     return guide;
@@ -196,7 +196,8 @@ QWidget* OnboardingView::buildGuideColumn() {
 QWidget* OnboardingView::buildContentColumn() {
     m_scroll = new QScrollArea(this);
     m_scroll->setFixedWidth(440);
-    m_scroll->setMaximumHeight(530);
+    // The column keeps its full height so the rows beside it do not jump between steps.
+    m_scroll->setFixedHeight(530);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -331,6 +332,8 @@ void OnboardingView::refresh() {
     static_cast<GuideProgress*>(m_progress)->setStep(m_step);
     m_companion->setMood(guideMood(m_step, current));
     m_sentence->setText(guideSentence(m_step, current));
+    // A wrapped label placed with an alignment gets only its one-line height otherwise.
+    m_sentence->setMinimumHeight(m_sentence->heightForWidth(m_sentence->width()));
     const bool welcome = m_step == GuidedSetupStep::welcome;
     m_madeFor->setVisible(welcome);
     m_back->setVisible(!welcome);
