@@ -312,12 +312,4 @@ QWidget* AnswerCueView::placeholder() const {
     return m_placeholder->isVisibleTo(this) ? m_placeholder : nullptr;
 }
 
-AnswerText::AnswerText(const QString& text, bool inverse, bool compact, bool isStreaming,
-                       QWidget* parent)
-    : AnswerCueView(text, inverse, compact, isStreaming, accents(), parent) {}
-
-QList<QColor> AnswerText::accents() {
-    return {Palette::pink(), Palette::cyan(), Palette::green(), Palette::orange()};
-}
-
 } // namespace corvel

@@ -1,4 +1,4 @@
-#include "ui/session/AnswerCueView.h"
+#include "ui/session/AnswerText.h"
 #include "ui/foundation/Palette.h"
 
 #include <QLabel>
