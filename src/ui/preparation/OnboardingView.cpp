@@ -212,6 +212,7 @@ QWidget* OnboardingView::buildContentColumn() {
     m_contentLayout->addWidget(m_contentLabel);
     m_contentLayout->addSpacing(20);
     m_scroll->setWidget(inner);
+    inner->setAutoFillBackground(false); // the scroll area turns it on
     return m_scroll;
 }
 
