@@ -5,6 +5,7 @@
 #include "listening/MacPermissionStore.h"
 #include "session/AppNotifications.h"
 #include "session/AppStore.h"
+#include "ui/foundation/AccessibilityPreferences.h"
 
 #include <QMainWindow>
 #include <QObject>
@@ -44,6 +45,7 @@ public:
     GoogleAuthStore& auth() { return *m_auth; }
     MacPermissionStore& permissions() { return *m_permissions; }
     AppNotifications& notifications() { return m_notifications; }
+    AccessibilityPreferences& preferences() { return m_preferences; }
     QMainWindow& window() { return *m_window; }
 
     // Shows, raises and activates the main window.
@@ -81,6 +83,7 @@ private:
 
     AppNotifications m_notifications;
     SystemFileDialogs m_fileDialogs;
+    AccessibilityPreferences m_preferences;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<GoogleAuthStore> m_auth;
     std::unique_ptr<MacPermissionStore> m_permissions;
