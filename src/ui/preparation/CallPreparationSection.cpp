@@ -1,7 +1,11 @@
 #include "ui/preparation/CallPreparationSection.h"
 
 #include "session/AppStore.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
@@ -9,7 +13,6 @@
 #include "ui/foundation/TextArea.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/ContextBinding.h"
-#include "ui/preparation/PendingControls.h"
 #include "ui/session/InterviewLanguageChoiceView.h"
 
 #include <QHBoxLayout>
@@ -74,9 +77,8 @@ CallPreparationSection::CallPreparationSection(AppStore& store,
     auto* notesColumn = new QVBoxLayout(notesBox);
     notesColumn->setContentsMargins(0, 12, 0, 0);
     notesColumn->addWidget(m_notes);
-    m_notesGroup =
-        new standin::DisclosureGroup(QStringLiteral("Anything else I should know? · Optional"),
-                                     notesBox, appFont(12, QFont::Normal), Palette::ink(), this);
+    m_notesGroup = new DisclosureGroup(QStringLiteral("Anything else I should know? · Optional"),
+                                       notesBox, appFont(12, QFont::Normal), Palette::ink(), this);
     m_notesGroup->setExpanded(!store.context().notes.trimmed().isEmpty());
     column->addWidget(m_notesGroup);
 
@@ -129,14 +131,14 @@ CallPreparationSection::SummaryRow CallPreparationSection::addSummaryRow(QVBoxLa
     value->setTextInteractionFlags(Qt::NoTextInteraction);
     row->addWidget(value, 1);
     row->addSpacing(8);
-    auto* edit = new standin::TextLinkButton({}, appFont(11, QFont::Medium), Palette::ink(), this);
+    auto* edit = new LinkButton({}, {}, appFont(11, QFont::Medium), Palette::ink(), this);
     row->addWidget(edit);
     rows->addLayout(row);
     return {frame, value, edit, title};
 }
 
 bool CallPreparationSection::showNotes() const {
-    return m_notesGroup->expanded();
+    return m_notesGroup->isExpanded();
 }
 
 QAbstractButton* CallPreparationSection::editButton(PreparationStep step) const {

@@ -18,9 +18,7 @@ class PlainLabel;
 class SpacedLabel;
 class TextArea;
 
-namespace standin {
 class DisclosureGroup;
-}
 
 // The call step: the spoken language, optional notes, a summary of the two earlier steps with
 // Edit or Add, and what happens when the session starts.
@@ -51,7 +49,7 @@ private:
     InterviewLanguageChoiceView* m_language;
     SpacedLabel* m_sessionNote;
     TextArea* m_notes;
-    standin::DisclosureGroup* m_notesGroup;
+    DisclosureGroup* m_notesGroup;
     SummaryRow m_role;
     SummaryRow m_resume;
     QWidget* m_hintRow;

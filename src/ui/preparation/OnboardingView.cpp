@@ -3,14 +3,19 @@
 #include "listening/MacPermissionStore.h"
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/BrandMark.h"
 #include "ui/foundation/CloudCompanion.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelSkyBackdrop.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/StepTransition.h"
 #include "ui/preparation/ComputerTexts.h"
-#include "ui/preparation/PendingControls.h"
 #include "ui/preparation/PermissionStepContent.h"
 #include "ui/preparation/ReadyStepContent.h"
 #include "ui/preparation/WelcomeStepContent.h"
@@ -104,10 +109,9 @@ QWidget* decorativeSquares(QWidget* parent) {
 } // namespace
 
 OnboardingView::OnboardingView(AppEnvironment environment, GuidedSetupStep initialStep,
-                               std::function<void()> onFinish,
-                               const AccessibilityPreferences* preferences, QWidget* parent)
+                               std::function<void()> onFinish, QWidget* parent)
     : QWidget(parent), m_environment(environment), m_onFinish(std::move(onFinish)),
-      m_preferences(preferences), m_step(initialStep) {
+      m_step(initialStep) {
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, Palette::ink());
     setPalette(colors);
@@ -176,19 +180,18 @@ QWidget* OnboardingView::buildGuideColumn() {
     art->setFixedSize(330, 310);
     auto* sky = new GuideSky(art);
     sky->setGeometry(art->rect());
-    m_companion = new CloudCompanion(290, CloudMood::welcome, true, 0, m_preferences,
+    m_companion = new CloudCompanion(290, CloudMood::welcome, true, 0, preferences(),
                                      systemUptimeClock(), art);
     const QSize companion = m_companion->sizeHint();
     m_companion->setGeometry(
         QRect(QPoint((330 - companion.width()) / 2, (310 - companion.height()) / 2), companion));
     column->addWidget(art, 0, Qt::AlignHCenter);
 
-    m_sentence = new PlainLabel({}, appFont(15, QFont::Medium), Palette::ink(), guide);
+    m_sentence = new SpacedLabel({}, appFont(15, QFont::Medium), Palette::ink(), 4, guide);
     m_sentence->setObjectName(QStringLiteral("guideSentence"));
-    m_sentence->setWordWrap(true);
-    m_sentence->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_sentence->setFixedWidth(280);
-    column->addWidget(m_sentence, 0, Qt::AlignHCenter);
+    m_sentence->setAlignment(Qt::AlignHCenter);
+    m_sentence->setMaximumWidth(280);
+    column->addWidget(m_sentence);
     column->addWidget(decorativeSquares(guide), 0, Qt::AlignHCenter);
     return guide;
 }
@@ -204,13 +207,16 @@ QWidget* OnboardingView::buildContentColumn() {
     m_scroll->viewport()->setAutoFillBackground(false);
     auto* inner = new QWidget(m_scroll);
     inner->setAutoFillBackground(false);
-    m_contentLayout = new QVBoxLayout(inner);
-    m_contentLayout->setContentsMargins(0, 12, 0, 12);
-    m_contentLayout->setSpacing(0);
+    auto* contentLayout = new QVBoxLayout(inner);
+    contentLayout->setContentsMargins(0, 12, 0, 12);
+    contentLayout->setSpacing(0);
     m_contentLabel = new PlainLabel({}, appFont(12, QFont::Normal), Palette::secondary(), inner);
     m_contentLabel->setObjectName(QStringLiteral("guideContentLabel"));
-    m_contentLayout->addWidget(m_contentLabel);
-    m_contentLayout->addSpacing(20);
+    contentLayout->addWidget(m_contentLabel);
+    contentLayout->addSpacing(20);
+    m_transition = new StepTransition(preferences(), inner);
+    contentLayout->addWidget(m_transition);
+    contentLayout->addStretch(1);
     m_scroll->setWidget(inner);
     inner->setAutoFillBackground(false); // the scroll area turns it on
     return m_scroll;
@@ -224,16 +230,15 @@ QWidget* OnboardingView::buildFooter() {
     m_madeFor = new PlainLabel(ComputerTexts::madeFor(), appFont(11, QFont::Normal),
                                Palette::secondary(), footer);
     row->addWidget(m_madeFor);
-    auto* back = new standin::TextLinkButton(QStringLiteral("Back"), appFont(12, QFont::Normal),
-                                             Palette::ink(), footer);
+    auto* back = new LinkButton(QStringLiteral("Back"), QStringLiteral("arrow.left"),
+                                appFont(12, QFont::Normal), Palette::ink(), footer);
     back->setObjectName(QStringLiteral("guideBack"));
     connect(back, &QAbstractButton::clicked, this, &OnboardingView::back);
     m_back = back;
     row->addWidget(back);
     row->addStretch(1);
-    auto* skip =
-        new standin::TextLinkButton(QStringLiteral("Skip setup for now"),
-                                    appFont(12, QFont::Normal), Palette::secondary(), footer);
+    auto* skip = new LinkButton(QStringLiteral("Skip setup for now"), {},
+                                appFont(12, QFont::Normal), Palette::secondary(), footer);
     skip->setObjectName(QStringLiteral("guideSkip"));
     connect(skip, &QAbstractButton::clicked, this, &OnboardingView::finish);
     m_skip = skip;
@@ -254,11 +259,22 @@ GuidedSetupState OnboardingView::state() const {
     return state;
 }
 
+// The new content comes on the next turn: the old one may be in the middle of its own click.
 void OnboardingView::goTo(GuidedSetupStep step) {
     if (step == m_step)
         return;
     m_step = step;
-    rebuildContent();
+    refresh();
+    if (m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_rebuildPending = false;
+            rebuildContent();
+        },
+        Qt::QueuedConnection);
 }
 
 void OnboardingView::advance() {
@@ -295,7 +311,7 @@ void OnboardingView::markAttempted(MacPermissionKind kind) {
 }
 
 void OnboardingView::activateDefault() {
-    if (m_environment.permissions.requesting() || !m_content)
+    if (m_environment.permissions.requesting() || !m_content || m_rebuildPending)
         return;
     ActionButton* button = m_content->defaultButton();
     if (button && button->isVisible() && button->isEnabled())
@@ -303,11 +319,7 @@ void OnboardingView::activateDefault() {
 }
 
 void OnboardingView::rebuildContent() {
-    if (m_content) {
-        m_content->hide();
-        m_content->deleteLater();
-    }
-    QWidget* host = m_contentLabel->parentWidget();
+    QWidget* host = m_transition;
     switch (m_step) {
     case GuidedSetupStep::welcome:
         m_content = new WelcomeStepContent(*this, host);
@@ -322,9 +334,7 @@ void OnboardingView::rebuildContent() {
         m_content = new ReadyStepContent(*this, host);
         break;
     }
-    m_contentLayout->addWidget(m_content);
-    m_content->show();
-    m_contentLabel->setText(guideContentLabel(m_step));
+    m_transition->setContent(m_content);
     refresh();
 }
 
@@ -333,8 +343,7 @@ void OnboardingView::refresh() {
     static_cast<GuideProgress*>(m_progress)->setStep(m_step);
     m_companion->setMood(guideMood(m_step, current));
     m_sentence->setText(guideSentence(m_step, current));
-    // A wrapped label placed with an alignment gets only its one-line height otherwise.
-    m_sentence->setMinimumHeight(m_sentence->heightForWidth(m_sentence->width()));
+    m_contentLabel->setText(guideContentLabel(m_step));
     const bool welcome = m_step == GuidedSetupStep::welcome;
     m_madeFor->setVisible(welcome);
     m_back->setVisible(!welcome);

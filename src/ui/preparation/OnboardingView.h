@@ -1,7 +1,6 @@
 #pragma once
 
 #include "listening/MacPermissionKind.h"
-#include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/AppEnvironment.h"
 #include "ui/preparation/GuidedSetupRules.h"
 #include "ui/preparation/GuidedSetupStep.h"
@@ -12,7 +11,6 @@
 #include <functional>
 
 class QAbstractButton;
-class QLabel;
 class QScrollArea;
 class QVBoxLayout;
 
@@ -21,6 +19,8 @@ namespace corvel {
 class CloudCompanion;
 class GuideStepContent;
 class PlainLabel;
+class SpacedLabel;
+class StepTransition;
 
 // The guided first-run setup: four steps (welcome, speech, call audio, ready) beside the cloud
 // companion, with a progress bar above and Back and "Skip setup for now" below. It reads the
@@ -31,13 +31,11 @@ class OnboardingView final : public QWidget {
 
 public:
     OnboardingView(AppEnvironment environment, GuidedSetupStep initialStep,
-                   std::function<void()> onFinish,
-                   const AccessibilityPreferences* preferences = nullptr,
-                   QWidget* parent = nullptr);
+                   std::function<void()> onFinish, QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     const AppEnvironment& environment() const { return m_environment; }
-    const AccessibilityPreferences* preferences() const { return m_preferences; }
+    const AccessibilityPreferences* preferences() const { return m_environment.preferences; }
     GuidedSetupStep step() const { return m_step; }
     // The statuses as the rules read them, with what the user asked for in this showing.
     GuidedSetupState state() const;
@@ -70,19 +68,19 @@ private:
 
     AppEnvironment m_environment;
     std::function<void()> m_onFinish;
-    QPointer<const AccessibilityPreferences> m_preferences;
     GuidedSetupStep m_step;
     bool m_attemptedSpeech = false;
     bool m_attemptedCallAudio = false;
     bool m_attemptedMicrophone = false;
     bool m_showMicrophone = false;
     bool m_finished = false;
+    bool m_rebuildPending = false;
 
     QWidget* m_progress = nullptr;
     CloudCompanion* m_companion = nullptr;
-    QLabel* m_sentence = nullptr;
+    SpacedLabel* m_sentence = nullptr;
     PlainLabel* m_contentLabel = nullptr;
-    QVBoxLayout* m_contentLayout = nullptr;
+    StepTransition* m_transition = nullptr;
     QScrollArea* m_scroll = nullptr;
     GuideStepContent* m_content = nullptr;
     PlainLabel* m_madeFor = nullptr;

@@ -2,14 +2,18 @@
 
 #include "listening/MacPermissionStore.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
 #include "ui/preparation/OnboardingView.h"
-#include "ui/preparation/PendingControls.h"
+#include "ui/preparation/SymbolMark.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -78,9 +82,14 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
     auto* cardColumn = new QVBoxLayout(card);
     cardColumn->setContentsMargins(20, 20, 20, 20);
     cardColumn->setSpacing(12);
+    auto* statusRow = new QHBoxLayout;
+    statusRow->setSpacing(9);
+    m_symbol = new SymbolMark({}, 12, Palette::ink(), card);
+    statusRow->addWidget(m_symbol);
     m_status = new PlainLabel({}, appFont(12, QFont::Medium), Palette::ink(), card);
     m_status->setObjectName(QStringLiteral("permissionStatus"));
-    cardColumn->addWidget(m_status);
+    statusRow->addWidget(m_status, 1);
+    cardColumn->addLayout(statusRow);
     m_hint = new SpacedLabel({}, appFont(12, QFont::Normal), Palette::secondary(), 5, card);
     m_hint->setObjectName(QStringLiteral("permissionHint"));
     cardColumn->addWidget(m_hint);
@@ -92,7 +101,7 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
     m_primary = new ActionButton({}, {}, true, false, std::nullopt, guide.preferences(), this);
     connect(m_primary, &ActionButton::clicked, this, &PermissionStepContent::press);
     controls->addWidget(m_primary);
-    m_spinner = new standin::Spinner(this);
+    m_spinner = new ActivitySpinner(guide.environment().preferences, 16, this);
     controls->addWidget(m_spinner);
     controls->addStretch(1);
     column->addLayout(controls);
@@ -103,8 +112,8 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
     column->addSpacing(12);
     column->addWidget(m_unavailable);
 
-    auto* checkAgain = new standin::TextLinkButton(
-        QStringLiteral("Check again"), appFont(12, QFont::Medium), Palette::ink(), this);
+    auto* checkAgain = new LinkButton(QStringLiteral("Check again"), {}, appFont(12, QFont::Medium),
+                                      Palette::ink(), this);
     connect(checkAgain, &QAbstractButton::clicked, this, [this] {
         m_settingsFailed = false;
         m_guide.environment().permissions.refresh();
@@ -114,9 +123,8 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
     column->addSpacing(18);
     column->addWidget(checkAgain, 0, Qt::AlignLeft);
 
-    auto* later =
-        new standin::TextLinkButton(QStringLiteral("I’ll do this later"),
-                                    appFont(12, QFont::Normal), Palette::secondary(), this);
+    auto* later = new LinkButton(QStringLiteral("I’ll do this later"), {},
+                                 appFont(12, QFont::Normal), Palette::secondary(), this);
     connect(later, &QAbstractButton::clicked, &guide, &OnboardingView::advance);
     m_later = later;
     column->addSpacing(18);
@@ -158,6 +166,7 @@ void PermissionStepContent::press() {
 void PermissionStepContent::refresh() {
     const PermissionStepLook look = permissionStepLook(m_kind, m_guide.state());
     static_cast<StatusCard*>(m_card)->setAllowed(look.allowed);
+    m_symbol->setSymbol(look.allowed ? QStringLiteral("checkmark") : QStringLiteral("lock.open"));
     m_status->setText(look.statusLine);
     m_hint->setText(look.hint);
     m_primary->setTitle(look.buttonTitle);

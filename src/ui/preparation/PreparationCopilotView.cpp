@@ -3,12 +3,15 @@
 #include "account/GoogleAuthStore.h"
 #include "session/AppStore.h"
 #include "ui/foundation/AccessibilityMarks.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/CloudCompanion.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
-#include "ui/preparation/PendingControls.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -82,11 +85,8 @@ void fill(QWidget* widget, const QColor& color) {
 } // namespace
 
 PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, PreparationStep step,
-                                               int reactionID,
-                                               const AccessibilityPreferences* preferences,
-                                               QWidget* parent)
-    : QWidget(parent), m_environment(environment), m_preferences(preferences), m_step(step),
-      m_reactionID(reactionID) {
+                                               int reactionID, QWidget* parent)
+    : QWidget(parent), m_environment(environment), m_step(step), m_reactionID(reactionID) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* card = new WhiteCard(this);
@@ -148,8 +148,8 @@ PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, Prepa
     m_summary->setWordWrap(true);
     summaryRow->addWidget(m_summary, 1);
     route->addLayout(summaryRow);
-    auto* action =
-        new standin::TextLinkButton({}, appFont(12, QFont::Medium), Palette::ink(), m_route);
+    auto* action = new LinkButton({}, QStringLiteral("arrow.up.right"), appFont(12, QFont::Medium),
+                                  Palette::ink(), m_route);
     connect(action, &QAbstractButton::clicked, this, [this] {
         AppStore& store = m_environment.store;
         const CopilotLook current = look();
@@ -198,8 +198,9 @@ CopilotLook PreparationCopilotView::look() const {
 void PreparationCopilotView::placeCompanion() {
     const CloudMood mood = m_companion ? m_companion->mood() : CloudMood::welcome;
     delete m_companion;
-    m_companion = new CloudCompanion(m_compact ? 190 : 220, mood, true, m_reactionID, m_preferences,
-                                     systemUptimeClock(), m_band->parentWidget());
+    m_companion =
+        new CloudCompanion(m_compact ? 190 : 220, mood, true, m_reactionID,
+                           m_environment.preferences, systemUptimeClock(), m_band->parentWidget());
     m_band->addWidget(m_companion, 0, Qt::AlignHCenter);
     const int padding = m_compact ? 20 : 24;
     m_text->setContentsMargins(padding, padding, padding, padding);

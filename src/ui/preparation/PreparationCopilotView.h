@@ -12,7 +12,6 @@ class QVBoxLayout;
 
 namespace corvel {
 
-class AccessibilityPreferences;
 class CloudCompanion;
 class PlainLabel;
 class SpacedLabel;
@@ -25,7 +24,6 @@ class PreparationCopilotView final : public QWidget {
 
 public:
     PreparationCopilotView(AppEnvironment environment, PreparationStep step, int reactionID,
-                           const AccessibilityPreferences* preferences = nullptr,
                            QWidget* parent = nullptr);
 
     void setStep(PreparationStep step);
@@ -43,7 +41,6 @@ private:
     void refresh();
 
     AppEnvironment m_environment;
-    const AccessibilityPreferences* m_preferences;
     PreparationStep m_step;
     int m_reactionID;
     bool m_compact = false;

@@ -4,14 +4,17 @@
 #include "session/AppStore.h"
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/preparation/CallPreparationSection.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/JobPreparationSection.h"
-#include "ui/preparation/PendingControls.h"
 #include "ui/preparation/PreparationCopilotView.h"
 #include "ui/preparation/ResumePreparationSection.h"
 
@@ -133,8 +136,8 @@ private:
 } // namespace
 
 ProfileView::ProfileView(AppEnvironment environment, std::optional<PreparationStep> initialStep,
-                         const AccessibilityPreferences* preferences, QWidget* parent)
-    : QWidget(parent), m_environment(environment), m_preferences(preferences) {
+                         QWidget* parent)
+    : QWidget(parent), m_environment(environment) {
     AppStore& store = m_environment.store;
     if (initialStep)
         store.setPreparationStep(*initialStep);
@@ -146,8 +149,8 @@ ProfileView::ProfileView(AppEnvironment environment, std::optional<PreparationSt
     auto* body = new QHBoxLayout;
     body->setSpacing(24);
     body->addWidget(buildStepCard(), 1);
-    m_copilot = new PreparationCopilotView(environment, store.preparationStep(), m_reactionID,
-                                           preferences, this);
+    m_copilot =
+        new PreparationCopilotView(environment, store.preparationStep(), m_reactionID, this);
     m_copilot->setFixedWidth(304);
     body->addWidget(m_copilot);
     column->addLayout(body, 1);
@@ -262,8 +265,8 @@ QWidget* ProfileView::buildFooter(QWidget* parent) {
     row->setSpacing(16);
     m_hint = new PlainLabel({}, appFont(11, QFont::Normal), Palette::secondary(), footer);
     row->addWidget(m_hint);
-    auto* back = new standin::TextLinkButton(QStringLiteral("Back"), appFont(12, QFont::Medium),
-                                             Palette::ink(), footer);
+    auto* back = new LinkButton(QStringLiteral("Back"), QStringLiteral("arrow.left"),
+                                appFont(12, QFont::Medium), Palette::ink(), footer);
     connect(back, &QAbstractButton::clicked, this, [this] {
         const auto look =
             preparationFooterLook(PreparationFacts::read(m_environment.store, m_environment.auth));
@@ -276,16 +279,17 @@ QWidget* ProfileView::buildFooter(QWidget* parent) {
     row->addStretch(1);
 
     m_primary = new ActionButton({}, QStringLiteral("arrow.right"), true, true, std::nullopt,
-                                 m_preferences, footer);
+                                 m_environment.preferences, footer);
     connect(m_primary, &ActionButton::clicked, this, &ProfileView::pressPrimary);
     row->addWidget(m_primary);
-    m_signIn = new standin::GoogleSignInButton(m_environment.auth, footer);
+    m_signIn = new GoogleSignInButton(m_environment, footer);
     row->addWidget(m_signIn);
-    m_loading = new ActionButton({}, {}, true, true, std::nullopt, m_preferences, footer);
+    m_loading =
+        new ActionButton({}, {}, true, true, std::nullopt, m_environment.preferences, footer);
     m_loading->setEnabled(false);
     row->addWidget(m_loading);
     m_account = new ActionButton({}, QStringLiteral("arrow.right"), true, true, std::nullopt,
-                                 m_preferences, footer);
+                                 m_environment.preferences, footer);
     connect(m_account, &ActionButton::clicked, this, &ProfileView::pressAccount);
     row->addWidget(m_account);
     return footer;
@@ -348,7 +352,7 @@ void ProfileView::rebuildSection() {
         m_section = new JobPreparationSection(store, m_compact, host);
         break;
     case PreparationStep::resume:
-        m_section = new ResumePreparationSection(store, m_preferences, host);
+        m_section = new ResumePreparationSection(store, m_environment.preferences, host);
         break;
     case PreparationStep::call:
         m_section = new CallPreparationSection(

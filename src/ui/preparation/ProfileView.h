@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/PreparationStep.h"
-#include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/AppEnvironment.h"
 #include "ui/preparation/PreparationRules.h"
 
@@ -28,8 +27,9 @@ class ProfileView final : public QWidget {
     Q_OBJECT
 
 public:
-    ProfileView(AppEnvironment environment, std::optional<PreparationStep> initialStep = {},
-                const AccessibilityPreferences* preferences = nullptr, QWidget* parent = nullptr);
+    explicit ProfileView(AppEnvironment environment,
+                         std::optional<PreparationStep> initialStep = std::nullopt,
+                         QWidget* parent = nullptr);
 
     void select(PreparationStep step);
     int reactionID() const { return m_reactionID; }
@@ -58,7 +58,6 @@ private:
     void refresh();
 
     AppEnvironment m_environment;
-    QPointer<const AccessibilityPreferences> m_preferences;
     int m_reactionID = 0;
     bool m_compact = false;
     std::optional<bool> m_hadJob;

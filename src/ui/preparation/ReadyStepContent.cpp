@@ -4,14 +4,18 @@
 #include "listening/MacPermissionStore.h"
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
 #include "ui/preparation/OnboardingView.h"
-#include "ui/preparation/PendingControls.h"
+#include "ui/preparation/SymbolMark.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -47,14 +51,14 @@ ReadyStepContent::ReadyStepContent(OnboardingView& guide, QWidget* parent)
     m_speech = addSummaryRow(rows, QStringLiteral("Speech recognition"));
     m_callAudio = addSummaryRow(rows, QStringLiteral("Call audio"));
     m_account = addSummaryRow(rows, QStringLiteral("Interview account"));
+    // The account row has a coloured square where the others have a symbol.
     m_account.mark->setFixedSize(7, 7);
     column->addLayout(rows);
 
     m_signIn = new QWidget(this);
     auto* signIn = new QVBoxLayout(m_signIn);
     signIn->setContentsMargins(0, 0, 0, 18);
-    signIn->addWidget(new standin::GoogleSignInButton(environment.auth, m_signIn), 0,
-                      Qt::AlignLeft);
+    signIn->addWidget(new GoogleSignInButton(environment, m_signIn), 0, Qt::AlignLeft);
     column->addWidget(m_signIn);
 
     m_prepare =
@@ -81,7 +85,7 @@ ReadyStepContent::ReadyStepContent(OnboardingView& guide, QWidget* parent)
                                          appFont(11, QFont::Medium), Palette::ink(), microphone);
     microphoneColumn->addWidget(m_microphoneAllowed);
     auto* microphoneButton =
-        new standin::TextLinkButton({}, appFont(12, QFont::Medium), Palette::ink(), microphone);
+        new LinkButton({}, {}, appFont(12, QFont::Medium), Palette::ink(), microphone);
     connect(microphoneButton, &QAbstractButton::clicked, this, &ReadyStepContent::pressMicrophone);
     m_microphone = microphoneButton;
     microphoneColumn->addWidget(microphoneButton, 0, Qt::AlignLeft);
@@ -90,10 +94,11 @@ ReadyStepContent::ReadyStepContent(OnboardingView& guide, QWidget* parent)
     m_unavailable->setWordWrap(true);
     microphoneColumn->addWidget(m_unavailable);
     auto* disclosure =
-        new standin::DisclosureGroup(QStringLiteral("Using microphone mode instead?"), microphone,
-                                     appFont(11, QFont::Normal), Palette::secondary(), this);
+        new DisclosureGroup(QStringLiteral("Using microphone mode instead?"), microphone,
+                            appFont(11, QFont::Normal), Palette::secondary(), this);
     disclosure->setExpanded(guide.showMicrophone());
-    disclosure->onToggled = [&guide](bool shown) { guide.setShowMicrophone(shown); };
+    connect(disclosure, &DisclosureGroup::expandedChanged, &guide,
+            &OnboardingView::setShowMicrophone);
     column->addSpacing(26);
     column->addWidget(disclosure);
     column->addStretch(1);
@@ -116,8 +121,7 @@ ReadyStepContent::SummaryRow ReadyStepContent::addSummaryRow(QVBoxLayout* rows,
                                                              const QString& title) {
     auto* row = new QHBoxLayout;
     row->setSpacing(9);
-    auto* mark = new PlainLabel({}, appFont(11, QFont::Medium), Palette::ink(), this);
-    mark->setFixedWidth(12);
+    auto* mark = new SymbolMark({}, 11, Palette::ink(), this);
     row->addWidget(mark, 0, Qt::AlignVCenter);
     row->addWidget(new PlainLabel(title, appFont(12, QFont::Medium), Palette::ink(), this));
     row->addStretch(1);
@@ -154,8 +158,8 @@ void ReadyStepContent::refresh() {
     m_title->setText(QString(look.title).replace(QLatin1Char('\n'), QChar::LineSeparator));
     m_title->setAccessibleName(look.title);
     const auto permissionRow = [](SummaryRow& row, bool allowed) {
-        static_cast<QLabel*>(row.mark)->setText(allowed ? QStringLiteral("✓")
-                                                        : QStringLiteral("–"));
+        static_cast<SymbolMark*>(row.mark)->setSymbol(allowed ? QStringLiteral("checkmark")
+                                                              : QStringLiteral("minus"));
         row.status->setText(allowed ? QStringLiteral("Allowed") : QStringLiteral("To finish"));
     };
     permissionRow(m_speech, look.speechAllowed);

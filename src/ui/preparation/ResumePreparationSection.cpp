@@ -1,11 +1,14 @@
 #include "ui/preparation/ResumePreparationSection.h"
 
 #include "session/AppStore.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/preparation/ContextBinding.h"
-#include "ui/preparation/PendingControls.h"
 #include "ui/preparation/ResumeDropZone.h"
 
 #include <QDragEnterEvent>
@@ -30,8 +33,9 @@ ResumePreparationSection::ResumePreparationSection(AppStore& store,
     connect(m_dropZone, &ResumeDropZone::fileDropped, &store,
             qOverload<const QString&>(&AppStore::importResume));
 
-    auto* choose = new standin::TextLinkButton(QStringLiteral("Choose a file instead"),
-                                               appFont(12, QFont::Medium), Palette::ink(), this);
+    auto* choose =
+        new LinkButton(QStringLiteral("Choose a file instead"), QStringLiteral("arrow.up.doc"),
+                       appFont(12, QFont::Medium), Palette::ink(), this);
     connect(choose, &QAbstractButton::clicked, &store, qOverload<>(&AppStore::importResume));
     m_choose = choose;
     column->addWidget(choose, 0, Qt::AlignLeft);
@@ -43,9 +47,10 @@ ResumePreparationSection::ResumePreparationSection(AppStore& store,
     auto* editorColumn = new QVBoxLayout(editorBox);
     editorColumn->setContentsMargins(0, 12, 0, 0);
     editorColumn->addWidget(m_editor);
-    m_disclosure = new standin::DisclosureGroup({}, editorBox, appFont(12, QFont::Normal),
-                                                Palette::ink(), this);
-    m_disclosure->onToggled = [this](bool) { refresh(); };
+    m_disclosure =
+        new DisclosureGroup({}, editorBox, appFont(12, QFont::Normal), Palette::ink(), this);
+    connect(m_disclosure, &DisclosureGroup::expandedChanged, this,
+            &ResumePreparationSection::refresh);
     column->addWidget(m_disclosure);
     column->addStretch(1);
 
@@ -64,7 +69,7 @@ ResumePreparationSection::ResumePreparationSection(AppStore& store,
 }
 
 bool ResumePreparationSection::showEditor() const {
-    return m_disclosure->expanded();
+    return m_disclosure->isExpanded();
 }
 
 void ResumePreparationSection::setShowEditor(bool shown) {

@@ -11,9 +11,7 @@ class AppStore;
 class ResumeDropZone;
 class TextArea;
 
-namespace standin {
 class DisclosureGroup;
-}
 
 // The résumé step: a drop zone that imports a file, or the pasted text in an editor. The open
 // editor takes no file drops, so a dropped file can never land in the résumé as its path.
@@ -40,7 +38,7 @@ private:
     ResumeDropZone* m_dropZone;
     QAbstractButton* m_choose;
     TextArea* m_editor;
-    standin::DisclosureGroup* m_disclosure;
+    DisclosureGroup* m_disclosure;
     QString m_fileName;
 };
 

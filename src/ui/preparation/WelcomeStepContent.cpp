@@ -2,7 +2,11 @@
 
 #include "account/GoogleAuthStore.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
@@ -10,7 +14,6 @@
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
 #include "ui/preparation/OnboardingView.h"
-#include "ui/preparation/PendingControls.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -67,10 +70,9 @@ WelcomeStepContent::WelcomeStepContent(OnboardingView& guide, QWidget* parent)
     auto* card = new QVBoxLayout(m_signInCard);
     card->setContentsMargins(0, 24, 0, 0);
     card->setSpacing(12);
-    card->addWidget(new standin::GoogleSignInButton(auth, m_signInCard), 0, Qt::AlignHCenter);
-    auto* cancel =
-        new standin::TextLinkButton(QStringLiteral("Cancel sign-in"), appFont(12, QFont::Normal),
-                                    Palette::secondary(), m_signInCard);
+    card->addWidget(new GoogleSignInButton(guide.environment(), m_signInCard), 0, Qt::AlignHCenter);
+    auto* cancel = new LinkButton(QStringLiteral("Cancel sign-in"), {}, appFont(12, QFont::Normal),
+                                  Palette::secondary(), m_signInCard);
     connect(cancel, &QAbstractButton::clicked, &auth, &GoogleAuthStore::cancel);
     m_cancel = cancel;
     card->addWidget(cancel, 0, Qt::AlignLeft);

@@ -42,7 +42,10 @@ protected:
         QCoreApplication::processEvents();
     }
     QString labelText(const char* name) {
-        return view->findChild<QLabel*>(QString::fromUtf8(name))->text();
+        QWidget* label = view->findChild<QWidget*>(QString::fromUtf8(name));
+        if (auto* spaced = qobject_cast<SpacedLabel*>(label))
+            return spaced->text();
+        return qobject_cast<QLabel*>(label)->text();
     }
     QString hint() {
         return view->content()->findChild<SpacedLabel*>(QStringLiteral("permissionHint"))->text();
@@ -111,6 +114,7 @@ TEST_F(OnboardingViewTest, WalksEveryStepWithTheLinuxStatuses) {
 
     // Back and forth keeps the attempt.
     footer("guideBack")->click();
+    QCoreApplication::processEvents();
     EXPECT_EQ(view->step(), GuidedSetupStep::speech);
     click("I’ll do this later");
     EXPECT_NE(button("Open Settings"), nullptr);
