@@ -190,8 +190,11 @@ QWidget* OnboardingView::buildGuideColumn() {
     m_sentence = new SpacedLabel({}, appFont(15, QFont::Medium), Palette::ink(), 4, guide);
     m_sentence->setObjectName(QStringLiteral("guideSentence"));
     m_sentence->setAlignment(Qt::AlignHCenter);
-    m_sentence->setMaximumWidth(280);
-    column->addWidget(m_sentence);
+    // At most 280 wide, centred in the column: the margins keep the wrapping label's height right.
+    auto* sentenceRow = new QHBoxLayout;
+    sentenceRow->setContentsMargins(25, 0, 25, 0);
+    sentenceRow->addWidget(m_sentence);
+    column->addLayout(sentenceRow);
     column->addWidget(decorativeSquares(guide), 0, Qt::AlignHCenter);
     return guide;
 }
