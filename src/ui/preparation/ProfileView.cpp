@@ -3,6 +3,7 @@
 #include "account/GoogleAuthStore.h"
 #include "session/AppStore.h"
 #include "ui/foundation/AccessibilityMarks.h"
+#include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
@@ -18,9 +19,11 @@
 #include "ui/preparation/PreparationCopilotView.h"
 #include "ui/preparation/ResumePreparationSection.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPropertyAnimation>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QShortcut>
@@ -362,9 +365,29 @@ void ProfileView::rebuildSection() {
     m_sectionStep = step;
     m_sectionLayout->addWidget(m_section);
     m_section->show();
+    fadeIn(m_section);
     m_heading->setText(preparationStepHeading(step));
     m_subtitle->setText(preparationStepSubtitle(step));
     m_copilot->setStep(step);
+}
+
+// A step change fades the new section in over 0.2 s, at once under Reduce Motion.
+void ProfileView::fadeIn(QWidget* section) {
+    const AccessibilityPreferences* preferences = m_environment.preferences;
+    if (!isVisible() || (preferences && preferences->reduceMotion()))
+        return;
+    auto* effect = new QGraphicsOpacityEffect(section);
+    effect->setOpacity(0);
+    section->setGraphicsEffect(effect);
+    auto* fade = new QPropertyAnimation(effect, "opacity", section);
+    fade->setDuration(200);
+    fade->setEasingCurve(QEasingCurve::OutCubic);
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    // The effect renders through a pixmap; once faded in, the section draws directly again.
+    connect(fade, &QPropertyAnimation::finished, section,
+            [section] { section->setGraphicsEffect(nullptr); });
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void ProfileView::applyCompact() {

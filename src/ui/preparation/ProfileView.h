@@ -52,6 +52,7 @@ private:
     QWidget* buildStepCard();
     QWidget* buildFooter(QWidget* parent);
     void rebuildSection();
+    void fadeIn(QWidget* section);
     void applyCompact();
     void pressPrimary();
     void pressAccount();

@@ -225,5 +225,26 @@ TEST_F(OnboardingViewTest, MicrophoneAndSettingsNeverFailSilently) {
     EXPECT_NE(findByText<QLabel>(*view, ComputerTexts::settingsUnavailable()), nullptr);
 }
 
+TEST_F(OnboardingViewTest, WelcomeSignInCanBeCancelledAndSetUpCancelsIt) {
+    open();
+    GoogleAuthStore& auth = *h.auth.store;
+    EXPECT_NE(findByText<QAbstractButton>(*view, QStringLiteral("Sign in with Google")), nullptr);
+    EXPECT_EQ(button("Cancel sign-in"), nullptr);
+    auth.signIn();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return auth.isBusy(); }));
+    click("Cancel sign-in");
+    EXPECT_FALSE(auth.isBusy());
+    // The store's own words, shown as they are.
+    QLabel* message = findByText<QLabel>(*view, QStringLiteral("Google sign-in cancelled."));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->textFormat(), Qt::PlainText);
+
+    auth.signIn();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return auth.isBusy(); }));
+    pressReturn();
+    EXPECT_FALSE(auth.isBusy());
+    EXPECT_EQ(view->step(), GuidedSetupStep::speech);
+}
+
 } // namespace
 } // namespace corvel::test

@@ -134,7 +134,8 @@ TEST_F(ProfileViewTest, CompactBelowSevenHundred) {
 
 TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEditor) {
     QTemporaryDir files;
-    const QString first = files.filePath(QStringLiteral("ana-resume.txt"));
+    // A file name that looks like markup is shown as it is.
+    const QString first = files.filePath(QStringLiteral("<b>ana&amp;-resume.txt"));
     const QString second = files.filePath(QStringLiteral("other.txt"));
     for (const auto& [path, text] :
          {std::pair{first, "Ten years of C++."}, std::pair{second, "Someone else."}}) {
@@ -177,8 +178,10 @@ TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEdito
     QCoreApplication::processEvents();
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(h.store().context().resume, QStringLiteral("Ten years of C++."));
-    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("ana-resume.txt"));
-    EXPECT_EQ(zone->statusLine(), QStringLiteral("ana-resume.txt"));
+    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("<b>ana&amp;-resume.txt"));
+    EXPECT_EQ(zone->statusLine(), QStringLiteral("<b>ana&amp;-resume.txt"));
+    for (const QLabel* label : zone->findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
 
     // The open paste editor takes no file: its text is not replaced by a path.
     resume->setShowEditor(true);
@@ -186,7 +189,7 @@ TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEdito
     EXPECT_FALSE(drop(resume->editor()->editor()->viewport(), {QUrl::fromLocalFile(second)}));
     QCoreApplication::processEvents();
     EXPECT_EQ(resume->editor()->text(), QStringLiteral("Ten years of C++."));
-    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("ana-resume.txt"));
+    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("<b>ana&amp;-resume.txt"));
 }
 
 TEST_F(ProfileViewTest, CallStepAccountAreaAndStartSession) {
@@ -197,6 +200,13 @@ TEST_F(ProfileViewTest, CallStepAccountAreaAndStartSession) {
     EXPECT_TRUE(view->signInButton()->isVisible());
     EXPECT_FALSE(view->primaryButton()->isVisible());
     EXPECT_EQ(view->copilot()->look().heading, QStringLiteral("One sign-in away."));
+    // The copilot's button saves and sends the user to the settings.
+    QAbstractButton* connectAccount = view->copilot()->actionButton();
+    ASSERT_TRUE(connectAccount->isVisible());
+    EXPECT_EQ(connectAccount->text(), QStringLiteral("Connect your account"));
+    connectAccount->click();
+    EXPECT_EQ(h.store().section(), AppSection::settings);
+    EXPECT_TRUE(savedFile().contains("Platform Engineer"));
 
     // Signed in, account loading: the disabled loading button; then refresh fails and returns.
     view.reset();
