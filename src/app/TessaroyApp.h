@@ -82,8 +82,8 @@ private:
     void configureAccount();
 
     AppNotifications m_notifications;
-    SystemFileDialogs m_fileDialogs;
     AccessibilityPreferences m_preferences;
+    SystemFileDialogs m_fileDialogs;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<GoogleAuthStore> m_auth;
     std::unique_ptr<MacPermissionStore> m_permissions;
