@@ -1,5 +1,7 @@
 #include "ui/shell/ScreenFactory.h"
 
+#include "ui/preparation/OnboardingView.h"
+#include "ui/preparation/ProfileView.h"
 #include "ui/shell/PlaceholderScreen.h"
 
 namespace corvel {
@@ -8,7 +10,7 @@ QWidget* makeSectionScreen(AppSection section, const AppEnvironment& environment
     switch (section) {
     case AppSection::overview:
     case AppSection::profile:
-        return new PlaceholderScreen(QStringLiteral("Prepare"), environment);
+        return new ProfileView(environment);
     case AppSection::session:
         return new PlaceholderScreen(QStringLiteral("Session"), environment);
     case AppSection::history:
@@ -20,7 +22,7 @@ QWidget* makeSectionScreen(AppSection section, const AppEnvironment& environment
 }
 
 QWidget* makeGuide(const AppEnvironment& environment, std::function<void()> onFinish) {
-    return new PlaceholderScreen(QStringLiteral("Setup guide"), environment, std::move(onFinish));
+    return new OnboardingView(environment, GuidedSetupStep::welcome, std::move(onFinish));
 }
 
 } // namespace corvel

@@ -7,6 +7,7 @@
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
+#include "ui/preparation/ProfileView.h"
 #include "ui/shell/PlaceholderScreen.h"
 
 #include <QPointer>
@@ -29,6 +30,8 @@ struct Root {
     MessageBanner& banner() const { return *view.banner(); }
     AppNavigation& bar() const { return *view.navigation(); }
     QString screenName() const {
+        if (qobject_cast<ProfileView*>(view.screen()))
+            return QStringLiteral("Prepare");
         auto* screen = qobject_cast<PlaceholderScreen*>(view.screen());
         return screen ? screen->name() : QString();
     }
