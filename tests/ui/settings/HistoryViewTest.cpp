@@ -34,13 +34,6 @@ std::vector<HistoryRecordButton*> rows(const HistoryView& view) {
     return {found.begin(), found.end()};
 }
 
-QStringList texts(const QWidget& root) {
-    QStringList result;
-    for (const QLabel* label : root.findChildren<QLabel*>())
-        result.append(label->text());
-    return result;
-}
-
 } // namespace
 
 TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyState) {

@@ -6,11 +6,13 @@
 #include "session/AppNotifications.h"
 #include "session/StoreHarness.h"
 #include "ui/foundation/AppEnvironment.h"
+#include "ui/foundation/SpacedLabel.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QMessageBox>
 
 #include <map>
@@ -80,6 +82,20 @@ template <typename T> T* findNamed(const QWidget& root, const QString& name) {
         }
     }
     return nullptr;
+}
+
+// The texts of every label under `root` that is not hidden by its own flag, in creation order.
+inline QStringList texts(const QWidget& root) {
+    QStringList result;
+    for (const QWidget* widget : root.findChildren<QWidget*>()) {
+        if (widget->isHidden())
+            continue;
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            result.append(label->text());
+        else if (const auto* spaced = qobject_cast<const SpacedLabel*>(widget))
+            result.append(spaced->text());
+    }
+    return result;
 }
 
 // The open confirmation dialog under `root`, if any.
