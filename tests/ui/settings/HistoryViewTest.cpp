@@ -93,7 +93,7 @@ TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyState) {
     auto* trash = findNamed<QAbstractButton>(view, QStringLiteral("Delete interview Interview"));
     ASSERT_TRUE(trash);
     trash->click();
-    QMessageBox* dialog = openDialog(view);
+    QMessageBox* dialog = openDialog();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->text(), QStringLiteral("Delete this interview?"));
     EXPECT_TRUE(dialog->informativeText().contains(QStringLiteral("this computer’s history")));
@@ -101,7 +101,7 @@ TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyState) {
     EXPECT_EQ(h.stores.store->history().size(), 3u);
 
     findNamed<QAbstractButton>(view, QStringLiteral("Delete interview Interview"))->click();
-    choose(*openDialog(view), QStringLiteral("Delete"));
+    choose(*openDialog(), QStringLiteral("Delete"));
     ASSERT_EQ(h.stores.store->history().size(), 2u);
     EXPECT_EQ(h.stores.store->history()[0].id, saved.history[0].id);
     EXPECT_EQ(h.stores.store->history()[1].id, saved.history[2].id);
@@ -110,7 +110,7 @@ TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyState) {
 
     for (const QString& title : {QStringLiteral("Designer · Studio"), QStringLiteral("Engineer")}) {
         findNamed<QAbstractButton>(view, QStringLiteral("Delete interview ") + title)->click();
-        choose(*openDialog(view), QStringLiteral("Delete"));
+        choose(*openDialog(), QStringLiteral("Delete"));
     }
     EXPECT_EQ(view.content(), HistoryView::Content::empty);
     EXPECT_TRUE(texts(view).isEmpty() || !texts(view).contains(QStringLiteral("QUESTION 01")));

@@ -9,6 +9,7 @@
 #include "ui/foundation/SpacedLabel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -98,10 +99,10 @@ inline QStringList texts(const QWidget& root) {
     return result;
 }
 
-// The open confirmation dialog under `root`, if any.
-inline QMessageBox* openDialog(const QWidget& root) {
-    for (QMessageBox* box : root.findChildren<QMessageBox*>()) {
-        if (box->isVisible())
+// The open confirmation dialog, wherever it was parented.
+inline QMessageBox* openDialog() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible())
             return box;
     }
     return nullptr;
