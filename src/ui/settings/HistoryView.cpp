@@ -111,6 +111,8 @@ void HistoryView::refresh() {
     }
     m_content = content;
     m_column->insertWidget(1, m_content);
+    // A widget added to a shown page would otherwise appear only on the next event-loop turn.
+    m_content->show();
 }
 
 QWidget* HistoryView::buildList(const std::vector<InterviewRecord>& records) {

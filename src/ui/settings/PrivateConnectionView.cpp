@@ -14,25 +14,12 @@
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
 #include "ui/settings/SymbolLabel.h"
+#include "ui/settings/TextButton.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace corvel {
-
-namespace {
-QPushButton* textButton(const QString& title, const QFont& font, const QColor& color) {
-    auto* button = new QPushButton(title);
-    button->setFlat(true);
-    button->setFont(font);
-    button->setCursor(Qt::PointingHandCursor);
-    QPalette colors = button->palette();
-    colors.setColor(QPalette::ButtonText, color);
-    button->setPalette(colors);
-    return button;
-}
-} // namespace
 
 QUrl PrivateConnectionView::createKeyPage() {
     return QUrl(QStringLiteral("https://platform.openai.com/api-keys"));
@@ -72,11 +59,11 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     keyring->addWidget(new SymbolLabel(QStringLiteral("lock.fill"), 11, Palette::secondary()));
     keyring->addWidget(new PlainLabel(wording::keyStaysInKeyring(), appFont(12, QFont::Normal),
                                       Palette::secondary()));
-    auto* createKey =
-        textButton(QStringLiteral("Create a key ↗"), appFont(12, QFont::Medium), Palette::ink());
+    auto* createKey = new TextButton(QStringLiteral("Create a key ↗"), appFont(12, QFont::Medium),
+                                     Palette::ink());
     keyring->addWidget(createKey);
     m_delete =
-        textButton(QStringLiteral("Delete"), appFont(12, QFont::Normal), Palette::secondary());
+        new TextButton(QStringLiteral("Delete"), appFont(12, QFont::Normal), Palette::secondary());
     m_delete->setAccessibleName(QStringLiteral("Delete the saved API key"));
     keyring->addSpacing(12);
     keyring->addWidget(m_delete);
@@ -98,7 +85,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     connect(m_field, &QLineEdit::returnPressed, this, &PrivateConnectionView::saveKey);
     connect(m_field, &QLineEdit::textChanged, this, &PrivateConnectionView::refresh);
     connect(m_save, &ActionButton::clicked, this, &PrivateConnectionView::saveKey);
-    connect(createKey, &QPushButton::clicked, this, [this] { m_openUrl(createKeyPage()); });
+    connect(createKey, &QAbstractButton::clicked, this, [this] { m_openUrl(createKeyPage()); });
     connect(m_delete, &QAbstractButton::clicked, this, &PrivateConnectionView::confirmRemoveKey);
     connect(m_check, &ActionButton::clicked, &m_environment.store, &AppStore::checkConnection);
     AppStore& store = m_environment.store;

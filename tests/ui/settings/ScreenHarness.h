@@ -85,11 +85,11 @@ template <typename T> T* findNamed(const QWidget& root, const QString& name) {
     return nullptr;
 }
 
-// The texts of every label under `root` that is not hidden by its own flag, in creation order.
+// The texts of every label under `root` that shows when `root` does, in creation order.
 inline QStringList texts(const QWidget& root) {
     QStringList result;
     for (const QWidget* widget : root.findChildren<QWidget*>()) {
-        if (widget->isHidden())
+        if (!widget->isVisibleTo(&root))
             continue;
         if (const auto* label = qobject_cast<const QLabel*>(widget))
             result.append(label->text());
