@@ -7,7 +7,7 @@
 #include "listening/AudioCapture.h"
 #include "platform/SecretStore.h"
 #include "platform/UptimeClock.h"
-#include "session/FileDialogs.h"
+#include "session/FloatingPanel.h"
 
 #include <algorithm>
 #include <limits>
@@ -25,13 +25,12 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     : QObject(parent), m_clock(dependencies.clock ? dependencies.clock : &systemUptimeClock()),
       m_storageDirectory(std::move(dependencies.storageDirectory)),
       m_automaticallyOpenOverlay(dependencies.automaticallyOpenOverlay),
-      m_cloudHeartbeatIntervalOverride(dependencies.cloudHeartbeatIntervalOverride) {
+      m_cloudHeartbeatIntervalOverride(dependencies.cloudHeartbeatIntervalOverride),
+      m_makePanel(std::move(dependencies.makePanel)) {
     if (!dependencies.secretStore)
         m_ownedSecretStore = std::make_unique<SecretServiceStore>();
     m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
-    if (!dependencies.fileDialogs)
-        m_ownedFileDialogs = std::make_unique<SystemFileDialogs>();
-    m_fileDialogs = dependencies.fileDialogs ? dependencies.fileDialogs : m_ownedFileDialogs.get();
+    m_fileDialogs = dependencies.fileDialogs;
     if (!dependencies.answerService)
         m_ownedAnswerService = std::make_unique<AnswerService>();
     m_answerService =

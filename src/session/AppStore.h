@@ -15,7 +15,6 @@
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
-#include "session/OverlayPanel.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -34,6 +33,7 @@ namespace corvel {
 class AnswerService;
 class AudioCapture;
 class FileDialogs;
+class FloatingPanel;
 class KeychainVault;
 class SecretStore;
 class UptimeClock;
@@ -94,7 +94,12 @@ class AppStore final : public QObject {
     Q_PROPERTY(bool isStarting READ isStarting NOTIFY isStartingChanged)
 
 public:
-    // What the application leaves out is built here with the system's implementation.
+    // Builds the floating panel over this store when it is first opened.
+    using PanelFactory = std::function<std::unique_ptr<FloatingPanel>(AppStore&)>;
+
+    // What the application leaves out is built here with the system's implementation, except the
+    // widgets above the store: without a panel factory there is no panel to show, and without
+    // file dialogs no file is chosen.
     struct Dependencies {
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
@@ -104,7 +109,8 @@ public:
         std::optional<double> cloudHeartbeatIntervalOverride;
         SecretStore* secretStore = nullptr; // not owned
         FileDialogs* fileDialogs = nullptr; // not owned
-        UptimeClock* clock = nullptr;       // not owned
+        PanelFactory makePanel;
+        UptimeClock* clock = nullptr; // not owned
         std::optional<BundleInfo> bundle;
     };
 
@@ -188,7 +194,7 @@ public:
                         TokenProvider tokenProvider);
     void refreshCloudAccount();
     bool canStartCloudSession() const;
-    OverlayPanel* panel() const { return m_panel.get(); }
+    FloatingPanel* panel() const { return m_panel.get(); }
     bool saveKey(const QString& key);
     void removeKey();
     void checkConnection();
@@ -319,7 +325,6 @@ private:
 
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
-    std::unique_ptr<FileDialogs> m_ownedFileDialogs;
     std::unique_ptr<AnswerService> m_ownedAnswerService;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
@@ -389,7 +394,8 @@ private:
     std::optional<double> m_questionUpdatedAt;
     // Uptime at the session's start: its duration never depends on the wall clock.
     std::optional<double> m_sessionStartedUptime;
-    std::unique_ptr<OverlayPanel> m_panel;
+    PanelFactory m_makePanel;
+    std::unique_ptr<FloatingPanel> m_panel;
 
     std::optional<QUrl> m_cloudBaseURL;
     std::optional<QString> m_cloudAccountID;

@@ -4,7 +4,7 @@
 #include "core/AnswerServiceError.h"
 #include "listening/AudioCapture.h"
 #include "platform/UptimeClock.h"
-#include "session/OverlayPanel.h"
+#include "session/FloatingPanel.h"
 
 namespace corvel {
 
@@ -305,15 +305,16 @@ void AppStore::captureFailed(const QString& text) {
 }
 
 void AppStore::openOverlay() {
-    if (!m_panel)
-        m_panel = std::make_unique<OverlayPanel>(*this);
-    m_panel->present();
+    if (!m_panel && m_makePanel)
+        m_panel = m_makePanel(*this);
+    if (m_panel)
+        m_panel->present();
     setShowOverlay(true);
 }
 
 void AppStore::hideOverlay() {
     if (m_panel)
-        m_panel->hide();
+        m_panel->orderOut();
     setShowOverlay(false);
 }
 

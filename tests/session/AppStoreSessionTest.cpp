@@ -1,10 +1,6 @@
 #include "StoreHarness.h"
 
 #include "core/WorkspaceStorage.h"
-#include "session/OverlayPanel.h"
-
-#include <QCloseEvent>
-#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -238,30 +234,4 @@ TEST(SessionStart, MicrophoneQuestionsWaitForConfirmationAndFrenchListensInFrenc
     h.store->setQuestionDraft(QStringLiteral("   "));
     h.store->ask();
     EXPECT_FALSE(h.store->isGenerating());
-}
-
-TEST(OverlayPanel, IsSizedFromTheScreenReusedAndHiddenWhenClosed) {
-    EXPECT_EQ(OverlayPanel::sizeFor(QRect(0, 0, 1440, 875)), QSize(560, 660));
-    EXPECT_EQ(OverlayPanel::sizeFor(QRect(0, 0, 800, 600)), QSize(560, 552));
-    EXPECT_EQ(OverlayPanel::sizeFor(QRect(0, 0, 450, 380)), QSize(440, 350));
-    EXPECT_EQ(OverlayPanel::sizeFor(std::nullopt), QSize(560, 660));
-
-    StoreHarness h;
-    h.store->openOverlay();
-    OverlayPanel* panel = h.store->panel();
-    ASSERT_TRUE(panel);
-    EXPECT_TRUE(h.store->showOverlay());
-    EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(panel->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    panel->move(10, 20);
-    h.store->hideOverlay();
-    EXPECT_FALSE(h.store->showOverlay());
-    h.store->openOverlay();
-    EXPECT_EQ(h.store->panel(), panel);
-    EXPECT_EQ(panel->pos(), QPoint(10, 20));
-
-    QCloseEvent close;
-    QCoreApplication::sendEvent(panel, &close);
-    EXPECT_FALSE(h.store->showOverlay());
-    EXPECT_EQ(h.store->panel(), panel);
 }

@@ -87,6 +87,7 @@ struct StoreHarness {
         d.fileDialogs = &dialogs;
         d.clock = &clock;
         d.cloudHeartbeatIntervalOverride = heartbeatOverride;
+        d.makePanel = makePanel;
         BundleInfo bundle;
         bundle.allowsPrivateAPIKeyFallback = allowsKey;
         d.bundle = bundle;
@@ -134,6 +135,7 @@ struct StoreHarness {
     FakeCapture capture;
     AudioCapture audio;
     std::optional<double> heartbeatOverride;
+    AppStore::PanelFactory makePanel;
     std::unique_ptr<AppStore> store;
 };
 
