@@ -9,6 +9,7 @@
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
+#include "ui/session/AnswerText.h"
 #include "ui/settings/ColorBlock.h"
 #include "ui/settings/ComputerWording.h"
 #include "ui/settings/ConfirmationDialog.h"
@@ -207,9 +208,7 @@ QWidget* HistoryView::buildEntry(const AnswerEntry& entry, qsizetype index) {
     question->setFont(appFont(19, QFont::Medium));
     layout->addWidget(question);
 
-    auto* answer = new QLabel(entry.answer);
-    answer->setTextFormat(Qt::PlainText);
-    answer->setWordWrap(true);
+    auto* answer = new AnswerText(entry.answer, false, false, false);
     answer->setContentsMargins(0, 4, 0, 0);
     layout->addWidget(answer);
     return new Surface(card, 30);

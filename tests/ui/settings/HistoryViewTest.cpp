@@ -2,6 +2,7 @@
 
 #include "ScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/session/AnswerText.h"
 #include "ui/settings/HistoryRecordButton.h"
 
 #include <QLabel>
@@ -68,6 +69,10 @@ TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyState) {
     EXPECT_TRUE(shown.contains(QStringLiteral("2 min 5 s")));
     EXPECT_TRUE(shown.contains(QStringLiteral("2 questions")));
     EXPECT_TRUE(shown.contains(QStringLiteral("QUESTION 02")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("<b>Bold</b>?")));
+    const auto answers = view.findChildren<AnswerText*>();
+    ASSERT_EQ(answers.size(), 2);
+    EXPECT_EQ(answers[0]->rows().opening, QStringLiteral("Because."));
     for (const QLabel* label : view.findChildren<QLabel*>())
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
 
