@@ -1,0 +1,362 @@
+#include "ui/settings/SettingsView.h"
+
+#include "session/AppStore.h"
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/AppFont.h"
+#include "ui/foundation/FieldLabel.h"
+#include "ui/foundation/PageHeading.h"
+#include "ui/foundation/Palette.h"
+#include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/Surface.h"
+#include "ui/foundation/TextInput.h"
+#include "ui/settings/AccountSettingsView.h"
+#include "ui/settings/ComputerWording.h"
+#include "ui/settings/MacAccessSettingsView.h"
+#include "ui/settings/OpacityPreview.h"
+#include "ui/settings/PrivateConnectionView.h"
+#include "ui/settings/SectionHeading.h"
+#include "ui/settings/SettingsText.h"
+#include "ui/settings/TextButton.h"
+
+#include <QCheckBox>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace corvel {
+
+namespace {
+constexpr int maximumColumnWidth = 1000;
+constexpr int pagePadding = 40;
+constexpr double sliderScale = 1000; // the slider works in thousandths
+constexpr qreal disabledRowOpacity = 0.55;
+
+QVBoxLayout* bareColumn(QWidget* widget, int spacing) {
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+SpacedLabel* caption(const QString& text) {
+    return new SpacedLabel(text, appFont(12, QFont::Normal), Palette::secondary(), 4);
+}
+
+QWidget* padded(QWidget* content, int top) {
+    auto* holder = new QWidget;
+    auto* layout = bareColumn(holder, 0);
+    layout->setContentsMargins(0, top, 0, 0);
+    layout->addWidget(content);
+    return holder;
+}
+
+// A collapsible group, collapsed at first, keeping its own expanded state.
+QWidget* disclosure(const QString& title, QWidget* content) {
+    auto* group = new QWidget;
+    auto* layout = bareColumn(group, 0);
+    auto* toggle = new QToolButton;
+    toggle->setText(title);
+    toggle->setFont(appFont(13, QFont::Medium));
+    toggle->setCheckable(true);
+    toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toggle->setArrowType(Qt::RightArrow);
+    toggle->setAutoRaise(true);
+    layout->addWidget(toggle, 0, Qt::AlignLeft);
+    layout->addWidget(content);
+    content->hide();
+    QObject::connect(toggle, &QToolButton::toggled, content, [toggle, content](bool open) {
+        toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        content->setVisible(open);
+    });
+    return group;
+}
+
+void dimWhenDisabled(QWidget* row, bool enabled) {
+    row->setEnabled(enabled);
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(row->graphicsEffect());
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(row);
+        row->setGraphicsEffect(effect);
+    }
+    effect->setOpacity(enabled ? 1.0 : disabledRowOpacity);
+}
+} // namespace
+
+QUrl SettingsView::dataHandlingPage() {
+    return QUrl(QStringLiteral("https://developers.openai.com/api/docs/guides/your-data"));
+}
+
+SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* parent)
+    : QWidget(parent), m_environment(environment), m_seams(std::move(seams)) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    bareColumn(this, 0)->addWidget(scroll);
+
+    auto* page = new QWidget;
+    scroll->setWidget(page);
+    auto* pageRow = new QHBoxLayout(page);
+    pageRow->setContentsMargins(0, 0, 0, 0);
+    auto* body = new QWidget(page);
+    body->setMaximumWidth(maximumColumnWidth + 2 * pagePadding);
+    auto* column = bareColumn(body, 24);
+    column->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
+    pageRow->addWidget(body);
+    pageRow->addStretch(0);
+
+    auto* heading = new PageHeading(
+        QStringLiteral("Preferences"), QStringLiteral("Settings"),
+        QStringLiteral("Your account, call audio and floating window — set up your way."));
+    column->addWidget(padded(heading, 0));
+    column->itemAt(0)->widget()->setContentsMargins(0, 0, 0, 12);
+    column->addWidget(new AccountSettingsView(m_environment));
+    column->addWidget(new MacAccessSettingsView(m_environment));
+    m_privateGroup =
+        disclosure(QStringLiteral("Private developer connection"),
+                   padded(new PrivateConnectionView(m_environment, m_seams.openUrl), 16));
+    column->addWidget(m_privateGroup);
+    column->addWidget(buildListening());
+    column->addWidget(buildAnswers());
+    column->addWidget(buildFloatingWindow());
+    column->addWidget(buildPrivacy());
+    column->addWidget(padded(new PlainLabel(settings::versionLine(m_seams.bundle),
+                                            appFont(11, QFont::Normal), Palette::secondary()),
+                             8));
+    column->addStretch(1);
+
+    AppStore& store = m_environment.store;
+    for (auto changed : {&AppStore::audioSourceChanged, &AppStore::contextChanged,
+                         &AppStore::automaticAnswersChanged, &AppStore::styleChanged,
+                         &AppStore::modelChanged, &AppStore::overlayOpacityChanged,
+                         &AppStore::isSessionActiveChanged, &AppStore::isCloudConfiguredChanged})
+        connect(&store, changed, this, &SettingsView::refresh);
+    refresh();
+}
+
+QAbstractButton* SettingsView::addPill(QLayout* row, const QString& title,
+                                       std::function<void()> action) {
+    auto* pill = new QPushButton(title);
+    pill->setCheckable(true);
+    pill->setFont(appFont(13, QFont::Normal));
+    row->addWidget(pill);
+    // Every click writes and saves, also on the pill already chosen.
+    connect(pill, &QPushButton::clicked, this, [this, action = std::move(action)] {
+        action();
+        m_environment.store.save();
+        refresh();
+    });
+    return pill;
+}
+
+QWidget* SettingsView::buildListening() {
+    auto* card = new QWidget;
+    auto* column = bareColumn(card, 24);
+    column->addWidget(new SectionHeading(QStringLiteral("Listening"),
+                                         QStringLiteral("Choose where interview questions are "
+                                                        "captured."),
+                                         Palette::cyan()));
+    m_sessionNote = new PlainLabel(
+        QStringLiteral("End the session to change the audio source. To correct the language now, "
+                       "use the language menu in Session or the floating window."),
+        appFont(12, QFont::Normal), Palette::secondary());
+    m_sessionNote->setWordWrap(true);
+    column->addWidget(m_sessionNote);
+
+    AppStore& store = m_environment.store;
+    auto* source = new QVBoxLayout;
+    source->setSpacing(12);
+    source->addWidget(new FieldLabel(QStringLiteral("Audio source"), QString()));
+    m_sourceRow = new QWidget;
+    auto* sourcePills = new QHBoxLayout(m_sourceRow);
+    sourcePills->setContentsMargins(0, 0, 0, 0);
+    sourcePills->setSpacing(8);
+    for (const AudioSource choice : allAudioSources())
+        m_sourcePills[choice] = addPill(sourcePills, settings::audioSourceTitle(choice),
+                                        [&store, choice] { store.setAudioSource(choice); });
+    sourcePills->addStretch(1);
+    source->addWidget(m_sourceRow);
+    m_sourceCaption = caption(QString());
+    source->addWidget(m_sourceCaption);
+    column->addLayout(source);
+
+    auto* language = new QVBoxLayout;
+    language->setSpacing(12);
+    language->addWidget(new FieldLabel(QStringLiteral("Interview language"), QString()));
+    m_languageRow = new QWidget;
+    auto* languagePills = new QHBoxLayout(m_languageRow);
+    languagePills->setContentsMargins(0, 0, 0, 0);
+    languagePills->setSpacing(8);
+    for (const auto& option : settings::languageOptions())
+        m_languagePills.push_back(
+            addPill(languagePills, option.title, [&store, stored = option.stored] {
+                InterviewContext context = store.context();
+                context.language = stored;
+                store.setContext(context);
+            }));
+    languagePills->addStretch(1);
+    language->addWidget(m_languageRow);
+    column->addLayout(language);
+
+    auto* automatic = new QHBoxLayout;
+    auto* labels = new QVBoxLayout;
+    labels->setSpacing(6);
+    labels->addWidget(new PlainLabel(QStringLiteral("Suggest answers automatically"),
+                                     appFont(14, QFont::Medium), Palette::ink()));
+    m_automaticCaption =
+        new PlainLabel(QString(), appFont(12, QFont::Normal), Palette::secondary());
+    labels->addWidget(m_automaticCaption);
+    automatic->addLayout(labels, 1);
+    m_automatic = new QCheckBox;
+    m_automatic->setAccessibleName(QStringLiteral("Suggest answers automatically"));
+    automatic->addWidget(m_automatic);
+    column->addLayout(automatic);
+    connect(m_automatic, &QAbstractButton::clicked, this, [&store](bool on) {
+        store.setAutomaticAnswers(on);
+        store.save();
+    });
+    return new Surface(card, 28);
+}
+
+QWidget* SettingsView::buildAnswers() {
+    auto* card = new QWidget;
+    auto* column = bareColumn(card, 22);
+    column->addWidget(new SectionHeading(QStringLiteral("Answers"),
+                                         QStringLiteral("The default format for your talking "
+                                                        "points."),
+                                         Palette::green()));
+    AppStore& store = m_environment.store;
+    auto* styles = new QHBoxLayout;
+    styles->setSpacing(8);
+    for (const AnswerStyle style : allAnswerStyles())
+        m_stylePills[style] =
+            addPill(styles, displayName(style), [&store, style] { store.setStyle(style); });
+    styles->addStretch(1);
+    column->addLayout(styles);
+    column->addWidget(caption(QStringLiteral("Adaptive chooses a short answer or a STAR structure "
+                                             "to suit the question. Answers are phrased to be "
+                                             "spoken aloud.")));
+
+    auto* model = new QWidget;
+    auto* modelColumn = bareColumn(model, 12);
+    modelColumn->addWidget(new FieldLabel(QStringLiteral("OpenAI model"), QString()));
+    m_model = new TextInput(QStringLiteral("Model ID"));
+    modelColumn->addWidget(m_model);
+    modelColumn->addWidget(caption(QStringLiteral(
+        "Default: gpt-4.1-mini. The model must support the Responses API and be available on "
+        "your account.")));
+    modelColumn->addWidget(caption(QStringLiteral(
+        "Answers appear as soon as the first words arrive. Speed depends on your connection, "
+        "transcription and model.")));
+    m_modelGroup = disclosure(QStringLiteral("Model and response speed"), padded(model, 16));
+    column->addWidget(m_modelGroup);
+    m_streamCaption = caption(QStringLiteral("Answers stream as soon as the first words arrive."));
+    column->addWidget(m_streamCaption);
+    // textEdited fires for the user's edits only, never for the refresh's own setText.
+    connect(m_model, &QLineEdit::textEdited, this, [&store](const QString& text) {
+        store.setModel(text);
+        store.save();
+    });
+    return new Surface(card, 28);
+}
+
+QWidget* SettingsView::buildFloatingWindow() {
+    auto* card = new QWidget;
+    auto* column = bareColumn(card, 22);
+    column->addWidget(new SectionHeading(QStringLiteral("Floating window"),
+                                         QStringLiteral("Keep your answer visible during the "
+                                                        "call."),
+                                         Palette::orange()));
+    AppStore& store = m_environment.store;
+    auto* row = new QHBoxLayout;
+    row->setSpacing(32);
+    auto* controls = new QVBoxLayout;
+    controls->setSpacing(14);
+    auto* label = new FieldLabel(QStringLiteral("Background opacity"),
+                                 settings::opacityLabel(store.overlayOpacity()));
+    m_opacityLabel = label->hintLabel();
+    controls->addWidget(label);
+    m_opacity = new QSlider(Qt::Horizontal);
+    m_opacity->setRange(qRound(0.35 * sliderScale), qRound(0.98 * sliderScale));
+    m_opacity->setAccessibleName(QStringLiteral("Floating window background opacity"));
+    controls->addWidget(m_opacity);
+    controls->addWidget(caption(
+        QStringLiteral("Text stays readable as the background becomes more or less transparent.")));
+    auto* show = new ActionButton(QStringLiteral("Show window"), QStringLiteral("arrow.up.right"),
+                                  false, true);
+    controls->addWidget(show, 0, Qt::AlignLeft);
+    row->addLayout(controls, 1);
+    m_preview = new OpacityPreview(store.overlayOpacity());
+    row->addWidget(m_preview, 0, Qt::AlignVCenter);
+    column->addLayout(row);
+    connect(m_opacity, &QSlider::valueChanged, this, [&store](int value) {
+        store.setOverlayOpacity(value / sliderScale);
+        store.save();
+    });
+    connect(show, &ActionButton::clicked, &store, &AppStore::openOverlay);
+    return new Surface(card, 28);
+}
+
+QWidget* SettingsView::buildPrivacy() {
+    auto* content = new QWidget;
+    auto* column = bareColumn(content, 12);
+    column->setContentsMargins(0, 14, 0, 0);
+    column->addWidget(caption(wording::dataStaysHere()));
+    column->addWidget(caption(wording::speechPrivacy()));
+    auto* link = new TextButton(QStringLiteral("OpenAI data handling ↗"),
+                                appFont(12, QFont::Normal), Palette::ink());
+    column->addWidget(link, 0, Qt::AlignLeft);
+    connect(link, &QAbstractButton::clicked, this, [this] { m_seams.openUrl(dataHandlingPage()); });
+    auto* group = disclosure(QStringLiteral("Data and privacy"), content);
+    group->setContentsMargins(4, 0, 4, 0);
+    return group;
+}
+
+void SettingsView::refresh() {
+    const AppStore& store = m_environment.store;
+    const bool inSession = store.isSessionActive();
+    const bool privateRoute = settings::isPrivateRoute(
+        settings::allowsPrivateConnection(m_seams.bundle), store.isCloudConfigured());
+    m_privateGroup->setVisible(privateRoute);
+    m_privateGroup->setEnabled(!inSession);
+
+    m_sessionNote->setVisible(inSession);
+    for (const auto& [source, pill] : m_sourcePills)
+        pill->setChecked(source == store.audioSource());
+    dimWhenDisabled(m_sourceRow, !inSession);
+    m_sourceCaption->setText(settings::audioSourceCaption(store.audioSource()));
+    const auto& languages = settings::languageOptions();
+    for (size_t i = 0; i < languages.size(); ++i)
+        m_languagePills[i]->setChecked(
+            settings::isSelected(languages[i], store.context().language));
+    dimWhenDisabled(m_languageRow, !inSession);
+    {
+        const QSignalBlocker blocker(m_automatic);
+        m_automatic->setChecked(store.automaticAnswers());
+    }
+    m_automatic->setEnabled(store.audioSource() != AudioSource::microphone);
+    m_automaticCaption->setText(settings::automaticAnswersCaption(store.audioSource()));
+
+    for (const auto& [style, pill] : m_stylePills)
+        pill->setChecked(style == store.style());
+    m_modelGroup->setVisible(privateRoute);
+    m_streamCaption->setVisible(!privateRoute);
+    if (m_model->text() != store.model())
+        m_model->setText(store.model());
+
+    m_opacityLabel->setText(settings::opacityLabel(store.overlayOpacity()));
+    {
+        const QSignalBlocker blocker(m_opacity);
+        m_opacity->setValue(qRound(store.overlayOpacity() * sliderScale));
+    }
+    m_preview->setOpacity(store.overlayOpacity());
+}
+
+} // namespace corvel
