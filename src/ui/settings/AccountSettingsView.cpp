@@ -5,6 +5,8 @@
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/BrandMark.h"
+#include "ui/foundation/GoogleSignInButton.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
@@ -13,7 +15,6 @@
 #include "ui/settings/AccountCardState.h"
 #include "ui/settings/ComputerWording.h"
 #include "ui/settings/SectionHeading.h"
-#include "ui/settings/TextButton.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -78,7 +79,8 @@ QWidget* AccountSettingsView::buildSignedIn() {
     identity->addWidget(m_name);
     identity->addWidget(m_email);
     row->addLayout(identity, 1);
-    m_signOut = new ActionButton(QStringLiteral("Sign out"), {}, false, true);
+    m_signOut = new ActionButton(QStringLiteral("Sign out"), {}, false, true, std::nullopt,
+                                 m_environment.preferences);
     row->addWidget(m_signOut);
     column->addLayout(row);
     m_sessionNote = new PlainLabel(QStringLiteral("End your session before changing accounts."),
@@ -96,8 +98,9 @@ QWidget* AccountSettingsView::buildSignedOut() {
                                          appFont(14, QFont::Medium), Palette::ink()));
     invitation->addWidget(
         new PlainLabel(wording::aiIncluded(), appFont(12, QFont::Normal), Palette::secondary()));
+    invitation->addWidget(new GoogleSignInButton(m_environment), 0, Qt::AlignLeft);
     column->addLayout(invitation);
-    m_cancel = new TextButton(QStringLiteral("Cancel sign-in"), appFont(12, QFont::Normal),
+    m_cancel = new LinkButton(QStringLiteral("Cancel sign-in"), {}, appFont(12, QFont::Normal),
                               Palette::secondary());
     column->addWidget(m_cancel, 0, Qt::AlignLeft);
     m_configurationNote = new SpacedLabel(

@@ -4,6 +4,7 @@
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Eyebrow.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/PageHeading.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -15,7 +16,6 @@
 #include "ui/settings/ConfirmationDialog.h"
 #include "ui/settings/HistoryRecordButton.h"
 #include "ui/settings/HistoryText.h"
-#include "ui/settings/SymbolButton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,12 +29,6 @@ namespace {
 constexpr int maximumColumnWidth = 1100;
 constexpr int pagePadding = 40;
 
-QFont tracked(qreal size, QFont::Weight weight, qreal tracking) {
-    QFont font = appFont(size, weight);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
-    return font;
-}
-
 QWidget* column(QWidget* parent, int spacing, QVBoxLayout** layout) {
     auto* widget = new QWidget(parent);
     *layout = new QVBoxLayout(widget);
@@ -47,7 +41,7 @@ QWidget* column(QWidget* parent, int spacing, QVBoxLayout** layout) {
 HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
     : QWidget(parent), m_environment(environment),
       m_back(new ActionButton(QStringLiteral("All interviews"), QStringLiteral("arrow.left"), false,
-                              true)) {
+                              true, std::nullopt, environment.preferences)) {
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -132,8 +126,11 @@ QWidget* HistoryView::buildRow(const InterviewRecord& record) {
     const QString title = history::recordTitle(record);
     auto* open = new HistoryRecordButton(title, history::dateText(record),
                                          history::questionCountText(record), inner);
-    auto* remove = new SymbolButton(QStringLiteral("trash"), 14, Palette::secondary(), 10,
-                                    QStringLiteral("Delete interview ") + title, inner);
+    auto* remove = new LinkButton(QString(), QStringLiteral("trash"), appFont(14, QFont::Normal),
+                                  Palette::secondary(), inner);
+    remove->setSymbolSize(14);
+    remove->setPadding(QMargins(10, 10, 10, 10));
+    remove->setAccessibleName(QStringLiteral("Delete interview ") + title);
     row->addWidget(open, 1);
     row->addWidget(remove);
     connect(open, &QAbstractButton::clicked, this,
@@ -161,8 +158,9 @@ QWidget* HistoryView::buildDetail(const InterviewRecord& record) {
     header->setContentsMargins(0, 0, 0, 8);
     QVBoxLayout* titleColumn = nullptr;
     auto* titles = column(detail, 12, &titleColumn);
-    auto* title = new SpacedLabel(history::recordTitle(record), tracked(24, QFont::Medium, -0.5),
+    auto* title = new SpacedLabel(history::recordTitle(record), appFont(24, QFont::Medium),
                                   Palette::ink(), 0, titles);
+    title->setTracking(-0.5);
     titleColumn->addWidget(title);
     auto* facts = new QHBoxLayout;
     facts->setSpacing(18);
@@ -174,7 +172,7 @@ QWidget* HistoryView::buildDetail(const InterviewRecord& record) {
     header->addWidget(titles, 1, Qt::AlignTop);
     auto* exportButton =
         new ActionButton(QStringLiteral("Export"), QStringLiteral("square.and.arrow.up"), false,
-                         true, std::nullopt, nullptr, detail);
+                         true, std::nullopt, m_environment.preferences, detail);
     header->addWidget(exportButton, 0, Qt::AlignTop);
     connect(exportButton, &ActionButton::clicked, this,
             [this, record] { m_environment.store.exportRecord(record); });
@@ -201,11 +199,8 @@ QWidget* HistoryView::buildEntry(const AnswerEntry& entry, qsizetype index) {
     label->addStretch(1);
     layout->addLayout(label);
 
-    auto* question = new QLabel(entry.question);
-    question->setTextFormat(Qt::PlainText);
-    question->setWordWrap(true);
-    question->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    question->setFont(appFont(19, QFont::Medium));
+    auto* question = new SpacedLabel(entry.question, appFont(19, QFont::Medium), Palette::ink(), 5);
+    question->setSelectable(true);
     layout->addWidget(question);
 
     auto* answer = new AnswerText(entry.answer, false, false, false);
@@ -232,13 +227,16 @@ QWidget* HistoryView::buildEmptyState() {
     bars->addStretch(1);
     layout->addWidget(mark);
 
-    layout->addWidget(new SpacedLabel(QStringLiteral("Your next interview\nstarts here."),
-                                      tracked(28, QFont::Medium, -0.6), Palette::ink(), 4));
+    auto* invitation = new SpacedLabel(QStringLiteral("Your next interview\nstarts here."),
+                                       appFont(28, QFont::Medium), Palette::ink(), 4);
+    invitation->setTracking(-0.6);
+    layout->addWidget(invitation);
     layout->addWidget(new SpacedLabel(
         QStringLiteral("Your interviews will appear here after your first session."),
         appFont(14, QFont::Normal), Palette::secondary(), 5));
     auto* prepare = new ActionButton(QStringLiteral("Prepare for an interview"),
-                                     QStringLiteral("arrow.up.right"), true, false);
+                                     QStringLiteral("arrow.up.right"), true, false, std::nullopt,
+                                     m_environment.preferences);
     auto* prepareHolder = new QVBoxLayout;
     prepareHolder->setContentsMargins(0, 8, 0, 0);
     prepareHolder->addWidget(prepare, 0, Qt::AlignLeft);

@@ -28,7 +28,7 @@ MacAccessSettingsView::MacAccessSettingsView(AppEnvironment environment, QWidget
 
     auto* header = new QHBoxLayout;
     header->setSpacing(12);
-    m_companion = new CloudCompanion(68, CloudMood::welcome, false, 0);
+    m_companion = new CloudCompanion(68, CloudMood::welcome, false, 0, m_environment.preferences);
     header->addWidget(m_companion, 0, Qt::AlignTop);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(7);
@@ -38,7 +38,8 @@ MacAccessSettingsView::MacAccessSettingsView(AppEnvironment environment, QWidget
     titles->addWidget(m_subtitle);
     header->addLayout(titles, 1);
     header->setAlignment(titles, Qt::AlignTop);
-    m_openGuide = new ActionButton(QStringLiteral("Open setup guide"), {}, false, true);
+    m_openGuide = new ActionButton(QStringLiteral("Open setup guide"), {}, false, true,
+                                   std::nullopt, m_environment.preferences);
     header->addWidget(m_openGuide, 0, Qt::AlignTop);
     column->addLayout(header);
 

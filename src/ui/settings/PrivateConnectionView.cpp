@@ -3,6 +3,7 @@
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
@@ -14,7 +15,6 @@
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
 #include "ui/settings/SymbolLabel.h"
-#include "ui/settings/TextButton.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -50,7 +50,8 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     m_field->setEchoMode(QLineEdit::Password);
     m_field->setAccessibleName(QStringLiteral("OpenAI API key"));
     entry->addWidget(m_field, 1);
-    m_save = new ActionButton(QStringLiteral("Save"), {}, true, true);
+    m_save = new ActionButton(QStringLiteral("Save"), {}, true, true, std::nullopt,
+                              m_environment.preferences);
     entry->addWidget(m_save);
     column->addLayout(entry);
 
@@ -59,13 +60,14 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     keyring->addWidget(new SymbolLabel(QStringLiteral("lock.fill"), 11, Palette::secondary()));
     keyring->addWidget(new PlainLabel(wording::keyStaysInKeyring(), appFont(12, QFont::Normal),
                                       Palette::secondary()));
-    auto* createKey = new TextButton(QStringLiteral("Create a key ↗"), appFont(12, QFont::Medium),
-                                     Palette::ink());
+    auto* createKey = new LinkButton(QStringLiteral("Create a key ↗"), {},
+                                     appFont(12, QFont::Medium), Palette::ink());
     keyring->addWidget(createKey);
-    m_delete =
-        new TextButton(QStringLiteral("Delete"), appFont(12, QFont::Normal), Palette::secondary());
+    auto* remove = new LinkButton(QStringLiteral("Delete"), {}, appFont(12, QFont::Normal),
+                                  Palette::secondary());
+    remove->setPadding(QMargins(12, 0, 0, 0));
+    m_delete = remove;
     m_delete->setAccessibleName(QStringLiteral("Delete the saved API key"));
-    keyring->addSpacing(12);
     keyring->addWidget(m_delete);
     keyring->addStretch(1);
     column->addLayout(keyring);
@@ -74,7 +76,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     check->setSpacing(18);
     m_caption = new SpacedLabel(QString(), appFont(12, QFont::Normal), Palette::secondary(), 4);
     check->addWidget(m_caption, 1);
-    m_check = new ActionButton(QString(), {}, false, true);
+    m_check = new ActionButton(QString(), {}, false, true, std::nullopt, m_environment.preferences);
     check->addWidget(m_check);
     column->addLayout(check);
 

@@ -3,12 +3,16 @@
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/FieldLabel.h"
+#include "ui/foundation/LinkButton.h"
+#include "ui/foundation/OptionChoice.h"
 #include "ui/foundation/PageHeading.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
+#include "ui/foundation/SwitchToggle.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/AccountSettingsView.h"
 #include "ui/settings/ComputerWording.h"
@@ -17,17 +21,14 @@
 #include "ui/settings/PrivateConnectionView.h"
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
-#include "ui/settings/TextButton.h"
 
-#include <QCheckBox>
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace corvel {
 
@@ -35,7 +36,6 @@ namespace {
 constexpr int maximumColumnWidth = 1000;
 constexpr int pagePadding = 40;
 constexpr double sliderScale = 1000; // the slider works in thousandths
-constexpr qreal disabledRowOpacity = 0.55;
 
 QVBoxLayout* bareColumn(QWidget* widget, int spacing) {
     auto* layout = new QVBoxLayout(widget);
@@ -57,34 +57,10 @@ QWidget* padded(QWidget* content, int top) {
 }
 
 // A collapsible group, collapsed at first, keeping its own expanded state.
-QWidget* disclosure(const QString& title, QWidget* content) {
-    auto* group = new QWidget;
-    auto* layout = bareColumn(group, 0);
-    auto* toggle = new QToolButton;
-    toggle->setText(title);
-    toggle->setFont(appFont(13, QFont::Medium));
-    toggle->setCheckable(true);
-    toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    toggle->setArrowType(Qt::RightArrow);
-    toggle->setAutoRaise(true);
-    layout->addWidget(toggle, 0, Qt::AlignLeft);
-    layout->addWidget(content);
-    content->hide();
-    QObject::connect(toggle, &QToolButton::toggled, content, [toggle, content](bool open) {
-        toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
-        content->setVisible(open);
-    });
+DisclosureGroup* disclosure(const QString& title, QWidget* content, int spacing) {
+    auto* group = new DisclosureGroup(title, content, appFont(13, QFont::Medium), Palette::ink());
+    group->setContentSpacing(spacing);
     return group;
-}
-
-void dimWhenDisabled(QWidget* row, bool enabled) {
-    row->setEnabled(enabled);
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(row->graphicsEffect());
-    if (!effect) {
-        effect = new QGraphicsOpacityEffect(row);
-        row->setGraphicsEffect(effect);
-    }
-    effect->setOpacity(enabled ? 1.0 : disabledRowOpacity);
 }
 } // namespace
 
@@ -119,9 +95,8 @@ SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* par
     column->itemAt(0)->widget()->setContentsMargins(0, 0, 0, 12);
     column->addWidget(new AccountSettingsView(m_environment));
     column->addWidget(new MacAccessSettingsView(m_environment));
-    m_privateGroup =
-        disclosure(QStringLiteral("Private developer connection"),
-                   padded(new PrivateConnectionView(m_environment, m_seams.openUrl), 16));
+    m_privateGroup = disclosure(QStringLiteral("Private developer connection"),
+                                new PrivateConnectionView(m_environment, m_seams.openUrl), 16);
     column->addWidget(m_privateGroup);
     column->addWidget(buildListening());
     column->addWidget(buildAnswers());
@@ -141,19 +116,14 @@ SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* par
     refresh();
 }
 
-QAbstractButton* SettingsView::addPill(QLayout* row, const QString& title,
-                                       std::function<void()> action) {
-    auto* pill = new QPushButton(title);
-    pill->setCheckable(true);
-    pill->setFont(appFont(13, QFont::Normal));
-    row->addWidget(pill);
-    // Every click writes and saves, also on the pill already chosen.
-    connect(pill, &QPushButton::clicked, this, [this, action = std::move(action)] {
-        action();
+OptionChoice* SettingsView::addChoice(const QStringList& titles, std::function<void(int)> choose) {
+    auto* choice = new OptionChoice(titles, OptionPill::Style::pill, m_environment.preferences);
+    // Every click writes and saves, also on the option already chosen.
+    connect(choice, &OptionChoice::optionClicked, this, [this, choose = std::move(choose)](int i) {
+        choose(i);
         m_environment.store.save();
-        refresh();
     });
-    return pill;
+    return choice;
 }
 
 QWidget* SettingsView::buildListening() {
@@ -174,15 +144,12 @@ QWidget* SettingsView::buildListening() {
     auto* source = new QVBoxLayout;
     source->setSpacing(12);
     source->addWidget(new FieldLabel(QStringLiteral("Audio source"), QString()));
-    m_sourceRow = new QWidget;
-    auto* sourcePills = new QHBoxLayout(m_sourceRow);
-    sourcePills->setContentsMargins(0, 0, 0, 0);
-    sourcePills->setSpacing(8);
+    QStringList sources;
     for (const AudioSource choice : allAudioSources())
-        m_sourcePills[choice] = addPill(sourcePills, settings::audioSourceTitle(choice),
-                                        [&store, choice] { store.setAudioSource(choice); });
-    sourcePills->addStretch(1);
-    source->addWidget(m_sourceRow);
+        sources.append(settings::audioSourceTitle(choice));
+    m_sourceChoice = addChoice(
+        sources, [&store](int i) { store.setAudioSource(allAudioSources().at(size_t(i))); });
+    source->addWidget(m_sourceChoice);
     m_sourceCaption = caption(QString());
     source->addWidget(m_sourceCaption);
     column->addLayout(source);
@@ -190,19 +157,15 @@ QWidget* SettingsView::buildListening() {
     auto* language = new QVBoxLayout;
     language->setSpacing(12);
     language->addWidget(new FieldLabel(QStringLiteral("Interview language"), QString()));
-    m_languageRow = new QWidget;
-    auto* languagePills = new QHBoxLayout(m_languageRow);
-    languagePills->setContentsMargins(0, 0, 0, 0);
-    languagePills->setSpacing(8);
+    QStringList languages;
     for (const auto& option : settings::languageOptions())
-        m_languagePills.push_back(
-            addPill(languagePills, option.title, [&store, stored = option.stored] {
-                InterviewContext context = store.context();
-                context.language = stored;
-                store.setContext(context);
-            }));
-    languagePills->addStretch(1);
-    language->addWidget(m_languageRow);
+        languages.append(option.title);
+    m_languageChoice = addChoice(languages, [&store](int i) {
+        InterviewContext context = store.context();
+        context.language = settings::languageOptions().at(size_t(i)).stored;
+        store.setContext(context);
+    });
+    language->addWidget(m_languageChoice);
     column->addLayout(language);
 
     auto* automatic = new QHBoxLayout;
@@ -214,7 +177,7 @@ QWidget* SettingsView::buildListening() {
         new PlainLabel(QString(), appFont(12, QFont::Normal), Palette::secondary());
     labels->addWidget(m_automaticCaption);
     automatic->addLayout(labels, 1);
-    m_automatic = new QCheckBox;
+    m_automatic = new SwitchToggle(Palette::ink());
     m_automatic->setAccessibleName(QStringLiteral("Suggest answers automatically"));
     automatic->addWidget(m_automatic);
     column->addLayout(automatic);
@@ -233,13 +196,12 @@ QWidget* SettingsView::buildAnswers() {
                                                         "points."),
                                          Palette::green()));
     AppStore& store = m_environment.store;
-    auto* styles = new QHBoxLayout;
-    styles->setSpacing(8);
+    QStringList styles;
     for (const AnswerStyle style : allAnswerStyles())
-        m_stylePills[style] =
-            addPill(styles, displayName(style), [&store, style] { store.setStyle(style); });
-    styles->addStretch(1);
-    column->addLayout(styles);
+        styles.append(displayName(style));
+    m_styleChoice =
+        addChoice(styles, [&store](int i) { store.setStyle(allAnswerStyles().at(size_t(i))); });
+    column->addWidget(m_styleChoice);
     column->addWidget(caption(QStringLiteral("Adaptive chooses a short answer or a STAR structure "
                                              "to suit the question. Answers are phrased to be "
                                              "spoken aloud.")));
@@ -255,7 +217,7 @@ QWidget* SettingsView::buildAnswers() {
     modelColumn->addWidget(caption(QStringLiteral(
         "Answers appear as soon as the first words arrive. Speed depends on your connection, "
         "transcription and model.")));
-    m_modelGroup = disclosure(QStringLiteral("Model and response speed"), padded(model, 16));
+    m_modelGroup = disclosure(QStringLiteral("Model and response speed"), model, 16);
     column->addWidget(m_modelGroup);
     m_streamCaption = caption(QStringLiteral("Answers stream as soon as the first words arrive."));
     column->addWidget(m_streamCaption);
@@ -290,7 +252,7 @@ QWidget* SettingsView::buildFloatingWindow() {
     controls->addWidget(caption(
         QStringLiteral("Text stays readable as the background becomes more or less transparent.")));
     auto* show = new ActionButton(QStringLiteral("Show window"), QStringLiteral("arrow.up.right"),
-                                  false, true);
+                                  false, true, std::nullopt, m_environment.preferences);
     controls->addWidget(show, 0, Qt::AlignLeft);
     row->addLayout(controls, 1);
     m_preview = new OpacityPreview(store.overlayOpacity());
@@ -307,14 +269,13 @@ QWidget* SettingsView::buildFloatingWindow() {
 QWidget* SettingsView::buildPrivacy() {
     auto* content = new QWidget;
     auto* column = bareColumn(content, 12);
-    column->setContentsMargins(0, 14, 0, 0);
     column->addWidget(caption(wording::dataStaysHere()));
     column->addWidget(caption(wording::speechPrivacy()));
-    auto* link = new TextButton(QStringLiteral("OpenAI data handling ↗"),
+    auto* link = new LinkButton(QStringLiteral("OpenAI data handling ↗"), {},
                                 appFont(12, QFont::Normal), Palette::ink());
     column->addWidget(link, 0, Qt::AlignLeft);
     connect(link, &QAbstractButton::clicked, this, [this] { m_seams.openUrl(dataHandlingPage()); });
-    auto* group = disclosure(QStringLiteral("Data and privacy"), content);
+    auto* group = disclosure(QStringLiteral("Data and privacy"), content, 14);
     group->setContentsMargins(4, 0, 4, 0);
     return group;
 }
@@ -328,15 +289,17 @@ void SettingsView::refresh() {
     m_privateGroup->setEnabled(!inSession);
 
     m_sessionNote->setVisible(inSession);
-    for (const auto& [source, pill] : m_sourcePills)
-        pill->setChecked(source == store.audioSource());
-    dimWhenDisabled(m_sourceRow, !inSession);
+    const auto& sources = allAudioSources();
+    m_sourceChoice->setSelectedIndex(
+        int(std::find(sources.begin(), sources.end(), store.audioSource()) - sources.begin()));
+    m_sourceChoice->setEnabled(!inSession);
     m_sourceCaption->setText(settings::audioSourceCaption(store.audioSource()));
     const auto& languages = settings::languageOptions();
-    for (size_t i = 0; i < languages.size(); ++i)
-        m_languagePills[i]->setChecked(
-            settings::isSelected(languages[i], store.context().language));
-    dimWhenDisabled(m_languageRow, !inSession);
+    for (size_t i = 0; i < languages.size(); ++i) {
+        if (settings::isSelected(languages[i], store.context().language))
+            m_languageChoice->setSelectedIndex(int(i));
+    }
+    m_languageChoice->setEnabled(!inSession);
     {
         const QSignalBlocker blocker(m_automatic);
         m_automatic->setChecked(store.automaticAnswers());
@@ -344,8 +307,9 @@ void SettingsView::refresh() {
     m_automatic->setEnabled(store.audioSource() != AudioSource::microphone);
     m_automaticCaption->setText(settings::automaticAnswersCaption(store.audioSource()));
 
-    for (const auto& [style, pill] : m_stylePills)
-        pill->setChecked(style == store.style());
+    const auto& styles = allAnswerStyles();
+    m_styleChoice->setSelectedIndex(
+        int(std::find(styles.begin(), styles.end(), store.style()) - styles.begin()));
     m_modelGroup->setVisible(privateRoute);
     m_streamCaption->setVisible(!privateRoute);
     if (m_model->text() != store.model())

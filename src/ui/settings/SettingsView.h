@@ -1,22 +1,20 @@
 #pragma once
 
-#include "core/AnswerStyle.h"
-#include "core/AudioSource.h"
 #include "platform/BundleInfo.h"
 #include "ui/foundation/AppEnvironment.h"
 #include "ui/settings/UrlOpener.h"
 
 #include <QWidget>
 
-#include <map>
+#include <functional>
 
 class QAbstractButton;
 class QSlider;
-class QVBoxLayout;
 
 namespace corvel {
 
 class OpacityPreview;
+class OptionChoice;
 class PlainLabel;
 class SpacedLabel;
 class TextInput;
@@ -46,7 +44,7 @@ private:
     QWidget* buildAnswers();
     QWidget* buildFloatingWindow();
     QWidget* buildPrivacy();
-    QAbstractButton* addPill(QLayout* row, const QString& title, std::function<void()> action);
+    OptionChoice* addChoice(const QStringList& titles, std::function<void(int)> choose);
     void refresh();
 
     AppEnvironment m_environment;
@@ -54,14 +52,12 @@ private:
 
     QWidget* m_privateGroup = nullptr;
     PlainLabel* m_sessionNote = nullptr;
-    QWidget* m_sourceRow = nullptr;
-    std::map<AudioSource, QAbstractButton*> m_sourcePills;
+    OptionChoice* m_sourceChoice = nullptr;
     SpacedLabel* m_sourceCaption = nullptr;
-    QWidget* m_languageRow = nullptr;
-    std::vector<QAbstractButton*> m_languagePills;
+    OptionChoice* m_languageChoice = nullptr;
     QAbstractButton* m_automatic = nullptr;
     PlainLabel* m_automaticCaption = nullptr;
-    std::map<AnswerStyle, QAbstractButton*> m_stylePills;
+    OptionChoice* m_styleChoice = nullptr;
     QWidget* m_modelGroup = nullptr;
     TextInput* m_model = nullptr;
     SpacedLabel* m_streamCaption = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/OptionPill.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/PrivateConnectionView.h"
 
@@ -103,7 +104,7 @@ TEST(SettingsViewTest, EveryPillWritesAndSavesEvenWhenAlreadySelected) {
                                      ? saved[QStringLiteral("context")][QStringLiteral("language")]
                                      : saved[QLatin1String(c.key)];
         EXPECT_EQ(value.toString(), QString::fromUtf8(c.stored));
-        EXPECT_TRUE(pill->isChecked());
+        EXPECT_TRUE(qobject_cast<OptionPill*>(pill)->isSelected());
     }
 }
 
