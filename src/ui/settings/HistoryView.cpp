@@ -59,7 +59,7 @@ HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
     auto* body = column(page, 32, &m_column);
     body->setMaximumWidth(maximumColumnWidth + 2 * pagePadding);
     m_column->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
-    pageRow->addWidget(body);
+    pageRow->addWidget(body, 1);
     pageRow->addStretch(0);
 
     auto* header = new QHBoxLayout;

@@ -85,7 +85,7 @@ SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* par
     body->setMaximumWidth(maximumColumnWidth + 2 * pagePadding);
     auto* column = bareColumn(body, 24);
     column->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
-    pageRow->addWidget(body);
+    pageRow->addWidget(body, 1);
     pageRow->addStretch(0);
 
     auto* heading = new PageHeading(
@@ -248,6 +248,9 @@ QWidget* SettingsView::buildFloatingWindow() {
     m_opacity = new QSlider(Qt::Horizontal);
     m_opacity->setRange(qRound(0.35 * sliderScale), qRound(0.98 * sliderScale));
     m_opacity->setAccessibleName(QStringLiteral("Floating window background opacity"));
+    QPalette tint = m_opacity->palette();
+    tint.setColor(QPalette::Highlight, Palette::ink());
+    m_opacity->setPalette(tint);
     controls->addWidget(m_opacity);
     controls->addWidget(caption(
         QStringLiteral("Text stays readable as the background becomes more or less transparent.")));
