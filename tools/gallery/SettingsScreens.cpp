@@ -21,12 +21,14 @@ void expand(QWidget& root, const QString& title) {
     }
 }
 
-// A screen on the window's canvas, as the root view shows it.
-QWidget* onCanvas(QWidget* screen) {
+// A screen on the window's canvas, as the root view shows it; a card keeps its own height.
+QWidget* onCanvas(QWidget* screen, int margin = 0) {
     auto* backdrop = new NativeAppBackdrop(1.0);
     auto* layout = new QVBoxLayout(backdrop);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addWidget(screen);
+    if (margin > 0)
+        layout->addStretch(1);
     return backdrop;
 }
 
@@ -57,7 +59,7 @@ void addSettingsScreens(ScreenList& screens) {
                     QStringLiteral("the permission panel of the settings page"),
                     {},
                     [](fixture::ScreenFixture& fixture, const ScreenOptions&) -> QWidget* {
-                        return onCanvas(new MacAccessSettingsView(fixture.environment()));
+                        return onCanvas(new MacAccessSettingsView(fixture.environment()), 40);
                     }});
     screens.append(
         {QStringLiteral("history"),

@@ -51,8 +51,9 @@ HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
     outer->addWidget(scroll);
 
     auto* page = new QWidget;
-    page->setAutoFillBackground(false);
     scroll->setWidget(page);
+    // The scroll area fills its page by default, which would hide the window's canvas.
+    page->setAutoFillBackground(false);
     scroll->viewport()->setAutoFillBackground(false);
     auto* pageRow = new QHBoxLayout(page);
     pageRow->setContentsMargins(0, 0, 0, 0);
@@ -227,8 +228,11 @@ QWidget* HistoryView::buildEmptyState() {
     bars->addStretch(1);
     layout->addWidget(mark);
 
-    auto* invitation = new SpacedLabel(QStringLiteral("Your next interview\nstarts here."),
-                                       appFont(28, QFont::Medium), Palette::ink(), 4);
+    // A line separator: the text layout breaks there, where it would ignore "\n".
+    auto* invitation =
+        new SpacedLabel(QStringLiteral("Your next interview") + QChar(QChar::LineSeparator) +
+                            QStringLiteral("starts here."),
+                        appFont(28, QFont::Medium), Palette::ink(), 4);
     invitation->setTracking(-0.6);
     layout->addWidget(invitation);
     layout->addWidget(new SpacedLabel(

@@ -79,6 +79,8 @@ SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* par
 
     auto* page = new QWidget;
     scroll->setWidget(page);
+    // The scroll area fills its page by default, which would hide the window's canvas.
+    page->setAutoFillBackground(false);
     auto* pageRow = new QHBoxLayout(page);
     pageRow->setContentsMargins(0, 0, 0, 0);
     auto* body = new QWidget(page);
