@@ -154,8 +154,10 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
     assign(m_isGenerating, true, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::answering);
     setMessage(std::nullopt);
-    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
+    // The four figures stay absent until this answer's first text or its end.
+    m_timingTrace.reset();
     publishTiming();
+    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
 
     GenerationRequest request{text,
                               sessionContext(),
@@ -236,9 +238,12 @@ void AppStore::appendDelta(const QString& delta) {
     Q_EMIT currentAnswerChanged();
     if (delta.isEmpty())
         return;
+    // The layout only finds the first speakable cue: once it is timed, a delta costs the same
+    // whatever the length of the answer so far.
     if (m_timingTrace)
         m_timingTrace->receivedText(m_clock->now(),
-                                    AnswerCueLayout(m_currentAnswer, true).hasSpeakableCue());
+                                    m_timingTrace->metrics.firstCueMilliseconds ||
+                                        AnswerCueLayout(m_currentAnswer, true).hasSpeakableCue());
     publishTiming();
 }
 
