@@ -31,8 +31,10 @@ const std::map<std::string, std::vector<std::string>> uses = {
     // Test-only folders: helpers every test shares, over platform alone, and this test.
     {"support", {"platform"}},
     {"layers", {}},
-    // The design kit's specimen program.
-    {"gallery", {"ui/foundation"}},
+    // The stores over fakes that the screen tool and the screen tests build on.
+    {"fixture", {"ui/foundation"}},
+    // The screen tool: every control and every screen.
+    {"gallery", {"ui/shell", "fixture"}},
 };
 
 // Single headers a screen folder shares with a sibling.
@@ -40,6 +42,7 @@ const std::set<std::pair<std::string, std::string>> sharedHeaders = {
     {"ui/preparation", "ui/session/InterviewLanguageChoiceView.h"},
     {"ui/settings", "ui/session/AnswerText.h"},
     {"ui/settings", "ui/session/AnswerCueView.h"},
+    {"support", "fixture/MemorySecretStore.h"},
 };
 
 std::set<std::string> allowedFrom(const std::string& folder) {
