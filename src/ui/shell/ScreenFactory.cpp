@@ -1,5 +1,7 @@
 #include "ui/shell/ScreenFactory.h"
 
+#include "ui/settings/HistoryView.h"
+#include "ui/settings/SettingsView.h"
 #include "ui/shell/PlaceholderScreen.h"
 
 namespace corvel {
@@ -12,9 +14,9 @@ QWidget* makeSectionScreen(AppSection section, const AppEnvironment& environment
     case AppSection::session:
         return new PlaceholderScreen(QStringLiteral("Session"), environment);
     case AppSection::history:
-        return new PlaceholderScreen(QStringLiteral("History"), environment);
+        return new HistoryView(environment);
     case AppSection::settings:
-        return new PlaceholderScreen(QStringLiteral("Settings"), environment);
+        return new SettingsView(environment);
     }
     return nullptr;
 }
