@@ -14,21 +14,13 @@
 #include "ui/foundation/Surface.h"
 #include "ui/settings/AccountCardState.h"
 #include "ui/settings/ComputerWording.h"
+#include "ui/settings/PageLayout.h"
 #include "ui/settings/SectionHeading.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace corvel {
-
-namespace {
-QVBoxLayout* bareColumn(QWidget* widget, int spacing) {
-    auto* layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
-} // namespace
 
 AccountSettingsView::AccountSettingsView(AppEnvironment environment, QWidget* parent)
     : QWidget(parent), m_environment(environment) {

@@ -16,11 +16,10 @@
 #include "ui/settings/ConfirmationDialog.h"
 #include "ui/settings/HistoryRecordButton.h"
 #include "ui/settings/HistoryText.h"
+#include "ui/settings/PageLayout.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPointer>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace corvel {
@@ -29,51 +28,20 @@ namespace {
 constexpr int maximumColumnWidth = 1100;
 constexpr int pagePadding = 40;
 
-QWidget* column(QWidget* parent, int spacing, QVBoxLayout** layout) {
-    auto* widget = new QWidget(parent);
-    *layout = new QVBoxLayout(widget);
-    (*layout)->setContentsMargins(0, 0, 0, 0);
-    (*layout)->setSpacing(spacing);
-    return widget;
-}
 } // namespace
 
 HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
     : QWidget(parent), m_environment(environment),
       m_back(new ActionButton(QStringLiteral("All interviews"), QStringLiteral("arrow.left"), false,
                               true, std::nullopt, environment.preferences)) {
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
-
-    auto* page = new QWidget;
-    scroll->setWidget(page);
-    // The scroll area fills its page by default, which would hide the window's canvas.
-    page->setAutoFillBackground(false);
-    scroll->viewport()->setAutoFillBackground(false);
-    auto* pageRow = new QHBoxLayout(page);
-    pageRow->setContentsMargins(0, 0, 0, 0);
-    auto* body = column(page, 32, &m_column);
-    body->setMaximumWidth(maximumColumnWidth + 2 * pagePadding);
-    m_column->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
-    pageRow->addWidget(body, 1);
-    pageRow->addStretch(0);
-
+    m_column = scrollingColumn(this, maximumColumnWidth, pagePadding, 32);
     auto* header = new QHBoxLayout;
     header->addWidget(new PageHeading(QStringLiteral("Saved sessions"),
-                                      QStringLiteral("Your interviews"), wording::historySubtitle(),
-                                      body),
+                                      QStringLiteral("Your interviews"),
+                                      wording::historySubtitle()),
                       0, Qt::AlignTop);
     header->addStretch(1);
-    auto* backHolder = new QVBoxLayout;
-    backHolder->setContentsMargins(0, 6, 0, 0);
-    backHolder->addWidget(m_back);
-    header->addLayout(backHolder);
-    header->setAlignment(backHolder, Qt::AlignTop);
+    header->addWidget(padded(m_back, QMargins(0, 6, 0, 0)), 0, Qt::AlignTop);
     m_column->addLayout(header);
     m_column->addStretch(1);
 
@@ -112,8 +80,8 @@ void HistoryView::refresh() {
 }
 
 QWidget* HistoryView::buildList(const std::vector<InterviewRecord>& records) {
-    QVBoxLayout* layout = nullptr;
-    auto* list = column(this, 12, &layout);
+    auto* list = new QWidget;
+    QVBoxLayout* layout = bareColumn(list, 12);
     for (const InterviewRecord& record : records)
         layout->addWidget(buildRow(record));
     return list;
@@ -151,14 +119,14 @@ void HistoryView::confirmDelete(const QUuid& id) {
 }
 
 QWidget* HistoryView::buildDetail(const InterviewRecord& record) {
-    QVBoxLayout* layout = nullptr;
-    auto* detail = column(this, 24, &layout);
+    auto* detail = new QWidget;
+    QVBoxLayout* layout = bareColumn(detail, 24);
 
     auto* header = new QHBoxLayout;
     header->setSpacing(24);
     header->setContentsMargins(0, 0, 0, 8);
-    QVBoxLayout* titleColumn = nullptr;
-    auto* titles = column(detail, 12, &titleColumn);
+    auto* titles = new QWidget;
+    QVBoxLayout* titleColumn = bareColumn(titles, 12);
     auto* title = new SpacedLabel(history::recordTitle(record), appFont(24, QFont::Medium),
                                   Palette::ink(), 0, titles);
     title->setTracking(-0.5);
@@ -191,8 +159,8 @@ QWidget* HistoryView::buildDetail(const InterviewRecord& record) {
 }
 
 QWidget* HistoryView::buildEntry(const AnswerEntry& entry, qsizetype index) {
-    QVBoxLayout* layout = nullptr;
-    auto* card = column(nullptr, 22, &layout);
+    auto* card = new QWidget;
+    QVBoxLayout* layout = bareColumn(card, 22);
     auto* label = new QHBoxLayout;
     label->setSpacing(10);
     label->addWidget(new ColorBlock(Palette::green(), QSize(10, 10)));
@@ -211,8 +179,8 @@ QWidget* HistoryView::buildEntry(const AnswerEntry& entry, qsizetype index) {
 }
 
 QWidget* HistoryView::buildEmptyState() {
-    QVBoxLayout* layout = nullptr;
-    auto* inner = column(nullptr, 22, &layout);
+    auto* inner = new QWidget;
+    QVBoxLayout* layout = bareColumn(inner, 22);
     layout->setContentsMargins(0, 36, 0, 36);
 
     auto* mark = new QWidget;
@@ -241,10 +209,7 @@ QWidget* HistoryView::buildEmptyState() {
     auto* prepare = new ActionButton(QStringLiteral("Prepare for an interview"),
                                      QStringLiteral("arrow.up.right"), true, false, std::nullopt,
                                      m_environment.preferences);
-    auto* prepareHolder = new QVBoxLayout;
-    prepareHolder->setContentsMargins(0, 8, 0, 0);
-    prepareHolder->addWidget(prepare, 0, Qt::AlignLeft);
-    layout->addLayout(prepareHolder);
+    layout->addWidget(padded(prepare, QMargins(0, 8, 0, 0)), 0, Qt::AlignLeft);
     connect(prepare, &ActionButton::clicked, this,
             [this] { m_environment.store.setSection(AppSection::profile); });
     return new Surface(inner, 36);

@@ -11,6 +11,7 @@
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
 #include "ui/settings/ComputerWording.h"
+#include "ui/settings/PageLayout.h"
 #include "ui/settings/PermissionRowText.h"
 #include "ui/settings/SymbolLabel.h"
 
@@ -50,9 +51,7 @@ MacAccessSettingsView::MacAccessSettingsView(AppEnvironment environment, QWidget
     m_microphone = addRow(rows, QStringLiteral("Microphone · optional"));
     column->addLayout(rows);
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(new Surface(card, 28));
+    bareColumn(this, 0)->addWidget(new Surface(card, 28));
 
     connect(m_openGuide, &ActionButton::clicked, &m_environment.notifications,
             &AppNotifications::postShowSetupGuide);

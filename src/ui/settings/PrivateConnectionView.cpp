@@ -12,6 +12,7 @@
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/ComputerWording.h"
 #include "ui/settings/ConfirmationDialog.h"
+#include "ui/settings/PageLayout.h"
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
 #include "ui/settings/SymbolLabel.h"
@@ -80,9 +81,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     check->addWidget(m_check);
     column->addLayout(check);
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(new Surface(block, 28));
+    bareColumn(this, 0)->addWidget(new Surface(block, 28));
 
     connect(m_field, &QLineEdit::returnPressed, this, &PrivateConnectionView::saveKey);
     connect(m_field, &QLineEdit::textChanged, this, &PrivateConnectionView::refresh);

@@ -18,12 +18,12 @@
 #include "ui/settings/ComputerWording.h"
 #include "ui/settings/MacAccessSettingsView.h"
 #include "ui/settings/OpacityPreview.h"
+#include "ui/settings/PageLayout.h"
 #include "ui/settings/PrivateConnectionView.h"
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
 
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -37,23 +37,8 @@ constexpr int maximumColumnWidth = 1000;
 constexpr int pagePadding = 40;
 constexpr double sliderScale = 1000; // the slider works in thousandths
 
-QVBoxLayout* bareColumn(QWidget* widget, int spacing) {
-    auto* layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return layout;
-}
-
 SpacedLabel* caption(const QString& text) {
     return new SpacedLabel(text, appFont(12, QFont::Normal), Palette::secondary(), 4);
-}
-
-QWidget* padded(QWidget* content, int top) {
-    auto* holder = new QWidget;
-    auto* layout = bareColumn(holder, 0);
-    layout->setContentsMargins(0, top, 0, 0);
-    layout->addWidget(content);
-    return holder;
 }
 
 // A collapsible group, collapsed at first, keeping its own expanded state.
@@ -70,31 +55,11 @@ QUrl SettingsView::dataHandlingPage() {
 
 SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* parent)
     : QWidget(parent), m_environment(environment), m_seams(std::move(seams)) {
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    bareColumn(this, 0)->addWidget(scroll);
-
-    auto* page = new QWidget;
-    scroll->setWidget(page);
-    // The scroll area fills its page by default, which would hide the window's canvas.
-    page->setAutoFillBackground(false);
-    auto* pageRow = new QHBoxLayout(page);
-    pageRow->setContentsMargins(0, 0, 0, 0);
-    auto* body = new QWidget(page);
-    body->setMaximumWidth(maximumColumnWidth + 2 * pagePadding);
-    auto* column = bareColumn(body, 24);
-    column->setContentsMargins(pagePadding, pagePadding, pagePadding, pagePadding);
-    pageRow->addWidget(body, 1);
-    pageRow->addStretch(0);
-
+    QVBoxLayout* column = scrollingColumn(this, maximumColumnWidth, pagePadding, 24);
     auto* heading = new PageHeading(
         QStringLiteral("Preferences"), QStringLiteral("Settings"),
         QStringLiteral("Your account, call audio and floating window — set up your way."));
-    column->addWidget(padded(heading, 0));
-    column->itemAt(0)->widget()->setContentsMargins(0, 0, 0, 12);
+    column->addWidget(padded(heading, QMargins(0, 0, 0, 12)));
     column->addWidget(new AccountSettingsView(m_environment));
     column->addWidget(new MacAccessSettingsView(m_environment));
     m_privateGroup = disclosure(QStringLiteral("Private developer connection"),
@@ -106,7 +71,7 @@ SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* par
     column->addWidget(buildPrivacy());
     column->addWidget(padded(new PlainLabel(settings::versionLine(m_seams.bundle),
                                             appFont(11, QFont::Normal), Palette::secondary()),
-                             8));
+                             QMargins(0, 8, 0, 0)));
     column->addStretch(1);
 
     AppStore& store = m_environment.store;

@@ -17,16 +17,6 @@ TEST(SettingsTextTest, OpacityLabelTruncatesTheStoredValue) {
         EXPECT_EQ(opacityLabel(c.opacity), QString::fromUtf8(c.label)) << c.opacity;
 }
 
-TEST(SettingsTextTest, PrivateRouteNeedsTheBuildAndNoCloud) {
-    EXPECT_TRUE(isPrivateRoute(true, false));
-    EXPECT_FALSE(isPrivateRoute(true, true));
-    EXPECT_FALSE(isPrivateRoute(false, false));
-    EXPECT_FALSE(isPrivateRoute(false, true));
-    BundleInfo bundle;
-    bundle.allowsPrivateAPIKeyFallback = false;
-    EXPECT_FALSE(allowsPrivateConnection(bundle));
-}
-
 TEST(SettingsTextTest, LanguagePillsSelectEnglishOnlyForEnglishValues) {
     const auto& options = languageOptions();
     ASSERT_EQ(options.size(), 2u);
@@ -43,15 +33,6 @@ TEST(SettingsTextTest, LanguagePillsSelectEnglishOnlyForEnglishValues) {
         EXPECT_EQ(isSelected(options[1], language), c.english) << c.language;
         EXPECT_EQ(isSelected(options[0], language), !c.english) << c.language;
     }
-}
-
-TEST(SettingsTextTest, CaptionsFollowTheAudioSource) {
-    EXPECT_EQ(audioSourceTitle(AudioSource::microphone), QStringLiteral("Microphone · manual"));
-    EXPECT_EQ(audioSourceTitle(AudioSource::system), QStringLiteral("Call audio"));
-    EXPECT_TRUE(automaticAnswersCaption(AudioSource::microphone)
-                    .startsWith(QStringLiteral("Available with Call audio.")));
-    EXPECT_TRUE(automaticAnswersCaption(AudioSource::system).endsWith(QStringLiteral("Ctrl+↵.")));
-    EXPECT_TRUE(audioSourceCaption(AudioSource::system).startsWith(QStringLiteral("Captures")));
 }
 
 TEST(SettingsTextTest, VersionLineFallsBackWithoutAVersion) {
