@@ -27,7 +27,6 @@ namespace corvel {
 namespace {
 constexpr int maximumColumnWidth = 1100;
 constexpr int pagePadding = 40;
-
 } // namespace
 
 HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)

@@ -23,9 +23,7 @@ namespace corvel {
 MacAccessSettingsView::MacAccessSettingsView(AppEnvironment environment, QWidget* parent)
     : QWidget(parent), m_environment(environment) {
     auto* card = new QWidget;
-    auto* column = new QVBoxLayout(card);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(20);
+    QVBoxLayout* column = bareColumn(card, 20);
 
     auto* header = new QHBoxLayout;
     header->setSpacing(12);

@@ -30,9 +30,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
                                              QWidget* parent)
     : QWidget(parent), m_environment(environment), m_openUrl(std::move(openUrl)) {
     auto* block = new QWidget;
-    auto* column = new QVBoxLayout(block);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(20);
+    QVBoxLayout* column = bareColumn(block, 20);
 
     auto* heading = new QHBoxLayout;
     heading->addWidget(new SectionHeading(QStringLiteral("AI connection"),
@@ -64,10 +62,9 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     auto* createKey = new LinkButton(QStringLiteral("Create a key ↗"), {},
                                      appFont(12, QFont::Medium), Palette::ink());
     keyring->addWidget(createKey);
-    auto* remove = new LinkButton(QStringLiteral("Delete"), {}, appFont(12, QFont::Normal),
-                                  Palette::secondary());
-    remove->setPadding(QMargins(12, 0, 0, 0));
-    m_delete = remove;
+    m_delete = new LinkButton(QStringLiteral("Delete"), {}, appFont(12, QFont::Normal),
+                              Palette::secondary());
+    m_delete->setPadding(QMargins(12, 0, 0, 0));
     m_delete->setAccessibleName(QStringLiteral("Delete the saved API key"));
     keyring->addWidget(m_delete);
     keyring->addStretch(1);
@@ -122,7 +119,7 @@ void PrivateConnectionView::saveKey() {
 
 void PrivateConnectionView::confirmRemoveKey() {
     QPointer<AppStore> store(&m_environment.store);
-    openConfirmation(window(), wording::deleteKeyTitle(), QString(), QStringLiteral("Delete key"),
+    openConfirmation(this, wording::deleteKeyTitle(), QString(), QStringLiteral("Delete key"),
                      [store] {
                          if (store)
                              store->removeKey();

@@ -5,11 +5,10 @@
 
 #include <QWidget>
 
-class QAbstractButton;
-
 namespace corvel {
 
 class ActionButton;
+class LinkButton;
 class SpacedLabel;
 class StatusTag;
 class TextInput;
@@ -39,7 +38,7 @@ private:
     StatusTag* m_tag;
     TextInput* m_field;
     ActionButton* m_save;
-    QAbstractButton* m_delete;
+    LinkButton* m_delete;
     SpacedLabel* m_caption;
     ActionButton* m_check;
 };
