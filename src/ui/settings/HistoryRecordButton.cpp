@@ -70,7 +70,8 @@ void HistoryRecordButton::paintEvent(QPaintEvent*) {
     const int countLeft = arrowLeft - spacing - countWidth;
     painter.setFont(captionFont());
     painter.setPen(Palette::secondary());
-    painter.drawText(QRect(countLeft, 0, countWidth, height()), Qt::AlignVCenter, m_count);
+    painter.drawText(QRect(countLeft, 0, countWidth, height()),
+                     Qt::AlignVCenter | Qt::TextSingleLine, m_count);
     SymbolImage::paint(painter, QStringLiteral("arrow.up.right"),
                        QRectF(arrowLeft, middle - arrowSide / 2.0, arrowSide, arrowSide),
                        Palette::ink());
@@ -81,7 +82,8 @@ void HistoryRecordButton::paintEvent(QPaintEvent*) {
     const int top = qRound(middle - blockHeight / 2.0);
     painter.setFont(titleFont());
     painter.setPen(Palette::ink());
-    painter.drawText(QRect(textLeft, top, textWidth, title.height()), Qt::AlignLeft,
+    painter.drawText(QRect(textLeft, top, textWidth, title.height()),
+                     Qt::AlignLeft | Qt::TextSingleLine,
                      title.elidedText(m_title, Qt::ElideRight, textWidth));
     painter.setFont(captionFont());
     painter.setPen(Palette::secondary());
