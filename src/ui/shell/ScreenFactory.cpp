@@ -2,6 +2,8 @@
 
 #include "ui/preparation/OnboardingView.h"
 #include "ui/preparation/ProfileView.h"
+#include "ui/settings/HistoryView.h"
+#include "ui/settings/SettingsView.h"
 #include "ui/shell/PlaceholderScreen.h"
 
 namespace corvel {
@@ -14,9 +16,9 @@ QWidget* makeSectionScreen(AppSection section, const AppEnvironment& environment
     case AppSection::session:
         return new PlaceholderScreen(QStringLiteral("Session"), environment);
     case AppSection::history:
-        return new PlaceholderScreen(QStringLiteral("History"), environment);
+        return new HistoryView(environment);
     case AppSection::settings:
-        return new PlaceholderScreen(QStringLiteral("Settings"), environment);
+        return new SettingsView(environment);
     }
     return nullptr;
 }

@@ -29,11 +29,12 @@ struct Root {
     }
     MessageBanner& banner() const { return *view.banner(); }
     AppNavigation& bar() const { return *view.navigation(); }
+    // A placeholder's name, else the screen's class.
     QString screenName() const {
-        if (qobject_cast<ProfileView*>(view.screen()))
-            return QStringLiteral("Prepare");
-        auto* screen = qobject_cast<PlaceholderScreen*>(view.screen());
-        return screen ? screen->name() : QString();
+        if (auto* placeholder = qobject_cast<PlaceholderScreen*>(view.screen()))
+            return placeholder->name();
+        return view.screen() ? QString::fromLatin1(view.screen()->metaObject()->className())
+                             : QString();
     }
     RootView view;
 };
@@ -87,11 +88,12 @@ TEST(RootView, TheBannerShowsAMessageVerbatimWrapsItAndIsDismissed) {
 TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
     ScreenFixture fixture({{QStringLiteral("section"), QStringLiteral("overview")}});
     Root root(fixture);
-    EXPECT_EQ(root.screenName(), QStringLiteral("Prepare"));
-    const std::pair<AppSection, const char*> steps[] = {{AppSection::history, "History"},
-                                                        {AppSection::settings, "Settings"},
-                                                        {AppSection::profile, "Prepare"},
-                                                        {AppSection::history, "History"}};
+    EXPECT_EQ(root.screenName(), QStringLiteral("corvel::ProfileView"));
+    const std::pair<AppSection, const char*> steps[] = {
+        {AppSection::history, "corvel::HistoryView"},
+        {AppSection::settings, "corvel::SettingsView"},
+        {AppSection::profile, "corvel::ProfileView"},
+        {AppSection::history, "corvel::HistoryView"}};
     for (const auto& [section, name] : steps) {
         const QPointer<QWidget> before = root.view.screen();
         fixture.store().setSection(section);
