@@ -1,7 +1,7 @@
 #include "ui/settings/AccountSettingsView.h"
 
-#include "ScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ScreenHarness.h"
 #include "ui/foundation/StatusTag.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ui/settings/HistoryView.h"
 
-#include "ScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ScreenHarness.h"
 #include "ui/session/AnswerText.h"
 #include "ui/settings/HistoryRecordButton.h"
 

@@ -1,8 +1,8 @@
 #include "ui/settings/MacAccessSettingsView.h"
 
-#include "ScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/CloudCompanion.h"
+#include "ui/foundation/ScreenHarness.h"
 
 #include <QLabel>
 #include <QSignalSpy>

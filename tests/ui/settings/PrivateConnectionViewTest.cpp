@@ -1,8 +1,8 @@
 #include "ui/settings/PrivateConnectionView.h"
 
-#include "ScreenHarness.h"
 #include "core/KeychainVault.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/ScreenHarness.h"
 #include "ui/foundation/StatusTag.h"
 #include "ui/foundation/TextInput.h"
 

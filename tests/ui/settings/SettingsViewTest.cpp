@@ -1,8 +1,8 @@
 #include "ui/settings/SettingsView.h"
 
-#include "ScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/OptionPill.h"
+#include "ui/foundation/ScreenHarness.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/PrivateConnectionView.h"
 
