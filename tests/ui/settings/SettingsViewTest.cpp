@@ -83,9 +83,7 @@ TEST(SettingsViewTest, EveryPillWritesAndSavesEvenWhenAlreadySelected) {
         {"Call audio", "audioSource", "Audio de l’appel"},
         {"French", "language", "Français"},
         {"English", "language", "English"},
-        {"Concise", "style", "Essentielle"},
         {"STAR method", "style", "Méthode STAR"},
-        {"Detailed", "style", "Approfondie"},
         {"Adaptive", "style", "Adaptative"},
         {"Adaptive", "style", "Adaptative"}, // already selected: saved again
     };
