@@ -59,6 +59,15 @@ TEST(GoogleSignInButton, FollowsTheStoresAndStartsOneSignInPerClick) {
               QStringLiteral("End the session before changing accounts."));
 }
 
+TEST(GoogleSignInButton, AnUnconfiguredSignInCannotBeStarted) {
+    ScreenFixture fixture({{QStringLiteral("signInConfigured"), QStringLiteral("0")}});
+    GoogleSignInButton button(fixture.environment());
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_FALSE(button.isEnabled());
+    EXPECT_FALSE(fixture.auth().isBusy());
+}
+
 TEST(GoogleSignInButton, DrawsTheArtworkWhenTheAppCarriesIt) {
     QTemporaryDir resources;
     QImage art(188, 44, QImage::Format_RGB32);

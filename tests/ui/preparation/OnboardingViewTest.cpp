@@ -163,6 +163,8 @@ TEST_F(OnboardingViewTest, MicrophoneSettingsThatFailToOpenSaySo) {
     h.provider->settingsOpen = false;
     open(GuidedSetupStep::ready);
     click("Using microphone mode instead?");
+    EXPECT_TRUE(view->showMicrophone());
+    ASSERT_TRUE(ready()->microphoneButton()->isVisible());
     ready()->microphoneButton()->click();
     EXPECT_EQ(h.provider->settingsOpened, std::vector<Kind>{Kind::microphone});
     EXPECT_NE(findNamed<QLabel>(*view, ComputerTexts::settingsUnavailable(), true), nullptr);
