@@ -1,5 +1,5 @@
-#include "ui/session/AnswerText.h"
 #include "ui/foundation/Palette.h"
+#include "ui/session/AnswerText.h"
 
 #include <QLabel>
 #include <QLayout>
