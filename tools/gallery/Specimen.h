@@ -37,5 +37,6 @@ using SpecimenList = QList<Specimen>;
 // Each group of controls adds its specimens here.
 void addFoundationSpecimens(SpecimenList& specimens);
 void addCloudSpecimens(SpecimenList& specimens);
+void addControlSpecimens(SpecimenList& specimens);
 
 } // namespace corvel::gallery

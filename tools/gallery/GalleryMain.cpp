@@ -1,10 +1,14 @@
-// corvel_gallery: renders any control of the interface kit, in any state and size, to PNG.
+// corvel_gallery: renders any control of the interface kit, in any state and size, to PNG, and
+// whole screens over real stores with scripted state.
+//   corvel_gallery --screens
+//   corvel_gallery --screen NAME [--set key=value]... [--size WxH] -o FILE.png
 //   corvel_gallery --list
 //   corvel_gallery NAME [--state S] [--set key=value]... [--scale N] -o FILE.png
 //   corvel_gallery --all DIR [--scale N]   (one PNG per specimen and state, plus a sheet each)
 //   corvel_gallery NAME [--state S] --live SECONDS   (shows it running, e.g. to measure its CPU)
 // States combine with "+": "disabled+hover". Settings: size=WxH and any a specimen reads.
 
+#include "Screen.h"
 #include "Specimen.h"
 
 #include "ui/foundation/AppFont.h"
@@ -20,7 +24,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace corvel::gallery {
 
@@ -120,8 +126,57 @@ QImage sheet(const QList<QPair<QString, QImage>>& renderings) {
     return result;
 }
 
+QString keyName(const QString& declared) {
+    return declared.section(QLatin1Char(':'), 0, 0).trimmed();
+}
+
+void listScreens(const ScreenList& screens) {
+    for (const Screen& screen : screens) {
+        std::printf("%s  %s\n", qPrintable(screen.name), qPrintable(screen.summary));
+        for (const QString& key : screen.keys)
+            std::printf("    --set %s\n", qPrintable(key));
+    }
+    std::printf("\nkeys every screen takes:\n");
+    for (const auto& key : fixture::ScreenFixture::keys())
+        std::printf("    --set %s: %s\n", qPrintable(key.name), qPrintable(key.help));
+}
+
+// Builds the screen over a fixture with the scripted state and writes it to `output`.
+int renderScreen(const Screen& screen, const QMap<QString, QString>& settings, QSize size,
+                 const QString& output) {
+    fixture::ScreenFixture::Settings common;
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
+        const auto& keys = fixture::ScreenFixture::keys();
+        if (std::any_of(keys.cbegin(), keys.cend(),
+                        [&](const auto& key) { return key.name == it.key(); })) {
+            common.insert(it.key(), it.value());
+        } else if (std::none_of(screen.keys.cbegin(), screen.keys.cend(),
+                                [&](const QString& key) { return keyName(key) == it.key(); })) {
+            std::fprintf(stderr, "--set %s: not a key of %s (see --screens)\n",
+                         qPrintable(it.key()), qPrintable(screen.name));
+            return 2;
+        }
+    }
+    try {
+        fixture::ScreenFixture fixture(common);
+        std::unique_ptr<QWidget> widget(screen.make(fixture, ScreenOptions{settings}));
+        widget->resize(size);
+        widget->show();
+        settle(300);
+        const bool saved = widget->grab().save(output);
+        widget.reset();
+        QCoreApplication::processEvents();
+        return saved ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(screen.name), error.what());
+        return 2;
+    }
+}
+
 int usage() {
-    std::fputs("usage: corvel_gallery --list | --all DIR [--scale N] |\n"
+    std::fputs("usage: corvel_gallery --screens |\n"
+               "       --screen NAME [--set key=value]... [--size WxH] -o FILE.png |\n"
+               "       --list | --all DIR [--scale N] |\n"
                "       NAME [--state S] [--set key=value]... [--scale N] -o FILE.png |\n"
                "       NAME [--state S] [--set key=value]... --live SECONDS\n",
                stderr);
@@ -140,6 +195,13 @@ int main(int argc, char** argv) {
     SpecimenList specimens;
     addFoundationSpecimens(specimens);
     addCloudSpecimens(specimens);
+    addControlSpecimens(specimens);
+    ScreenList screens;
+    addFoundationScreens(screens);
+    addShellScreens(screens);
+    addSessionScreens(screens);
+    addPreparationScreens(screens);
+    addSettingsScreens(screens);
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     QString name, output, allFolder;
@@ -147,11 +209,23 @@ int main(int argc, char** argv) {
     qreal scale = 1;
     double liveSeconds = 0;
     bool list = false;
+    bool listScreenNames = false;
+    QString screenName;
+    QSize screenSize(1280, 860);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         const bool hasValue = i + 1 < args.size();
         if (arg == QLatin1String("--list")) {
             list = true;
+        } else if (arg == QLatin1String("--screens")) {
+            listScreenNames = true;
+        } else if (arg == QLatin1String("--screen") && hasValue) {
+            screenName = args.at(++i);
+        } else if (arg == QLatin1String("--size") && hasValue) {
+            const QStringList parts = args.at(++i).split(QLatin1Char('x'));
+            if (parts.size() != 2 || parts.at(0).toInt() <= 0 || parts.at(1).toInt() <= 0)
+                return usage();
+            screenSize = QSize(qMin(parts.at(0).toInt(), 8000), qMin(parts.at(1).toInt(), 8000));
         } else if (arg == QLatin1String("--all") && hasValue) {
             allFolder = args.at(++i);
         } else if (arg == QLatin1String("--state") && hasValue) {
@@ -175,6 +249,19 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (listScreenNames) {
+        listScreens(screens);
+        return 0;
+    }
+    if (!screenName.isEmpty()) {
+        if (output.isEmpty())
+            return usage();
+        for (const Screen& screen : screens)
+            if (screen.name == screenName)
+                return renderScreen(screen, options.settings, screenSize, output);
+        std::fprintf(stderr, "unknown screen: %s\n", qPrintable(screenName));
+        return 1;
+    }
     if (list) {
         for (const Specimen& specimen : specimens)
             std::printf("%s  [%s]\n", qPrintable(specimen.name),
