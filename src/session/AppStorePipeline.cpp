@@ -154,8 +154,10 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
     assign(m_isGenerating, true, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::answering);
     setMessage(std::nullopt);
-    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
+    // The four figures stay absent until this answer's first text or its end.
+    m_timingTrace.reset();
     publishTiming();
+    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
 
     GenerationRequest request{text,
                               sessionContext(),

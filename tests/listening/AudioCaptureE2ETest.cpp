@@ -1,6 +1,6 @@
+#include "TestGrammar.h"
 #include "listening/AudioCapture.h"
 #include "listening/CaptureError.h"
-#include "support/TestGrammar.h"
 
 #include "FakeCaptureStack.h"
 

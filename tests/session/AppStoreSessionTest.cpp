@@ -52,6 +52,7 @@ TEST_F(Session, PartialQuestionIsAskedAfterTheSpeakerStops) {
     h.clock.advance(0.1);
     EXPECT_TRUE(h.store->isGenerating());
     EXPECT_EQ(h.store->currentQuestion(), QStringLiteral("Tell me about your last project?"));
+    EXPECT_FALSE(h.store->latencyMetrics()) << "no figures before the first text";
 
     ASSERT_TRUE(h.waitForAnswer());
     EXPECT_EQ(h.store->currentAnswer(),
