@@ -35,8 +35,11 @@ SpacedLabel::SpacedLabel(const QString& text, const QFont& font, const QColor& c
 void SpacedLabel::setText(const QString& text) {
     if (text == m_text)
         return;
+    // A streamed text grows at its end: a selection in the part that stays is kept.
+    const int end = qMax(m_anchor, m_cursor);
+    if (end > text.size() || QStringView(text).first(end) != QStringView(m_text).first(end))
+        m_anchor = m_cursor = 0;
     m_text = text;
-    m_anchor = m_cursor = 0;
     setAccessibleName(text);
     updateGeometry();
     update();

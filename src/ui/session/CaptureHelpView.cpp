@@ -3,6 +3,7 @@
 #include "listening/AudioCapture.h"
 #include "session/AppStore.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/session/CaptureText.h"
@@ -10,7 +11,6 @@
 #include "ui/session/InterviewLanguageChoiceView.h"
 #include "ui/session/SessionFacts.h"
 
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace corvel {
@@ -20,15 +20,14 @@ CaptureHelpView::CaptureHelpView(AppStore& store, AudioCapture& audio, bool comp
     : QWidget(parent), m_store(store), m_audio(audio),
       m_hint(new SpacedLabel({}, appFont(compact ? 11 : 12, QFont::Normal), Palette::secondary(), 4,
                              this)),
-      m_restart(new QPushButton(QStringLiteral("Restart listening"), this)),
+      m_restart(new LinkButton(QStringLiteral("Restart listening"), {}, appFont(12, QFont::Medium),
+                               Palette::ink(), this)),
       m_refresh(new DeferredRefresh([this] { refresh(); }, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
     layout->addWidget(m_hint);
     layout->addWidget(new InterviewLanguageChoiceView(store, true, false, this));
-    m_restart->setFont(appFont(12, QFont::Medium));
-    static_cast<QPushButton*>(m_restart)->setFlat(true);
     layout->addWidget(m_restart, 0, Qt::AlignLeft);
     connect(m_restart, &QAbstractButton::clicked, &m_store, &AppStore::restartListening);
 
