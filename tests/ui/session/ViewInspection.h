@@ -45,11 +45,10 @@ inline QStringList shownTexts(const QWidget* root) {
     return texts;
 }
 
-// The first shown button whose text or accessible name is `name`.
+// The first button, shown or not, whose text or accessible name is `name`.
 inline QAbstractButton* button(const QWidget* root, const QString& name) {
     for (QAbstractButton* candidate : root->findChildren<QAbstractButton*>()) {
-        if (candidate->isVisibleTo(root) &&
-            (candidate->text() == name || candidate->accessibleName() == name))
+        if (candidate->text() == name || candidate->accessibleName() == name)
             return candidate;
     }
     return nullptr;
