@@ -8,6 +8,7 @@
 #include "platform/SecretStore.h"
 #include "platform/UptimeClock.h"
 #include "session/FloatingPanel.h"
+#include "session/ServiceAnswerSource.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,7 +16,7 @@
 namespace corvel {
 
 namespace {
-constexpr int autosaveDelayMilliseconds = 600;
+constexpr double autosaveDelaySeconds = 0.6;
 constexpr qint64 configurationVersion = 3;
 } // namespace
 
@@ -31,10 +32,16 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
         m_ownedSecretStore = std::make_unique<SecretServiceStore>();
     m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
     m_fileDialogs = dependencies.fileDialogs;
-    if (!dependencies.answerService)
-        m_ownedAnswerService = std::make_unique<AnswerService>();
-    m_answerService =
-        dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
+    m_answers = dependencies.answerSource;
+    if (!m_answers) {
+        AnswerService* service = dependencies.answerService;
+        if (!service) {
+            m_ownedAnswerService = std::make_unique<AnswerService>();
+            service = m_ownedAnswerService.get();
+        }
+        m_ownedAnswerSource = std::make_unique<ServiceAnswerSource>(*service);
+        m_answers = m_ownedAnswerSource.get();
+    }
     if (!dependencies.audio)
         m_ownedAudio =
             std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(), *m_clock);
@@ -48,18 +55,33 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     connectCapture();
 
     // Saves the prepared interview 600 ms after its last change; the loaded value is not a change.
-    m_autosave.setSingleShot(true);
-    m_autosave.setInterval(autosaveDelayMilliseconds);
-    connect(&m_autosave, &QTimer::timeout, this, &AppStore::save);
-    connect(this, &AppStore::contextChanged, &m_autosave, qOverload<>(&QTimer::start));
+    connect(this, &AppStore::contextChanged, this, &AppStore::scheduleAutosave);
 }
 
 AppStore::~AppStore() {
     // Tasks still suspended hold only a QPointer to the store; wake them so they end.
     for (auto* task : {&m_generation, &m_listeningTask, &m_connectionCheck, &m_recognitionDebounce,
-                       &m_cloudRefreshTask, &m_cloudHeartbeat})
+                       &m_cloudRefreshTask, &m_cloudHeartbeat, &m_autosave})
         if (*task)
             (*task)->cancel();
+}
+
+void AppStore::scheduleAutosave() {
+    if (m_autosave)
+        m_autosave->cancel();
+    m_autosave.emplace();
+    runAutosave(m_autosave->token());
+}
+
+QCoro::Task<> AppStore::runAutosave(CancelToken cancel) {
+    QPointer<AppStore> self(this);
+    try {
+        co_await m_clock->sleep(autosaveDelaySeconds, cancel);
+    } catch (const CancellationError&) {
+        co_return;
+    }
+    if (self)
+        save();
 }
 
 void AppStore::loadWorkspace() {

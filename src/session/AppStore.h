@@ -19,7 +19,6 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <QUrl>
 #include <QUuid>
 
@@ -31,6 +30,7 @@
 namespace corvel {
 
 class AnswerService;
+class AnswerSource;
 class AudioCapture;
 class FileDialogs;
 class FloatingPanel;
@@ -104,6 +104,7 @@ public:
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
         AnswerService* answerService = nullptr; // not owned
+        AnswerSource* answerSource = nullptr;   // not owned; replaces answerService
         AudioCapture* audio = nullptr;          // not owned
         bool automaticallyOpenOverlay = false;
         std::optional<double> cloudHeartbeatIntervalOverride;
@@ -314,6 +315,8 @@ private:
     void stopCloudLease();
 
     void loadWorkspace();
+    void scheduleAutosave();
+    QCoro::Task<> runAutosave(CancelToken cancel);
     void loadKey(const BundleInfo& bundle);
     void connectCapture();
     void captureFailed(const QString& text);
@@ -326,12 +329,13 @@ private:
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
     std::unique_ptr<AnswerService> m_ownedAnswerService;
+    std::unique_ptr<AnswerSource> m_ownedAnswerSource;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
     UptimeClock* m_clock;
     SecretStore* m_secretStore;
     FileDialogs* m_fileDialogs;
-    AnswerService* m_answerService;
+    AnswerSource* m_answers;
     AudioCapture* m_audio;
 
     AppSection m_section = AppSection::profile;
@@ -378,7 +382,7 @@ private:
     std::optional<CancelSource> m_recognitionDebounce;
     std::vector<QString> m_pendingAutomaticQuestions;
     QUuid m_transcriptSegment = QUuid::createUuid();
-    QTimer m_autosave;
+    std::optional<CancelSource> m_autosave;
     AutomaticQuestionTurns m_automaticTurns;
     QString m_lastCaptureTranscript;
     QUuid m_generationID = QUuid::createUuid();

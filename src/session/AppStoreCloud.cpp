@@ -1,9 +1,9 @@
 // The cloud answer route: where the service is, which account uses it, and its account record.
 #include "session/AppStore.h"
 
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
 #include "platform/UptimeClock.h"
+#include "session/AnswerSource.h"
 
 namespace corvel {
 
@@ -64,7 +64,7 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
         const QString idToken = co_await tokenProvider(cancel);
         if (!self)
             co_return;
-        account = co_await m_answerService->cloudAccount(baseURL, idToken, cancel);
+        account = co_await m_answers->cloudAccount(baseURL, idToken, cancel);
     } catch (const CancellationError&) {
     } catch (const std::exception& error) {
         failure = errorMessage(error);

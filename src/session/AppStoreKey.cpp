@@ -1,10 +1,10 @@
 // The private OpenAI connection: saving, removing and checking the user's own key.
 #include "session/AppStore.h"
 
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
 #include "core/KeychainVault.h"
 #include "platform/UptimeClock.h"
+#include "session/AnswerSource.h"
 
 namespace corvel {
 
@@ -89,7 +89,7 @@ QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString mod
     try {
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
-        co_await m_answerService->verifyConnection(key, model, cancel);
+        co_await m_answers->verifyConnection(key, model, cancel);
     } catch (const CancellationError&) {
         cancelled = true;
     } catch (const std::exception& error) {

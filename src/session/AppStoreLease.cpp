@@ -2,14 +2,10 @@
 // when listening stops, and cleaned up on the service when its fate is uncertain.
 #include "session/AppStore.h"
 
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
-#include "core/CloudSessionStop.h"
 #include "listening/AudioCapture.h"
 #include "platform/UptimeClock.h"
-
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "session/AnswerSource.h"
 
 #include <algorithm>
 
@@ -47,7 +43,7 @@ QCoro::Task<> AppStore::beginCloudLease(QUuid listening, QUuid session, CancelTo
         throw CancellationError();
 
     m_pendingCloudLease = PendingCloudLease{listening, baseURL, token, configuration};
-    AnswerService* answers = m_answerService;
+    AnswerSource* answers = m_answers;
     std::optional<CloudSessionLease> lease;
     std::exception_ptr failure;
     try {
@@ -83,7 +79,7 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
                                           CancelToken cancel) {
     QPointer<AppStore> self(this);
     UptimeClock* clock = m_clock;
-    AnswerService* answers = m_answerService;
+    AnswerSource* answers = m_answers;
     const double interval = m_cloudHeartbeatIntervalOverride.value_or(
         static_cast<double>(std::clamp<qint64>(lease.heartbeatIntervalSeconds, 5, 30)));
     const auto stillOurs = [&] {
@@ -158,7 +154,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
                                              PendingCloudLease lease,
                                              std::optional<QString> leaseID) {
     QPointer<AppStore> self(this);
-    AnswerService* answers = m_answerService;
+    AnswerSource* answers = m_answers;
     UptimeClock* clock = m_clock;
     co_await nextEventLoopTurn();
     if (previous)
@@ -178,11 +174,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
                 leaseID = started.sessionId;
                 startFailed = false;
             }
-            HttpRequest request = answers->cloudRequest(
-                lease.baseURL, QStringLiteral("sessions/stop"), lease.token, {});
-            request.body = QJsonDocument(QJsonObject{{QStringLiteral("sessionId"), *leaseID}})
-                               .toJson(QJsonDocument::Compact);
-            co_await answers->cloudJSON<CloudSessionStop>(std::move(request), {});
+            co_await answers->stopCloudSession(lease.baseURL, lease.token, *leaseID, {});
             co_return;
         } catch (const AnswerServiceError& e) {
             error = e;

@@ -2,11 +2,11 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerCueLayout.h"
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
 #include "listening/AudioCapture.h"
 #include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
+#include "session/AnswerSource.h"
 
 namespace corvel {
 
@@ -185,17 +185,17 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
         if (!request.cloud) {
-            co_await m_answerService->streamAnswer(request.question, request.context, request.style,
-                                                   request.apiKey, request.model, onDelta, cancel);
+            co_await m_answers->streamAnswer(request.question, request.context, request.style,
+                                             request.apiKey, request.model, onDelta, cancel);
         } else {
             if (!request.baseURL || !request.tokenProvider)
                 throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
             const QString idToken = co_await request.tokenProvider(cancel);
             if (!self || m_generationID != token)
                 throw CancellationError();
-            co_await m_answerService->streamCloudAnswer(request.question, request.context,
-                                                        request.style, request.sessionID, idToken,
-                                                        *request.baseURL, onDelta, cancel);
+            co_await m_answers->streamCloudAnswer(request.question, request.context, request.style,
+                                                  request.sessionID, idToken, *request.baseURL,
+                                                  onDelta, cancel);
         }
     } catch (const CancellationError&) {
         cancelled = true;
