@@ -15,6 +15,8 @@
 #include <QGuiApplication>
 #include <QTextEdit>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -27,10 +29,10 @@ using test::shownTexts;
 namespace {
 
 const QList<QByteArray> fourCues = {
-    "Start with the outcome. ",          "I cut deploys to minutes.\\n\\n",
-    "**Scale**\\nForty services",        " moved in a quarter.\\n\\n",
-    "**Personal example needed**\\n\\n", "**Method**\\nCanary releases.\\n\\n",
-    "**Team**\\nFour engineers.\\n\\n",  "**Result**\\nHalf the cost.",
+    "Start with the outcome. ",        "I cut deploys to minutes.\n\n",
+    "**Scale**\nForty services",       " moved in a quarter.\n\n",
+    "**Personal example needed**\n\n", "**Method**\nCanary releases.\n\n",
+    "**Team**\nFour engineers.\n\n",   "**Result**\nHalf the cost.",
 };
 
 QString heardText(const SessionContentView* live) {
@@ -85,9 +87,10 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     EXPECT_EQ(heardText(live), s("No words transcribed yet."));
 
     // A final transcript becomes the interviewer's question and its answer streams in.
-    h.server.enqueue(SessionScreenHarness::answer(fourCues, 40));
+    h.answers.answer(fourCues, 1.0);
     h.capture.transcript(s("How did you speed up deployments?"), true);
-    ASSERT_TRUE(screen.wait([&] { return h.store->isGenerating(); }));
+    settle();
+    ASSERT_TRUE(h.store->isGenerating());
     EXPECT_FALSE(live->waitingPanel()->isVisible());
     EXPECT_TRUE(live->conversation()->isVisible());
     EXPECT_EQ(shownTexts(live->conversation()).mid(0, 2),
@@ -95,11 +98,23 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     EXPECT_EQ(shownTexts(live).first(), s("Your interview, live."));
     EXPECT_TRUE(shownTexts(live->responsePanel()).contains(s("Generating")));
 
+    // Each delta updates the rows in place: a cue's row, once shown, stays the same widget.
     AnswerText* answer = live->responsePanel()->answer();
-    ASSERT_TRUE(screen.wait([&] { return answer->cueRow(0) != nullptr; }));
-    QWidget* first = answer->cueRow(0);
-    ASSERT_TRUE(screen.wait([&] { return !h.store->isGenerating(); }));
-    EXPECT_EQ(answer->cueRow(0), first) << "an earlier cue's row is kept while later ones arrive";
+    std::map<int, QWidget*> rows;
+    for (qsizetype delta = 1; delta < fourCues.size(); ++delta) {
+        h.clock.advance(1.0);
+        settle();
+        for (const auto& [id, row] : rows)
+            EXPECT_EQ(answer->cueRow(id), row) << "cue " << id << " after delta " << delta;
+        for (const auto& cue : answer->rows().numbered)
+            rows.emplace(cue.id, answer->cueRow(cue.id));
+    }
+    h.clock.advance(1.0);
+    settle();
+    ASSERT_FALSE(h.store->isGenerating());
+    EXPECT_EQ(rows.size(), 4u);
+    for (const auto& [id, row] : rows)
+        EXPECT_EQ(answer->cueRow(id), row);
     EXPECT_FALSE(shownTexts(live->responsePanel()).contains(s("Generating")));
     const QStringList shown = shownTexts(answer);
     EXPECT_EQ(
@@ -188,7 +203,7 @@ TEST(SessionView, MicrophoneDraftsWaitForConfirmation) {
     h.store->togglePause();
     ASSERT_TRUE(screen.wait([&] { return !h.store->isStarting(); }));
 
-    h.server.enqueue(SessionScreenHarness::answer({"Because it fits."}));
+    h.answers.answer({"Because it fits."});
     h.store->setQuestionDraft(s("Why this role?"));
     settle();
     use->click();
