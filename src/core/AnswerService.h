@@ -35,6 +35,10 @@ public:
 
     static constexpr qsizetype maximumErrorBodyBytes = 16'384;
     static constexpr qsizetype maximumCloudBodyBytes = 262'144;
+    // Text one answer may deliver, in UTF-16 units. The largest output budget (520 tokens) is a
+    // few thousand characters; a server that streams on past this is not answering, and every
+    // delta costs the caller work in proportion to the answer so far.
+    static constexpr qsizetype maximumAnswerLength = 200'000;
 
     AnswerService();
     explicit AnswerService(Options options);

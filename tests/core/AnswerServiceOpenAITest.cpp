@@ -207,14 +207,30 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
     EXPECT_EQ(outcomeOf("data: not json\n\n").error, Case::invalidStream);
 
     // A line of exactly the limit is read; one byte more is not.
-    const QByteArray prefix = R"({"type":"response.output_text.delta","delta":")";
+    const QByteArray prefix = R"({"type":"response.in_progress","padding":")";
     const QByteArray big(262'144 - 5 - prefix.size() - 2, 'x');
-    const Outcome atLimit = outcomeOf("data:" + prefix + big + "\"}\n\n" + completedEvent);
+    const QByteArray answer = deltaEvent("a") + completedEvent;
+    const Outcome atLimit = outcomeOf("data:" + prefix + big + "\"}\n\n" + answer);
     EXPECT_FALSE(atLimit.error);
-    ASSERT_EQ(atLimit.deltas.size(), 1);
-    EXPECT_EQ(atLimit.deltas[0].size(), big.size());
-    EXPECT_EQ(outcomeOf("data:" + prefix + big + "x\"}\n\n" + completedEvent).error,
-              Case::invalidStream);
+    EXPECT_EQ(atLimit.deltas, QStringList{QStringLiteral("a")});
+    EXPECT_EQ(outcomeOf("data:" + prefix + big + "x\"}\n\n" + answer).error, Case::invalidStream);
+}
+
+TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUpToIt) {
+    auto answers = service();
+    QByteArray body;
+    for (int i = 0; i < AnswerService::maximumAnswerLength / 1000 - 1; ++i)
+        body += deltaEvent(QByteArray(1000, 'a'));
+    // Exactly at the bound completes; one unit more, inside an emoji, ends before the emoji.
+    for (const QByteArray& last :
+         {QByteArray(1000, 'a'), QByteArray(999, 'a') + "\xF0\x9F\x98\x80"}) {
+        server.enqueue(sse(body + deltaEvent(last) + completedEvent));
+        const Outcome outcome = stream(answers);
+        const bool past = last.size() > 1000;
+        EXPECT_EQ(outcome.error,
+                  past ? std::optional(AnswerServiceError(Case::invalidStream)) : std::nullopt);
+        EXPECT_EQ(outcome.deltas.join(QString()).size(), AnswerService::maximumAnswerLength - past);
+    }
 }
 
 TEST_F(AnswerServiceOpenAI, HttpStatusesMapForBothOperations) {

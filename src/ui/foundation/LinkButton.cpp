@@ -1,5 +1,6 @@
 #include "ui/foundation/LinkButton.h"
 
+#include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/SymbolImage.h"
 
 #include <QPainter>
@@ -86,7 +87,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(x, content.top(), content.right() - x, content.height()),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
     }
-    if (hasFocus()) {
+    if (showsKeyboardFocus(this)) {
         painter.setOpacity(1);
         painter.setPen(QPen(m_color, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);

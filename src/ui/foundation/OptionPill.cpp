@@ -1,5 +1,6 @@
 #include "ui/foundation/OptionPill.h"
 
+#include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PressButtonStyle.h"
@@ -71,7 +72,7 @@ void OptionPill::paintEvent(QPaintEvent*) {
     painter.setFont(titleFont());
     painter.setPen(m_selected ? QColor(Qt::white) : Palette::ink());
     painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
-    if (hasFocus()) {
+    if (showsKeyboardFocus(this)) {
         painter.setPen(QPen(Palette::cyan(), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(bounds.adjusted(1, 1, -1, -1), radius(), radius());

@@ -85,6 +85,10 @@ QFont SpacedLabel::trackedFont() const {
 SpacedLabel::Layout SpacedLabel::layOut(qreal width) const {
     Layout result;
     const QFont tracked = trackedFont();
+    // QTextLayout breaks lines only at the Unicode line separator; the length stays the same, so
+    // selection positions still index the text.
+    QString shown = m_text;
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     auto place = [&](QTextLine& line) {
@@ -101,7 +105,7 @@ SpacedLabel::Layout SpacedLabel::layOut(qreal width) const {
 
     // Lays out at most `limit` lines (negative: all) and returns where the text left over starts.
     auto layBody = [&](int limit) {
-        result.body = std::make_shared<QTextLayout>(m_text, tracked);
+        result.body = std::make_shared<QTextLayout>(shown, tracked);
         result.body->setTextOption(option);
         result.body->beginLayout();
         result.height = 0;

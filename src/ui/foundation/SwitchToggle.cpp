@@ -1,5 +1,6 @@
 #include "ui/foundation/SwitchToggle.h"
 
+#include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/Palette.h"
 
 #include <QPainter>
@@ -43,7 +44,7 @@ void SwitchToggle::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Palette::withOpacity(Palette::ink(), 0.12), 0.5));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(x, track.top() + knobInset, knob, knob));
-    if (hasFocus()) {
+    if (showsKeyboardFocus(this)) {
         painter.setPen(QPen(Palette::withOpacity(m_tint, 0.5), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
