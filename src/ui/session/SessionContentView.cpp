@@ -14,6 +14,7 @@
 #include "ui/foundation/TextArea.h"
 #include "ui/session/CaptureHelpView.h"
 #include "ui/session/CaptureStatusView.h"
+#include "ui/session/ColorSquare.h"
 #include "ui/session/DeferredRefresh.h"
 #include "ui/session/ResponsePanel.h"
 #include "ui/session/SessionFacts.h"
@@ -53,16 +54,6 @@ protected:
         painter.fillPath(shape, Palette::withOpacity(Palette::cyan(), 0.1));
     }
 };
-
-QWidget* square(const QColor& color, int side, QWidget* parent) {
-    auto* mark = new QWidget(parent);
-    mark->setFixedSize(side, side);
-    mark->setAutoFillBackground(true);
-    QPalette colors = mark->palette();
-    colors.setColor(QPalette::Window, color);
-    mark->setPalette(colors);
-    return mark;
-}
 
 } // namespace
 
@@ -143,7 +134,7 @@ QWidget* SessionContentView::buildConversation() {
     items->setSpacing(18);
     auto* labelRow = new QHBoxLayout;
     labelRow->setSpacing(8);
-    labelRow->addWidget(square(Palette::cyan(), 9, column));
+    labelRow->addWidget(new ColorSquare(Palette::cyan(), 9, column));
     m_questionLabel =
         new PlainLabel({}, tracked(appFont(11, QFont::Medium), 0.8), Palette::ink(), column);
     labelRow->addWidget(m_questionLabel);

@@ -13,6 +13,9 @@
 
 namespace corvel {
 
+SessionView::SessionView(const AppEnvironment& environment, QWidget* parent)
+    : SessionView(environment, systemUptimeClock(), {}, parent) {}
+
 SessionView::SessionView(const AppEnvironment& environment, UptimeClock& clock,
                          SessionClock::Now now, QWidget* parent)
     : QWidget(parent), m_environment(environment), m_clock(clock), m_now(std::move(now)),
@@ -57,6 +60,10 @@ void SessionView::refresh() {
         m_content->deleteLater();
         m_content = nullptr;
     }
+}
+
+SessionContentView* SessionView::content() const {
+    return m_content;
 }
 
 } // namespace corvel

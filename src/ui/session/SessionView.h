@@ -17,11 +17,13 @@ class SessionView final : public QWidget {
     Q_OBJECT
 
 public:
-    SessionView(const AppEnvironment& environment, UptimeClock& clock = systemUptimeClock(),
-                SessionClock::Now now = {}, QWidget* parent = nullptr);
+    explicit SessionView(const AppEnvironment& environment, QWidget* parent = nullptr);
+    // With the clock the session clock ticks on and the wall time it shows.
+    SessionView(const AppEnvironment& environment, UptimeClock& clock, SessionClock::Now now,
+                QWidget* parent = nullptr);
 
     QWidget* emptyState() const { return m_empty; }
-    SessionContentView* content() const { return m_content; }
+    SessionContentView* content() const;
 
 private:
     void refresh();

@@ -48,15 +48,19 @@ WaitingForCallView::WaitingForCallView(AppStore& store, AudioCapture& audio,
 
     auto* top = new QHBoxLayout;
     top->setSpacing(36);
-    top->addWidget(m_illustration, 0, Qt::AlignVCenter);
+    top->addWidget(m_illustration, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    // The words take their natural height, centred beside the illustration.
     auto* words = new QVBoxLayout;
     words->setSpacing(14);
+    words->addStretch();
     words->addWidget(m_status, 0, Qt::AlignLeft);
     m_headline->setTracking(-0.65);
     words->addWidget(m_headline);
     m_explanation->setMaximumWidth(480);
     words->addWidget(m_explanation);
-    top->addLayout(words, 1);
+    words->addStretch();
+    top->addLayout(words);
+    top->addStretch(1);
     column->addLayout(top);
 
     auto* checklist = new QHBoxLayout;
@@ -67,6 +71,7 @@ WaitingForCallView::WaitingForCallView(AppStore& store, AudioCapture& audio,
     checklist->addWidget(m_notes);
     checklist->addStretch();
     column->addLayout(checklist);
+    column->addStretch();
 
     auto* card = new Surface(content, 36, this);
     card->setMinimumHeight(330);

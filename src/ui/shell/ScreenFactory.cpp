@@ -1,5 +1,6 @@
 #include "ui/shell/ScreenFactory.h"
 
+#include "ui/session/SessionView.h"
 #include "ui/shell/PlaceholderScreen.h"
 
 namespace corvel {
@@ -10,7 +11,7 @@ QWidget* makeSectionScreen(AppSection section, const AppEnvironment& environment
     case AppSection::profile:
         return new PlaceholderScreen(QStringLiteral("Prepare"), environment);
     case AppSection::session:
-        return new PlaceholderScreen(QStringLiteral("Session"), environment);
+        return new SessionView(environment);
     case AppSection::history:
         return new PlaceholderScreen(QStringLiteral("History"), environment);
     case AppSection::settings:

@@ -41,7 +41,7 @@ QString heardText(const SessionContentView* live) {
 
 struct Screen {
     SessionScreenHarness h;
-    SessionView view{h.environment(), h.clock};
+    SessionView view{h.environment(), h.clock, {}};
 
     Screen() {
         view.resize(1100, 900);
