@@ -67,8 +67,6 @@ OverlayContentView::OverlayContentView(AppStore& store, AudioCapture& audio, boo
                                        const AccessibilityPreferences* preferences, QWidget* parent)
     : QWidget(parent), m_store(store), m_audio(audio), m_compact(compact),
       m_preferences(preferences), m_refresh(new DeferredRefresh([this] { refresh(); }, this)) {
-    // The window asks for the light scheme: the content draws its own light card.
-    setPalette(QPalette(Palette::ink(), Palette::canvas()));
     m_layout = new QVBoxLayout(this);
     m_layout->addWidget(buildHeader());
     m_layout->addWidget(buildStatusBlock());
@@ -154,7 +152,6 @@ QWidget* OverlayContentView::buildQuestionBlock() {
 
 QWidget* OverlayContentView::buildAnswerArea() {
     auto* content = new QWidget;
-    content->setAutoFillBackground(false);
     auto* items = new QVBoxLayout(content);
     items->setContentsMargins(0, 0, 0, 0);
     m_answer = new AnswerText(m_store.currentAnswer(), false, m_compact, m_store.isGenerating());
@@ -185,6 +182,8 @@ QWidget* OverlayContentView::buildAnswerArea() {
 
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(content);
+    // Both see-through, so the card shows behind the answer.
+    content->setAutoFillBackground(false);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

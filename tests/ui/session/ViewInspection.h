@@ -21,10 +21,10 @@ inline QString s(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// Lets deferred refreshes run.
+// Lets the store's tasks run up to their next wait, then the views' deferred refreshes.
 inline void settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    for (int turn = 0; turn < 20; ++turn)
+        QCoreApplication::processEvents();
 }
 
 // The texts a widget shows, in the order its parts were built: labels, text blocks and buttons
