@@ -74,7 +74,7 @@ void answerRedraw(benchmark::State& state) {
         overlay.resize(560, 660);
         overlay.show();
         fixture.answerNextQuestion({}, true);
-        fixture.transcribe(QStringLiteral("How did you speed up your deployments?"), true);
+        fixture.hear(QStringLiteral("How did you speed up your deployments?"), true);
         fixture::ScreenFixture::waitFor([&] { return store.isGenerating(); });
         QCoreApplication::processEvents();
         const AnswerCueView& inScreen = *session.content()->responsePanel()->answer();

@@ -2,6 +2,7 @@
 // whole screens over real stores with scripted state.
 //   corvel_gallery --screens
 //   corvel_gallery --screen NAME [--set key=value]... [--size WxH] -o FILE.png
+//   corvel_gallery --all-screens DIR   (every screen with no --set; fails when one does not build)
 //   corvel_gallery --list
 //   corvel_gallery NAME [--state S] [--set key=value]... [--scale N] -o FILE.png
 //   corvel_gallery --all DIR [--scale N]   (one PNG per specimen and state, plus a sheet each)
@@ -174,7 +175,7 @@ int renderScreen(const Screen& screen, const QMap<QString, QString>& settings, Q
 }
 
 int usage() {
-    std::fputs("usage: corvel_gallery --screens |\n"
+    std::fputs("usage: corvel_gallery --screens | --all-screens DIR |\n"
                "       --screen NAME [--set key=value]... [--size WxH] -o FILE.png |\n"
                "       --list | --all DIR [--scale N] |\n"
                "       NAME [--state S] [--set key=value]... [--scale N] -o FILE.png |\n"
@@ -211,6 +212,7 @@ int main(int argc, char** argv) {
     bool list = false;
     bool listScreenNames = false;
     QString screenName;
+    QString allScreensFolder;
     QSize screenSize(1280, 860);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
@@ -219,6 +221,8 @@ int main(int argc, char** argv) {
             list = true;
         } else if (arg == QLatin1String("--screens")) {
             listScreenNames = true;
+        } else if (arg == QLatin1String("--all-screens") && hasValue) {
+            allScreensFolder = args.at(++i);
         } else if (arg == QLatin1String("--screen") && hasValue) {
             screenName = args.at(++i);
         } else if (arg == QLatin1String("--size") && hasValue) {
@@ -252,6 +256,16 @@ int main(int argc, char** argv) {
     if (listScreenNames) {
         listScreens(screens);
         return 0;
+    }
+    if (!allScreensFolder.isEmpty()) {
+        QDir folder(allScreensFolder);
+        if (!folder.mkpath(QStringLiteral(".")))
+            return 1;
+        int failures = 0;
+        for (const Screen& screen : screens)
+            failures += renderScreen(screen, {}, screenSize,
+                                     folder.filePath(screen.name + QStringLiteral(".png"))) != 0;
+        return failures == 0 ? 0 : 1;
     }
     if (!screenName.isEmpty()) {
         if (output.isEmpty())

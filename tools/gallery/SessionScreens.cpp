@@ -46,21 +46,19 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
         throw std::runtime_error("the session did not start");
     AppStore& store = fixture.store();
     if (live == QLatin1String("waiting")) {
-        fixture.hear(0.35);
+        fixture.setInputLevel(0.35);
     } else if (live == QLatin1String("answering") || live == QLatin1String("answered")) {
         const bool streaming = live == QLatin1String("answering");
         fixture.answerNextQuestion(sampleAnswer(streaming), streaming);
-        fixture.hear(0.6);
-        fixture.transcribe(QStringLiteral("How did you speed up deployments at your last job?"),
-                           true);
+        fixture.setInputLevel(0.6);
+        fixture.hear(QStringLiteral("How did you speed up deployments at your last job?"), true);
         fixture::ScreenFixture::waitFor([&] { return !store.currentAnswer().isEmpty(); });
     } else if (live == QLatin1String("error")) {
         fixture.failCapture(QStringLiteral("The sound server stopped. Check that it is running."));
     } else if (live == QLatin1String("noAudio")) {
         fixture.passTime(9);
     } else {
-        fixture.transcribe(QStringLiteral("Tell me about a time you disagreed with your manager"),
-                           false);
+        fixture.hear(QStringLiteral("Tell me about a time you disagreed with your manager"), false);
     }
     fixture::ScreenFixture::waitFor([] { return false; }, 100);
 }
