@@ -8,7 +8,6 @@
 #include "platform/SecretStore.h"
 #include "platform/UptimeClock.h"
 #include "session/FloatingPanel.h"
-#include "session/ServiceAnswerSource.h"
 
 #include <algorithm>
 #include <limits>
@@ -32,16 +31,10 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
         m_ownedSecretStore = std::make_unique<SecretServiceStore>();
     m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
     m_fileDialogs = dependencies.fileDialogs;
-    m_answers = dependencies.answerSource;
-    if (!m_answers) {
-        AnswerService* service = dependencies.answerService;
-        if (!service) {
-            m_ownedAnswerService = std::make_unique<AnswerService>();
-            service = m_ownedAnswerService.get();
-        }
-        m_ownedAnswerSource = std::make_unique<ServiceAnswerSource>(*service);
-        m_answers = m_ownedAnswerSource.get();
-    }
+    if (!dependencies.answerService)
+        m_ownedAnswerService = std::make_unique<AnswerService>();
+    m_answers =
+        dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
     if (!dependencies.audio)
         m_ownedAudio =
             std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(), *m_clock);
@@ -126,7 +119,7 @@ void AppStore::loadKey(const BundleInfo& bundle) {
 
 void AppStore::setKeyState(const QString& key) {
     m_key = key;
-    assign(m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
+    assign(*this, m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
 }
 
 void AppStore::connectCapture() {
@@ -176,23 +169,23 @@ void AppStore::save() {
 }
 
 void AppStore::setSection(AppSection value) {
-    assign(m_section, value, &AppStore::sectionChanged);
+    assign(*this, m_section, value, &AppStore::sectionChanged);
 }
 
 void AppStore::setPreparationStep(PreparationStep value) {
-    assign(m_preparationStep, value, &AppStore::preparationStepChanged);
+    assign(*this, m_preparationStep, value, &AppStore::preparationStepChanged);
 }
 
 void AppStore::setContext(const InterviewContext& value) {
-    assign(m_context, value, &AppStore::contextChanged);
+    assign(*this, m_context, value, &AppStore::contextChanged);
 }
 
 void AppStore::setStyle(AnswerStyle value) {
-    assign(m_style, value, &AppStore::styleChanged);
+    assign(*this, m_style, value, &AppStore::styleChanged);
 }
 
 void AppStore::setAudioSource(AudioSource value) {
-    assign(m_audioSource, value, &AppStore::audioSourceChanged);
+    assign(*this, m_audioSource, value, &AppStore::audioSourceChanged);
 }
 
 void AppStore::setModel(const QString& value) {
@@ -204,7 +197,7 @@ void AppStore::setModel(const QString& value) {
 }
 
 void AppStore::setOverlayOpacity(double value) {
-    assign(m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
+    assign(*this, m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
 }
 
 void AppStore::setAutomaticAnswers(bool value) {
@@ -236,15 +229,15 @@ void AppStore::setMessage(const std::optional<QString>& value) {
 }
 
 void AppStore::setQuestionDraft(const QString& value) {
-    assign(m_questionDraft, value, &AppStore::questionDraftChanged);
+    assign(*this, m_questionDraft, value, &AppStore::questionDraftChanged);
 }
 
 void AppStore::setShowOverlay(bool value) {
-    assign(m_showOverlay, value, &AppStore::showOverlayChanged);
+    assign(*this, m_showOverlay, value, &AppStore::showOverlayChanged);
 }
 
 void AppStore::setSelectedRecord(const std::optional<InterviewRecord>& value) {
-    assign(m_selectedRecord, value, &AppStore::selectedRecordChanged);
+    assign(*this, m_selectedRecord, value, &AppStore::selectedRecordChanged);
 }
 
 } // namespace corvel

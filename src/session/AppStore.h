@@ -15,6 +15,7 @@
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
+#include "platform/PropertyAssign.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -29,7 +30,6 @@
 
 namespace corvel {
 
-class AnswerService;
 class AnswerSource;
 class AudioCapture;
 class FileDialogs;
@@ -103,9 +103,8 @@ public:
     struct Dependencies {
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
-        AnswerService* answerService = nullptr; // not owned
-        AnswerSource* answerSource = nullptr;   // not owned; replaces answerService
-        AudioCapture* audio = nullptr;          // not owned
+        AnswerSource* answerService = nullptr; // not owned
+        AudioCapture* audio = nullptr;         // not owned
         bool automaticallyOpenOverlay = false;
         std::optional<double> cloudHeartbeatIntervalOverride;
         SecretStore* secretStore = nullptr; // not owned
@@ -245,16 +244,6 @@ Q_SIGNALS:
     void isStartingChanged();
 
 private:
-    // Assigns and announces the change; types without equality announce every assignment.
-    template <typename T> void assign(T& field, const T& value, void (AppStore::*changed)()) {
-        if constexpr (std::equality_comparable<T>) {
-            if (field == value)
-                return;
-        }
-        field = value;
-        Q_EMIT(this->*changed)();
-    }
-
     struct GenerationRequest {
         QString question;
         InterviewContext context;
@@ -328,8 +317,7 @@ private:
 
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
-    std::unique_ptr<AnswerService> m_ownedAnswerService;
-    std::unique_ptr<AnswerSource> m_ownedAnswerSource;
+    std::unique_ptr<AnswerSource> m_ownedAnswerService;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
     UptimeClock* m_clock;

@@ -3,9 +3,9 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 #include <algorithm>
 
@@ -66,8 +66,9 @@ QCoro::Task<> AppStore::beginCloudLease(QUuid listening, QUuid session, CancelTo
     m_cloudLeaseID = lease->sessionId;
     m_cloudLeaseToken = token;
     m_cloudLeaseBaseURL = baseURL;
-    assign(m_cloudSessionReady, true, &AppStore::cloudSessionReadyChanged);
-    assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+    assign(*this, m_cloudSessionReady, true, &AppStore::cloudSessionReadyChanged);
+    assign(*this, m_cloudAccountError, std::optional<QString>(),
+           &AppStore::cloudAccountErrorChanged);
     if (m_cloudHeartbeat)
         m_cloudHeartbeat->cancel();
     m_cloudHeartbeat.emplace();
@@ -109,9 +110,9 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
     if (m_generation)
         m_generation->cancel();
     m_generation.reset();
-    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
+    assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::error);
-    assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+    assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
     setMessage(failure);
 }
 
@@ -119,7 +120,7 @@ void AppStore::stopCloudLease() {
     if (m_cloudHeartbeat)
         m_cloudHeartbeat->cancel();
     m_cloudHeartbeat.reset();
-    assign(m_cloudSessionReady, false, &AppStore::cloudSessionReadyChanged);
+    assign(*this, m_cloudSessionReady, false, &AppStore::cloudSessionReadyChanged);
     if (m_pendingCloudLease)
         cleanupPendingCloudLease(m_pendingCloudLease->clientSessionID, std::nullopt);
     if (m_cloudLeaseID && m_cloudLeaseToken && m_cloudLeaseBaseURL) {
@@ -197,7 +198,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
             co_return;
     }
     if (failedTwice && self && m_cloudConfigurationID == lease.configuration)
-        assign(m_cloudAccountError, std::optional<QString>(cleanupFailedMessage),
+        assign(*this, m_cloudAccountError, std::optional<QString>(cleanupFailedMessage),
                &AppStore::cloudAccountErrorChanged);
 }
 

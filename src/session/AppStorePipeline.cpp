@@ -3,10 +3,10 @@
 
 #include "core/AnswerCueLayout.h"
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
 #include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 namespace corvel {
 
@@ -33,7 +33,7 @@ bool AppStore::capturesCallAudio() const {
 }
 
 void AppStore::setPhase(SessionPhase phase) {
-    assign(m_sessionPhase, phase, &AppStore::sessionPhaseChanged);
+    assign(*this, m_sessionPhase, phase, &AppStore::sessionPhaseChanged);
 }
 
 void AppStore::cancelDebounce() {
@@ -149,9 +149,9 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
         m_generation->cancel();
     m_generationID = QUuid::createUuid();
     m_currentEntryID = m_generationID;
-    assign(m_currentQuestion, text, &AppStore::currentQuestionChanged);
-    assign(m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
-    assign(m_isGenerating, true, &AppStore::isGeneratingChanged);
+    assign(*this, m_currentQuestion, text, &AppStore::currentQuestionChanged);
+    assign(*this, m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
+    assign(*this, m_isGenerating, true, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::answering);
     setMessage(std::nullopt);
     // The four figures stay absent until this answer's first text or its end.
@@ -207,7 +207,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
     }
     if (!self || m_generationID != token)
         co_return;
-    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
+    assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
     if (cancelled) {
         restoreListeningPhase();
     } else if (failure) {
@@ -215,7 +215,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
         saveCurrentAnswer();
         if (stopsListening) {
             stopListening();
-            assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+            assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
         }
         setPhase(SessionPhase::error);
         setMessage(failure);
@@ -258,13 +258,13 @@ void AppStore::publishTiming() {
     std::optional<AnswerLatencyMetrics> metrics;
     if (m_timingTrace)
         metrics = m_timingTrace->metrics;
-    assign(m_latencyMetrics, metrics, &AppStore::latencyMetricsChanged);
+    assign(*this, m_latencyMetrics, metrics, &AppStore::latencyMetricsChanged);
     const AnswerLatencyMetrics values = metrics.value_or(AnswerLatencyMetrics{});
-    assign(m_firstTokenMilliseconds, values.firstTokenMilliseconds,
+    assign(*this, m_firstTokenMilliseconds, values.firstTokenMilliseconds,
            &AppStore::firstTokenMillisecondsChanged);
-    assign(m_firstCueMilliseconds, values.firstCueMilliseconds,
+    assign(*this, m_firstCueMilliseconds, values.firstCueMilliseconds,
            &AppStore::firstCueMillisecondsChanged);
-    assign(m_totalResponseMilliseconds, values.totalMilliseconds,
+    assign(*this, m_totalResponseMilliseconds, values.totalMilliseconds,
            &AppStore::totalResponseMillisecondsChanged);
 }
 

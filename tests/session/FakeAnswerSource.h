@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "platform/UptimeClock.h"
-#include "session/AnswerSource.h"
 
 #include <gtest/gtest.h>
 
@@ -47,13 +48,6 @@ public:
         enqueue(Route::answer, {.deltas = std::move(deltas), .seconds = seconds});
     }
     const std::vector<Call>& calls() const { return m_calls; }
-    std::vector<Call> callsTo(Route route) const {
-        std::vector<Call> matching;
-        for (const Call& call : m_calls)
-            if (call.route == route)
-                matching.push_back(call);
-        return matching;
-    }
 
     QCoro::Task<> verifyConnection(QString apiKey, QString model, CancelToken token) override {
         const Reply r = take({Route::verify, {}, apiKey, model, {}, {}, {}});

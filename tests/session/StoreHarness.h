@@ -84,10 +84,7 @@ struct StoreHarness {
         AppStore::Dependencies d;
         d.storageDirectory = folder.path();
         d.apiKey = std::move(apiKey);
-        if (service)
-            d.answerService = &*service;
-        else
-            d.answerSource = &answers;
+        d.answerService = service ? static_cast<AnswerSource*>(&*service) : &answers;
         d.audio = &audio;
         d.secretStore = &keyring;
         d.fileDialogs = &dialogs;

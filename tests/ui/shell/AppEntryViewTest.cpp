@@ -3,7 +3,7 @@
 #include "fixture/ScreenFixture.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/NativeAppBackdrop.h"
-#include "ui/shell/PlaceholderScreen.h"
+#include "ui/preparation/OnboardingView.h"
 #include "ui/shell/RootView.h"
 
 #include <QSettings>
@@ -37,9 +37,11 @@ struct Gate {
     }
     bool showsRoot() const { return qobject_cast<RootView*>(view.content()); }
     void finishFromGuide() {
-        auto* guide = qobject_cast<PlaceholderScreen*>(view.content());
-        ASSERT_TRUE(guide && guide->finishButton());
-        QTest::mouseClick(guide->finishButton(), Qt::LeftButton);
+        auto* guide = qobject_cast<OnboardingView*>(view.content());
+        ASSERT_NE(guide, nullptr);
+        auto* skip = guide->findChild<QAbstractButton*>(QStringLiteral("guideSkip"));
+        ASSERT_NE(skip, nullptr);
+        QTest::mouseClick(skip, Qt::LeftButton);
         QTest::qWait(10); // the old content goes on the next turn
     }
     AppEntryView view;

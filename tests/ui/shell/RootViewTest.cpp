@@ -4,10 +4,10 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/preparation/ProfileView.h"
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
-#include "ui/shell/PlaceholderScreen.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -28,9 +28,10 @@ struct Root {
     }
     MessageBanner& banner() const { return *view.banner(); }
     AppNavigation& bar() const { return *view.navigation(); }
+    // The screen's class.
     QString screenName() const {
-        auto* screen = qobject_cast<PlaceholderScreen*>(view.screen());
-        return screen ? screen->name() : QString();
+        return view.screen() ? QString::fromLatin1(view.screen()->metaObject()->className())
+                             : QString();
     }
     RootView view;
 };
@@ -84,11 +85,13 @@ TEST(RootView, TheBannerShowsAMessageVerbatimWrapsItAndIsDismissed) {
 TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
     ScreenFixture fixture({{QStringLiteral("section"), QStringLiteral("overview")}});
     Root root(fixture);
-    EXPECT_EQ(root.screenName(), QStringLiteral("Prepare"));
-    const std::pair<AppSection, const char*> steps[] = {{AppSection::history, "History"},
-                                                        {AppSection::settings, "Settings"},
-                                                        {AppSection::profile, "Prepare"},
-                                                        {AppSection::history, "History"}};
+    EXPECT_EQ(root.screenName(), QStringLiteral("corvel::ProfileView"));
+    const std::pair<AppSection, const char*> steps[] = {
+        {AppSection::history, "corvel::HistoryView"},
+        {AppSection::session, "corvel::SessionView"},
+        {AppSection::settings, "corvel::SettingsView"},
+        {AppSection::profile, "corvel::ProfileView"},
+        {AppSection::history, "corvel::HistoryView"}};
     for (const auto& [section, name] : steps) {
         const QPointer<QWidget> before = root.view.screen();
         fixture.store().setSection(section);

@@ -1,16 +1,27 @@
 #pragma once
 
-#include "core/AnswerService.h"
+#include "core/AnswerStyle.h"
+#include "core/CloudAccountBalance.h"
+#include "core/CloudSessionLease.h"
 #include "core/CloudSessionStop.h"
+#include "core/InterviewContext.h"
+#include "platform/Cancellation.h"
+
+#include <QCoroTask>
+#include <QUrl>
+#include <QUuid>
+
+#include <functional>
 
 namespace corvel {
 
-// Where the store's answers, connection checks and cloud session calls go: the AnswerService in
-// the application, a script in the store's tests. Every operation throws AnswerServiceError, or
-// CancellationError once its token is cancelled.
+// Where answers, connection checks and cloud session calls go: the AnswerService, or a script in
+// the store's tests. Every operation throws AnswerServiceError, or CancellationError once its
+// token is cancelled.
 class AnswerSource {
 public:
-    using DeltaHandler = AnswerService::DeltaHandler;
+    // Receives each text delta, in order, before the stream reads on; the caller appends them.
+    using DeltaHandler = std::function<void(const QString& delta)>;
 
     virtual ~AnswerSource() = default;
     virtual QCoro::Task<> verifyConnection(QString apiKey, QString model, CancelToken token) = 0;
