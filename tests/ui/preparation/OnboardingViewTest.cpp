@@ -207,7 +207,7 @@ TEST_F(OnboardingViewTest, ReadyStepAccountRowOnEachRoute) {
     EXPECT_FALSE(signInShown());
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.store().canStartCloudSession(); }, 5000));
     EXPECT_EQ(accountStatus(), QStringLiteral("Ready"));
-    h.stores.server.enqueue(TestHttpServer::json(503, "{}"));
+    h.stores.server->enqueue(TestHttpServer::json(503, "{}"));
     h.store().refreshCloudAccount();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.store().cloudAccountError().has_value(); }, 5000));
     EXPECT_EQ(accountStatus(), QStringLiteral("Check in Settings"));

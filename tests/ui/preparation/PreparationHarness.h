@@ -67,8 +67,8 @@ struct PreparationHarness {
         }
         if (signedIn) {
             auth.firebaseVault().save(auth.firebaseSession("u1"));
-            auth.server.enqueue(TestHttpServer::json(200, refreshReply("eyJ.id2", "u1")));
-            auth.server.enqueue(TestHttpServer::json(200, lookupReply("u1")));
+            auth.server->enqueue(TestHttpServer::json(200, refreshReply("eyJ.id2", "u1")));
+            auth.server->enqueue(TestHttpServer::json(200, lookupReply("u1")));
         }
         GoogleAuthStore& store = auth.makeStore(true, signedIn);
         if (signedIn) {
@@ -83,7 +83,7 @@ struct PreparationHarness {
     AppStore& store() { return *stores.store; }
 
     QUrl cloudBase() const {
-        QUrl url = stores.server.baseUrl();
+        QUrl url = stores.server->baseUrl();
         url.setPath(QStringLiteral("/api/v1"));
         return url;
     }
@@ -93,7 +93,7 @@ struct PreparationHarness {
             store().configureCloud(cloudBase(), std::nullopt, {});
             return;
         }
-        stores.server.enqueue(*reply);
+        stores.server->enqueue(*reply);
         store().configureCloud(
             cloudBase(), QStringLiteral("u1"),
             [](CancelToken) -> QCoro::Task<QString> { co_return QStringLiteral("token"); });

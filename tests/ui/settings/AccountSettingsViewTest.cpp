@@ -16,11 +16,11 @@ void signIn(ScreenHarness& h, std::optional<QString> name) {
     GoogleStoredSession session = AuthStoreHarness::googleSession();
     session.account.name = name;
     h.auth.googleVault().save(session);
-    h.auth.server.enqueue(TestHttpServer::json(200, googleTokenReply()));
+    h.auth.server->enqueue(TestHttpServer::json(200, googleTokenReply()));
     QByteArray user = googleUserReply();
     if (name)
         user.replace("\"sub\"", "\"name\":\"" + name->toUtf8() + "\",\"sub\"");
-    h.auth.server.enqueue(TestHttpServer::json(200, user));
+    h.auth.server->enqueue(TestHttpServer::json(200, user));
     h.auth.makeStore(false, true);
     h.auth.waitUntilIdle();
 }

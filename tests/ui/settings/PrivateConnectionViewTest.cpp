@@ -99,7 +99,7 @@ TEST(PrivateConnectionViewTest, SaveCheckAndDeleteTheKey) {
     EXPECT_FALSE(page.remove()->isHidden());
 
     // Check: "Checking…" disables the row until the server answers.
-    h.stores.server.enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
+    h.stores.server->enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
     page.check()->click();
     EXPECT_EQ(page.check()->title(), QStringLiteral("Checking…"));
     EXPECT_FALSE(page.check()->isEnabled());
@@ -109,10 +109,10 @@ TEST(PrivateConnectionViewTest, SaveCheckAndDeleteTheKey) {
     EXPECT_EQ(page.tag->text(), QStringLiteral("Connection verified"));
     EXPECT_TRUE(page.tag->isPositive());
     EXPECT_EQ(page.check()->title(), QStringLiteral("Check connection"));
-    EXPECT_EQ(h.stores.server.requests().back().header("Authorization"), "Bearer sk-abc");
+    EXPECT_EQ(h.stores.server->requests().back().header("Authorization"), "Bearer sk-abc");
 
     // A refused key: the store's failure text, the tag back to "Key saved".
-    h.stores.server.enqueue(
+    h.stores.server->enqueue(
         TestHttpServer::json(401, "{\"error\":{\"code\":\"invalid_api_key\"}}"));
     page.check()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.stores.store->isCheckingConnection(); }, 5000));

@@ -64,7 +64,7 @@ struct ScreenHarness {
         return QFileInfo(stores.folder.path() + QStringLiteral("/workspace.json")).lastModified();
     }
 
-    StoreHarness stores;
+    StoreHarness stores{QStringLiteral("sk-test"), true, TestHttpServer::Mode::plain};
     AuthStoreHarness auth;
     std::shared_ptr<FakePermissionProvider> provider = std::make_shared<FakePermissionProvider>();
     MacPermissionStore permissions{provider, true, false};
