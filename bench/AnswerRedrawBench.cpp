@@ -69,10 +69,12 @@ void answerRedraw(benchmark::State& state) {
                          [&changed] { changed = Clock::now(); });
         SessionView session(fixture.environment());
         session.resize(1280, 860);
-        session.show();
+        if (!qEnvironmentVariableIsSet("NO_SESSION"))
+            session.show();
         OverlayView overlay(store, &fixture.preferences());
         overlay.resize(560, 660);
-        overlay.show();
+        if (!qEnvironmentVariableIsSet("NO_OVERLAY"))
+            overlay.show();
         fixture.answerNextQuestion({}, true);
         fixture.hear(QStringLiteral("How did you speed up your deployments?"), true);
         fixture::ScreenFixture::waitFor([&] { return store.isGenerating(); });

@@ -182,8 +182,11 @@ QWidget* OverlayContentView::buildAnswerArea() {
 
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(content);
-    // Both see-through, so the card shows behind the answer.
+    // Both see-through, so the card shows behind the answer; growing as the answer streams
+    // repaints only what it uncovers.
     content->setAutoFillBackground(false);
+    content->setAttribute(Qt::WA_StaticContents);
+    m_answer->setAttribute(Qt::WA_StaticContents);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -7,7 +7,6 @@
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
-#include "ui/foundation/Surface.h"
 #include "ui/session/AnswerText.h"
 #include "ui/session/DeferredRefresh.h"
 #include "ui/session/SessionScreenText.h"
@@ -16,9 +15,16 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 namespace corvel {
+
+namespace {
+constexpr int cornerRadius = 6;
+} // namespace
 
 ResponsePanel::ResponsePanel(AppStore& store, QWidget* parent)
     : QWidget(parent), m_store(store),
@@ -64,11 +70,14 @@ ResponsePanel::ResponsePanel(AppStore& store, QWidget* parent)
     column->addWidget(m_empty);
     column->addStretch();
 
-    auto* card = new Surface(content, 28, this);
-    card->setMinimumHeight(330);
+    setMinimumHeight(330);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(card);
+    layout->setContentsMargins(28, 28, 28, 28);
+    layout->addWidget(content);
+    // The card grows line by line while an answer streams: only what it uncovers is repainted
+    // (and its old bottom corners), not every cue above.
+    for (QWidget* growing : {static_cast<QWidget*>(this), content, static_cast<QWidget*>(m_answer)})
+        growing->setAttribute(Qt::WA_StaticContents);
 
     connect(m_copy, &LinkButton::clicked, this, &ResponsePanel::copyAnswer);
     for (auto changed : {&AppStore::currentAnswerChanged, &AppStore::isGeneratingChanged})
@@ -86,6 +95,22 @@ void ResponsePanel::refresh() {
     m_empty->setVisible(answer.isEmpty());
     m_emptyHeadline->setText(SessionScreenText::responseHeadline(generating));
     m_emptyLine->setText(SessionScreenText::responseLine(generating));
+}
+
+void ResponsePanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath card;
+    card.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+    painter.fillPath(card, Qt::white);
+}
+
+void ResponsePanel::resizeEvent(QResizeEvent* event) {
+    if (event->oldSize().width() != width())
+        update();
+    else
+        update(0, event->oldSize().height() - cornerRadius, width(), cornerRadius);
+    QWidget::resizeEvent(event);
 }
 
 // The raw text as streamed, headings and list marks included.

@@ -22,6 +22,10 @@ public:
     AnswerText* answer() const { return m_answer; }
     LinkButton* copyButton() const { return m_copy; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void refresh();
     void copyAnswer();

@@ -87,6 +87,9 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
+    // Growing as the answer streams repaints only what it uncovers.
+    content->setAttribute(Qt::WA_StaticContents);
+    m_conversation->setAttribute(Qt::WA_StaticContents);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(buildControlBar(), 0, Qt::AlignLeft);
 
