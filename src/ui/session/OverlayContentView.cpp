@@ -294,7 +294,8 @@ void OverlayContentView::refresh() {
 
     m_questionBlock->setVisible(!now.question.isEmpty());
     m_question->setText(now.question);
-    m_question->setToolTip(now.question);
+    // Qt reads a tool tip that looks like markup as rich text: the question goes in escaped.
+    m_question->setToolTip(QStringLiteral("<qt>%1</qt>").arg(now.question.toHtmlEscaped()));
 
     const bool hasText = !now.answer.isEmpty();
     m_answer->setAnswer(now.answer, now.generating);

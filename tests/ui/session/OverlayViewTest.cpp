@@ -7,6 +7,8 @@
 #include "ui/session/OverlayContentView.h"
 #include "ui/session/OverlayPanel.h"
 
+#include <QTextDocument>
+
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -16,6 +18,16 @@ using test::settle;
 using test::shownTexts;
 
 namespace {
+
+// The text a tool tip shows, as Qt renders it.
+QString shownToolTip(const QWidget* widget) {
+    QTextDocument shown;
+    if (Qt::mightBeRichText(widget->toolTip()))
+        shown.setHtml(widget->toolTip());
+    else
+        shown.setPlainText(widget->toolTip());
+    return shown.toPlainText();
+}
 
 struct Floating {
     SessionScreenHarness h;
@@ -83,7 +95,7 @@ TEST(OverlayView, BeforeAQuestionThenStreamingThenDone) {
     EXPECT_TRUE(content->questionBlock()->isVisible());
     ASSERT_FALSE(h.store->currentQuestion().isEmpty());
     EXPECT_EQ(content->question()->text(), h.store->currentQuestion());
-    EXPECT_EQ(content->question()->toolTip(), h.store->currentQuestion());
+    EXPECT_EQ(shownToolTip(content->question()), h.store->currentQuestion());
     EXPECT_EQ(content->question()->maximumLines(), 4);
     EXPECT_EQ(f.tag(), s("Writing answer"));
     EXPECT_TRUE(content->answer()->isVisible());
@@ -134,6 +146,7 @@ TEST(OverlayView, AnswersAndQuestionsArePlainText) {
     h.capture.transcript(question, true);
     settle();
     EXPECT_EQ(f.content()->question()->text(), question);
+    EXPECT_EQ(shownToolTip(f.content()->question()), question);
     EXPECT_TRUE(shownTexts(f.content()->answer())
                     .contains(s("<img src=x> &amp; <a href=\"https://example.com\">here</a>")));
 }
