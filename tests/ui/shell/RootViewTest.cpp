@@ -7,7 +7,6 @@
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
-#include "ui/shell/PlaceholderScreen.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -28,10 +27,8 @@ struct Root {
     }
     MessageBanner& banner() const { return *view.banner(); }
     AppNavigation& bar() const { return *view.navigation(); }
-    // A placeholder's name, else the screen's class.
+    // The screen's class.
     QString screenName() const {
-        if (auto* placeholder = qobject_cast<PlaceholderScreen*>(view.screen()))
-            return placeholder->name();
         return view.screen() ? QString::fromLatin1(view.screen()->metaObject()->className())
                              : QString();
     }
@@ -88,6 +85,7 @@ TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
     EXPECT_EQ(root.screenName(), QStringLiteral("corvel::ProfileView"));
     const std::pair<AppSection, const char*> steps[] = {
         {AppSection::history, "corvel::HistoryView"},
+        {AppSection::session, "corvel::SessionView"},
         {AppSection::settings, "corvel::SettingsView"},
         {AppSection::profile, "corvel::ProfileView"}};
     for (const auto& [section, name] : steps) {
