@@ -12,7 +12,8 @@
 using namespace corvel;
 using namespace corvel::test;
 
-TEST(MacAccessSettingsViewTest, RowsMoodAndRefreshFollowThePermissionStore) {
+TEST(MacAccessSettingsViewTest,
+     RowsMoodAndRefreshFollowThePermissionStoreAndTheGuideOpensOutsideASession) {
     ScreenHarness h;
     auto& statuses = h.provider->statuses;
     statuses[MacPermissionKind::speech] = MacPermissionStatus::allowed;
@@ -41,12 +42,8 @@ TEST(MacAccessSettingsViewTest, RowsMoodAndRefreshFollowThePermissionStore) {
     EXPECT_EQ(companion->mood(), CloudMood::ready);
     EXPECT_TRUE(texts(view).contains(QStringLiteral("Not available on this computer")));
     EXPECT_FALSE(texts(view).contains(QStringLiteral("Not allowed")));
-}
 
-TEST(MacAccessSettingsViewTest, SetupGuideButtonPostsTheNotificationOutsideASession) {
-    ScreenHarness h;
-    MacAccessSettingsView view(h.environment());
-    view.show();
+    // The setup guide button posts the notification, only outside a session.
     QSignalSpy posted(&h.notifications, &AppNotifications::showSetupGuide);
     auto* guide = findNamed<ActionButton>(view, QStringLiteral("Open setup guide"));
     guide->click();
