@@ -119,7 +119,8 @@ TEST(HttpSession, SameOriginRedirectsAreFollowedBeforeTheStatusIsRead) {
 
 TEST(HttpSession, StalledOrEndlessTransfersTimeOut) {
     TestHttpServer server;
-    HttpSession session(options(150ms, 5s));
+    // The whole-exchange limit is far off, so only the idle timer can end the first two.
+    HttpSession session(options(150ms, 1h));
     const QUrl url = server.baseUrl();
 
     TestHttpServer::Response silent;
