@@ -1,4 +1,4 @@
-#include "ViewInspection.h"
+#include "SessionScreenHarness.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerText.h"
 

@@ -1,6 +1,5 @@
 // The capture status line, its help card and the interview language choice, over the real store.
-#include "ViewInspection.h"
-#include "session/StoreHarness.h"
+#include "SessionScreenHarness.h"
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/OptionPill.h"
 #include "ui/foundation/Palette.h"
@@ -156,46 +155,41 @@ TEST(CaptureHelpView, TheSessionsSourceChoosesTheHint) {
     EXPECT_TRUE(help->hint().contains(s("check the microphone selected")));
 }
 
-TEST(InterviewLanguageChoiceView, ShowsAndChangesTheLanguage) {
+TEST(InterviewLanguageChoiceView, ChangesTheLanguageAndLocksBeforeASessionWhileOneRuns) {
     StoreHarness h;
+    h.prepare();
     InterviewContext context = h.store->context();
     context.language = s(" EN-GB \n");
     h.store->setContext(context);
-    InterviewLanguageChoiceView view(*h.store, false, false);
-    EXPECT_EQ(view.selected(), s("English"));
-    EXPECT_TRUE(view.option(s("English"))->isSelected());
-    EXPECT_FALSE(view.option(s("French"))->isSelected());
-
-    click(view.option(s("French")));
-    EXPECT_EQ(h.store->context().language, s("Français"));
-    EXPECT_TRUE(view.option(s("French"))->isSelected());
-    EXPECT_FALSE(view.option(s("English"))->isSelected());
-    // Clicking the chosen language again keeps it chosen.
-    click(view.option(s("French")));
-    EXPECT_TRUE(view.option(s("French"))->isSelected());
-
-    const QString caption = s("Choose the language spoken during the call.");
-    EXPECT_TRUE(shownTexts(&view).contains(caption));
-    const InterviewLanguageChoiceView compact(*h.store, true, true);
-    EXPECT_FALSE(shownTexts(&compact).contains(caption));
-}
-
-TEST(InterviewLanguageChoiceView, LockedBeforeASessionWhileOneRuns) {
-    StoreHarness h;
-    h.prepare();
     InterviewLanguageChoiceView before(*h.store, false, false);
     InterviewLanguageChoiceView live(*h.store, true, false);
-    EXPECT_TRUE(before.option(s("English"))->isEnabled());
+    EXPECT_EQ(before.selected(), s("English"));
+    EXPECT_TRUE(before.option(s("English"))->isSelected());
+    EXPECT_FALSE(before.option(s("French"))->isSelected());
+
+    click(before.option(s("French")));
+    EXPECT_EQ(h.store->context().language, s("Français"));
+    EXPECT_TRUE(before.option(s("French"))->isSelected());
+    EXPECT_FALSE(before.option(s("English"))->isSelected());
+    // Clicking the chosen language again keeps it chosen.
+    click(before.option(s("French")));
+    EXPECT_TRUE(before.option(s("French"))->isSelected());
+
+    const QString caption = s("Choose the language spoken during the call.");
+    EXPECT_TRUE(shownTexts(&before).contains(caption));
+    const InterviewLanguageChoiceView compact(*h.store, true, true);
+    EXPECT_FALSE(shownTexts(&compact).contains(caption));
 
     ASSERT_TRUE(h.startListening());
+    EXPECT_EQ(h.capture.lastLocale, s("fr-FR"));
     EXPECT_FALSE(before.option(s("English"))->isEnabled());
-    EXPECT_TRUE(live.option(s("French"))->isEnabled());
+    EXPECT_TRUE(live.option(s("English"))->isEnabled());
 
     // During a session the live choice follows the session, and a change restarts listening.
     const int starts = h.capture.starts;
-    click(live.option(s("French")));
-    EXPECT_EQ(live.selected(), s("French"));
-    EXPECT_TRUE(live.option(s("French"))->isSelected());
+    click(live.option(s("English")));
+    EXPECT_EQ(live.selected(), s("English"));
+    EXPECT_TRUE(live.option(s("English"))->isSelected());
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.capture.starts > starts; }, 5000));
-    EXPECT_EQ(h.capture.lastLocale, s("fr-FR"));
+    EXPECT_EQ(h.capture.lastLocale, s("en-US"));
 }

@@ -1,6 +1,5 @@
 #include "ui/session/OverlayView.h"
 #include "SessionScreenHarness.h"
-#include "ViewInspection.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerText.h"

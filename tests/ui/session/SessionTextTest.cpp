@@ -1,5 +1,5 @@
 // What the session screens show for a state: the pure rules, as tables.
-#include "ViewInspection.h"
+#include "SessionScreenHarness.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerCueRows.h"
 #include "ui/session/CaptureText.h"

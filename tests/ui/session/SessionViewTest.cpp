@@ -1,6 +1,5 @@
 #include "ui/session/SessionView.h"
 #include "SessionScreenHarness.h"
-#include "ViewInspection.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/LinkButton.h"
