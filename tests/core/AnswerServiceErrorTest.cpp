@@ -49,9 +49,7 @@ TEST(AnswerServiceError, EveryCaseHasItsOwnMessage) {
         messages.insert(error.errorDescription());
     }
     EXPECT_EQ(messages.size(), 25);
-    EXPECT_EQ(AnswerServiceError::rejectedRequest(400), AnswerServiceError::rejectedRequest(400));
-    EXPECT_FALSE(AnswerServiceError::rejectedRequest(400) ==
-                 AnswerServiceError::rejectedRequest(401));
+    EXPECT_NE(AnswerServiceError::rejectedRequest(400), AnswerServiceError::rejectedRequest(401));
 }
 
 TEST(AnswerServiceError, ServiceCodesMapExactly) {

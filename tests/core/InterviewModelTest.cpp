@@ -1,6 +1,5 @@
 #include "core/AnswerEntry.h"
 #include "core/AnswerStyle.h"
-#include "core/AppSection.h"
 #include "core/AudioSource.h"
 #include "core/InterviewContext.h"
 #include "core/InterviewRecord.h"
@@ -51,9 +50,6 @@ TEST(Enumerations, RawValuesMatchExactlyUnderCanonicalEquivalence) {
     EXPECT_EQ(audioSourceFromRaw(QStringLiteral("Audio de l'appel")), std::nullopt);
     for (AnswerStyle style : allAnswerStyles())
         EXPECT_EQ(answerStyleFromRaw(rawValue(style)), style);
-    EXPECT_EQ(rawValue(AppSection::profile), QStringLiteral("Prepare"));
-    EXPECT_EQ(caseName(AnswerStyle::star), QStringLiteral("star"));
-    EXPECT_EQ(displayName(AnswerStyle::star), QStringLiteral("STAR method"));
 }
 
 TEST(AnswerEntry, AbsentOptionalsAreLeftOutAndReadBack) {

@@ -195,30 +195,27 @@ TEST(WorkspaceStorage, SaveKeepsAsideAFileBrokenAfterLoadAndRefusesUnloadableVal
 
 TEST(WorkspaceStorage, ModesAndDefaultLocation) {
     QTemporaryDir dir;
-    const QString nested = QDir(dir.path()).filePath(QStringLiteral("a/b"));
-    const QString path = WorkspaceStorage::fileURL(nested);
-    WorkspaceStorage::save(SavedWorkspace{}, nested);
+    const auto at = [&](const char* name) {
+        return QDir(dir.path()).filePath(QString::fromUtf8(name));
+    };
+    const QString path = WorkspaceStorage::fileURL(at("a/b"));
+    WorkspaceStorage::save(SavedWorkspace{}, at("a/b"));
     EXPECT_EQ(modeOf(path), 0600u);
-    EXPECT_EQ(modeOf(nested), 0700u);
-    EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("a"))), 0700u);
+    EXPECT_EQ(modeOf(at("a/b")), 0700u);
+    EXPECT_EQ(modeOf(at("a")), 0700u);
 
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
-                                    QFile::ReadGroup);
-    WorkspaceStorage::save(SavedWorkspace{}, nested);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    WorkspaceStorage::save(SavedWorkspace{}, at("a/b"));
     EXPECT_EQ(modeOf(path), 0600u);
 
     // An existing folder keeps its own mode.
-    QDir(dir.path()).mkdir(QStringLiteral("open"));
-    QFile::setPermissions(QDir(dir.path()).filePath(QStringLiteral("open")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                              QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
-                              QFile::ExeGroup);
-    WorkspaceStorage::save(SavedWorkspace{}, QDir(dir.path()).filePath(QStringLiteral("open")));
-    EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("open"))), 0755u);
+    ASSERT_TRUE(QDir().mkdir(at("open")));
+    ASSERT_EQ(::chmod(QFile::encodeName(at("open")).constData(), 0755), 0);
+    WorkspaceStorage::save(SavedWorkspace{}, at("open"));
+    EXPECT_EQ(modeOf(at("open")), 0755u);
 
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
-    EXPECT_EQ(WorkspaceStorage::fileURL(),
-              QDir(dir.path()).filePath(QStringLiteral("Tessaroy/workspace.json")));
+    EXPECT_EQ(WorkspaceStorage::fileURL(), at("Tessaroy/workspace.json"));
 }
 
 // Each failed save names its reason and leaves the previous file as it was.
