@@ -19,7 +19,6 @@ QJsonObject parse(const char* text) {
 
 TEST(InterviewContext, TitleAndReadiness) {
     InterviewContext context;
-    EXPECT_EQ(context.language, QStringLiteral("English"));
     context.role = QStringLiteral(" \n\t ");
     EXPECT_EQ(context.title(), QStringLiteral("Your next interview"));
     context.role = QStringLiteral("  Staff Engineer \n");
