@@ -1,6 +1,7 @@
 #include "support/TestHttpServer.h"
 
-#include <QFile>
+#include "support/Files.h"
+
 #include <QProcess>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -30,13 +31,6 @@ void runOpenssl(const QString& folder, const char* arguments) {
         throw std::runtime_error("openssl failed: " + process.readAllStandardError().toStdString());
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return file.readAll();
-}
-
 const TestPki& testPki() {
     static const TestPki pki = [] {
         QTemporaryDir dir;
@@ -45,16 +39,11 @@ const TestPki& testPki() {
                       "-keyout ca.key -out ca.crt -days 2 -subj /CN=CorvelTestCA "
                       "-addext basicConstraints=critical,CA:TRUE "
                       "-addext keyUsage=critical,keyCertSign,cRLSign");
-        runOpenssl(d, "req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
-                      "-keyout server.key -out server.csr -subj /CN=127.0.0.1");
-        QFile extensions(d + QStringLiteral("/server.ext"));
-        if (!extensions.open(QIODevice::WriteOnly))
-            throw std::runtime_error("cannot write the certificate extensions");
-        extensions.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n"
-                         "basicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
-        extensions.close();
-        runOpenssl(d, "x509 -req -in server.csr -CA ca.crt -CAkey ca.key -CAcreateserial "
-                      "-days 2 -extfile server.ext -out server.crt");
+        runOpenssl(d, "req -x509 -CA ca.crt -CAkey ca.key -newkey ec "
+                      "-pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout server.key "
+                      "-out server.crt -days 2 -subj /CN=127.0.0.1 "
+                      "-addext subjectAltName=IP:127.0.0.1,DNS:localhost "
+                      "-addext basicConstraints=CA:FALSE -addext extendedKeyUsage=serverAuth");
         return TestPki{QSslCertificate(readFile(d + QStringLiteral("/ca.crt"))),
                        QSslCertificate(readFile(d + QStringLiteral("/server.crt"))),
                        QSslKey(readFile(d + QStringLiteral("/server.key")), QSsl::Ec)};
