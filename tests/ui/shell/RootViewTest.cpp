@@ -4,11 +4,10 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/preparation/ProfileView.h"
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
-#include "ui/preparation/ProfileView.h"
-#include "ui/shell/PlaceholderScreen.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -29,10 +28,8 @@ struct Root {
     }
     MessageBanner& banner() const { return *view.banner(); }
     AppNavigation& bar() const { return *view.navigation(); }
-    // A placeholder's name, else the screen's class.
+    // The screen's class.
     QString screenName() const {
-        if (auto* placeholder = qobject_cast<PlaceholderScreen*>(view.screen()))
-            return placeholder->name();
         return view.screen() ? QString::fromLatin1(view.screen()->metaObject()->className())
                              : QString();
     }
@@ -91,6 +88,7 @@ TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
     EXPECT_EQ(root.screenName(), QStringLiteral("corvel::ProfileView"));
     const std::pair<AppSection, const char*> steps[] = {
         {AppSection::history, "corvel::HistoryView"},
+        {AppSection::session, "corvel::SessionView"},
         {AppSection::settings, "corvel::SettingsView"},
         {AppSection::profile, "corvel::ProfileView"},
         {AppSection::history, "corvel::HistoryView"}};
