@@ -134,6 +134,15 @@ private:
     std::thread m_thread;
 };
 
+bool startsWithRequest(const QString& sentence) {
+    for (const char* verb : {"Tell me", "Tell us", "Describe", "Walk me", "Talk me", "Take me",
+                             "Give me", "Explain", "Share"}) {
+        if (sentence.startsWith(QLatin1String(verb)))
+            return true;
+    }
+    return false;
+}
+
 QStringList words(const QString& text) {
     static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}']+"));
     return text.toLower().split(separators, Qt::SkipEmptyParts);
@@ -284,7 +293,7 @@ int main(int argc, char** argv) {
 
     const RunResult& first = results.front();
     int errors = 0, referenceWords = 0, questions = 0, questionsFound = 0, statements = 0,
-        statementsTaken = 0;
+        statementsTaken = 0, questionsMarked = 0, othersMarked = 0, askedCount = 0, othersCount = 0;
     QTextStream out(stdout);
     for (std::size_t i = 0; i < sentences.size(); ++i) {
         const QString& reference = sentences[i].reference;
@@ -293,13 +302,19 @@ int main(int argc, char** argv) {
         const int sentenceErrors = editDistance(words(reference), words(hypothesis));
         errors += sentenceErrors;
         referenceWords += int(words(reference).size());
-        // A question is what ends with "?" or what the detector takes from the written sentence.
-        const bool isQuestion = reference.trimmed().endsWith(QLatin1Char('?')) ||
-                                TranscriptQuestionTracker::question(reference, true).has_value();
+        // A question ends with "?", or is a request: the detector takes it from the written
+        // sentence, or it opens with a request's verb.
+        const bool asked = reference.trimmed().endsWith(QLatin1Char('?'));
+        const bool isQuestion = asked ||
+                                TranscriptQuestionTracker::question(reference, true).has_value() ||
+                                startsWithRequest(reference);
         bool found = false;
         for (const auto& segment : finals)
             found = found || TranscriptQuestionTracker::question(segment, true).has_value();
         (isQuestion ? questions : statements) += 1;
+        const bool marked = !finals.isEmpty() && finals.last().endsWith(QLatin1Char('?'));
+        (asked ? questionsMarked : othersMarked) += marked ? 1 : 0;
+        (asked ? askedCount : othersCount) += 1;
         if (isQuestion && found)
             ++questionsFound;
         if (!isQuestion && found)
@@ -321,8 +336,10 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &usage);
     out << label << ": WER " << QString::number(100.0 * errors / referenceWords, 'f', 1)
         << " %, questions " << questionsFound << "/" << questions << ", statements taken "
-        << statementsTaken << "/" << statements << ", CPU per audio second "
-        << QString::number(cpu / audioSeconds, 'f', 3) << " (pace " << pace << ")"
+        << statementsTaken << "/" << statements << ", \"?\" on questions " << questionsMarked << "/"
+        << askedCount << " and on other sentences " << othersMarked << "/" << othersCount
+        << ", CPU per audio second " << QString::number(cpu / audioSeconds, 'f', 3) << " (pace "
+        << pace << ")"
         << ", peak memory " << usage.ru_maxrss / 1024 << " MB";
     if (runs > 1)
         out << ", " << runs << " runs " << (stable ? "identical" : "DIFFER");

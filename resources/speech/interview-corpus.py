@@ -519,6 +519,134 @@ MONTHS = ["january", "february", "march", "april", "may", "june", "july", "augus
           "september", "october", "november", "december"]
 
 
+
+
+# ---------------------------------------------------------------------------------------------
+# More shapes of questions: preferences, kinds, amounts, reflections, tags
+
+PREFERENCE_PAIRS = [
+    ("remote work", "the office"), ("small companies",
+    "large companies"), ("front end", "back end work"), ("building new things",
+    "improving existing systems"), ("leading people", "writing code"), ("planning ahead",
+    "figuring it out as you go"), ("written communication", "meetings"),
+    ("clear instructions", "freedom to decide"), ("depth", "breadth"),
+    ("a fixed schedule", "flexible hours"), ("startups", "established companies"),
+    ("pair programming", "working on your own"), ("short projects", "long projects"),
+]
+
+KINDS = [
+    ("manager", ["do you work best with", "do you want to have",
+                 "helped you grow the most"]),
+    ("projects", ["do you enjoy most", "are you looking for", "have you led",
+                  "excite you"]),
+    ("problems", ["do you like to solve", "do you find hardest", "keep you up at night"]),
+    ("team", ["do you want to join", "have you worked in", "helps you do your best"]),
+    ("role", ["are you looking for", "would suit you best", "do you see yourself in"]),
+    ("feedback", ["helps you most", "have you received", "do you find hard to hear"]),
+    ("leader", ["are you", "do you want to become", "inspires you"]),
+    ("people", ["do you like to work with", "do you find difficult to work with"]),
+    ("culture", ["do you thrive in", "are you looking for"]),
+    ("tools", ["do you rely on", "do you use every day"]),
+]
+
+REFLECTIONS = ["most challenging", "most interesting", "most rewarding", "most difficult",
+               "hardest", "easiest", "most surprising", "most frustrating", "most fun",
+               "most valuable"]
+
+SUBJECTS = ["that project", "your last job", "your current role", "that experience",
+            "the migration", "that team", "your studies", "working remotely",
+            "leading the team", "that situation", "your first job", "the launch"]
+
+PERIODS = ["first few weeks", "first month", "first three months", "first six months",
+           "first year", "first thirty days", "first two weeks"]
+
+CHANGES = ["your last job", "your current team", "your current company", "the way your team "
+           "works", "your last project", "the hiring process", "your previous role",
+           "how meetings are run", "your code base"]
+
+STATEMENTS_FOR_TAGS = [
+    "you worked there for three years", "you led that project", "you moved to a new team",
+    "you have used python before", "you managed people in your last role",
+    "you are based in the city", "you studied computer science", "you built that yourself",
+    "the team was quite small", "you started there last year", "that was a remote role",
+    "you were the only designer", "you have a notice period",
+]
+
+
+def more_questions():
+    for a, b in PREFERENCE_PAIRS:
+        yield f"do you prefer {a} or {b}"
+        yield f"would you rather work on {a} or {b}"
+        yield f"what do you enjoy more {a} or {b}"
+    for noun, endings in KINDS:
+        for ending in endings:
+            yield f"what kind of {noun} {ending}"
+            yield f"what type of {noun} {ending}"
+    for adj in REFLECTIONS:
+        for subject in pick(SUBJECTS, 5):
+            yield f"what did you find {adj} about {subject}"
+            yield f"what was the {adj.replace('most ', '')} part of {subject}"
+    for period in PERIODS:
+        yield f"what would you focus on in your {period}"
+        yield f"what would you hope to achieve in your {period}"
+        yield f"how would you spend your {period} here"
+        yield f"what do you expect from your {period}"
+    for thing in CHANGES:
+        yield f"what would you change about {thing}"
+        yield f"what is one thing you would improve about {thing}"
+        yield f"if you could change one thing about {thing} what would it be"
+        yield f"what do you like most about {thing}"
+    for statement in STATEMENTS_FOR_TAGS:
+        yield f"{statement} right"
+        yield f"{statement} is that right"
+        yield f"{statement} is that correct"
+    for amount in ["how big is your current team",
+                   "how many people were on the project", "how long did the project take",
+                   "how often do you deploy", "how often do you meet with your manager",
+                   "how quickly can you learn a new language", "how long have you been there",
+                   "how many years have you worked in this field",
+                   "how much of your time is spent coding", "how many interviews have you done",
+                   "how far along are you with other companies", "how soon would you be free",
+                   "how long is your commute", "how many hours a week do you work"]:
+        yield amount
+    for decision in ["make decisions", "decide what to build", "choose between two options",
+                     "make a call", "decide when something is done"]:
+        for condition in ["under time pressure", "when the data is unclear",
+                          "when people disagree", "on your own"]:
+            yield f"how do you {decision} {condition}"
+    for verb in ["motivates you", "frustrates you at work", "makes you happy at work",
+                 "makes a good day at work", "makes a great team", "makes a good manager",
+                 "stresses you out", "gives you energy", "keeps you learning"]:
+        yield f"what {verb}"
+        yield f"tell me what {verb}"
+
+
+def more_answers():
+    for a, b in PREFERENCE_PAIRS:
+        yield f"i prefer {a} but i am fine with {b}"
+        yield f"i enjoy both {a} and {b}"
+    for subject in SUBJECTS:
+        yield f"the hardest part of {subject} was the deadline"
+        yield f"what i liked about {subject} was the people"
+        yield f"i learned a lot from {subject}"
+    yield from [
+        "i would spend the first weeks listening and learning",
+        "i would meet everyone on the team", "i would try to understand the product first",
+        "then i would look for quick wins", "i like to make decisions with data",
+        "i write down my assumptions", "i talk to the people involved",
+        "i check back later and adjust", "a good manager gives clear goals",
+        "a good manager trusts the team", "i like direct feedback",
+        "i do my best work in a calm environment",
+        "i plan my week on monday", "i block time for deep work",
+        "i keep my calendar up to date", "i use a notebook for my tasks",
+        "i try to keep meetings short", "i like working alone when i need to focus",
+        "we agreed on a new date", "we cut the scope", "we shipped a smaller version first",
+        "i would use a picture or a story", "i check that they understood",
+        "i take online courses", "i go to meetups", "i build small side projects",
+        "i learn from my colleagues", "i look at the numbers",
+    ]
+
+
 def with_openers(sentences, share):
     openers = recruiter_openers()
     for sentence in sentences:
@@ -533,7 +661,9 @@ def main():
     seen = set()
     lines = []
     for sentence in itertools.chain(with_openers(questions(), 0.35),
-                                    recruiter_statements(), candidate_statements()):
+                                    with_openers(more_questions(), 0.35),
+                                    recruiter_statements(), candidate_statements(),
+                                    more_answers()):
         sentence = " ".join(sentence.split())
         if sentence and sentence not in seen:
             seen.add(sentence)
