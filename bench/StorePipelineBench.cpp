@@ -438,8 +438,68 @@ void deltaToAnswer(benchmark::State& state) {
                    "network");
 }
 
+// A hostile server streaming tiny deltas for as long as it may: the main thread's cost per delta
+// at several answer lengths, up to the bound where the answer ends as unreadable.
+void runawayAnswer(benchmark::State& state) {
+    Pipeline p;
+    if (!p.ready) {
+        state.SkipWithError("the session did not start listening");
+        return;
+    }
+    p.server.holdStreams = true;
+    if (!p.ask() ||
+        !spinUntil([&] { return p.server.held && !p.store->currentAnswer().isEmpty(); })) {
+        state.SkipWithError("no answer stream opened");
+        return;
+    }
+    // With a sentence end the first cue is timed at once; without one the answer never has a
+    // speakable cue and every delta lays out the whole answer so far.
+    constexpr int deltasPerBatch = 500;
+    const QByteArray batch =
+        deltaEvent(state.range(0) ? "runaway tiny delta! " : "runaway tiny deltas ")
+            .repeated(deltasPerBatch);
+    const qsizetype perBatch = 20 * deltasPerBatch;
+    const auto sendBatch = [&] {
+        const qsizetype target = p.store->currentAnswer().size() + perBatch;
+        const Instant started = now();
+        p.server.send(batch);
+        if (!spinUntil([&] { return p.store->currentAnswer().size() >= target; }, 60'000))
+            return -1.0;
+        return seconds(started, now()) / deltasPerBatch;
+    };
+    for (auto _ : state) {
+        for (const qsizetype length :
+             {qsizetype(0), qsizetype(50'000), qsizetype(100'000), qsizetype(150'000),
+              AnswerService::maximumAnswerLength - perBatch - 100}) {
+            while (p.store->currentAnswer().size() + perBatch < length)
+                sendBatch();
+            const double perDelta = sendBatch();
+            if (perDelta < 0) {
+                state.SkipWithError("a batch of deltas never reached the store");
+                return;
+            }
+            state.counters["us_per_delta_at_" + std::to_string(length / 1000) + "k"] =
+                perDelta * 1e6;
+        }
+        // Past the bound the stream ends; the server may write on, nothing more is read.
+        p.server.send(batch);
+        p.server.send(batch);
+        if (!spinUntil([&] { return !p.store->isGenerating(); }, 60'000)) {
+            state.SkipWithError("the answer did not end at its bound");
+            return;
+        }
+    }
+    state.counters["final_answer_length"] = double(p.store->currentAnswer().size());
+    state.counters["session_active"] = p.store->isSessionActive() ? 1 : 0;
+    state.counters["saved_answer_length"] =
+        p.store->sessionEntries().empty() ? 0
+                                          : double(p.store->sessionEntries().back().answer.size());
+    state.SetLabel(p.store->message().value_or(QString()).toStdString());
+}
+
 BENCHMARK(transcriptToRequest)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(deltaToAnswer)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(runawayAnswer)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -59,9 +59,12 @@ function(corvel_tests area)
       set(label ${kind})
     endif()
     set(props LABELS ${label})
-    if(NOT kind STREQUAL "unit")
-      # One keyring and one sound server serve every such test: run them one at a time.
-      list(APPEND props RESOURCE_LOCK system_services)
+    # One keyring and one sound server serve these tests: those of one service run one at a time.
+    # End-to-end tests and the listening area's use the sound server, the others the keyring.
+    if(kind STREQUAL "e2e" OR (kind STREQUAL "services" AND area STREQUAL "listening"))
+      list(APPEND props RESOURCE_LOCK sound_server)
+    elseif(kind STREQUAL "services")
+      list(APPEND props RESOURCE_LOCK keyring)
     endif()
     gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
       PROPERTIES ${props} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

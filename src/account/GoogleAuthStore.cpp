@@ -6,6 +6,7 @@
 #include "account/GooglePKCE.h"
 #include "account/GoogleSystemAuthBrowser.h"
 #include "account/GoogleURLSessionTransport.h"
+#include "platform/PropertyAssign.h"
 #include "platform/UptimeClock.h"
 #include "platform/Wakeup.h"
 
@@ -501,24 +502,15 @@ QCoro::Task<> GoogleAuthStore::revoke(GoogleStoredSession previous, QUuid id, Ca
 }
 
 void GoogleAuthStore::setAccount(std::optional<GoogleAccount> account) {
-    if (m_account == account)
-        return;
-    m_account = std::move(account);
-    Q_EMIT accountChanged();
+    assign(*this, m_account, std::move(account), &GoogleAuthStore::accountChanged);
 }
 
 void GoogleAuthStore::setBusy(bool busy) {
-    if (m_isBusy == busy)
-        return;
-    m_isBusy = busy;
-    Q_EMIT isBusyChanged();
+    assign(*this, m_isBusy, busy, &GoogleAuthStore::isBusyChanged);
 }
 
 void GoogleAuthStore::setMessage(std::optional<QString> message) {
-    if (m_message == message)
-        return;
-    m_message = std::move(message);
-    Q_EMIT messageChanged();
+    assign(*this, m_message, std::move(message), &GoogleAuthStore::messageChanged);
 }
 
 } // namespace corvel

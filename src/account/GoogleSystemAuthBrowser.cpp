@@ -5,6 +5,7 @@
 
 #include <QDesktopServices>
 #include <QPointer>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include <optional>
@@ -39,15 +40,12 @@ bool belongsToAnotherPage(const UrlComponents& callback, const QString& pageStat
 
 } // namespace
 
-GoogleSystemAuthBrowser::GoogleSystemAuthBrowser(OpenUrl openUrl, std::chrono::milliseconds timeout,
+GoogleSystemAuthBrowser::GoogleSystemAuthBrowser(OpenUrl openUrl, UptimeClock& clock,
                                                  QObject* parent)
     : QObject(parent),
       m_openUrl(openUrl ? std::move(openUrl)
-                        : OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })) {
-    m_timeout.setSingleShot(true);
-    m_timeout.setInterval(timeout);
-    connect(&m_timeout, &QTimer::timeout, this, [this] { finish(GoogleAuthError::connection); });
-}
+                        : OpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); })),
+      m_clock(clock) {}
 
 GoogleSystemAuthBrowser::~GoogleSystemAuthBrowser() {
     finish(GoogleAuthError::cancelled);
@@ -78,7 +76,7 @@ QCoro::Task<QString> GoogleSystemAuthBrowser::authenticate(QUrl url, QString cal
     if (!m_openUrl(url)) {
         finish(GoogleAuthError::browserUnavailable);
     } else {
-        m_timeout.start();
+        timeOut(m_operationID, m_timeout.token());
     }
 
     co_await operation->done;
@@ -105,8 +103,20 @@ bool GoogleSystemAuthBrowser::handleCallback(const QString& url) {
     return true;
 }
 
+QCoro::Task<> GoogleSystemAuthBrowser::timeOut(QUuid operationID, CancelToken token) {
+    try {
+        co_await m_clock.sleep(kTimeoutSeconds, token);
+    } catch (const CancellationError&) {
+        co_return;
+    }
+    // Every finish cancels the sleep, so an operation still waiting here is this one.
+    if (m_operationID == operationID)
+        finish(GoogleAuthError::connection);
+}
+
 void GoogleSystemAuthBrowser::finish(Result result) {
-    m_timeout.stop();
+    m_timeout.cancel();
+    m_timeout = CancelSource();
     const auto operation = std::exchange(m_operation, nullptr);
     if (!operation)
         return;

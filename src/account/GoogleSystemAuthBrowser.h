@@ -2,12 +2,11 @@
 
 #include "account/GoogleAuthBrowser.h"
 #include "account/GoogleAuthError.h"
+#include "platform/UptimeClock.h"
 
 #include <QObject>
-#include <QTimer>
 #include <QUuid>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <variant>
@@ -22,11 +21,11 @@ class GoogleSystemAuthBrowser final : public QObject, public GoogleAuthBrowser {
     Q_OBJECT
 public:
     using OpenUrl = std::function<bool(const QUrl&)>;
-    static constexpr std::chrono::milliseconds kTimeout = std::chrono::seconds(180);
+    static constexpr double kTimeoutSeconds = 180;
 
-    // Without `openUrl`, pages open through the desktop's default browser.
-    explicit GoogleSystemAuthBrowser(OpenUrl openUrl = {},
-                                     std::chrono::milliseconds timeout = kTimeout,
+    // Without `openUrl`, pages open through the desktop's default browser. The time-out runs on
+    // `clock`.
+    explicit GoogleSystemAuthBrowser(OpenUrl openUrl = {}, UptimeClock& clock = systemUptimeClock(),
                                      QObject* parent = nullptr);
     ~GoogleSystemAuthBrowser() override;
 
@@ -42,9 +41,11 @@ private:
     // The callback URL, or the failure.
     using Result = std::variant<QString, GoogleAuthError::Case>;
     void finish(Result result);
+    QCoro::Task<> timeOut(QUuid operationID, CancelToken token);
 
     OpenUrl m_openUrl;
-    QTimer m_timeout;
+    UptimeClock& m_clock;
+    CancelSource m_timeout;
     QUuid m_operationID = QUuid::createUuid();
     std::shared_ptr<Operation> m_operation;
 };

@@ -5,6 +5,7 @@
 #include "ui/foundation/AppEntryView.h"
 #include "ui/foundation/BrandIdentity.h"
 #include "ui/foundation/Palette.h"
+#include "ui/session/OverlayPanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +43,12 @@ QIcon applicationIcon() {
 TessaroyApp::TessaroyApp() : TessaroyApp(applicationDependencies()) {}
 
 TessaroyApp::TessaroyApp(Dependencies dependencies, QObject* parent) : QObject(parent) {
+    if (!dependencies.store.fileDialogs)
+        dependencies.store.fileDialogs = &m_fileDialogs;
+    if (!dependencies.store.makePanel)
+        dependencies.store.makePanel = [](AppStore& store) {
+            return std::make_unique<OverlayPanel>(store);
+        };
     m_store = std::make_unique<AppStore>(std::move(dependencies.store));
     m_auth = dependencies.auth ? std::make_unique<GoogleAuthStore>(std::move(*dependencies.auth))
                                : std::make_unique<GoogleAuthStore>();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "account/GoogleAuthStore.h"
+#include "app/SystemFileDialogs.h"
 #include "listening/MacPermissionStore.h"
 #include "session/AppNotifications.h"
 #include "session/AppStore.h"
@@ -79,6 +80,7 @@ private:
     void configureAccount();
 
     AppNotifications m_notifications;
+    SystemFileDialogs m_fileDialogs;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<GoogleAuthStore> m_auth;
     std::unique_ptr<MacPermissionStore> m_permissions;

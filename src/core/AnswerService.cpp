@@ -204,13 +204,27 @@ QCoro::Task<> AnswerService::consumeStream(HttpRequest request, bool cloud, Delt
         SSEByteParser parser;
         bool textSeen = false;
         bool completed = false;
+        qsizetype delivered = 0;
+        // Past the bound, the text up to it is delivered and the answer ends as unreadable.
+        const auto deliver = [&](const QString& text) {
+            const qsizetype room = maximumAnswerLength - delivered;
+            if (text.size() <= room) {
+                onDelta(text);
+                delivered += text.size();
+                textSeen = textSeen || !text.isEmpty();
+                return;
+            }
+            const qsizetype cut = room > 0 && text.at(room - 1).isHighSurrogate() ? room - 1 : room;
+            if (cut > 0)
+                onDelta(text.left(cut));
+            throw AnswerServiceError(Case::invalidStream);
+        };
         // Returns whether to read on. onDelta may cancel the token: it is checked right after.
         const auto handle = [&](const SSEEvent& event) {
             ResponseStreamUpdate update = ResponseStreamDecoder::decode(event);
             switch (update.kind) {
             case ResponseStreamUpdate::Kind::delta:
-                onDelta(update.text);
-                textSeen = textSeen || !update.text.isEmpty();
+                deliver(update.text);
                 return !token.isCancelled();
             case ResponseStreamUpdate::Kind::completed:
                 if (!textSeen)
@@ -247,7 +261,7 @@ QCoro::Task<> AnswerService::consumeStream(HttpRequest request, bool cloud, Delt
             co_return;
         }
         if (update.kind == ResponseStreamUpdate::Kind::delta)
-            onDelta(update.text);
+            deliver(update.text);
         throw AnswerServiceError(Case::interruptedStream);
     } catch (...) {
         failure = sanitizedError(std::current_exception(), token);

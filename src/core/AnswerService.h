@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "core/AnswerStyle.h"
 #include "core/CloudAccountBalance.h"
 #include "core/CloudSessionLease.h"
@@ -22,7 +23,7 @@ namespace corvel {
 // The one network client for answers: the OpenAI Responses API with the user's own key, and the
 // cloud service with a signed-in account. Operations share only the HTTP session and may overlap.
 // Every operation throws AnswerServiceError, or CancellationError once its token is cancelled.
-class AnswerService final {
+class AnswerService final : public AnswerSource {
 public:
     struct Options {
         QUrl openAIBaseURL = QUrl(QStringLiteral("https://api.openai.com"));
@@ -30,34 +31,40 @@ public:
     };
     static HttpSession::Options defaultHttpOptions();
 
-    // Receives each text delta, in order, before the stream reads on; the caller appends them.
-    using DeltaHandler = std::function<void(const QString& delta)>;
-
     static constexpr qsizetype maximumErrorBodyBytes = 16'384;
     static constexpr qsizetype maximumCloudBodyBytes = 262'144;
+    // Text one answer may deliver, in UTF-16 units. The largest output budget (520 tokens) is a
+    // few thousand characters; a server that streams on past this is not answering, and every
+    // delta costs the caller work in proportion to the answer so far.
+    static constexpr qsizetype maximumAnswerLength = 200'000;
 
     AnswerService();
     explicit AnswerService(Options options);
-    ~AnswerService();
+    ~AnswerService() override;
 
-    QCoro::Task<> verifyConnection(QString apiKey, QString model, CancelToken token);
+    QCoro::Task<> verifyConnection(QString apiKey, QString model, CancelToken token) override;
     QCoro::Task<> streamAnswer(QString question, InterviewContext context, AnswerStyle style,
                                QString apiKey, QString model, DeltaHandler onDelta,
-                               CancelToken token);
+                               CancelToken token) override;
 
     // A POST to `path` under the cloud base URL with the account's bearer token.
     HttpRequest cloudRequest(const QUrl& baseURL, const QString& path, const QString& idToken,
                              const CancelToken& token) const;
     // Sends a cloud request and decodes its JSON reply as `Reply` (a type with fromJson).
     template <typename Reply> QCoro::Task<Reply> cloudJSON(HttpRequest request, CancelToken token);
-    QCoro::Task<CloudAccountBalance> cloudAccount(QUrl baseURL, QString idToken, CancelToken token);
+    QCoro::Task<CloudAccountBalance> cloudAccount(QUrl baseURL, QString idToken,
+                                                  CancelToken token) override;
     QCoro::Task<CloudSessionLease> startCloudSession(QUrl baseURL, QString idToken,
-                                                     QUuid clientSessionID, CancelToken token);
+                                                     QUuid clientSessionID,
+                                                     CancelToken token) override;
     QCoro::Task<CloudSessionLease> heartbeatCloudSession(QUrl baseURL, QString idToken,
-                                                         QString sessionID, CancelToken token);
+                                                         QString sessionID,
+                                                         CancelToken token) override;
+    QCoro::Task<CloudSessionStop> stopCloudSession(QUrl baseURL, QString idToken, QString sessionID,
+                                                   CancelToken token) override;
     QCoro::Task<> streamCloudAnswer(QString question, InterviewContext context, AnswerStyle style,
                                     QString sessionID, QString idToken, QUrl baseURL,
-                                    DeltaHandler onDelta, CancelToken token);
+                                    DeltaHandler onDelta, CancelToken token) override;
 
     static AnswerServiceError responseError(int status, QByteArrayView data);
     static AnswerServiceError cloudResponseError(int status, QByteArrayView data);

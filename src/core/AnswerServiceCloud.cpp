@@ -87,6 +87,14 @@ QCoro::Task<CloudSessionLease> AnswerService::heartbeatCloudSession(QUrl baseURL
     co_return co_await cloudJSON<CloudSessionLease>(std::move(request), token);
 }
 
+QCoro::Task<CloudSessionStop> AnswerService::stopCloudSession(QUrl baseURL, QString idToken,
+                                                              QString sessionID,
+                                                              CancelToken token) {
+    HttpRequest request = cloudRequest(baseURL, QStringLiteral("sessions/stop"), idToken, token);
+    request.body = compactJson({{QStringLiteral("sessionId"), sessionID}});
+    co_return co_await cloudJSON<CloudSessionStop>(std::move(request), token);
+}
+
 QCoro::Task<> AnswerService::streamCloudAnswer(QString question, InterviewContext context,
                                                AnswerStyle style, QString sessionID,
                                                QString idToken, QUrl baseURL, DeltaHandler onDelta,

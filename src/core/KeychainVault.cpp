@@ -7,9 +7,15 @@ namespace corvel {
 KeychainVault::VaultError::VaultError(int status, Operation operation)
     : std::runtime_error("keyring error"), m_status(status), m_operation(operation) {}
 
+// Every text the vault shows lives here.
 QString KeychainVault::VaultError::description() const {
     const QString action = m_operation == Operation::save ? QStringLiteral("save the change")
                                                           : QStringLiteral("read the saved key");
+    if (m_status == SecretStore::notAvailable)
+        return QStringLiteral("The keyring service is not running, so the system keyring could "
+                              "not %1 (code %2). Start your desktop’s keyring, then try again.")
+            .arg(action)
+            .arg(m_status);
     return QStringLiteral("The system keyring could not %1 (code %2). Unlock your computer, then "
                           "try again.")
         .arg(action)

@@ -6,8 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace corvel {
 
@@ -58,6 +65,45 @@ QString keepAside(const QString& path) {
     return {};
 }
 
+// The system's reason for the last failure: errno when the call left one, since QSaveFile
+// forgets its own reason ("Unknown error") once the write has failed.
+QString reasonFor(int code, const QFileDevice& file) {
+    return code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString();
+}
+
+void throwWriteError(const QString& path, const QString& reason) {
+    throw WorkspaceError(QStringLiteral("Could not write %1: %2").arg(path, reason));
+}
+
+// A crash between QSaveFile's temporary file and its rename leaves "workspace.json.XXXXXX"
+// (six letters) beside the file. Nothing else of ours matches; the kept-aside files never do.
+void removeStrayTemporaryFiles(const QString& path) {
+    static const QRegularExpression temporaryName(
+        QStringLiteral("^workspace\\.json\\.[A-Za-z]{6}$"));
+    const QFileInfo info(path);
+    const QDir folder = info.dir();
+    const QString prefix = info.fileName() + QLatin1Char('.');
+    for (const QFileInfo& entry :
+         folder.entryInfoList({prefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden)) {
+        if (!entry.isSymLink() && temporaryName.match(entry.fileName()).hasMatch())
+            QFile::remove(entry.filePath());
+    }
+}
+
+// Makes the rename itself durable; some file systems cannot sync a folder and say so (EINVAL).
+void syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || (::fsync(fd) != 0 && errno != EINVAL)) {
+        const int code = errno;
+        if (fd >= 0)
+            ::close(fd);
+        throw WorkspaceError(QStringLiteral("Could not finish saving in %1: %2")
+                                 .arg(folder, QString::fromLocal8Bit(std::strerror(code))));
+    }
+    ::close(fd);
+}
+
 void makeDirectory(const QString& path) {
     if (QFileInfo(path).isDir())
         return;
@@ -78,6 +124,7 @@ QString WorkspaceStorage::fileURL(const std::optional<QString>& directory) {
 
 WorkspaceStorage::LoadResult WorkspaceStorage::load(const std::optional<QString>& directory) {
     const QString path = fileURL(directory);
+    removeStrayTemporaryFiles(path);
     FileRead read = readFile(path);
     LoadResult result;
     if (read.state == FileState::unreadable) {
@@ -94,6 +141,12 @@ void WorkspaceStorage::save(const SavedWorkspace& workspace,
     makeDirectory(QFileInfo(path).absolutePath());
 
     const QByteArray bytes = encode(workspace);
+    if (bytes.size() > maximumFileSize)
+        throw WorkspaceError(
+            QStringLiteral("Your interviews no longer fit in the workspace file (%1 MB, the limit "
+                           "is 25 MB), so this change was not saved and your last saved copy was "
+                           "kept. Export or delete old interviews in History, then try again.")
+                .arg(double(bytes.size()) / 1e6, 0, 'f', 1));
     try {
         decode(bytes);
     } catch (const JsonDecodingError& error) {
@@ -108,15 +161,30 @@ void WorkspaceStorage::save(const SavedWorkspace& workspace,
                 .arg(path));
 
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        throw WorkspaceError(
-            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        throwWriteError(path, reasonFor(errno, file));
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw WorkspaceError(
-            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+    writeAll(file, bytes, path);
+    errno = 0;
+    if (!file.commit())
+        throwWriteError(path, reasonFor(errno, file));
+    syncFolder(QFileInfo(path).absolutePath());
     if (!QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner))
         throw WorkspaceError(QStringLiteral("Could not restrict the permissions of %1.").arg(path));
+}
+
+void WorkspaceStorage::writeAll(QFileDevice& file, const QByteArray& bytes, const QString& path) {
+    // QSaveFile commits even after a failed buffered write, so every byte is flushed and synced
+    // (a full disk may only show at the sync) before the commit can be reached.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        (file.handle() >= 0 && ::fsync(file.handle()) != 0 && errno != EINVAL)) {
+        const QString reason = reasonFor(errno, file);
+        if (auto* saveFile = qobject_cast<QSaveFile*>(&file))
+            saveFile->cancelWriting();
+        throwWriteError(path, reason);
+    }
 }
 
 QByteArray WorkspaceStorage::encode(const SavedWorkspace& workspace) {

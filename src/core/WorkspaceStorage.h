@@ -2,6 +2,7 @@
 
 #include "core/SavedWorkspace.h"
 
+#include <QFileDevice>
 #include <QString>
 
 #include <optional>
@@ -33,9 +34,13 @@ public:
     // "workspace.json" in `directory`, or in the folder "Tessaroy" of the user's data folder.
     static QString fileURL(const std::optional<QString>& directory = std::nullopt);
     static LoadResult load(const std::optional<QString>& directory = std::nullopt);
-    // Throws WorkspaceError. Refuses to write a value that loading would reject.
+    // Throws WorkspaceError. Refuses to write a value that loading would reject, the size limit
+    // included, and keeps the previous file whenever the write fails.
     static void save(const SavedWorkspace& workspace,
                      const std::optional<QString>& directory = std::nullopt);
+
+    // Writes, flushes and syncs every byte; throws WorkspaceError naming the system's reason.
+    static void writeAll(QFileDevice& file, const QByteArray& bytes, const QString& path);
 
     static QByteArray encode(const SavedWorkspace& workspace);
     // Throws JsonDecodingError.

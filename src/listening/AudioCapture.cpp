@@ -2,6 +2,7 @@
 
 #include "listening/AudioBufferRelay.h"
 #include "listening/CaptureError.h"
+#include "platform/PropertyAssign.h"
 #include "platform/SpeechRecognizer.h"
 
 #include <QPointer>
@@ -399,24 +400,15 @@ void AudioCapture::resetHealth() {
 }
 
 void AudioCapture::setRunning(bool running) {
-    if (m_isRunning == running)
-        return;
-    m_isRunning = running;
-    Q_EMIT isRunningChanged();
+    assign(*this, m_isRunning, running, &AudioCapture::isRunningChanged);
 }
 
 void AudioCapture::setTranscript(const QString& transcript) {
-    if (m_transcript == transcript)
-        return;
-    m_transcript = transcript;
-    Q_EMIT transcriptChanged();
+    assign(*this, m_transcript, transcript, &AudioCapture::transcriptChanged);
 }
 
 void AudioCapture::setLevel(double level) {
-    if (m_level == level)
-        return;
-    m_level = level;
-    Q_EMIT levelChanged();
+    assign(*this, m_level, level, &AudioCapture::levelChanged);
 }
 
 void AudioCapture::setError(std::optional<QString> error) {
@@ -425,17 +417,11 @@ void AudioCapture::setError(std::optional<QString> error) {
 }
 
 void AudioCapture::setHealth(AudioCaptureHealth health) {
-    if (m_health == health)
-        return;
-    m_health = health;
-    Q_EMIT healthChanged();
+    assign(*this, m_health, health, &AudioCapture::healthChanged);
 }
 
 void AudioCapture::setSource(std::optional<AudioSource> source) {
-    if (m_source == source)
-        return;
-    m_source = source;
-    Q_EMIT sourceChanged();
+    assign(*this, m_source, source, &AudioCapture::sourceChanged);
 }
 
 } // namespace corvel

@@ -1,6 +1,7 @@
 #include "listening/MacPermissionStore.h"
 
 #include "listening/SystemMacPermissionProvider.h"
+#include "platform/PropertyAssign.h"
 #include "platform/UptimeClock.h"
 
 #include <QGuiApplication>
@@ -104,17 +105,11 @@ void MacPermissionStore::setStatus(MacPermissionKind kind, MacPermissionStatus s
         }
         return {&m_microphone, &MacPermissionStore::microphoneChanged};
     }();
-    if (*field == status)
-        return;
-    *field = status;
-    Q_EMIT(this->*changed)();
+    assign(*this, *field, status, changed);
 }
 
 void MacPermissionStore::setRequesting(std::optional<MacPermissionKind> kind) {
-    if (m_requesting == kind)
-        return;
-    m_requesting = kind;
-    Q_EMIT requestingChanged();
+    assign(*this, m_requesting, kind, &MacPermissionStore::requestingChanged);
 }
 
 } // namespace corvel

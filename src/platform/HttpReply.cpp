@@ -58,6 +58,12 @@ HttpReply::HttpReply(QNetworkReply* reply, std::chrono::milliseconds requestTime
     };
     QObject::connect(m_reply, &QNetworkReply::metaDataChanged, &m_idleTimer, [this, onActivity] {
         m_reply->setReadBufferSize(kBufferSize);
+        m_followingRedirect = false;
+        onActivity();
+    });
+    // Until the next headers arrive, the status and headers are still the redirect's.
+    QObject::connect(m_reply, &QNetworkReply::redirected, &m_idleTimer, [this, onActivity] {
+        m_followingRedirect = true;
         onActivity();
     });
     QObject::connect(m_reply, &QNetworkReply::readyRead, &m_idleTimer, onActivity);

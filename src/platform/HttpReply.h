@@ -49,6 +49,7 @@ private:
     friend class HttpSession;
     bool hasHeaders() const;
     bool isFinished() const;
+    bool isFollowingRedirect() const { return m_followingRedirect; }
     QCoro::Task<> waitForActivity(CancelToken token);
     void throwIfFailed();
     void wake();
@@ -57,6 +58,7 @@ private:
     QTimer m_idleTimer;
     QTimer m_resourceTimer;
     bool m_timedOut = false;
+    bool m_followingRedirect = false;
     Wakeup* m_wakeup = nullptr;
     qint64 m_bytesRead = 0;
     qint64 m_peakBuffered = 0;

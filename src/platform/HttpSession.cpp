@@ -44,7 +44,17 @@ QCoro::Task<std::unique_ptr<HttpReply>> HttpSession::send(HttpRequest request, C
                              : m_manager->sendCustomRequest(target, request.method, request.body);
     auto reply =
         std::make_unique<HttpReply>(raw, m_options.requestTimeout, m_options.resourceTimeout);
-    while (!reply->hasHeaders()) {
+    // Qt follows an allowed redirect only after its 3xx headers have arrived; the caller gets
+    // the reply it leads to, or the 3xx itself once Qt has refused to follow it.
+    const auto awaitsRedirect = [&] {
+        const int status = reply->status();
+        const bool followable = (status == 301 || status == 302 || status == 303 || status == 305 ||
+                                 status == 307 || status == 308) &&
+                                !reply->header("Location").isEmpty();
+        return m_options.redirects == Redirects::sameOrigin && !reply->isFinished() &&
+               (followable || reply->isFollowingRedirect());
+    };
+    while (!reply->hasHeaders() || awaitsRedirect()) {
         reply->throwIfFailed();
         if (reply->isFinished())
             break;

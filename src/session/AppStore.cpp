@@ -7,7 +7,7 @@
 #include "listening/AudioCapture.h"
 #include "platform/SecretStore.h"
 #include "platform/UptimeClock.h"
-#include "session/FileDialogs.h"
+#include "session/FloatingPanel.h"
 
 #include <algorithm>
 #include <limits>
@@ -15,7 +15,7 @@
 namespace corvel {
 
 namespace {
-constexpr int autosaveDelayMilliseconds = 600;
+constexpr double autosaveDelaySeconds = 0.6;
 constexpr qint64 configurationVersion = 3;
 } // namespace
 
@@ -25,16 +25,15 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     : QObject(parent), m_clock(dependencies.clock ? dependencies.clock : &systemUptimeClock()),
       m_storageDirectory(std::move(dependencies.storageDirectory)),
       m_automaticallyOpenOverlay(dependencies.automaticallyOpenOverlay),
-      m_cloudHeartbeatIntervalOverride(dependencies.cloudHeartbeatIntervalOverride) {
+      m_cloudHeartbeatIntervalOverride(dependencies.cloudHeartbeatIntervalOverride),
+      m_makePanel(std::move(dependencies.makePanel)) {
     if (!dependencies.secretStore)
         m_ownedSecretStore = std::make_unique<SecretServiceStore>();
     m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
-    if (!dependencies.fileDialogs)
-        m_ownedFileDialogs = std::make_unique<SystemFileDialogs>();
-    m_fileDialogs = dependencies.fileDialogs ? dependencies.fileDialogs : m_ownedFileDialogs.get();
+    m_fileDialogs = dependencies.fileDialogs;
     if (!dependencies.answerService)
         m_ownedAnswerService = std::make_unique<AnswerService>();
-    m_answerService =
+    m_answers =
         dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
     if (!dependencies.audio)
         m_ownedAudio =
@@ -49,18 +48,33 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     connectCapture();
 
     // Saves the prepared interview 600 ms after its last change; the loaded value is not a change.
-    m_autosave.setSingleShot(true);
-    m_autosave.setInterval(autosaveDelayMilliseconds);
-    connect(&m_autosave, &QTimer::timeout, this, &AppStore::save);
-    connect(this, &AppStore::contextChanged, &m_autosave, qOverload<>(&QTimer::start));
+    connect(this, &AppStore::contextChanged, this, &AppStore::scheduleAutosave);
 }
 
 AppStore::~AppStore() {
     // Tasks still suspended hold only a QPointer to the store; wake them so they end.
     for (auto* task : {&m_generation, &m_listeningTask, &m_connectionCheck, &m_recognitionDebounce,
-                       &m_cloudRefreshTask, &m_cloudHeartbeat})
+                       &m_cloudRefreshTask, &m_cloudHeartbeat, &m_autosave})
         if (*task)
             (*task)->cancel();
+}
+
+void AppStore::scheduleAutosave() {
+    if (m_autosave)
+        m_autosave->cancel();
+    m_autosave.emplace();
+    runAutosave(m_autosave->token());
+}
+
+QCoro::Task<> AppStore::runAutosave(CancelToken cancel) {
+    QPointer<AppStore> self(this);
+    try {
+        co_await m_clock->sleep(autosaveDelaySeconds, cancel);
+    } catch (const CancellationError&) {
+        co_return;
+    }
+    if (self)
+        save();
 }
 
 void AppStore::loadWorkspace() {
@@ -105,7 +119,7 @@ void AppStore::loadKey(const BundleInfo& bundle) {
 
 void AppStore::setKeyState(const QString& key) {
     m_key = key;
-    assign(m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
+    assign(*this, m_hasAPIKey, !key.isEmpty(), &AppStore::hasAPIKeyChanged);
 }
 
 void AppStore::connectCapture() {
@@ -155,23 +169,23 @@ void AppStore::save() {
 }
 
 void AppStore::setSection(AppSection value) {
-    assign(m_section, value, &AppStore::sectionChanged);
+    assign(*this, m_section, value, &AppStore::sectionChanged);
 }
 
 void AppStore::setPreparationStep(PreparationStep value) {
-    assign(m_preparationStep, value, &AppStore::preparationStepChanged);
+    assign(*this, m_preparationStep, value, &AppStore::preparationStepChanged);
 }
 
 void AppStore::setContext(const InterviewContext& value) {
-    assign(m_context, value, &AppStore::contextChanged);
+    assign(*this, m_context, value, &AppStore::contextChanged);
 }
 
 void AppStore::setStyle(AnswerStyle value) {
-    assign(m_style, value, &AppStore::styleChanged);
+    assign(*this, m_style, value, &AppStore::styleChanged);
 }
 
 void AppStore::setAudioSource(AudioSource value) {
-    assign(m_audioSource, value, &AppStore::audioSourceChanged);
+    assign(*this, m_audioSource, value, &AppStore::audioSourceChanged);
 }
 
 void AppStore::setModel(const QString& value) {
@@ -183,7 +197,7 @@ void AppStore::setModel(const QString& value) {
 }
 
 void AppStore::setOverlayOpacity(double value) {
-    assign(m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
+    assign(*this, m_overlayOpacity, value, &AppStore::overlayOpacityChanged);
 }
 
 void AppStore::setAutomaticAnswers(bool value) {
@@ -215,15 +229,15 @@ void AppStore::setMessage(const std::optional<QString>& value) {
 }
 
 void AppStore::setQuestionDraft(const QString& value) {
-    assign(m_questionDraft, value, &AppStore::questionDraftChanged);
+    assign(*this, m_questionDraft, value, &AppStore::questionDraftChanged);
 }
 
 void AppStore::setShowOverlay(bool value) {
-    assign(m_showOverlay, value, &AppStore::showOverlayChanged);
+    assign(*this, m_showOverlay, value, &AppStore::showOverlayChanged);
 }
 
 void AppStore::setSelectedRecord(const std::optional<InterviewRecord>& value) {
-    assign(m_selectedRecord, value, &AppStore::selectedRecordChanged);
+    assign(*this, m_selectedRecord, value, &AppStore::selectedRecordChanged);
 }
 
 } // namespace corvel

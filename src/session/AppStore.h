@@ -15,12 +15,11 @@
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
-#include "session/OverlayPanel.h"
+#include "platform/PropertyAssign.h"
 
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <QUrl>
 #include <QUuid>
 
@@ -31,9 +30,10 @@
 
 namespace corvel {
 
-class AnswerService;
+class AnswerSource;
 class AudioCapture;
 class FileDialogs;
+class FloatingPanel;
 class KeychainVault;
 class SecretStore;
 class UptimeClock;
@@ -94,17 +94,23 @@ class AppStore final : public QObject {
     Q_PROPERTY(bool isStarting READ isStarting NOTIFY isStartingChanged)
 
 public:
-    // What the application leaves out is built here with the system's implementation.
+    // Builds the floating panel over this store when it is first opened.
+    using PanelFactory = std::function<std::unique_ptr<FloatingPanel>(AppStore&)>;
+
+    // What the application leaves out is built here with the system's implementation, except the
+    // widgets above the store: without a panel factory there is no panel to show, and without
+    // file dialogs no file is chosen.
     struct Dependencies {
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
-        AnswerService* answerService = nullptr; // not owned
-        AudioCapture* audio = nullptr;          // not owned
+        AnswerSource* answerService = nullptr; // not owned
+        AudioCapture* audio = nullptr;         // not owned
         bool automaticallyOpenOverlay = false;
         std::optional<double> cloudHeartbeatIntervalOverride;
         SecretStore* secretStore = nullptr; // not owned
         FileDialogs* fileDialogs = nullptr; // not owned
-        UptimeClock* clock = nullptr;       // not owned
+        PanelFactory makePanel;
+        UptimeClock* clock = nullptr; // not owned
         std::optional<BundleInfo> bundle;
     };
 
@@ -188,7 +194,7 @@ public:
                         TokenProvider tokenProvider);
     void refreshCloudAccount();
     bool canStartCloudSession() const;
-    OverlayPanel* panel() const { return m_panel.get(); }
+    FloatingPanel* panel() const { return m_panel.get(); }
     bool saveKey(const QString& key);
     void removeKey();
     void checkConnection();
@@ -238,16 +244,6 @@ Q_SIGNALS:
     void isStartingChanged();
 
 private:
-    // Assigns and announces the change; types without equality announce every assignment.
-    template <typename T> void assign(T& field, const T& value, void (AppStore::*changed)()) {
-        if constexpr (std::equality_comparable<T>) {
-            if (field == value)
-                return;
-        }
-        field = value;
-        Q_EMIT(this->*changed)();
-    }
-
     struct GenerationRequest {
         QString question;
         InterviewContext context;
@@ -308,6 +304,8 @@ private:
     void stopCloudLease();
 
     void loadWorkspace();
+    void scheduleAutosave();
+    QCoro::Task<> runAutosave(CancelToken cancel);
     void loadKey(const BundleInfo& bundle);
     void connectCapture();
     void captureFailed(const QString& text);
@@ -319,14 +317,13 @@ private:
 
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
-    std::unique_ptr<FileDialogs> m_ownedFileDialogs;
-    std::unique_ptr<AnswerService> m_ownedAnswerService;
+    std::unique_ptr<AnswerSource> m_ownedAnswerService;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
     UptimeClock* m_clock;
     SecretStore* m_secretStore;
     FileDialogs* m_fileDialogs;
-    AnswerService* m_answerService;
+    AnswerSource* m_answers;
     AudioCapture* m_audio;
 
     AppSection m_section = AppSection::profile;
@@ -373,7 +370,7 @@ private:
     std::optional<CancelSource> m_recognitionDebounce;
     std::vector<QString> m_pendingAutomaticQuestions;
     QUuid m_transcriptSegment = QUuid::createUuid();
-    QTimer m_autosave;
+    std::optional<CancelSource> m_autosave;
     AutomaticQuestionTurns m_automaticTurns;
     QString m_lastCaptureTranscript;
     QUuid m_generationID = QUuid::createUuid();
@@ -389,7 +386,8 @@ private:
     std::optional<double> m_questionUpdatedAt;
     // Uptime at the session's start: its duration never depends on the wall clock.
     std::optional<double> m_sessionStartedUptime;
-    std::unique_ptr<OverlayPanel> m_panel;
+    PanelFactory m_makePanel;
+    std::unique_ptr<FloatingPanel> m_panel;
 
     std::optional<QUrl> m_cloudBaseURL;
     std::optional<QString> m_cloudAccountID;

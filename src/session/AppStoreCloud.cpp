@@ -1,8 +1,8 @@
 // The cloud answer route: where the service is, which account uses it, and its account record.
 #include "session/AppStore.h"
 
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "platform/UptimeClock.h"
 
 namespace corvel {
@@ -24,30 +24,34 @@ void AppStore::configureCloud(const std::optional<QUrl>& baseURL,
     m_cloudBaseURL = baseURL;
     m_cloudAccountID = accountID;
     m_cloudTokenProvider = std::move(tokenProvider);
-    assign(m_isCloudConfigured, m_cloudBaseURL.has_value(), &AppStore::isCloudConfiguredChanged);
-    assign(m_cloudAccount, std::optional<CloudAccountBalance>(), &AppStore::cloudAccountChanged);
-    assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
-    assign(m_isRefreshingCloudAccount, false, &AppStore::isRefreshingCloudAccountChanged);
-    assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+    assign(*this, m_isCloudConfigured, m_cloudBaseURL.has_value(),
+           &AppStore::isCloudConfiguredChanged);
+    assign(*this, m_cloudAccount, std::optional<CloudAccountBalance>(),
+           &AppStore::cloudAccountChanged);
+    assign(*this, m_cloudAccountError, std::optional<QString>(),
+           &AppStore::cloudAccountErrorChanged);
+    assign(*this, m_isRefreshingCloudAccount, false, &AppStore::isRefreshingCloudAccountChanged);
+    assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
     if (m_cloudBaseURL && m_cloudAccountID && m_cloudTokenProvider)
         refreshCloudAccount();
 }
 
 void AppStore::refreshCloudAccount() {
     if (!m_cloudBaseURL || !m_cloudTokenProvider || !m_cloudAccountID) {
-        assign(m_cloudAccount, std::optional<CloudAccountBalance>(),
+        assign(*this, m_cloudAccount, std::optional<CloudAccountBalance>(),
                &AppStore::cloudAccountChanged);
         std::optional<QString> error;
         if (m_isCloudConfigured)
             error = AnswerServiceError(AnswerServiceError::Case::signInRequired).errorDescription();
-        assign(m_cloudAccountError, error, &AppStore::cloudAccountErrorChanged);
+        assign(*this, m_cloudAccountError, error, &AppStore::cloudAccountErrorChanged);
         return;
     }
     if (m_isRefreshingCloudAccount)
         return;
     m_cloudRefreshID = QUuid::createUuid();
-    assign(m_isRefreshingCloudAccount, true, &AppStore::isRefreshingCloudAccountChanged);
-    assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+    assign(*this, m_isRefreshingCloudAccount, true, &AppStore::isRefreshingCloudAccountChanged);
+    assign(*this, m_cloudAccountError, std::optional<QString>(),
+           &AppStore::cloudAccountErrorChanged);
     m_cloudRefreshTask.emplace();
     runCloudRefresh(m_cloudRefreshID, m_cloudConfigurationID, *m_cloudBaseURL, m_cloudTokenProvider,
                     m_cloudRefreshTask->token());
@@ -64,7 +68,7 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
         const QString idToken = co_await tokenProvider(cancel);
         if (!self)
             co_return;
-        account = co_await m_answerService->cloudAccount(baseURL, idToken, cancel);
+        account = co_await m_answers->cloudAccount(baseURL, idToken, cancel);
     } catch (const CancellationError&) {
     } catch (const std::exception& error) {
         failure = errorMessage(error);
@@ -74,10 +78,10 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
     const bool current = m_cloudRefreshID == refresh && m_cloudConfigurationID == configuration;
     if (current && account) {
         if (m_cloudAccountID && *m_cloudAccountID == account->uid) {
-            assign(m_cloudAccount, account, &AppStore::cloudAccountChanged);
-            assign(m_cloudAccountError, std::optional<QString>(),
+            assign(*this, m_cloudAccount, account, &AppStore::cloudAccountChanged);
+            assign(*this, m_cloudAccountError, std::optional<QString>(),
                    &AppStore::cloudAccountErrorChanged);
-            assign(m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
+            assign(*this, m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
         } else {
             // A reply for another account is never shown.
             failure =
@@ -85,11 +89,12 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
         }
     }
     if (current && failure) {
-        assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
-        assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+        assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+        assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
     }
     if (m_cloudRefreshID == refresh)
-        assign(m_isRefreshingCloudAccount, false, &AppStore::isRefreshingCloudAccountChanged);
+        assign(*this, m_isRefreshingCloudAccount, false,
+               &AppStore::isRefreshingCloudAccountChanged);
 }
 
 bool AppStore::canStartCloudSession() const {

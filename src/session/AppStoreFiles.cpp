@@ -13,6 +13,8 @@
 namespace corvel {
 
 void AppStore::importResume() {
+    if (!m_fileDialogs)
+        return;
     if (const auto path = m_fileDialogs->chooseResume())
         importResume(*path);
 }
@@ -54,6 +56,8 @@ QString AppStore::exportText(const InterviewRecord& record) {
 }
 
 void AppStore::exportRecord(const InterviewRecord& record) {
+    if (!m_fileDialogs)
+        return;
     const auto path = m_fileDialogs->chooseExportFile(exportFileName(record));
     if (!path)
         return;

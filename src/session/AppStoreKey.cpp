@@ -1,8 +1,8 @@
 // The private OpenAI connection: saving, removing and checking the user's own key.
 #include "session/AppStore.h"
 
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "core/KeychainVault.h"
 #include "platform/UptimeClock.h"
 
@@ -58,8 +58,8 @@ void AppStore::resetConnectionVerification() {
     if (m_connectionCheck)
         m_connectionCheck->cancel();
     m_connectionCheck.reset();
-    assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
-    assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+    assign(*this, m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+    assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
 }
 
 void AppStore::checkConnection() {
@@ -74,8 +74,8 @@ void AppStore::checkConnection() {
         return;
     }
     m_connectionCheckID = QUuid::createUuid();
-    assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
-    assign(m_isCheckingConnection, true, &AppStore::isCheckingConnectionChanged);
+    assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+    assign(*this, m_isCheckingConnection, true, &AppStore::isCheckingConnectionChanged);
     setMessage(std::nullopt);
     m_connectionCheck.emplace();
     runConnectionCheck(m_connectionCheckID, m_key, m_model, m_connectionCheck->token());
@@ -89,7 +89,7 @@ QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString mod
     try {
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
-        co_await m_answerService->verifyConnection(key, model, cancel);
+        co_await m_answers->verifyConnection(key, model, cancel);
     } catch (const CancellationError&) {
         cancelled = true;
     } catch (const std::exception& error) {
@@ -98,15 +98,15 @@ QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString mod
     if (!self || self->m_connectionCheckID != token)
         co_return;
     if (cancelled) {
-        assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+        assign(*this, m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
     } else if (failure) {
-        assign(m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
+        assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
         setMessage(failure);
-        assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+        assign(*this, m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
     } else {
-        assign(m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
+        assign(*this, m_connectionVerified, true, &AppStore::connectionVerifiedChanged);
         setMessage(QStringLiteral("OpenAI connection verified."));
-        assign(m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
+        assign(*this, m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
     }
 }
 

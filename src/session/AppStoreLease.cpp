@@ -2,14 +2,10 @@
 // when listening stops, and cleaned up on the service when its fate is uncertain.
 #include "session/AppStore.h"
 
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
-#include "core/CloudSessionStop.h"
+#include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
 #include "platform/UptimeClock.h"
-
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <algorithm>
 
@@ -47,7 +43,7 @@ QCoro::Task<> AppStore::beginCloudLease(QUuid listening, QUuid session, CancelTo
         throw CancellationError();
 
     m_pendingCloudLease = PendingCloudLease{listening, baseURL, token, configuration};
-    AnswerService* answers = m_answerService;
+    AnswerSource* answers = m_answers;
     std::optional<CloudSessionLease> lease;
     std::exception_ptr failure;
     try {
@@ -70,8 +66,9 @@ QCoro::Task<> AppStore::beginCloudLease(QUuid listening, QUuid session, CancelTo
     m_cloudLeaseID = lease->sessionId;
     m_cloudLeaseToken = token;
     m_cloudLeaseBaseURL = baseURL;
-    assign(m_cloudSessionReady, true, &AppStore::cloudSessionReadyChanged);
-    assign(m_cloudAccountError, std::optional<QString>(), &AppStore::cloudAccountErrorChanged);
+    assign(*this, m_cloudSessionReady, true, &AppStore::cloudSessionReadyChanged);
+    assign(*this, m_cloudAccountError, std::optional<QString>(),
+           &AppStore::cloudAccountErrorChanged);
     if (m_cloudHeartbeat)
         m_cloudHeartbeat->cancel();
     m_cloudHeartbeat.emplace();
@@ -83,7 +80,7 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
                                           CancelToken cancel) {
     QPointer<AppStore> self(this);
     UptimeClock* clock = m_clock;
-    AnswerService* answers = m_answerService;
+    AnswerSource* answers = m_answers;
     const double interval = m_cloudHeartbeatIntervalOverride.value_or(
         static_cast<double>(std::clamp<qint64>(lease.heartbeatIntervalSeconds, 5, 30)));
     const auto stillOurs = [&] {
@@ -113,9 +110,9 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
     if (m_generation)
         m_generation->cancel();
     m_generation.reset();
-    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
+    assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::error);
-    assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+    assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
     setMessage(failure);
 }
 
@@ -123,7 +120,7 @@ void AppStore::stopCloudLease() {
     if (m_cloudHeartbeat)
         m_cloudHeartbeat->cancel();
     m_cloudHeartbeat.reset();
-    assign(m_cloudSessionReady, false, &AppStore::cloudSessionReadyChanged);
+    assign(*this, m_cloudSessionReady, false, &AppStore::cloudSessionReadyChanged);
     if (m_pendingCloudLease)
         cleanupPendingCloudLease(m_pendingCloudLease->clientSessionID, std::nullopt);
     if (m_cloudLeaseID && m_cloudLeaseToken && m_cloudLeaseBaseURL) {
@@ -158,7 +155,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
                                              PendingCloudLease lease,
                                              std::optional<QString> leaseID) {
     QPointer<AppStore> self(this);
-    AnswerService* answers = m_answerService;
+    AnswerSource* answers = m_answers;
     UptimeClock* clock = m_clock;
     co_await nextEventLoopTurn();
     if (previous)
@@ -178,11 +175,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
                 leaseID = started.sessionId;
                 startFailed = false;
             }
-            HttpRequest request = answers->cloudRequest(
-                lease.baseURL, QStringLiteral("sessions/stop"), lease.token, {});
-            request.body = QJsonDocument(QJsonObject{{QStringLiteral("sessionId"), *leaseID}})
-                               .toJson(QJsonDocument::Compact);
-            co_await answers->cloudJSON<CloudSessionStop>(std::move(request), {});
+            co_await answers->stopCloudSession(lease.baseURL, lease.token, *leaseID, {});
             co_return;
         } catch (const AnswerServiceError& e) {
             error = e;
@@ -205,7 +198,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
             co_return;
     }
     if (failedTwice && self && m_cloudConfigurationID == lease.configuration)
-        assign(m_cloudAccountError, std::optional<QString>(cleanupFailedMessage),
+        assign(*this, m_cloudAccountError, std::optional<QString>(cleanupFailedMessage),
                &AppStore::cloudAccountErrorChanged);
 }
 

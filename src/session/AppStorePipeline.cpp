@@ -2,8 +2,8 @@
 #include "session/AppStore.h"
 
 #include "core/AnswerCueLayout.h"
-#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
+#include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
 #include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
@@ -33,7 +33,7 @@ bool AppStore::capturesCallAudio() const {
 }
 
 void AppStore::setPhase(SessionPhase phase) {
-    assign(m_sessionPhase, phase, &AppStore::sessionPhaseChanged);
+    assign(*this, m_sessionPhase, phase, &AppStore::sessionPhaseChanged);
 }
 
 void AppStore::cancelDebounce() {
@@ -149,13 +149,15 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
         m_generation->cancel();
     m_generationID = QUuid::createUuid();
     m_currentEntryID = m_generationID;
-    assign(m_currentQuestion, text, &AppStore::currentQuestionChanged);
-    assign(m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
-    assign(m_isGenerating, true, &AppStore::isGeneratingChanged);
+    assign(*this, m_currentQuestion, text, &AppStore::currentQuestionChanged);
+    assign(*this, m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
+    assign(*this, m_isGenerating, true, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::answering);
     setMessage(std::nullopt);
-    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
+    // The four figures stay absent until this answer's first text or its end.
+    m_timingTrace.reset();
     publishTiming();
+    m_timingTrace.emplace(m_clock->now(), automatic ? m_questionUpdatedAt : std::nullopt);
 
     GenerationRequest request{text,
                               sessionContext(),
@@ -183,17 +185,17 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
         if (!request.cloud) {
-            co_await m_answerService->streamAnswer(request.question, request.context, request.style,
-                                                   request.apiKey, request.model, onDelta, cancel);
+            co_await m_answers->streamAnswer(request.question, request.context, request.style,
+                                             request.apiKey, request.model, onDelta, cancel);
         } else {
             if (!request.baseURL || !request.tokenProvider)
                 throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
             const QString idToken = co_await request.tokenProvider(cancel);
             if (!self || m_generationID != token)
                 throw CancellationError();
-            co_await m_answerService->streamCloudAnswer(request.question, request.context,
-                                                        request.style, request.sessionID, idToken,
-                                                        *request.baseURL, onDelta, cancel);
+            co_await m_answers->streamCloudAnswer(request.question, request.context, request.style,
+                                                  request.sessionID, idToken, *request.baseURL,
+                                                  onDelta, cancel);
         }
     } catch (const CancellationError&) {
         cancelled = true;
@@ -205,7 +207,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
     }
     if (!self || m_generationID != token)
         co_return;
-    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
+    assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
     if (cancelled) {
         restoreListeningPhase();
     } else if (failure) {
@@ -213,7 +215,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
         saveCurrentAnswer();
         if (stopsListening) {
             stopListening();
-            assign(m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
+            assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
         }
         setPhase(SessionPhase::error);
         setMessage(failure);
@@ -236,9 +238,12 @@ void AppStore::appendDelta(const QString& delta) {
     Q_EMIT currentAnswerChanged();
     if (delta.isEmpty())
         return;
+    // The layout only finds the first speakable cue: once it is timed, a delta costs the same
+    // whatever the length of the answer so far.
     if (m_timingTrace)
         m_timingTrace->receivedText(m_clock->now(),
-                                    AnswerCueLayout(m_currentAnswer, true).hasSpeakableCue());
+                                    m_timingTrace->metrics.firstCueMilliseconds ||
+                                        AnswerCueLayout(m_currentAnswer, true).hasSpeakableCue());
     publishTiming();
 }
 
@@ -253,13 +258,13 @@ void AppStore::publishTiming() {
     std::optional<AnswerLatencyMetrics> metrics;
     if (m_timingTrace)
         metrics = m_timingTrace->metrics;
-    assign(m_latencyMetrics, metrics, &AppStore::latencyMetricsChanged);
+    assign(*this, m_latencyMetrics, metrics, &AppStore::latencyMetricsChanged);
     const AnswerLatencyMetrics values = metrics.value_or(AnswerLatencyMetrics{});
-    assign(m_firstTokenMilliseconds, values.firstTokenMilliseconds,
+    assign(*this, m_firstTokenMilliseconds, values.firstTokenMilliseconds,
            &AppStore::firstTokenMillisecondsChanged);
-    assign(m_firstCueMilliseconds, values.firstCueMilliseconds,
+    assign(*this, m_firstCueMilliseconds, values.firstCueMilliseconds,
            &AppStore::firstCueMillisecondsChanged);
-    assign(m_totalResponseMilliseconds, values.totalMilliseconds,
+    assign(*this, m_totalResponseMilliseconds, values.totalMilliseconds,
            &AppStore::totalResponseMillisecondsChanged);
 }
 

@@ -4,7 +4,7 @@
 #include "core/AnswerServiceError.h"
 #include "listening/AudioCapture.h"
 #include "platform/UptimeClock.h"
-#include "session/OverlayPanel.h"
+#include "session/FloatingPanel.h"
 
 namespace corvel {
 
@@ -65,8 +65,8 @@ void AppStore::startSession() {
     setMessage(std::nullopt);
     m_activeSessionContext = m_context;
     m_activeAudioSource = m_audioSource;
-    assign(m_isSessionActive, true, &AppStore::isSessionActiveChanged);
-    assign(m_isPaused, false, &AppStore::isPausedChanged);
+    assign(*this, m_isSessionActive, true, &AppStore::isSessionActiveChanged);
+    assign(*this, m_isPaused, false, &AppStore::isPausedChanged);
     setPhase(SessionPhase::preparing);
     m_sessionStartedAt = QDateTime::currentDateTimeUtc();
     m_sessionStartedUptime = m_clock->now();
@@ -74,8 +74,8 @@ void AppStore::startSession() {
     m_sessionID = QUuid::createUuid();
     m_sessionEntries.clear();
     Q_EMIT sessionEntriesChanged();
-    assign(m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
-    assign(m_currentQuestion, QString(), &AppStore::currentQuestionChanged);
+    assign(*this, m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
+    assign(*this, m_currentQuestion, QString(), &AppStore::currentQuestionChanged);
     setQuestionDraft(QString());
     m_currentEntryID.reset();
     m_pendingAutomaticQuestions.clear();
@@ -91,7 +91,7 @@ void AppStore::startSession() {
 void AppStore::startListening() {
     if (!m_isSessionActive || m_isPaused || m_isStarting || m_audio->isRunning())
         return;
-    assign(m_isStarting, true, &AppStore::isStartingChanged);
+    assign(*this, m_isStarting, true, &AppStore::isStartingChanged);
     setPhase(SessionPhase::preparing);
     setMessage(std::nullopt);
     m_automaticTurns.consumedTranscript.clear();
@@ -151,7 +151,7 @@ QCoro::Task<> AppStore::runListening(QUuid listening, QUuid session, AudioSource
         setMessage(failure);
     }
     if (m_listeningID == listening)
-        assign(m_isStarting, false, &AppStore::isStartingChanged);
+        assign(*this, m_isStarting, false, &AppStore::isStartingChanged);
 }
 
 void AppStore::listeningBecameReady() {
@@ -167,7 +167,7 @@ void AppStore::stopListening() {
     if (m_listeningTask)
         m_listeningTask->cancel();
     m_listeningTask.reset();
-    assign(m_isStarting, false, &AppStore::isStartingChanged);
+    assign(*this, m_isStarting, false, &AppStore::isStartingChanged);
     cancelDebounce();
     m_pendingAutomaticQuestions.clear();
     resynchronizeQuestionTurns();
@@ -187,13 +187,13 @@ void AppStore::abandonAnswer() {
     if (m_generation)
         m_generation->cancel();
     m_generation.reset();
-    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
+    assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
 }
 
 void AppStore::togglePause() {
     if (!m_isSessionActive)
         return;
-    assign(m_isPaused, !m_isPaused, &AppStore::isPausedChanged);
+    assign(*this, m_isPaused, !m_isPaused, &AppStore::isPausedChanged);
     if (m_isPaused) {
         stopListening();
         abandonAnswer();
@@ -258,7 +258,7 @@ void AppStore::endSession() {
         return;
     }
     abandonAnswer();
-    assign(m_isSessionActive, false, &AppStore::isSessionActiveChanged);
+    assign(*this, m_isSessionActive, false, &AppStore::isSessionActiveChanged);
     stopListening();
 
     // Measured on the monotonic clock, so a wall-clock change can never make it negative.
@@ -275,8 +275,8 @@ void AppStore::endSession() {
         m_history.insert(m_history.begin(), *record);
         Q_EMIT historyChanged();
     }
-    assign(m_isGenerating, false, &AppStore::isGeneratingChanged);
-    assign(m_isPaused, false, &AppStore::isPausedChanged);
+    assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
+    assign(*this, m_isPaused, false, &AppStore::isPausedChanged);
     setPhase(SessionPhase::idle);
     m_sessionID = QUuid::createUuid();
     m_activeSessionContext.reset();
@@ -305,15 +305,16 @@ void AppStore::captureFailed(const QString& text) {
 }
 
 void AppStore::openOverlay() {
-    if (!m_panel)
-        m_panel = std::make_unique<OverlayPanel>(*this);
-    m_panel->present();
+    if (!m_panel && m_makePanel)
+        m_panel = m_makePanel(*this);
+    if (m_panel)
+        m_panel->present();
     setShowOverlay(true);
 }
 
 void AppStore::hideOverlay() {
     if (m_panel)
-        m_panel->hide();
+        m_panel->orderOut();
     setShowOverlay(false);
 }
 

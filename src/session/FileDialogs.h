@@ -6,7 +6,8 @@
 
 namespace corvel {
 
-// The two modal file panels the store opens; tests replace them.
+// The two modal file panels the store opens. The application hands in the system's dialogs;
+// tests replace them.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -14,12 +15,6 @@ public:
     virtual std::optional<QString> chooseResume() = 0;
     // A plain-text file to save, proposing `suggestedName`; none when cancelled.
     virtual std::optional<QString> chooseExportFile(const QString& suggestedName) = 0;
-};
-
-class SystemFileDialogs final : public FileDialogs {
-public:
-    std::optional<QString> chooseResume() override;
-    std::optional<QString> chooseExportFile(const QString& suggestedName) override;
 };
 
 } // namespace corvel

@@ -5,12 +5,15 @@
 #include "account/GoogleKeychainAuthVault.h"
 #include "account/GoogleSystemAuthBrowser.h"
 #include "account/GoogleURLSessionTransport.h"
-#include "support/TestHttpServer.h"
-
+#include "platform/NetworkError.h"
+#include "platform/Wakeup.h"
 #include "support/MemorySecretStore.h"
+#include "support/TestHttpServer.h"
 
 #include <QTest>
 #include <QUrlQuery>
+
+#include <deque>
 
 #include <gtest/gtest.h>
 
@@ -45,20 +48,59 @@ inline QByteArray googleUserReply(const char* subject = "1061") {
 // A reply whose connection closes in the middle of its body: a transfer failure.
 inline TestHttpServer::Response cutReply() {
     TestHttpServer::Response response;
-    response.chunks = {R"({"id_token":)"};
-    // With a length announced, Qt always reports the early close as a lost connection.
-    response.chunked = false;
     response.end = TestHttpServer::End::cut;
     return response;
 }
+inline TestHttpServer::Response stalledReply() {
+    TestHttpServer::Response response;
+    response.end = TestHttpServer::End::stallBeforeHeaders;
+    return response;
+}
 
-// A sign-in store wired to a loopback server, a keyring of the test's choosing, a browser whose
-// pages only get recorded, and a date that moves when the test says so.
+// Answers sign-in requests from a queue, on a later turn of the event loop as a network would,
+// without sockets: a stalled reply waits for its cancellation, a cut one is a lost connection.
+// What the transport itself does with real transfers is GoogleURLSessionTransport's test.
+class QueuedAuthTransport final : public GoogleAuthTransport {
+public:
+    void enqueue(TestHttpServer::Response reply) { m_replies.push_back(std::move(reply)); }
+    const std::vector<TestHttpServer::Request>& requests() const { return m_requests; }
+
+    QCoro::Task<Reply> send(HttpRequest request, CancelToken token) override {
+        m_requests.push_back(
+            {request.method,
+             request.url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::FullyEncoded)
+                 .toUtf8(),
+             {},
+             request.body});
+        TestHttpServer::Response reply = TestHttpServer::json(404, "{}");
+        if (!m_replies.empty()) {
+            reply = std::move(m_replies.front());
+            m_replies.pop_front();
+        }
+        Wakeup answered;
+        const auto registration = token.onCancel([answered]() mutable { answered.fireSoon(); });
+        if (reply.end != TestHttpServer::End::stallBeforeHeaders)
+            answered.fireSoon();
+        co_await answered;
+        token.throwIfCancelled();
+        if (reply.end == TestHttpServer::End::cut)
+            throw NetworkError(NetworkError::Kind::connectionLost, QStringLiteral("cut"));
+        co_return Reply{reply.status, request.url, reply.chunks.join()};
+    }
+
+private:
+    std::deque<TestHttpServer::Response> m_replies;
+    std::vector<TestHttpServer::Request> m_requests;
+};
+
+// A sign-in store wired to queued replies (or a transport of the test's choosing at `base`), a
+// keyring of the test's choosing, a browser whose pages only get recorded, and a date that moves
+// when the test says so.
 class AuthStoreHarness {
 public:
     explicit AuthStoreHarness(std::shared_ptr<SecretStore> secrets,
-                              TestHttpServer::Mode mode = TestHttpServer::Mode::plain)
-        : server(mode), secrets(std::move(secrets)) {}
+                              QUrl base = QUrl(QStringLiteral("https://auth.test")))
+        : base(std::move(base)), secrets(std::move(secrets)) {}
 
     FirebaseAuthConfiguration firebaseConfiguration() const {
         return {QStringLiteral("AIzaSyA-test_key_0123456789"), QStringLiteral("corvel-test"),
@@ -68,9 +110,7 @@ public:
         return {QStringLiteral("123456789012-abc.apps.googleusercontent.com"),
                 QStringLiteral("com.googleusercontent.apps.123456789012-abc")};
     }
-    QUrl url(const char* path) const {
-        return QUrl(server.baseUrl().toString() + QLatin1String(path));
-    }
+    QUrl url(const char* path) const { return QUrl(base.toString() + QLatin1String(path)); }
 
     GoogleAuthStore& makeStore(bool hosted, bool restore = true,
                                std::shared_ptr<GoogleAuthTransport> transport = {}) {
@@ -80,22 +120,16 @@ public:
             collaborators.firebaseConfiguration = firebaseConfiguration();
         else
             collaborators.configuration = googleConfiguration();
-        collaborators.transport =
-            transport ? transport : std::make_shared<GoogleURLSessionTransport>(transportOptions());
+        collaborators.transport = transport ? transport : server;
         collaborators.browser = browser;
         collaborators.automaticallyRestore = restore;
         collaborators.secretStore = secrets;
         collaborators.now = [this] { return now; };
         collaborators.googleEndpoints = {url("/token"), url("/revoke"), url("/v1/userinfo")};
-        collaborators.firebaseEndpoints = {server.baseUrl(), server.baseUrl()};
+        collaborators.firebaseEndpoints = {base, base};
         store.reset(); // one store at a time owns the browser
         store = std::make_unique<GoogleAuthStore>(std::move(collaborators));
         return *store;
-    }
-    HttpSession::Options transportOptions() const {
-        auto options = GoogleURLSessionTransport::defaultOptions();
-        options.extraCaCertificates = {TestHttpServer::caCertificate()};
-        return options;
     }
 
     FirebaseStoredSession firebaseSession(const char* uid = "uid-1") const {
@@ -134,15 +168,19 @@ public:
         EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() >= count; }));
     }
     void waitForRequests(size_t count) {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return server.requests().size() >= count; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server->requests().size() >= count; }));
     }
     void waitUntilIdle() {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !store->isBusy(); }));
     }
     // Lets anything already scheduled run, such as a superseded task reaching its next step.
-    static void settle() { QTest::qWait(50); }
+    static void settle() {
+        for (int turn = 0; turn < 20; ++turn)
+            QCoreApplication::processEvents();
+    }
 
-    TestHttpServer server;
+    QUrl base;
+    std::shared_ptr<QueuedAuthTransport> server = std::make_shared<QueuedAuthTransport>();
     std::shared_ptr<SecretStore> secrets;
     QDateTime now = startDate;
     QList<QUrl> opened;

@@ -158,4 +158,7 @@ TEST(FirebaseAuthAttemptTest, CallbackYieldsTheCodeOnlyWhenEveryCheckPasses) {
     EXPECT_EQ(codeFailure(base + rightState + QStringLiteral("&error=access_denied")),
               GoogleAuthError::denied);
     EXPECT_EQ(codeFailure(base + rightState + QStringLiteral("&error=")), GoogleAuthError::server);
+    // The state is checked before the error is believed.
+    EXPECT_EQ(codeFailure(base + QStringLiteral("state=x&error=access_denied")),
+              GoogleAuthError::invalidCallback);
 }

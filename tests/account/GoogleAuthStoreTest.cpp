@@ -1,19 +1,11 @@
 #include "AuthFailure.h"
-#include "RestoreCases.h"
+#include "AuthStoreHarness.h"
+#include "account/GoogleAuthError.h"
+
+#include <QSignalSpy>
 
 namespace corvel::test {
 namespace {
-
-struct MemoryKeyring {
-    static std::shared_ptr<SecretStore> make() { return std::make_shared<MemorySecretStore>(); }
-    static void lock(SecretStore& store) {
-        static_cast<MemorySecretStore&>(store).failWith = SecretStore::interactionNotAllowed;
-    }
-    static void unlock(SecretStore& store) {
-        static_cast<MemorySecretStore&>(store).failWith.reset();
-    }
-    static void clear() {}
-};
 
 QString text(GoogleAuthError::Case errorCase) {
     return GoogleAuthError(errorCase).description();
@@ -21,12 +13,6 @@ QString text(GoogleAuthError::Case errorCase) {
 
 TestHttpServer::Response json(int status, const QByteArray& body) {
     return TestHttpServer::json(status, body);
-}
-
-TestHttpServer::Response stalled() {
-    TestHttpServer::Response response;
-    response.end = TestHttpServer::End::stallBeforeHeaders;
-    return response;
 }
 
 QByteArray bridgeReply(const char* uid) {
@@ -43,30 +29,72 @@ void recordLog(QtMsgType, const QMessageLogContext& context, const QString& mess
 
 class GoogleAuthStoreTest : public ::testing::Test, public AuthStoreHarness {
 protected:
-    GoogleAuthStoreTest() : AuthStoreHarness(MemoryKeyring::make()) {}
+    GoogleAuthStoreTest() : AuthStoreHarness(std::make_shared<MemorySecretStore>()) {}
     MemorySecretStore& keyring() { return static_cast<MemorySecretStore&>(*secrets); }
 
     // Signed in on the chosen path through a restore of a saved session.
     GoogleAuthStore& signedIn(bool hosted, const char* subject = nullptr) {
         if (hosted) {
             firebaseVault().save(firebaseSession(subject ? subject : "uid-1"));
-            server.enqueue(json(200, refreshReply("eyJ.id2", subject ? subject : "uid-1")));
-            server.enqueue(json(200, lookupReply(subject ? subject : "uid-1")));
+            server->enqueue(json(200, refreshReply("eyJ.id2", subject ? subject : "uid-1")));
+            server->enqueue(json(200, lookupReply(subject ? subject : "uid-1")));
         } else {
             googleVault().save(googleSession());
-            server.enqueue(json(200, googleTokenReply()));
-            server.enqueue(json(200, googleUserReply()));
+            server->enqueue(json(200, googleTokenReply()));
+            server->enqueue(json(200, googleUserReply()));
         }
         auto& signedIn = makeStore(hosted);
         waitUntilIdle();
         EXPECT_TRUE(signedIn.account());
         return signedIn;
     }
+
+    template <typename Session> struct RestoreCase {
+        const char* name;
+        std::optional<Session> saved;
+        QList<TestHttpServer::Response> replies;
+        std::optional<GoogleAuthError::Case> message;
+        bool kept;
+    };
+
+    // Every case starts from the saved item it names, runs the restore that construction starts,
+    // and ends signed out with the item kept or removed.
+    template <typename Session, typename Vault>
+    void expectFailures(bool hosted, Vault vault, const std::vector<RestoreCase<Session>>& cases) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.name);
+            vault.remove();
+            if (c.saved)
+                vault.save(*c.saved);
+            for (const auto& reply : c.replies)
+                server->enqueue(reply);
+            const size_t before = server->requests().size();
+            auto& restored = makeStore(hosted);
+            EXPECT_TRUE(restored.isBusy());
+            waitUntilIdle();
+            EXPECT_EQ(restored.account(), std::nullopt);
+            EXPECT_EQ(restored.message(),
+                      c.message ? std::optional<QString>(GoogleAuthError(*c.message).description())
+                                : std::nullopt);
+            EXPECT_EQ(isSaved(hosted), c.kept);
+            EXPECT_EQ(server->requests().size() - before, size_t(c.replies.size()));
+        }
+    }
+
+    // The account appears only once the refreshed session is checked and saved.
+    void expectRestored(bool hosted, const GoogleAccount& account) {
+        auto& restored = makeStore(hosted);
+        QSignalSpy published(&restored, &GoogleAuthStore::accountChanged);
+        EXPECT_TRUE(restored.isBusy());
+        EXPECT_EQ(restored.account(), std::nullopt);
+        waitUntilIdle();
+        EXPECT_EQ(restored.account(), account);
+        EXPECT_EQ(published.count(), 1);
+        EXPECT_EQ(restored.message(), std::nullopt);
+    }
 };
 
 } // namespace
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Memory, GoogleAuthStoreRestore, MemoryKeyring);
 
 TEST(GoogleAuthStoreConfiguration, TheBundleChoosesOnePathForGood) {
     BundleInfo both;
@@ -92,8 +120,12 @@ TEST(GoogleAuthStoreConfiguration, TheBundleChoosesOnePathForGood) {
 TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
     logged.clear();
     const auto previousHandler = qInstallMessageHandler(recordLog);
-    AuthStoreHarness harness(std::make_shared<MemorySecretStore>(), TestHttpServer::Mode::tls);
-    auto& store = harness.makeStore(true, false);
+    TestHttpServer tls(TestHttpServer::Mode::tls);
+    AuthStoreHarness harness(std::make_shared<MemorySecretStore>(), tls.baseUrl());
+    auto options = GoogleURLSessionTransport::defaultOptions();
+    options.extraCaCertificates = {TestHttpServer::caCertificate()};
+    auto& store =
+        harness.makeStore(true, false, std::make_shared<GoogleURLSessionTransport>(options));
     store.signIn();
     EXPECT_TRUE(store.isBusy());
     harness.waitForPage();
@@ -103,9 +135,9 @@ TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
               QUrl(QStringLiteral("https://corvel-test.web.app/auth.html")));
     EXPECT_EQ(QUrlQuery(page).queryItemValue(QStringLiteral("challenge")).size(), 43);
 
-    harness.server.enqueue(json(200, bridgeReply("uid-1")));
-    harness.server.enqueue(json(200, signInReply));
-    harness.server.enqueue(json(200, lookupReply()));
+    tls.enqueue(json(200, bridgeReply("uid-1")));
+    tls.enqueue(json(200, signInReply));
+    tls.enqueue(json(200, lookupReply()));
     ASSERT_TRUE(harness.returnFromPage(true));
     harness.waitUntilIdle();
     const GoogleAccount account{QStringLiteral("uid-1"), QStringLiteral("ana@example.com"), {}, {}};
@@ -116,7 +148,7 @@ TEST(GoogleAuthStoreHostedSignIn, FromThePageToThePublishedAccountOverTls) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->account, account);
     EXPECT_EQ(saved->tokens.expiresAt, startDate.addSecs(3600));
-    const auto& requests = harness.server.requests();
+    const auto& requests = tls.requests();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[0].path, "/api/v1/auth/exchange");
     EXPECT_TRUE(requests[0].body.contains("\"state\":\"" + harness.pageState().toUtf8() + "\""));
@@ -135,8 +167,8 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
     waitForPage();
     EXPECT_EQ(QUrlQuery(opened.last()).queryItemValue(QStringLiteral("client_id")),
               googleConfiguration().clientID);
-    server.enqueue(json(200, googleTokenReply()));
-    server.enqueue(json(200, googleUserReply()));
+    server->enqueue(json(200, googleTokenReply()));
+    server->enqueue(json(200, googleUserReply()));
     ASSERT_TRUE(returnFromPage(false));
     waitUntilIdle();
     const auto first = store.account();
@@ -147,8 +179,8 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
     for (const bool keyringFails : {false, true}) {
         store.signIn();
         waitForPage(keyringFails ? 3 : 2);
-        server.enqueue(json(200, googleTokenReply("ya29.second")));
-        server.enqueue(keyringFails ? json(200, googleUserReply("2000")) : json(500, "{}"));
+        server->enqueue(json(200, googleTokenReply("ya29.second")));
+        server->enqueue(keyringFails ? json(200, googleUserReply("2000")) : json(500, "{}"));
         if (keyringFails)
             keyring().failWith = SecretStore::interactionNotAllowed;
         ASSERT_TRUE(returnFromPage(false));
@@ -163,29 +195,29 @@ TEST_F(GoogleAuthStoreTest, DirectSignInReplacesOnlyOnFullSuccess) {
 
 TEST_F(GoogleAuthStoreTest, ConcurrentCallersNearExpiryShareOneRefresh) {
     auto& store = signedIn(true);
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     now = startDate.addSecs(3600 - 61);
     EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.id2"));
-    EXPECT_EQ(server.requests().size(), before);
+    EXPECT_EQ(server->requests().size(), before);
 
     now = startDate.addSecs(3600 - 60);
-    server.enqueue(json(200, refreshReply("eyJ.id3")));
-    server.enqueue(json(200, lookupReply()));
+    server->enqueue(json(200, refreshReply("eyJ.id3")));
+    server->enqueue(json(200, lookupReply()));
     auto first = store.validIDToken();
     auto second = store.validIDToken();
     auto third = store.validIDToken();
     for (auto* task : {&first, &second, &third})
         EXPECT_EQ(awaitTask(std::move(*task)), QStringLiteral("eyJ.id3"));
-    EXPECT_EQ(server.requests().size(), before + 2);
+    EXPECT_EQ(server->requests().size(), before + 2);
     EXPECT_EQ(firebaseVault().load()->tokens.idToken, QStringLiteral("eyJ.id3"));
 
     // A network failure keeps the session; a rejection ends it.
     now = now.addSecs(3600);
-    server.enqueue(cutReply());
+    server->enqueue(cutReply());
     EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::connection);
     EXPECT_TRUE(store.account());
     EXPECT_EQ(store.message(), text(GoogleAuthError::connection));
-    server.enqueue(json(400, R"({"error":{"message":"USER_DISABLED"}})"));
+    server->enqueue(json(400, R"({"error":{"message":"USER_DISABLED"}})"));
     EXPECT_EQ(authFailure(store.validIDToken()), GoogleAuthError::sessionExpired);
     EXPECT_EQ(store.account(), std::nullopt);
     EXPECT_FALSE(isSaved(true));
@@ -212,7 +244,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 
     // During the code exchange.
     waitForPage(2);
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     ASSERT_TRUE(returnFromPage(true));
     waitForRequests(1);
     store.cancel();
@@ -223,7 +255,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 
     // During the restore's refresh: the saved session stays for the next launch.
     firebaseVault().save(firebaseSession());
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     store.restore();
     waitForRequests(2);
     store.cancel();
@@ -234,9 +266,9 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 
     // During a token refresh.
     auto& signedInStore = signedIn(true);
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     now = startDate.addSecs(3600);
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     auto token = signedInStore.validIDToken();
     waitForRequests(before + 1);
     signedInStore.cancel();
@@ -248,8 +280,8 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
     auto& direct = makeStore(false, false);
     direct.signIn();
     waitForPage(3);
-    server.enqueue(json(200, googleTokenReply()));
-    server.enqueue(stalled());
+    server->enqueue(json(200, googleTokenReply()));
+    server->enqueue(stalledReply());
     ASSERT_TRUE(returnFromPage(false));
     waitForRequests(before + 3);
     direct.cancel();
@@ -262,7 +294,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
 TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     // Hosted: nothing is sent; a keyring that refuses the removal is reported.
     auto& hosted = signedIn(true);
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     hosted.signOut();
     EXPECT_EQ(hosted.account(), std::nullopt);
     EXPECT_EQ(hosted.message(), std::nullopt);
@@ -274,18 +306,18 @@ TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     EXPECT_EQ(refused.account(), std::nullopt);
     EXPECT_EQ(refused.message(), text(GoogleAuthError::secureStorage));
     settle();
-    EXPECT_EQ(server.requests().size(), before + 2); // the second sign-in's restore only
+    EXPECT_EQ(server->requests().size(), before + 2); // the second sign-in's restore only
 
     // Direct: the tokens are revoked in the background, whatever the answer.
     auto& direct = signedIn(false);
-    server.enqueue(json(400, R"({"error":"invalid_token"})"));
+    server->enqueue(json(400, R"({"error":"invalid_token"})"));
     direct.signOut();
     EXPECT_FALSE(direct.isBusy());
     EXPECT_EQ(direct.account(), std::nullopt);
     EXPECT_FALSE(isSaved(false));
     waitForRequests(before + 5);
-    EXPECT_EQ(server.requests().back().path, "/revoke");
-    EXPECT_EQ(server.requests().back().body, "token=1%2F%2FR");
+    EXPECT_EQ(server->requests().back().path, "/revoke");
+    EXPECT_EQ(server->requests().back().body, "token=1%2F%2FR");
     settle();
     EXPECT_EQ(direct.message(), std::nullopt);
 
@@ -296,24 +328,24 @@ TEST_F(GoogleAuthStoreTest, SignOutOnBothPaths) {
     EXPECT_FALSE(direct.isBusy());
     settle();
     EXPECT_EQ(direct.message(), std::nullopt);
-    EXPECT_EQ(server.requests().size(), before + 5);
+    EXPECT_EQ(server->requests().size(), before + 5);
 }
 
 // A refresh of the old account's token must not delete or overwrite the session of an account
 // that signed in while it was in flight.
 TEST_F(GoogleAuthStoreTest, RefreshFromBeforeASignInLeavesTheNewAccountAlone) {
     auto& store = signedIn(true, "uid-1");
-    const size_t before = server.requests().size();
+    const size_t before = server->requests().size();
     store.signIn();
     waitForPage();
     now = startDate.addSecs(3600);
-    server.enqueue(stalled());
+    server->enqueue(stalledReply());
     auto token = store.validIDToken();
     waitForRequests(before + 1);
 
-    server.enqueue(json(200, bridgeReply("uid-2")));
-    server.enqueue(json(200, signInReply));
-    server.enqueue(json(200, lookupReply("uid-2")));
+    server->enqueue(json(200, bridgeReply("uid-2")));
+    server->enqueue(json(200, signInReply));
+    server->enqueue(json(200, lookupReply("uid-2")));
     ASSERT_TRUE(returnFromPage(true));
     waitUntilIdle();
     EXPECT_EQ(authFailure(std::move(token)), GoogleAuthError::cancelled);
@@ -321,6 +353,98 @@ TEST_F(GoogleAuthStoreTest, RefreshFromBeforeASignInLeavesTheNewAccountAlone) {
     EXPECT_EQ(firebaseVault().load()->account.subject, QStringLiteral("uid-2"));
     EXPECT_EQ(store.message(), std::nullopt);
     EXPECT_EQ(awaitTask(store.validIDToken()), QStringLiteral("eyJ.new"));
+}
+
+TEST_F(GoogleAuthStoreTest, RestoreHostedSessionAndEachFailure) {
+    auto vault = firebaseVault();
+    vault.save(firebaseSession());
+    server->enqueue(json(200, refreshReply("eyJ.id2")));
+    server->enqueue(json(200, lookupReply()));
+    expectRestored(true, {QStringLiteral("uid-1"), QStringLiteral("ana@example.com"), {}, {}});
+    EXPECT_EQ(vault.load()->tokens.idToken, QStringLiteral("eyJ.id2"));
+
+    const auto saved = firebaseSession();
+    auto otherProject = saved;
+    otherProject.projectID = QStringLiteral("corvel-other");
+    using Case = RestoreCase<FirebaseStoredSession>;
+    const std::vector<Case> cases = {
+        {"nothing saved", std::nullopt, {}, std::nullopt, false},
+        {"other project", otherProject, {}, GoogleAuthError::sessionExpired, false},
+        {"rejected",
+         saved,
+         {json(400, R"({"error":{"message":"TOKEN_EXPIRED"}})")},
+         GoogleAuthError::sessionExpired,
+         false},
+        {"bad token reply", saved, {json(200, "{}")}, GoogleAuthError::invalidToken, false},
+        {"unverified email",
+         saved,
+         {json(200, refreshReply("eyJ.id2")), json(200, lookupReply("uid-1", false))},
+         GoogleAuthError::invalidIdentity,
+         false},
+        {"another user",
+         saved,
+         {json(200, refreshReply("eyJ.id2", "uid-9"))},
+         GoogleAuthError::identityChanged,
+         false},
+        {"server failure", saved, {json(503, "{}")}, GoogleAuthError::server, true},
+        {"network failure", saved, {cutReply()}, GoogleAuthError::connection, true},
+    };
+    expectFailures(true, firebaseVault(), cases);
+}
+
+TEST_F(GoogleAuthStoreTest, RestoreDirectSessionAndEachFailure) {
+    auto vault = googleVault();
+    vault.save(googleSession());
+    server->enqueue(json(200, googleTokenReply()));
+    server->enqueue(json(200, googleUserReply()));
+    expectRestored(false, {QStringLiteral("1061"), QStringLiteral("ana@example.com"), {}, {}});
+    EXPECT_EQ(vault.load()->tokens.accessToken, QStringLiteral("ya29.new"));
+
+    const auto saved = googleSession();
+    auto otherClient = saved;
+    otherClient.clientID = QStringLiteral("999-other.apps.googleusercontent.com");
+    using Case = RestoreCase<GoogleStoredSession>;
+    const std::vector<Case> cases = {
+        {"other client", otherClient, {}, GoogleAuthError::sessionExpired, false},
+        {"rejected",
+         saved,
+         {json(400, R"({"error":"invalid_grant"})")},
+         GoogleAuthError::sessionExpired,
+         false},
+        {"another user",
+         saved,
+         {json(200, googleTokenReply()), json(200, googleUserReply("2000"))},
+         GoogleAuthError::identityChanged,
+         false},
+        {"network failure", saved, {cutReply()}, GoogleAuthError::connection, true},
+    };
+    expectFailures(false, googleVault(), cases);
+}
+
+TEST_F(GoogleAuthStoreTest, RestoreUnreadableOrLockedItemIsKept) {
+    for (const bool hosted : {true, false}) {
+        SCOPED_TRACE(hosted ? "hosted" : "direct");
+        const QString service =
+            hosted ? FirebaseKeychainAuthVault::service : GoogleKeychainAuthVault::service;
+        const QString account =
+            hosted ? FirebaseKeychainAuthVault::account : GoogleKeychainAuthVault::account;
+        ASSERT_EQ(secrets->write(service, account, "not json"), SecretStore::success);
+        const QString keyringMessage =
+            GoogleAuthError(GoogleAuthError::secureStorage).description();
+        auto& unreadable = makeStore(hosted);
+        waitUntilIdle();
+        EXPECT_EQ(unreadable.message(), keyringMessage);
+        EXPECT_TRUE(isSaved(hosted));
+
+        keyring().failWith = SecretStore::interactionNotAllowed;
+        auto& locked = makeStore(hosted);
+        waitUntilIdle();
+        EXPECT_EQ(locked.account(), std::nullopt);
+        EXPECT_EQ(locked.message(), keyringMessage);
+        keyring().failWith.reset();
+        EXPECT_TRUE(isSaved(hosted));
+    }
+    EXPECT_TRUE(server->requests().empty());
 }
 
 } // namespace corvel::test

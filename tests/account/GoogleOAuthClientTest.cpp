@@ -170,8 +170,6 @@ TEST_F(GoogleOAuthClientTest, UserInformationIsCheckedStrictly) {
         withMember(userReply, "name", R"(" ")"), "picture", R"("http://lh3.example.com/a")")));
     EXPECT_EQ(plain.name, std::nullopt);
     EXPECT_EQ(plain.pictureURL, std::nullopt);
-    EXPECT_NO_THROW(test::awaitTask(
-        account(withMember(userReply, "sub", ('"' + QByteArray(255, '1') + '"').data()))));
 
     for (const auto& [member, value] :
          std::vector<std::pair<const char*, QByteArray>>{{"email_verified", "false"},
@@ -179,9 +177,7 @@ TEST_F(GoogleOAuthClientTest, UserInformationIsCheckedStrictly) {
                                                          {"email_verified", {}},
                                                          {"sub", "1061"},
                                                          {"sub", R"("10 61")"},
-                                                         {"sub", '"' + QByteArray(256, '1') + '"'},
                                                          {"email", R"("a@@b")"},
-                                                         {"email", R"(" a@b")"},
                                                          {"email", {}},
                                                          {"name", "3"}})
         EXPECT_EQ(test::authFailure(account(

@@ -116,37 +116,18 @@ TEST(GoogleOAuthAttemptTest, CallbackYieldsTheCodeOnlyWhenEveryCheckPasses) {
               QStringLiteral("4/0A"));
     EXPECT_EQ(a.authorizationCode(good + QStringLiteral("&error")), QStringLiteral("4/0A-x"));
 
+    // The checks both paths share (scheme, state, repeated items, errors) are exercised in
+    // FirebaseAuthAttemptTest; these rows are the direct path's own shape.
     const QString rightState = QStringLiteral("state=") + state;
     const QStringList refused = {
-        QStringLiteral("other:/oauth2redirect?") + rightState + QStringLiteral("&code=c"),
-        QStringLiteral("COM.googleusercontent.apps.123456789012-abc:/oauth2redirect?") +
-            rightState + QStringLiteral("&code=c"),
         scheme + QStringLiteral("://host/oauth2redirect?") + rightState + QStringLiteral("&code=c"),
         scheme + QStringLiteral(":///oauth2redirect?") + rightState + QStringLiteral("&code=c"),
-        good + QStringLiteral("#"),
         scheme + QStringLiteral(":/oauth2redirect/?") + rightState + QStringLiteral("&code=c"),
         scheme + QStringLiteral(":/oauth2%72edirect?") + rightState + QStringLiteral("&code=c"),
-        scheme + QStringLiteral(":/oauth2redirect"),
-        good + QStringLiteral("&state=") + state,
-        good + QStringLiteral("&code=other"),
-        base + QStringLiteral("code=c"),
-        base + QStringLiteral("state&code=c"),
-        base + QStringLiteral("state=") + state + QStringLiteral("x&code=c"),
-        base + rightState,
-        base + rightState + QStringLiteral("&code"),
         base + rightState + QStringLiteral("&code=a%20b"),
         base + rightState + QStringLiteral("&code=a b"),
         base + rightState + QStringLiteral("&code=%FF"),
-        base + rightState + QStringLiteral("&code=c&error=access_denied"),
     };
     for (const QString& url : refused)
         EXPECT_EQ(codeFailure(url), GoogleAuthError::invalidCallback) << url.toStdString();
-
-    EXPECT_EQ(codeFailure(base + rightState + QStringLiteral("&error=access_denied")),
-              GoogleAuthError::denied);
-    EXPECT_EQ(codeFailure(base + rightState + QStringLiteral("&error=server_error")),
-              GoogleAuthError::server);
-    // The state is checked before the error is believed.
-    EXPECT_EQ(codeFailure(base + QStringLiteral("state=x&error=access_denied")),
-              GoogleAuthError::invalidCallback);
 }

@@ -1,12 +1,12 @@
 #include "account/GoogleSystemAuthBrowser.h"
 #include "support/AwaitTask.h"
+#include "support/ManualClock.h"
 
 #include "AuthFailure.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvel;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -17,16 +17,17 @@ const QString callback = QStringLiteral("corvelinterview://auth/google?state=S1&
 
 class GoogleSystemAuthBrowserTest : public ::testing::Test {
 protected:
-    // Pages "open" by being recorded; the time-out is long unless a test shortens it.
-    std::unique_ptr<GoogleSystemAuthBrowser> makeBrowser(std::chrono::milliseconds timeout = 1h) {
+    // Pages "open" by being recorded; time passes only when the test moves the clock.
+    std::unique_ptr<GoogleSystemAuthBrowser> makeBrowser() {
         return std::make_unique<GoogleSystemAuthBrowser>(
             [this](const QUrl& url) {
                 opened.append(url);
                 return opens;
             },
-            timeout);
+            clock);
     }
 
+    test::ManualClock clock;
     QList<QUrl> opened;
     bool opens = true;
 };
@@ -93,9 +94,16 @@ TEST_F(GoogleSystemAuthBrowserTest, CallerCancellationTimeOutAndOpenFailure) {
     EXPECT_EQ(failureOf(std::move(cancelled)), GoogleAuthError::cancelled);
 
     // A time-out is a connection failure; the callback that comes later finds nobody waiting.
-    const auto hurried = makeBrowser(50ms);
-    EXPECT_EQ(failureOf(hurried->authenticate(page, scheme, {})), GoogleAuthError::connection);
-    EXPECT_FALSE(hurried->handleCallback(callback));
+    // A finished operation's time-out is gone: it never ends the next one.
+    auto waiting = browser.authenticate(page, scheme, {});
+    clock.advance(GoogleSystemAuthBrowser::kTimeoutSeconds - 1);
+    auto timed = browser.authenticate(page, scheme, {});
+    EXPECT_EQ(failureOf(std::move(waiting)), GoogleAuthError::cancelled);
+    clock.advance(GoogleSystemAuthBrowser::kTimeoutSeconds - 1);
+    EXPECT_EQ(clock.sleeperCount(), 1u);
+    clock.advance(1);
+    EXPECT_EQ(failureOf(std::move(timed)), GoogleAuthError::connection);
+    EXPECT_FALSE(browser.handleCallback(callback));
 
     // Cancelling a caller whose operation was already replaced leaves the new one alone.
     CancelSource stale;

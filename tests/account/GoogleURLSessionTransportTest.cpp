@@ -1,5 +1,6 @@
 #include "account/GoogleURLSessionTransport.h"
 #include "account/GoogleOAuthClient.h"
+#include "platform/NetworkError.h"
 #include "support/TestHttpServer.h"
 
 #include "AuthFailure.h"
@@ -10,28 +11,16 @@
 
 using namespace corvel;
 using test::TestHttpServer;
-using namespace std::chrono_literals;
 
 namespace {
 
 const GoogleTokens tokens{QStringLiteral("ya29.A"), QStringLiteral("1//R"), QDateTime()};
+constexpr qsizetype limit = GoogleAuthTransport::kMaximumBodyBytes;
 
-HttpSession::Options timeouts(std::chrono::milliseconds idle, std::chrono::milliseconds whole) {
-    auto options = GoogleURLSessionTransport::defaultOptions();
-    options.requestTimeout = idle;
-    options.resourceTimeout = whole;
-    return options;
-}
-
-// Revocation ignores the reply body, so it shows the transport's own outcome.
-GoogleOAuthClient clientAt(const TestHttpServer& server,
-                           std::shared_ptr<GoogleAuthTransport> transport) {
-    const QUrl url(server.baseUrl().toString() + QStringLiteral("/revoke"));
+// Revocation ignores the reply body, so it shows the transport's own outcome. Both sign-in
+// clients send through the same checked request, so one client stands for both.
+GoogleOAuthClient clientAt(const QUrl& url, std::shared_ptr<GoogleAuthTransport> transport) {
     return GoogleOAuthClient(std::move(transport), &QDateTime::currentDateTimeUtc, {url, url, url});
-}
-
-GoogleAuthError::Case revokeFailure(GoogleOAuthClient& client, CancelToken token = {}) {
-    return test::authFailure(client.revoke(tokens, token));
 }
 
 // Answers every request as the test says.
@@ -45,107 +34,75 @@ public:
 
 } // namespace
 
-TEST(GoogleURLSessionTransport, RedirectsComeBackUnfollowedAndCookiesAreNeverSentBack) {
+// Transport failures (stalls, drips, cookies, huge bodies) are the HTTP layer's; this is the
+// table from what a transport reports to the sign-in error case.
+TEST(GoogleURLSessionTransport, TransportOutcomesMapToSignInCases) {
+    auto scripted = std::make_shared<ScriptedTransport>();
+    auto client = clientAt(QUrl(QStringLiteral("https://oauth2.example/revoke")), scripted);
+    using Answer = std::function<GoogleAuthTransport::Reply(const HttpRequest&)>;
+    const auto reply = [](QByteArray body, QString path = {}) -> Answer {
+        return [=](const HttpRequest& request) {
+            return GoogleAuthTransport::Reply{
+                200, path.isEmpty() ? request.url : request.url.resolved(QUrl(path)), body};
+        };
+    };
+    const auto fail = [](auto error) -> Answer {
+        return [=](const HttpRequest&) -> GoogleAuthTransport::Reply { throw error; };
+    };
+    const std::vector<std::tuple<const char*, Answer, std::optional<GoogleAuthError::Case>>> table =
+        {
+            {"body at the limit", reply(QByteArray(limit, ' ')), std::nullopt},
+            {"body past the limit", reply(QByteArray(limit + 1, ' ')), GoogleAuthError::server},
+            {"another URL answered", reply("{}", QStringLiteral("/x")), GoogleAuthError::server},
+            {"timed out", fail(NetworkError(NetworkError::Kind::timedOut, {})),
+             GoogleAuthError::connection},
+            {"connection lost", fail(NetworkError(NetworkError::Kind::connectionLost, {})),
+             GoogleAuthError::connection},
+            {"anything else", fail(std::runtime_error("refused")), GoogleAuthError::connection},
+            {"not HTTP", fail(GoogleAuthError(GoogleAuthError::server)), GoogleAuthError::server},
+            {"cancelled", fail(CancellationError()), GoogleAuthError::cancelled},
+        };
+    for (const auto& [name, answer, expected] : table) {
+        scripted->answer = answer;
+        if (expected)
+            EXPECT_EQ(test::authFailure(client.revoke(tokens, {})), *expected) << name;
+        else
+            EXPECT_NO_THROW(test::awaitTask(client.revoke(tokens, {}))) << name;
+    }
+}
+
+// The real transport: redirects come back unfollowed, a huge body is read one byte past the
+// limit and no further, and cancelling is a cancellation, never a connection failure.
+TEST(GoogleURLSessionTransport, RefusesRedirectsAndReadsNoFurtherThanTheLimit) {
     TestHttpServer server;
-    auto first = TestHttpServer::json(200, "{}");
-    first.headers.emplace_back("Set-Cookie", "sid=1; Path=/");
-    server.enqueue(first);
+    const QUrl url(server.baseUrl().toString() + QStringLiteral("/revoke"));
+    auto transport = std::make_shared<GoogleURLSessionTransport>();
+    auto client = clientAt(url, transport);
+
     TestHttpServer::Response redirect;
     redirect.status = 307;
-    redirect.headers = {{"Location", server.baseUrl().toString().toUtf8() + "/revoke"}};
+    redirect.headers = {{"Location", url.toString().toUtf8()}};
     redirect.chunked = false;
     server.enqueue(redirect);
-    server.enqueue(redirect);
-
-    GoogleURLSessionTransport transport;
-    HttpRequest request;
-    request.url = QUrl(server.baseUrl().toString() + QStringLiteral("/revoke"));
-    EXPECT_EQ(test::awaitTask(transport.send(request, {})).status, 200);
-    const auto reply = test::awaitTask(transport.send(request, {}));
-    EXPECT_EQ(reply.status, 307);
-    EXPECT_EQ(reply.url, request.url);
-    ASSERT_EQ(server.requests().size(), 2u);
-    EXPECT_TRUE(server.requests()[1].header("Cookie").isEmpty());
-
-    auto client = clientAt(server, std::make_shared<GoogleURLSessionTransport>());
-    EXPECT_EQ(revokeFailure(client), GoogleAuthError::server);
-    EXPECT_EQ(server.requests().size(), 3u);
-}
-
-TEST(GoogleURLSessionTransport, StallsAndDripsTimeOutAsConnectionFailures) {
-    TestHttpServer server;
-    auto idle = clientAt(server, std::make_shared<GoogleURLSessionTransport>(timeouts(150ms, 10s)));
-
-    TestHttpServer::Response silent;
-    silent.end = TestHttpServer::End::stallBeforeHeaders;
-    server.enqueue(silent);
-    EXPECT_EQ(revokeFailure(idle), GoogleAuthError::connection);
-
-    TestHttpServer::Response stalled;
-    stalled.chunks = {"{"};
-    stalled.end = TestHttpServer::End::stall;
-    server.enqueue(stalled);
-    EXPECT_EQ(revokeFailure(idle), GoogleAuthError::connection);
-
-    // Never idle long enough for the first timer, but too long in all.
-    auto whole = clientAt(server, std::make_shared<GoogleURLSessionTransport>(timeouts(5s, 300ms)));
-    TestHttpServer::Response drip;
-    drip.chunks = QList<QByteArray>(200, " ");
-    drip.chunkDelayMs = 20;
-    server.enqueue(drip);
-    EXPECT_EQ(revokeFailure(whole), GoogleAuthError::connection);
-}
-
-TEST(GoogleURLSessionTransport, ABodyBeyondOneMebibyteIsRefusedWithoutReadingIt) {
-    TestHttpServer server;
-    auto transport = std::make_shared<GoogleURLSessionTransport>();
-    auto client = clientAt(server, transport);
-    constexpr qsizetype limit = GoogleAuthTransport::kMaximumBodyBytes;
-
-    server.enqueue(TestHttpServer::json(200, QByteArray(limit, ' ')));
-    EXPECT_NO_THROW(test::awaitTask(client.revoke(tokens, {})));
-    server.enqueue(TestHttpServer::json(200, QByteArray(limit + 1, ' ')));
-    EXPECT_EQ(revokeFailure(client), GoogleAuthError::server);
+    EXPECT_EQ(test::authFailure(client.revoke(tokens, {})), GoogleAuthError::server);
+    EXPECT_EQ(server.requests().size(), 1u);
 
     TestHttpServer::Response huge;
     huge.fillBytes = 64 * 1024 * 1024;
     server.enqueue(huge);
     HttpRequest request;
-    request.url = QUrl(server.baseUrl().toString() + QStringLiteral("/revoke"));
+    request.url = url;
     EXPECT_EQ(test::awaitTask(transport->send(request, {})).body.size(), limit + 1);
-    server.enqueue(huge);
-    EXPECT_EQ(revokeFailure(client), GoogleAuthError::server);
-    // Two huge bodies were offered; only socket buffers beyond each mebibyte ever left.
-    EXPECT_LT(server.bytesSent(), 3 * limit + 16 * 1024 * 1024);
-}
+    EXPECT_LT(server.bytesSent(), limit + 16 * 1024 * 1024);
 
-TEST(GoogleURLSessionTransport, CancellingIsCancelledNeverAConnectionFailure) {
-    TestHttpServer server;
-    auto client = clientAt(server, std::make_shared<GoogleURLSessionTransport>());
     CancelSource early;
     early.cancel();
-    EXPECT_EQ(revokeFailure(client, early.token()), GoogleAuthError::cancelled);
-    EXPECT_TRUE(server.requests().empty());
-
+    EXPECT_EQ(test::authFailure(client.revoke(tokens, early.token())), GoogleAuthError::cancelled);
     TestHttpServer::Response stalled;
     stalled.end = TestHttpServer::End::stallBeforeHeaders;
     server.enqueue(stalled);
     CancelSource late;
     QTimer::singleShot(50, [&late] { late.cancel(); });
-    EXPECT_EQ(revokeFailure(client, late.token()), GoogleAuthError::cancelled);
-}
-
-TEST(GoogleURLSessionTransport, OtherTransportsAreJudgedTheSameWay) {
-    TestHttpServer server;
-    auto transport = std::make_shared<ScriptedTransport>();
-    auto client = clientAt(server, transport);
-    transport->answer = [](const HttpRequest& request) {
-        return GoogleAuthTransport::Reply{200, request.url.resolved(QUrl(QStringLiteral("/x"))),
-                                          "{}"};
-    };
-    EXPECT_EQ(revokeFailure(client), GoogleAuthError::server);
-    transport->answer = [](const HttpRequest&) -> GoogleAuthTransport::Reply {
-        throw std::runtime_error("refused");
-    };
-    EXPECT_EQ(revokeFailure(client), GoogleAuthError::connection);
+    EXPECT_EQ(test::authFailure(client.revoke(tokens, late.token())), GoogleAuthError::cancelled);
+    EXPECT_EQ(server.requests().size(), 3u);
 }

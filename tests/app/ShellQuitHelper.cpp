@@ -2,6 +2,7 @@
 // question in a live session, prints "ready" and waits to be told to quit.
 #include "ShellHarness.h"
 #include "platform/UptimeClock.h"
+#include "ui/session/OverlayPanel.h"
 
 #include <QApplication>
 
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
                 [&] { return !store.isGenerating() && !store.sessionEntries().empty(); }, 10000))
             return 4;
         // An open floating panel must not hold the quit back.
-        if (!store.showOverlay() || !store.panel()->isVisible())
+        if (!store.showOverlay() || !dynamic_cast<OverlayPanel&>(*store.panel()).isVisible())
             return 5;
         std::printf("ready\n");
         std::fflush(stdout);

@@ -1,6 +1,7 @@
 #include "app/TessaroyApp.h"
 #include "ShellHarness.h"
 #include "core/WorkspaceStorage.h"
+#include "ui/session/OverlayPanel.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -50,11 +51,11 @@ TEST(TessaroyApp, WindowAndMenusFollowTheStore) {
 
     a.overlay->trigger();
     EXPECT_EQ(a.overlay->text(), QStringLiteral("Hide floating window"));
-    OverlayPanel* panel = h.app->store().panel();
+    FloatingPanel* panel = h.app->store().panel();
     ASSERT_TRUE(panel);
     a.overlay->trigger();
     EXPECT_EQ(a.overlay->text(), QStringLiteral("Show floating window"));
-    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(dynamic_cast<OverlayPanel&>(*panel).isVisible());
     a.overlay->trigger();
     EXPECT_EQ(h.app->store().panel(), panel);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace corvel;
 
 namespace {
@@ -59,4 +61,22 @@ TEST(KeychainVaultErrors, SaveMessageCarriesTheStatus) {
         KeychainVault::VaultError(-25308, KeychainVault::VaultError::Operation::save).description(),
         QStringLiteral("The system keyring could not save the change (code -25308). Unlock "
                        "your computer, then try again."));
+}
+
+TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // a fresh process, with no bus connection yet
+    EXPECT_EXIT(
+        {
+            qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvel-test-bus");
+            SecretServiceStore store;
+            try {
+                KeychainVault(store).save(QStringLiteral("sk-nowhere"));
+            } catch (const KeychainVault::VaultError& error) {
+                std::fputs(qPrintable(error.description()), stderr);
+            }
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "^The keyring service is not running, so the system keyring could not save the change "
+        "\\(code -25291\\)\\. Start your desktop’s keyring, then try again\\.$");
 }

@@ -8,7 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace corvel;
 
@@ -214,4 +219,67 @@ TEST(WorkspaceStorage, ModesAndDefaultLocation) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
     EXPECT_EQ(WorkspaceStorage::fileURL(),
               QDir(dir.path()).filePath(QStringLiteral("Tessaroy/workspace.json")));
+}
+
+// Each failed save names its reason and leaves the previous file as it was.
+TEST(WorkspaceStorage, RefusedOrFailedSavesKeepTheOldFileAndSayWhy) {
+    QTemporaryDir dir;
+    const QString path = WorkspaceStorage::fileURL(dir.path());
+    const auto failure = [&](const SavedWorkspace& workspace) {
+        const QByteArray before = readAll(path);
+        QString reason;
+        try {
+            WorkspaceStorage::save(workspace, dir.path());
+        } catch (const WorkspaceError& error) {
+            reason = error.message();
+        }
+        EXPECT_EQ(readAll(path), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary file left
+        return reason;
+    };
+    SavedWorkspace workspace = fullWorkspace();
+    workspace.context.notes.clear();
+    const qsizetype base = WorkspaceStorage::encode(workspace).size();
+    workspace.context.notes = QString(WorkspaceStorage::maximumFileSize - base, u'n');
+    WorkspaceStorage::save(workspace, dir.path());
+    EXPECT_EQ(QFileInfo(path).size(), WorkspaceStorage::maximumFileSize);
+    workspace.context.notes += u'n';
+    EXPECT_TRUE(failure(workspace).contains(u"Export or delete old interviews"));
+
+    // A file-size limit fails the write part-way as a filling disk does: a small value is still
+    // buffered inside QSaveFile when the limit hits, a large one is written at once.
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit small{1'000, saved.rlim_max};
+    for (const qsizetype size : {5'000, 100'000}) {
+        workspace.context.notes = QString(size, u'n');
+        setrlimit(RLIMIT_FSIZE, &small);
+        const QString reason = failure(workspace);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_TRUE(reason.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG)))) << size;
+    }
+    std::signal(SIGXFSZ, handler);
+
+    QFile full(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+    try {
+        WorkspaceStorage::writeAll(full, "{}", full.fileName());
+        ADD_FAILURE() << "a full device took the bytes";
+    } catch (const WorkspaceError& error) {
+        EXPECT_TRUE(error.message().endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))));
+    }
+}
+
+TEST(WorkspaceStorage, StartRemovesOnlyStrayTemporaryFilesOfAnEarlierSave) {
+    QTemporaryDir dir;
+    // Ours from a crash, then a name QSaveFile never makes, the user's, and one kept aside.
+    const QStringList names = {QStringLiteral("workspace.json.aBcDeF"),
+                               QStringLiteral("workspace.json.aBcDe1"),
+                               QStringLiteral("workspace.json.bak"),
+                               QStringLiteral("workspace.unreadable-20260101-000000.json")};
+    for (const QString& name : names)
+        writeAll(QDir(dir.path()).filePath(name), "kept");
+    WorkspaceStorage::load(dir.path());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), names.mid(1));
 }

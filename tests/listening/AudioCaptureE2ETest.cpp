@@ -1,7 +1,7 @@
+#include "TestGrammar.h"
 #include "listening/AudioCapture.h"
 #include "listening/CaptureError.h"
 #include "listening/TranscriptQuestionTracker.h"
-#include "support/TestGrammar.h"
 
 #include "FakeCaptureStack.h"
 

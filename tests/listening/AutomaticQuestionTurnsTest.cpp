@@ -54,13 +54,6 @@ TEST(AutomaticQuestionTurns, RewrittenTranscriptIsExaminedWhole) {
               QStringLiteral("What was the outcome?"));
 }
 
-TEST(AutomaticQuestionTurns, TwoQuestionsInOneBreathAreOneTurn) {
-    AutomaticQuestionTurns turns;
-    EXPECT_EQ(turns.consume(QStringLiteral("Pourquoi ce poste ? Et quelles sont vos attentes ?"),
-                            true, 10.0),
-              QStringLiteral("Pourquoi ce poste ? Et quelles sont vos attentes ?"));
-}
-
 TEST(AutomaticQuestionTurns, SameQuestionWithinTwelveSecondsIsRefused) {
     const QString question = QStringLiteral("What is your biggest weakness in a team?");
     AutomaticQuestionTurns turns;

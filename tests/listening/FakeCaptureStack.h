@@ -3,6 +3,7 @@
 #include "listening/AudioCapturePlatform.h"
 #include "listening/CaptureError.h"
 #include "platform/Wakeup.h"
+#include "support/AwaitTask.h"
 
 #include <QCoreApplication>
 
@@ -18,19 +19,8 @@ inline void settle() {
         QCoreApplication::processEvents();
 }
 
-// QCoro::waitFor never returns when the task throws after suspending: catch inside, rethrow here.
 inline void finish(QCoro::Task<> task) {
-    std::exception_ptr error;
-    auto run = [](QCoro::Task<> task, std::exception_ptr& error) -> QCoro::Task<> {
-        try {
-            co_await std::move(task);
-        } catch (...) {
-            error = std::current_exception();
-        }
-    };
-    QCoro::waitFor(run(std::move(task), error));
-    if (error)
-        std::rethrow_exception(error);
+    awaitTask(std::move(task));
 }
 
 class FakeRecognitionTask final : public SpeechRecognitionTask {

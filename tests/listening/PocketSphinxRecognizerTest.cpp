@@ -1,4 +1,4 @@
-#include "support/TestGrammar.h"
+#include "TestGrammar.h"
 
 #include <QFile>
 #include <QProcess>

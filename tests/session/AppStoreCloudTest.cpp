@@ -6,27 +6,13 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using test::FakeAnswerSource;
 using test::StoreHarness;
 using test::TestHttpServer;
+using Route = FakeAnswerSource::Route;
+using Case = AnswerServiceError::Case;
 
 namespace {
-
-const QByteArray account =
-    R"({"uid":"u1","email":"ana@example.com","displayName":"Ana","emailVerified":true,"model":"m"})";
-
-QByteArray lease(const char* id, int interval = 12) {
-    return QByteArray(R"({"sessionId":")") + id +
-           R"(","leaseExpiresAt":"2030-01-01T00:00:00Z","heartbeatIntervalSeconds":)" +
-           QByteArray::number(interval) + "}";
-}
-
-QByteArray stopped(const char* id) {
-    return QByteArray(R"({"sessionId":")") + id + "\"}";
-}
-
-QJsonObject body(const TestHttpServer::Request& request) {
-    return QJsonDocument::fromJson(request.body).object();
-}
 
 // Hands out "token-1", "token-2", … and can be told to fail.
 struct Tokens {
@@ -41,140 +27,117 @@ struct Tokens {
     bool fail = false;
 };
 
+const QString project = QStringLiteral("Tell me about your last project?");
+const QUrl base(QStringLiteral("https://cloud.example/api/v1"));
+
 class CloudSession : public ::testing::Test {
 protected:
-    CloudSession() : h(std::nullopt, true, TestHttpServer::Mode::tls) {}
-
-    QUrl base() const {
-        QUrl url = h.server.baseUrl();
-        url.setPath(QStringLiteral("/api/v1"));
-        return url;
-    }
-
-    // Signs in, loads the account and starts a session whose lease is open.
-    void startCloudSession(const char* leaseID = "s1", int interval = 12) {
+    // Signs in and loads the account.
+    void configure() {
         h.prepare();
-        h.server.enqueue(TestHttpServer::json(200, account));
-        h.store->configureCloud(base(), QStringLiteral("u1"), tokens.provider());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->canStartCloudSession(); }, 5000));
-        h.server.enqueue(TestHttpServer::json(200, lease(leaseID, interval)));
+        h.answers.enqueue(Route::account, {});
+        h.store->configureCloud(base, QStringLiteral("u1"), tokens.provider());
+        h.settle();
+        ASSERT_TRUE(h.store->canStartCloudSession());
+    }
+    // Then starts a session whose lease is open.
+    void startCloudSession() {
+        configure();
+        h.answers.enqueue(Route::start, {});
         h.store->startSession();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->cloudSessionReady(); }, 5000));
+        h.settle();
+        ASSERT_TRUE(h.store->cloudSessionReady());
         EXPECT_EQ(h.store->sessionPhase(), SessionPhase::waiting);
     }
-
-    const TestHttpServer::Request& request(std::size_t i) const {
-        return h.server.requests().at(i);
+    void advance(double seconds) {
+        h.clock.advance(seconds);
+        h.settle();
     }
-    QList<QByteArray> paths() const {
-        QList<QByteArray> list;
-        for (const auto& r : h.server.requests())
-            list.append(r.path);
+    std::vector<Route> routes() const {
+        std::vector<Route> list;
+        for (const auto& call : h.answers.calls())
+            list.push_back(call.route);
         return list;
     }
+    const FakeAnswerSource::Call& call(std::size_t i) const { return h.answers.calls().at(i); }
 
-    StoreHarness h;
+    StoreHarness h{std::nullopt};
     Tokens tokens;
 };
 
 } // namespace
 
-TEST_F(CloudSession, WholeSessionStartsBeatsAnswersAndStops) {
+TEST_F(CloudSession, HeartbeatsEachIntervalWithAFreshTokenAndStopsWithTheLastGoodOne) {
     startCloudSession();
-    EXPECT_EQ(request(0).path, "/api/v1/account");
-    EXPECT_EQ(request(1).path, "/api/v1/sessions/start");
-    EXPECT_EQ(body(request(1)).value(QStringLiteral("clientSessionId")).toString(),
-              body(request(1)).value(QStringLiteral("clientSessionId")).toString().toUpper());
-    EXPECT_EQ(request(1).header("Authorization"), "Bearer token-2");
+    EXPECT_EQ(call(1).credential, QStringLiteral("token-2"));
 
-    // The first heartbeat leaves one interval after the lease opened, with a fresh token.
-    h.server.enqueue(TestHttpServer::json(200, lease("s1")));
-    h.clock.advance(11.9);
-    EXPECT_EQ(h.server.requests().size(), 2u);
-    h.clock.advance(0.1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 3; }, 5000));
-    EXPECT_EQ(request(2).path, "/api/v1/sessions/heartbeat");
-    EXPECT_EQ(body(request(2)).value(QStringLiteral("sessionId")).toString(), QStringLiteral("s1"));
-    EXPECT_EQ(request(2).header("Authorization"), "Bearer token-3");
-    QTest::qWait(50);
+    h.answers.enqueue(Route::heartbeat, {});
+    advance(11.9);
+    EXPECT_EQ(h.answers.calls().size(), 2u);
+    advance(0.1);
+    ASSERT_EQ(routes().back(), Route::heartbeat);
+    EXPECT_EQ(call(2).sessionID, QStringLiteral("s1"));
+    EXPECT_EQ(call(2).credential, QStringLiteral("token-3"));
 
-    h.server.enqueue(StoreHarness::answer({"A cloud answer."}));
-    h.capture.transcript(QStringLiteral("Tell me about your last project?"), true);
-    ASSERT_TRUE(h.waitForAnswer());
-    EXPECT_EQ(request(3).path, "/api/v1/answers");
-    EXPECT_EQ(body(request(3)).value(QStringLiteral("sessionId")).toString(), QStringLiteral("s1"));
+    h.answers.enqueue(Route::cloudAnswer, {.deltas = {"A cloud answer."}});
+    h.capture.transcript(project, true);
+    h.settle();
+    EXPECT_EQ(call(3).sessionID, QStringLiteral("s1"));
     EXPECT_EQ(h.store->sessionEntries().size(), 1u);
 
-    h.server.enqueue(TestHttpServer::json(200, stopped("s1")));
+    h.answers.enqueue(Route::stop, {});
     h.store->endSession();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 5; }, 5000));
-    EXPECT_EQ(request(4).path, "/api/v1/sessions/stop");
-    EXPECT_EQ(body(request(4)).value(QStringLiteral("sessionId")).toString(), QStringLiteral("s1"));
-    EXPECT_EQ(request(4).header("Authorization"), "Bearer token-3") << "the last good token";
+    h.settle();
+    ASSERT_EQ(routes().back(), Route::stop);
+    EXPECT_EQ(call(4).sessionID, QStringLiteral("s1"));
+    EXPECT_EQ(call(4).credential, QStringLiteral("token-3")) << "the last good token";
 }
 
-TEST_F(CloudSession, FailedStartIsCleanedUpAndASecondCleanupFailureIsShown) {
-    h.prepare();
-    h.server.enqueue(TestHttpServer::json(200, account));
-    h.store->configureCloud(base(), QStringLiteral("u1"), tokens.provider());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->canStartCloudSession(); }, 5000));
-    h.server.enqueue(TestHttpServer::json(503, "{}"));
-    for (int i = 0; i < 2; ++i)
-        h.server.enqueue(TestHttpServer::json(503, "{}"));
+TEST_F(CloudSession, AFailedStartIsClosedByStartingAgainThenStopping) {
+    configure();
+    h.answers.enqueue(Route::start, {.failure = Case::serverUnavailable});
+    h.answers.enqueue(Route::start, {.sessionId = QStringLiteral("s9")});
+    h.answers.enqueue(Route::stop, {.sessionId = QStringLiteral("s9")});
     h.store->startSession();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store->isStarting(); }, 5000));
+    h.settle();
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::error);
-    EXPECT_TRUE(h.store->message()->contains(QStringLiteral("temporarily unavailable")));
-
-    // Start again with the same identifier to learn the session, twice (0.25 s apart on the
-    // store's clock); then the message.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            h.clock.advance(0.05);
-            return h.store->cloudAccountError().has_value();
-        },
-        5000));
-    EXPECT_EQ(h.server.requests().size(), 4u);
-    EXPECT_EQ(h.store->cloudAccountError(),
-              QStringLiteral("The session could not be closed online. Its server lease will expire "
-                             "automatically."));
-    const QString client = body(request(1)).value(QStringLiteral("clientSessionId")).toString();
-    for (std::size_t i = 2; i < 4; ++i) {
-        EXPECT_EQ(request(i).path, "/api/v1/sessions/start");
-        EXPECT_EQ(body(request(i)).value(QStringLiteral("clientSessionId")).toString(), client);
-    }
-}
-
-TEST_F(CloudSession, StartThatFailsIsClosedByStartAgainThenStop) {
-    h.prepare();
-    h.server.enqueue(TestHttpServer::json(200, account));
-    h.store->configureCloud(base(), QStringLiteral("u1"), tokens.provider());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->canStartCloudSession(); }, 5000));
-    h.server.enqueue(TestHttpServer::json(500, "{}"));
-    h.server.enqueue(TestHttpServer::json(200, lease("s9")));
-    h.server.enqueue(TestHttpServer::json(200, stopped("s9")));
-    h.store->startSession();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 4; }, 5000));
-    EXPECT_EQ(paths(), (QList<QByteArray>{"/api/v1/account", "/api/v1/sessions/start",
-                                          "/api/v1/sessions/start", "/api/v1/sessions/stop"}));
-    EXPECT_EQ(body(request(3)).value(QStringLiteral("sessionId")).toString(), QStringLiteral("s9"));
-    QTest::qWait(100);
+    EXPECT_EQ(routes(), (std::vector{Route::account, Route::start, Route::start, Route::stop}));
+    EXPECT_EQ(call(2).clientSessionID, call(1).clientSessionID);
+    EXPECT_EQ(call(3).sessionID, QStringLiteral("s9"));
     EXPECT_FALSE(h.store->cloudAccountError());
 }
 
-TEST_F(CloudSession, PauseDuringStartCleansUpAndResumeWaitsForIt) {
-    h.prepare();
-    h.server.enqueue(TestHttpServer::json(200, account));
-    h.store->configureCloud(base(), QStringLiteral("u1"), tokens.provider());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->canStartCloudSession(); }, 5000));
-    auto slowStart = TestHttpServer::json(200, lease("late"));
-    slowStart.chunkDelayMs = 400;
-    h.server.enqueue(slowStart);
-    h.server.enqueue(TestHttpServer::json(200, lease("s2")));   // the cleanup's start
-    h.server.enqueue(TestHttpServer::json(200, stopped("s2"))); // the cleanup's stop
-    h.server.enqueue(TestHttpServer::json(200, lease("s3")));   // the new lease
+TEST_F(CloudSession, ACleanupThatFailsTwiceIsShown) {
+    configure();
+    for (int i = 0; i < 3; ++i)
+        h.answers.enqueue(Route::start, {.failure = Case::cloudUnavailable});
     h.store->startSession();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 2; }, 5000));
+    h.settle();
+    EXPECT_EQ(h.store->sessionPhase(), SessionPhase::error);
+    EXPECT_EQ(h.store->message(), AnswerServiceError(Case::cloudUnavailable).errorDescription());
+    EXPECT_EQ(h.answers.calls().size(), 3u);
+    EXPECT_FALSE(h.store->cloudAccountError());
+
+    // The second attempt waits 0.25 s on the store's clock.
+    advance(0.25);
+    ASSERT_EQ(h.answers.calls().size(), 4u);
+    EXPECT_EQ(call(3).clientSessionID, call(1).clientSessionID);
+    EXPECT_EQ(h.store->cloudAccountError(),
+              QStringLiteral("The session could not be closed online. Its server lease will expire "
+                             "automatically."));
+}
+
+TEST_F(CloudSession, PauseDuringStartCleansUpAndALateLeaseNeedsNoSecondCleanup) {
+    configure();
+    // The first lease arrives after the pause, as a reply already on its way would.
+    h.answers.enqueue(
+        Route::start,
+        {.seconds = 1, .sessionId = QStringLiteral("late"), .ignoresCancellation = true});
+    h.answers.enqueue(Route::start, {.sessionId = QStringLiteral("s2")}); // the cleanup's start
+    h.answers.enqueue(Route::stop, {.sessionId = QStringLiteral("s2")});  // the cleanup's stop
+    h.answers.enqueue(Route::start, {.sessionId = QStringLiteral("s3")}); // the new lease
+    h.store->startSession();
+    h.settle();
     h.store->ask(QStringLiteral("Why this role?"));
     EXPECT_FALSE(h.store->isGenerating());
     EXPECT_EQ(
@@ -183,65 +146,128 @@ TEST_F(CloudSession, PauseDuringStartCleansUpAndResumeWaitsForIt) {
 
     h.store->togglePause();
     h.store->togglePause();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->cloudSessionReady(); }, 5000));
-    EXPECT_EQ(paths(), (QList<QByteArray>{"/api/v1/account", "/api/v1/sessions/start",
-                                          "/api/v1/sessions/start", "/api/v1/sessions/stop",
-                                          "/api/v1/sessions/start"}));
-    EXPECT_EQ(body(request(2)).value(QStringLiteral("clientSessionId")),
-              body(request(1)).value(QStringLiteral("clientSessionId")));
-    EXPECT_NE(body(request(4)).value(QStringLiteral("clientSessionId")),
-              body(request(1)).value(QStringLiteral("clientSessionId")));
-    QTest::qWait(500);
-    EXPECT_EQ(h.server.requests().size(), 5u) << "the late reply needs no second cleanup";
+    h.settle();
+    EXPECT_TRUE(h.store->cloudSessionReady());
+    EXPECT_EQ(routes(),
+              (std::vector{Route::account, Route::start, Route::start, Route::stop, Route::start}));
+    EXPECT_EQ(call(2).clientSessionID, call(1).clientSessionID);
+    EXPECT_NE(call(4).clientSessionID, call(1).clientSessionID);
+
+    advance(1);
+    EXPECT_EQ(h.answers.calls().size(), 5u);
+    EXPECT_TRUE(h.store->cloudSessionReady());
+    h.answers.enqueue(Route::cloudAnswer, {.deltas = {"Because of the team."}});
+    h.store->ask(QStringLiteral("Why this role?"));
+    h.settle();
+    EXPECT_EQ(h.answers.calls().back().sessionID, QStringLiteral("s3"));
 }
 
 TEST_F(CloudSession, HeartbeatFailureDuringAnAnswerStopsListening) {
-    startCloudSession("s1", 12);
-    h.server.enqueue(StoreHarness::answer({"Part one. ", "part two. ", "part three."}, 300));
-    h.capture.transcript(QStringLiteral("Tell me about your last project?"), true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 3; }, 5000));
+    startCloudSession();
+    h.answers.enqueue(Route::cloudAnswer, {.deltas = {"Part one. ", "part two."}, .seconds = 100});
+    h.capture.transcript(project, true);
+    h.settle();
+    ASSERT_TRUE(h.store->isGenerating());
 
-    h.server.enqueue(TestHttpServer::json(409, "{\"error\":{\"code\":\"SESSION_EXPIRED\"}}"));
-    h.server.enqueue(TestHttpServer::json(200, stopped("s1")));
-    h.clock.advance(12);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return h.store->sessionPhase() == SessionPhase::error; }, 5000));
+    h.answers.enqueue(Route::heartbeat, {.failure = Case::sessionExpired});
+    h.answers.enqueue(Route::stop, {});
+    advance(12);
+    EXPECT_EQ(h.store->sessionPhase(), SessionPhase::error);
     const QString expired = QStringLiteral(
         "Your interview connection expired. Resume listening to start a new session.");
     EXPECT_EQ(h.store->message(), expired);
     EXPECT_EQ(h.store->cloudAccountError(), expired);
     EXPECT_FALSE(h.store->isGenerating());
     EXPECT_FALSE(h.audio.isRunning());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.server.requests().size() == 5; }, 5000));
-    EXPECT_EQ(request(4).path, "/api/v1/sessions/stop");
-    EXPECT_EQ(request(4).header("Authorization"), "Bearer token-2");
+    ASSERT_EQ(routes().back(), Route::stop);
+    EXPECT_EQ(h.answers.calls().back().credential, QStringLiteral("token-2"));
+}
+
+TEST_F(CloudSession, AnUnauthorisedAnswerStopsListeningARateLimitedOneDoesNot) {
+    startCloudSession();
+    h.answers.enqueue(Route::cloudAnswer, {.failure = Case::rateLimited});
+    h.store->ask(project);
+    h.settle();
+    EXPECT_EQ(h.store->message(), AnswerServiceError(Case::rateLimited).errorDescription());
+    EXPECT_TRUE(h.audio.isRunning());
+    EXPECT_FALSE(h.store->cloudAccountError());
+
+    h.answers.enqueue(Route::cloudAnswer, {.failure = Case::unauthorized});
+    h.answers.enqueue(Route::stop, {});
+    h.store->ask(project);
+    h.settle();
+    EXPECT_FALSE(h.audio.isRunning());
+    EXPECT_EQ(h.store->cloudAccountError(),
+              AnswerServiceError(Case::unauthorized).errorDescription());
 }
 
 TEST_F(CloudSession, ConfigurationChangesEndTheSessionAndOtherAccountsAreRefused) {
     startCloudSession();
     // No change: nothing happens.
-    h.store->configureCloud(base(), QStringLiteral("u1"), tokens.provider());
+    h.store->configureCloud(base, QStringLiteral("u1"), tokens.provider());
     EXPECT_TRUE(h.store->isSessionActive());
 
     // Another account: the session ends, its lease is released, the new account loads.
-    // The stop and the account load leave together: one reply that reads as either.
-    const QByteArray either = R"({"sessionId":"s1",)" + account.mid(1);
-    h.server.enqueue(TestHttpServer::json(200, either));
-    h.server.enqueue(TestHttpServer::json(200, either)); // uid u1 is not u2
-    h.store->configureCloud(base(), QStringLiteral("u2"), tokens.provider());
+    h.answers.enqueue(Route::stop, {});
+    h.answers.enqueue(Route::account, {.uid = QStringLiteral("u1")}); // u1 is not u2
+    h.store->configureCloud(base, QStringLiteral("u2"), tokens.provider());
     EXPECT_FALSE(h.store->isSessionActive());
     EXPECT_FALSE(h.store->cloudAccount());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->cloudAccountError().has_value(); }, 5000));
+    h.settle();
     EXPECT_EQ(h.store->cloudAccountError(),
               QStringLiteral("Sign in with Google again to access your interview account."));
     EXPECT_FALSE(h.store->cloudAccount()) << "another account's record is never shown";
     EXPECT_FALSE(h.store->canStartCloudSession());
 
-    // Signed out: a manual ask before any lease only shows the preparation message.
-    h.store->configureCloud(base(), std::nullopt, {});
+    // Signed out: starting asks to sign in again.
+    h.store->configureCloud(base, std::nullopt, {});
     h.prepare();
     h.store->startSession();
     EXPECT_EQ(h.store->section(), AppSection::settings);
     EXPECT_EQ(h.store->message(),
               QStringLiteral("Sign in with Google again to access your interview account."));
+}
+
+// The cloud route over real HTTP and TLS, once: what the store's calls look like on the wire.
+TEST(CloudSessionOverHttp, StartsAnswersAndStops) {
+    StoreHarness h(std::nullopt, true, TestHttpServer::Mode::tls);
+    TestHttpServer& server = *h.server;
+    const auto body = [&](std::size_t i) {
+        return QJsonDocument::fromJson(server.requests().at(i).body).object();
+    };
+    const auto field = [&](std::size_t i, const char* name) {
+        return body(i).value(QString::fromLatin1(name)).toString();
+    };
+    QUrl url = server.baseUrl();
+    url.setPath(QStringLiteral("/api/v1"));
+    Tokens tokens;
+    h.prepare();
+    server.enqueue(TestHttpServer::json(
+        200, R"({"uid":"u1","email":"ana@example.com","displayName":"Ana","emailVerified":true,)"
+             R"("model":"m"})"));
+    server.enqueue(
+        TestHttpServer::json(200, R"({"sessionId":"s1","leaseExpiresAt":"2030-01-01T00:00:00Z",)"
+                                  R"("heartbeatIntervalSeconds":12})"));
+    h.store->configureCloud(url, QStringLiteral("u1"), tokens.provider());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->canStartCloudSession(); }, 5000));
+    h.store->startSession();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->cloudSessionReady(); }, 5000));
+    EXPECT_EQ(server.requests().at(0).path, "/api/v1/account");
+    EXPECT_EQ(server.requests().at(1).path, "/api/v1/sessions/start");
+    EXPECT_EQ(server.requests().at(1).header("Authorization"), "Bearer token-2");
+    EXPECT_EQ(field(1, "clientSessionId"), field(1, "clientSessionId").toUpper());
+
+    server.enqueue(StoreHarness::answer({"A cloud answer."}));
+    h.capture.transcript(project, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store->sessionEntries().empty(); }, 5000));
+    EXPECT_EQ(server.requests().at(2).path, "/api/v1/answers");
+    EXPECT_EQ(field(2, "sessionId"), QStringLiteral("s1"));
+    EXPECT_EQ(h.store->sessionEntries()[0].answer, QStringLiteral("A cloud answer."));
+
+    server.enqueue(TestHttpServer::json(200, R"({"sessionId":"s1"})"));
+    h.store->endSession();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests().size() == 4; }, 5000));
+    EXPECT_EQ(server.requests().at(3).path, "/api/v1/sessions/stop");
+    EXPECT_EQ(server.requests().at(3).header("Authorization"), "Bearer token-2");
+    EXPECT_EQ(field(3, "sessionId"), QStringLiteral("s1"));
 }

@@ -100,17 +100,21 @@ TEST(AppStore, KeyIsReadFromTheKeyringOnlyWhenTheBuildAllowsIt) {
 TEST(AppStore, AutosaveWritesOnce600msAfterTheLastEdit) {
     StoreHarness h;
     const QString path = WorkspaceStorage::fileURL(h.folder.path());
-    QTest::qWait(700);
+    h.clock.advance(1);
+    h.settle();
     EXPECT_FALSE(QFile::exists(path)) << "construction itself does not save";
 
     for (const char* role : {"A", "AB", "ABC"}) {
         InterviewContext context = h.store->context();
         context.role = QString::fromLatin1(role);
         h.store->setContext(context);
-        QTest::qWait(100);
+        h.clock.advance(0.5);
+        h.settle();
     }
     EXPECT_FALSE(QFile::exists(path));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(path); }, 2000));
+    h.clock.advance(0.1);
+    h.settle();
+    ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(WorkspaceStorage::load(h.folder.path()).workspace->context.role,
               QStringLiteral("ABC"));
 }
@@ -143,33 +147,31 @@ TEST(AppStore, SavesAndRemovesTheKey) {
 
 TEST(AppStore, ConnectionCheckResultsApplyOnlyToTheCurrentCheck) {
     StoreHarness h;
-    // The first check is answered slowly; a model change meanwhile makes it stale.
-    auto slow = test::TestHttpServer::json(200, "{\"id\":\"resp\"}");
-    slow.chunkDelayMs = 300;
-    h.server.enqueue(slow);
-    h.server.enqueue(test::TestHttpServer::json(401, "{\"error\":{\"code\":\"invalid_api_key\"}}"));
-
+    using Route = test::FakeAnswerSource::Route;
+    // The first check is answered late, after a model change made it stale.
+    h.answers.enqueue(Route::verify, {.seconds = 1, .ignoresCancellation = true});
+    h.answers.enqueue(Route::verify, {.failure = AnswerServiceError::Case::invalidAPIKey});
     h.store->checkConnection();
     EXPECT_TRUE(h.store->isCheckingConnection());
-    QTest::qWait(50);
+    h.settle();
     h.store->setModel(QStringLiteral("gpt-4.1"));
     EXPECT_FALSE(h.store->isCheckingConnection());
     h.store->checkConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store->isCheckingConnection(); }, 5000));
-    QTest::qWait(500);
+    h.settle();
+    h.clock.advance(1);
+    h.settle();
+    EXPECT_FALSE(h.store->isCheckingConnection());
     EXPECT_FALSE(h.store->connectionVerified());
-    ASSERT_TRUE(h.store->message());
-    EXPECT_NE(h.store->message(), QStringLiteral("OpenAI connection verified."));
+    EXPECT_EQ(h.store->message(),
+              AnswerServiceError(AnswerServiceError::Case::invalidAPIKey).errorDescription());
 
-    h.server.enqueue(test::TestHttpServer::json(200, "{\"id\":\"resp\"}"));
+    h.answers.enqueue(Route::verify, {});
     h.store->checkConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store->connectionVerified(); }, 5000));
+    h.settle();
+    EXPECT_TRUE(h.store->connectionVerified());
     EXPECT_EQ(h.store->message(), QStringLiteral("OpenAI connection verified."));
-    const auto& request = h.server.requests().back();
-    EXPECT_EQ(request.method, "POST");
-    EXPECT_EQ(request.path, "/v1/responses");
-    EXPECT_EQ(request.header("Authorization"), "Bearer sk-test");
-    EXPECT_TRUE(request.body.contains("\"model\":\"gpt-4.1\""));
+    EXPECT_EQ(h.answers.calls().back().credential, QStringLiteral("sk-test"));
+    EXPECT_EQ(h.answers.calls().back().model, QStringLiteral("gpt-4.1"));
 
     h.store->setModel(QStringLiteral("gpt-4.1"));
     EXPECT_TRUE(h.store->connectionVerified()) << "the same model keeps the verification";

@@ -1,8 +1,8 @@
 #include "core/AnswerService.h"
 #include "listening/AudioCapture.h"
+#include "listening/TestGrammar.h"
 #include "session/AppStore.h"
 #include "support/MemorySecretStore.h"
-#include "support/TestGrammar.h"
 #include "support/TestHttpServer.h"
 
 #include <QProcess>

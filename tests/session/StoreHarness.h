@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeAnswerSource.h"
 #include "core/AnswerService.h"
 #include "listening/AudioCapture.h"
 #include "session/AppStore.h"
@@ -8,6 +9,7 @@
 #include "support/MemorySecretStore.h"
 #include "support/TestHttpServer.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,20 +62,21 @@ struct FakeCapture {
 };
 
 // A store over a temporary folder, an in-memory keyring, fake dialogs, a manual clock, a fake
-// capture stack and a loopback answer server.
+// capture stack and scripted answers; with `loopback`, answers come from the real service over
+// a loopback server instead.
 struct StoreHarness {
     explicit StoreHarness(std::optional<QString> apiKey = QStringLiteral("sk-test"),
                           bool allowsKey = true,
-                          TestHttpServer::Mode mode = TestHttpServer::Mode::plain)
-        : server(mode), answers(options()), audio(capture.driver(), AudioCapturePlatform{}, clock) {
+                          std::optional<TestHttpServer::Mode> loopback = std::nullopt)
+        : answers(clock), audio(capture.driver(), AudioCapturePlatform{}, clock) {
+        if (loopback) {
+            server.emplace(*loopback);
+            AnswerService::Options o;
+            o.openAIBaseURL = server->baseUrl();
+            o.http.extraCaCertificates = {TestHttpServer::caCertificate()};
+            service.emplace(o);
+        }
         makeStore(std::move(apiKey), allowsKey);
-    }
-
-    AnswerService::Options options() {
-        AnswerService::Options o;
-        o.openAIBaseURL = server.baseUrl();
-        o.http.extraCaCertificates = {TestHttpServer::caCertificate()};
-        return o;
     }
 
     void makeStore(std::optional<QString> apiKey, bool allowsKey) {
@@ -81,12 +84,12 @@ struct StoreHarness {
         AppStore::Dependencies d;
         d.storageDirectory = folder.path();
         d.apiKey = std::move(apiKey);
-        d.answerService = &answers;
+        d.answerService = service ? static_cast<AnswerSource*>(&*service) : &answers;
         d.audio = &audio;
         d.secretStore = &keyring;
         d.fileDialogs = &dialogs;
         d.clock = &clock;
-        d.cloudHeartbeatIntervalOverride = heartbeatOverride;
+        d.makePanel = makePanel;
         BundleInfo bundle;
         bundle.allowsPrivateAPIKeyFallback = allowsKey;
         d.bundle = bundle;
@@ -102,12 +105,20 @@ struct StoreHarness {
         store->setContext(context);
     }
 
-    // Starts a session and waits until it listens.
-    bool startListening() {
-        store->startSession();
-        return QTest::qWaitFor([&] { return !store->isStarting() && audio.isRunning(); }, 5000);
+    // Lets every task the store started run up to its next wait on the clock or the network.
+    static void settle() {
+        for (int turn = 0; turn < 20; ++turn)
+            QCoreApplication::processEvents();
     }
 
+    // Starts a session and lets it start listening.
+    bool startListening() {
+        store->startSession();
+        settle();
+        return !store->isStarting() && audio.isRunning();
+    }
+
+    // One answer as the OpenAI stream sends it, for the tests that go through real HTTP.
     static TestHttpServer::Response answer(const QList<QByteArray>& deltas, int delayMs = 0) {
         TestHttpServer::Response response;
         response.headers = {{"Content-Type", "text/event-stream"}};
@@ -121,19 +132,26 @@ struct StoreHarness {
         return response;
     }
 
-    bool waitForAnswer() {
-        return QTest::qWaitFor([&] { return !store->isGenerating(); }, 5000);
+    // The questions the store asked, in order.
+    QStringList askedQuestions() const {
+        QStringList questions;
+        for (const auto& call : answers.calls())
+            if (call.route == FakeAnswerSource::Route::answer ||
+                call.route == FakeAnswerSource::Route::cloudAnswer)
+                questions.append(call.question);
+        return questions;
     }
 
     QTemporaryDir folder;
     MemorySecretStore keyring;
     FakeFileDialogs dialogs;
     ManualClock clock;
-    TestHttpServer server;
-    AnswerService answers;
+    FakeAnswerSource answers;
+    std::optional<TestHttpServer> server;
+    std::optional<AnswerService> service;
     FakeCapture capture;
     AudioCapture audio;
-    std::optional<double> heartbeatOverride;
+    AppStore::PanelFactory makePanel;
     std::unique_ptr<AppStore> store;
 };
 

@@ -2,39 +2,32 @@
 #include "ui/foundation/PixelGlyph.h"
 
 #include <QImage>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
 using namespace corvel;
 
-namespace {
-
-// One row of each bitmap as drawn in the design, to catch a transposed or shifted table.
-struct Row {
-    PixelGlyph::Kind kind;
-    int index;
-    const char* cells;
-};
-
-const Row sampleRows[] = {
-    {PixelGlyph::Kind::spark, 4, "#########"},    {PixelGlyph::Kind::wave, 4, ".###.###."},
-    {PixelGlyph::Kind::document, 2, ".#...###."}, {PixelGlyph::Kind::check, 1, ".......##"},
-    {PixelGlyph::Kind::arrow, 3, "......##."},    {PixelGlyph::Kind::person, 4, "........."},
-    {PixelGlyph::Kind::person, 6, ".#######."},
-};
-
-} // namespace
-
+// Every cell of every glyph's path against its bitmap: a transposed or shifted drawing fails,
+// whatever the bitmaps hold.
 TEST(PixelGlyphShapeTest, CellsSitWhereTheBitmapPutsThem) {
     const QRectF square(0, 0, 18, 18);
-    for (const Row& row : sampleRows) {
-        const QPainterPath path = PixelGlyphShape::path(row.kind, square);
-        for (int c = 0; c < 9; ++c) {
-            const QPointF centre(c * 2 + 1, row.index * 2 + 1);
-            EXPECT_EQ(path.contains(centre), row.cells[c] == '#')
-                << "kind " << int(row.kind) << " row " << row.index << " column " << c;
+    QSet<QString> distinct;
+    for (const auto kind :
+         {PixelGlyph::Kind::spark, PixelGlyph::Kind::wave, PixelGlyph::Kind::document,
+          PixelGlyph::Kind::check, PixelGlyph::Kind::arrow, PixelGlyph::Kind::person}) {
+        const auto& rows = PixelGlyphShape::bitmap(kind);
+        const QPainterPath path = PixelGlyphShape::path(kind, square);
+        QString cells;
+        for (int r = 0; r < 9; ++r) {
+            cells += QLatin1String(rows[r]);
+            for (int c = 0; c < 9; ++c)
+                EXPECT_EQ(path.contains(QPointF(c * 2 + 1, r * 2 + 1)), rows[r][c] == '#')
+                    << "kind " << int(kind) << " row " << r << " column " << c;
         }
+        distinct.insert(cells);
     }
+    EXPECT_EQ(distinct.size(), 6) << "each kind has its own bitmap";
 }
 
 TEST(PixelGlyphShapeTest, CellsComeFromTheShorterSideAndHugTheTopLeft) {

@@ -1,4 +1,4 @@
-#include "session/OverlayView.h"
+#include "ui/session/OverlayView.h"
 
 #include "session/AppStore.h"
 

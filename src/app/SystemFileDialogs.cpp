@@ -1,4 +1,4 @@
-#include "session/FileDialogs.h"
+#include "app/SystemFileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

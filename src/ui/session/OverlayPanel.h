@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/FloatingPanel.h"
+
 #include <QSize>
 #include <QWidget>
 
@@ -13,7 +15,7 @@ class AppStore;
 
 // The floating answer window: frameless, above other windows, on every workspace, and never
 // taking keyboard focus from the call application.
-class OverlayPanel final : public QWidget {
+class OverlayPanel final : public QWidget, public FloatingPanel {
     Q_OBJECT
 public:
     static constexpr int minimumWidth = 440;
@@ -22,7 +24,8 @@ public:
     explicit OverlayPanel(AppStore& store);
 
     // Shows the panel in front. The first time it is sized and placed at the screen's top-right.
-    void present();
+    void present() override;
+    void orderOut() override { hide(); }
     // Size for a screen's available area; none without a screen.
     static QSize sizeFor(const std::optional<QRect>& available);
 

@@ -1,4 +1,4 @@
-#include "session/X11WindowStates.h"
+#include "ui/session/X11WindowStates.h"
 
 #include <QGuiApplication>
 #include <QWindow>

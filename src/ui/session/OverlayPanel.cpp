@@ -1,8 +1,8 @@
-#include "session/OverlayPanel.h"
+#include "ui/session/OverlayPanel.h"
 
 #include "session/AppStore.h"
-#include "session/OverlayView.h"
-#include "session/X11WindowStates.h"
+#include "ui/session/OverlayView.h"
+#include "ui/session/X11WindowStates.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

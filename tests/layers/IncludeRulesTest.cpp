@@ -1,0 +1,127 @@
+// Which folder may include which: linking alone lets any file include any header under src/.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Each folder with the folders it uses directly; what those may use, it may use too. A test
+// folder follows the rule of the source folder of the same name and may also use tests/support.
+const std::map<std::string, std::vector<std::string>> uses = {
+    {"platform", {}},
+    {"core", {"platform"}},
+    {"listening", {"core"}},
+    // The account takes only the JSON coding helpers from core.
+    {"account", {"core"}},
+    {"session", {"listening", "account"}},
+    {"ui/foundation", {"session"}},
+    {"ui/session", {"ui/foundation"}},
+    {"ui/preparation", {"ui/foundation"}},
+    {"ui/settings", {"ui/foundation"}},
+    {"ui/shell", {"ui/session", "ui/preparation", "ui/settings"}},
+    {"app", {"ui/shell"}},
+    // Test-only folders: helpers every test shares, over platform alone, and this test.
+    {"support", {"platform"}},
+    {"layers", {}},
+    // The design kit's specimen program.
+    {"gallery", {"ui/foundation"}},
+};
+
+// Single headers a screen folder shares with a sibling.
+const std::set<std::pair<std::string, std::string>> sharedHeaders = {
+    {"ui/preparation", "ui/session/InterviewLanguageChoiceView.h"},
+    {"ui/settings", "ui/session/AnswerText.h"},
+    {"ui/settings", "ui/session/AnswerCueView.h"},
+};
+
+std::set<std::string> allowedFrom(const std::string& folder) {
+    std::set<std::string> allowed{folder};
+    std::vector<std::string> pending{folder};
+    while (!pending.empty()) {
+        const std::string next = pending.back();
+        pending.pop_back();
+        const auto it = uses.find(next);
+        if (it == uses.end())
+            continue;
+        for (const std::string& used : it->second)
+            if (allowed.insert(used).second)
+                pending.push_back(used);
+    }
+    return allowed;
+}
+
+struct Include {
+    std::string file;
+    int line;
+    std::string header;
+};
+
+std::vector<Include> quotedIncludes(const fs::path& file, const std::string& shown) {
+    static const std::regex include(R"re(^\s*#\s*include\s*"([^"]+)")re");
+    std::vector<Include> found;
+    std::ifstream in(file);
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        std::smatch match;
+        if (std::regex_search(text, match, include))
+            found.push_back({shown, line, match[1]});
+    }
+    return found;
+}
+
+// Every source file under one of the project's code roots, with the folder it belongs to.
+std::map<fs::path, std::string> sourceFiles(const fs::path& root) {
+    std::map<fs::path, std::string> files;
+    for (const char* top : {"src", "tests", "tools"}) {
+        const fs::path base = root / top;
+        if (!fs::exists(base))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(base)) {
+            const std::string extension = entry.path().extension().string();
+            if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp"))
+                continue;
+            files[entry.path()] = entry.path().parent_path().lexically_relative(base).string();
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(IncludeRules, EveryFolderIncludesOnlyWhatItMayUse) {
+    const fs::path root = CORVEL_SOURCE_ROOT;
+    const auto files = sourceFiles(root);
+    ASSERT_GT(files.size(), 100u);
+    std::vector<std::string> problems;
+    for (const auto& [file, folder] : files) {
+        const std::string shown = file.lexically_relative(root).string();
+        if (!uses.count(folder)) {
+            problems.push_back(shown + ": the folder " + folder + " has no include rule");
+            continue;
+        }
+        const std::set<std::string> allowed = allowedFrom(folder);
+        for (const Include& include : quotedIncludes(file, shown)) {
+            const auto slash = include.header.rfind('/');
+            if (slash == std::string::npos)
+                continue; // a header of the same folder
+            const std::string used = include.header.substr(0, slash);
+            const bool testSupport = used == "support" && shown.starts_with("tests/");
+            if (allowed.count(used) || testSupport || sharedHeaders.count({folder, include.header}))
+                continue;
+            problems.push_back(include.file + ":" + std::to_string(include.line) + ": " + folder +
+                               " may not include " + include.header);
+        }
+    }
+    std::string report;
+    for (const std::string& problem : problems)
+        report += problem + "\n";
+    EXPECT_TRUE(problems.empty()) << report;
+}
