@@ -218,10 +218,10 @@ bool EnglishPunctuation::isQuestion(const QStringList& words) {
     const qsizetype start = clauseStart(words);
     if (opensQuestion(words, start) || endsWithTag(words))
         return true;
-    // "is there" at the very end is a place ("the office is there"), not a question.
-    for (qsizetype i = start + 1; i + 1 < words.size(); ++i) {
-        if (invertedPairs().contains(pair(words, i)) &&
-            !(words[i + 1] == QStringLiteral("there") && i + 2 == words.size()))
+    // An inverted pair needs its verb after it: at the very end "is there" is a place ("the
+    // office is there") and "do you" more often a misheard word than a question.
+    for (qsizetype i = start + 1; i + 2 < words.size(); ++i) {
+        if (invertedPairs().contains(pair(words, i)))
             return true;
     }
     return false;

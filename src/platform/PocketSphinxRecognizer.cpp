@@ -36,9 +36,9 @@ constexpr InstalledModel knownModels[] = {{QLocale::English, "en-US", "en-us"}};
 constexpr float interviewWeight = 0.75f;
 
 // Search settings chosen on synthetic interview speech (espeak-ng and Festival voices): at most
-// 3000 active models a frame keeps live decoding near a tenth of one core, where the default
-// lets espeak-ng's speech cost a third for the same words; a lower word insertion penalty
-// suits the interview model.
+// 3000 active models a frame keeps live decoding near an eighth of one core, where the default
+// let espeak-ng's speech cost a third for the same words; a lower word insertion penalty suits
+// the interview model.
 constexpr const char* searchSettings[][2] = {
     {"-maxhmmpf", "3000"},
     {"-wip", "0.3"},
