@@ -2,10 +2,10 @@
 
 #include "account/GoogleSystemAuthBrowser.h"
 #include "platform/TerminationSignals.h"
-#include "ui/foundation/AppEntryView.h"
 #include "ui/foundation/BrandIdentity.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/OverlayPanel.h"
+#include "ui/shell/AppEntryView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +53,7 @@ TessaroyApp::TessaroyApp(Dependencies dependencies, QObject* parent) : QObject(p
     m_auth = dependencies.auth ? std::make_unique<GoogleAuthStore>(std::move(*dependencies.auth))
                                : std::make_unique<GoogleAuthStore>();
     m_permissions = std::make_unique<MacPermissionStore>(dependencies.permissionProvider);
+    m_preferences.load();
     m_lastSubject = m_auth->account() ? std::optional(m_auth->account()->subject) : std::nullopt;
     connect(m_auth.get(), &GoogleAuthStore::accountChanged, this, &TessaroyApp::accountDidChange);
     buildWindow();
@@ -78,7 +79,8 @@ void TessaroyApp::buildWindow() {
     m_window->setMinimumSize(1040, 740);
     m_window->resize(1280, 860);
     m_window->setCentralWidget(new AppEntryView(
-        AppEnvironment{*m_store, *m_auth, *m_permissions, m_notifications}, m_window.get()));
+        AppEnvironment{*m_store, *m_auth, *m_permissions, m_notifications, &m_preferences},
+        m_window.get()));
     m_window->installEventFilter(this);
 }
 

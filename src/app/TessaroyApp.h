@@ -5,6 +5,7 @@
 #include "listening/MacPermissionStore.h"
 #include "session/AppNotifications.h"
 #include "session/AppStore.h"
+#include "ui/foundation/AccessibilityPreferences.h"
 
 #include <QMainWindow>
 #include <QObject>
@@ -44,6 +45,7 @@ public:
     GoogleAuthStore& auth() { return *m_auth; }
     MacPermissionStore& permissions() { return *m_permissions; }
     AppNotifications& notifications() { return m_notifications; }
+    AccessibilityPreferences& preferences() { return m_preferences; }
     QMainWindow& window() { return *m_window; }
 
     // Shows, raises and activates the main window.
@@ -80,6 +82,7 @@ private:
     void configureAccount();
 
     AppNotifications m_notifications;
+    AccessibilityPreferences m_preferences;
     SystemFileDialogs m_fileDialogs;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<GoogleAuthStore> m_auth;

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
+    // QSettings keeps the app's preferences under these names.
+    QApplication::setOrganizationName(QStringLiteral("Tessaroy"));
     QApplication::setApplicationName(QStringLiteral("Corvel Interview"));
     QApplication::setDesktopFileName(QStringLiteral("corvel-interview"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,6 +3,8 @@
 #include "app/TessaroyApp.h"
 #include "session/StoreHarness.h"
 
+#include <QSettings>
+
 #include <memory>
 #include <optional>
 
@@ -14,6 +16,9 @@ struct ShellHarness {
     explicit ShellHarness(std::optional<QString> storage = std::nullopt,
                           bool automaticallyOpenOverlay = false)
         : answers(options()), audio(capture.driver(), AudioCapturePlatform{}) {
+        // The entry gate's preferences go to a folder of this test, never the user's.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
         TessaroyApp::Dependencies dependencies;
         dependencies.store.storageDirectory = storage.value_or(folder.path());
         dependencies.store.automaticallyOpenOverlay = automaticallyOpenOverlay;
@@ -46,6 +51,7 @@ struct ShellHarness {
     }
 
     QTemporaryDir folder;
+    QTemporaryDir settings;
     TestHttpServer server;
     AnswerService answers;
     FakeCapture capture;

@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // Each folder with the folders it uses directly; what those may use, it may use too. A test
-// folder follows the rule of the source folder of the same name and may also use tests/support.
+// folder follows the rule of the source folder of the same name and may also use tests/support
+// and the screen fixture of tools/fixture.
 const std::map<std::string, std::vector<std::string>> uses = {
     {"platform", {}},
     {"core", {"platform"}},
@@ -31,8 +32,12 @@ const std::map<std::string, std::vector<std::string>> uses = {
     // Test-only folders: helpers every test shares, over platform alone, and this test.
     {"support", {"platform"}},
     {"layers", {}},
-    // The design kit's specimen program.
-    {"gallery", {"ui/foundation"}},
+    // The stores with the system replaced, for the screen tool and the screen tests.
+    {"fixture", {"ui/foundation"}},
+    // The specimen and screen program.
+    {"gallery", {"ui/shell", "fixture"}},
+    // The recognition measuring tool drives the capture engine.
+    {"speech", {"listening"}},
 };
 
 // Single headers a screen folder shares with a sibling.
@@ -40,6 +45,7 @@ const std::set<std::pair<std::string, std::string>> sharedHeaders = {
     {"ui/preparation", "ui/session/InterviewLanguageChoiceView.h"},
     {"ui/settings", "ui/session/AnswerText.h"},
     {"ui/settings", "ui/session/AnswerCueView.h"},
+    {"support", "fixture/MemorySecretStore.h"},
 };
 
 std::set<std::string> allowedFrom(const std::string& folder) {
@@ -113,7 +119,8 @@ TEST(IncludeRules, EveryFolderIncludesOnlyWhatItMayUse) {
             if (slash == std::string::npos)
                 continue; // a header of the same folder
             const std::string used = include.header.substr(0, slash);
-            const bool testSupport = used == "support" && shown.starts_with("tests/");
+            const bool testSupport =
+                (used == "support" || used == "fixture") && shown.starts_with("tests/");
             if (allowed.count(used) || testSupport || sharedHeaders.count({folder, include.header}))
                 continue;
             problems.push_back(include.file + ":" + std::to_string(include.line) + ": " + folder +

@@ -13,6 +13,7 @@ public:
     explicit NativeAppBackdrop(qreal tintOpacity, QWidget* parent = nullptr);
 
     qreal tintOpacity() const { return m_tintOpacity; }
+    void setTintOpacity(qreal tintOpacity) { m_tintOpacity = tintOpacity; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,10 +4,13 @@
 #include <QFont>
 #include <QWidget>
 
+class QTextLayout;
+
 namespace corvel {
 
 // Plain text that wraps at word boundaries with extra space between lines, which QLabel cannot
-// add. Never interprets markup.
+// add; optionally with letter tracking, centred lines, mouse selection (copied with Ctrl+C) and a
+// limit of lines whose last one ends in an ellipsis. Never interprets markup.
 class SpacedLabel final : public QWidget {
     Q_OBJECT
 
@@ -17,6 +20,21 @@ public:
 
     QString text() const { return m_text; }
     void setText(const QString& text);
+    QColor color() const { return m_color; }
+    void setColor(const QColor& color);
+    // Letter tracking in pixels (negative tightens).
+    void setTracking(qreal tracking);
+    // Qt::AlignLeft (default), Qt::AlignHCenter or Qt::AlignRight for every line.
+    void setAlignment(Qt::Alignment alignment);
+    void setSelectable(bool selectable);
+    bool isSelectable() const { return m_selectable; }
+    // At most `lines` lines, the last one elided; 0 means no limit.
+    void setMaximumLines(int lines);
+    int maximumLines() const { return m_maximumLines; }
+    // Whether the text at `width` needs more lines than the limit allows.
+    bool isTruncated(int width) const;
+    QString selectedText() const;
+    void selectAll();
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -25,14 +43,28 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // Lays the text out at `width` and returns the height; paints it when `painter` is given.
-    qreal layOut(qreal width, QPainter* painter) const;
+    struct Layout;
+    // Lays the text out at `width`; paints it when `painter` is given.
+    Layout layOut(qreal width) const;
+    int cursorAt(const QPointF& point) const;
+    QFont trackedFont() const;
 
     QString m_text;
     QColor m_color;
     qreal m_lineSpacing;
+    qreal m_tracking = 0;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
+    bool m_selectable = false;
+    int m_maximumLines = 0;
+    int m_anchor = 0;
+    int m_cursor = 0;
 };
 
 } // namespace corvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QColor;
 class QPainter;
@@ -8,13 +9,14 @@ class QRectF;
 
 namespace corvel {
 
-// The few symbol images the buttons name ("arrow.right", "checkmark", "play.fill", ...), drawn as
-// vectors in the text colour since the desktop has no matching symbol set.
+// The symbol images the screens name ("arrow.right", "checkmark", "xmark", ...), drawn as vectors
+// in the text colour since the desktop has no matching symbol set. Unknown names draw nothing.
 class SymbolImage final {
 public:
     SymbolImage() = delete;
 
     static bool exists(const QString& name);
+    static QStringList names();
     static void paint(QPainter& painter, const QString& name, const QRectF& box,
                       const QColor& color);
 };

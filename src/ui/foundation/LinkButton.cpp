@@ -1,0 +1,98 @@
+#include "ui/foundation/LinkButton.h"
+
+#include "ui/foundation/AccessibilityMarks.h"
+#include "ui/foundation/SymbolImage.h"
+
+#include <QPainter>
+
+namespace corvel {
+
+namespace {
+constexpr int symbolSpacing = 6;
+constexpr qreal pressedOpacity = 0.6;
+constexpr qreal disabledOpacity = 0.45;
+} // namespace
+
+LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& font,
+                       const QColor& color, QWidget* parent)
+    : QAbstractButton(parent), m_symbol(symbol), m_font(font), m_color(color) {
+    setText(text);
+    setFont(font);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    if (!text.isEmpty())
+        setAccessibleName(text);
+}
+
+void LinkButton::setSymbol(const QString& symbol) {
+    m_symbol = symbol;
+    updateGeometry();
+    update();
+}
+
+void LinkButton::setColor(const QColor& color) {
+    m_color = color;
+    update();
+}
+
+void LinkButton::setPadding(const QMargins& padding) {
+    m_padding = padding;
+    updateGeometry();
+}
+
+void LinkButton::setSymbolSize(int side) {
+    m_symbolSide = side;
+    updateGeometry();
+}
+
+bool LinkButton::hasSymbol() const {
+    return SymbolImage::exists(m_symbol);
+}
+
+int LinkButton::symbolSide() const {
+    return m_symbolSide > 0 ? m_symbolSide : qRound(QFontMetricsF(m_font).capHeight() * 1.25);
+}
+
+QSize LinkButton::sizeHint() const {
+    const QFontMetrics metrics(m_font);
+    int width = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
+    int height = text().isEmpty() ? 0 : metrics.height();
+    if (hasSymbol()) {
+        width += symbolSide() + (text().isEmpty() ? 0 : symbolSpacing);
+        height = qMax(height, symbolSide());
+    }
+    return {width + m_padding.left() + m_padding.right(),
+            height + m_padding.top() + m_padding.bottom()};
+}
+
+void LinkButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        painter.setOpacity(disabledOpacity);
+    else if (isDown())
+        painter.setOpacity(pressedOpacity);
+    const QRectF content = QRectF(rect()).marginsRemoved(m_padding.toMarginsF());
+    qreal x = content.left();
+    if (hasSymbol()) {
+        const int side = symbolSide();
+        SymbolImage::paint(painter, m_symbol,
+                           QRectF(x, content.center().y() - side / 2.0, side, side), m_color);
+        x += side + symbolSpacing;
+    }
+    if (!text().isEmpty()) {
+        painter.setFont(m_font);
+        painter.setPen(m_color);
+        painter.drawText(QRectF(x, content.top(), content.right() - x, content.height()),
+                         Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
+    }
+    if (showsKeyboardFocus(this)) {
+        painter.setOpacity(1);
+        painter.setPen(QPen(m_color, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+} // namespace corvel

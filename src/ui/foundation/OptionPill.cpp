@@ -1,0 +1,88 @@
+#include "ui/foundation/OptionPill.h"
+
+#include "ui/foundation/AccessibilityMarks.h"
+#include "ui/foundation/AppFont.h"
+#include "ui/foundation/Palette.h"
+#include "ui/foundation/PressButtonStyle.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace corvel {
+
+namespace {
+constexpr qreal disabledOpacity = 0.55;
+} // namespace
+
+OptionPill::OptionPill(const QString& title, Style style,
+                       const AccessibilityPreferences* preferences, QWidget* parent)
+    : QAbstractButton(parent), m_style(style), m_press(new PressButtonStyle(this, preferences)) {
+    setText(title);
+    setAccessibleName(title);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(style == Style::segment ? QSizePolicy::Expanding : QSizePolicy::Fixed,
+                  QSizePolicy::Fixed);
+}
+
+void OptionPill::setSelected(bool selected) {
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    setAccessibleDescription(selected ? QStringLiteral("Selected") : QString());
+    updateGeometry();
+    update();
+}
+
+QFont OptionPill::titleFont() const {
+    if (m_style == Style::segment)
+        return appFont(12, QFont::Medium);
+    return appFont(13, m_selected ? QFont::Medium : QFont::Normal);
+}
+
+QMargins OptionPill::padding() const {
+    return m_style == Style::segment ? QMargins(8, 10, 8, 10) : QMargins(18, 12, 18, 12);
+}
+
+qreal OptionPill::radius() const {
+    return m_style == Style::segment ? 3 : 4;
+}
+
+QSize OptionPill::sizeHint() const {
+    const QFontMetrics metrics(titleFont());
+    const QMargins pad = padding();
+    return {metrics.horizontalAdvance(text()) + pad.left() + pad.right(),
+            metrics.height() + pad.top() + pad.bottom()};
+}
+
+QSize OptionPill::minimumSizeHint() const {
+    return m_style == Style::segment ? QSize(0, sizeHint().height()) : sizeHint();
+}
+
+void OptionPill::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds = rect();
+    if (!isEnabled())
+        painter.setOpacity(disabledOpacity);
+    m_press->apply(painter, bounds);
+    QPainterPath shape;
+    shape.addRoundedRect(bounds, radius(), radius());
+    painter.fillPath(shape, m_selected ? Palette::ink() : Palette::surface());
+    painter.setFont(titleFont());
+    painter.setPen(m_selected ? QColor(Qt::white) : Palette::ink());
+    painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
+    if (showsKeyboardFocus(this)) {
+        painter.setPen(QPen(Palette::cyan(), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(bounds.adjusted(1, 1, -1, -1), radius(), radius());
+    }
+}
+
+bool OptionPill::hitButton(const QPoint& pos) const {
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), radius(), radius());
+    return shape.contains(QPointF(pos));
+}
+
+} // namespace corvel

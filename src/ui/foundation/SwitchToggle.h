@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+
+namespace corvel {
+
+// A switch-style toggle: a rounded track, filled with the tint when on and surface-grey when off,
+// with a white knob. The caller places its label beside it and names it for accessibility. Its
+// state is isChecked(); toggled(bool) reports every change.
+class SwitchToggle final : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit SwitchToggle(const QColor& tint, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_tint;
+};
+
+} // namespace corvel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QMessageBox;
+class QWidget;
+
+namespace corvel {
+
+// Opens a non-blocking confirmation over `parent` and returns it (it deletes itself when closed).
+// The title also heads the dialog's body, since window managers may hide titles. `onConfirm` runs
+// only when the destructive button is chosen; "Cancel" does nothing.
+QMessageBox* openConfirmation(QWidget* parent, const QString& title, const QString& message,
+                              const QString& confirmTitle, std::function<void()> onConfirm);
+
+} // namespace corvel

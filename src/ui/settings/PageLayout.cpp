@@ -1,0 +1,46 @@
+#include "ui/settings/PageLayout.h"
+
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace corvel {
+
+QVBoxLayout* bareColumn(QWidget* widget, int spacing) {
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+QWidget* padded(QWidget* content, const QMargins& margins) {
+    auto* holder = new QWidget;
+    bareColumn(holder, 0)->addWidget(content);
+    holder->layout()->setContentsMargins(margins);
+    return holder;
+}
+
+QVBoxLayout* scrollingColumn(QWidget* host, int maximumWidth, int padding, int spacing) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    bareColumn(host, 0)->addWidget(scroll);
+
+    auto* page = new QWidget;
+    scroll->setWidget(page);
+    // The scroll area fills its page by default, which would hide the window's canvas.
+    page->setAutoFillBackground(false);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* body = new QWidget;
+    body->setMaximumWidth(maximumWidth + 2 * padding);
+    auto* column = bareColumn(body, spacing);
+    column->setContentsMargins(padding, padding, padding, padding);
+    row->addWidget(body, 1);
+    row->addStretch(0);
+    return column;
+}
+
+} // namespace corvel

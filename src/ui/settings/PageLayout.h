@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QMargins>
+
+class QVBoxLayout;
+class QWidget;
+
+namespace corvel {
+
+// Layout pieces the settings and history pages share.
+
+// A vertical layout on `widget`, without margins.
+QVBoxLayout* bareColumn(QWidget* widget, int spacing);
+// `content` in a holder that keeps `margins` around it.
+QWidget* padded(QWidget* content, const QMargins& margins);
+// Fills `host` with a vertically scrolling page over the window's canvas and returns the page's
+// column: at most `maximumWidth` wide, leading-aligned, padded by `padding` on every side.
+QVBoxLayout* scrollingColumn(QWidget* host, int maximumWidth, int padding, int spacing);
+
+} // namespace corvel

@@ -1,0 +1,265 @@
+#include "PreparationHarness.h"
+
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/TextArea.h"
+#include "ui/foundation/TextInput.h"
+#include "ui/preparation/CallPreparationSection.h"
+#include "ui/preparation/JobPreparationSection.h"
+#include "ui/preparation/PreparationCopilotView.h"
+#include "ui/preparation/ProfileView.h"
+#include "ui/preparation/ResumeDropZone.h"
+#include "ui/preparation/ResumePreparationSection.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace corvel::test {
+namespace {
+
+using Step = PreparationStep;
+
+class ProfileViewTest : public ::testing::Test {
+protected:
+    void open(std::optional<Step> step = Step::role, QSize size = {1180, 760}) {
+        view = std::make_unique<ProfileView>(h.environment(), step);
+        view->resize(size);
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    }
+    template <typename T> T* section() { return qobject_cast<T*>(view->section()); }
+    QByteArray savedFile() const {
+        QFile file(QDir(h.stores.folder.path()).filePath(QStringLiteral("workspace.json")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The autosave runs on the store's clock: move it past the 600 ms debounce.
+    bool savedSoon(const char* text) {
+        h.stores.clock.advance(0.6);
+        h.stores.settle();
+        return savedFile().contains(text);
+    }
+    void key(QWidget* target, Qt::Key key) {
+        QTest::keyClick(target, key, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    }
+
+    PreparationHarness h;
+    std::unique_ptr<ProfileView> view;
+};
+
+TEST_F(ProfileViewTest, TypingReachesTheInterviewAndTheFileWithoutMovingTheCursor) {
+    open();
+    auto* job = section<JobPreparationSection>();
+    ASSERT_NE(job, nullptr);
+    job->roleField()->setFocus();
+    QTest::keyClicks(job->roleField(), QStringLiteral("Lead"));
+    EXPECT_EQ(h.store().context().role, QStringLiteral("Lead"));
+    // Typing in the middle: the store's echo leaves the cursor where the user typed.
+    job->roleField()->setCursorPosition(1);
+    QTest::keyClicks(job->roleField(), QStringLiteral("x"));
+    EXPECT_EQ(h.store().context().role, QStringLiteral("Lxead"));
+    EXPECT_EQ(job->roleField()->cursorPosition(), 2);
+    QTest::keyClicks(job->companyField(), QStringLiteral("Nordlicht"));
+    QTest::keyClicks(job->descriptionField()->editor(), QStringLiteral("Own the platform"));
+    EXPECT_EQ(h.store().context().company, QStringLiteral("Nordlicht"));
+    EXPECT_EQ(h.store().context().jobDescription, QStringLiteral("Own the platform"));
+    EXPECT_FALSE(savedFile().contains("Own the platform"));
+    EXPECT_TRUE(savedSoon("Own the platform"));
+    EXPECT_TRUE(savedFile().contains("Lxead"));
+
+    // A change from elsewhere reaches the field.
+    InterviewContext context = h.store().context();
+    context.company = QStringLiteral("Helio");
+    h.store().setContext(context);
+    EXPECT_EQ(job->companyField()->text(), QStringLiteral("Helio"));
+
+    view->select(Step::resume);
+    auto* resume = section<ResumePreparationSection>();
+    resume->setShowEditor(true);
+    QTest::keyClicks(resume->editor()->editor(), QStringLiteral("Ten years of Go"));
+    view->select(Step::call);
+    auto* call = section<CallPreparationSection>();
+    EXPECT_FALSE(call->showNotes());
+    QTest::keyClicks(call->notesField()->editor(), QStringLiteral("Ask about on-call"));
+    EXPECT_EQ(h.store().context().resume, QStringLiteral("Ten years of Go"));
+    EXPECT_EQ(h.store().context().notes, QStringLiteral("Ask about on-call"));
+    EXPECT_TRUE(savedSoon("Ask about on-call"));
+}
+
+TEST_F(ProfileViewTest, KeyboardStepsSaveFirstAndLeaveWordMovesToTextFields) {
+    open();
+    InterviewContext context;
+    context.jobDescription = QStringLiteral("Run the data team");
+    h.store().setContext(context);
+    EXPECT_EQ(view->reactionID(), 1); // the job became present
+    key(view.get(), Qt::Key_2);
+    EXPECT_EQ(h.store().preparationStep(), Step::resume);
+    // Saved by the step change itself, not 600 ms later.
+    EXPECT_TRUE(savedFile().contains("Run the data team"));
+    EXPECT_EQ(view->reactionID(), 2);
+    key(view.get(), Qt::Key_2);
+    EXPECT_EQ(view->reactionID(), 2);
+
+    // In a focused text field Ctrl+Left moves by word and the step stays.
+    key(view.get(), Qt::Key_Left);
+    ASSERT_EQ(h.store().preparationStep(), Step::role);
+    TextInput* role = section<JobPreparationSection>()->roleField();
+    role->setFocus();
+    QTest::keyClicks(role, QStringLiteral("Head of data"));
+    key(role, Qt::Key_Left);
+    EXPECT_EQ(role->cursorPosition(), 8);
+    key(role, Qt::Key_Right);
+    EXPECT_EQ(h.store().preparationStep(), Step::role);
+    role->clearFocus();
+    view->setFocus();
+    key(view.get(), Qt::Key_Right); // Continue
+    EXPECT_EQ(h.store().preparationStep(), Step::resume);
+    // Without a résumé, Continue is disabled and Ctrl+Right does nothing.
+    key(view.get(), Qt::Key_Right);
+    EXPECT_EQ(h.store().preparationStep(), Step::resume);
+}
+
+TEST_F(ProfileViewTest, CompactBelowSevenHundred) {
+    open(Step::role, {1180, 699});
+    EXPECT_TRUE(view->isCompact());
+    EXPECT_EQ(section<JobPreparationSection>()->descriptionField()->height(), 120);
+    EXPECT_EQ(view->copilot()->width(), 280);
+    view->resize(1180, 700);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view->isCompact());
+    EXPECT_EQ(section<JobPreparationSection>()->descriptionField()->height(), 180);
+    EXPECT_EQ(view->copilot()->width(), 304);
+}
+
+TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEditor) {
+    QTemporaryDir files;
+    // A file name that looks like markup is shown as it is.
+    const QString first = files.filePath(QStringLiteral("<b>ana&amp;-resume.txt"));
+    const QString second = files.filePath(QStringLiteral("other.txt"));
+    for (const auto& [path, text] :
+         {std::pair{first, "Ten years of C++."}, std::pair{second, "Someone else."}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    open(Step::resume);
+    auto* resume = section<ResumePreparationSection>();
+    ResumeDropZone* zone = resume->dropZone();
+    ASSERT_TRUE(zone->isVisible());
+    EXPECT_EQ(zone->statusLine(), QStringLiteral("Drop your resume here."));
+
+    const auto drop = [&](QWidget* target, const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint centre = target->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &dropped);
+        return dropped.isAccepted();
+    };
+
+    // Nothing local to import: refused while dragging, nothing changes.
+    EXPECT_FALSE(drop(zone, {QUrl(QStringLiteral("https://example.com/cv.pdf")),
+                             QUrl::fromLocalFile(files.path())}));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(h.store().context().resume.isEmpty());
+
+    QSignalSpy changes(&h.store(), &AppStore::contextChanged);
+    ASSERT_TRUE(drop(zone, {QUrl(QStringLiteral("https://example.com/cv.pdf")),
+                            QUrl::fromLocalFile(files.path()), QUrl::fromLocalFile(first),
+                            QUrl::fromLocalFile(second)}));
+    // Imported after the drop returned.
+    EXPECT_TRUE(h.store().context().resume.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().context().resume.isEmpty(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(h.store().context().resume, QStringLiteral("Ten years of C++."));
+    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("<b>ana&amp;-resume.txt"));
+    EXPECT_EQ(zone->statusLine(), QStringLiteral("<b>ana&amp;-resume.txt"));
+    for (const QLabel* label : zone->findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+
+    // The open paste editor takes no file: its text is not replaced by a path.
+    resume->setShowEditor(true);
+    EXPECT_FALSE(zone->isVisible());
+    EXPECT_FALSE(drop(resume->editor()->editor()->viewport(), {QUrl::fromLocalFile(second)}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(resume->editor()->text(), QStringLiteral("Ten years of C++."));
+    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("<b>ana&amp;-resume.txt"));
+}
+
+TEST_F(ProfileViewTest, CallStepAccountAreaAndStartSession) {
+    h.stores.prepare();
+    open(Step::call);
+    // Cloud configured, signed out, sign-in configured: the sign-in button.
+    h.configureCloud(std::nullopt);
+    EXPECT_TRUE(view->signInButton()->isVisible());
+    EXPECT_FALSE(view->primaryButton()->isVisible());
+    EXPECT_EQ(view->copilot()->look().heading, QStringLiteral("One sign-in away."));
+    // The copilot's button saves and sends the user to the settings.
+    QAbstractButton* connectAccount = view->copilot()->actionButton();
+    ASSERT_TRUE(connectAccount->isVisible());
+    EXPECT_EQ(connectAccount->text(), QStringLiteral("Connect your account"));
+    connectAccount->click();
+    EXPECT_EQ(h.store().section(), AppSection::settings);
+    EXPECT_TRUE(savedFile().contains("Platform Engineer"));
+
+    // Signed in, account loading: the disabled loading button; then refresh fails and returns.
+    view.reset();
+    h.makeAuth(true, true);
+    TestHttpServer::Response failing = TestHttpServer::json(503, "{}");
+    failing.chunkDelayMs = 200;
+    h.configureCloud(failing);
+    open(Step::call);
+    EXPECT_TRUE(view->loadingButton()->isVisible());
+    EXPECT_FALSE(view->loadingButton()->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isRefreshingCloudAccount(); }, 5000));
+    ASSERT_TRUE(view->accountButton()->isVisible());
+    EXPECT_EQ(view->accountButton()->title(), QStringLiteral("Refresh account"));
+    h.stores.server->enqueue(PreparationHarness::accountReply());
+    view->accountButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.store().canStartCloudSession(); }, 5000));
+    ASSERT_TRUE(view->primaryButton()->isVisible());
+    EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Start session"));
+    EXPECT_TRUE(view->primaryButton()->isEnabled());
+
+    // Without the cloud and without a key: "Open settings" switches to the settings.
+    view.reset();
+    h.makeAuth(false, false);
+    h.store().configureCloud(std::nullopt, std::nullopt, {});
+    open(Step::call);
+    ASSERT_TRUE(view->accountButton()->isVisible());
+    EXPECT_EQ(view->accountButton()->title(), QStringLiteral("Open settings"));
+    view->accountButton()->click();
+    EXPECT_EQ(h.store().section(), AppSection::settings);
+
+    // A saved key: Start session launches; not prepared, it is disabled.
+    ASSERT_TRUE(h.store().saveKey(QStringLiteral("sk-test")));
+    EXPECT_TRUE(view->primaryButton()->isEnabled());
+    InterviewContext context = h.store().context();
+    context.resume = QStringLiteral("  \n");
+    h.store().setContext(context);
+    EXPECT_TRUE(view->primaryButton()->isVisible());
+    EXPECT_FALSE(view->primaryButton()->isEnabled());
+    EXPECT_EQ(section<CallPreparationSection>()->summaryValue(Step::resume),
+              QStringLiteral("Add your resume"));
+    h.stores.prepare();
+    view->primaryButton()->click();
+    EXPECT_TRUE(h.store().isSessionActive());
+    EXPECT_EQ(h.store().section(), AppSection::session);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isStarting(); }, 5000));
+    EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Return to session"));
+    EXPECT_EQ(view->stepItem(Step::call)->accessibleDescription(), QStringLiteral("Current step"));
+    EXPECT_EQ(view->copilot()->look().heading, QStringLiteral("Your session is open."));
+    EXPECT_FALSE(view->copilot()->look().routeBlock);
+}
+
+} // namespace
+} // namespace corvel::test

@@ -1,0 +1,142 @@
+#include "ui/session/AnswerText.h"
+#include "ui/foundation/Palette.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+
+namespace {
+
+QString s(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+const QString answer = s("Lead with the outcome.\n\n**Scale**\nForty services moved.\n\n"
+                         "**Personal example needed**\n\n**Result**\nHalf the cost.\n\n"
+                         "**Team**\nFour people.\n\n**Next**\nAutomate the rest.");
+
+QStringList labelTexts(const QWidget* widget) {
+    QStringList texts;
+    for (const QLabel* label : widget->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(widget))
+            texts.append(label->text());
+    }
+    return texts;
+}
+
+// The shown parts, top to bottom.
+QList<QWidget*> shownOrder(const AnswerCueView& view) {
+    QList<QWidget*> order;
+    for (int i = 0; i < view.layout()->count(); ++i) {
+        QWidget* widget = view.layout()->itemAt(i)->widget();
+        if (widget && widget->isVisibleTo(&view))
+            order.append(widget);
+    }
+    return order;
+}
+
+} // namespace
+
+TEST(AnswerCueView, DrawsOpeningNumberedRowsThenReminders) {
+    AnswerText view(answer, false, false, false);
+    view.resize(500, 800);
+    view.show();
+    ASSERT_NE(view.openingBlock(), nullptr);
+    EXPECT_EQ(labelTexts(view.openingBlock()),
+              (QStringList{s("Start here"), s("Lead with the outcome.")}));
+    EXPECT_EQ(shownOrder(view),
+              (QList<QWidget*>{view.openingBlock(), view.cueRow(0), view.cueRow(2), view.cueRow(3),
+                               view.cueRow(4), view.reminderCard(1)}));
+    EXPECT_EQ(labelTexts(view.cueRow(2)), (QStringList{s("Result"), s("Half the cost.")}));
+    EXPECT_EQ(view.cueRow(2)->accessibleName(), s("Result\nHalf the cost."));
+    EXPECT_EQ(labelTexts(view.reminderCard(1)), (QStringList{s("Personal example needed")}));
+    EXPECT_EQ(view.placeholder(), nullptr);
+
+    // The badges take pink, cyan, green, orange in order.
+    QImage image = view.grab().toImage();
+    const QList<QColor> accents = AnswerText::accents();
+    for (int i = 0; i < 4; ++i) {
+        const QWidget* row = view.cueRow(QList<int>{0, 2, 3, 4}[i]);
+        EXPECT_EQ(image.pixelColor(row->mapTo(&view, QPoint(3, 3))), accents[i]) << i;
+    }
+}
+
+TEST(AnswerCueView, PlaceholderAndEmptyStates) {
+    AnswerText view({}, false, false, false);
+    EXPECT_TRUE(shownOrder(view).isEmpty());
+    view.setAnswer({}, true);
+    EXPECT_EQ(shownOrder(view), QList<QWidget*>{view.placeholder()});
+    EXPECT_EQ(labelTexts(&view), QStringList{s("Your answer is arriving…")});
+    view.setAnswer(s("**Personal example needed**\n"), true);
+    EXPECT_EQ(view.placeholder(), nullptr);
+    EXPECT_NE(view.reminderCard(0), nullptr);
+    // A streamed reminder that turns out empty at the end leaves nothing behind.
+    view.setAnswer({}, false);
+    EXPECT_EQ(view.reminderCard(0), nullptr);
+    EXPECT_TRUE(shownOrder(view).isEmpty());
+}
+
+TEST(AnswerCueView, StreamingUpdatesRowsInPlaceAndKeepsSelections) {
+    AnswerText view({}, false, false, true);
+    view.resize(500, 800);
+    view.show();
+    QWidget* first = nullptr;
+    QLabel* opening = nullptr;
+    int created = 0;
+    for (qsizetype n = 1; n <= answer.size(); ++n) {
+        view.setAnswer(answer.first(n), true);
+        if (!opening && view.openingBlock() && view.rows().opening.size() >= 4) {
+            opening = view.openingBlock()->findChildren<QLabel*>().last();
+            opening->setSelection(0, 4);
+            ASSERT_EQ(opening->selectedText(), s("Lead")) << opening->text().toStdString();
+        }
+        if (!first && view.cueRow(0)) {
+            first = view.cueRow(0);
+            ++created;
+        }
+        if (first) {
+            ASSERT_EQ(view.cueRow(0), first) << n;
+        }
+    }
+    view.setAnswer(answer, false);
+    EXPECT_EQ(view.cueRow(0), first);
+    EXPECT_EQ(created, 1);
+    ASSERT_NE(opening, nullptr);
+    EXPECT_EQ(opening->selectedText(), s("Lead"));
+    EXPECT_EQ(opening->text(), s("Lead with the outcome."));
+}
+
+TEST(AnswerCueView, AnswersAreShownAsPlainText) {
+    const QString markup = s("<img src=x> &amp; <a href=\"https://example.com\">link</a>\n\n"
+                             "**<b>Bold</b>**\n<i>body</i> &lt;");
+    AnswerText view(markup, false, false, false);
+    for (const QLabel* label : view.findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(labelTexts(view.openingBlock()).last(),
+              s("<img src=x> &amp; <a href=\"https://example.com\">link</a>"));
+    EXPECT_EQ(labelTexts(view.cueRow(0)), (QStringList{s("<b>Bold</b>"), s("<i>body</i> &lt;")}));
+}
+
+TEST(AnswerCueView, CompactAndInverseOnlyRestyle) {
+    AnswerText view(answer, false, false, false);
+    QWidget* row = view.cueRow(0);
+    const int roomy = row->findChildren<QLabel*>().first()->font().pixelSize();
+    view.setCompact(true);
+    EXPECT_EQ(view.cueRow(0), row);
+    EXPECT_EQ(row->findChildren<QLabel*>().first()->font().pixelSize(), 14);
+    EXPECT_EQ(roomy, 16);
+    EXPECT_EQ(view.layout()->spacing(), 22);
+
+    AnswerCueView plain(answer, true, false, false, {});
+    plain.resize(500, 800);
+    const QImage image = plain.grab().toImage();
+    // Without accents a badge still draws, on the surface colour.
+    EXPECT_EQ(image.pixelColor(plain.cueRow(0)->mapTo(&plain, QPoint(3, 3))).rgb(),
+              Palette::surface().rgb());
+    const QLabel* body = plain.cueRow(0)->findChildren<QLabel*>().last();
+    EXPECT_EQ(body->palette().color(QPalette::WindowText), Palette::withOpacity(Qt::white, 0.8));
+}

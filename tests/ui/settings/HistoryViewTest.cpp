@@ -1,0 +1,143 @@
+#include "ui/settings/HistoryView.h"
+
+#include "ScreenHarness.h"
+#include "ui/foundation/ActionButton.h"
+#include "ui/session/AnswerText.h"
+#include "ui/settings/HistoryRecordButton.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace corvel::test;
+
+namespace {
+
+InterviewRecord record(const QString& role, const QString& company, qint64 duration,
+                       std::vector<std::pair<QString, QString>> answers = {}) {
+    InterviewRecord r;
+    r.role = role;
+    r.company = company;
+    r.duration = duration;
+    r.date = QDateTime(QDate(2024, 3, 7), QTime(10, 0), Qt::LocalTime).toUTC();
+    for (auto& [question, answer] : answers) {
+        AnswerEntry entry;
+        entry.question = question;
+        entry.answer = answer;
+        r.entries.push_back(entry);
+    }
+    return r;
+}
+
+std::vector<HistoryRecordButton*> rows(const HistoryView& view) {
+    auto found = view.findChildren<HistoryRecordButton*>();
+    return {found.begin(), found.end()};
+}
+
+} // namespace
+
+TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyState) {
+    ScreenHarness h;
+    SavedWorkspace saved;
+    saved.history = {
+        record(QStringLiteral("Designer"), QStringLiteral("Studio"), 125,
+               {{QStringLiteral("Why us?"), QStringLiteral("Because.")},
+                {QStringLiteral("<b>Bold</b>?"), QStringLiteral("Plain.")}}),
+        record(QString(), QString(), 59),
+        record(QStringLiteral("Engineer"), QString(), 3600, {{QStringLiteral("Q"), QString()}})};
+    h.load(saved);
+    HistoryView view(h.environment());
+    view.resize(1000, 800);
+    view.show();
+
+    ASSERT_EQ(view.content(), HistoryView::Content::list);
+    const auto listed = rows(view);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[0]->accessibleName(), QStringLiteral("Open interview Designer · Studio"));
+    EXPECT_EQ(listed[1]->accessibleName(), QStringLiteral("Open interview Interview"));
+    auto* back = findNamed<ActionButton>(view, QStringLiteral("All interviews"));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->isHidden());
+
+    // Open the first: its detail, answers as plain text.
+    listed[0]->click();
+    ASSERT_EQ(view.content(), HistoryView::Content::detail);
+    EXPECT_EQ(h.stores.store->selectedRecord()->id, saved.history[0].id);
+    EXPECT_FALSE(back->isHidden());
+    const QStringList shown = texts(view);
+    EXPECT_TRUE(shown.contains(QStringLiteral("2 min 5 s")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("2 questions")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("QUESTION 02")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("<b>Bold</b>?")));
+    const auto answers = view.findChildren<AnswerText*>();
+    ASSERT_EQ(answers.size(), 2);
+    EXPECT_EQ(answers[0]->rows().opening, QStringLiteral("Because."));
+    for (const QLabel* label : view.findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+
+    // Export through the store's save dialog: the file holds the record's text.
+    const QString exported = h.stores.folder.filePath(QStringLiteral("out.txt"));
+    h.stores.dialogs.exportPath = exported;
+    findNamed<ActionButton>(view, QStringLiteral("Export"))->click();
+    QFile file(exported);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString expected =
+        QStringLiteral("Corvel Interview\nDesigner · Studio\nMar 7, 2024 at 10:00") +
+        QChar(0x202F) +
+        QStringLiteral("AM\n\nQUESTION\nWhy us?\n\nSUGGESTED ANSWER\nBecause."
+                       "\n\n────────\n\nQUESTION\n<b>Bold</b>?\n\n"
+                       "SUGGESTED ANSWER\nPlain.");
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), expected);
+
+    back->click();
+    ASSERT_EQ(view.content(), HistoryView::Content::list);
+    EXPECT_FALSE(h.stores.store->selectedRecord());
+
+    // Cancel deletes nothing; Delete removes only the record whose trash was pressed.
+    auto* trash = findNamed<QAbstractButton>(view, QStringLiteral("Delete interview Interview"));
+    ASSERT_TRUE(trash);
+    trash->click();
+    QMessageBox* dialog = openDialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->text(), QStringLiteral("Delete this interview?"));
+    EXPECT_TRUE(dialog->informativeText().contains(QStringLiteral("this computer’s history")));
+    choose(*dialog, QStringLiteral("Cancel"));
+    EXPECT_EQ(h.stores.store->history().size(), 3u);
+
+    findNamed<QAbstractButton>(view, QStringLiteral("Delete interview Interview"))->click();
+    choose(*openDialog(), QStringLiteral("Delete"));
+    ASSERT_EQ(h.stores.store->history().size(), 2u);
+    EXPECT_EQ(h.stores.store->history()[0].id, saved.history[0].id);
+    EXPECT_EQ(h.stores.store->history()[1].id, saved.history[2].id);
+    EXPECT_EQ(h.savedJson()[QStringLiteral("history")].toArray().size(), 2);
+    ASSERT_EQ(rows(view).size(), 2u);
+
+    for (const QString& title : {QStringLiteral("Designer · Studio"), QStringLiteral("Engineer")}) {
+        findNamed<QAbstractButton>(view, QStringLiteral("Delete interview ") + title)->click();
+        choose(*openDialog(), QStringLiteral("Delete"));
+    }
+    EXPECT_EQ(view.content(), HistoryView::Content::empty);
+    EXPECT_TRUE(texts(view).isEmpty() || !texts(view).contains(QStringLiteral("QUESTION 01")));
+    findNamed<ActionButton>(view, QStringLiteral("Prepare for an interview"))->click();
+    EXPECT_EQ(h.stores.store->section(), AppSection::profile);
+}
+
+TEST(HistoryViewTest, ASelectedDemoRecordCountsAsNone) {
+    ScreenHarness h;
+    SavedWorkspace saved;
+    saved.history = {record(QStringLiteral("Designer"), QString(), 10)};
+    h.load(saved);
+    HistoryView view(h.environment());
+    InterviewRecord demo = record(QStringLiteral("Demo"), QString(), 10);
+    demo.isDemo = true;
+    h.stores.store->setSelectedRecord(demo);
+    EXPECT_EQ(view.content(), HistoryView::Content::list);
+    EXPECT_TRUE(findNamed<ActionButton>(view, QStringLiteral("All interviews"))->isHidden());
+
+    // A record without answers shows the no-answers card and no entry card.
+    h.stores.store->setSelectedRecord(saved.history[0]);
+    EXPECT_EQ(view.content(), HistoryView::Content::detail);
+    EXPECT_TRUE(texts(view).contains(QStringLiteral("0 questions")));
+    EXPECT_TRUE(view.findChildren<QLabel*>().size() > 0);
+}

@@ -1,0 +1,224 @@
+#include "ui/settings/SettingsView.h"
+
+#include "ScreenHarness.h"
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/OptionPill.h"
+#include "ui/foundation/TextInput.h"
+#include "ui/settings/PrivateConnectionView.h"
+
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace corvel;
+using namespace corvel::test;
+
+namespace {
+
+// Changes whenever the file is written again: an atomic save renames a new file into place.
+std::pair<ino_t, long> identity(const ScreenHarness& h) {
+    struct stat info {};
+    const QByteArray path =
+        (h.stores.folder.path() + QStringLiteral("/workspace.json")).toLocal8Bit();
+    if (::stat(path.constData(), &info) != 0)
+        return {0, 0};
+    return {info.st_ino, info.st_mtim.tv_nsec};
+}
+
+struct Page {
+    explicit Page(ScreenHarness& h, bool allowsKey = true)
+        : view(h.environment(), seams(h, allowsKey)) {
+        view.resize(1100, 900);
+        view.show();
+    }
+    static SettingsSeams seams(ScreenHarness& h, bool allowsKey) {
+        SettingsSeams s;
+        s.bundle.allowsPrivateAPIKeyFallback = allowsKey;
+        s.bundle.shortVersion = QStringLiteral("1.0.0");
+        s.openUrl = h.urlOpener();
+        return s;
+    }
+    QAbstractButton* button(const QString& title) const {
+        return findNamed<QAbstractButton>(view, title);
+    }
+    bool shown(const QString& text) const { return texts(view).contains(text); }
+    SettingsView view;
+};
+
+SavedWorkspace workspace(double opacity) {
+    SavedWorkspace saved;
+    saved.model = QStringLiteral("gpt-4.1-mini");
+    saved.overlayOpacity = opacity;
+    saved.configurationVersion = 3;
+    return saved;
+}
+
+} // namespace
+
+TEST(SettingsViewTest, ShowingThePageWritesNothingAndTruncatesTheOpacity) {
+    ScreenHarness h;
+    for (const auto& [opacity, label] :
+         {std::pair{0.57, "56 %"}, std::pair{0.8437, "84 %"}, std::pair{0.98, "98 %"}}) {
+        h.load(workspace(opacity));
+        const auto before = identity(h);
+        ASSERT_NE(before.first, 0u);
+        Page page(h);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(page.shown(QString::fromUtf8(label))) << label;
+        EXPECT_DOUBLE_EQ(h.stores.store->overlayOpacity(), opacity);
+        EXPECT_EQ(identity(h), before) << "showing the page rewrote the workspace";
+        EXPECT_TRUE(page.shown(QStringLiteral("Corvel Interview · 1.0.0 · Linux")));
+    }
+}
+
+TEST(SettingsViewTest, EveryPillWritesAndSavesEvenWhenAlreadySelected) {
+    ScreenHarness h;
+    h.load(workspace(0.84));
+    Page page(h);
+    const struct {
+        const char* pill;
+        const char* key;
+        const char* stored;
+    } cases[] = {
+        {"Microphone · manual", "audioSource", "Microphone"},
+        {"Call audio", "audioSource", "Audio de l’appel"},
+        {"French", "language", "Français"},
+        {"English", "language", "English"},
+        {"Concise", "style", "Essentielle"},
+        {"STAR method", "style", "Méthode STAR"},
+        {"Detailed", "style", "Approfondie"},
+        {"Adaptive", "style", "Adaptative"},
+        {"Adaptive", "style", "Adaptative"}, // already selected: saved again
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pill);
+        const auto before = identity(h);
+        QAbstractButton* pill = page.button(QString::fromUtf8(c.pill));
+        ASSERT_TRUE(pill);
+        pill->click();
+        EXPECT_NE(identity(h), before) << "not saved";
+        const QJsonObject saved = h.savedJson();
+        const QJsonValue value = QLatin1String(c.key) == QLatin1String("language")
+                                     ? saved[QStringLiteral("context")][QStringLiteral("language")]
+                                     : saved[QLatin1String(c.key)];
+        EXPECT_EQ(value.toString(), QString::fromUtf8(c.stored));
+        EXPECT_TRUE(qobject_cast<OptionPill*>(pill)->isSelected());
+    }
+}
+
+TEST(SettingsViewTest, ToggleModelAndSliderSaveOnlyTheUsersEdits) {
+    ScreenHarness h;
+    h.load(workspace(0.57));
+    Page page(h);
+    auto* toggle =
+        findNamed<QAbstractButton>(page.view, QStringLiteral("Suggest answers automatically"));
+    ASSERT_TRUE(toggle);
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->click();
+    EXPECT_FALSE(h.stores.store->automaticAnswers());
+    EXPECT_FALSE(h.savedJson()[QStringLiteral("automaticAnswers")].toBool());
+
+    // The microphone disables the switch; it keeps its value.
+    page.button(QStringLiteral("Microphone · manual"))->click();
+    EXPECT_FALSE(toggle->isEnabled());
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_TRUE(page.shown(QStringLiteral(
+        "Available with Call audio. With the microphone, confirm each question using Ctrl+↵.")));
+    page.button(QStringLiteral("Call audio"))->click();
+    EXPECT_TRUE(toggle->isEnabled());
+
+    // A change made elsewhere shows here and is not saved by the page.
+    auto* model = findNamed<TextInput>(page.view, QStringLiteral("Model ID"));
+    ASSERT_TRUE(model);
+    auto before = identity(h);
+    h.stores.store->setModel(QStringLiteral("gpt-4.1"));
+    EXPECT_EQ(model->text(), QStringLiteral("gpt-4.1"));
+    EXPECT_EQ(identity(h), before);
+    model->selectAll();
+    QTest::keyClicks(model, QStringLiteral("gpt-5 "));
+    EXPECT_EQ(h.stores.store->model(), QStringLiteral("gpt-5 "));
+    EXPECT_EQ(h.savedJson()[QStringLiteral("model")].toString(), QStringLiteral("gpt-5 "));
+
+    auto* slider = page.view.findChild<QSlider*>();
+    ASSERT_TRUE(slider);
+    EXPECT_EQ(slider->accessibleName(), QStringLiteral("Floating window background opacity"));
+    EXPECT_EQ(slider->value(), 570);
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(h.stores.store->overlayOpacity(), 0.571);
+    EXPECT_DOUBLE_EQ(h.savedJson()[QStringLiteral("overlayOpacity")].toDouble(), 0.571);
+    EXPECT_TRUE(page.shown(QStringLiteral("57 %")));
+    slider->setValue(slider->minimum());
+    EXPECT_TRUE(page.shown(QStringLiteral("35 %")));
+}
+
+TEST(SettingsViewTest, DuringASessionOnlyTheSourceLanguageAndKeyAreLocked) {
+    ScreenHarness h;
+    Page page(h);
+    auto* privateConnection = page.view.findChild<PrivateConnectionView*>();
+    ASSERT_TRUE(privateConnection);
+    EXPECT_FALSE(page.shown(QStringLiteral(
+        "End the session to change the audio source. To correct the language now, use the "
+        "language menu in Session or the floating window.")));
+    h.stores.prepare();
+    ASSERT_TRUE(h.stores.startListening());
+
+    EXPECT_TRUE(page.shown(QStringLiteral(
+        "End the session to change the audio source. To correct the language now, use the "
+        "language menu in Session or the floating window.")));
+    for (const char* locked : {"Microphone · manual", "Call audio", "French", "English"})
+        EXPECT_FALSE(page.button(QString::fromUtf8(locked))->isEnabledTo(&page.view)) << locked;
+    EXPECT_FALSE(privateConnection->isEnabledTo(&page.view));
+    for (const char* live : {"Adaptive", "Concise", "STAR method", "Detailed",
+                             "Suggest answers automatically", "Show window"})
+        EXPECT_TRUE(page.button(QString::fromUtf8(live))->isEnabledTo(&page.view)) << live;
+    EXPECT_TRUE(
+        findNamed<TextInput>(page.view, QStringLiteral("Model ID"))->isEnabledTo(&page.view));
+    EXPECT_TRUE(page.view.findChild<QSlider*>()->isEnabledTo(&page.view));
+
+    // A disabled pill does nothing and saves nothing.
+    const auto before = identity(h);
+    QTest::mouseClick(page.button(QStringLiteral("Microphone · manual")), Qt::LeftButton);
+    EXPECT_EQ(h.stores.store->audioSource(), AudioSource::system);
+    EXPECT_EQ(identity(h), before);
+
+    h.stores.store->endSession();
+    EXPECT_TRUE(page.button(QStringLiteral("Call audio"))->isEnabledTo(&page.view));
+}
+
+TEST(SettingsViewTest, ThePrivateRouteVanishesWhenTheCloudIsConfigured) {
+    ScreenHarness h;
+    Page page(h);
+    const QString cloudCaption =
+        QStringLiteral("Answers stream as soon as the first words arrive.");
+    EXPECT_TRUE(
+        page.button(QStringLiteral("Private developer connection"))->isVisibleTo(&page.view));
+    EXPECT_TRUE(page.button(QStringLiteral("Model and response speed"))->isVisibleTo(&page.view));
+    EXPECT_FALSE(page.shown(cloudCaption));
+
+    h.stores.store->configureCloud(QUrl(QStringLiteral("https://cloud.example")), std::nullopt, {});
+    ASSERT_TRUE(h.stores.store->isCloudConfigured());
+    EXPECT_FALSE(
+        page.button(QStringLiteral("Private developer connection"))->isVisibleTo(&page.view));
+    EXPECT_FALSE(page.button(QStringLiteral("Model and response speed"))->isVisibleTo(&page.view));
+    EXPECT_TRUE(page.shown(cloudCaption));
+
+    ScreenHarness other;
+    Page withoutKeys(other, false);
+    EXPECT_FALSE(withoutKeys.button(QStringLiteral("Private developer connection"))
+                     ->isVisibleTo(&withoutKeys.view));
+    EXPECT_TRUE(withoutKeys.shown(cloudCaption));
+}
+
+TEST(SettingsViewTest, DataHandlingLinkOpensInTheBrowser) {
+    ScreenHarness h;
+    Page page(h);
+    page.button(QStringLiteral("Data and privacy"))->click();
+    EXPECT_TRUE(page.shown(QStringLiteral(
+        "Speech recognition runs on this computer. The app does not save audio files.")));
+    page.button(QStringLiteral("OpenAI data handling ↗"))->click();
+    ASSERT_EQ(h.opened.size(), 1);
+    EXPECT_EQ(h.opened[0],
+              QUrl(QStringLiteral("https://developers.openai.com/api/docs/guides/your-data")));
+}

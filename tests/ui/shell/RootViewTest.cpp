@@ -1,0 +1,145 @@
+#include "ui/shell/RootView.h"
+
+#include "fixture/ScreenFixture.h"
+#include "ui/foundation/LinkButton.h"
+#include "ui/foundation/Palette.h"
+#include "ui/foundation/SpacedLabel.h"
+#include "ui/shell/AppNavigation.h"
+#include "ui/shell/MessageBanner.h"
+#include "ui/shell/NavigationTab.h"
+#include "ui/preparation/ProfileView.h"
+#include "ui/shell/PlaceholderScreen.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using fixture::ScreenFixture;
+
+namespace {
+
+struct Root {
+    explicit Root(ScreenFixture& fixture) : view(fixture.environment()) {
+        view.resize(1280, 860);
+        view.show();
+        QTest::qWait(10);
+    }
+    MessageBanner& banner() const { return *view.banner(); }
+    AppNavigation& bar() const { return *view.navigation(); }
+    // A placeholder's name, else the screen's class.
+    QString screenName() const {
+        if (auto* placeholder = qobject_cast<PlaceholderScreen*>(view.screen()))
+            return placeholder->name();
+        return view.screen() ? QString::fromLatin1(view.screen()->metaObject()->className())
+                             : QString();
+    }
+    RootView view;
+};
+
+} // namespace
+
+TEST(AppNavigation, LookFollowsTheSectionAndTheSession) {
+    const QString idleHelp = QStringLiteral("Reopen the setup and permissions guide");
+    const QString busyHelp = QStringLiteral("Finish your session before reopening setup");
+    struct Case {
+        AppSection section;
+        bool session;
+        AppNavigation::Look look;
+    };
+    const Case cases[] = {
+        {AppSection::overview, false, {true, false, false, false, true, idleHelp, false, false}},
+        {AppSection::profile, false, {true, false, false, false, true, idleHelp, false, false}},
+        {AppSection::session, true, {false, true, true, true, false, busyHelp, false, false}},
+        {AppSection::history, true, {false, false, true, true, false, busyHelp, true, false}},
+        {AppSection::settings, false, {false, false, false, false, true, idleHelp, false, true}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AppNavigation::lookFor(c.section, c.session), c.look)
+            << rawValue(c.section).toStdString() << " session " << c.session;
+}
+
+TEST(RootView, TheBannerShowsAMessageVerbatimWrapsItAndIsDismissed) {
+    ScreenFixture fixture;
+    Root root(fixture);
+    EXPECT_TRUE(root.banner().isHidden());
+    EXPECT_EQ(root.view.screen()->y(), root.bar().height()); // no gap without a message
+
+    const QString markup = QStringLiteral("<img src=x> <a href=\"https://example.com\">open</a>");
+    fixture.store().setMessage(markup);
+    QTest::qWait(10);
+    EXPECT_FALSE(root.banner().isHidden());
+    EXPECT_EQ(root.banner().text()->text(), markup);
+    const int oneLine = root.banner().height();
+
+    fixture.store().setMessage(QStringLiteral("First line\nSecond line\nThird line"));
+    QTest::qWait(10);
+    EXPECT_GT(root.banner().height(), oneLine + 30);
+    EXPECT_GE(root.view.screen()->y(), root.bar().height() + root.banner().height());
+
+    EXPECT_EQ(root.banner().dismissButton()->accessibleName(), QStringLiteral("Dismiss message"));
+    QTest::mouseClick(root.banner().dismissButton(), Qt::LeftButton);
+    EXPECT_EQ(fixture.store().message(), std::nullopt);
+    EXPECT_TRUE(root.banner().isHidden());
+}
+
+TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
+    ScreenFixture fixture({{QStringLiteral("section"), QStringLiteral("overview")}});
+    Root root(fixture);
+    EXPECT_EQ(root.screenName(), QStringLiteral("corvel::ProfileView"));
+    const std::pair<AppSection, const char*> steps[] = {
+        {AppSection::history, "corvel::HistoryView"},
+        {AppSection::settings, "corvel::SettingsView"},
+        {AppSection::profile, "corvel::ProfileView"},
+        {AppSection::history, "corvel::HistoryView"}};
+    for (const auto& [section, name] : steps) {
+        const QPointer<QWidget> before = root.view.screen();
+        fixture.store().setSection(section);
+        QTest::qWait(10);
+        EXPECT_EQ(root.screenName(), QLatin1String(name));
+        EXPECT_TRUE(before.isNull()) << name;
+    }
+}
+
+TEST(RootView, TabsAndButtonsSwitchSectionsAndFollowTheSession) {
+    ScreenFixture fixture;
+    Root root(fixture);
+    AppNavigation& bar = root.bar();
+    EXPECT_TRUE(bar.prepareTab()->isCurrent());
+    EXPECT_FALSE(bar.sessionTab()->isEnabled());
+    EXPECT_FALSE(bar.sessionTab()->showsLiveBadge());
+    QTest::mouseClick(bar.sessionTab(), Qt::LeftButton);
+    EXPECT_EQ(fixture.store().section(), AppSection::profile);
+
+    QTest::mouseClick(bar.historyButton(), Qt::LeftButton);
+    EXPECT_EQ(fixture.store().section(), AppSection::history);
+    EXPECT_EQ(bar.historyButton()->color(), Palette::ink());
+    EXPECT_EQ(bar.settingsButton()->color(), Palette::secondary());
+    EXPECT_FALSE(bar.prepareTab()->isCurrent());
+    QTest::mouseClick(bar.settingsButton(), Qt::LeftButton);
+    EXPECT_EQ(fixture.store().section(), AppSection::settings);
+    EXPECT_TRUE(bar.historyButton()->toolTip().isEmpty());
+
+    QSignalSpy guide(&fixture.notifications(), &AppNotifications::showSetupGuide);
+    EXPECT_EQ(bar.setupGuideButton()->toolTip(),
+              QStringLiteral("Reopen the setup and permissions guide"));
+    QTest::mouseClick(bar.setupGuideButton(), Qt::LeftButton);
+    EXPECT_EQ(guide.count(), 1);
+
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::history);
+    EXPECT_TRUE(bar.sessionTab()->isEnabled());
+    EXPECT_TRUE(bar.sessionTab()->showsLiveBadge()); // also on another section
+    EXPECT_FALSE(bar.setupGuideButton()->isEnabled());
+    EXPECT_EQ(bar.setupGuideButton()->toolTip(),
+              QStringLiteral("Finish your session before reopening setup"));
+    QTest::mouseClick(bar.setupGuideButton(), Qt::LeftButton);
+    EXPECT_EQ(guide.count(), 1);
+    QTest::mouseClick(bar.sessionTab(), Qt::LeftButton);
+    EXPECT_EQ(fixture.store().section(), AppSection::session);
+    EXPECT_TRUE(bar.sessionTab()->isCurrent());
+    QTest::mouseClick(bar.prepareTab(), Qt::LeftButton);
+    EXPECT_EQ(fixture.store().section(), AppSection::profile);
+}
