@@ -140,7 +140,8 @@ GoogleAuthStore::GoogleAuthStore(Collaborators collaborators, QObject* parent)
 
 // Running tasks keep what they use and see the store gone at their next step.
 GoogleAuthStore::~GoogleAuthStore() {
-    endOperation();
+    // Before the browser and clients go, so no cancellation reaches them half destroyed.
+    m_operation.cancel();
     dropRefresh();
 }
 
@@ -160,34 +161,25 @@ void GoogleAuthStore::start(Operation hosted, Operation direct) {
         return;
     }
     const QUuid id = begin();
-    m_operation.emplace();
-    (this->*(m_firebaseConfiguration ? hosted : direct))(id, m_operation->token());
+    (this->*(m_firebaseConfiguration ? hosted : direct))(id, m_operation.start());
 }
 
 QUuid GoogleAuthStore::begin() {
     logStarted();
     dropRefresh();
-    endOperation();
-    m_operationID = QUuid::createUuid();
+    m_operation.cancel();
     setBusy(true);
     setMessage(std::nullopt);
-    return m_operationID;
+    return m_operation.id();
 }
 
 void GoogleAuthStore::cancel() {
     logCancelled();
     dropRefresh();
-    m_operationID = QUuid::createUuid();
-    endOperation();
+    m_operation.cancel();
     m_browser->cancel();
     setBusy(false);
     setMessage(description(GoogleAuthError::cancelled));
-}
-
-void GoogleAuthStore::endOperation() {
-    if (m_operation)
-        m_operation->cancel();
-    m_operation.reset();
 }
 
 void GoogleAuthStore::dropRefresh() {
@@ -206,17 +198,17 @@ void GoogleAuthStore::replaceFirebaseSession(std::optional<FirebaseStoredSession
 
 void GoogleAuthStore::checkPoint(const QPointer<GoogleAuthStore>& self, QUuid id,
                                  const CancelToken& token) {
-    if (!self || self->m_operationID != id || token.isCancelled())
+    if (!self || !self->m_operation.isCurrent(id) || token.isCancelled())
         throw GoogleAuthError(GoogleAuthError::cancelled);
 }
 
 void GoogleAuthStore::fail(QUuid id, const std::exception_ptr& error) {
-    if (m_operationID == id)
+    if (m_operation.isCurrent(id))
         setMessage(safeError(error).description());
 }
 
 void GoogleAuthStore::failRestore(QUuid id, const std::exception_ptr& error) {
-    if (m_operationID != id)
+    if (!m_operation.isCurrent(id))
         return;
     if (m_firebaseConfiguration) {
         replaceFirebaseSession(std::nullopt);
@@ -241,10 +233,8 @@ void GoogleAuthStore::failRestore(QUuid id, const std::exception_ptr& error) {
 }
 
 void GoogleAuthStore::complete(QUuid id) {
-    if (m_operationID != id)
-        return;
-    setBusy(false);
-    m_operation.reset();
+    if (m_operation.isCurrent(id))
+        setBusy(false);
 }
 
 QCoro::Task<> GoogleAuthStore::signInFirebase(QUuid id, CancelToken token) {
@@ -393,7 +383,7 @@ QCoro::Task<QString> GoogleAuthStore::validIDToken(CancelToken token) {
     if (m_now().msecsTo(m_firebaseSession->tokens.expiresAt) > kRefreshMarginMs)
         co_return m_firebaseSession->tokens.idToken;
 
-    const QUuid id = m_operationID;
+    const QUuid id = m_operation.id();
     const QUuid sessionID = m_firebaseSessionID;
     if (!m_firebaseRefresh) {
         m_firebaseRefresh = std::make_shared<TokenRefresh>();
@@ -412,7 +402,7 @@ QCoro::Task<QString> GoogleAuthStore::validIDToken(CancelToken token) {
     // A refresh is stale once another operation began, or once a sign-in or restore replaced
     // the session it refreshed: it must not overwrite or delete that newer session.
     const auto current = [&] {
-        return self && self->m_operationID == id && self->m_firebaseSessionID == sessionID;
+        return self && self->m_operation.isCurrent(id) && self->m_firebaseSessionID == sessionID;
     };
     std::exception_ptr failure = refresh->error;
     if (!failure) {
@@ -452,9 +442,7 @@ QCoro::Task<QString> GoogleAuthStore::validIDToken(CancelToken token) {
 }
 
 void GoogleAuthStore::signOut() {
-    m_operationID = QUuid::createUuid();
-    const QUuid id = m_operationID;
-    endOperation();
+    m_operation.cancel();
     dropRefresh();
     m_browser->cancel();
     setBusy(false);
@@ -482,12 +470,11 @@ void GoogleAuthStore::signOut() {
     if (previous) {
         // Held as the operation so that a later operation or sign-out cancels it; isBusy stays
         // false and its outcome is ignored.
-        m_operation.emplace();
-        revoke(*previous, id, m_operation->token());
+        revoke(*previous, m_operation.start());
     }
 }
 
-QCoro::Task<> GoogleAuthStore::revoke(GoogleStoredSession previous, QUuid id, CancelToken token) {
+QCoro::Task<> GoogleAuthStore::revoke(GoogleStoredSession previous, CancelToken token) {
     QPointer<GoogleAuthStore> self(this);
     const auto client = m_client;
     co_await nextEventLoopTurn();
@@ -497,8 +484,6 @@ QCoro::Task<> GoogleAuthStore::revoke(GoogleStoredSession previous, QUuid id, Ca
         co_await client->revoke(previous.tokens, token);
     } catch (...) {
     }
-    if (self && self->m_operationID == id)
-        self->m_operation.reset();
 }
 
 void GoogleAuthStore::setAccount(std::optional<GoogleAccount> account) {

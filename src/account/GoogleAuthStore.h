@@ -8,6 +8,7 @@
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
 #include "platform/SecretStore.h"
+#include "platform/TaskSlot.h"
 
 #include <QObject>
 #include <QPointer>
@@ -86,7 +87,6 @@ private:
     void fail(QUuid id, const std::exception_ptr& error);
     void failRestore(QUuid id, const std::exception_ptr& error);
     void complete(QUuid id);
-    void endOperation();
     void dropRefresh();
     void replaceFirebaseSession(std::optional<FirebaseStoredSession> session);
 
@@ -94,7 +94,7 @@ private:
     QCoro::Task<> signInGoogle(QUuid id, CancelToken token);
     QCoro::Task<> restoreFirebase(QUuid id, CancelToken token);
     QCoro::Task<> restoreGoogle(QUuid id, CancelToken token);
-    QCoro::Task<> revoke(GoogleStoredSession previous, QUuid id, CancelToken token);
+    QCoro::Task<> revoke(GoogleStoredSession previous, CancelToken token);
 
     void setAccount(std::optional<GoogleAccount> account);
     void setBusy(bool busy);
@@ -122,8 +122,8 @@ private:
     std::optional<GoogleStoredSession> m_storedSession;
 
     std::shared_ptr<SecretStore> m_secretStore;
-    std::optional<CancelSource> m_operation;
-    QUuid m_operationID = QUuid::createUuid();
+    // Its id is the running operation's staleness token.
+    TaskSlot m_operation;
 };
 
 } // namespace corvel

@@ -46,8 +46,8 @@ TessaroyApp::TessaroyApp(Dependencies dependencies, QObject* parent) : QObject(p
     if (!dependencies.store.fileDialogs)
         dependencies.store.fileDialogs = &m_fileDialogs;
     if (!dependencies.store.makePanel)
-        dependencies.store.makePanel = [](AppStore& store) {
-            return std::make_unique<OverlayPanel>(store);
+        dependencies.store.makePanel = [this](AppStore& store) {
+            return std::make_unique<OverlayPanel>(store, &m_preferences);
         };
     m_store = std::make_unique<AppStore>(std::move(dependencies.store));
     m_auth = dependencies.auth ? std::make_unique<GoogleAuthStore>(std::move(*dependencies.auth))

@@ -161,8 +161,8 @@ void AudioCapture::stop() {
     setLevel(0);
     setTranscript(QString());
     resetHealth();
-    m_renewalCancel.cancel();
-    m_retryCancel.cancel();
+    m_renewal.cancel();
+    m_retry.cancel();
     endCurrentRequest();
     if (m_recognitionTask) {
         m_recognitionTask->cancel();
@@ -208,8 +208,8 @@ void AudioCapture::receiveDriverTranscript(const QString& text, bool isFinal, QU
 void AudioCapture::beginRecognition(QUuid session) {
     if (session != m_sessionGeneration || !m_recognizer || !m_relay)
         return;
-    m_renewalCancel.cancel();
-    m_retryCancel.cancel();
+    m_renewal.cancel();
+    m_retry.cancel();
     const QUuid segment = QUuid::createUuid();
     m_recognitionGeneration = segment;
     m_segmentText.clear();
@@ -235,8 +235,7 @@ void AudioCapture::beginRecognition(QUuid session) {
         });
     if (auto replaced = m_relay->replaceRequest(m_recognitionTask))
         replaced->endAudio();
-    m_renewalCancel = CancelSource();
-    renewAfter(session, segment, m_renewalCancel.token());
+    renewAfter(session, segment, m_renewal.start());
 }
 
 QCoro::Task<> AudioCapture::renewAfter(QUuid session, QUuid segment, CancelToken token) {
@@ -323,7 +322,7 @@ void AudioCapture::rotateRecognition(QUuid session, double delay, bool finalizeS
     if (session != m_sessionGeneration)
         return;
     m_recognitionGeneration = QUuid::createUuid();
-    m_renewalCancel.cancel();
+    m_renewal.cancel();
     // An immediate rotation leaves the request in place until the next one replaces it, so the
     // recogniser hands the audio of the hand-over to the next segment instead of losing it.
     if (delay > 0)
@@ -336,9 +335,7 @@ void AudioCapture::rotateRecognition(QUuid session, double delay, bool finalizeS
         beginRecognition(session);
         return;
     }
-    m_retryCancel.cancel();
-    m_retryCancel = CancelSource();
-    retryAfter(session, delay, m_retryCancel.token());
+    retryAfter(session, delay, m_retry.start());
 }
 
 QCoro::Task<> AudioCapture::retryAfter(QUuid session, double delay, CancelToken token) {
@@ -365,9 +362,7 @@ void AudioCapture::beginHealthMonitoring(QUuid session) {
     if (!m_transcript.trimmed().isEmpty())
         m_healthMonitor.receiveText(now);
     refreshHealth();
-    m_healthCancel.cancel();
-    m_healthCancel = CancelSource();
-    pollHealth(session, m_healthCancel.token());
+    pollHealth(session, m_healthPoll.start());
 }
 
 QCoro::Task<> AudioCapture::pollHealth(QUuid session, CancelToken token) {
@@ -394,7 +389,7 @@ void AudioCapture::refreshHealth() {
 }
 
 void AudioCapture::resetHealth() {
-    m_healthCancel.cancel();
+    m_healthPoll.cancel();
     m_healthMonitor = {};
     setHealth(AudioCaptureHealth::idle);
 }

@@ -8,6 +8,7 @@
 #include "listening/AudioRecognitionRecoveryPolicy.h"
 #include "platform/AudioRecognitionFailure.h"
 #include "platform/Cancellation.h"
+#include "platform/TaskSlot.h"
 #include "platform/UptimeClock.h"
 
 #include <QCoroTask>
@@ -126,9 +127,9 @@ private:
     std::shared_ptr<SpeechRecognizer> m_recognizer;
     std::shared_ptr<SpeechRecognitionTask> m_recognitionTask;
     CancelSource m_sessionCancel;
-    CancelSource m_renewalCancel;
-    CancelSource m_retryCancel;
-    CancelSource m_healthCancel;
+    TaskSlot m_renewal;
+    TaskSlot m_retry;
+    TaskSlot m_healthPoll;
     AudioCaptureHealthMonitor m_healthMonitor;
     AudioRecognitionRecoveryPolicy m_recoveryPolicy;
     QUuid m_sessionGeneration = QUuid::createUuid();

@@ -26,9 +26,7 @@ MacPermissionStore::MacPermissionStore(std::shared_ptr<MacPermissionProvider> pr
     }
 }
 
-MacPermissionStore::~MacPermissionStore() {
-    m_requestCancel.cancel();
-}
+MacPermissionStore::~MacPermissionStore() = default;
 
 bool MacPermissionStore::callReady() const {
     return m_speech == MacPermissionStatus::allowed && m_callAudio == MacPermissionStatus::allowed;
@@ -57,11 +55,10 @@ void MacPermissionStore::request(MacPermissionKind kind) {
     refresh();
     if (status(kind) != MacPermissionStatus::needsAccess)
         return;
-    m_requestGeneration = QUuid::createUuid();
+    m_request.cancel();
     setRequesting(kind);
     m_requestRunning = true;
-    m_requestCancel = CancelSource();
-    runRequest(kind, m_requestGeneration, m_requestCancel.token());
+    runRequest(kind, m_request.id(), m_request.start());
 }
 
 QCoro::Task<> MacPermissionStore::runRequest(MacPermissionKind kind, QUuid generation,
@@ -79,15 +76,14 @@ QCoro::Task<> MacPermissionStore::runRequest(MacPermissionKind kind, QUuid gener
     if (!self)
         co_return;
     m_requestRunning = false;
-    if (generation != m_requestGeneration)
+    if (!m_request.isCurrent(generation))
         co_return;
     refresh();
     setRequesting(std::nullopt);
 }
 
 void MacPermissionStore::cancelRequest() {
-    m_requestGeneration = QUuid::createUuid();
-    m_requestCancel.cancel();
+    m_request.cancel();
     setRequesting(std::nullopt);
     refresh();
 }

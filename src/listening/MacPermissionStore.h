@@ -4,6 +4,7 @@
 #include "listening/MacPermissionProvider.h"
 #include "listening/MacPermissionStatus.h"
 #include "platform/Cancellation.h"
+#include "platform/TaskSlot.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -61,8 +62,8 @@ private:
     std::optional<MacPermissionKind> m_requesting;
     std::shared_ptr<MacPermissionProvider> m_provider;
     bool m_requestRunning = false;
-    CancelSource m_requestCancel;
-    QUuid m_requestGeneration = QUuid::createUuid();
+    // Its id is the request's generation.
+    TaskSlot m_request;
 };
 
 } // namespace corvel

@@ -51,19 +51,11 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
     connect(this, &AppStore::contextChanged, this, &AppStore::scheduleAutosave);
 }
 
-AppStore::~AppStore() {
-    // Tasks still suspended hold only a QPointer to the store; wake them so they end.
-    for (auto* task : {&m_generation, &m_listeningTask, &m_connectionCheck, &m_recognitionDebounce,
-                       &m_cloudRefreshTask, &m_cloudHeartbeat, &m_autosave})
-        if (*task)
-            (*task)->cancel();
-}
+// Tasks still suspended hold only a QPointer to the store; their slots wake them so they end.
+AppStore::~AppStore() = default;
 
 void AppStore::scheduleAutosave() {
-    if (m_autosave)
-        m_autosave->cancel();
-    m_autosave.emplace();
-    runAutosave(m_autosave->token());
+    runAutosave(m_autosave.start());
 }
 
 QCoro::Task<> AppStore::runAutosave(CancelToken cancel) {
@@ -131,9 +123,7 @@ void AppStore::connectCapture() {
     m_audio->setOnSegmentStart([self] {
         if (!self)
             return;
-        if (self->m_recognitionDebounce)
-            self->m_recognitionDebounce->cancel();
-        self->m_recognitionDebounce.reset();
+        self->cancelDebounce();
         self->m_transcriptSegment = QUuid::createUuid();
         self->m_automaticTurns.consumedTranscript.clear();
         self->m_lastCaptureTranscript.clear();
@@ -209,9 +199,7 @@ void AppStore::setAutomaticAnswers(bool value) {
 void AppStore::automaticAnswersDidChange() {
     if (m_automaticAnswers)
         return;
-    if (m_recognitionDebounce)
-        m_recognitionDebounce->cancel();
-    m_recognitionDebounce.reset();
+    cancelDebounce();
     m_pendingAutomaticQuestions.clear();
     resynchronizeQuestionTurns();
 }

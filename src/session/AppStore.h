@@ -16,6 +16,7 @@
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
 #include "platform/PropertyAssign.h"
+#include "platform/TaskSlot.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -362,18 +363,16 @@ private:
     bool m_isStarting = false;
 
     // Private state.
-    std::optional<CancelSource> m_generation;
-    std::optional<CancelSource> m_listeningTask;
-    std::optional<CancelSource> m_connectionCheck;
-    QUuid m_connectionCheckID = QUuid::createUuid();
-    QUuid m_listeningID = QUuid::createUuid();
-    std::optional<CancelSource> m_recognitionDebounce;
+    // Each slot's id is its staleness token: generationID, listeningID, the connection check's.
+    TaskSlot m_generation;
+    TaskSlot m_listening;
+    TaskSlot m_connectionCheck;
+    TaskSlot m_recognitionDebounce;
     std::vector<QString> m_pendingAutomaticQuestions;
     QUuid m_transcriptSegment = QUuid::createUuid();
-    std::optional<CancelSource> m_autosave;
+    TaskSlot m_autosave;
     AutomaticQuestionTurns m_automaticTurns;
     QString m_lastCaptureTranscript;
-    QUuid m_generationID = QUuid::createUuid();
     std::optional<QUuid> m_currentEntryID;
     QUuid m_sessionID = QUuid::createUuid();
     QString m_key;
@@ -393,13 +392,12 @@ private:
     std::optional<QString> m_cloudAccountID;
     TokenProvider m_cloudTokenProvider;
     QUuid m_cloudConfigurationID = QUuid::createUuid();
-    QUuid m_cloudRefreshID = QUuid::createUuid();
-    std::optional<CancelSource> m_cloudRefreshTask;
+    TaskSlot m_cloudRefresh;
     std::optional<QString> m_cloudLeaseID;
     std::optional<QString> m_cloudLeaseToken;
     std::optional<QUrl> m_cloudLeaseBaseURL;
     std::optional<PendingCloudLease> m_pendingCloudLease;
-    std::optional<CancelSource> m_cloudHeartbeat;
+    TaskSlot m_cloudHeartbeat;
     std::shared_ptr<QCoro::Task<>> m_cloudStopTask;
     QUuid m_cloudStopID = QUuid::createUuid();
 };

@@ -17,10 +17,7 @@ void AppStore::configureCloud(const std::optional<QUrl>& baseURL,
     if (m_isSessionActive)
         endSession();
     m_cloudConfigurationID = QUuid::createUuid();
-    m_cloudRefreshID = QUuid::createUuid();
-    if (m_cloudRefreshTask)
-        m_cloudRefreshTask->cancel();
-    m_cloudRefreshTask.reset();
+    m_cloudRefresh.cancel();
     m_cloudBaseURL = baseURL;
     m_cloudAccountID = accountID;
     m_cloudTokenProvider = std::move(tokenProvider);
@@ -48,13 +45,12 @@ void AppStore::refreshCloudAccount() {
     }
     if (m_isRefreshingCloudAccount)
         return;
-    m_cloudRefreshID = QUuid::createUuid();
+    m_cloudRefresh.cancel();
     assign(*this, m_isRefreshingCloudAccount, true, &AppStore::isRefreshingCloudAccountChanged);
     assign(*this, m_cloudAccountError, std::optional<QString>(),
            &AppStore::cloudAccountErrorChanged);
-    m_cloudRefreshTask.emplace();
-    runCloudRefresh(m_cloudRefreshID, m_cloudConfigurationID, *m_cloudBaseURL, m_cloudTokenProvider,
-                    m_cloudRefreshTask->token());
+    runCloudRefresh(m_cloudRefresh.id(), m_cloudConfigurationID, *m_cloudBaseURL,
+                    m_cloudTokenProvider, m_cloudRefresh.start());
 }
 
 QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl baseURL,
@@ -75,7 +71,8 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
     }
     if (!self)
         co_return;
-    const bool current = m_cloudRefreshID == refresh && m_cloudConfigurationID == configuration;
+    const bool current =
+        m_cloudRefresh.isCurrent(refresh) && m_cloudConfigurationID == configuration;
     if (current && account) {
         if (m_cloudAccountID && *m_cloudAccountID == account->uid) {
             assign(*this, m_cloudAccount, account, &AppStore::cloudAccountChanged);
@@ -92,7 +89,7 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
         assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
         assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
     }
-    if (m_cloudRefreshID == refresh)
+    if (m_cloudRefresh.isCurrent(refresh))
         assign(*this, m_isRefreshingCloudAccount, false,
                &AppStore::isRefreshingCloudAccountChanged);
 }

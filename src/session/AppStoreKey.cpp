@@ -54,10 +54,7 @@ void AppStore::removeKey() {
 }
 
 void AppStore::resetConnectionVerification() {
-    m_connectionCheckID = QUuid::createUuid();
-    if (m_connectionCheck)
-        m_connectionCheck->cancel();
-    m_connectionCheck.reset();
+    m_connectionCheck.cancel();
     assign(*this, m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);
     assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
 }
@@ -73,12 +70,11 @@ void AppStore::checkConnection() {
         setMessage(QStringLiteral("Add your OpenAI API key before checking the connection."));
         return;
     }
-    m_connectionCheckID = QUuid::createUuid();
+    m_connectionCheck.cancel();
     assign(*this, m_connectionVerified, false, &AppStore::connectionVerifiedChanged);
     assign(*this, m_isCheckingConnection, true, &AppStore::isCheckingConnectionChanged);
     setMessage(std::nullopt);
-    m_connectionCheck.emplace();
-    runConnectionCheck(m_connectionCheckID, m_key, m_model, m_connectionCheck->token());
+    runConnectionCheck(m_connectionCheck.id(), m_key, m_model, m_connectionCheck.start());
 }
 
 QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString model,
@@ -95,7 +91,7 @@ QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString mod
     } catch (const std::exception& error) {
         failure = errorMessage(error);
     }
-    if (!self || self->m_connectionCheckID != token)
+    if (!self || !m_connectionCheck.isCurrent(token))
         co_return;
     if (cancelled) {
         assign(*this, m_isCheckingConnection, false, &AppStore::isCheckingConnectionChanged);

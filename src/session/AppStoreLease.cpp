@@ -69,10 +69,7 @@ QCoro::Task<> AppStore::beginCloudLease(QUuid listening, QUuid session, CancelTo
     assign(*this, m_cloudSessionReady, true, &AppStore::cloudSessionReadyChanged);
     assign(*this, m_cloudAccountError, std::optional<QString>(),
            &AppStore::cloudAccountErrorChanged);
-    if (m_cloudHeartbeat)
-        m_cloudHeartbeat->cancel();
-    m_cloudHeartbeat.emplace();
-    runCloudHeartbeat(*lease, baseURL, provider, configuration, m_cloudHeartbeat->token());
+    runCloudHeartbeat(*lease, baseURL, provider, configuration, m_cloudHeartbeat.start());
 }
 
 QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
@@ -106,10 +103,7 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
     if (!failure || !stillOurs())
         co_return;
     stopListening();
-    m_generationID = QUuid::createUuid();
-    if (m_generation)
-        m_generation->cancel();
-    m_generation.reset();
+    m_generation.cancel();
     assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
     setPhase(SessionPhase::error);
     assign(*this, m_cloudAccountError, failure, &AppStore::cloudAccountErrorChanged);
@@ -117,9 +111,7 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
 }
 
 void AppStore::stopCloudLease() {
-    if (m_cloudHeartbeat)
-        m_cloudHeartbeat->cancel();
-    m_cloudHeartbeat.reset();
+    m_cloudHeartbeat.cancel();
     assign(*this, m_cloudSessionReady, false, &AppStore::cloudSessionReadyChanged);
     if (m_pendingCloudLease)
         cleanupPendingCloudLease(m_pendingCloudLease->clientSessionID, std::nullopt);

@@ -37,9 +37,7 @@ void AppStore::setPhase(SessionPhase phase) {
 }
 
 void AppStore::cancelDebounce() {
-    if (m_recognitionDebounce)
-        m_recognitionDebounce->cancel();
-    m_recognitionDebounce.reset();
+    m_recognitionDebounce.cancel();
 }
 
 void AppStore::receiveTranscript(const QString& text, bool isFinal) {
@@ -73,8 +71,7 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (isFinal) {
         processAutomaticTranscript(trimmed, true, m_transcriptSegment);
     } else {
-        m_recognitionDebounce.emplace();
-        debounceTranscript(trimmed, m_transcriptSegment, m_recognitionDebounce->token());
+        debounceTranscript(trimmed, m_transcriptSegment, m_recognitionDebounce.start());
     }
 }
 
@@ -145,10 +142,8 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
     }
     saveCurrentAnswer();
 
-    if (m_generation)
-        m_generation->cancel();
-    m_generationID = QUuid::createUuid();
-    m_currentEntryID = m_generationID;
+    m_generation.cancel();
+    m_currentEntryID = m_generation.id();
     assign(*this, m_currentQuestion, text, &AppStore::currentQuestionChanged);
     assign(*this, m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
     assign(*this, m_isGenerating, true, &AppStore::isGeneratingChanged);
@@ -168,14 +163,13 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
                               m_cloudBaseURL,
                               m_cloudTokenProvider,
                               m_isCloudConfigured};
-    m_generation.emplace();
-    runGeneration(m_generationID, std::move(request), m_generation->token());
+    runGeneration(m_generation.id(), std::move(request), m_generation.start());
 }
 
 QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, CancelToken cancel) {
     QPointer<AppStore> self(this);
     auto onDelta = [self, token](const QString& delta) {
-        if (self && self->m_generationID == token)
+        if (self && self->m_generation.isCurrent(token))
             self->appendDelta(delta);
     };
     std::optional<QString> failure;
@@ -191,7 +185,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
             if (!request.baseURL || !request.tokenProvider)
                 throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
             const QString idToken = co_await request.tokenProvider(cancel);
-            if (!self || m_generationID != token)
+            if (!self || !m_generation.isCurrent(token))
                 throw CancellationError();
             co_await m_answers->streamCloudAnswer(request.question, request.context, request.style,
                                                   request.sessionID, idToken, *request.baseURL,
@@ -205,7 +199,7 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
     } catch (const std::exception& error) {
         failure = errorMessage(error);
     }
-    if (!self || m_generationID != token)
+    if (!self || !m_generation.isCurrent(token))
         co_return;
     assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
     if (cancelled) {

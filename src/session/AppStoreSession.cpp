@@ -95,27 +95,25 @@ void AppStore::startListening() {
     setPhase(SessionPhase::preparing);
     setMessage(std::nullopt);
     m_automaticTurns.consumedTranscript.clear();
-    m_listeningID = QUuid::createUuid();
+    m_listening.cancel();
 
     const AudioSource source = m_activeAudioSource.value_or(m_audioSource);
     const InterviewContext& context = sessionContext();
     const QString locale =
         isEnglishLanguage(context.language) ? QStringLiteral("en-US") : QStringLiteral("fr-FR");
-    if (m_listeningTask)
-        m_listeningTask->cancel();
-    m_listeningTask.emplace();
-    runListening(m_listeningID, m_sessionID, source, locale, m_listeningTask->token());
+    runListening(m_listening.id(), m_sessionID, source, locale, m_listening.start());
 }
 
 bool AppStore::listeningStillWanted(const QUuid& listening, const QUuid& session) const {
-    return m_listeningID == listening && m_sessionID == session && m_isSessionActive && !m_isPaused;
+    return m_listening.isCurrent(listening) && m_sessionID == session && m_isSessionActive &&
+           !m_isPaused;
 }
 
 QCoro::Task<> AppStore::runListening(QUuid listening, QUuid session, AudioSource source,
                                      QString locale, CancelToken cancel) {
     QPointer<AppStore> self(this);
     co_await nextEventLoopTurn();
-    if (!self || m_listeningID != listening || m_isPaused)
+    if (!self || !m_listening.isCurrent(listening) || m_isPaused)
         co_return;
     std::optional<QString> failure;
     try {
@@ -150,7 +148,7 @@ QCoro::Task<> AppStore::runListening(QUuid listening, QUuid session, AudioSource
         setPhase(SessionPhase::error);
         setMessage(failure);
     }
-    if (m_listeningID == listening)
+    if (m_listening.isCurrent(listening))
         assign(*this, m_isStarting, false, &AppStore::isStartingChanged);
 }
 
@@ -163,10 +161,7 @@ void AppStore::listeningBecameReady() {
 }
 
 void AppStore::stopListening() {
-    m_listeningID = QUuid::createUuid();
-    if (m_listeningTask)
-        m_listeningTask->cancel();
-    m_listeningTask.reset();
+    m_listening.cancel();
     assign(*this, m_isStarting, false, &AppStore::isStartingChanged);
     cancelDebounce();
     m_pendingAutomaticQuestions.clear();
@@ -183,10 +178,7 @@ void AppStore::stopListening() {
 
 void AppStore::abandonAnswer() {
     saveCurrentAnswer();
-    m_generationID = QUuid::createUuid();
-    if (m_generation)
-        m_generation->cancel();
-    m_generation.reset();
+    m_generation.cancel();
     assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);
 }
 

@@ -32,10 +32,6 @@ protected:
     bool opens = true;
 };
 
-GoogleAuthError::Case failureOf(QCoro::Task<QString> task) {
-    return test::authFailure([&] { test::awaitTask(std::move(task)); });
-}
-
 } // namespace
 
 TEST_F(GoogleSystemAuthBrowserTest, OpensThePageAndReturnsItsCallbackOnce) {
@@ -63,7 +59,7 @@ TEST_F(GoogleSystemAuthBrowserTest, ANewSignInOrCancelEndsTheWaitingOne) {
     auto& browser = *owned;
     auto first = browser.authenticate(page, scheme, {});
     auto second = browser.authenticate(secondPage, scheme, {});
-    EXPECT_EQ(failureOf(std::move(first)), GoogleAuthError::cancelled);
+    EXPECT_EQ(test::authFailure(std::move(first)), GoogleAuthError::cancelled);
     // The first page's tab is still open and may return; only the second page counts.
     EXPECT_FALSE(browser.handleCallback(callback));
     const QString secondCallback = QStringLiteral("corvelinterview://auth/google?code=K&state=S2");
@@ -73,7 +69,7 @@ TEST_F(GoogleSystemAuthBrowserTest, ANewSignInOrCancelEndsTheWaitingOne) {
     auto third = browser.authenticate(page, scheme, {});
     browser.cancel();
     EXPECT_FALSE(browser.handleCallback(callback));
-    EXPECT_EQ(failureOf(std::move(third)), GoogleAuthError::cancelled);
+    EXPECT_EQ(test::authFailure(std::move(third)), GoogleAuthError::cancelled);
     browser.cancel(); // nothing runs: no effect
     EXPECT_EQ(opened, (QList<QUrl>{page, secondPage, page}));
 }
@@ -91,18 +87,18 @@ TEST_F(GoogleSystemAuthBrowserTest, CallerCancellationTimeOutAndOpenFailure) {
     CancelSource during;
     auto cancelled = browser.authenticate(page, scheme, during.token());
     during.cancel();
-    EXPECT_EQ(failureOf(std::move(cancelled)), GoogleAuthError::cancelled);
+    EXPECT_EQ(test::authFailure(std::move(cancelled)), GoogleAuthError::cancelled);
 
     // A time-out is a connection failure; the callback that comes later finds nobody waiting.
     // A finished operation's time-out is gone: it never ends the next one.
     auto waiting = browser.authenticate(page, scheme, {});
     clock.advance(GoogleSystemAuthBrowser::kTimeoutSeconds - 1);
     auto timed = browser.authenticate(page, scheme, {});
-    EXPECT_EQ(failureOf(std::move(waiting)), GoogleAuthError::cancelled);
+    EXPECT_EQ(test::authFailure(std::move(waiting)), GoogleAuthError::cancelled);
     clock.advance(GoogleSystemAuthBrowser::kTimeoutSeconds - 1);
     EXPECT_EQ(clock.sleeperCount(), 1u);
     clock.advance(1);
-    EXPECT_EQ(failureOf(std::move(timed)), GoogleAuthError::connection);
+    EXPECT_EQ(test::authFailure(std::move(timed)), GoogleAuthError::connection);
     EXPECT_FALSE(browser.handleCallback(callback));
 
     // Cancelling a caller whose operation was already replaced leaves the new one alone.
@@ -110,12 +106,12 @@ TEST_F(GoogleSystemAuthBrowserTest, CallerCancellationTimeOutAndOpenFailure) {
     auto replaced = browser.authenticate(page, scheme, stale.token());
     auto current = browser.authenticate(page, scheme, {});
     stale.cancel();
-    EXPECT_EQ(failureOf(std::move(replaced)), GoogleAuthError::cancelled);
+    EXPECT_EQ(test::authFailure(std::move(replaced)), GoogleAuthError::cancelled);
     EXPECT_TRUE(browser.handleCallback(callback));
     EXPECT_EQ(test::awaitTask(std::move(current)), callback);
 
     opens = false;
-    EXPECT_EQ(failureOf(browser.authenticate(page, scheme, {})),
+    EXPECT_EQ(test::authFailure(browser.authenticate(page, scheme, {})),
               GoogleAuthError::browserUnavailable);
     EXPECT_FALSE(browser.handleCallback(callback));
 }

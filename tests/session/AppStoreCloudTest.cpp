@@ -232,11 +232,9 @@ TEST_F(CloudSession, ConfigurationChangesEndTheSessionAndOtherAccountsAreRefused
 TEST(CloudSessionOverHttp, StartsAnswersAndStops) {
     StoreHarness h(std::nullopt, true, TestHttpServer::Mode::tls);
     TestHttpServer& server = *h.server;
-    const auto body = [&](std::size_t i) {
-        return QJsonDocument::fromJson(server.requests().at(i).body).object();
-    };
     const auto field = [&](std::size_t i, const char* name) {
-        return body(i).value(QString::fromLatin1(name)).toString();
+        const QJsonObject body = QJsonDocument::fromJson(server.requests().at(i).body).object();
+        return body.value(QString::fromLatin1(name)).toString();
     };
     QUrl url = server.baseUrl();
     url.setPath(QStringLiteral("/api/v1"));
@@ -255,7 +253,6 @@ TEST(CloudSessionOverHttp, StartsAnswersAndStops) {
     EXPECT_EQ(server.requests().at(0).path, "/api/v1/account");
     EXPECT_EQ(server.requests().at(1).path, "/api/v1/sessions/start");
     EXPECT_EQ(server.requests().at(1).header("Authorization"), "Bearer token-2");
-    EXPECT_EQ(field(1, "clientSessionId"), field(1, "clientSessionId").toUpper());
 
     server.enqueue(StoreHarness::answer({"A cloud answer."}));
     h.capture.transcript(project, true);

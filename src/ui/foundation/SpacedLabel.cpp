@@ -13,15 +13,6 @@
 
 namespace corvel {
 
-// The laid-out text: the lines that fit, and an elided last line when the limit cuts the text.
-struct SpacedLabel::Layout {
-    std::shared_ptr<QTextLayout> body;
-    std::shared_ptr<QTextLayout> tail;
-    int tailStart = 0;
-    qreal height = 0;
-    bool truncated = false;
-};
-
 SpacedLabel::SpacedLabel(const QString& text, const QFont& font, const QColor& color,
                          qreal lineSpacing, QWidget* parent)
     : QWidget(parent), m_text(text), m_color(color), m_lineSpacing(lineSpacing) {
@@ -35,8 +26,12 @@ SpacedLabel::SpacedLabel(const QString& text, const QFont& font, const QColor& c
 void SpacedLabel::setText(const QString& text) {
     if (text == m_text)
         return;
+    // A streamed text grows at its end: a selection in the part that stays is kept.
+    const int end = qMax(m_anchor, m_cursor);
+    if (end > text.size() || QStringView(text).first(end) != QStringView(m_text).first(end))
+        m_anchor = m_cursor = 0;
     m_text = text;
-    m_anchor = m_cursor = 0;
+    forgetLayouts();
     setAccessibleName(text);
     updateGeometry();
     update();
@@ -49,6 +44,7 @@ void SpacedLabel::setColor(const QColor& color) {
 
 void SpacedLabel::setTracking(qreal tracking) {
     m_tracking = tracking;
+    forgetLayouts();
     updateGeometry();
     update();
 }
@@ -68,6 +64,7 @@ void SpacedLabel::setSelectable(bool selectable) {
 
 void SpacedLabel::setMaximumLines(int lines) {
     m_maximumLines = qMax(0, lines);
+    forgetLayouts();
     updateGeometry();
     update();
 }
@@ -79,7 +76,27 @@ QFont SpacedLabel::trackedFont() const {
     return tracked;
 }
 
+void SpacedLabel::forgetLayouts() {
+    m_layouts.clear();
+}
+
+void SpacedLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        forgetLayouts();
+    QWidget::changeEvent(event);
+}
+
 SpacedLabel::Layout SpacedLabel::layOut(qreal width) const {
+    const int key = qRound(width);
+    if (const auto cached = m_layouts.constFind(key); cached != m_layouts.cend())
+        return *cached;
+    // A few widths are asked for in turn (minimum, preferred, the actual one).
+    if (m_layouts.size() >= 4)
+        m_layouts.clear();
+    return m_layouts[key] = layOutAt(width);
+}
+
+SpacedLabel::Layout SpacedLabel::layOutAt(qreal width) const {
     Layout result;
     const QFont tracked = trackedFont();
     // QTextLayout breaks lines only at the Unicode line separator; the length stays the same, so
@@ -114,6 +131,9 @@ SpacedLabel::Layout SpacedLabel::layOut(qreal width) const {
             line.setLineWidth(width);
             place(line);
             end = line.textStart() + line.textLength();
+            result.natural = qMax(result.natural, line.naturalTextWidth());
+            if (end < shown.size() && shown.at(end - 1) != QChar::LineSeparator)
+                result.wrapped = true;
         }
         result.body->endLayout();
         return end;
@@ -144,13 +164,24 @@ bool SpacedLabel::isTruncated(int width) const {
 }
 
 int SpacedLabel::heightForWidth(int width) const {
+    // Text that fitted unwrapped at another width is as high at any width it still fits in.
+    for (const Layout& known : std::as_const(m_layouts)) {
+        if (!known.wrapped && !known.truncated && known.natural <= width)
+            return qCeil(known.height);
+    }
     return qCeil(layOut(width).height);
 }
 
 QSize SpacedLabel::sizeHint() const {
-    const QFontMetrics metrics(trackedFont());
-    const int width = qMin(metrics.horizontalAdvance(m_text) + 1, 560);
-    return {width, heightForWidth(width)};
+    // One layout at the widest preferred width gives both: a text narrower than it is one line
+    // per paragraph at its natural width, and of the same height.
+    constexpr int widest = 560;
+    const Layout layout = layOut(widest);
+    qreal natural = layout.natural;
+    if (layout.tail && layout.tail->lineCount() > 0)
+        natural = qMax(natural, layout.tail->lineAt(0).naturalTextWidth());
+    const int width = layout.wrapped ? widest : qMin(qCeil(natural) + 1, widest);
+    return {width, qCeil(layout.height)};
 }
 
 QSize SpacedLabel::minimumSizeHint() const {

@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QWidget>
+
+#include <memory>
 
 class QTextLayout;
 
@@ -49,12 +52,28 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
+    void changeEvent(QEvent* event) override;
+
 private:
-    struct Layout;
-    // Lays the text out at `width`; paints it when `painter` is given.
+    // The laid-out text: the lines that fit, and an elided last line when the limit cuts the text.
+    struct Layout {
+        std::shared_ptr<QTextLayout> body;
+        std::shared_ptr<QTextLayout> tail;
+        int tailStart = 0;
+        qreal height = 0;
+        bool truncated = false;
+        // The widest line, and whether any line was broken for want of width.
+        qreal natural = 0;
+        bool wrapped = false;
+    };
+    // The text laid out at `width`, kept for the next call at the same width.
     Layout layOut(qreal width) const;
+    Layout layOutAt(qreal width) const;
     int cursorAt(const QPointF& point) const;
     QFont trackedFont() const;
+    // Text shaping is the costly part, and layouts ask a label its height several times per
+    // pass: each width's layout is kept until the text or its style changes.
+    void forgetLayouts();
 
     QString m_text;
     QColor m_color;
@@ -65,6 +84,7 @@ private:
     int m_maximumLines = 0;
     int m_anchor = 0;
     int m_cursor = 0;
+    mutable QHash<int, Layout> m_layouts;
 };
 
 } // namespace corvel

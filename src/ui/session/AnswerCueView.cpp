@@ -5,6 +5,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/SpacedLabel.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -18,30 +19,11 @@ QColor white(qreal opacity) {
     return Palette::withOpacity(Qt::white, opacity);
 }
 
-QFont tracked(QFont font, qreal tracking) {
-    font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
-    return font;
-}
-
-PlainLabel* textLabel(QWidget* parent, bool selectable) {
-    auto* label = new PlainLabel({}, QFont(), Palette::ink(), parent);
-    label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    if (selectable)
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-// A streamed text only grows: keep what the user selected when it is still there.
-void setTextKeepingSelection(QLabel* label, const QString& text) {
-    if (label->text() == text)
-        return;
-    const int start = label->hasSelectedText() ? label->selectionStart() : -1;
-    const int length = label->selectedText().size();
-    const QString selected = label->text().mid(start, length);
-    label->setText(text);
-    if (start >= 0 && text.mid(start, length) == selected)
-        label->setSelection(start, length);
+SpacedLabel* textBlock(const QFont& font, const QColor& color, qreal lineSpacing, bool selectable,
+                       QWidget* parent) {
+    auto* block = new SpacedLabel({}, font, color, lineSpacing, parent);
+    block->setSelectable(selectable);
+    return block;
 }
 
 void paintRounded(QWidget* widget, const QColor& color, qreal radius) {
@@ -55,19 +37,19 @@ void paintRounded(QWidget* widget, const QColor& color, qreal radius) {
 // The cue's number on its accent square.
 class Badge final : public QWidget {
 public:
-    explicit Badge(QWidget* parent) : QWidget(parent) { hideFromAccessibility(this); }
+    Badge(bool compact, QWidget* parent) : QWidget(parent), m_compact(compact) {
+        const int side = compact ? 24 : 28;
+        setFixedSize(side, side);
+        hideFromAccessibility(this);
+    }
 
-    void set(const QString& number, const QColor& accent, bool compact) {
-        if (number == m_number && accent == m_accent && compact == m_compact)
+    void set(const QString& number, const QColor& accent) {
+        if (number == m_number && accent == m_accent)
             return;
         m_number = number;
         m_accent = accent;
-        m_compact = compact;
-        const int side = compact ? 24 : 28;
-        setFixedSize(side, side);
         update();
     }
-    const QString& number() const { return m_number; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -79,88 +61,86 @@ protected:
     }
 
 private:
+    bool m_compact;
     QString m_number;
     QColor m_accent;
-    bool m_compact = false;
 };
 
 } // namespace
 
 class AnswerCueView::OpeningBlock final : public QWidget {
 public:
-    explicit OpeningBlock(QWidget* parent)
-        : QWidget(parent), m_label(textLabel(this, false)), m_text(textLabel(this, true)) {
+    OpeningBlock(bool compact, bool inverse, QWidget* parent)
+        : QWidget(parent),
+          m_label(new PlainLabel(QStringLiteral("Start here"), appFont(10, QFont::Medium),
+                                 inverse ? white(0.8) : Palette::secondary(), this)),
+          m_text(textBlock(appFont(compact ? 15 : 17, QFont::Medium),
+                           inverse ? white(0.95) : Palette::ink(), compact ? 4 : 5, true, this)) {
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(8);
-        m_label->setText(QStringLiteral("Start here"));
         layout->addWidget(m_label);
         layout->addWidget(m_text);
     }
 
-    void style(bool compact, bool inverse) {
-        m_label->setFont(appFont(10, QFont::Medium));
-        m_label->setTextColor(inverse ? white(0.8) : Palette::secondary());
-        m_text->setFont(appFont(compact ? 15 : 17, QFont::Medium));
-        m_text->setTextColor(inverse ? white(0.95) : Palette::ink());
-    }
-    void setOpening(const QString& text) { setTextKeepingSelection(m_text, text); }
+    void setOpening(const QString& text) { m_text->setText(text); }
 
 private:
     PlainLabel* m_label;
-    PlainLabel* m_text;
+    SpacedLabel* m_text;
 };
 
 class AnswerCueView::CueRow final : public QWidget {
 public:
-    explicit CueRow(QWidget* parent)
-        : QWidget(parent), m_layout(new QHBoxLayout(this)), m_badge(new Badge(this)),
-          m_title(textLabel(this, false)), m_body(textLabel(this, true)) {
-        m_layout->setContentsMargins(0, 0, 0, 0);
-        m_layout->addWidget(m_badge, 0, Qt::AlignTop);
+    CueRow(bool compact, bool inverse, QWidget* parent)
+        : QWidget(parent), m_badge(new Badge(compact, this)),
+          m_title(textBlock(appFont(compact ? 14 : 16, QFont::Medium),
+                            inverse ? white(0.95) : Palette::ink(), 0, false, this)),
+          m_body(textBlock(appFont(compact ? 14 : 16, QFont::Normal),
+                           inverse ? white(0.8) : Palette::secondary(), compact ? 4 : 6, true,
+                           this)) {
+        m_title->setTracking(-0.2);
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(compact ? 12 : 14);
+        layout->addWidget(m_badge, 0, Qt::AlignTop);
         auto* column = new QVBoxLayout;
         column->setSpacing(8);
         column->addWidget(m_title);
         column->addWidget(m_body);
-        m_layout->addLayout(column, 1);
+        layout->addLayout(column, 1);
     }
 
-    void style(bool compact, bool inverse) {
-        m_compact = compact;
-        m_layout->setSpacing(compact ? 12 : 14);
-        m_title->setFont(tracked(appFont(compact ? 14 : 16, QFont::Medium), -0.2));
-        m_title->setTextColor(inverse ? white(0.95) : Palette::ink());
-        m_body->setFont(appFont(compact ? 14 : 16, QFont::Normal));
-        m_body->setTextColor(inverse ? white(0.8) : Palette::secondary());
-    }
     void set(const AnswerCueRows::Numbered& row, const QColor& accent) {
-        m_badge->set(row.number, accent, m_compact);
-        setTextKeepingSelection(m_title, row.title);
-        setTextKeepingSelection(m_body, row.text);
+        m_badge->set(row.number, accent);
+        m_title->setText(row.title);
+        m_body->setText(row.text);
         m_body->setVisible(!row.text.isEmpty());
         // One element for assistive technology: the title and what to say.
         setAccessibleName(row.text.isEmpty() ? row.title : row.title + u'\n' + row.text);
     }
 
 private:
-    QHBoxLayout* m_layout;
     Badge* m_badge;
-    PlainLabel* m_title;
-    PlainLabel* m_body;
-    bool m_compact = false;
+    SpacedLabel* m_title;
+    SpacedLabel* m_body;
 };
 
 class AnswerCueView::ReminderCard final : public QWidget {
 public:
-    explicit ReminderCard(QWidget* parent)
-        : QWidget(parent), m_title(textLabel(this, false)), m_text(textLabel(this, false)) {
+    ReminderCard(bool inverse, QWidget* parent)
+        : QWidget(parent), m_inverse(inverse),
+          m_title(textBlock(appFont(11, QFont::Medium), inverse ? white(0.8) : Palette::secondary(),
+                            0, false, this)),
+          m_text(textBlock(appFont(12, QFont::Normal), inverse ? white(0.8) : Palette::secondary(),
+                           4, false, this)) {
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(12, 12, 12, 12);
         layout->setSpacing(10);
-        auto* glyph = new PixelGlyph(PixelGlyph::Kind::spark, Palette::orange(), 14, this);
         auto* glyphColumn = new QVBoxLayout;
         glyphColumn->setContentsMargins(0, 2, 0, 0);
-        glyphColumn->addWidget(glyph);
+        glyphColumn->addWidget(
+            new PixelGlyph(PixelGlyph::Kind::spark, Palette::orange(), 14, this));
         glyphColumn->addStretch();
         layout->addLayout(glyphColumn);
         auto* column = new QVBoxLayout;
@@ -168,16 +148,8 @@ public:
         column->addWidget(m_title);
         column->addWidget(m_text);
         layout->addLayout(column, 1);
-        m_title->setFont(appFont(11, QFont::Medium));
-        m_text->setFont(appFont(12, QFont::Normal));
     }
 
-    void style(bool inverse) {
-        m_inverse = inverse;
-        for (PlainLabel* label : {m_title, m_text})
-            label->setTextColor(inverse ? white(0.8) : Palette::secondary());
-        update();
-    }
     void set(const AnswerCue& cue) {
         m_title->setText(cue.title);
         m_text->setText(cue.text);
@@ -191,9 +163,9 @@ protected:
     }
 
 private:
-    PlainLabel* m_title;
-    PlainLabel* m_text;
-    bool m_inverse = false;
+    bool m_inverse;
+    SpacedLabel* m_title;
+    SpacedLabel* m_text;
 };
 
 AnswerCueView::AnswerCueView(const QString& text, bool inverse, bool compact, bool isStreaming,
@@ -201,16 +173,14 @@ AnswerCueView::AnswerCueView(const QString& text, bool inverse, bool compact, bo
     : QWidget(parent), m_text(text), m_inverse(inverse), m_compact(compact),
       m_isStreaming(isStreaming), m_accents(std::move(accents)),
       m_rows(text, isStreaming, m_accents.size()), m_layout(new QVBoxLayout(this)),
-      m_opening(new OpeningBlock(this)),
+      m_opening(new OpeningBlock(compact, inverse, this)),
       m_placeholder(new PlainLabel(QStringLiteral("Your answer is arriving…"),
-                                   appFont(12, QFont::Normal), Palette::secondary(), this)) {
+                                   appFont(12, QFont::Normal),
+                                   inverse ? white(0.8) : Palette::secondary(), this)) {
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->addWidget(m_opening);
     m_layout->addWidget(m_placeholder);
     m_layout->addStretch();
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    m_opening->style(m_compact, m_inverse);
-    m_placeholder->setTextColor(inverse ? white(0.8) : Palette::secondary());
     apply();
 }
 
@@ -225,13 +195,18 @@ void AnswerCueView::setAnswer(const QString& text, bool isStreaming) {
     apply();
 }
 
+// Sizes and spacings are fixed when a row is built, so a change of size class builds the rows
+// again; that happens only when the window crosses its size threshold.
 void AnswerCueView::setCompact(bool compact) {
     if (compact == m_compact)
         return;
     m_compact = compact;
-    m_opening->style(compact, m_inverse);
+    delete m_opening;
+    m_opening = new OpeningBlock(compact, m_inverse, this);
+    m_layout->insertWidget(0, m_opening);
     for (auto& [id, row] : m_cueRows)
-        row->style(compact, m_inverse);
+        delete row;
+    m_cueRows.clear();
     apply();
 }
 
@@ -249,22 +224,14 @@ void AnswerCueView::apply() {
     std::map<int, CueRow*> cueRows;
     for (const auto& cue : m_rows.numbered) {
         auto found = m_cueRows.extract(cue.id);
-        CueRow* row = found ? found.mapped() : nullptr;
-        if (!row) {
-            row = new CueRow(this);
-            row->style(m_compact, m_inverse);
-        }
+        CueRow* row = found ? found.mapped() : new CueRow(m_compact, m_inverse, this);
         row->set(cue, accent(cue));
         cueRows.emplace(cue.id, row);
     }
     std::map<int, ReminderCard*> cards;
     for (const AnswerCue& cue : m_rows.reminders) {
         auto found = m_reminderCards.extract(cue.id);
-        ReminderCard* card = found ? found.mapped() : nullptr;
-        if (!card) {
-            card = new ReminderCard(this);
-            card->style(m_inverse);
-        }
+        ReminderCard* card = found ? found.mapped() : new ReminderCard(m_inverse, this);
         card->set(cue);
         cards.emplace(cue.id, card);
     }

@@ -2,13 +2,13 @@
 
 #include <QWidget>
 
-class QAbstractButton;
-
 namespace corvel {
 
+class AccessibilityPreferences;
 class AppStore;
 class DeferredRefresh;
-class PlainLabel;
+class OptionChoice;
+class OptionPill;
 
 // The choice between English and French for the language spoken in the call. `live` during a
 // session (the session's own language is shown and changing it restarts listening); before one,
@@ -17,19 +17,19 @@ class InterviewLanguageChoiceView final : public QWidget {
     Q_OBJECT
 
 public:
-    InterviewLanguageChoiceView(AppStore& store, bool live, bool compact,
-                                QWidget* parent = nullptr);
+    InterviewLanguageChoiceView(AppStore& store, bool live, bool compact, QWidget* parent = nullptr,
+                                const AccessibilityPreferences* preferences = nullptr);
 
     // "English" or "French".
     QString selected() const;
-    QAbstractButton* option(const QString& language) const;
+    OptionPill* option(const QString& language) const;
 
 private:
     void refresh();
 
     AppStore& m_store;
     bool m_live;
-    QList<QAbstractButton*> m_options;
+    OptionChoice* m_choice;
     DeferredRefresh* m_refresh;
 };
 

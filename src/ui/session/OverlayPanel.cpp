@@ -13,7 +13,7 @@
 
 namespace corvel {
 
-OverlayPanel::OverlayPanel(AppStore& store)
+OverlayPanel::OverlayPanel(AppStore& store, const AccessibilityPreferences* preferences)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
       m_store(store) {
@@ -23,7 +23,7 @@ OverlayPanel::OverlayPanel(AppStore& store)
     setMinimumSize(minimumWidth, minimumHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new OverlayView(store, this));
+    layout->addWidget(new OverlayView(store, preferences, this));
 }
 
 QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {

@@ -11,6 +11,7 @@ class QRect;
 
 namespace corvel {
 
+class AccessibilityPreferences;
 class AppStore;
 
 // The floating answer window: frameless, above other windows, on every workspace, and never
@@ -21,7 +22,7 @@ public:
     static constexpr int minimumWidth = 440;
     static constexpr int minimumHeight = 350;
 
-    explicit OverlayPanel(AppStore& store);
+    explicit OverlayPanel(AppStore& store, const AccessibilityPreferences* preferences = nullptr);
 
     // Shows the panel in front. The first time it is sized and placed at the screen's top-right.
     void present() override;

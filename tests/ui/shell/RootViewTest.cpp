@@ -2,13 +2,11 @@
 
 #include "fixture/ScreenFixture.h"
 #include "ui/foundation/LinkButton.h"
-#include "ui/foundation/Palette.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/preparation/ProfileView.h"
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
-#include "ui/preparation/ProfileView.h"
-#include "ui/shell/PlaceholderScreen.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -29,10 +27,8 @@ struct Root {
     }
     MessageBanner& banner() const { return *view.banner(); }
     AppNavigation& bar() const { return *view.navigation(); }
-    // A placeholder's name, else the screen's class.
+    // The screen's class.
     QString screenName() const {
-        if (auto* placeholder = qobject_cast<PlaceholderScreen*>(view.screen()))
-            return placeholder->name();
         return view.screen() ? QString::fromLatin1(view.screen()->metaObject()->className())
                              : QString();
     }
@@ -78,8 +74,6 @@ TEST(RootView, TheBannerShowsAMessageVerbatimWrapsItAndIsDismissed) {
     QTest::qWait(10);
     EXPECT_GT(root.banner().height(), oneLine + 30);
     EXPECT_GE(root.view.screen()->y(), root.bar().height() + root.banner().height());
-
-    EXPECT_EQ(root.banner().dismissButton()->accessibleName(), QStringLiteral("Dismiss message"));
     QTest::mouseClick(root.banner().dismissButton(), Qt::LeftButton);
     EXPECT_EQ(fixture.store().message(), std::nullopt);
     EXPECT_TRUE(root.banner().isHidden());
@@ -91,9 +85,9 @@ TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
     EXPECT_EQ(root.screenName(), QStringLiteral("corvel::ProfileView"));
     const std::pair<AppSection, const char*> steps[] = {
         {AppSection::history, "corvel::HistoryView"},
+        {AppSection::session, "corvel::SessionView"},
         {AppSection::settings, "corvel::SettingsView"},
-        {AppSection::profile, "corvel::ProfileView"},
-        {AppSection::history, "corvel::HistoryView"}};
+        {AppSection::profile, "corvel::ProfileView"}};
     for (const auto& [section, name] : steps) {
         const QPointer<QWidget> before = root.view.screen();
         fixture.store().setSection(section);
@@ -115,16 +109,11 @@ TEST(RootView, TabsAndButtonsSwitchSectionsAndFollowTheSession) {
 
     QTest::mouseClick(bar.historyButton(), Qt::LeftButton);
     EXPECT_EQ(fixture.store().section(), AppSection::history);
-    EXPECT_EQ(bar.historyButton()->color(), Palette::ink());
-    EXPECT_EQ(bar.settingsButton()->color(), Palette::secondary());
     EXPECT_FALSE(bar.prepareTab()->isCurrent());
     QTest::mouseClick(bar.settingsButton(), Qt::LeftButton);
     EXPECT_EQ(fixture.store().section(), AppSection::settings);
-    EXPECT_TRUE(bar.historyButton()->toolTip().isEmpty());
 
     QSignalSpy guide(&fixture.notifications(), &AppNotifications::showSetupGuide);
-    EXPECT_EQ(bar.setupGuideButton()->toolTip(),
-              QStringLiteral("Reopen the setup and permissions guide"));
     QTest::mouseClick(bar.setupGuideButton(), Qt::LeftButton);
     EXPECT_EQ(guide.count(), 1);
 
@@ -133,8 +122,6 @@ TEST(RootView, TabsAndButtonsSwitchSectionsAndFollowTheSession) {
     EXPECT_TRUE(bar.sessionTab()->isEnabled());
     EXPECT_TRUE(bar.sessionTab()->showsLiveBadge()); // also on another section
     EXPECT_FALSE(bar.setupGuideButton()->isEnabled());
-    EXPECT_EQ(bar.setupGuideButton()->toolTip(),
-              QStringLiteral("Finish your session before reopening setup"));
     QTest::mouseClick(bar.setupGuideButton(), Qt::LeftButton);
     EXPECT_EQ(guide.count(), 1);
     QTest::mouseClick(bar.sessionTab(), Qt::LeftButton);

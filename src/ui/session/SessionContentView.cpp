@@ -1,0 +1,311 @@
+#include "ui/session/SessionContentView.h"
+
+#include "listening/AudioCapture.h"
+#include "session/AppStore.h"
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/LinkButton.h"
+#include "ui/foundation/Palette.h"
+#include "ui/foundation/PixelGlyph.h"
+#include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/Surface.h"
+#include "ui/foundation/TextArea.h"
+#include "ui/session/CaptureHelpView.h"
+#include "ui/session/CaptureStatusView.h"
+#include "ui/session/ColorSquare.h"
+#include "ui/session/DeferredRefresh.h"
+#include "ui/session/ResponsePanel.h"
+#include "ui/session/SessionFacts.h"
+#include "ui/session/SessionScreenText.h"
+#include "ui/session/SystemWording.h"
+#include "ui/session/WaitingForCallView.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace corvel {
+
+namespace {
+
+constexpr int questionColumnWidth = 304;
+
+QFont tracked(QFont font, qreal tracking) {
+    font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    return font;
+}
+
+// The question column's light cyan card.
+class TintedCard final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()), 6, 6);
+        painter.fillPath(shape, Palette::withOpacity(Palette::cyan(), 0.1));
+    }
+};
+
+} // namespace
+
+SessionContentView::SessionContentView(const AppEnvironment& environment, AudioCapture& audio,
+                                       UptimeClock& clock, SessionClock::Now now, QWidget* parent)
+    : QWidget(parent), m_environment(environment), m_store(environment.store), m_audio(audio),
+      m_refresh(new DeferredRefresh([this] { refresh(); }, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(36, 20, 36, 28);
+    layout->setSpacing(24);
+    layout->addWidget(buildHeader(clock, now));
+
+    auto* content = new QWidget;
+    auto* items = new QVBoxLayout(content);
+    items->setContentsMargins(0, 0, 0, 0);
+    items->setSpacing(24);
+    m_waiting = new WaitingForCallView(m_store, m_audio, environment.preferences, clock, content);
+    items->addWidget(m_waiting);
+    items->addWidget(buildConversation());
+    items->addWidget(buildErrorCard(), 0, Qt::AlignLeft);
+    m_help = new CaptureHelpView(m_store, m_audio, false, content);
+    items->addWidget(m_help);
+    items->addWidget(buildDisclosures());
+    items->addStretch();
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidget(content);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    // Growing as the answer streams repaints only what it uncovers.
+    content->setAttribute(Qt::WA_StaticContents);
+    m_conversation->setAttribute(Qt::WA_StaticContents);
+    layout->addWidget(m_scroll, 1);
+    layout->addWidget(buildControlBar(), 0, Qt::AlignLeft);
+
+    for (auto changed :
+         {&AppStore::sessionPhaseChanged, &AppStore::contextChanged,
+          &AppStore::currentQuestionChanged, &AppStore::questionDraftChanged,
+          &AppStore::isPausedChanged, &AppStore::showOverlayChanged, &AppStore::audioSourceChanged,
+          &AppStore::automaticAnswersChanged, &AppStore::isSessionActiveChanged})
+        connect(&m_store, changed, m_refresh, &DeferredRefresh::request);
+    connect(&m_audio, &AudioCapture::transcriptChanged, m_refresh, &DeferredRefresh::request);
+    refresh();
+}
+
+QWidget* SessionContentView::buildHeader(UptimeClock& clock, SessionClock::Now now) {
+    auto* header = new QWidget(this);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(10);
+    m_title = new PlainLabel({}, tracked(appFont(34, QFont::Medium), -1), Palette::ink(), header);
+    m_subtitle = new PlainLabel({}, appFont(14, QFont::Normal), Palette::secondary(), header);
+    titles->addWidget(m_title);
+    titles->addWidget(m_subtitle);
+    row->addLayout(titles);
+    row->addStretch();
+    m_clock = new SessionClock(m_store, clock, std::move(now), header);
+    auto* clockColumn = new QVBoxLayout;
+    clockColumn->setContentsMargins(0, 7, 0, 0);
+    clockColumn->addWidget(m_clock);
+    clockColumn->addStretch();
+    row->addLayout(clockColumn);
+    return header;
+}
+
+QWidget* SessionContentView::buildConversation() {
+    m_conversation = new QWidget;
+    auto* row = new QHBoxLayout(m_conversation);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(24);
+
+    auto* column = new TintedCard(m_conversation);
+    column->setFixedWidth(questionColumnWidth);
+    auto* items = new QVBoxLayout(column);
+    items->setContentsMargins(24, 24, 24, 24);
+    items->setSpacing(18);
+    auto* labelRow = new QHBoxLayout;
+    labelRow->setSpacing(8);
+    labelRow->addWidget(new ColorSquare(Palette::cyan(), 9, column));
+    m_questionLabel =
+        new PlainLabel({}, tracked(appFont(11, QFont::Medium), 0.8), Palette::ink(), column);
+    labelRow->addWidget(m_questionLabel);
+    labelRow->addStretch();
+    items->addLayout(labelRow);
+    m_question = new SpacedLabel({}, appFont(20, QFont::Medium), Palette::ink(), 6, column);
+    m_question->setSelectable(true);
+    items->addWidget(m_question);
+    m_guidance = new SpacedLabel({}, appFont(12, QFont::Normal), Palette::secondary(), 4, column);
+    items->addWidget(m_guidance);
+    m_useQuestion = new ActionButton(QStringLiteral("Use this question"), {}, true, true,
+                                     Palette::cyan(), m_environment.preferences, column);
+    connect(m_useQuestion, &ActionButton::clicked, &m_store, [this] { m_store.ask(); });
+    items->addWidget(m_useQuestion, 0, Qt::AlignLeft);
+    items->addStretch();
+    row->addWidget(column, 0, Qt::AlignTop);
+
+    m_response = new ResponsePanel(m_store, m_conversation);
+    row->addWidget(m_response, 1, Qt::AlignTop);
+    return m_conversation;
+}
+
+QWidget* SessionContentView::buildErrorCard() {
+    auto* content = new QWidget;
+    auto* row = new QHBoxLayout(content);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(14);
+    row->addWidget(new PixelGlyph(PixelGlyph::Kind::spark, Palette::orange(), 26, content));
+    auto* words = new QVBoxLayout;
+    words->setSpacing(5);
+    words->addWidget(new PlainLabel(QStringLiteral("Your session needs attention."),
+                                    appFont(14, QFont::Medium), Palette::ink(), content));
+    words->addWidget(new PlainLabel(SystemWording::errorCardHint, appFont(12, QFont::Normal),
+                                    Palette::secondary(), content));
+    row->addLayout(words);
+    auto* retry = new ActionButton(QStringLiteral("Try again"), {}, true, true, Palette::orange(),
+                                   m_environment.preferences, content);
+    connect(retry, &ActionButton::clicked, &m_store, &AppStore::retrySession);
+    row->addWidget(retry);
+    m_errorCard = new Surface(content, 20);
+    return m_errorCard;
+}
+
+QWidget* SessionContentView::buildDisclosures() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(4, 0, 4, 0);
+    column->setSpacing(24);
+
+    m_transcript = new SpacedLabel({}, appFont(13, QFont::Normal), Palette::secondary(), 4);
+    m_transcript->setSelectable(true);
+    m_transcriptGroup = new DisclosureGroup(QStringLiteral("What the app heard"), m_transcript,
+                                            appFont(12, QFont::Normal), Palette::ink(), box);
+    m_transcriptGroup->setContentSpacing(12);
+    column->addWidget(m_transcriptGroup);
+
+    auto* entry = new QWidget;
+    auto* items = new QVBoxLayout(entry);
+    items->setContentsMargins(0, 0, 0, 0);
+    items->setSpacing(12);
+    m_manualQuestion = new TextArea(m_store.questionDraft(),
+                                    QStringLiteral("Type the interview question…"), 100, entry);
+    items->addWidget(m_manualQuestion);
+    auto* hintRow = new QHBoxLayout;
+    hintRow->addWidget(new PlainLabel(SystemWording::suggestShortcutHint,
+                                      appFont(11, QFont::Normal), Palette::secondary(), entry));
+    hintRow->addStretch();
+    m_suggest = new ActionButton(QStringLiteral("Suggest an answer"), QStringLiteral("arrow.up"),
+                                 true, true, Palette::cyan(), m_environment.preferences, entry);
+    connect(m_suggest, &ActionButton::clicked, &m_store, [this] { m_store.ask(); });
+    hintRow->addWidget(m_suggest);
+    items->addLayout(hintRow);
+    m_manualGroup = new DisclosureGroup(QStringLiteral("Add a question manually"), entry,
+                                        appFont(12, QFont::Normal), Palette::ink(), box);
+    m_manualGroup->setContentSpacing(14);
+    connect(m_manualGroup, &DisclosureGroup::expandedChanged, this,
+            [this](bool expanded) { m_showManualQuestion = expanded; });
+    column->addWidget(m_manualGroup);
+
+    // The draft is edited here while the store may rewrite it from what it hears: each side is
+    // written only when the other differs.
+    connect(m_manualQuestion, &TextArea::textChanged, this, [this](const QString& text) {
+        if (text != m_store.questionDraft())
+            m_store.setQuestionDraft(text);
+    });
+    return box;
+}
+
+QWidget* SessionContentView::buildControlBar() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+    m_status = new CaptureStatusView(
+        m_audio, {}, AudioSource::system, false,
+        [this](const QString& language) { m_store.changeInterviewLanguage(language); },
+        m_environment.preferences, bar);
+    row->addWidget(m_status);
+    m_overlayToggle = new LinkButton({}, QStringLiteral("rectangle.on.rectangle"),
+                                     appFont(12, QFont::Normal), Palette::ink(), bar);
+    m_overlayToggle->setPadding(QMargins(0, 0, 10, 0));
+    connect(m_overlayToggle, &LinkButton::clicked, this, &SessionContentView::toggleOverlay);
+    row->addWidget(m_overlayToggle);
+    m_pause = new ActionButton(QStringLiteral("Pause"), QStringLiteral("pause.fill"), false, true,
+                               std::nullopt, m_environment.preferences, bar);
+    connect(m_pause, &ActionButton::clicked, &m_store, &AppStore::togglePause);
+    row->addWidget(m_pause);
+    auto* end = new ActionButton(QStringLiteral("End session"), {}, false, true, std::nullopt,
+                                 m_environment.preferences, bar);
+    connect(end, &ActionButton::clicked, &m_store, &AppStore::endSession);
+    row->addWidget(end);
+    return bar;
+}
+
+void SessionContentView::toggleOverlay() {
+    if (m_store.showOverlay())
+        m_store.hideOverlay();
+    else
+        m_store.openOverlay();
+}
+
+void SessionContentView::refresh() {
+    const SessionFacts facts = SessionFacts::of(m_store);
+    const SessionPhase phase = m_store.sessionPhase();
+    const bool paused = m_store.isPaused();
+    m_title->setText(SessionScreenText::title(phase));
+    m_subtitle->setText(SessionScreenText::subtitle(facts.context));
+
+    const QString& current = m_store.currentQuestion();
+    const QString& draft = m_store.questionDraft();
+    const bool waiting = current.isEmpty() && draft.isEmpty();
+    m_waiting->setVisible(waiting);
+    m_conversation->setVisible(!waiting);
+    const QuestionColumn column(facts.manualMode, current, draft);
+    m_questionLabel->setText(column.label);
+    m_question->setText(column.question);
+    m_guidance->setText(QuestionColumn::guidanceText(column.guidance));
+    m_guidance->setVisible(column.guidance != QuestionColumn::Guidance::none);
+    m_useQuestion->setVisible(column.guidance == QuestionColumn::Guidance::confirm);
+    const bool canAsk = SessionScreenText::canAsk(paused, draft);
+    m_useQuestion->setEnabled(canAsk);
+    m_suggest->setEnabled(canAsk);
+
+    m_errorCard->setVisible(phase == SessionPhase::error);
+    m_transcript->setText(SessionScreenText::transcript(m_audio.transcript()));
+    refreshQuestionDraft();
+
+    m_status->setState(facts.language, facts.source, paused);
+    m_overlayToggle->setText(m_store.showOverlay() ? QStringLiteral("Hide floating window")
+                                                   : QStringLiteral("Floating window"));
+    m_overlayToggle->setAccessibleName(m_overlayToggle->text());
+    m_overlayToggle->updateGeometry();
+    m_pause->setTitle(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_pause->setIcon(paused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill"));
+}
+
+// Rewrites the editor only when the store holds another text, keeping the cursor where it was
+// (or at the end when the text became shorter).
+void SessionContentView::refreshQuestionDraft() {
+    const QString& draft = m_store.questionDraft();
+    if (m_manualQuestion->text() == draft)
+        return;
+    QTextEdit* editor = m_manualQuestion->editor();
+    const int position = editor->textCursor().position();
+    m_manualQuestion->setText(draft);
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(qMin(position, int(draft.size())));
+    editor->setTextCursor(cursor);
+}
+
+} // namespace corvel

@@ -1,0 +1,260 @@
+#include "ui/session/SessionView.h"
+#include "SessionScreenHarness.h"
+#include "ViewInspection.h"
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/LinkButton.h"
+#include "ui/foundation/TextArea.h"
+#include "ui/session/AnswerText.h"
+#include "ui/session/CaptureStatusView.h"
+#include "ui/session/ResponsePanel.h"
+#include "ui/session/SessionContentView.h"
+#include "ui/session/WaitingForCallView.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTextEdit>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using test::button;
+using test::s;
+using test::SessionScreenHarness;
+using test::settle;
+using test::shownTexts;
+
+namespace {
+
+const QList<QByteArray> fourCues = {
+    "Start with the outcome. ",        "I cut deploys to minutes.\n\n",
+    "**Scale**\nForty services",       " moved in a quarter.\n\n",
+    "**Personal example needed**\n\n", "**Method**\nCanary releases.\n\n",
+    "**Team**\nFour engineers.\n\n",   "**Result**\nHalf the cost.",
+};
+
+QString heardText(const SessionContentView* live) {
+    return qobject_cast<SpacedLabel*>(live->transcriptGroup()->content())->text();
+}
+
+struct Screen {
+    SessionScreenHarness h;
+    SessionView view{h.environment(), h.clock, {}};
+
+    Screen() {
+        view.resize(1100, 900);
+        view.show();
+    }
+    SessionContentView* live() const { return view.content(); }
+    bool wait(const std::function<bool()>& done) {
+        const bool ok = QTest::qWaitFor(done, 5000);
+        settle();
+        return ok;
+    }
+};
+
+} // namespace
+
+TEST(SessionView, EmptyStateLeadsToThePreparation) {
+    Screen screen;
+    EXPECT_EQ(screen.live(), nullptr);
+    EXPECT_EQ(shownTexts(screen.view.emptyState()),
+              (QStringList{s("Prepare for your interview to start a session."),
+                           s("Prepare for my interview")}));
+    screen.h.store->setSection(AppSection::session);
+    button(screen.view.emptyState(), s("Prepare for my interview"))->click();
+    EXPECT_EQ(screen.h.store->section(), AppSection::profile);
+}
+
+TEST(SessionView, AWholeSessionThroughTheScreen) {
+    Screen screen;
+    SessionScreenHarness& h = screen.h;
+    ASSERT_TRUE(h.startListening());
+    settle();
+    SessionContentView* live = screen.live();
+    ASSERT_NE(live, nullptr);
+    EXPECT_FALSE(screen.view.emptyState()->isVisible());
+    EXPECT_EQ(shownTexts(live).first(), s("Waiting for your call."));
+    EXPECT_EQ(shownTexts(live).at(1), s("Platform Engineer · Nordlicht"));
+    EXPECT_TRUE(live->waitingPanel()->isVisible());
+    EXPECT_FALSE(live->conversation()->isVisible());
+    EXPECT_EQ(live->waitingPanel()->headline(), s("Join your call."));
+    EXPECT_TRUE(live->waitingPanel()->explanation().startsWith(s("Your copilot listens")));
+    EXPECT_TRUE(shownTexts(live->waitingPanel()).contains(s("Job description added")));
+    EXPECT_FALSE(shownTexts(live->waitingPanel()).contains(s("Additional information added")));
+    EXPECT_EQ(heardText(live), s("No words transcribed yet."));
+
+    // A final transcript becomes the interviewer's question and its answer streams in.
+    h.answers.answer(fourCues, 1.0);
+    h.capture.transcript(s("How did you speed up deployments?"), true);
+    settle();
+    ASSERT_TRUE(h.store->isGenerating());
+    EXPECT_FALSE(live->waitingPanel()->isVisible());
+    EXPECT_TRUE(live->conversation()->isVisible());
+    EXPECT_EQ(shownTexts(live->conversation()).mid(0, 2),
+              (QStringList{s("INTERVIEWER’S QUESTION"), s("How did you speed up deployments?")}));
+    EXPECT_EQ(shownTexts(live).first(), s("Your interview, live."));
+    EXPECT_TRUE(shownTexts(live->responsePanel()).contains(s("Generating")));
+
+    // Each delta updates the rows in place: a cue's row, once shown, stays the same widget.
+    AnswerText* answer = live->responsePanel()->answer();
+    std::map<int, QWidget*> rows;
+    for (qsizetype delta = 1; delta < fourCues.size(); ++delta) {
+        h.clock.advance(1.0);
+        settle();
+        for (const auto& [id, row] : rows)
+            EXPECT_EQ(answer->cueRow(id), row) << "cue " << id << " after delta " << delta;
+        for (const auto& cue : answer->rows().numbered)
+            rows.emplace(cue.id, answer->cueRow(cue.id));
+    }
+    h.clock.advance(1.0);
+    settle();
+    ASSERT_FALSE(h.store->isGenerating());
+    EXPECT_EQ(rows.size(), 4u);
+    for (const auto& [id, row] : rows)
+        EXPECT_EQ(answer->cueRow(id), row);
+    EXPECT_FALSE(shownTexts(live->responsePanel()).contains(s("Generating")));
+    const QStringList shown = shownTexts(answer);
+    EXPECT_EQ(
+        shown.mid(0, 2),
+        (QStringList{s("Start here"), s("Start with the outcome. I cut deploys to minutes.")}));
+    EXPECT_EQ(shown.filter(s("Personal example needed")).size(), 1);
+    ASSERT_NE(answer->reminderCard(1), nullptr);
+    EXPECT_GT(answer->reminderCard(1)->y(), answer->cueRow(4)->y()) << "reminders come last";
+    EXPECT_EQ(answer->rows().numbered.size(), 4);
+    EXPECT_EQ(answer->rows().numbered.last().number, s("04"));
+
+    // Copy puts the raw text on the clipboard, markup and all.
+    LinkButton* copy = live->responsePanel()->copyButton();
+    ASSERT_TRUE(copy->isEnabled());
+    copy->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), h.store->currentAnswer());
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(s("**Scale**\n")));
+
+    // Pause and resume.
+    button(live, s("Pause"))->click();
+    settle();
+    EXPECT_TRUE(h.store->isPaused());
+    EXPECT_EQ(shownTexts(live).first(), s("Session paused."));
+    EXPECT_EQ(live->captureStatus()->healthText(), s("Listening paused"));
+    button(live, s("Resume"))->click();
+    ASSERT_TRUE(screen.wait([&] { return !h.store->isPaused() && !h.store->isStarting(); }));
+    EXPECT_NE(button(live, s("Pause")), nullptr);
+
+    // The floating window toggle.
+    button(live, s("Floating window"))->click();
+    settle();
+    EXPECT_TRUE(h.store->showOverlay());
+    button(live, s("Hide floating window"))->click();
+    settle();
+    EXPECT_FALSE(h.store->showOverlay());
+
+    button(live, s("End session"))->click();
+    settle();
+    EXPECT_FALSE(h.store->isSessionActive());
+    EXPECT_EQ(h.store->section(), AppSection::history);
+    EXPECT_EQ(screen.live(), nullptr);
+    EXPECT_TRUE(screen.view.emptyState()->isVisible());
+}
+
+TEST(SessionView, MicrophoneDraftsWaitForConfirmation) {
+    Screen screen;
+    SessionScreenHarness& h = screen.h;
+    h.store->setAudioSource(AudioSource::microphone);
+    ASSERT_TRUE(h.startListening());
+    settle();
+    SessionContentView* live = screen.live();
+    h.capture.transcript(s("Tell me about a conflict"), false);
+    settle();
+    EXPECT_EQ(shownTexts(live->conversation()).mid(0, 3),
+              (QStringList{s("DRAFT TO REVIEW"), s("Tell me about a conflict"),
+                           s("Confirm only the interviewer’s question. Your own speech does not "
+                             "trigger automatic answers.")}));
+    ActionButton* use = qobject_cast<ActionButton*>(button(live, s("Use this question")));
+    ASSERT_NE(use, nullptr);
+    EXPECT_TRUE(use->isEnabled());
+    EXPECT_EQ(live->manualQuestion()->text(), s("Tell me about a conflict"));
+
+    h.store->setQuestionDraft(s("  \n "));
+    settle();
+    EXPECT_FALSE(use->isEnabled());
+    EXPECT_FALSE(button(live, s("Suggest an answer"))->isEnabled());
+
+    // Typing goes to the store; the store's rewrite keeps the cursor.
+    live->manualGroup()->setExpanded(true);
+    QTextEdit* editor = live->manualQuestion()->editor();
+    editor->setPlainText(s("Why this role?"));
+    EXPECT_EQ(h.store->questionDraft(), s("Why this role?"));
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(3);
+    editor->setTextCursor(cursor);
+    h.capture.transcript(s("Why this role here?"), false);
+    settle();
+    EXPECT_EQ(live->manualQuestion()->text(), s("Why this role here?"));
+    EXPECT_EQ(editor->textCursor().position(), 3);
+    EXPECT_TRUE(use->isEnabled());
+
+    h.store->togglePause();
+    settle();
+    EXPECT_FALSE(use->isEnabled());
+    EXPECT_FALSE(button(live, s("Suggest an answer"))->isEnabled());
+    h.store->togglePause();
+    ASSERT_TRUE(screen.wait([&] { return !h.store->isStarting(); }));
+
+    h.answers.answer({"Because it fits."});
+    h.store->setQuestionDraft(s("Why this role?"));
+    settle();
+    use->click();
+    ASSERT_TRUE(screen.wait(
+        [&] { return !h.store->currentAnswer().isEmpty() && !h.store->isGenerating(); }));
+    EXPECT_EQ(h.store->currentQuestion(), s("Why this role?"));
+}
+
+TEST(SessionView, TheErrorPhaseOffersTryAgain) {
+    Screen screen;
+    SessionScreenHarness& h = screen.h;
+    ASSERT_TRUE(h.startListening());
+    settle();
+    SessionContentView* live = screen.live();
+    EXPECT_FALSE(live->errorCard()->isVisible());
+    h.capture.fail(s("The sound server went away."));
+    settle();
+    ASSERT_EQ(h.store->sessionPhase(), SessionPhase::error);
+    EXPECT_EQ(shownTexts(live).first(), s("Action required."));
+    EXPECT_TRUE(live->errorCard()->isVisible());
+    EXPECT_EQ(shownTexts(live->errorCard()),
+              (QStringList{s("Your session needs attention."),
+                           s("Check the connection and permissions in your computer’s settings."),
+                           s("Try again")}));
+    EXPECT_EQ(live->waitingPanel()->headline(), s("Listening is not ready yet."));
+
+    const int starts = h.capture.starts;
+    button(live->errorCard(), s("Try again"))->click();
+    ASSERT_TRUE(screen.wait([&] { return h.capture.starts > starts && !h.store->isStarting(); }));
+    EXPECT_NE(h.store->sessionPhase(), SessionPhase::error);
+    EXPECT_FALSE(live->errorCard()->isVisible());
+}
+
+TEST(SessionView, TranscriptAndClock) {
+    Screen screen;
+    SessionScreenHarness& h = screen.h;
+    ASSERT_TRUE(h.startListening());
+    settle();
+    SessionContentView* live = screen.live();
+    EXPECT_TRUE(live->clock()->isTicking());
+    EXPECT_EQ(live->clock()->text(), s("00:00"));
+
+    // Call audio with automatic answers: a partial result is heard, not yet a question.
+    const QString heard = QString(850, u'a') + s(" end");
+    h.capture.transcript(heard, false);
+    settle();
+    const QString shown = heardText(live);
+    EXPECT_EQ(shown.size(), 800);
+    EXPECT_TRUE(heard.endsWith(shown));
+    EXPECT_FALSE(live->transcriptGroup()->isExpanded());
+
+    screen.view.hide();
+    EXPECT_FALSE(live->clock()->isTicking()) << "the clock stops while hidden";
+}
