@@ -10,6 +10,8 @@
 #include "platform/UptimeClock.h"
 #include "session/AppStore.h"
 
+#include "GuiBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -504,15 +506,8 @@ BENCHMARK(runawayAnswer)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillis
 } // namespace
 
 int main(int argc, char** argv) {
-    // The store links Widgets; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (const int failed = runBenchmarksInApplication(argc, argv))
+        return failed;
 
     std::printf("\nMedians of the last run, each including the loopback socket and Qt's network "
                 "stack:\n");

@@ -9,9 +9,9 @@ PKGS=(
   qcoro-qt6-dev
   libsecret-1-dev gnome-keyring dbus dbus-x11
   libpulse-dev pulseaudio pulseaudio-utils
-  libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us
+  libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us sphinxbase-utils irstlm
   libpoppler-qt6-dev
-  espeak-ng sox
+  espeak-ng sox festival festvox-kallpc16k festvox-us-slt-hts
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-inter fonts-inter-variable fontconfig

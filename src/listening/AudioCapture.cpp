@@ -323,7 +323,10 @@ void AudioCapture::rotateRecognition(QUuid session, double delay, bool finalizeS
         return;
     m_recognitionGeneration = QUuid::createUuid();
     m_renewal.cancel();
-    endCurrentRequest();
+    // An immediate rotation leaves the request in place until the next one replaces it, so the
+    // recogniser hands the audio of the hand-over to the next segment instead of losing it.
+    if (delay > 0)
+        endCurrentRequest();
     if (m_recognitionTask) {
         m_recognitionTask->cancel();
         m_recognitionTask.reset();

@@ -15,12 +15,19 @@ namespace corvel {
 // Speech recognition with pocketsphinx and an installed acoustic model (Debian ships US English
 // only). One decoder is loaded on first use and reused by every segment; it runs on a thread of
 // its own, one segment at a time. A segment ends with a final result at the first pause after
-// speech, or when its audio ends.
+// speech, or when its audio ends. The language model is the general one interpolated with an
+// interview model built with the application, when that model is present.
+//
+// Audio is one stream across segments: a task requested while the previous one still takes audio
+// continues where that one stopped, with everything the previous task received after its final
+// result, so nothing spoken during a hand-over is lost and the same audio always splits into the
+// same utterances.
 class PocketSphinxRecognizer final : public SpeechRecognizer {
 public:
     struct Options {
         QString modelDirectory; // empty: the system's pocketsphinx model folder
-        QByteArray grammar;     // a JSGF grammar in place of the language model; empty: none
+        QByteArray grammar;     // a JSGF grammar in place of the language models; empty: none
+        QString interviewModelDirectory; // empty: the one built with the application
     };
 
     static std::shared_ptr<PocketSphinxRecognizer> create(const QString& localeIdentifier,
@@ -39,6 +46,7 @@ public:
         std::mutex mutex;
         std::condition_variable wake;
         std::deque<std::shared_ptr<Task>> queue;
+        std::weak_ptr<Task> latest;
         bool quit = false;
     };
 

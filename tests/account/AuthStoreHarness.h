@@ -63,6 +63,9 @@ inline TestHttpServer::Response stalledReply() {
 class QueuedAuthTransport final : public GoogleAuthTransport {
 public:
     void enqueue(TestHttpServer::Response reply) { m_replies.push_back(std::move(reply)); }
+    void enqueue(std::initializer_list<TestHttpServer::Response> replies) {
+        m_replies.insert(m_replies.end(), replies);
+    }
     const std::vector<TestHttpServer::Request>& requests() const { return m_requests; }
 
     QCoro::Task<Reply> send(HttpRequest request, CancelToken token) override {

@@ -108,8 +108,8 @@ TEST_F(FirebaseAuthClientTest, ExchangeAndRefreshSendExactlyTheirRequests) {
 }
 
 TEST_F(FirebaseAuthClientTest, UnusableInputsFailBeforeAnythingIsSent) {
-    for (const QString& bad : {code.left(42), code + u'x', code.left(42) + u'='})
-        EXPECT_EQ(test::authFailure(exchange({}, bad)), GoogleAuthError::invalidCallback);
+    // The code rule is the attempt's (FirebaseAuthAttemptTest); one row shows it is applied.
+    EXPECT_EQ(test::authFailure(exchange({}, code.left(42))), GoogleAuthError::invalidCallback);
     auto otherProject = stored();
     otherProject.projectID = QStringLiteral("corvel-other");
     auto spaced = stored();
@@ -153,7 +153,6 @@ TEST_F(FirebaseAuthClientTest, TokenRepliesAreCheckedStrictly) {
         {withMember(refreshReply, "token_type", R"("mac")"), GoogleAuthError::invalidToken},
         {withMember(refreshReply, "token_type"), GoogleAuthError::invalidToken},
         {withMember(refreshReply, "expires_in", "3600"), GoogleAuthError::invalidToken},
-        {withMember(refreshReply, "expires_in", R"("86401")"), GoogleAuthError::invalidToken},
         {withMember(refreshReply, "id_token", R"("a b")"), GoogleAuthError::invalidToken},
         {withMember(refreshReply, "refresh_token", R"("")"), GoogleAuthError::invalidToken},
         {withMember(refreshReply, "user_id", R"("uid-2")"), GoogleAuthError::identityChanged},

@@ -44,12 +44,8 @@ TEST(FirebaseAuthConfigurationTest, LoadsFromTheBuildValues) {
     bundle.corvelAPIBaseURL = baseURL;
     bundle.corvelAuthURL = pageURL;
     bundle.urlSchemes = schemes;
-    const auto configuration = FirebaseAuthConfiguration::load(bundle);
-    EXPECT_EQ(configuration.apiKey, apiKey);
-    EXPECT_EQ(configuration.projectID, project);
-    EXPECT_EQ(configuration.apiBaseURL, QUrl(baseURL));
-    EXPECT_EQ(configuration.authURL, QUrl(pageURL));
-    EXPECT_EQ(configuration.callbackScheme, QStringLiteral("corvelinterview"));
+    EXPECT_EQ(FirebaseAuthConfiguration::load(bundle),
+              FirebaseAuthConfiguration::create(apiKey, project, baseURL, pageURL, schemes));
 
     auto loadFailure = [](const BundleInfo& b) {
         return test::authFailure([&] { FirebaseAuthConfiguration::load(b); });

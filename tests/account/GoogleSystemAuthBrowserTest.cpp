@@ -17,26 +17,20 @@ const QString callback = QStringLiteral("corvelinterview://auth/google?state=S1&
 
 class GoogleSystemAuthBrowserTest : public ::testing::Test {
 protected:
-    // Pages "open" by being recorded; time passes only when the test moves the clock.
-    std::unique_ptr<GoogleSystemAuthBrowser> makeBrowser() {
-        return std::make_unique<GoogleSystemAuthBrowser>(
-            [this](const QUrl& url) {
-                opened.append(url);
-                return opens;
-            },
-            clock);
-    }
-
     test::ManualClock clock;
     QList<QUrl> opened;
     bool opens = true;
+    // Pages "open" by being recorded; time passes only when the test moves the clock.
+    GoogleSystemAuthBrowser browser{[this](const QUrl& url) {
+                                        opened.append(url);
+                                        return opens;
+                                    },
+                                    clock};
 };
 
 } // namespace
 
 TEST_F(GoogleSystemAuthBrowserTest, OpensThePageAndReturnsItsCallbackOnce) {
-    const auto owned = makeBrowser();
-    auto& browser = *owned;
     auto task = browser.authenticate(page, scheme, {});
     EXPECT_EQ(opened, QList<QUrl>{page});
     // Not ours: another scheme, or the tab of an earlier page.
@@ -55,8 +49,6 @@ TEST_F(GoogleSystemAuthBrowserTest, OpensThePageAndReturnsItsCallbackOnce) {
 }
 
 TEST_F(GoogleSystemAuthBrowserTest, ANewSignInOrCancelEndsTheWaitingOne) {
-    const auto owned = makeBrowser();
-    auto& browser = *owned;
     auto first = browser.authenticate(page, scheme, {});
     auto second = browser.authenticate(secondPage, scheme, {});
     EXPECT_EQ(test::authFailure(std::move(first)), GoogleAuthError::cancelled);
@@ -75,8 +67,6 @@ TEST_F(GoogleSystemAuthBrowserTest, ANewSignInOrCancelEndsTheWaitingOne) {
 }
 
 TEST_F(GoogleSystemAuthBrowserTest, CallerCancellationTimeOutAndOpenFailure) {
-    const auto owned = makeBrowser();
-    auto& browser = *owned;
 
     CancelSource before;
     before.cancel();

@@ -33,10 +33,7 @@ FirebaseStoredSession firebaseSession() {
 class SessionVaultTest : public ::testing::Test {
 protected:
     void SetUp() override { clear(); }
-    void TearDown() override {
-        test::unlockDefaultCollection();
-        clear();
-    }
+    void TearDown() override { clear(); }
     static void clear() {
         test::clearSecret(GoogleKeychainAuthVault::service, GoogleKeychainAuthVault::account);
         test::clearSecret(FirebaseKeychainAuthVault::service, FirebaseKeychainAuthVault::account);
@@ -84,16 +81,4 @@ TEST_F(SessionVaultTest, CorruptItemIsAStorageErrorAndStaysInPlace) {
     EXPECT_EQ(test::authFailure([&] { m_google.load(); }), GoogleAuthError::secureStorage);
     m_google.save(googleSession(QStringLiteral("ya29.fresh")));
     EXPECT_EQ(m_google.load(), googleSession(QStringLiteral("ya29.fresh")));
-}
-
-TEST_F(SessionVaultTest, LockedKeyringIsAStorageErrorNeverSignedOut) {
-    m_google.save(googleSession(QStringLiteral("ya29.kept")));
-    ASSERT_TRUE(test::lockDefaultCollection());
-    EXPECT_EQ(test::authFailure([&] { m_google.load(); }), GoogleAuthError::secureStorage);
-    EXPECT_EQ(test::authFailure([&] { m_google.save(googleSession(QStringLiteral("ya29.new"))); }),
-              GoogleAuthError::secureStorage);
-    EXPECT_EQ(test::authFailure([&] { m_google.remove(); }), GoogleAuthError::secureStorage);
-
-    ASSERT_TRUE(test::unlockDefaultCollection());
-    EXPECT_EQ(m_google.load(), googleSession(QStringLiteral("ya29.kept")));
 }

@@ -104,14 +104,7 @@ TEST(GoogleAuthErrorTest, DescriptionsAndEquality) {
     EXPECT_EQ(GoogleAuthError(GoogleAuthError::notConfigured).description(),
               QStringLiteral("Google sign-in is not available in this build yet. You can continue "
                              "on this computer."));
-    EXPECT_EQ(GoogleAuthError(GoogleAuthError::secureStorage).description(),
-              QStringLiteral("Your Google session could not be updated in the keyring. Unlock your "
-                             "computer and try again."));
-    EXPECT_EQ(GoogleAuthError(GoogleAuthError::cancelled).description(),
-              QStringLiteral("Google sign-in cancelled."));
-    EXPECT_EQ(GoogleAuthError(GoogleAuthError::denied), GoogleAuthError(GoogleAuthError::denied));
-    EXPECT_FALSE(GoogleAuthError(GoogleAuthError::denied) ==
-                 GoogleAuthError(GoogleAuthError::server));
+    EXPECT_NE(GoogleAuthError(GoogleAuthError::denied), GoogleAuthError(GoogleAuthError::server));
 
     // Every case has its own text, none of them names the Mac.
     QSet<QString> texts;

@@ -98,29 +98,33 @@ TEST(AnswerCueLayout, HeadingsWithoutBodyMergeOnlyOnceComplete) {
 }
 
 TEST(AnswerCueLayout, OtherHeadingForms) {
-    // STAR words head a cue right after body text; other upper-case lines need a blank first.
     EXPECT_EQ(complete("Intro line.\nSITUATION\nOur API was slow.").cues,
               (Cues{{0, s("SITUATION"), s("Our API was slow."), false}}));
-    EXPECT_EQ(complete("Intro line.\nRÉSULTAT\nMoins 40 %.").cues.value(0).title, s("RÉSULTAT"));
-    EXPECT_EQ(complete("Intro line.\nCONTEXT\nOur API was slow.").intro,
-              s("Intro line.\nCONTEXT\nOur API was slow."));
-    EXPECT_EQ(complete("Intro line.\n\nCONTEXT\nOur API was slow.").cues.value(0).title,
-              s("CONTEXT"));
-    // "I" and contractions of "we" start sentences, not titles.
-    EXPECT_TRUE(complete("Intro.\n\nI LED IT\nMore.").cues.isEmpty());
-    EXPECT_TRUE(complete("Intro.\n\nWE’RE HIRING\nMore.").cues.isEmpty());
-    EXPECT_EQ(complete("Intro.\n\nIMPACT\nMore.").cues.value(0).title, s("IMPACT"));
-
-    EXPECT_EQ(complete("### Key result ###\nWe cut costs.").cues.value(0).title, s("Key result"));
-    EXPECT_EQ(complete("####### Not a title\nText").intro, s("####### Not a title\nText"));
-
-    // A numbered list is body; a numbered line followed by a sentence is a title.
+    // The first cue's title, or none when the whole text stays the opening.
+    const std::pair<const char*, const char*> table[] = {
+        // STAR words head a cue right after body text; other upper-case lines need a blank first.
+        {"Intro line.\nRÉSULTAT\nMoins 40 %.", "RÉSULTAT"},
+        {"Intro line.\nCONTEXT\nOur API was slow.", nullptr},
+        {"Intro line.\n\nCONTEXT\nOur API was slow.", "CONTEXT"},
+        // "I" and contractions of "we" start sentences, not titles.
+        {"Intro.\n\nI LED IT\nMore.", nullptr},
+        {"Intro.\n\nWE’RE HIRING\nMore.", nullptr},
+        {"Intro.\n\nIMPACT\nMore.", "IMPACT"},
+        {"### Key result ###\nWe cut costs.", "Key result"},
+        {"####### Not a title\nText", nullptr},
+        // A numbered line followed by a sentence is a title.
+        {"1) Listen first\nI meet each lead.", "Listen first"},
+        {"1. I listen first\nThen I plan.", nullptr},
+    };
+    for (const auto& [text, title] : table) {
+        const auto layout = complete(text);
+        EXPECT_EQ(layout.cues.value(0).title, title ? s(title) : QString()) << text;
+        EXPECT_TRUE(title || layout.intro == s(text)) << text;
+    }
+    // A numbered list is body.
     const auto list = complete("Intro.\n1. First point\n2. Second point\nThen text.");
     EXPECT_EQ(list.intro, s("Intro.\n1. First point"));
     EXPECT_EQ(list.cues, (Cues{{0, s("Second point"), s("Then text."), false}}));
-    EXPECT_EQ(complete("1) Listen first\nI meet each lead.").cues.value(0).title,
-              s("Listen first"));
-    EXPECT_TRUE(complete("1. I listen first\nThen I plan.").cues.isEmpty());
 }
 
 TEST(AnswerCueLayout, BoldMarkersLeaveTheSpokenText) {

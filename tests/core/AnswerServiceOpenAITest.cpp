@@ -100,7 +100,6 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     EXPECT_EQ(request.header("Authorization"), "Bearer sk-abc");
     EXPECT_EQ(request.header("Content-Type"), "application/json");
     EXPECT_EQ(request.header("Accept"), "application/json");
-    EXPECT_TRUE(request.header("Cookie").isEmpty());
     EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
               (QJsonObject{{QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
                            {QStringLiteral("input"), QStringLiteral("Réponds uniquement OK.")},
@@ -174,13 +173,9 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
     // Nothing after the completion is read, not even bytes that would be invalid.
     EXPECT_FALSE(outcomeOf(deltaEvent("a") + completedEvent + "\xFF\xFF\n\n").error);
 
+    // One of the decoder's failures, to show they end the stream (the rest are its own test's).
     EXPECT_EQ(outcomeOf(deltaEvent("a") + "data: {\"type\":\"response.incomplete\"}\n\n").error,
               Case::incompleteAnswer);
-    EXPECT_EQ(outcomeOf("data: {\"type\":\"response.refusal.delta\",\"delta\":\"x\"}\n\n").error,
-              Case::refused);
-    EXPECT_EQ(outcomeOf("data: {\"type\":\"error\",\"code\":\"insufficient_quota\"}\n\n").error,
-              Case::quotaExceeded);
-    EXPECT_EQ(outcomeOf("data: not json\n\n").error, Case::invalidStream);
 }
 
 TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUpToIt) {

@@ -1,6 +1,7 @@
 #include "core/DocumentImporter.h"
 #include "core/DocumentImportError.h"
 #include "core/FileAccessError.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,11 +62,7 @@ QByteArray makePdf(const QList<QByteArrayList>& pages, bool encrypt = false, int
 class DocumentImporterTest : public ::testing::Test {
 protected:
     QString write(const char* name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(QString::fromUtf8(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return test::writeFile(m_dir.filePath(QString::fromUtf8(name)), bytes);
     }
 
     // The import error's kind, or -1 when the file imported.

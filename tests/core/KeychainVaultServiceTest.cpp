@@ -56,13 +56,6 @@ TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
     EXPECT_EQ(m_vault.read(), QStringLiteral("sk-locked"));
 }
 
-TEST(KeychainVaultErrors, SaveMessageCarriesTheStatus) {
-    EXPECT_EQ(
-        KeychainVault::VaultError(-25308, KeychainVault::VaultError::Operation::save).description(),
-        QStringLiteral("The system keyring could not save the change (code -25308). Unlock "
-                       "your computer, then try again."));
-}
-
 TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
     GTEST_FLAG_SET(death_test_style, "threadsafe"); // a fresh process, with no bus connection yet
     EXPECT_EXIT(

@@ -42,24 +42,25 @@ const QByteArray realistic =
 } // namespace
 
 TEST(ResponseStreamDecoder, EventTypes) {
-    EXPECT_EQ(decode("[DONE]"), Outcome(ResponseStreamUpdate{}));
-    EXPECT_EQ(decode(realistic), Outcome(delta(QStringLiteral(" Concrètement, j’ai"))));
-    EXPECT_EQ(decode(R"({"type":"response.output_text.delta","delta":""})"), Outcome(delta({})));
-    EXPECT_EQ(decode(R"({"type":"response.completed","response":{}})"),
-              Outcome(ResponseStreamUpdate{Kind::completed, {}}));
-    EXPECT_EQ(decode(R"({"type":"response.created"})"), Outcome(ResponseStreamUpdate{}));
-    EXPECT_EQ(decode(R"({"type":"response.incomplete"})"), Outcome(Case::incompleteAnswer));
-    EXPECT_EQ(decode(R"({"type":"response.refusal.delta","delta":"no"})"), Outcome(Case::refused));
-    EXPECT_EQ(decode(R"({"type":"response.refusal.done"})"), Outcome(Case::refused));
-    EXPECT_EQ(
-        decode(R"({"type":"response.failed","response":{"error":{"code":"rate_limit_exceeded"}}})"),
-        Outcome(Case::rateLimited));
-    EXPECT_EQ(decode(R"({"type":"response.failed","response":{"error":{"code":7}}})"),
-              Outcome(Case::serverUnavailable));
-    EXPECT_EQ(decode(R"({"type":"response.failed"})"), Outcome(Case::serverUnavailable));
-    EXPECT_EQ(decode(R"({"type":"error","code":"SESSION_CONFLICT"})"),
-              Outcome(Case::sessionConflict));
-    EXPECT_EQ(decode(R"({"type":"error"})"), Outcome(Case::serverUnavailable));
+    const std::pair<QByteArray, Outcome> table[] = {
+        {"[DONE]", ResponseStreamUpdate{}},
+        {realistic, delta(QStringLiteral(" Concrètement, j’ai"))},
+        {R"({"type":"response.output_text.delta","delta":""})", delta({})},
+        {R"({"type":"response.completed","response":{}})",
+         ResponseStreamUpdate{Kind::completed, {}}},
+        {R"({"type":"response.created"})", ResponseStreamUpdate{}},
+        {R"({"type":"response.incomplete"})", Case::incompleteAnswer},
+        {R"({"type":"response.refusal.delta","delta":"no"})", Case::refused},
+        {R"({"type":"response.refusal.done"})", Case::refused},
+        {R"({"type":"response.failed","response":{"error":{"code":"rate_limit_exceeded"}}})",
+         Case::rateLimited},
+        {R"({"type":"response.failed","response":{"error":{"code":7}}})", Case::serverUnavailable},
+        {R"({"type":"response.failed"})", Case::serverUnavailable},
+        {R"({"type":"error","code":"SESSION_CONFLICT"})", Case::sessionConflict},
+        {R"({"type":"error"})", Case::serverUnavailable},
+    };
+    for (const auto& [data, expected] : table)
+        EXPECT_EQ(decode(data), expected) << data.constData();
     for (const char* bad : {R"({"type":"response.output_text.delta","delta":5})",
                             R"({"type":"response.output_text.delta"})", R"({"type":1})", "[1]",
                             "{}", "not json", "", "[DONE] "})

@@ -1,5 +1,6 @@
 #include "core/WorkspaceStorage.h"
 #include "core/JsonCoding.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,17 +62,8 @@ SavedWorkspace fullWorkspace() {
     return w;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using test::readFile;
+using test::writeFile;
 
 mode_t modeOf(const QString& path) {
     struct stat st {};
@@ -87,7 +79,7 @@ TEST(WorkspaceStorage, FullWorkspaceRoundTripsByteForByte) {
     WorkspaceStorage::save(original, dir.path());
     const QString path = WorkspaceStorage::fileURL(dir.path());
     EXPECT_EQ(path, QDir(dir.path()).filePath(QStringLiteral("workspace.json")));
-    const QByteArray first = readAll(path);
+    const QByteArray first = readFile(path);
     EXPECT_TRUE(first.contains("\"role\":\"Ing\xc3\xa9nieure \\/ Lead\""));
     EXPECT_TRUE(first.startsWith("{\"audioSource\":\"Microphone\",\"automaticAnswers\":false,"));
     EXPECT_FALSE(first.contains('\n'));
@@ -109,7 +101,7 @@ TEST(WorkspaceStorage, FullWorkspaceRoundTripsByteForByte) {
     EXPECT_TRUE(w.history[1].isDemo);
 
     WorkspaceStorage::save(w, dir.path());
-    EXPECT_EQ(readAll(path), first);
+    EXPECT_EQ(readFile(path), first);
 
     // Every enumeration value survives.
     for (AnswerStyle style : allAnswerStyles()) {
@@ -134,7 +126,7 @@ TEST(WorkspaceStorage, MissingFileIsNotUnreadable) {
     // Absent configurationVersion loads, and stays absent.
     QJsonObject object = fullWorkspace().toJson();
     object.remove(QLatin1String("configurationVersion"));
-    writeAll(WorkspaceStorage::fileURL(dir.path()), json::encode(object));
+    writeFile(WorkspaceStorage::fileURL(dir.path()), json::encode(object));
     const auto loaded = WorkspaceStorage::load(dir.path());
     ASSERT_TRUE(loaded.workspace);
     EXPECT_FALSE(loaded.workspace->configurationVersion);
@@ -162,16 +154,16 @@ TEST(WorkspaceStorage, UnreadableFilesAreKeptAsideAndNeverOverwritten) {
         SCOPED_TRACE(name);
         QTemporaryDir dir;
         const QString path = WorkspaceStorage::fileURL(dir.path());
-        writeAll(path, bytes);
+        writeFile(path, bytes);
 
         const auto loaded = WorkspaceStorage::load(dir.path());
         EXPECT_FALSE(loaded.workspace);
         EXPECT_TRUE(loaded.unreadable);
         ASSERT_FALSE(loaded.keptAsidePath.isEmpty());
-        EXPECT_EQ(readAll(loaded.keptAsidePath), bytes);
+        EXPECT_EQ(readFile(loaded.keptAsidePath), bytes);
 
         WorkspaceStorage::save(SavedWorkspace{}, dir.path());
-        EXPECT_EQ(readAll(loaded.keptAsidePath), bytes);
+        EXPECT_EQ(readFile(loaded.keptAsidePath), bytes);
         EXPECT_TRUE(WorkspaceStorage::load(dir.path()).workspace);
     }
 }
@@ -179,46 +171,43 @@ TEST(WorkspaceStorage, UnreadableFilesAreKeptAsideAndNeverOverwritten) {
 TEST(WorkspaceStorage, SaveKeepsAsideAFileBrokenAfterLoadAndRefusesUnloadableValues) {
     QTemporaryDir dir;
     const QString path = WorkspaceStorage::fileURL(dir.path());
-    writeAll(path, "not json at all");
+    writeFile(path, "not json at all");
     WorkspaceStorage::save(fullWorkspace(), dir.path());
     const QStringList aside =
         QDir(dir.path()).entryList({QStringLiteral("workspace.unreadable-*.json")});
     ASSERT_EQ(aside.size(), 1);
-    EXPECT_EQ(readAll(QDir(dir.path()).filePath(aside.first())), QByteArray("not json at all"));
+    EXPECT_EQ(readFile(QDir(dir.path()).filePath(aside.first())), QByteArray("not json at all"));
 
-    const QByteArray before = readAll(path);
+    const QByteArray before = readFile(path);
     SavedWorkspace broken = fullWorkspace();
     broken.overlayOpacity = std::numeric_limits<double>::quiet_NaN();
     EXPECT_THROW(WorkspaceStorage::save(broken, dir.path()), WorkspaceError);
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(readFile(path), before);
 }
 
 TEST(WorkspaceStorage, ModesAndDefaultLocation) {
     QTemporaryDir dir;
-    const QString nested = QDir(dir.path()).filePath(QStringLiteral("a/b"));
-    const QString path = WorkspaceStorage::fileURL(nested);
-    WorkspaceStorage::save(SavedWorkspace{}, nested);
+    const auto at = [&](const char* name) {
+        return QDir(dir.path()).filePath(QString::fromUtf8(name));
+    };
+    const QString path = WorkspaceStorage::fileURL(at("a/b"));
+    WorkspaceStorage::save(SavedWorkspace{}, at("a/b"));
     EXPECT_EQ(modeOf(path), 0600u);
-    EXPECT_EQ(modeOf(nested), 0700u);
-    EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("a"))), 0700u);
+    EXPECT_EQ(modeOf(at("a/b")), 0700u);
+    EXPECT_EQ(modeOf(at("a")), 0700u);
 
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
-                                    QFile::ReadGroup);
-    WorkspaceStorage::save(SavedWorkspace{}, nested);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    WorkspaceStorage::save(SavedWorkspace{}, at("a/b"));
     EXPECT_EQ(modeOf(path), 0600u);
 
     // An existing folder keeps its own mode.
-    QDir(dir.path()).mkdir(QStringLiteral("open"));
-    QFile::setPermissions(QDir(dir.path()).filePath(QStringLiteral("open")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                              QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup |
-                              QFile::ExeGroup);
-    WorkspaceStorage::save(SavedWorkspace{}, QDir(dir.path()).filePath(QStringLiteral("open")));
-    EXPECT_EQ(modeOf(QDir(dir.path()).filePath(QStringLiteral("open"))), 0755u);
+    ASSERT_TRUE(QDir().mkdir(at("open")));
+    ASSERT_EQ(::chmod(QFile::encodeName(at("open")).constData(), 0755), 0);
+    WorkspaceStorage::save(SavedWorkspace{}, at("open"));
+    EXPECT_EQ(modeOf(at("open")), 0755u);
 
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
-    EXPECT_EQ(WorkspaceStorage::fileURL(),
-              QDir(dir.path()).filePath(QStringLiteral("Tessaroy/workspace.json")));
+    EXPECT_EQ(WorkspaceStorage::fileURL(), at("Tessaroy/workspace.json"));
 }
 
 // Each failed save names its reason and leaves the previous file as it was.
@@ -226,14 +215,14 @@ TEST(WorkspaceStorage, RefusedOrFailedSavesKeepTheOldFileAndSayWhy) {
     QTemporaryDir dir;
     const QString path = WorkspaceStorage::fileURL(dir.path());
     const auto failure = [&](const SavedWorkspace& workspace) {
-        const QByteArray before = readAll(path);
+        const QByteArray before = readFile(path);
         QString reason;
         try {
             WorkspaceStorage::save(workspace, dir.path());
         } catch (const WorkspaceError& error) {
             reason = error.message();
         }
-        EXPECT_EQ(readAll(path), before);
+        EXPECT_EQ(readFile(path), before);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary file left
         return reason;
     };
@@ -279,7 +268,7 @@ TEST(WorkspaceStorage, StartRemovesOnlyStrayTemporaryFilesOfAnEarlierSave) {
                                QStringLiteral("workspace.json.bak"),
                                QStringLiteral("workspace.unreadable-20260101-000000.json")};
     for (const QString& name : names)
-        writeAll(QDir(dir.path()).filePath(name), "kept");
+        writeFile(QDir(dir.path()).filePath(name), "kept");
     WorkspaceStorage::load(dir.path());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), names.mid(1));
 }

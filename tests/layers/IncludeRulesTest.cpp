@@ -36,6 +36,8 @@ const std::map<std::string, std::vector<std::string>> uses = {
     {"fixture", {"ui/foundation"}},
     // The specimen and screen program.
     {"gallery", {"ui/shell", "fixture"}},
+    // The recognition measuring tool drives the capture engine.
+    {"speech", {"listening"}},
 };
 
 // Single headers a screen folder shares with a sibling.

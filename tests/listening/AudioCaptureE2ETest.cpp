@@ -1,10 +1,12 @@
 #include "TestGrammar.h"
 #include "listening/AudioCapture.h"
 #include "listening/CaptureError.h"
+#include "listening/TranscriptQuestionTracker.h"
 
 #include "FakeCaptureStack.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -106,6 +108,39 @@ TEST_F(AudioCaptureE2ETest, CallAudioIsTranscribed) {
 TEST_F(AudioCaptureE2ETest, TheVirtualMicrophoneIsTranscribed) {
     test::finish(capture.start(AudioSource::microphone, QStringLiteral("en-US")));
     hearQuestionThrough(QStringLiteral("mic_sink"));
+}
+
+TEST_F(AudioCaptureE2ETest, ASpokenQuestionIsPickedOutWithTheApplicationsModels) {
+    // A natural voice and the models the application decodes with.
+    const QString text = directory.filePath(QStringLiteral("question.txt"));
+    const QString spoken = directory.filePath(QStringLiteral("slt.wav"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("So, could you walk me through your last project?\n");
+    file.close();
+    run(QStringLiteral("text2wave"),
+        {QStringLiteral("-eval"), QStringLiteral("(voice_cmu_us_slt_arctic_hts)"),
+         QStringLiteral("-o"), spoken, text});
+    AudioCapture application;
+    QStringList heard;
+    application.setOnTranscript([&](const QString& transcript, bool isFinal) {
+        if (isFinal)
+            heard.append(transcript);
+    });
+    test::finish(application.start(AudioSource::system, QStringLiteral("en-US")));
+    QProcess player;
+    player.start(QStringLiteral("paplay"), {QStringLiteral("--device=call_sink"), spoken});
+    std::optional<QString> question;
+    const auto picked = [&] {
+        for (const auto& transcript : heard) {
+            if (!question)
+                question = TranscriptQuestionTracker::question(transcript, true);
+        }
+        return question.has_value();
+    };
+    EXPECT_TRUE(waitUntil(picked)) << heard.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(question && question->endsWith(QLatin1Char('?')));
+    player.waitForFinished(30000);
 }
 
 TEST_F(AudioCaptureE2ETest, FrenchHasNoInstalledModel) {

@@ -204,6 +204,24 @@ TEST_F(AudioCaptureTest, ResultsArePublishedOnceAndFinalsStartTheNextSegment) {
     EXPECT_EQ(taskCount(), 3u);
 }
 
+TEST_F(AudioCaptureTest, OnlyImmediateRotationsHandTheRequestOverWhileItStillTakesAudio) {
+    startRunning();
+    task().result(QStringLiteral("tell me"), true);
+    ASSERT_EQ(taskCount(), 2u);
+    EXPECT_TRUE(stack.recognizer->previousStillOpen.back()) << "a final hands over";
+    EXPECT_TRUE(stack.recognizer->tasks[0]->ended) << "once the next request is in place";
+    sendSamples(100);
+    EXPECT_TRUE(stack.recognizer->tasks[0]->audio.empty());
+    EXPECT_EQ(task().audio.size(), 1600u);
+
+    // A retry after a failure starts afresh.
+    task().fail(QStringLiteral("x"), 1);
+    EXPECT_TRUE(task().ended);
+    clock.advance(0.8);
+    ASSERT_EQ(taskCount(), 3u);
+    EXPECT_FALSE(stack.recognizer->previousStillOpen.back());
+}
+
 TEST_F(AudioCaptureTest, RenewalDeliversThePendingTextOnceAsFinal) {
     startRunning();
     clock.advance(20);

@@ -58,6 +58,7 @@ public:
     bool supportsOnDeviceRecognition() const override { return onDevice; }
     std::shared_ptr<SpeechRecognitionTask> recognize(bool requiresOnDevice,
                                                      ResultHandler onResult) override {
+        previousStillOpen.push_back(!tasks.empty() && !tasks.back()->ended);
         tasks.push_back(
             std::make_shared<FakeRecognitionTask>(requiresOnDevice, std::move(onResult)));
         return tasks.back();
@@ -67,6 +68,8 @@ public:
     bool available = true;
     bool onDevice = true;
     std::vector<std::shared_ptr<FakeRecognitionTask>> tasks;
+    // Per request: whether the previous task still took audio then (a hand-over).
+    std::vector<bool> previousStillOpen;
 };
 
 // What a test sees of one input; it outlives the input, which the engine owns.

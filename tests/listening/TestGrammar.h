@@ -15,7 +15,9 @@ inline AudioCapturePlatform platformWithTestGrammar() {
         "<sentence> = hello | tell me about your last project | what is your greatest strength | "
         "why do you want this job | how did you work with your team;\n";
     auto platform = AudioCapturePlatform::system();
-    auto recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"), {{}, grammar});
+    PocketSphinxRecognizer::Options options;
+    options.grammar = grammar;
+    auto recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"), options);
     platform.recognizer = [recognizer](const QString& locale) -> std::shared_ptr<SpeechRecognizer> {
         return locale == QStringLiteral("en-US") ? recognizer : nullptr;
     };

@@ -160,6 +160,36 @@ TEST_F(CloudSession, PauseDuringStartCleansUpAndALateLeaseNeedsNoSecondCleanup) 
     EXPECT_EQ(h.answers.calls().back().sessionID, QStringLiteral("s3"));
 }
 
+// A cleanup belongs to one start: the late reply of an abandoned start must not take the next,
+// still pending lease with it.
+TEST_F(CloudSession, ALateReplyLeavesTheNextPendingLeaseAlone) {
+    configure();
+    h.answers.enqueue(
+        Route::start,
+        {.seconds = 1, .sessionId = QStringLiteral("late"), .ignoresCancellation = true});
+    h.answers.enqueue(Route::start, {.sessionId = QStringLiteral("s2")});
+    h.answers.enqueue(Route::stop, {.sessionId = QStringLiteral("s2")});
+    h.answers.enqueue(Route::start, {.seconds = 2, .sessionId = QStringLiteral("s3")});
+    h.store->startSession();
+    h.settle();
+    h.store->togglePause();
+    h.store->togglePause();
+    h.settle();
+    ASSERT_EQ(h.answers.calls().size(), 5u);
+
+    advance(1); // the late reply, while the new lease is still pending
+    EXPECT_EQ(h.answers.calls().size(), 5u);
+    advance(1);
+    EXPECT_TRUE(h.store->cloudSessionReady());
+
+    h.answers.enqueue(Route::stop, {});
+    h.store->endSession();
+    h.settle();
+    EXPECT_EQ(routes(), (std::vector{Route::account, Route::start, Route::start, Route::stop,
+                                     Route::start, Route::stop}));
+    EXPECT_EQ(h.answers.calls().back().sessionID, QStringLiteral("s3"));
+}
+
 TEST_F(CloudSession, HeartbeatFailureDuringAnAnswerStopsListening) {
     startCloudSession();
     h.answers.enqueue(Route::cloudAnswer, {.deltas = {"Part one. ", "part two."}, .seconds = 100});

@@ -11,31 +11,24 @@ namespace corvel::test {
 // leave its event loop running forever instead).
 template <typename T> T awaitTask(QCoro::Task<T> task) {
     std::exception_ptr error;
-    if constexpr (std::is_void_v<T>) {
-        auto run = [&]() -> QCoro::Task<> {
-            try {
+    std::optional<std::conditional_t<std::is_void_v<T>, bool, T>> result;
+    auto run = [&]() -> QCoro::Task<> {
+        try {
+            if constexpr (std::is_void_v<T>) {
                 co_await task;
-            } catch (...) {
-                error = std::current_exception();
-            }
-        };
-        QCoro::waitFor(run());
-        if (error)
-            std::rethrow_exception(error);
-    } else {
-        std::optional<T> result;
-        auto run = [&]() -> QCoro::Task<> {
-            try {
+                result.emplace(true);
+            } else {
                 result.emplace(co_await task);
-            } catch (...) {
-                error = std::current_exception();
             }
-        };
-        QCoro::waitFor(run());
-        if (error)
-            std::rethrow_exception(error);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    };
+    QCoro::waitFor(run());
+    if (error)
+        std::rethrow_exception(error);
+    if constexpr (!std::is_void_v<T>)
         return std::move(*result);
-    }
 }
 
 } // namespace corvel::test

@@ -1,6 +1,7 @@
 #include "support/TestHttpServer.h"
 
-#include <QFile>
+#include "support/Files.h"
+
 #include <QProcess>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -21,72 +22,33 @@ struct TestPki {
     QSslKey key;
 };
 
-void runOpenssl(const QString& folder, const QStringList& arguments) {
+// Runs openssl with space-separated arguments in `folder`.
+void runOpenssl(const QString& folder, const char* arguments) {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("openssl"), arguments);
+    process.start(QStringLiteral("openssl"), QString::fromLatin1(arguments).split(u' '));
     if (!process.waitForFinished(30'000) || process.exitCode() != 0)
         throw std::runtime_error("openssl failed: " + process.readAllStandardError().toStdString());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return file.readAll();
 }
 
 const TestPki& testPki() {
     static const TestPki pki = [] {
         QTemporaryDir dir;
         const QString d = dir.path();
-        const auto ec =
-            QStringList{QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                        QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
-        runOpenssl(d, QStringList{QStringLiteral("req"), QStringLiteral("-x509")} + ec +
-                          QStringList{QStringLiteral("-keyout"), QStringLiteral("ca.key"),
-                                      QStringLiteral("-out"), QStringLiteral("ca.crt"),
-                                      QStringLiteral("-days"), QStringLiteral("2"),
-                                      QStringLiteral("-subj"), QStringLiteral("/CN=Corvel Test CA"),
-                                      QStringLiteral("-addext"),
-                                      QStringLiteral("basicConstraints=critical,CA:TRUE"),
-                                      QStringLiteral("-addext"),
-                                      QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")});
-        runOpenssl(d, QStringList{QStringLiteral("req")} + ec +
-                          QStringList{QStringLiteral("-keyout"), QStringLiteral("server.key"),
-                                      QStringLiteral("-out"), QStringLiteral("server.csr"),
-                                      QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")});
-        QFile extensions(d + QStringLiteral("/server.ext"));
-        if (!extensions.open(QIODevice::WriteOnly))
-            throw std::runtime_error("cannot write the certificate extensions");
-        extensions.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n"
-                         "basicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
-        extensions.close();
-        runOpenssl(d,
-                   {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-                    QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.crt"),
-                    QStringLiteral("-CAkey"), QStringLiteral("ca.key"),
-                    QStringLiteral("-CAcreateserial"), QStringLiteral("-days"), QStringLiteral("2"),
-                    QStringLiteral("-extfile"), QStringLiteral("server.ext"),
-                    QStringLiteral("-out"), QStringLiteral("server.crt")});
+        runOpenssl(d, "req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                      "-keyout ca.key -out ca.crt -days 2 -subj /CN=CorvelTestCA "
+                      "-addext basicConstraints=critical,CA:TRUE "
+                      "-addext keyUsage=critical,keyCertSign,cRLSign");
+        runOpenssl(d, "req -x509 -CA ca.crt -CAkey ca.key -newkey ec "
+                      "-pkeyopt ec_paramgen_curve:prime256v1 -nodes -keyout server.key "
+                      "-out server.crt -days 2 -subj /CN=127.0.0.1 "
+                      "-addext subjectAltName=IP:127.0.0.1,DNS:localhost "
+                      "-addext basicConstraints=CA:FALSE -addext extendedKeyUsage=serverAuth");
         return TestPki{QSslCertificate(readFile(d + QStringLiteral("/ca.crt"))),
                        QSslCertificate(readFile(d + QStringLiteral("/server.crt"))),
                        QSslKey(readFile(d + QStringLiteral("/server.key")), QSsl::Ec)};
     }();
     return pki;
-}
-
-QByteArray reasonPhrase(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 302:
-        return "Found";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
 }
 
 } // namespace
@@ -100,17 +62,14 @@ public:
         connect(m_socket, &QTcpSocket::readyRead, this, &Connection::readRequest);
         // Over TLS, bytesWritten only means the bytes were encrypted; count what left instead.
         m_tls = qobject_cast<QSslSocket*>(m_socket);
-        if (m_tls) {
-            connect(m_tls, &QSslSocket::encryptedBytesWritten, this, [this](qint64 bytes) {
-                m_server.m_bytesSent += bytes;
-                pump();
-            });
-        } else {
-            connect(m_socket, &QTcpSocket::bytesWritten, this, [this](qint64 bytes) {
-                m_server.m_bytesSent += bytes;
-                pump();
-            });
-        }
+        const auto sent = [this](qint64 bytes) {
+            m_server.m_bytesSent += bytes;
+            pump();
+        };
+        if (m_tls)
+            connect(m_tls, &QSslSocket::encryptedBytesWritten, this, sent);
+        else
+            connect(m_socket, &QTcpSocket::bytesWritten, this, sent);
         connect(m_socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
     }
 
@@ -154,8 +113,8 @@ private:
     void respond() {
         if (m_response.end == End::stallBeforeHeaders)
             return;
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(m_response.status) + ' ' +
-                          reasonPhrase(m_response.status) + "\r\nConnection: close\r\n";
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(m_response.status) +
+                          " Status\r\nConnection: close\r\n";
         for (const auto& [name, value] : m_response.headers)
             head += name + ": " + value + "\r\n";
         if (m_response.chunked) {

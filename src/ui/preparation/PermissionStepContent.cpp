@@ -9,11 +9,12 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/SymbolMark.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
 #include "ui/preparation/OnboardingView.h"
-#include "ui/preparation/SymbolMark.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -23,6 +24,13 @@
 namespace corvel {
 
 namespace {
+
+// The status card: green once allowed, else a light white.
+QColor statusCardFill(bool allowed) {
+    QColor fill = allowed ? Palette::green() : QColor(Qt::white);
+    fill.setAlphaF(allowed ? 0.13 : 0.72);
+    return fill;
+}
 
 struct StepTexts {
     QString heading;
@@ -39,30 +47,6 @@ StepTexts stepTexts(MacPermissionKind kind) {
                            "calling app. Your microphone is not used in this mode.")};
 }
 
-// The status card: green once allowed, else a light white.
-class StatusCard final : public QWidget {
-public:
-    using QWidget::QWidget;
-    void setAllowed(bool allowed) {
-        m_allowed = allowed;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QColor fill = m_allowed ? Palette::green() : QColor(Qt::white);
-        fill.setAlphaF(m_allowed ? 0.13 : 0.72);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 6, 6);
-        painter.fillPath(shape, fill);
-    }
-
-private:
-    bool m_allowed = false;
-};
-
 } // namespace
 
 PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissionKind kind,
@@ -77,7 +61,7 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
     column->addWidget(makeGuideDescription(texts.explanation, this));
     column->addSpacing(26);
 
-    auto* card = new StatusCard(this);
+    auto* card = new RoundedCard(statusCardFill(false), this);
     m_card = card;
     auto* cardColumn = new QVBoxLayout(card);
     cardColumn->setContentsMargins(20, 20, 20, 20);
@@ -165,7 +149,7 @@ void PermissionStepContent::press() {
 
 void PermissionStepContent::refresh() {
     const PermissionStepLook look = permissionStepLook(m_kind, m_guide.state());
-    static_cast<StatusCard*>(m_card)->setAllowed(look.allowed);
+    m_card->setFill(statusCardFill(look.allowed));
     m_symbol->setSymbol(look.allowed ? QStringLiteral("checkmark") : QStringLiteral("lock.open"));
     m_status->setText(look.statusLine);
     m_hint->setText(look.hint);

@@ -10,6 +10,7 @@ namespace corvel {
 class OnboardingView;
 class PlainLabel;
 class SpacedLabel;
+class RoundedCard;
 class SymbolMark;
 
 // A permission step of the guide (speech or call audio): its status card and the one control
@@ -31,7 +32,7 @@ private:
 
     OnboardingView& m_guide;
     MacPermissionKind m_kind;
-    QWidget* m_card;
+    RoundedCard* m_card;
     SymbolMark* m_symbol;
     PlainLabel* m_status;
     SpacedLabel* m_hint;

@@ -11,6 +11,7 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 
 #include <QHBoxLayout>
@@ -61,27 +62,6 @@ private:
     PreparationStep m_step = PreparationStep::role;
 };
 
-class WhiteCard final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 6, 6);
-        painter.fillPath(shape, Qt::white);
-    }
-};
-
-void fill(QWidget* widget, const QColor& color) {
-    widget->setAutoFillBackground(true);
-    QPalette colors = widget->palette();
-    colors.setColor(QPalette::Window, color);
-    widget->setPalette(colors);
-}
-
 } // namespace
 
 PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, PreparationStep step,
@@ -89,7 +69,7 @@ PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, Prepa
     : QWidget(parent), m_environment(environment), m_step(step), m_reactionID(reactionID) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* card = new WhiteCard(this);
+    auto* card = new RoundedCard(Qt::white, this);
     outer->addWidget(card);
     auto* cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(0, 0, 0, 0);
@@ -107,7 +87,7 @@ PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, Prepa
     inner->setAutoFillBackground(false); // the scroll area turns it on
 
     auto* band = new QWidget(inner);
-    fill(band, Palette::skyLight());
+    fillBackground(band, Palette::skyLight());
     m_band = new QVBoxLayout(band);
     m_band->setContentsMargins(0, 24, 0, 16);
     m_band->setSpacing(8);
@@ -226,9 +206,10 @@ void PreparationCopilotView::refresh() {
     m_caption->setText(current.caption);
     m_companion->setMood(current.mood);
     m_route->setVisible(current.routeBlock);
-    fill(m_square, current.square == CopilotLook::Square::ready        ? Palette::green()
-                   : current.square == CopilotLook::Square::refreshing ? Palette::cyan()
-                                                                       : Palette::orange());
+    fillBackground(m_square, current.square == CopilotLook::Square::ready ? Palette::green()
+                             : current.square == CopilotLook::Square::refreshing
+                                 ? Palette::cyan()
+                                 : Palette::orange());
     m_summary->setText(current.summary);
     m_action->setVisible(current.action != CopilotLook::Action::none);
     m_action->setText(current.actionTitle);

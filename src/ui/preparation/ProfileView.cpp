@@ -13,6 +13,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/preparation/CallPreparationSection.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/JobPreparationSection.h"
@@ -51,27 +52,6 @@ QFont headingFont(bool compact) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, -0.65);
     return font;
 }
-
-void fill(QWidget* widget, const QColor& color) {
-    widget->setAutoFillBackground(true);
-    QPalette colors = widget->palette();
-    colors.setColor(QPalette::Window, color);
-    widget->setPalette(colors);
-}
-
-class WhiteCard final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 6, 6);
-        painter.fillPath(shape, Qt::white);
-    }
-};
 
 // One item of the step navigation: its number (or a check once done) and its title.
 class StepItem final : public QAbstractButton {
@@ -207,7 +187,7 @@ QWidget* ProfileView::buildHeader() {
     saved->setSpacing(7);
     auto* square = new QWidget(header);
     square->setFixedSize(5, 5);
-    fill(square, Palette::green());
+    fillBackground(square, Palette::green());
     saved->addWidget(square, 0, Qt::AlignVCenter);
     saved->addWidget(new PlainLabel(ComputerTexts::savedOn(), appFont(11, QFont::Normal),
                                     Palette::secondary(), header));
@@ -216,7 +196,7 @@ QWidget* ProfileView::buildHeader() {
 }
 
 QWidget* ProfileView::buildStepCard() {
-    auto* card = new WhiteCard(this);
+    auto* card = new RoundedCard(Qt::white, this);
     auto* column = new QVBoxLayout(card);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);

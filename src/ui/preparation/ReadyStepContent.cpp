@@ -12,10 +12,10 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/SymbolMark.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
 #include "ui/preparation/OnboardingView.h"
-#include "ui/preparation/SymbolMark.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

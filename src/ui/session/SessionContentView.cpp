@@ -9,6 +9,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
 #include "ui/foundation/TextArea.h"
@@ -39,21 +40,6 @@ QFont tracked(QFont font, qreal tracking) {
     font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
     return font;
 }
-
-// The question column's light cyan card.
-class TintedCard final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 6, 6);
-        painter.fillPath(shape, Palette::withOpacity(Palette::cyan(), 0.1));
-    }
-};
 
 } // namespace
 
@@ -130,7 +116,7 @@ QWidget* SessionContentView::buildConversation() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(24);
 
-    auto* column = new TintedCard(m_conversation);
+    auto* column = new RoundedCard(Palette::withOpacity(Palette::cyan(), 0.1), m_conversation);
     column->setFixedWidth(questionColumnWidth);
     auto* items = new QVBoxLayout(column);
     items->setContentsMargins(24, 24, 24, 24);

@@ -10,10 +10,10 @@
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
+#include "ui/foundation/SymbolMark.h"
 #include "ui/settings/ComputerWording.h"
 #include "ui/settings/PageLayout.h"
 #include "ui/settings/PermissionRowText.h"
-#include "ui/settings/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -67,7 +67,7 @@ MacAccessSettingsView::Row MacAccessSettingsView::addRow(QHBoxLayout* rows, cons
     auto* row = new QHBoxLayout(widget);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    auto* symbol = new SymbolLabel(QString(), 10, Palette::ink());
+    auto* symbol = new SymbolMark(QString(), 10, Palette::ink());
     row->addWidget(symbol, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(5);

@@ -12,7 +12,7 @@ class ActionButton;
 class CloudCompanion;
 class PlainLabel;
 class SpacedLabel;
-class SymbolLabel;
+class SymbolMark;
 
 // The permission panel of the settings page: what listening may use, side by side, the cloud
 // companion looking ready once the call can be heard, and a way back into the guided setup.
@@ -28,7 +28,7 @@ protected:
 
 private:
     struct Row {
-        SymbolLabel* symbol;
+        SymbolMark* symbol;
         PlainLabel* status;
     };
     Row addRow(QHBoxLayout* rows, const QString& title);

@@ -9,13 +9,13 @@
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/StatusTag.h"
 #include "ui/foundation/Surface.h"
+#include "ui/foundation/SymbolMark.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/ComputerWording.h"
 #include "ui/settings/ConfirmationDialog.h"
 #include "ui/settings/PageLayout.h"
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
-#include "ui/settings/SymbolLabel.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -56,7 +56,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
 
     auto* keyring = new QHBoxLayout;
     keyring->setSpacing(8);
-    keyring->addWidget(new SymbolLabel(QStringLiteral("lock.fill"), 11, Palette::secondary()));
+    keyring->addWidget(new SymbolMark(QStringLiteral("lock.fill"), 11, Palette::secondary()));
     keyring->addWidget(new PlainLabel(wording::keyStaysInKeyring(), appFont(12, QFont::Normal),
                                       Palette::secondary()));
     auto* createKey = new LinkButton(QStringLiteral("Create a key ↗"), {},

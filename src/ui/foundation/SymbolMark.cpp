@@ -1,4 +1,4 @@
-#include "ui/preparation/SymbolMark.h"
+#include "ui/foundation/SymbolMark.h"
 
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/SymbolImage.h"

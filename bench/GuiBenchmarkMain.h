@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+// Runs the benchmarks inside a widgets application; no display is needed.
+inline int runBenchmarksInApplication(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace corvel {
+
+// A card's background: a rounded rectangle of one fill, behind whatever layout the card holds.
+class RoundedCard final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RoundedCard(const QColor& fill, QWidget* parent = nullptr);
+
+    void setFill(const QColor& fill);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_fill;
+};
+
+// Gives a plain widget a solid background of `color`.
+void fillBackground(QWidget* widget, const QColor& color);
+
+} // namespace corvel

@@ -1,0 +1,151 @@
+#include "TestGrammar.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+
+using namespace corvel;
+
+namespace {
+
+constexpr std::size_t second = SpeechRecognitionTask::sampleRate;
+
+std::vector<qint16> spoken(const QString& text) {
+    QTemporaryDir directory;
+    const QString wave = directory.filePath(QStringLiteral("s.wav"));
+    const QString raw = directory.filePath(QStringLiteral("s.raw"));
+    EXPECT_EQ(QProcess::execute(QStringLiteral("espeak-ng"),
+                                {QStringLiteral("-v"), QStringLiteral("en-us"),
+                                 QStringLiteral("-w"), wave, text}),
+              0);
+    EXPECT_EQ(QProcess::execute(QStringLiteral("sox"),
+                                {wave, QStringLiteral("-r"), QStringLiteral("16000"),
+                                 QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"),
+                                 QStringLiteral("16"), QStringLiteral("-e"),
+                                 QStringLiteral("signed-integer"), raw}),
+              0);
+    QFile file(raw);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    std::vector<qint16> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+    return samples;
+}
+
+// Final results in order, across the tasks of one test.
+class Finals {
+public:
+    SpeechRecognizer::ResultHandler handler() {
+        return [this](const SpeechRecognitionResult& result) {
+            if (!result.isFinal)
+                return;
+            std::lock_guard lock(m_mutex);
+            m_texts.push_back(result.text.value_or(QString()));
+            m_changed.notify_all();
+        };
+    }
+    std::size_t count() {
+        std::lock_guard lock(m_mutex);
+        return m_texts.size();
+    }
+    // A guard against hanging, not a measurement.
+    std::vector<QString> waitFor(std::size_t count) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, std::chrono::seconds(30), [&] { return m_texts.size() >= count; });
+        return m_texts;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<QString> m_texts;
+};
+
+class PocketSphinxRecognizerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        recognizer = test::platformWithTestGrammar().recognizer(QStringLiteral("en-US"));
+        ASSERT_TRUE(recognizer);
+        // Two questions and their pauses, the second spoken soon after the first.
+        for (const auto* text : {"Tell me about your last project.", "Why do you want this job?"}) {
+            const auto speech = spoken(QString::fromLatin1(text));
+            audio.insert(audio.end(), speech.begin(), speech.end());
+            audio.resize(audio.size() + second, 0);
+        }
+    }
+
+    // Sends the whole recording at once in fragments of `size`. Each final hands over to a new
+    // task, requested when the result is seen, so the task that gave it has received more audio
+    // meanwhile, as with the capture engine's rotation.
+    std::vector<QString> recognizeHandingOver(std::size_t size) {
+        Finals finals;
+        auto task = recognizer->recognize(true, finals.handler());
+        std::size_t handedOver = 0;
+        const auto handOver = [&] {
+            ++handedOver;
+            auto next = recognizer->recognize(true, finals.handler());
+            task->cancel();
+            task->endAudio();
+            task = next;
+        };
+        for (std::size_t offset = 0; offset < audio.size(); offset += size) {
+            task->append(audio.data() + offset, std::min(size, audio.size() - offset));
+            if (finals.count() > handedOver)
+                handOver();
+        }
+        while (handedOver < 2 && finals.waitFor(handedOver + 1).size() > handedOver)
+            handOver();
+        task->cancel();
+        task->endAudio();
+        return finals.waitFor(2);
+    }
+
+    std::shared_ptr<SpeechRecognizer> recognizer;
+    std::vector<qint16> audio;
+};
+
+} // namespace
+
+TEST_F(PocketSphinxRecognizerTest, AudioAfterAFinalResultGoesToTheNextTask) {
+    // Everything arrives at once: the second question reaches the first task after its pause.
+    const auto texts = recognizeHandingOver(audio.size());
+    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Tell me about your last project."),
+                                           QStringLiteral("Why do you want this job?")}));
+}
+
+TEST_F(PocketSphinxRecognizerTest, FragmentSizesDoNotChangeTheWords) {
+    const auto reference = recognizeHandingOver(1600);
+    ASSERT_EQ(reference.size(), 2u);
+    EXPECT_EQ(recognizeHandingOver(441), reference);
+    EXPECT_EQ(recognizeHandingOver(16000), reference);
+}
+
+TEST_F(PocketSphinxRecognizerTest, AFreshTaskHearsNothingOfAnEndedOne) {
+    Finals finals;
+    auto first = recognizer->recognize(true, finals.handler());
+    first->append(audio.data(), audio.size());
+    first->endAudio();
+    ASSERT_EQ(finals.waitFor(1).size(), 1u);
+    first->cancel();
+
+    // The rest of the first recording was dropped with it.
+    auto quiet = recognizer->recognize(true, finals.handler());
+    const std::vector<qint16> silence(second, 0);
+    quiet->append(silence.data(), silence.size());
+    quiet->endAudio();
+    auto next = recognizer->recognize(true, finals.handler());
+    const auto speech = spoken(QStringLiteral("What is your greatest strength?"));
+    next->append(speech.data(), speech.size());
+    next->append(silence.data(), silence.size());
+    const auto texts = finals.waitFor(2);
+    next->cancel();
+    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Tell me about your last project."),
+                                           QStringLiteral("What is your greatest strength?")}));
+}
