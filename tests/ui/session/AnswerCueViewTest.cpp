@@ -32,7 +32,7 @@ QList<QWidget*> shownOrder(const AnswerCueView& view) {
 
 } // namespace
 
-TEST(AnswerCueView, DrawsOpeningNumberedRowsThenReminders) {
+TEST(AnswerCueView, DrawsOpeningNumberedRowsThenRemindersAndCompactOnlyRestyles) {
     AnswerText view(answer, false, false, false);
     view.resize(500, 800);
     view.show();
@@ -54,6 +54,20 @@ TEST(AnswerCueView, DrawsOpeningNumberedRowsThenReminders) {
         const QWidget* row = view.cueRow(QList<int>{0, 2, 3, 4}[i]);
         EXPECT_EQ(image.pixelColor(row->mapTo(&view, QPoint(3, 3))), accents[i]) << i;
     }
+
+    // Compact and inverse only restyle.
+    const int roomy = view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize();
+    view.setCompact(true);
+    EXPECT_LT(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), roomy);
+    EXPECT_EQ(view.rows(), AnswerCueRows(answer, false, 4));
+    AnswerCueView plain(answer, true, false, false, {});
+    plain.resize(500, 800);
+    const QImage inverse = plain.grab().toImage();
+    // Without accents a badge still draws, on the surface colour.
+    EXPECT_EQ(inverse.pixelColor(plain.cueRow(0)->mapTo(&plain, QPoint(3, 3))).rgb(),
+              Palette::surface().rgb());
+    EXPECT_EQ(plain.cueRow(0)->findChildren<SpacedLabel*>().last()->color(),
+              Palette::withOpacity(Qt::white, 0.8));
 }
 
 TEST(AnswerCueView, PlaceholderAndEmptyStates) {
@@ -116,21 +130,4 @@ TEST(AnswerCueView, AnswersAreShownAsPlainText) {
     EXPECT_EQ(shownTexts(view.openingBlock()).last(),
               s("<img src=x> &amp; <a href=\"https://example.com\">link</a>"));
     EXPECT_EQ(shownTexts(view.cueRow(0)), (QStringList{s("<b>Bold</b>"), s("<i>body</i> &lt;")}));
-}
-
-TEST(AnswerCueView, CompactAndInverseOnlyRestyle) {
-    AnswerText view(answer, false, false, false);
-    const int roomy = view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize();
-    view.setCompact(true);
-    EXPECT_LT(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), roomy);
-    EXPECT_EQ(view.rows(), AnswerCueRows(answer, false, 4));
-
-    AnswerCueView plain(answer, true, false, false, {});
-    plain.resize(500, 800);
-    const QImage image = plain.grab().toImage();
-    // Without accents a badge still draws, on the surface colour.
-    EXPECT_EQ(image.pixelColor(plain.cueRow(0)->mapTo(&plain, QPoint(3, 3))).rgb(),
-              Palette::surface().rgb());
-    EXPECT_EQ(plain.cueRow(0)->findChildren<SpacedLabel*>().last()->color(),
-              Palette::withOpacity(Qt::white, 0.8));
 }

@@ -37,7 +37,7 @@ void click(OptionPill* option) {
 
 } // namespace
 
-TEST(CaptureStatusView, FollowsLevelAndHealth) {
+TEST(CaptureStatusView, FollowsLevelAndHealthAndTheMenuCallsBack) {
     StoreHarness h;
     h.prepare();
     AccessibilityPreferences still;
@@ -47,6 +47,14 @@ TEST(CaptureStatusView, FollowsLevelAndHealth) {
     EXPECT_EQ(shownTexts(&view),
               (QStringList{s("Listening stopped"), s("Call audio"), s("English")}));
     EXPECT_EQ(view.languageMenu(), nullptr);
+    QStringList chosen;
+    CaptureStatusView withMenu(h.audio, s("English"), AudioSource::system, false,
+                               [&](const QString& language) { chosen.append(language); });
+    ASSERT_NE(withMenu.languageMenu(), nullptr);
+    EXPECT_EQ(withMenu.languageMenu()->accessibleName(), s("Interview language: English"));
+    for (QAction* action : withMenu.languageMenu()->menu()->actions())
+        action->trigger();
+    EXPECT_EQ(chosen, (QStringList{s("English"), s("French")}));
 
     ASSERT_TRUE(h.startListening());
     h.capture.level(1.0);
@@ -85,17 +93,7 @@ TEST(CaptureStatusView, LevelsEaseUnlessReduceMotion) {
     EXPECT_EQ(view.barHeights(), (Heights{2, 2, 2, 2}));
 }
 
-TEST(CaptureStatusView, LanguageMenuCallsBackAndLocksWhileStarting) {
-    StoreHarness h;
-    QStringList chosen;
-    CaptureStatusView view(h.audio, s("English"), AudioSource::system, false,
-                           [&](const QString& language) { chosen.append(language); });
-    ASSERT_NE(view.languageMenu(), nullptr);
-    EXPECT_EQ(view.languageMenu()->accessibleName(), s("Interview language: English"));
-    for (QAction* action : view.languageMenu()->menu()->actions())
-        action->trigger();
-    EXPECT_EQ(chosen, (QStringList{s("English"), s("French")}));
-
+TEST(CaptureStatusView, LanguageMenuLocksWhileStarting) {
     // A capture start that waits for the clock: the menu is locked until it is done.
     test::ManualClock clock;
     AudioCaptureDriver driver;
