@@ -48,7 +48,7 @@ struct Floating {
 
 } // namespace
 
-TEST(OverlayView, CompactBelowFourEightyByFiveFifty) {
+TEST(OverlayView, CompactBelowFourEightyByFiveFiftyAndOpaqueUnderReduceTransparency) {
     Floating f;
     const std::pair<QSize, bool> table[] = {
         {{560, 660}, false}, {{480, 550}, false}, {{480, 549}, true},
@@ -59,6 +59,16 @@ TEST(OverlayView, CompactBelowFourEightyByFiveFifty) {
         EXPECT_EQ(f.content()->isCompact(), compact) << size.width() << "x" << size.height();
         EXPECT_EQ(f.content()->answer()->isCompact(), compact);
     }
+
+    // The card is opaque under Reduce Transparency.
+    f.h.store->setOverlayOpacity(0.5);
+    settle();
+    EXPECT_EQ(f.content()->backgroundOpacity(), 0.5);
+    f.h.preferences.setReduceTransparency(true);
+    settle();
+    EXPECT_EQ(f.content()->backgroundOpacity(), 1.0);
+    const QImage card = f.content()->grab().toImage();
+    EXPECT_EQ(card.pixelColor(card.width() / 2, card.height() - 4).rgb(), Palette::canvas().rgb());
 }
 
 TEST(OverlayView, BeforeAQuestionThenStreamingThenDone) {
@@ -164,16 +174,4 @@ TEST(OverlayView, ThePanelIsBuiltOnceAndHidingClearsTheFlag) {
     f.h.store->setShowOverlay(true);
     f.content()->hideButton()->click();
     EXPECT_FALSE(f.h.store->showOverlay());
-}
-
-TEST(OverlayView, TheCardIsOpaqueUnderReduceTransparency) {
-    Floating f;
-    f.h.store->setOverlayOpacity(0.5);
-    settle();
-    EXPECT_EQ(f.content()->backgroundOpacity(), 0.5);
-    f.h.preferences.setReduceTransparency(true);
-    settle();
-    EXPECT_EQ(f.content()->backgroundOpacity(), 1.0);
-    const QImage card = f.content()->grab().toImage();
-    EXPECT_EQ(card.pixelColor(card.width() / 2, card.height() - 4).rgb(), Palette::canvas().rgb());
 }

@@ -104,16 +104,13 @@ TEST(CaptureText, HelpShowsOnlyForFailuresWithATargetedHint) {
 }
 
 TEST(CaptureText, LanguageChoiceAndLabel) {
-    struct Row {
-        bool live, starting, active, enabled;
-    };
-    const Row table[] = {
+    // live, starting, active session, enabled
+    const std::tuple<bool, bool, bool, bool> table[] = {
         {false, false, false, true}, {false, false, true, false}, {false, true, false, false},
         {true, false, true, true},   {true, true, true, false},
     };
-    for (const Row& row : table)
-        EXPECT_EQ(CaptureText::languageChoiceEnabled(row.live, row.starting, row.active),
-                  row.enabled);
+    for (const auto& [live, starting, active, enabled] : table)
+        EXPECT_EQ(CaptureText::languageChoiceEnabled(live, starting, active), enabled);
     for (const char* english : {"English", " EN-GB \n", "anglais", "en", "en-us"})
         EXPECT_EQ(SessionFacts::languageLabel(s(english)), s("English")) << english;
     for (const char* french : {"fr", "french", "", "Français", "en_GB"})
@@ -121,25 +118,20 @@ TEST(CaptureText, LanguageChoiceAndLabel) {
 }
 
 TEST(OverlayText, StatusTagAndLabelFirstMatch) {
-    struct Row {
-        P phase;
-        bool paused, generating;
-        const char* caption;
-        QColor square;
-    };
-    const Row table[] = {
+    // phase, paused, generating, caption, square
+    const std::tuple<P, bool, bool, const char*, QColor> table[] = {
         {P::error, true, true, "Paused", Palette::orange()},
         {P::paused, true, false, "Paused", Palette::green()},
         {P::error, false, true, "Interrupted", Palette::orange()},
         {P::answering, false, true, "Writing answer", Palette::cyan()},
         {P::waiting, false, false, "Answer ready", Palette::green()},
     };
-    for (const Row& row : table) {
-        OverlayState state = inPhase(row.phase);
-        state.paused = row.paused;
-        state.generating = row.generating;
+    for (const auto& [phase, paused, generating, caption, square] : table) {
+        OverlayState state = inPhase(phase);
+        state.paused = paused;
+        state.generating = generating;
         state.answer = s("Start with the migration.");
-        EXPECT_EQ(OverlayText::statusTag(state), (OverlayText::Tag{s(row.caption), row.square}));
+        EXPECT_EQ(OverlayText::statusTag(state), (OverlayText::Tag{s(caption), square}));
     }
     OverlayState blank = inPhase(P::answering);
     blank.answer = s(" \n ");
@@ -154,14 +146,8 @@ TEST(OverlayText, StatusTagAndLabelFirstMatch) {
 }
 
 TEST(OverlayText, EmptyTitleFirstMatch) {
-    struct Row {
-        P phase;
-        bool generating, manual;
-        H health;
-        const char* transcript;
-        const char* title;
-    };
-    const Row table[] = {
+    // phase, generating, manual, health, transcript, title
+    const std::tuple<P, bool, bool, H, const char*, const char*> table[] = {
         {P::error, true, true, H::stalled, "", "Your answer is on its way…"},
         {P::preparing, false, true, H::stalled, "", "Starting audio capture…"},
         {P::paused, false, true, H::stalled, "", "Listening is paused."},
@@ -174,43 +160,39 @@ TEST(OverlayText, EmptyTitleFirstMatch) {
         {P::waiting, false, false, H::transcribing, "", "Ready for the first question."},
         {P::listening, false, false, H::transcribing, "hi", "Listening for a question."},
     };
-    for (const Row& row : table) {
-        OverlayState state = inPhase(row.phase);
-        state.generating = row.generating;
-        state.manualMode = row.manual;
-        state.health = row.health;
-        state.transcript = s(row.transcript);
-        EXPECT_EQ(OverlayText::emptyTitle(state), s(row.title));
+    for (const auto& [phase, generating, manual, health, transcript, title] : table) {
+        OverlayState state = inPhase(phase);
+        state.generating = generating;
+        state.manualMode = manual;
+        state.health = health;
+        state.transcript = s(transcript);
+        EXPECT_EQ(OverlayText::emptyTitle(state), s(title));
     }
 }
 
 TEST(OverlayText, EmptyHintFirstMatch) {
-    struct Row {
-        P phase;
-        bool manual;
-        std::optional<QString> error, message;
-        const char* hint;
-    };
     const QString error = s("The sound server went away.");
     const QString message = s("Answer failed.");
     const char* manualHint = "Confirm the interviewer’s question in the app or with Ctrl+↵. Your "
                              "own speech does not trigger automatic answers.";
-    const Row table[] = {
-        {P::error, true, error, message, "The sound server went away."},
-        {P::error, true, std::nullopt, message, "Answer failed."},
-        {P::error, true, std::nullopt, std::nullopt, "Read the message below, then try again."},
-        {P::waiting, true, error, message, manualHint},
-        {P::listening, true, error, message, manualHint},
-        {P::waiting, false, error, message,
-         "Your suggested answers appear when a question is recognised."},
-        {P::idle, true, error, message, "Add the job description and your resume to begin."},
-    };
-    for (const Row& row : table) {
-        OverlayState state = inPhase(row.phase);
-        state.manualMode = row.manual;
-        state.captureError = row.error;
-        state.message = row.message;
-        EXPECT_EQ(OverlayText::emptyHint(state), s(row.hint));
+    // phase, manual, capture error, message, hint
+    const std::tuple<P, bool, std::optional<QString>, std::optional<QString>, const char*> table[] =
+        {
+            {P::error, true, error, message, "The sound server went away."},
+            {P::error, true, std::nullopt, message, "Answer failed."},
+            {P::error, true, std::nullopt, std::nullopt, "Read the message below, then try again."},
+            {P::waiting, true, error, message, manualHint},
+            {P::listening, true, error, message, manualHint},
+            {P::waiting, false, error, message,
+             "Your suggested answers appear when a question is recognised."},
+            {P::idle, true, error, message, "Add the job description and your resume to begin."},
+        };
+    for (const auto& [phase, manual, captureError, message, hint] : table) {
+        OverlayState state = inPhase(phase);
+        state.manualMode = manual;
+        state.captureError = captureError;
+        state.message = message;
+        EXPECT_EQ(OverlayText::emptyHint(state), s(hint));
     }
 }
 
@@ -282,16 +264,9 @@ TEST(SessionScreenText, WaitingHeadlineAndExplanationFirstMatch) {
 
 TEST(QuestionColumn, LabelQuestionAndGuidance) {
     using G = QuestionColumn::Guidance;
-    struct Row {
-        bool manual;
-        const char* current;
-        const char* draft;
-        const char* label;
-        const char* question;
-        G guidance;
-    };
     const char* heard = "INTERVIEWER’S QUESTION";
-    const Row table[] = {
+    // manual, current question, draft, label, question shown, guidance
+    const std::tuple<bool, const char*, const char*, const char*, const char*, G> table[] = {
         {false, "Why us?", "Why us?", heard, "Why us?", G::none},
         {false, "Why us?", "And salary?", heard, "Why us?", G::listeningContinues},
         {false, "Why us?", "", heard, "Why us?", G::none},
@@ -299,11 +274,11 @@ TEST(QuestionColumn, LabelQuestionAndGuidance) {
         {true, "Why us?", "And salary?", "DRAFT TO REVIEW", "And salary?", G::confirm},
         {true, "Why us?", "", "DRAFT TO REVIEW", "Why us?", G::confirm},
     };
-    for (const Row& row : table) {
-        const QuestionColumn column(row.manual, s(row.current), s(row.draft));
-        EXPECT_EQ(column.label, s(row.label));
-        EXPECT_EQ(column.question, s(row.question));
-        EXPECT_EQ(column.guidance, row.guidance);
+    for (const auto& [manual, current, draft, label, question, guidance] : table) {
+        const QuestionColumn column(manual, s(current), s(draft));
+        EXPECT_EQ(column.label, s(label));
+        EXPECT_EQ(column.question, s(question));
+        EXPECT_EQ(column.guidance, guidance);
     }
     EXPECT_TRUE(QuestionColumn::guidanceText(G::none).isEmpty());
 }
