@@ -5,6 +5,8 @@
 #include <pocketsphinx.h>
 #include <sphinxbase/cmn.h>
 #include <sphinxbase/feat.h>
+#include <sphinxbase/fsg_model.h>
+#include <sphinxbase/jsgf.h>
 #include <sphinxbase/ngram_model.h>
 
 #include <QDir>
@@ -173,6 +175,21 @@ struct PocketSphinxRecognizer::Decoder {
         }
     }
 
+    // What ps_set_jsgf_string does, but freeing the parsed grammar, which that call leaks.
+    bool useGrammar(const QByteArray& text) {
+        jsgf_t* grammar = jsgf_parse_string(text.constData(), nullptr);
+        jsgf_rule_t* rule = grammar ? jsgf_get_public_rule(grammar) : nullptr;
+        fsg_model_t* fsg = rule ? jsgf_build_fsg(grammar, rule, ps_get_logmath(decoder),
+                                                 cmd_ln_float32_r(config, "-lw"))
+                                : nullptr;
+        const bool usable = fsg && ps_set_fsg(decoder, "grammar", fsg) == 0;
+        if (fsg)
+            fsg_model_free(fsg);
+        if (grammar)
+            jsgf_grammar_free(grammar);
+        return usable;
+    }
+
     bool useLanguageModels(const QByteArray& general, const QByteArray& interview) {
         logmath_t* logmath = ps_get_logmath(decoder);
         ngram_model_t* models[2] = {
@@ -306,7 +323,7 @@ bool PocketSphinxRecognizer::loadDecoder() {
     if (!decoder->decoder)
         return false;
     if (!m_options.grammar.isEmpty()) {
-        if (ps_set_jsgf_string(decoder->decoder, "grammar", m_options.grammar.constData()) < 0 ||
+        if (!decoder->useGrammar(m_options.grammar) ||
             ps_set_search(decoder->decoder, "grammar") < 0)
             return false;
     } else if (withInterview && !decoder->useLanguageModels(generalModel, interviewModel)) {
