@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,16 +41,16 @@ TEST(AnswerPrompt, InstructionsAreTheExactTextsOfEachStyle) {
 
 TEST(AnswerPrompt, InputIsOneSortedLineWithTrimmedFields) {
     InterviewContext context;
-    context.name = QStringLiteral("  Ana \n");
-    context.role = QStringLiteral("Dev");
-    context.company = QStringLiteral("ACME \"Labs\"");
-    context.resume = QStringLiteral("CV");
-    context.resumeFilename = QStringLiteral("cv.pdf");
-    context.jobDescription = QStringLiteral("See https://example.com/jobs/1");
+    context.name = u"  Ana \n"_s;
+    context.role = u"Dev"_s;
+    context.company = u"ACME \"Labs\""_s;
+    context.resume = u"CV"_s;
+    context.resumeFilename = u"cv.pdf"_s;
+    context.jobDescription = u"See https://example.com/jobs/1"_s;
     context.notes = QString();
-    context.language = QStringLiteral(" anglais ");
+    context.language = u" anglais "_s;
     context.isExample = true;
-    const QString message = AnswerPrompt::input(QStringLiteral("\n\n Why us? \n"), context);
+    const QString message = AnswerPrompt::input(u"\n\n Why us? \n"_s, context);
     EXPECT_EQ(message,
               QStringLiteral(
                   R"({"candidate_context":{"company":"ACME \"Labs\"","jobDescription":"See )"
@@ -58,14 +59,14 @@ TEST(AnswerPrompt, InputIsOneSortedLineWithTrimmedFields) {
 }
 
 TEST(AnswerPrompt, FieldsPastTheirLimitAreCutByCharactersWithAMarker) {
-    const QString marker = QStringLiteral("\n[Texte tronqué à la limite de longueur.]");
+    const QString marker = u"\n[Texte tronqué à la limite de longueur.]"_s;
     InterviewContext context;
     context.resume = QString(30'000, QLatin1Char('r'));
     context.jobDescription = QString(20'001, QLatin1Char('j'));
     // 160 letters with combining accents are 320 code units but 160 characters: kept whole.
     for (int i = 0; i < 160; ++i)
-        context.name += QStringLiteral("e\u0301");
-    context.notes = QString(12'000, QChar(0x00E9)) + QStringLiteral("é");
+        context.name += u"e\u0301"_s;
+    context.notes = QString(12'000, QChar(0x00E9)) + u"é"_s;
     const QJsonObject message =
         parse(AnswerPrompt::input(QString(4'001, QLatin1Char('q')), context));
     const QJsonObject candidate = message.value(QLatin1String("candidate_context")).toObject();

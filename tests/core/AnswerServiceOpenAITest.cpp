@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 using test::TestHttpServer;
 using Case = AnswerServiceError::Case;
 
@@ -37,9 +38,9 @@ struct Outcome {
 
 InterviewContext preparedContext() {
     InterviewContext context;
-    context.role = QStringLiteral("Développeuse");
-    context.resume = QStringLiteral("Dix ans de C++");
-    context.jobDescription = QStringLiteral("Poste à Lyon");
+    context.role = u"Développeuse"_s;
+    context.resume = u"Dix ans de C++"_s;
+    context.jobDescription = u"Poste à Lyon"_s;
     return context;
 }
 
@@ -52,9 +53,8 @@ protected:
     }
 
     Outcome stream(AnswerService& answers, CancelSource* source = nullptr,
-                   AnswerStyle style = AnswerStyle::concise,
-                   QString key = QStringLiteral("sk-test"),
-                   QString question = QStringLiteral("Pourquoi nous ?")) {
+                   AnswerStyle style = AnswerStyle::concise, QString key = u"sk-test"_s,
+                   QString question = u"Pourquoi nous ?"_s) {
         Outcome outcome;
         CancelSource own;
         CancelSource& cancel = source ? *source : own;
@@ -88,10 +88,10 @@ protected:
 TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     auto answers = service();
     server.enqueue(TestHttpServer::json(200, ""));
-    EXPECT_EQ(verify(answers, QStringLiteral(" \n sk-abc \t"), QString()), std::nullopt);
+    EXPECT_EQ(verify(answers, u" \n sk-abc \t"_s, QString()), std::nullopt);
     const QString model120(120, QLatin1Char('m'));
     server.enqueue(TestHttpServer::json(204, ""));
-    EXPECT_EQ(verify(answers, QStringLiteral("sk-abc"), model120), std::nullopt);
+    EXPECT_EQ(verify(answers, u"sk-abc"_s, model120), std::nullopt);
 
     ASSERT_EQ(server.requests().size(), 2u);
     const auto& request = server.requests()[0];
@@ -101,26 +101,23 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     EXPECT_EQ(request.header("Content-Type"), "application/json");
     EXPECT_EQ(request.header("Accept"), "application/json");
     EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
-              (QJsonObject{{QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
-                           {QStringLiteral("input"), QStringLiteral("Réponds uniquement OK.")},
-                           {QStringLiteral("stream"), false},
-                           {QStringLiteral("store"), false},
-                           {QStringLiteral("max_output_tokens"), 16}}));
+              (QJsonObject{{u"model"_s, u"gpt-4.1-mini"_s},
+                           {u"input"_s, u"Réponds uniquement OK."_s},
+                           {u"stream"_s, false},
+                           {u"store"_s, false},
+                           {u"max_output_tokens"_s, 16}}));
     EXPECT_EQ(QJsonDocument::fromJson(server.requests()[1].body)[QLatin1String("model")], model120);
 
     // Invalid settings fail before anything is sent, the key first.
-    EXPECT_EQ(verify(answers, QStringLiteral("sk a"), QString()), Case::invalidAPIKey);
-    EXPECT_EQ(verify(answers, QStringLiteral("sk\u200Ba"), QString()), Case::invalidAPIKey);
-    EXPECT_EQ(verify(answers, QStringLiteral(" \n"), QStringLiteral("a b")), Case::missingAPIKey);
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), model120 + QLatin1Char('m')),
-              Case::invalidModel);
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), QStringLiteral("gpt\t4")), Case::invalidModel);
-    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QString(), QStringLiteral(" ")).error,
+    EXPECT_EQ(verify(answers, u"sk a"_s, QString()), Case::invalidAPIKey);
+    EXPECT_EQ(verify(answers, u"sk\u200Ba"_s, QString()), Case::invalidAPIKey);
+    EXPECT_EQ(verify(answers, u" \n"_s, u"a b"_s), Case::missingAPIKey);
+    EXPECT_EQ(verify(answers, u"k"_s, model120 + QLatin1Char('m')), Case::invalidModel);
+    EXPECT_EQ(verify(answers, u"k"_s, u"gpt\t4"_s), Case::invalidModel);
+    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QString(), u" "_s).error,
               Case::missingAPIKey);
-    EXPECT_EQ(
-        stream(answers, nullptr, AnswerStyle::star, QStringLiteral("k"), QStringLiteral(" \n "))
-            .error,
-        Case::emptyQuestion);
+    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, u"k"_s, u" \n "_s).error,
+              Case::emptyQuestion);
     EXPECT_EQ(server.requests().size(), 2u);
 }
 
@@ -128,7 +125,7 @@ TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
     auto answers = service();
     server.enqueue(sse(deltaEvent("Oui") + completedEvent));
     const Outcome outcome = stream(answers, nullptr, AnswerStyle::star);
-    EXPECT_EQ(outcome.deltas, QStringList{QStringLiteral("Oui")});
+    EXPECT_EQ(outcome.deltas, QStringList{u"Oui"_s});
     EXPECT_FALSE(outcome.error);
 
     ASSERT_EQ(server.requests().size(), 1u);
@@ -137,17 +134,15 @@ TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
     EXPECT_EQ(request.header("Authorization"), "Bearer sk-test");
     EXPECT_EQ(request.header("Accept"), "text/event-stream");
     const QJsonObject message{
-        {QStringLiteral("role"), QStringLiteral("user")},
-        {QStringLiteral("content"),
-         AnswerPrompt::input(QStringLiteral("Pourquoi nous ?"), preparedContext())}};
+        {u"role"_s, u"user"_s},
+        {u"content"_s, AnswerPrompt::input(u"Pourquoi nous ?"_s, preparedContext())}};
     EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
-              (QJsonObject{
-                  {QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
-                  {QStringLiteral("instructions"), AnswerPrompt::instructions(AnswerStyle::star)},
-                  {QStringLiteral("input"), QJsonArray{message}},
-                  {QStringLiteral("stream"), true},
-                  {QStringLiteral("store"), false},
-                  {QStringLiteral("max_output_tokens"), 420}}));
+              (QJsonObject{{u"model"_s, u"gpt-4.1-mini"_s},
+                           {u"instructions"_s, AnswerPrompt::instructions(AnswerStyle::star)},
+                           {u"input"_s, QJsonArray{message}},
+                           {u"stream"_s, true},
+                           {u"store"_s, false},
+                           {u"max_output_tokens"_s, 420}}));
 }
 
 TEST_F(AnswerServiceOpenAI, StreamEndings) {
@@ -160,11 +155,11 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
     EXPECT_EQ(outcomeOf(deltaEvent("") + completedEvent).error, Case::invalidStream);
 
     Outcome cut = outcomeOf(deltaEvent("Début"));
-    EXPECT_EQ(cut.deltas, QStringList{QStringLiteral("Début")});
+    EXPECT_EQ(cut.deltas, QStringList{u"Début"_s});
     EXPECT_EQ(cut.error, Case::interruptedStream);
     // The last delta of a body with no blank line after it is still delivered.
     cut = outcomeOf(deltaEvent("a") + deltaEvent("b").chopped(2));
-    EXPECT_EQ(cut.deltas, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(cut.deltas, (QStringList{u"a"_s, u"b"_s}));
     EXPECT_EQ(cut.error, Case::interruptedStream);
     EXPECT_EQ(outcomeOf({}).error, Case::interruptedStream);
 
@@ -224,17 +219,17 @@ TEST_F(AnswerServiceOpenAI, BothRoutesReportStatusesAndBrokenTransfers) {
     EXPECT_EQ(stream(answers).error, Case::quotaExceeded);
     server.enqueue(TestHttpServer::json(
         429, QByteArray(AnswerService::maximumErrorBodyBytes - quota.size() + 1, ' ') + quota));
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), QString()), Case::rateLimited);
+    EXPECT_EQ(verify(answers, u"k"_s, QString()), Case::rateLimited);
 
     TestHttpServer::Response cut = sse(deltaEvent("Un"));
     cut.chunked = false;
     cut.end = TestHttpServer::End::cut;
     server.enqueue(cut);
     const Outcome outcome = stream(answers);
-    EXPECT_EQ(outcome.deltas, QStringList{QStringLiteral("Un")});
+    EXPECT_EQ(outcome.deltas, QStringList{u"Un"_s});
     EXPECT_EQ(outcome.error, Case::offline);
     server.close(); // refused
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), QString()), Case::networkFailure);
+    EXPECT_EQ(verify(answers, u"k"_s, QString()), Case::networkFailure);
 }
 
 TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
@@ -249,8 +244,7 @@ TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
     Outcome stopped;
     try {
         test::awaitTask(answers.streamAnswer(
-            QStringLiteral("Q"), preparedContext(), AnswerStyle::adaptive, QStringLiteral("k"),
-            QString(),
+            u"Q"_s, preparedContext(), AnswerStyle::adaptive, u"k"_s, QString(),
             [&](const QString& delta) {
                 stopped.deltas.append(delta);
                 inside.cancel();
@@ -260,7 +254,7 @@ TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
         stopped.cancelled = true;
     }
     EXPECT_TRUE(stopped.cancelled);
-    EXPECT_EQ(stopped.deltas, QStringList{QStringLiteral("Un")});
+    EXPECT_EQ(stopped.deltas, QStringList{u"Un"_s});
 
     // Already cancelled: nothing is sent.
     const auto sent = server.requests().size();

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,13 +25,13 @@ protected:
 
 TEST_F(KeychainVaultTest, StoreReplaceReadAndRemove) {
     EXPECT_EQ(m_vault.read(), std::nullopt);
-    m_vault.save(QStringLiteral("  sk-first\n"));
-    EXPECT_EQ(m_vault.read(), QStringLiteral("sk-first"));
-    m_vault.save(QStringLiteral("sk-second"));
-    EXPECT_EQ(m_vault.read(), QStringLiteral("sk-second"));
+    m_vault.save(u"  sk-first\n"_s);
+    EXPECT_EQ(m_vault.read(), u"sk-first"_s);
+    m_vault.save(u"sk-second"_s);
+    EXPECT_EQ(m_vault.read(), u"sk-second"_s);
 
     // One item only: removing it once leaves nothing.
-    m_vault.save(QStringLiteral(" \n\t"));
+    m_vault.save(u" \n\t"_s);
     EXPECT_EQ(m_vault.read(), std::nullopt);
     EXPECT_EQ(m_store.remove(KeychainVault::service, KeychainVault::account),
               SecretStore::itemNotFound);
@@ -38,7 +39,7 @@ TEST_F(KeychainVaultTest, StoreReplaceReadAndRemove) {
 }
 
 TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
-    m_vault.save(QStringLiteral("sk-locked"));
+    m_vault.save(u"sk-locked"_s);
     ASSERT_TRUE(test::lockDefaultCollection());
     try {
         m_vault.read();
@@ -49,11 +50,11 @@ TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
                   QStringLiteral("The system keyring could not read the saved key (code -25308). "
                                  "Unlock your computer, then try again."));
     }
-    EXPECT_THROW(m_vault.save(QStringLiteral("sk-new")), KeychainVault::VaultError);
+    EXPECT_THROW(m_vault.save(u"sk-new"_s), KeychainVault::VaultError);
     EXPECT_THROW(m_vault.save(QString()), KeychainVault::VaultError);
 
     ASSERT_TRUE(test::unlockDefaultCollection());
-    EXPECT_EQ(m_vault.read(), QStringLiteral("sk-locked"));
+    EXPECT_EQ(m_vault.read(), u"sk-locked"_s);
 }
 
 TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
@@ -63,7 +64,7 @@ TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
             qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvel-test-bus");
             SecretServiceStore store;
             try {
-                KeychainVault(store).save(QStringLiteral("sk-nowhere"));
+                KeychainVault(store).save(u"sk-nowhere"_s);
             } catch (const KeychainVault::VaultError& error) {
                 std::fputs(qPrintable(error.description()), stderr);
             }

@@ -10,6 +10,7 @@
 #include <map>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 using corvel::test::settle;
 
 namespace {
@@ -98,7 +99,7 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
         [&] { return server; },
         [&] { return locales; },
         [&](const QString& program) {
-            return programs.contains(program) ? QStringLiteral("/usr/bin/") + program : QString();
+            return programs.contains(program) ? u"/usr/bin/"_s + program : QString();
         },
         [&](const QString& program, const QStringList& arguments) {
             launched.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
@@ -109,7 +110,7 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
     EXPECT_EQ(provider.status(MacPermissionKind::callAudio), MacPermissionStatus::needsAccess);
     EXPECT_EQ(provider.status(MacPermissionKind::microphone), MacPermissionStatus::denied);
 
-    locales = {QStringLiteral("en-US")};
+    locales = {u"en-US"_s};
     server = {true, {}, true, false};
     EXPECT_EQ(provider.status(MacPermissionKind::speech), MacPermissionStatus::allowed);
     EXPECT_EQ(provider.status(MacPermissionKind::callAudio), MacPermissionStatus::allowed);
@@ -119,11 +120,11 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
     EXPECT_EQ(provider.status(MacPermissionKind::microphone), MacPermissionStatus::allowed);
 
     EXPECT_FALSE(provider.openSettings(MacPermissionKind::microphone)) << "nothing to open";
-    programs = {QStringLiteral("pavucontrol"), QStringLiteral("gnome-control-center")};
+    programs = {u"pavucontrol"_s, u"gnome-control-center"_s};
     EXPECT_TRUE(provider.openSettings(MacPermissionKind::microphone));
     launchWorks = false;
     EXPECT_FALSE(provider.openSettings(MacPermissionKind::callAudio));
-    EXPECT_EQ(launched, (QStringList{QStringLiteral("/usr/bin/pavucontrol --tab=4"),
-                                     QStringLiteral("/usr/bin/pavucontrol --tab=2"),
-                                     QStringLiteral("/usr/bin/gnome-control-center sound")}));
+    EXPECT_EQ(launched,
+              (QStringList{u"/usr/bin/pavucontrol --tab=4"_s, u"/usr/bin/pavucontrol --tab=2"_s,
+                           u"/usr/bin/gnome-control-center sound"_s}));
 }
