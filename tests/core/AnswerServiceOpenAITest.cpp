@@ -44,24 +44,33 @@ InterviewContext preparedContext() {
     return context;
 }
 
+QJsonObject object(const QByteArray& json) {
+    return QJsonDocument::fromJson(json).object();
+}
+
 class AnswerServiceOpenAI : public ::testing::Test {
 protected:
-    AnswerService service() {
+    static AnswerService::Options options(const QUrl& base) {
         AnswerService::Options options;
-        options.openAIBaseURL = server.baseUrl();
-        return AnswerService(options);
+        options.openAIBaseURL = base;
+        return options;
     }
 
-    Outcome stream(AnswerService& answers, CancelSource* source = nullptr,
-                   AnswerStyle style = AnswerStyle::concise, QString key = u"sk-test"_s,
-                   QString question = u"Pourquoi nous ?"_s) {
+    // `onDelta` runs after each delta is collected.
+    Outcome stream(CancelSource* source = nullptr, AnswerStyle style = AnswerStyle::concise,
+                   QString key = u"sk-test"_s, QString question = u"Pourquoi nous ?"_s,
+                   std::function<void()> onDelta = {}) {
         Outcome outcome;
         CancelSource own;
         CancelSource& cancel = source ? *source : own;
         try {
             test::awaitTask(answers.streamAnswer(
                 question, preparedContext(), style, key, QString(),
-                [&outcome](const QString& delta) { outcome.deltas.append(delta); },
+                [&](const QString& delta) {
+                    outcome.deltas.append(delta);
+                    if (onDelta)
+                        onDelta();
+                },
                 cancel.token()));
         } catch (const AnswerServiceError& error) {
             outcome.error = error;
@@ -71,7 +80,7 @@ protected:
         return outcome;
     }
 
-    std::optional<AnswerServiceError> verify(AnswerService& answers, QString key, QString model) {
+    std::optional<AnswerServiceError> verify(QString key, QString model = {}) {
         try {
             test::awaitTask(answers.verifyConnection(key, model, {}));
         } catch (const AnswerServiceError& error) {
@@ -81,17 +90,17 @@ protected:
     }
 
     TestHttpServer server;
+    AnswerService answers{options(server.baseUrl())};
 };
 
 } // namespace
 
 TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
-    auto answers = service();
     server.enqueue(TestHttpServer::json(200, ""));
-    EXPECT_EQ(verify(answers, u" \n sk-abc \t"_s, QString()), std::nullopt);
+    EXPECT_EQ(verify(u" \n sk-abc \t"_s), std::nullopt);
     const QString model120(120, QLatin1Char('m'));
     server.enqueue(TestHttpServer::json(204, ""));
-    EXPECT_EQ(verify(answers, u"sk-abc"_s, model120), std::nullopt);
+    EXPECT_EQ(verify(u"sk-abc"_s, model120), std::nullopt);
 
     ASSERT_EQ(server.requests().size(), 2u);
     const auto& request = server.requests()[0];
@@ -100,31 +109,25 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     EXPECT_EQ(request.header("Authorization"), "Bearer sk-abc");
     EXPECT_EQ(request.header("Content-Type"), "application/json");
     EXPECT_EQ(request.header("Accept"), "application/json");
-    EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
-              (QJsonObject{{u"model"_s, u"gpt-4.1-mini"_s},
-                           {u"input"_s, u"Réponds uniquement OK."_s},
-                           {u"stream"_s, false},
-                           {u"store"_s, false},
-                           {u"max_output_tokens"_s, 16}}));
-    EXPECT_EQ(QJsonDocument::fromJson(server.requests()[1].body)[QLatin1String("model")], model120);
+    EXPECT_EQ(object(request.body),
+              object(R"({"model":"gpt-4.1-mini","stream":false,"store":false,)"
+                     R"("input":"Réponds uniquement OK.","max_output_tokens":16})"));
+    EXPECT_EQ(object(server.requests()[1].body)[u"model"_s], model120);
 
     // Invalid settings fail before anything is sent, the key first.
-    EXPECT_EQ(verify(answers, u"sk a"_s, QString()), Case::invalidAPIKey);
-    EXPECT_EQ(verify(answers, u"sk\u200Ba"_s, QString()), Case::invalidAPIKey);
-    EXPECT_EQ(verify(answers, u" \n"_s, u"a b"_s), Case::missingAPIKey);
-    EXPECT_EQ(verify(answers, u"k"_s, model120 + QLatin1Char('m')), Case::invalidModel);
-    EXPECT_EQ(verify(answers, u"k"_s, u"gpt\t4"_s), Case::invalidModel);
-    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QString(), u" "_s).error,
-              Case::missingAPIKey);
-    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, u"k"_s, u" \n "_s).error,
-              Case::emptyQuestion);
+    EXPECT_EQ(verify(u"sk a"_s), Case::invalidAPIKey);
+    EXPECT_EQ(verify(u"sk\u200Ba"_s), Case::invalidAPIKey);
+    EXPECT_EQ(verify(u" \n"_s, u"a b"_s), Case::missingAPIKey);
+    EXPECT_EQ(verify(u"k"_s, model120 + QLatin1Char('m')), Case::invalidModel);
+    EXPECT_EQ(verify(u"k"_s, u"gpt\t4"_s), Case::invalidModel);
+    EXPECT_EQ(stream(nullptr, AnswerStyle::star, QString(), u" "_s).error, Case::missingAPIKey);
+    EXPECT_EQ(stream(nullptr, AnswerStyle::star, u"k"_s, u" \n "_s).error, Case::emptyQuestion);
     EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
-    auto answers = service();
     server.enqueue(sse(deltaEvent("Oui") + completedEvent));
-    const Outcome outcome = stream(answers, nullptr, AnswerStyle::star);
+    const Outcome outcome = stream(nullptr, AnswerStyle::star);
     EXPECT_EQ(outcome.deltas, QStringList{u"Oui"_s});
     EXPECT_FALSE(outcome.error);
 
@@ -133,23 +136,19 @@ TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
     EXPECT_EQ(request.path, "/v1/responses");
     EXPECT_EQ(request.header("Authorization"), "Bearer sk-test");
     EXPECT_EQ(request.header("Accept"), "text/event-stream");
-    const QJsonObject message{
-        {u"role"_s, u"user"_s},
-        {u"content"_s, AnswerPrompt::input(u"Pourquoi nous ?"_s, preparedContext())}};
-    EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
-              (QJsonObject{{u"model"_s, u"gpt-4.1-mini"_s},
-                           {u"instructions"_s, AnswerPrompt::instructions(AnswerStyle::star)},
-                           {u"input"_s, QJsonArray{message}},
-                           {u"stream"_s, true},
-                           {u"store"_s, false},
-                           {u"max_output_tokens"_s, 420}}));
+    QJsonObject expected =
+        object(R"({"model":"gpt-4.1-mini","stream":true,"store":false,"max_output_tokens":420})");
+    expected[u"instructions"_s] = AnswerPrompt::instructions(AnswerStyle::star);
+    expected[u"input"_s] = QJsonArray{
+        QJsonObject{{u"role"_s, u"user"_s},
+                    {u"content"_s, AnswerPrompt::input(u"Pourquoi nous ?"_s, preparedContext())}}};
+    EXPECT_EQ(object(request.body), expected);
 }
 
 TEST_F(AnswerServiceOpenAI, StreamEndings) {
-    auto answers = service();
     const auto outcomeOf = [&](const QByteArray& body) {
         server.enqueue(sse(body, 5));
-        return stream(answers);
+        return stream();
     };
     EXPECT_EQ(outcomeOf(completedEvent + deltaEvent("late")).error, Case::invalidStream);
     EXPECT_EQ(outcomeOf(deltaEvent("") + completedEvent).error, Case::invalidStream);
@@ -174,7 +173,6 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
 }
 
 TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUpToIt) {
-    auto answers = service();
     QByteArray body;
     for (int i = 0; i < AnswerService::maximumAnswerLength / 1000 - 1; ++i)
         body += deltaEvent(QByteArray(1000, 'a'));
@@ -182,7 +180,7 @@ TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUp
     for (const QByteArray& last :
          {QByteArray(1000, 'a'), QByteArray(999, 'a') + "\xF0\x9F\x98\x80"}) {
         server.enqueue(sse(body + deltaEvent(last) + completedEvent));
-        const Outcome outcome = stream(answers);
+        const Outcome outcome = stream();
         const bool past = last.size() > 1000;
         EXPECT_EQ(outcome.error,
                   past ? std::optional(AnswerServiceError(Case::invalidStream)) : std::nullopt);
@@ -213,46 +211,33 @@ TEST(AnswerServiceOpenAIStatus, StatusesMapToTheirCases) {
 // One row per route through the network. The error body is read only to its limit, so a code
 // past it is never seen; a broken transfer is reported as the sanitizing table says.
 TEST_F(AnswerServiceOpenAI, BothRoutesReportStatusesAndBrokenTransfers) {
-    auto answers = service();
     const QByteArray quota = R"({"error":{"code":"insufficient_quota"}})";
     server.enqueue(TestHttpServer::json(429, quota));
-    EXPECT_EQ(stream(answers).error, Case::quotaExceeded);
+    EXPECT_EQ(stream().error, Case::quotaExceeded);
     server.enqueue(TestHttpServer::json(
         429, QByteArray(AnswerService::maximumErrorBodyBytes - quota.size() + 1, ' ') + quota));
-    EXPECT_EQ(verify(answers, u"k"_s, QString()), Case::rateLimited);
+    EXPECT_EQ(verify(u"k"_s), Case::rateLimited);
 
     TestHttpServer::Response cut = sse(deltaEvent("Un"));
     cut.chunked = false;
     cut.end = TestHttpServer::End::cut;
     server.enqueue(cut);
-    const Outcome outcome = stream(answers);
+    const Outcome outcome = stream();
     EXPECT_EQ(outcome.deltas, QStringList{u"Un"_s});
     EXPECT_EQ(outcome.error, Case::offline);
     server.close(); // refused
-    EXPECT_EQ(verify(answers, u"k"_s, QString()), Case::networkFailure);
+    EXPECT_EQ(verify(u"k"_s), Case::networkFailure);
 }
 
 TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
-    auto answers = service();
-    TestHttpServer::Response endless = sse(deltaEvent("Un") + deltaEvent("Deux"));
-    endless.end = TestHttpServer::End::stall;
-
     // Cancelled from inside the delta callback: nothing more is delivered. (A cancel while the
     // transfer waits is HttpSession's; that it stays silent is the sanitizing table's.)
+    TestHttpServer::Response endless = sse(deltaEvent("Un") + deltaEvent("Deux"));
+    endless.end = TestHttpServer::End::stall;
     server.enqueue(endless);
     CancelSource inside;
-    Outcome stopped;
-    try {
-        test::awaitTask(answers.streamAnswer(
-            u"Q"_s, preparedContext(), AnswerStyle::adaptive, u"k"_s, QString(),
-            [&](const QString& delta) {
-                stopped.deltas.append(delta);
-                inside.cancel();
-            },
-            inside.token()));
-    } catch (const CancellationError&) {
-        stopped.cancelled = true;
-    }
+    const Outcome stopped =
+        stream(&inside, AnswerStyle::adaptive, u"k"_s, u"Q"_s, [&] { inside.cancel(); });
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(stopped.deltas, QStringList{u"Un"_s});
 
@@ -260,6 +245,6 @@ TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
     const auto sent = server.requests().size();
     CancelSource before;
     before.cancel();
-    EXPECT_TRUE(stream(answers, &before).cancelled);
+    EXPECT_TRUE(stream(&before).cancelled);
     EXPECT_EQ(server.requests().size(), sent);
 }
