@@ -34,6 +34,11 @@ protected:
         ASSERT_TRUE(capture.isRunning());
     }
     test::FakeRecognitionTask& task() { return stack.recognizer->current(); }
+    // A recogniser failure, then `pause` seconds.
+    void failThenWait(double pause, const QString& domain = u"x"_s, int code = 1) {
+        task().fail(domain, code);
+        clock.advance(pause);
+    }
     std::size_t taskCount() const { return stack.recognizer->tasks.size(); }
     void sendSamples(qint16 value, std::size_t count = 1600) {
         const std::vector<qint16> samples(count, value);
@@ -255,14 +260,12 @@ TEST_F(AudioCaptureTest, NoSpeechAndOnDeviceFailuresRetryAfterAPause) {
     ASSERT_EQ(taskCount(), 2u);
     EXPECT_TRUE(task().requiresOnDevice);
 
-    task().fail(u"kLSRErrorDomain"_s, 102);
-    clock.advance(0.3);
+    failThenWait(0.3, u"kLSRErrorDomain"_s, 102);
     ASSERT_EQ(taskCount(), 3u);
     EXPECT_FALSE(task().requiresOnDevice) << "on-device recognition is off for the session";
 
     // The same failure once on-device is off is an ordinary quick failure.
-    task().fail(u"kLSRErrorDomain"_s, 102);
-    clock.advance(0.3);
+    failThenWait(0.3, u"kLSRErrorDomain"_s, 102);
     EXPECT_EQ(taskCount(), 3u);
     clock.advance(0.5);
     EXPECT_EQ(taskCount(), 4u);
@@ -274,18 +277,17 @@ TEST_F(AudioCaptureTest, NoSpeechAndOnDeviceFailuresRetryAfterAPause) {
 }
 
 TEST_F(AudioCaptureTest, DictationAndPermissionFailuresStopWithTheirMessages) {
-    startRunning();
-    task().fail(u"kLSRErrorDomain"_s, 201);
-    EXPECT_FALSE(capture.isRunning());
-    EXPECT_EQ(capture.error(),
-              u"Enable Dictation in Settings \u2192 Keyboard, then restart listening."_s);
-
-    startRunning();
-    task().fail(u"kAFAssistantErrorDomain"_s, 1700);
-    EXPECT_FALSE(capture.isRunning());
-    EXPECT_EQ(capture.error(),
-              QStringLiteral("Allow Speech Recognition in Settings \u2192 Privacy & "
-                             "Security, then restart listening."));
+    for (
+        const auto& [domain, code, error] :
+        {std::tuple{u"kLSRErrorDomain"_s, 201,
+                    u"Enable Dictation in Settings \u2192 Keyboard, then restart listening."_s},
+         {u"kAFAssistantErrorDomain"_s, 1700,
+          u"Allow Speech Recognition in Settings \u2192 Privacy & Security, then restart listening."_s}}) {
+        startRunning();
+        task().fail(domain, code);
+        EXPECT_FALSE(capture.isRunning());
+        EXPECT_EQ(capture.error(), error);
+    }
 }
 
 TEST_F(AudioCaptureTest, QuickFailuresRetryTwiceThenStop) {
@@ -294,8 +296,7 @@ TEST_F(AudioCaptureTest, QuickFailuresRetryTwiceThenStop) {
     startRunning();
     for (std::size_t retry = 1; retry <= 2; ++retry) {
         clock.advance(2.9);
-        task().fail(u"kAFAssistantErrorDomain"_s, 203);
-        clock.advance(0.79);
+        failThenWait(0.79, u"kAFAssistantErrorDomain"_s, 203);
         EXPECT_EQ(taskCount(), retry);
         clock.advance(0.01);
         EXPECT_EQ(taskCount(), retry + 1);
@@ -308,22 +309,16 @@ TEST_F(AudioCaptureTest, QuickFailuresRetryTwiceThenStop) {
     // Text resets the count, and a failure late in a segment retries sooner.
     startRunning();
     const auto base = taskCount();
-    task().fail(u"x"_s, 1);
-    clock.advance(0.8);
-    task().fail(u"x"_s, 1);
-    clock.advance(0.8);
+    failThenWait(0.8);
+    failThenWait(0.8);
     task().result(u"hello"_s);
-    task().fail(u"x"_s, 1);
-    clock.advance(0.15);
+    failThenWait(0.15);
     EXPECT_EQ(taskCount(), base + 3);
     clock.advance(5);
-    task().fail(u"x"_s, 1);
-    clock.advance(0.15);
+    failThenWait(0.15);
     EXPECT_EQ(taskCount(), base + 4);
-    task().fail(u"x"_s, 1);
-    clock.advance(0.8);
-    task().fail(u"x"_s, 1);
-    clock.advance(0.8);
+    failThenWait(0.8);
+    failThenWait(0.8);
     EXPECT_TRUE(capture.isRunning()) << "two quick failures since the late one";
 
     // An unavailable recogniser stops at the first failure.
