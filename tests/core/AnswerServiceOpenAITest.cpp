@@ -98,7 +98,7 @@ protected:
 TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     server.enqueue(TestHttpServer::json(200, ""));
     EXPECT_EQ(verify(u" \n sk-abc \t"_s), std::nullopt);
-    const QString model120(120, QLatin1Char('m'));
+    const QString model120(120, u'm');
     server.enqueue(TestHttpServer::json(204, ""));
     EXPECT_EQ(verify(u"sk-abc"_s, model120), std::nullopt);
 
@@ -118,7 +118,7 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     EXPECT_EQ(verify(u"sk a"_s), Case::invalidAPIKey);
     EXPECT_EQ(verify(u"sk\u200Ba"_s), Case::invalidAPIKey);
     EXPECT_EQ(verify(u" \n"_s, u"a b"_s), Case::missingAPIKey);
-    EXPECT_EQ(verify(u"k"_s, model120 + QLatin1Char('m')), Case::invalidModel);
+    EXPECT_EQ(verify(u"k"_s, model120 + u'm'), Case::invalidModel);
     EXPECT_EQ(verify(u"k"_s, u"gpt\t4"_s), Case::invalidModel);
     EXPECT_EQ(stream(nullptr, AnswerStyle::star, QString(), u" "_s).error, Case::missingAPIKey);
     EXPECT_EQ(stream(nullptr, AnswerStyle::star, u"k"_s, u" \n "_s).error, Case::emptyQuestion);

@@ -57,8 +57,8 @@ TEST(AnswerEntry, AbsentOptionalsAreLeftOutAndReadBack) {
     entry.question = u"Why us?"_s;
     entry.answer = u"Because…"_s;
     const QJsonObject object = entry.toJson();
-    EXPECT_FALSE(object.contains(QLatin1String("firstTokenMilliseconds")));
-    EXPECT_FALSE(object.contains(QLatin1String("latency")));
+    EXPECT_FALSE(object.contains(u"firstTokenMilliseconds"_s));
+    EXPECT_FALSE(object.contains(u"latency"_s));
     const AnswerEntry back = AnswerEntry::fromJson(object);
     EXPECT_EQ(back.id, entry.id);
     EXPECT_FALSE(back.firstTokenMilliseconds);

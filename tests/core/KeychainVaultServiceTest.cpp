@@ -47,8 +47,8 @@ TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
     } catch (const KeychainVault::VaultError& error) {
         EXPECT_EQ(error.status(), SecretStore::interactionNotAllowed);
         EXPECT_EQ(error.description(),
-                  QStringLiteral("The system keyring could not read the saved key (code -25308). "
-                                 "Unlock your computer, then try again."));
+                  u"The system keyring could not read the saved key (code -25308). "
+                  "Unlock your computer, then try again."_s);
     }
     EXPECT_THROW(m_vault.save(u"sk-new"_s), KeychainVault::VaultError);
     EXPECT_THROW(m_vault.save(QString()), KeychainVault::VaultError);

@@ -126,7 +126,7 @@ TEST(WorkspaceStorage, MissingFileIsNotUnreadable) {
 
     // Absent configurationVersion loads, and stays absent.
     QJsonObject object = fullWorkspace().toJson();
-    object.remove(QLatin1String("configurationVersion"));
+    object.remove(u"configurationVersion"_s);
     writeFile(WorkspaceStorage::fileURL(dir.path()), json::encode(object));
     const auto loaded = WorkspaceStorage::load(dir.path());
     ASSERT_TRUE(loaded.workspace);

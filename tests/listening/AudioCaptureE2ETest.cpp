@@ -45,7 +45,7 @@ QString run(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished(30000);
     EXPECT_EQ(process.exitCode(), 0)
-        << program.toStdString() << " " << arguments.join(QLatin1Char(' ')).toStdString();
+        << program.toStdString() << " " << arguments.join(u' ').toStdString();
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
@@ -70,7 +70,7 @@ protected:
         bool heardAudio = false;
         const auto heard = [&] {
             heardAudio = heardAudio || capture.lastAudibleUptime().has_value();
-            return finals.join(QLatin1Char(' ')).contains(u"tell me about your last project"_s);
+            return finals.join(u' ').contains(u"tell me about your last project"_s);
         };
         EXPECT_TRUE(waitUntil(heard)) << finals.join(u" | "_s).toStdString();
         EXPECT_TRUE(heardAudio);
@@ -136,7 +136,7 @@ TEST_F(AudioCaptureE2ETest, ASpokenQuestionIsPickedOutWithTheApplicationsModels)
         return question.has_value();
     };
     EXPECT_TRUE(waitUntil(picked)) << heard.join(u" | "_s).toStdString();
-    EXPECT_TRUE(question && question->endsWith(QLatin1Char('?')));
+    EXPECT_TRUE(question && question->endsWith(u'?'));
     player.waitForFinished(30000);
 }
 
@@ -159,8 +159,8 @@ TEST_F(AudioCaptureE2ETest, AMissingSoundServerIsACaptureErrorWithItsReason) {
     const QString microphoneError = startError(AudioSource::microphone, u"en-US"_s);
     qputenv("PULSE_SERVER", server);
     EXPECT_TRUE(callError.startsWith(u"Could not capture call audio. "_s));
-    EXPECT_TRUE(callError.endsWith(QStringLiteral("The sound server is not available (Connection "
-                                                  "refused).")))
+    EXPECT_TRUE(callError.endsWith(u"The sound server is not available (Connection "
+                                   "refused)."_s))
         << callError.toStdString();
     EXPECT_EQ(microphoneError, u"The sound server is not available (Connection refused)."_s);
 }

@@ -25,12 +25,12 @@ TEST(AutomaticQuestionTurns, GrowingTranscriptYieldsEachQuestionOnce) {
 
     // The recogniser turns "yourself." into "yourself," as the sentence goes on.
     clock.advance(20.0);
-    EXPECT_EQ(turns.consume(QStringLiteral("Thanks for joining us today. Tell me about yourself, "
-                                           "why this"),
+    EXPECT_EQ(turns.consume(u"Thanks for joining us today. Tell me about yourself, "
+                            "why this"_s,
                             false, clock.now()),
               std::nullopt);
-    EXPECT_EQ(turns.consume(QStringLiteral("Thanks for joining us today. Tell me about yourself, "
-                                           "why this company?"),
+    EXPECT_EQ(turns.consume(u"Thanks for joining us today. Tell me about yourself, "
+                            "why this company?"_s,
                             false, clock.now()),
               u"why this company?"_s);
     EXPECT_EQ(turns.lastQuestion, u"why this company?"_s);

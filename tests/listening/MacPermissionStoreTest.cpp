@@ -102,7 +102,7 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
             return programs.contains(program) ? u"/usr/bin/"_s + program : QString();
         },
         [&](const QString& program, const QStringList& arguments) {
-            launched.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
+            launched.append(program + u' ' + arguments.join(u' '));
             return launchWorks;
         },
     });
