@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
-using namespace Qt::StringLiterals;
 using Case = AnswerServiceError::Case;
 
 namespace {
@@ -31,7 +30,7 @@ std::optional<Case> sanitized(std::exception_ptr error, const CancelToken& token
 
 TEST(AnswerServiceError, EveryCaseHasItsOwnMessage) {
     EXPECT_EQ(AnswerServiceError::rejectedRequest(400).errorDescription(),
-              u"OpenAI rejected the request (HTTP 400). Check the selected model."_s);
+              QStringLiteral("OpenAI rejected the request (HTTP 400). Check the selected model."));
     QSet<QString> messages;
     for (int i = 0; i <= static_cast<int>(Case::cloudUnavailable); ++i) {
         const AnswerServiceError error(static_cast<Case>(i));
@@ -69,7 +68,7 @@ TEST(AnswerServiceError, ServiceCodesMapExactly) {
             << code;
     EXPECT_EQ(AnswerServiceError::errorFor(std::nullopt).errorCase(), Case::serverUnavailable);
 
-    EXPECT_EQ(AnswerServiceError::serviceErrorCode(codeBody("X")), u"X"_s);
+    EXPECT_EQ(AnswerServiceError::serviceErrorCode(codeBody("X")), QStringLiteral("X"));
     for (const QByteArray& body : {QByteArray(R"({"error":"bad"})"), QByteArray(R"({"code":"X"})"),
                                    QByteArray(R"({"error":{"code":5}})"), QByteArray("[1]"),
                                    QByteArray("not json"), QByteArray()})
@@ -79,7 +78,7 @@ TEST(AnswerServiceError, ServiceCodesMapExactly) {
 TEST(AnswerServiceError, SanitizingKeepsServiceErrorsAndSilencesCancellation) {
     using Kind = NetworkError::Kind;
     const auto transport = [](Kind kind) {
-        return std::make_exception_ptr(NetworkError(kind, u"detail"_s));
+        return std::make_exception_ptr(NetworkError(kind, QStringLiteral("detail")));
     };
     EXPECT_EQ(sanitized(transport(Kind::timedOut)), Case::timedOut);
     EXPECT_EQ(sanitized(transport(Kind::connectionLost)), Case::offline);

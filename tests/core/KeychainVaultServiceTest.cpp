@@ -6,7 +6,6 @@
 #include <cstdio>
 
 using namespace corvel;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -25,13 +24,13 @@ protected:
 
 TEST_F(KeychainVaultTest, StoreReplaceReadAndRemove) {
     EXPECT_EQ(m_vault.read(), std::nullopt);
-    m_vault.save(u"  sk-first\n"_s);
-    EXPECT_EQ(m_vault.read(), u"sk-first"_s);
-    m_vault.save(u"sk-second"_s);
-    EXPECT_EQ(m_vault.read(), u"sk-second"_s);
+    m_vault.save(QStringLiteral("  sk-first\n"));
+    EXPECT_EQ(m_vault.read(), QStringLiteral("sk-first"));
+    m_vault.save(QStringLiteral("sk-second"));
+    EXPECT_EQ(m_vault.read(), QStringLiteral("sk-second"));
 
     // One item only: removing it once leaves nothing.
-    m_vault.save(u" \n\t"_s);
+    m_vault.save(QStringLiteral(" \n\t"));
     EXPECT_EQ(m_vault.read(), std::nullopt);
     EXPECT_EQ(m_store.remove(KeychainVault::service, KeychainVault::account),
               SecretStore::itemNotFound);
@@ -39,7 +38,7 @@ TEST_F(KeychainVaultTest, StoreReplaceReadAndRemove) {
 }
 
 TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
-    m_vault.save(u"sk-locked"_s);
+    m_vault.save(QStringLiteral("sk-locked"));
     ASSERT_TRUE(test::lockDefaultCollection());
     try {
         m_vault.read();
@@ -47,14 +46,14 @@ TEST_F(KeychainVaultTest, LockedKeyringIsAnErrorNeverNoKey) {
     } catch (const KeychainVault::VaultError& error) {
         EXPECT_EQ(error.status(), SecretStore::interactionNotAllowed);
         EXPECT_EQ(error.description(),
-                  u"The system keyring could not read the saved key (code -25308). "
-                  "Unlock your computer, then try again."_s);
+                  QStringLiteral("The system keyring could not read the saved key (code -25308). "
+                                 "Unlock your computer, then try again."));
     }
-    EXPECT_THROW(m_vault.save(u"sk-new"_s), KeychainVault::VaultError);
+    EXPECT_THROW(m_vault.save(QStringLiteral("sk-new")), KeychainVault::VaultError);
     EXPECT_THROW(m_vault.save(QString()), KeychainVault::VaultError);
 
     ASSERT_TRUE(test::unlockDefaultCollection());
-    EXPECT_EQ(m_vault.read(), u"sk-locked"_s);
+    EXPECT_EQ(m_vault.read(), QStringLiteral("sk-locked"));
 }
 
 TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
@@ -64,7 +63,7 @@ TEST(KeychainVaultErrors, MissingKeyringServiceIsNotALockedKeyring) {
             qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/corvel-test-bus");
             SecretServiceStore store;
             try {
-                KeychainVault(store).save(u"sk-nowhere"_s);
+                KeychainVault(store).save(QStringLiteral("sk-nowhere"));
             } catch (const KeychainVault::VaultError& error) {
                 std::fputs(qPrintable(error.description()), stderr);
             }

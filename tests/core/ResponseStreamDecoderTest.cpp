@@ -8,7 +8,6 @@
 #include <variant>
 
 using namespace corvel;
-using namespace Qt::StringLiterals;
 using Case = AnswerServiceError::Case;
 using Kind = ResponseStreamUpdate::Kind;
 
@@ -45,7 +44,7 @@ const QByteArray realistic =
 TEST(ResponseStreamDecoder, EventTypes) {
     const std::pair<QByteArray, Outcome> table[] = {
         {"[DONE]", ResponseStreamUpdate{}},
-        {realistic, delta(u" Concrètement, j’ai"_s)},
+        {realistic, delta(QStringLiteral(" Concrètement, j’ai"))},
         {R"({"type":"response.output_text.delta","delta":""})", delta({})},
         {R"({"type":"response.completed","response":{}})",
          ResponseStreamUpdate{Kind::completed, {}}},

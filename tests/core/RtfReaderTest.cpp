@@ -6,41 +6,40 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
-using namespace Qt::StringLiterals;
 
 namespace {
 
 QString read(const char* rtf) {
-    return RtfReader::plainText(QByteArrayView(rtf)).value_or(u"<none>"_s);
+    return RtfReader::plainText(QByteArrayView(rtf)).value_or(QStringLiteral("<none>"));
 }
 
 } // namespace
 
 TEST(RtfReader, GroupsEscapesAndUnicode) {
-    EXPECT_EQ(read("{\\rtf1 a{b{\\i c}d}e}trailing"), u"abcde"_s);
-    EXPECT_EQ(read("{\\rtf1 \\{ \\} \\\\ x\\~y\\-z}"), u"{ } \\ x\u00A0yz"_s);
+    EXPECT_EQ(read("{\\rtf1 a{b{\\i c}d}e}trailing"), QStringLiteral("abcde"));
+    EXPECT_EQ(read("{\\rtf1 \\{ \\} \\\\ x\\~y\\-z}"), QStringLiteral("{ } \\ x\u00A0yz"));
     EXPECT_EQ(read("{\\rtf1 one\\\ntwo\\tab three\\emdash\\ldblquote q\\rdblquote}"),
-              u"one\ntwo\tthree—“q”"_s);
+              QStringLiteral("one\ntwo\tthree—“q”"));
     // Windows-1252 differs from Latin-1 in 0x80–0x9F.
-    EXPECT_EQ(read("{\\rtf1 \\'93\\'80\\'e9\\'zz}"), u"“€ézz"_s);
+    EXPECT_EQ(read("{\\rtf1 \\'93\\'80\\'e9\\'zz}"), QStringLiteral("“€ézz"));
 
     // The fallback after \uN is skipped: one character by default, \ucN of them, until a group
     // ends; a control word or an escape counts as one.
-    EXPECT_EQ(read("{\\rtf1 r\\u233?sum\\u233\\'e9}"), u"résumé"_s);
+    EXPECT_EQ(read("{\\rtf1 r\\u233?sum\\u233\\'e9}"), QStringLiteral("résumé"));
     EXPECT_EQ(read("{\\rtf1\\uc2 \\u8364\\'80\\'80 euro{\\uc0\\u233}\\u233??}"),
-              u"€ euroé\u00E9"_s);
-    EXPECT_EQ(read("{\\rtf1 {\\u233}x}"), u"éx"_s);
-    EXPECT_EQ(read("{\\rtf1 \\u-10179?\\u-8704?}"), u"😀"_s);
-    EXPECT_EQ(read("{\\rtf1 \\u-10179?x}"), u"\uFFFDx"_s);
+              QStringLiteral("€ euroé\u00E9"));
+    EXPECT_EQ(read("{\\rtf1 {\\u233}x}"), QStringLiteral("éx"));
+    EXPECT_EQ(read("{\\rtf1 \\u-10179?\\u-8704?}"), QStringLiteral("😀"));
+    EXPECT_EQ(read("{\\rtf1 \\u-10179?x}"), QStringLiteral("\uFFFDx"));
 }
 
 TEST(RtfReader, SkipsWhatIsNotDocumentText) {
     EXPECT_EQ(read("{\\rtf1{\\fonttbl{\\f0 Times;}}{\\colortbl;\\red0;}{\\stylesheet{Normal;}}"
                    "{\\info{\\author Me}}{\\*\\unknown dest}{\\pict\\bin4 }}}}}a"
                    "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}"),
-              u"alink"_s);
-    EXPECT_EQ(read("Jane"), u"<none>"_s);
-    EXPECT_EQ(read("{\\rtf1 cut sho"), u"cut sho"_s);
+              QStringLiteral("alink"));
+    EXPECT_EQ(read("Jane"), QStringLiteral("<none>"));
+    EXPECT_EQ(read("{\\rtf1 cut sho"), QStringLiteral("cut sho"));
     EXPECT_EQ(RtfReader::plainText(QByteArray(5000, '{').prepend("{\\rtf1")), std::nullopt);
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
-using namespace Qt::StringLiterals;
 
 // Against the sound server scripts/test starts: an output with a monitor and a virtual microphone.
 TEST(SystemMacPermissionProviderService, TheSoundServerDecidesCallAudioAndMicrophone) {
@@ -17,7 +16,7 @@ TEST(SystemMacPermissionProviderService, TheSoundServerDecidesCallAudioAndMicrop
 
     const QByteArray server = qgetenv("PULSE_SERVER");
     QTemporaryDir directory;
-    qputenv("PULSE_SERVER", "unix:" + directory.filePath(u"none"_s).toUtf8());
+    qputenv("PULSE_SERVER", "unix:" + directory.filePath(QStringLiteral("none")).toUtf8());
     const auto callAudio = provider.status(MacPermissionKind::callAudio);
     const auto microphone = provider.status(MacPermissionKind::microphone);
     qputenv("PULSE_SERVER", server);

@@ -10,7 +10,6 @@
 #include <map>
 
 using namespace corvel;
-using namespace Qt::StringLiterals;
 using corvel::test::settle;
 
 namespace {
@@ -99,10 +98,10 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
         [&] { return server; },
         [&] { return locales; },
         [&](const QString& program) {
-            return programs.contains(program) ? u"/usr/bin/"_s + program : QString();
+            return programs.contains(program) ? QStringLiteral("/usr/bin/") + program : QString();
         },
         [&](const QString& program, const QStringList& arguments) {
-            launched.append(program + u' ' + arguments.join(u' '));
+            launched.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
             return launchWorks;
         },
     });
@@ -110,7 +109,7 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
     EXPECT_EQ(provider.status(MacPermissionKind::callAudio), MacPermissionStatus::needsAccess);
     EXPECT_EQ(provider.status(MacPermissionKind::microphone), MacPermissionStatus::denied);
 
-    locales = {u"en-US"_s};
+    locales = {QStringLiteral("en-US")};
     server = {true, {}, true, false};
     EXPECT_EQ(provider.status(MacPermissionKind::speech), MacPermissionStatus::allowed);
     EXPECT_EQ(provider.status(MacPermissionKind::callAudio), MacPermissionStatus::allowed);
@@ -120,11 +119,11 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
     EXPECT_EQ(provider.status(MacPermissionKind::microphone), MacPermissionStatus::allowed);
 
     EXPECT_FALSE(provider.openSettings(MacPermissionKind::microphone)) << "nothing to open";
-    programs = {u"pavucontrol"_s, u"gnome-control-center"_s};
+    programs = {QStringLiteral("pavucontrol"), QStringLiteral("gnome-control-center")};
     EXPECT_TRUE(provider.openSettings(MacPermissionKind::microphone));
     launchWorks = false;
     EXPECT_FALSE(provider.openSettings(MacPermissionKind::callAudio));
-    EXPECT_EQ(launched,
-              (QStringList{u"/usr/bin/pavucontrol --tab=4"_s, u"/usr/bin/pavucontrol --tab=2"_s,
-                           u"/usr/bin/gnome-control-center sound"_s}));
+    EXPECT_EQ(launched, (QStringList{QStringLiteral("/usr/bin/pavucontrol --tab=4"),
+                                     QStringLiteral("/usr/bin/pavucontrol --tab=2"),
+                                     QStringLiteral("/usr/bin/gnome-control-center sound")}));
 }
