@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,42 +41,36 @@ TEST(AnswerPrompt, InstructionsAreTheExactTextsOfEachStyle) {
 
 TEST(AnswerPrompt, InputIsOneSortedLineWithTrimmedFields) {
     InterviewContext context;
-    context.name = QStringLiteral("  Ana \n");
-    context.role = QStringLiteral("Dev");
-    context.company = QStringLiteral("ACME \"Labs\"");
-    context.resume = QStringLiteral("CV");
-    context.resumeFilename = QStringLiteral("cv.pdf");
-    context.jobDescription = QStringLiteral("See https://example.com/jobs/1");
+    context.name = u"  Ana \n"_s;
+    context.role = u"Dev"_s;
+    context.company = u"ACME \"Labs\""_s;
+    context.resume = u"CV"_s;
+    context.resumeFilename = u"cv.pdf"_s;
+    context.jobDescription = u"See https://example.com/jobs/1"_s;
     context.notes = QString();
-    context.language = QStringLiteral(" anglais ");
+    context.language = u" anglais "_s;
     context.isExample = true;
-    const QString message = AnswerPrompt::input(QStringLiteral("\n\n Why us? \n"), context);
+    const QString message = AnswerPrompt::input(u"\n\n Why us? \n"_s, context);
     EXPECT_EQ(message,
-              QStringLiteral(
-                  R"({"candidate_context":{"company":"ACME \"Labs\"","jobDescription":"See )"
-                  R"(https://example.com/jobs/1","language":"anglais","name":"Ana","notes":"",)"
-                  R"("resume":"CV","role":"Dev"},"question":"Why us?"})"));
+              uR"({"candidate_context":{"company":"ACME \"Labs\"","jobDescription":"See )"
+              R"(https://example.com/jobs/1","language":"anglais","name":"Ana","notes":"",)"
+              R"("resume":"CV","role":"Dev"},"question":"Why us?"})"_s);
 }
 
 TEST(AnswerPrompt, FieldsPastTheirLimitAreCutByCharactersWithAMarker) {
-    const QString marker = QStringLiteral("\n[Texte tronqué à la limite de longueur.]");
+    const QString marker = u"\n[Texte tronqué à la limite de longueur.]"_s;
     InterviewContext context;
-    context.resume = QString(30'000, QLatin1Char('r'));
-    context.jobDescription = QString(20'001, QLatin1Char('j'));
+    context.resume = QString(30'000, u'r');
+    context.jobDescription = QString(20'001, u'j');
     // 160 letters with combining accents are 320 code units but 160 characters: kept whole.
     for (int i = 0; i < 160; ++i)
-        context.name += QStringLiteral("e\u0301");
-    context.notes = QString(12'000, QChar(0x00E9)) + QStringLiteral("é");
-    const QJsonObject message =
-        parse(AnswerPrompt::input(QString(4'001, QLatin1Char('q')), context));
-    const QJsonObject candidate = message.value(QLatin1String("candidate_context")).toObject();
-    EXPECT_EQ(candidate.value(QLatin1String("resume")).toString(), context.resume);
-    EXPECT_EQ(candidate.value(QLatin1String("jobDescription")).toString(),
-              QString(20'000, QLatin1Char('j')) + marker);
-    EXPECT_EQ(candidate.value(QLatin1String("jobDescription")).toString().size(), 20'041);
-    EXPECT_EQ(candidate.value(QLatin1String("name")).toString(), context.name);
-    EXPECT_EQ(candidate.value(QLatin1String("notes")).toString(),
-              QString(12'000, QChar(0x00E9)) + marker);
-    EXPECT_EQ(message.value(QLatin1String("question")).toString(),
-              QString(4'000, QLatin1Char('q')) + marker);
+        context.name += u"e\u0301"_s;
+    context.notes = QString(12'000, QChar(0x00E9)) + u"é"_s;
+    const QJsonObject message = parse(AnswerPrompt::input(QString(4'001, u'q'), context));
+    const QJsonObject candidate = message.value(u"candidate_context"_s).toObject();
+    EXPECT_EQ(candidate.value(u"resume"_s).toString(), context.resume);
+    EXPECT_EQ(candidate.value(u"jobDescription"_s).toString(), QString(20'000, u'j') + marker);
+    EXPECT_EQ(candidate.value(u"name"_s).toString(), context.name);
+    EXPECT_EQ(candidate.value(u"notes"_s).toString(), QString(12'000, QChar(0x00E9)) + marker);
+    EXPECT_EQ(message.value(u"question"_s).toString(), QString(4'000, u'q') + marker);
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 using test::TestHttpServer;
 using Case = AnswerServiceError::Case;
 
@@ -20,15 +21,15 @@ const QByteArray account =
 
 InterviewContext preparedContext() {
     InterviewContext context;
-    context.resume = QStringLiteral("CV");
-    context.jobDescription = QStringLiteral("Offre");
+    context.resume = u"CV"_s;
+    context.jobDescription = u"Offre"_s;
     return context;
 }
 
 class AnswerServiceCloud : public ::testing::Test {
 protected:
     AnswerServiceCloud() : server(TestHttpServer::Mode::tls), answers(options()) {
-        base = QUrl(server.baseUrl().toString() + QStringLiteral("/api/"));
+        base = QUrl(server.baseUrl().toString() + u"/api/"_s);
     }
 
     static AnswerService::Options options() {
@@ -47,10 +48,9 @@ protected:
     }
 
     std::optional<AnswerServiceError> answer(InterviewContext context, QString question, QUrl url,
-                                             QString token = QStringLiteral("tok")) {
-        return failure(answers.streamCloudAnswer(question, context, AnswerStyle::star,
-                                                 QStringLiteral("s-1"), token, url,
-                                                 [](const QString&) {}, {}));
+                                             QString token = u"tok"_s) {
+        return failure(answers.streamCloudAnswer(question, context, AnswerStyle::star, u"s-1"_s,
+                                                 token, url, [](const QString&) {}, {}));
     }
 
     TestHttpServer server;
@@ -63,38 +63,34 @@ protected:
 TEST_F(AnswerServiceCloud, RequestsAreExact) {
     server.enqueue(TestHttpServer::json(200, account));
     const CloudAccountBalance balance =
-        test::awaitTask(answers.cloudAccount(base, QStringLiteral("  tok-1 \n"), {}));
-    EXPECT_EQ(balance.uid, QStringLiteral("u1"));
+        test::awaitTask(answers.cloudAccount(base, u"  tok-1 \n"_s, {}));
+    EXPECT_EQ(balance.uid, u"u1"_s);
     EXPECT_EQ(balance.photoURL, std::nullopt);
     EXPECT_EQ(balance.activeSession, std::nullopt);
 
     const QByteArray lease =
         R"({"sessionId":"s-1","leaseExpiresAt":"t","heartbeatIntervalSeconds":9})";
     server.enqueue(TestHttpServer::json(200, lease));
-    const QUuid client =
-        QUuid::fromString(QStringLiteral("{0f8fad5b-d9cb-469f-a165-70867728950e}"));
-    EXPECT_EQ(test::awaitTask(answers.startCloudSession(base, QStringLiteral("tok-1"), client, {})),
-              (CloudSessionLease{QStringLiteral("s-1"), QStringLiteral("t"), 9}));
+    const QUuid client = QUuid::fromString(u"{0f8fad5b-d9cb-469f-a165-70867728950e}"_s);
+    EXPECT_EQ(test::awaitTask(answers.startCloudSession(base, u"tok-1"_s, client, {})),
+              (CloudSessionLease{u"s-1"_s, u"t"_s, 9}));
     server.enqueue(TestHttpServer::json(200, lease));
-    test::awaitTask(
-        answers.heartbeatCloudSession(base, QStringLiteral("tok-1"), QStringLiteral(" s-1"), {}));
+    test::awaitTask(answers.heartbeatCloudSession(base, u"tok-1"_s, u" s-1"_s, {}));
     server.enqueue(TestHttpServer::json(200, R"({"sessionId":"s-1"})"));
-    HttpRequest stop =
-        answers.cloudRequest(base, QStringLiteral("/sessions//stop/"), QStringLiteral("tok-1"), {});
+    HttpRequest stop = answers.cloudRequest(base, u"/sessions//stop/"_s, u"tok-1"_s, {});
     stop.body = R"({"sessionId":"s-1"})";
-    EXPECT_EQ(test::awaitTask(answers.cloudJSON<CloudSessionStop>(stop, {})).sessionId,
-              QStringLiteral("s-1"));
+    EXPECT_EQ(test::awaitTask(answers.cloudJSON<CloudSessionStop>(stop, {})).sessionId, u"s-1"_s);
 
     InterviewContext context = preparedContext();
-    context.name = QStringLiteral(" Ana ");
-    context.resume = QString(60'000, QLatin1Char('r'));
-    context.language = QStringLiteral("anglais");
-    context.resumeFilename = QStringLiteral("cv.pdf");
+    context.name = u" Ana "_s;
+    context.resume = QString(60'000, u'r');
+    context.language = u"anglais"_s;
+    context.resumeFilename = u"cv.pdf"_s;
     TestHttpServer::Response events;
     events.chunks = {"data: {\"type\":\"response.output_text.delta\",\"delta\":\"Oui\"}\n\n"
                      "data: {\"type\":\"response.completed\"}\n\n"};
     server.enqueue(events);
-    EXPECT_EQ(answer(context, QString(5'000, QLatin1Char('q')), base), std::nullopt);
+    EXPECT_EQ(answer(context, QString(5'000, u'q'), base), std::nullopt);
 
     ASSERT_EQ(server.requests().size(), 5u);
     const std::tuple<QByteArray, QByteArray, QByteArray> json[] = {
@@ -115,18 +111,13 @@ TEST_F(AnswerServiceCloud, RequestsAreExact) {
     const auto& stream = server.requests()[4];
     EXPECT_EQ(stream.path, "/api/answers");
     EXPECT_EQ(stream.header("Accept"), "text/event-stream");
-    const QJsonObject body = QJsonDocument::fromJson(stream.body).object();
-    EXPECT_EQ(body.value(QLatin1String("sessionId")), QStringLiteral("s-1"));
-    EXPECT_EQ(body.value(QLatin1String("style")), QStringLiteral("star"));
-    EXPECT_EQ(body.value(QLatin1String("question")), QString(4'000, QLatin1Char('q')));
-    EXPECT_EQ(body.value(QLatin1String("context")).toObject(),
-              (QJsonObject{{QStringLiteral("name"), QStringLiteral("Ana")},
-                           {QStringLiteral("role"), QString()},
-                           {QStringLiteral("company"), QString()},
-                           {QStringLiteral("resume"), QString(50'000, QLatin1Char('r'))},
-                           {QStringLiteral("jobDescription"), QStringLiteral("Offre")},
-                           {QStringLiteral("notes"), QString()},
-                           {QStringLiteral("language"), QStringLiteral("English")}}));
+    EXPECT_EQ(QJsonDocument::fromJson(stream.body).object(),
+              QJsonDocument::fromJson(
+                  R"({"sessionId":"s-1","style":"star","question":")" + QByteArray(4'000, 'q') +
+                  R"(","context":{"name":"Ana","role":"","company":"","resume":")" +
+                  QByteArray(50'000, 'r') +
+                  R"(","jobDescription":"Offre","notes":"","language":"English"}})")
+                  .object());
 }
 
 TEST_F(AnswerServiceCloud, BadSettingsFailBeforeAnythingIsSent) {
@@ -135,38 +126,34 @@ TEST_F(AnswerServiceCloud, BadSettingsFailBeforeAnythingIsSent) {
     };
     const QString port = QString::number(server.serverPort());
     for (const QString& url :
-         {QStringLiteral("http://127.0.0.1:") + port, QStringLiteral("https://127.0.0.1/?a=1"),
-          QStringLiteral("https://127.0.0.1/#x"), QStringLiteral("https://user@127.0.0.1/"),
-          QStringLiteral("https:///path"), QString()})
-        EXPECT_EQ(accountFailure(url, QStringLiteral("tok")), Case::cloudNotConfigured)
-            << url.toStdString();
-    for (const QString& token : {QString(), QStringLiteral(" \n"), QStringLiteral("a b"),
-                                 QStringLiteral("a\tb"), QStringLiteral("a\u0007b")})
+         {u"http://127.0.0.1:"_s + port, u"https://127.0.0.1/?a=1"_s, u"https://127.0.0.1/#x"_s,
+          u"https://user@127.0.0.1/"_s, u"https:///path"_s, QString()})
+        EXPECT_EQ(accountFailure(url, u"tok"_s), Case::cloudNotConfigured) << url.toStdString();
+    for (const QString& token : {QString(), u" \n"_s, u"a b"_s, u"a\tb"_s, u"a\u0007b"_s})
         EXPECT_EQ(accountFailure(base.toString(), token), Case::signInRequired);
 
-    const QUrl insecure(QStringLiteral("http://127.0.0.1:") + port);
-    EXPECT_EQ(answer(preparedContext(), QStringLiteral("  "), insecure), Case::emptyQuestion);
+    const QUrl insecure(u"http://127.0.0.1:"_s + port);
+    EXPECT_EQ(answer(preparedContext(), u"  "_s, insecure), Case::emptyQuestion);
     InterviewContext unready = preparedContext();
-    unready.jobDescription = QStringLiteral(" ");
-    EXPECT_EQ(answer(unready, QStringLiteral("Q"), insecure), Case::invalidContext);
-    EXPECT_EQ(answer(preparedContext(), QStringLiteral("Q"), insecure), Case::cloudNotConfigured);
-    EXPECT_EQ(answer(preparedContext(), QStringLiteral("Q"), base, QStringLiteral("a b")),
-              Case::signInRequired);
+    unready.jobDescription = u" "_s;
+    EXPECT_EQ(answer(unready, u"Q"_s, insecure), Case::invalidContext);
+    EXPECT_EQ(answer(preparedContext(), u"Q"_s, insecure), Case::cloudNotConfigured);
+    EXPECT_EQ(answer(preparedContext(), u"Q"_s, base, u"a b"_s), Case::signInRequired);
 
     // Within every field's limit, yet over the whole body's: four-byte characters.
     InterviewContext heavy = preparedContext();
     heavy.resume.clear();
     for (int i = 0; i < 50'000; ++i)
-        heavy.resume += QStringLiteral("\U0001F600");
+        heavy.resume += u"\U0001F600"_s;
     heavy.jobDescription = QString(40'000, QChar(0x00E9));
-    EXPECT_EQ(answer(heavy, QStringLiteral("Q"), base), Case::invalidContext);
+    EXPECT_EQ(answer(heavy, u"Q"_s, base), Case::invalidContext);
     EXPECT_TRUE(server.requests().empty());
 }
 
 TEST_F(AnswerServiceCloud, RepliesAreDecodedStrictlyAndBounded) {
     const auto accountFailure = [&](const QByteArray& reply) {
         server.enqueue(TestHttpServer::json(200, reply));
-        return failure(answers.cloudAccount(base, QStringLiteral("tok"), {}));
+        return failure(answers.cloudAccount(base, u"tok"_s, {}));
     };
     const QByteArray padded = account + QByteArray(262'144 - account.size(), ' ');
     EXPECT_EQ(accountFailure(padded), std::nullopt);
@@ -182,9 +169,9 @@ TEST_F(AnswerServiceCloud, RepliesAreDecodedStrictlyAndBounded) {
         200,
         R"({"uid":"u1","email":"a@b.c","displayName":"Ana","emailVerified":false,)"
         R"("model":"m","photoURL":"https://p","activeSession":{"id":"s","leaseExpiresAt":"t"}})"));
-    const auto full = test::awaitTask(answers.cloudAccount(base, QStringLiteral("tok"), {}));
-    EXPECT_EQ(full.photoURL, QStringLiteral("https://p"));
-    EXPECT_EQ(full.activeSession, (CloudActiveSession{QStringLiteral("s"), QStringLiteral("t")}));
+    const auto full = test::awaitTask(answers.cloudAccount(base, u"tok"_s, {}));
+    EXPECT_EQ(full.photoURL, u"https://p"_s);
+    EXPECT_EQ(full.activeSession, (CloudActiveSession{u"s"_s, u"t"_s}));
 }
 
 TEST(AnswerServiceCloudStatus, StatusesMapToTheirCases) {
@@ -207,9 +194,8 @@ TEST(AnswerServiceCloudStatus, StatusesMapToTheirCases) {
 // One row per route through the network: JSON calls and the answer stream.
 TEST_F(AnswerServiceCloud, BothRoutesReportTheStatus) {
     server.enqueue(TestHttpServer::json(409, {}));
-    EXPECT_EQ(failure(answers.heartbeatCloudSession(base, QStringLiteral("tok"),
-                                                    QStringLiteral("s"), {})),
+    EXPECT_EQ(failure(answers.heartbeatCloudSession(base, u"tok"_s, u"s"_s, {})),
               Case::sessionExpired);
     server.enqueue(TestHttpServer::json(500, R"({"error":{"code":"SESSION_CLOSED"}})"));
-    EXPECT_EQ(answer(preparedContext(), QStringLiteral("Q"), base), Case::sessionExpired);
+    EXPECT_EQ(answer(preparedContext(), u"Q"_s, base), Case::sessionExpired);
 }

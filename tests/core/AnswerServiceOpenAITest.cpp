@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 using test::TestHttpServer;
 using Case = AnswerServiceError::Case;
 
@@ -37,31 +38,39 @@ struct Outcome {
 
 InterviewContext preparedContext() {
     InterviewContext context;
-    context.role = QStringLiteral("Développeuse");
-    context.resume = QStringLiteral("Dix ans de C++");
-    context.jobDescription = QStringLiteral("Poste à Lyon");
+    context.role = u"Développeuse"_s;
+    context.resume = u"Dix ans de C++"_s;
+    context.jobDescription = u"Poste à Lyon"_s;
     return context;
+}
+
+QJsonObject object(const QByteArray& json) {
+    return QJsonDocument::fromJson(json).object();
 }
 
 class AnswerServiceOpenAI : public ::testing::Test {
 protected:
-    AnswerService service() {
+    static AnswerService::Options options(const QUrl& base) {
         AnswerService::Options options;
-        options.openAIBaseURL = server.baseUrl();
-        return AnswerService(options);
+        options.openAIBaseURL = base;
+        return options;
     }
 
-    Outcome stream(AnswerService& answers, CancelSource* source = nullptr,
-                   AnswerStyle style = AnswerStyle::concise,
-                   QString key = QStringLiteral("sk-test"),
-                   QString question = QStringLiteral("Pourquoi nous ?")) {
+    // `onDelta` runs after each delta is collected.
+    Outcome stream(CancelSource* source = nullptr, AnswerStyle style = AnswerStyle::concise,
+                   QString key = u"sk-test"_s, QString question = u"Pourquoi nous ?"_s,
+                   std::function<void()> onDelta = {}) {
         Outcome outcome;
         CancelSource own;
         CancelSource& cancel = source ? *source : own;
         try {
             test::awaitTask(answers.streamAnswer(
                 question, preparedContext(), style, key, QString(),
-                [&outcome](const QString& delta) { outcome.deltas.append(delta); },
+                [&](const QString& delta) {
+                    outcome.deltas.append(delta);
+                    if (onDelta)
+                        onDelta();
+                },
                 cancel.token()));
         } catch (const AnswerServiceError& error) {
             outcome.error = error;
@@ -71,7 +80,7 @@ protected:
         return outcome;
     }
 
-    std::optional<AnswerServiceError> verify(AnswerService& answers, QString key, QString model) {
+    std::optional<AnswerServiceError> verify(QString key, QString model = {}) {
         try {
             test::awaitTask(answers.verifyConnection(key, model, {}));
         } catch (const AnswerServiceError& error) {
@@ -81,17 +90,17 @@ protected:
     }
 
     TestHttpServer server;
+    AnswerService answers{options(server.baseUrl())};
 };
 
 } // namespace
 
 TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
-    auto answers = service();
     server.enqueue(TestHttpServer::json(200, ""));
-    EXPECT_EQ(verify(answers, QStringLiteral(" \n sk-abc \t"), QString()), std::nullopt);
-    const QString model120(120, QLatin1Char('m'));
+    EXPECT_EQ(verify(u" \n sk-abc \t"_s), std::nullopt);
+    const QString model120(120, u'm');
     server.enqueue(TestHttpServer::json(204, ""));
-    EXPECT_EQ(verify(answers, QStringLiteral("sk-abc"), model120), std::nullopt);
+    EXPECT_EQ(verify(u"sk-abc"_s, model120), std::nullopt);
 
     ASSERT_EQ(server.requests().size(), 2u);
     const auto& request = server.requests()[0];
@@ -100,35 +109,26 @@ TEST_F(AnswerServiceOpenAI, ConnectionCheckSendsItsExactRequest) {
     EXPECT_EQ(request.header("Authorization"), "Bearer sk-abc");
     EXPECT_EQ(request.header("Content-Type"), "application/json");
     EXPECT_EQ(request.header("Accept"), "application/json");
-    EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
-              (QJsonObject{{QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
-                           {QStringLiteral("input"), QStringLiteral("Réponds uniquement OK.")},
-                           {QStringLiteral("stream"), false},
-                           {QStringLiteral("store"), false},
-                           {QStringLiteral("max_output_tokens"), 16}}));
-    EXPECT_EQ(QJsonDocument::fromJson(server.requests()[1].body)[QLatin1String("model")], model120);
+    EXPECT_EQ(object(request.body),
+              object(R"({"model":"gpt-4.1-mini","stream":false,"store":false,)"
+                     R"("input":"Réponds uniquement OK.","max_output_tokens":16})"));
+    EXPECT_EQ(object(server.requests()[1].body)[u"model"_s], model120);
 
     // Invalid settings fail before anything is sent, the key first.
-    EXPECT_EQ(verify(answers, QStringLiteral("sk a"), QString()), Case::invalidAPIKey);
-    EXPECT_EQ(verify(answers, QStringLiteral("sk\u200Ba"), QString()), Case::invalidAPIKey);
-    EXPECT_EQ(verify(answers, QStringLiteral(" \n"), QStringLiteral("a b")), Case::missingAPIKey);
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), model120 + QLatin1Char('m')),
-              Case::invalidModel);
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), QStringLiteral("gpt\t4")), Case::invalidModel);
-    EXPECT_EQ(stream(answers, nullptr, AnswerStyle::star, QString(), QStringLiteral(" ")).error,
-              Case::missingAPIKey);
-    EXPECT_EQ(
-        stream(answers, nullptr, AnswerStyle::star, QStringLiteral("k"), QStringLiteral(" \n "))
-            .error,
-        Case::emptyQuestion);
+    EXPECT_EQ(verify(u"sk a"_s), Case::invalidAPIKey);
+    EXPECT_EQ(verify(u"sk\u200Ba"_s), Case::invalidAPIKey);
+    EXPECT_EQ(verify(u" \n"_s, u"a b"_s), Case::missingAPIKey);
+    EXPECT_EQ(verify(u"k"_s, model120 + u'm'), Case::invalidModel);
+    EXPECT_EQ(verify(u"k"_s, u"gpt\t4"_s), Case::invalidModel);
+    EXPECT_EQ(stream(nullptr, AnswerStyle::star, QString(), u" "_s).error, Case::missingAPIKey);
+    EXPECT_EQ(stream(nullptr, AnswerStyle::star, u"k"_s, u" \n "_s).error, Case::emptyQuestion);
     EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
-    auto answers = service();
     server.enqueue(sse(deltaEvent("Oui") + completedEvent));
-    const Outcome outcome = stream(answers, nullptr, AnswerStyle::star);
-    EXPECT_EQ(outcome.deltas, QStringList{QStringLiteral("Oui")});
+    const Outcome outcome = stream(nullptr, AnswerStyle::star);
+    EXPECT_EQ(outcome.deltas, QStringList{u"Oui"_s});
     EXPECT_FALSE(outcome.error);
 
     ASSERT_EQ(server.requests().size(), 1u);
@@ -136,35 +136,29 @@ TEST_F(AnswerServiceOpenAI, AnswerRequestCarriesThePromptAndBudget) {
     EXPECT_EQ(request.path, "/v1/responses");
     EXPECT_EQ(request.header("Authorization"), "Bearer sk-test");
     EXPECT_EQ(request.header("Accept"), "text/event-stream");
-    const QJsonObject message{
-        {QStringLiteral("role"), QStringLiteral("user")},
-        {QStringLiteral("content"),
-         AnswerPrompt::input(QStringLiteral("Pourquoi nous ?"), preparedContext())}};
-    EXPECT_EQ(QJsonDocument::fromJson(request.body).object(),
-              (QJsonObject{
-                  {QStringLiteral("model"), QStringLiteral("gpt-4.1-mini")},
-                  {QStringLiteral("instructions"), AnswerPrompt::instructions(AnswerStyle::star)},
-                  {QStringLiteral("input"), QJsonArray{message}},
-                  {QStringLiteral("stream"), true},
-                  {QStringLiteral("store"), false},
-                  {QStringLiteral("max_output_tokens"), 420}}));
+    QJsonObject expected =
+        object(R"({"model":"gpt-4.1-mini","stream":true,"store":false,"max_output_tokens":420})");
+    expected[u"instructions"_s] = AnswerPrompt::instructions(AnswerStyle::star);
+    expected[u"input"_s] = QJsonArray{
+        QJsonObject{{u"role"_s, u"user"_s},
+                    {u"content"_s, AnswerPrompt::input(u"Pourquoi nous ?"_s, preparedContext())}}};
+    EXPECT_EQ(object(request.body), expected);
 }
 
 TEST_F(AnswerServiceOpenAI, StreamEndings) {
-    auto answers = service();
     const auto outcomeOf = [&](const QByteArray& body) {
         server.enqueue(sse(body, 5));
-        return stream(answers);
+        return stream();
     };
     EXPECT_EQ(outcomeOf(completedEvent + deltaEvent("late")).error, Case::invalidStream);
     EXPECT_EQ(outcomeOf(deltaEvent("") + completedEvent).error, Case::invalidStream);
 
     Outcome cut = outcomeOf(deltaEvent("Début"));
-    EXPECT_EQ(cut.deltas, QStringList{QStringLiteral("Début")});
+    EXPECT_EQ(cut.deltas, QStringList{u"Début"_s});
     EXPECT_EQ(cut.error, Case::interruptedStream);
     // The last delta of a body with no blank line after it is still delivered.
     cut = outcomeOf(deltaEvent("a") + deltaEvent("b").chopped(2));
-    EXPECT_EQ(cut.deltas, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(cut.deltas, (QStringList{u"a"_s, u"b"_s}));
     EXPECT_EQ(cut.error, Case::interruptedStream);
     EXPECT_EQ(outcomeOf({}).error, Case::interruptedStream);
 
@@ -179,7 +173,6 @@ TEST_F(AnswerServiceOpenAI, StreamEndings) {
 }
 
 TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUpToIt) {
-    auto answers = service();
     QByteArray body;
     for (int i = 0; i < AnswerService::maximumAnswerLength / 1000 - 1; ++i)
         body += deltaEvent(QByteArray(1000, 'a'));
@@ -187,7 +180,7 @@ TEST_F(AnswerServiceOpenAI, AnAnswerPastItsBoundEndsAsUnreadableKeepingTheTextUp
     for (const QByteArray& last :
          {QByteArray(1000, 'a'), QByteArray(999, 'a') + "\xF0\x9F\x98\x80"}) {
         server.enqueue(sse(body + deltaEvent(last) + completedEvent));
-        const Outcome outcome = stream(answers);
+        const Outcome outcome = stream();
         const bool past = last.size() > 1000;
         EXPECT_EQ(outcome.error,
                   past ? std::optional(AnswerServiceError(Case::invalidStream)) : std::nullopt);
@@ -218,54 +211,40 @@ TEST(AnswerServiceOpenAIStatus, StatusesMapToTheirCases) {
 // One row per route through the network. The error body is read only to its limit, so a code
 // past it is never seen; a broken transfer is reported as the sanitizing table says.
 TEST_F(AnswerServiceOpenAI, BothRoutesReportStatusesAndBrokenTransfers) {
-    auto answers = service();
     const QByteArray quota = R"({"error":{"code":"insufficient_quota"}})";
     server.enqueue(TestHttpServer::json(429, quota));
-    EXPECT_EQ(stream(answers).error, Case::quotaExceeded);
+    EXPECT_EQ(stream().error, Case::quotaExceeded);
     server.enqueue(TestHttpServer::json(
         429, QByteArray(AnswerService::maximumErrorBodyBytes - quota.size() + 1, ' ') + quota));
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), QString()), Case::rateLimited);
+    EXPECT_EQ(verify(u"k"_s), Case::rateLimited);
 
     TestHttpServer::Response cut = sse(deltaEvent("Un"));
     cut.chunked = false;
     cut.end = TestHttpServer::End::cut;
     server.enqueue(cut);
-    const Outcome outcome = stream(answers);
-    EXPECT_EQ(outcome.deltas, QStringList{QStringLiteral("Un")});
+    const Outcome outcome = stream();
+    EXPECT_EQ(outcome.deltas, QStringList{u"Un"_s});
     EXPECT_EQ(outcome.error, Case::offline);
     server.close(); // refused
-    EXPECT_EQ(verify(answers, QStringLiteral("k"), QString()), Case::networkFailure);
+    EXPECT_EQ(verify(u"k"_s), Case::networkFailure);
 }
 
 TEST_F(AnswerServiceOpenAI, CancellingMidStreamIsASilentCancellation) {
-    auto answers = service();
-    TestHttpServer::Response endless = sse(deltaEvent("Un") + deltaEvent("Deux"));
-    endless.end = TestHttpServer::End::stall;
-
     // Cancelled from inside the delta callback: nothing more is delivered. (A cancel while the
     // transfer waits is HttpSession's; that it stays silent is the sanitizing table's.)
+    TestHttpServer::Response endless = sse(deltaEvent("Un") + deltaEvent("Deux"));
+    endless.end = TestHttpServer::End::stall;
     server.enqueue(endless);
     CancelSource inside;
-    Outcome stopped;
-    try {
-        test::awaitTask(answers.streamAnswer(
-            QStringLiteral("Q"), preparedContext(), AnswerStyle::adaptive, QStringLiteral("k"),
-            QString(),
-            [&](const QString& delta) {
-                stopped.deltas.append(delta);
-                inside.cancel();
-            },
-            inside.token()));
-    } catch (const CancellationError&) {
-        stopped.cancelled = true;
-    }
+    const Outcome stopped =
+        stream(&inside, AnswerStyle::adaptive, u"k"_s, u"Q"_s, [&] { inside.cancel(); });
     EXPECT_TRUE(stopped.cancelled);
-    EXPECT_EQ(stopped.deltas, QStringList{QStringLiteral("Un")});
+    EXPECT_EQ(stopped.deltas, QStringList{u"Un"_s});
 
     // Already cancelled: nothing is sent.
     const auto sent = server.requests().size();
     CancelSource before;
     before.cancel();
-    EXPECT_TRUE(stream(answers, &before).cancelled);
+    EXPECT_TRUE(stream(&before).cancelled);
     EXPECT_EQ(server.requests().size(), sent);
 }

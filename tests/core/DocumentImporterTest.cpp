@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -93,8 +94,7 @@ QByteArray utf16(QStringEncoder::Encoding encoding, const QString& text) {
 TEST_F(DocumentImporterTest, ReadsPdfPagesInOrder) {
     const QByteArray twoPages =
         makePdf({{"Jane Doe", "Senior engineer"}, {"Experience", "Led the payments team"}});
-    const QString expected =
-        QStringLiteral("Jane Doe\nSenior engineer\n\nExperience\nLed the payments team");
+    const QString expected = u"Jane Doe\nSenior engineer\n\nExperience\nLed the payments team"_s;
     EXPECT_EQ(text("cv.pdf", twoPages), expected);
     EXPECT_EQ(text("CV.PDF", twoPages), expected);
 
@@ -113,16 +113,13 @@ TEST_F(DocumentImporterTest, ReadsPdfPagesInOrder) {
 TEST_F(DocumentImporterTest, DecodesUtf8AndUtf16BehindItsMarkOnly) {
     EXPECT_EQ(text("cv.md", "# Jos\xC3\xA9 Garc\xC3\xAD"
                             "a\r\n\r\n- **Rust**\r\n"),
-              QStringLiteral("# José García\n\n- **Rust**"));
-    EXPECT_EQ(text("cv.txt", "\xEF\xBB\xBFJos\xC3\xA9"), QStringLiteral("José"));
-    EXPECT_EQ(text("cv.markdown", QByteArrayLiteral("  A\0B\r\nC\rD \n\n")),
-              QStringLiteral("AB\nC\rD"));
+              u"# José García\n\n- **Rust**"_s);
+    EXPECT_EQ(text("cv.txt", "\xEF\xBB\xBFJos\xC3\xA9"), u"José"_s);
+    EXPECT_EQ(text("cv.markdown", QByteArrayLiteral("  A\0B\r\nC\rD \n\n")), u"AB\nC\rD"_s);
 
-    const QString accented = QStringLiteral("José Dévé\r\nÉquipe 😀");
-    EXPECT_EQ(text("le.txt", utf16(QStringEncoder::Utf16LE, accented)),
-              QStringLiteral("José Dévé\nÉquipe 😀"));
-    EXPECT_EQ(text("be.txt", utf16(QStringEncoder::Utf16BE, accented)),
-              QStringLiteral("José Dévé\nÉquipe 😀"));
+    const QString accented = u"José Dévé\r\nÉquipe 😀"_s;
+    EXPECT_EQ(text("le.txt", utf16(QStringEncoder::Utf16LE, accented)), u"José Dévé\nÉquipe 😀"_s);
+    EXPECT_EQ(text("be.txt", utf16(QStringEncoder::Utf16BE, accented)), u"José Dévé\nÉquipe 😀"_s);
     EXPECT_EQ(failure("odd.txt", utf16(QStringEncoder::Utf16LE, accented) + "x"),
               DocumentImportError::unreadable);
     EXPECT_EQ(failure("lone.txt", QByteArray("\xFF\xFE\x41\x00\x00\xD8", 6)),
@@ -141,7 +138,7 @@ TEST_F(DocumentImporterTest, DecodesUtf8AndUtf16BehindItsMarkOnly) {
 TEST_F(DocumentImporterTest, ReadsRtfText) {
     EXPECT_EQ(
         text("cv.rtf", "{\\rtf1{\\fonttbl\\f0 Helvetica;}Caf\\'e9\\par\r\nLine two\\line end}"),
-        QStringLiteral("Café\nLine two\nend"));
+        u"Café\nLine two\nend"_s);
     EXPECT_EQ(failure("plain.rtf", "Jane Doe"), DocumentImportError::unreadable);
     EXPECT_EQ(failure("empty.rtf", "{\\rtf1{\\fonttbl Helvetica;}\\par}"),
               DocumentImportError::noText);
@@ -156,7 +153,7 @@ TEST_F(DocumentImporterTest, LimitsAndFileTypes) {
     EXPECT_EQ(text("fits.txt", QByteArray(50'000, 'a')).size(), 50'000);
     EXPECT_EQ(failure("over.txt", QByteArray(50'001, 'a')), DocumentImportError::tooMuchText);
     // Characters as the user sees them: "é" written as e and a combining accent counts once.
-    const QString combining = QStringLiteral("e\u0301").repeated(50'000);
+    const QString combining = u"e\u0301"_s.repeated(50'000);
     EXPECT_EQ(text("accents.txt", combining.toUtf8()), combining);
 
     EXPECT_EQ(failure("cv.docx", "PK"), DocumentImportError::unsupportedFormat);
@@ -164,18 +161,17 @@ TEST_F(DocumentImporterTest, LimitsAndFileTypes) {
 }
 
 TEST_F(DocumentImporterTest, FilesThatAreNoDocuments) {
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.txt")));
-    EXPECT_EQ(kindOf(m_dir.filePath(QStringLiteral("folder.txt"))),
-              DocumentImportError::unreadable);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"folder.txt"_s));
+    EXPECT_EQ(kindOf(m_dir.filePath(u"folder.txt"_s)), DocumentImportError::unreadable);
     // A pipe would block a reader forever.
-    const QString pipe = m_dir.filePath(QStringLiteral("pipe.txt"));
+    const QString pipe = m_dir.filePath(u"pipe.txt"_s);
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     EXPECT_EQ(kindOf(pipe), DocumentImportError::unreadable);
 
     try {
-        DocumentImporter::extractText(m_dir.filePath(QStringLiteral("missing.pdf")));
+        DocumentImporter::extractText(m_dir.filePath(u"missing.pdf"_s));
         ADD_FAILURE() << "a missing file imported";
     } catch (const FileAccessError& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("“missing.pdf”"))) << error.what();
+        EXPECT_TRUE(error.message().contains(u"“missing.pdf”"_s)) << error.what();
     }
 }

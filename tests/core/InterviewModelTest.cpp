@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 QJsonObject parse(const char* text) {
@@ -19,16 +20,16 @@ QJsonObject parse(const char* text) {
 
 TEST(InterviewContext, TitleAndReadiness) {
     InterviewContext context;
-    context.role = QStringLiteral(" \n\t ");
-    EXPECT_EQ(context.title(), QStringLiteral("Your next interview"));
-    context.role = QStringLiteral("  Staff Engineer \n");
-    EXPECT_EQ(context.title(), QStringLiteral("Staff Engineer"));
+    context.role = u" \n\t "_s;
+    EXPECT_EQ(context.title(), u"Your next interview"_s);
+    context.role = u"  Staff Engineer \n"_s;
+    EXPECT_EQ(context.title(), u"Staff Engineer"_s);
 
-    context.resume = QStringLiteral(" \n ");
-    context.jobDescription = QStringLiteral("A long description");
+    context.resume = u" \n "_s;
+    context.jobDescription = u"A long description"_s;
     EXPECT_FALSE(context.ready());
-    context.resume = QStringLiteral("x");
-    context.jobDescription = QStringLiteral("y");
+    context.resume = u"x"_s;
+    context.jobDescription = u"y"_s;
     EXPECT_TRUE(context.ready());
 }
 
@@ -42,22 +43,22 @@ TEST(InterviewContext, EnglishLanguageRule) {
 TEST(Enumerations, RawValuesMatchExactlyUnderCanonicalEquivalence) {
     EXPECT_EQ(answerStyleFromRaw(QString::fromUtf8("Me\xcc\x81thode STAR")), AnswerStyle::star);
     EXPECT_EQ(answerStyleFromRaw(QString::fromUtf8("méthode star")), std::nullopt);
-    EXPECT_EQ(answerStyleFromRaw(QStringLiteral("Adaptive")), std::nullopt);
+    EXPECT_EQ(answerStyleFromRaw(u"Adaptive"_s), std::nullopt);
     EXPECT_EQ(audioSourceFromRaw(QString::fromUtf8("Audio de l\xe2\x80\x99"
                                                    "appel")),
               AudioSource::system);
-    EXPECT_EQ(audioSourceFromRaw(QStringLiteral("Audio de l'appel")), std::nullopt);
+    EXPECT_EQ(audioSourceFromRaw(u"Audio de l'appel"_s), std::nullopt);
     for (AnswerStyle style : allAnswerStyles())
         EXPECT_EQ(answerStyleFromRaw(rawValue(style)), style);
 }
 
 TEST(AnswerEntry, AbsentOptionalsAreLeftOutAndReadBack) {
     AnswerEntry entry;
-    entry.question = QStringLiteral("Why us?");
-    entry.answer = QStringLiteral("Because…");
+    entry.question = u"Why us?"_s;
+    entry.answer = u"Because…"_s;
     const QJsonObject object = entry.toJson();
-    EXPECT_FALSE(object.contains(QLatin1String("firstTokenMilliseconds")));
-    EXPECT_FALSE(object.contains(QLatin1String("latency")));
+    EXPECT_FALSE(object.contains(u"firstTokenMilliseconds"_s));
+    EXPECT_FALSE(object.contains(u"latency"_s));
     const AnswerEntry back = AnswerEntry::fromJson(object);
     EXPECT_EQ(back.id, entry.id);
     EXPECT_FALSE(back.firstTokenMilliseconds);
@@ -80,19 +81,18 @@ TEST(InterviewRecord, StrictDecodingRejectsEveryMalformedField) {
         R"("role":"r","company":"c","duration":42,"isDemo":false,"entries":[],"extra":1})";
     const InterviewRecord record = InterviewRecord::fromJson(parse(good));
     EXPECT_EQ(record.duration, 42);
-    EXPECT_EQ(json::uuidText(record.id), QStringLiteral("6F9619FF-8B86-D011-B42D-00C04FC964FF"));
+    EXPECT_EQ(json::uuidText(record.id), u"6F9619FF-8B86-D011-B42D-00C04FC964FF"_s);
 
     const std::vector<std::pair<QString, QString>> breakages = {
-        {QStringLiteral("\"duration\":42"), QStringLiteral("\"duration\":\"42\"")},
-        {QStringLiteral("\"duration\":42"), QStringLiteral("\"duration\":4.5")},
-        {QStringLiteral("\"isDemo\":false"), QStringLiteral("\"isDemo\":0")},
-        {QStringLiteral("\"role\":\"r\","), QString()},
-        {QStringLiteral("2026-01-02T03:04:05Z"), QStringLiteral("2026-01-02T03:04:05.250Z")},
-        {QStringLiteral("2026-01-02T03:04:05Z"), QStringLiteral("2026-01-02 03:04:05")},
-        {QStringLiteral("6f9619ff-8b86-d011-b42d-00c04fc964ff"),
-         QStringLiteral("{6f9619ff-8b86-d011-b42d-00c04fc964ff}")},
-        {QStringLiteral("\"entries\":[]"), QStringLiteral("\"entries\":[{\"id\":1}]")},
-        {QStringLiteral("\"entries\":[]"), QStringLiteral("\"entries\":null")},
+        {u"\"duration\":42"_s, u"\"duration\":\"42\""_s},
+        {u"\"duration\":42"_s, u"\"duration\":4.5"_s},
+        {u"\"isDemo\":false"_s, u"\"isDemo\":0"_s},
+        {u"\"role\":\"r\","_s, QString()},
+        {u"2026-01-02T03:04:05Z"_s, u"2026-01-02T03:04:05.250Z"_s},
+        {u"2026-01-02T03:04:05Z"_s, u"2026-01-02 03:04:05"_s},
+        {u"6f9619ff-8b86-d011-b42d-00c04fc964ff"_s, u"{6f9619ff-8b86-d011-b42d-00c04fc964ff}"_s},
+        {u"\"entries\":[]"_s, u"\"entries\":[{\"id\":1}]"_s},
+        {u"\"entries\":[]"_s, u"\"entries\":null"_s},
     };
     for (const auto& [from, to] : breakages) {
         QString text = QString::fromUtf8(good);
@@ -104,10 +104,10 @@ TEST(InterviewRecord, StrictDecodingRejectsEveryMalformedField) {
 }
 
 TEST(JsonCoding, DatesAreWholeSecondsInUtc) {
-    const auto date = json::parseDate(QStringLiteral("2026-03-01T10:00:00+02:00"));
+    const auto date = json::parseDate(u"2026-03-01T10:00:00+02:00"_s);
     ASSERT_TRUE(date);
-    EXPECT_EQ(json::dateText(*date), QStringLiteral("2026-03-01T08:00:00Z"));
-    EXPECT_FALSE(json::parseDate(QStringLiteral("2026-02-30T10:00:00Z")));
+    EXPECT_EQ(json::dateText(*date), u"2026-03-01T08:00:00Z"_s);
+    EXPECT_FALSE(json::parseDate(u"2026-02-30T10:00:00Z"_s));
     const QDateTime withMilliseconds = QDateTime::fromMSecsSinceEpoch(1'700'000'000'999, Qt::UTC);
-    EXPECT_EQ(json::dateText(withMilliseconds), QStringLiteral("2023-11-14T22:13:20Z"));
+    EXPECT_EQ(json::dateText(withMilliseconds), u"2023-11-14T22:13:20Z"_s);
 }

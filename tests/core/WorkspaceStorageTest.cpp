@@ -17,35 +17,36 @@
 #include <unistd.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 SavedWorkspace fullWorkspace() {
     SavedWorkspace w;
-    w.context.name = QStringLiteral("Ana Ruiz");
-    w.context.role = QStringLiteral("Ingénieure / Lead");
-    w.context.company = QStringLiteral("Nordlicht");
-    w.context.resume = QStringLiteral("Dix ans d’expérience.\nPython, C++");
-    w.context.resumeFilename = QStringLiteral("cv.pdf");
-    w.context.jobDescription = QStringLiteral("We build \"things\" 🚀");
-    w.context.notes = QStringLiteral("Ask about on-call");
-    w.context.language = QStringLiteral("Français");
+    w.context.name = u"Ana Ruiz"_s;
+    w.context.role = u"Ingénieure / Lead"_s;
+    w.context.company = u"Nordlicht"_s;
+    w.context.resume = u"Dix ans d’expérience.\nPython, C++"_s;
+    w.context.resumeFilename = u"cv.pdf"_s;
+    w.context.jobDescription = u"We build \"things\" 🚀"_s;
+    w.context.notes = u"Ask about on-call"_s;
+    w.context.language = u"Français"_s;
     w.context.isExample = true;
     w.style = AnswerStyle::star;
     w.audioSource = AudioSource::microphone;
-    w.model = QStringLiteral("gpt-4.1-mini");
+    w.model = u"gpt-4.1-mini"_s;
     w.overlayOpacity = 0.84;
     w.automaticAnswers = false;
     w.configurationVersion = 3;
 
     InterviewRecord record;
     record.date = QDateTime(QDate(2026, 5, 4), QTime(9, 30, 15), Qt::UTC);
-    record.role = QStringLiteral("Lead");
-    record.company = QStringLiteral("Nordlicht");
+    record.role = u"Lead"_s;
+    record.company = u"Nordlicht"_s;
     record.duration = 1834;
     AnswerEntry timed;
-    timed.question = QStringLiteral("Pourquoi nous ?");
-    timed.answer = QStringLiteral("Parce que…");
+    timed.question = u"Pourquoi nous ?"_s;
+    timed.answer = u"Parce que…"_s;
     timed.date = QDateTime(QDate(2026, 5, 4), QTime(9, 31, 0), Qt::UTC);
     timed.firstTokenMilliseconds = 412;
     timed.latency = AnswerLatencyMetrics{412, 630, 4100, 0};
@@ -78,7 +79,7 @@ TEST(WorkspaceStorage, FullWorkspaceRoundTripsByteForByte) {
     const SavedWorkspace original = fullWorkspace();
     WorkspaceStorage::save(original, dir.path());
     const QString path = WorkspaceStorage::fileURL(dir.path());
-    EXPECT_EQ(path, QDir(dir.path()).filePath(QStringLiteral("workspace.json")));
+    EXPECT_EQ(path, QDir(dir.path()).filePath(u"workspace.json"_s));
     const QByteArray first = readFile(path);
     EXPECT_TRUE(first.contains("\"role\":\"Ing\xc3\xa9nieure \\/ Lead\""));
     EXPECT_TRUE(first.startsWith("{\"audioSource\":\"Microphone\",\"automaticAnswers\":false,"));
@@ -125,7 +126,7 @@ TEST(WorkspaceStorage, MissingFileIsNotUnreadable) {
 
     // Absent configurationVersion loads, and stays absent.
     QJsonObject object = fullWorkspace().toJson();
-    object.remove(QLatin1String("configurationVersion"));
+    object.remove(u"configurationVersion"_s);
     writeFile(WorkspaceStorage::fileURL(dir.path()), json::encode(object));
     const auto loaded = WorkspaceStorage::load(dir.path());
     ASSERT_TRUE(loaded.workspace);
@@ -173,8 +174,7 @@ TEST(WorkspaceStorage, SaveKeepsAsideAFileBrokenAfterLoadAndRefusesUnloadableVal
     const QString path = WorkspaceStorage::fileURL(dir.path());
     writeFile(path, "not json at all");
     WorkspaceStorage::save(fullWorkspace(), dir.path());
-    const QStringList aside =
-        QDir(dir.path()).entryList({QStringLiteral("workspace.unreadable-*.json")});
+    const QStringList aside = QDir(dir.path()).entryList({u"workspace.unreadable-*.json"_s});
     ASSERT_EQ(aside.size(), 1);
     EXPECT_EQ(readFile(QDir(dir.path()).filePath(aside.first())), QByteArray("not json at all"));
 
@@ -250,7 +250,7 @@ TEST(WorkspaceStorage, RefusedOrFailedSavesKeepTheOldFileAndSayWhy) {
     }
     std::signal(SIGXFSZ, handler);
 
-    QFile full(QStringLiteral("/dev/full"));
+    QFile full(u"/dev/full"_s);
     ASSERT_TRUE(full.open(QIODevice::WriteOnly));
     try {
         WorkspaceStorage::writeAll(full, "{}", full.fileName());
@@ -263,10 +263,9 @@ TEST(WorkspaceStorage, RefusedOrFailedSavesKeepTheOldFileAndSayWhy) {
 TEST(WorkspaceStorage, StartRemovesOnlyStrayTemporaryFilesOfAnEarlierSave) {
     QTemporaryDir dir;
     // Ours from a crash, then a name QSaveFile never makes, the user's, and one kept aside.
-    const QStringList names = {QStringLiteral("workspace.json.aBcDeF"),
-                               QStringLiteral("workspace.json.aBcDe1"),
-                               QStringLiteral("workspace.json.bak"),
-                               QStringLiteral("workspace.unreadable-20260101-000000.json")};
+    const QStringList names = {u"workspace.json.aBcDeF"_s, u"workspace.json.aBcDe1"_s,
+                               u"workspace.json.bak"_s,
+                               u"workspace.unreadable-20260101-000000.json"_s};
     for (const QString& name : names)
         writeFile(QDir(dir.path()).filePath(name), "kept");
     WorkspaceStorage::load(dir.path());

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 // Under the address sanitizer: sphinxbase's JSGF parser, which only the test grammar uses, leaks
 // a few of its own allocations; its frames are only seen with the slow unwinder.
@@ -26,7 +27,7 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-const QString question = QStringLiteral("Hello. Tell me about your last project.");
+const QString question = u"Hello. Tell me about your last project."_s;
 
 // A guard against hanging, not a measurement.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 30000) {
@@ -44,7 +45,7 @@ QString run(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished(30000);
     EXPECT_EQ(process.exitCode(), 0)
-        << program.toStdString() << " " << arguments.join(QLatin1Char(' ')).toStdString();
+        << program.toStdString() << " " << arguments.join(u' ').toStdString();
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
@@ -54,9 +55,8 @@ protected:
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("PULSE_SERVER"))
             << "needs the sound server that scripts/test starts";
         ASSERT_TRUE(directory.isValid());
-        speech = directory.filePath(QStringLiteral("question.wav"));
-        run(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"),
-                                          QStringLiteral("-w"), speech, question});
+        speech = directory.filePath(u"question.wav"_s);
+        run(u"espeak-ng"_s, {u"-v"_s, u"en-us"_s, u"-w"_s, speech, question});
         capture.setOnTranscript([this](const QString& text, bool isFinal) {
             if (isFinal)
                 finals.append(text);
@@ -66,14 +66,13 @@ protected:
     // Plays the question into a sink while the engine listens, until it was heard.
     void hearQuestionThrough(const QString& sink) {
         QProcess player;
-        player.start(QStringLiteral("paplay"), {QStringLiteral("--device=") + sink, speech});
+        player.start(u"paplay"_s, {u"--device="_s + sink, speech});
         bool heardAudio = false;
         const auto heard = [&] {
             heardAudio = heardAudio || capture.lastAudibleUptime().has_value();
-            return finals.join(QLatin1Char(' '))
-                .contains(QStringLiteral("tell me about your last project"));
+            return finals.join(u' ').contains(u"tell me about your last project"_s);
         };
-        EXPECT_TRUE(waitUntil(heard)) << finals.join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(waitUntil(heard)) << finals.join(u" | "_s).toStdString();
         EXPECT_TRUE(heardAudio);
         EXPECT_TRUE(capture.isRunning());
         EXPECT_FALSE(capture.error());
@@ -101,35 +100,33 @@ protected:
 } // namespace
 
 TEST_F(AudioCaptureE2ETest, CallAudioIsTranscribed) {
-    test::finish(capture.start(AudioSource::system, QStringLiteral("en-US")));
-    hearQuestionThrough(QStringLiteral("call_sink"));
+    test::finish(capture.start(AudioSource::system, u"en-US"_s));
+    hearQuestionThrough(u"call_sink"_s);
 }
 
 TEST_F(AudioCaptureE2ETest, TheVirtualMicrophoneIsTranscribed) {
-    test::finish(capture.start(AudioSource::microphone, QStringLiteral("en-US")));
-    hearQuestionThrough(QStringLiteral("mic_sink"));
+    test::finish(capture.start(AudioSource::microphone, u"en-US"_s));
+    hearQuestionThrough(u"mic_sink"_s);
 }
 
 TEST_F(AudioCaptureE2ETest, ASpokenQuestionIsPickedOutWithTheApplicationsModels) {
     // A natural voice and the models the application decodes with.
-    const QString text = directory.filePath(QStringLiteral("question.txt"));
-    const QString spoken = directory.filePath(QStringLiteral("slt.wav"));
+    const QString text = directory.filePath(u"question.txt"_s);
+    const QString spoken = directory.filePath(u"slt.wav"_s);
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("So, could you walk me through your last project?\n");
     file.close();
-    run(QStringLiteral("text2wave"),
-        {QStringLiteral("-eval"), QStringLiteral("(voice_cmu_us_slt_arctic_hts)"),
-         QStringLiteral("-o"), spoken, text});
+    run(u"text2wave"_s, {u"-eval"_s, u"(voice_cmu_us_slt_arctic_hts)"_s, u"-o"_s, spoken, text});
     AudioCapture application;
     QStringList heard;
     application.setOnTranscript([&](const QString& transcript, bool isFinal) {
         if (isFinal)
             heard.append(transcript);
     });
-    test::finish(application.start(AudioSource::system, QStringLiteral("en-US")));
+    test::finish(application.start(AudioSource::system, u"en-US"_s));
     QProcess player;
-    player.start(QStringLiteral("paplay"), {QStringLiteral("--device=call_sink"), spoken});
+    player.start(u"paplay"_s, {u"--device=call_sink"_s, spoken});
     std::optional<QString> question;
     const auto picked = [&] {
         for (const auto& transcript : heard) {
@@ -138,64 +135,59 @@ TEST_F(AudioCaptureE2ETest, ASpokenQuestionIsPickedOutWithTheApplicationsModels)
         }
         return question.has_value();
     };
-    EXPECT_TRUE(waitUntil(picked)) << heard.join(QStringLiteral(" | ")).toStdString();
-    EXPECT_TRUE(question && question->endsWith(QLatin1Char('?')));
+    EXPECT_TRUE(waitUntil(picked)) << heard.join(u" | "_s).toStdString();
+    EXPECT_TRUE(question && question->endsWith(u'?'));
     player.waitForFinished(30000);
 }
 
 TEST_F(AudioCaptureE2ETest, FrenchHasNoInstalledModel) {
     AudioCapture system; // the application's own recognisers
     try {
-        test::finish(system.start(AudioSource::system, QStringLiteral("fr-FR")));
+        test::finish(system.start(AudioSource::system, u"fr-FR"_s));
         ADD_FAILURE() << "French started";
     } catch (const CaptureError& error) {
         EXPECT_EQ(error.kind(), CaptureError::Kind::unsupportedLanguage);
     }
-    EXPECT_EQ(
-        system.error(),
-        QStringLiteral("Speech recognition does not support this language on your computer."));
+    EXPECT_EQ(system.error(),
+              u"Speech recognition does not support this language on your computer."_s);
 }
 
 TEST_F(AudioCaptureE2ETest, AMissingSoundServerIsACaptureErrorWithItsReason) {
     const QByteArray server = qgetenv("PULSE_SERVER");
-    qputenv("PULSE_SERVER", "unix:" + directory.filePath(QStringLiteral("no-server")).toUtf8());
-    const QString callError = startError(AudioSource::system, QStringLiteral("en-US"));
-    const QString microphoneError = startError(AudioSource::microphone, QStringLiteral("en-US"));
+    qputenv("PULSE_SERVER", "unix:" + directory.filePath(u"no-server"_s).toUtf8());
+    const QString callError = startError(AudioSource::system, u"en-US"_s);
+    const QString microphoneError = startError(AudioSource::microphone, u"en-US"_s);
     qputenv("PULSE_SERVER", server);
-    EXPECT_TRUE(callError.startsWith(QStringLiteral("Could not capture call audio. ")));
-    EXPECT_TRUE(callError.endsWith(QStringLiteral("The sound server is not available (Connection "
-                                                  "refused).")))
+    EXPECT_TRUE(callError.startsWith(u"Could not capture call audio. "_s));
+    EXPECT_TRUE(callError.endsWith(u"The sound server is not available (Connection "
+                                   "refused)."_s))
         << callError.toStdString();
-    EXPECT_EQ(microphoneError,
-              QStringLiteral("The sound server is not available (Connection refused)."));
+    EXPECT_EQ(microphoneError, u"The sound server is not available (Connection refused)."_s);
 }
 
 TEST_F(AudioCaptureE2ETest, AMonitorAsDefaultInputIsNoMicrophone) {
-    run(QStringLiteral("pactl"),
-        {QStringLiteral("set-default-source"), QStringLiteral("call_sink.monitor")});
-    const QString error = startError(AudioSource::microphone, QStringLiteral("en-US"));
-    run(QStringLiteral("pactl"), {QStringLiteral("set-default-source"), QStringLiteral("virtmic")});
+    run(u"pactl"_s, {u"set-default-source"_s, u"call_sink.monitor"_s});
+    const QString error = startError(AudioSource::microphone, u"en-US"_s);
+    run(u"pactl"_s, {u"set-default-source"_s, u"virtmic"_s});
     EXPECT_EQ(error, CaptureError::noMicrophone().message());
 }
 
 TEST_F(AudioCaptureE2ETest, ARemovedOutputStopsCaptureInsteadOfMovingToTheMicrophone) {
-    const QString module = run(QStringLiteral("pactl"),
-                               {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
-                                QStringLiteral("sink_name=removable_sink")});
-    run(QStringLiteral("pactl"),
-        {QStringLiteral("set-default-sink"), QStringLiteral("removable_sink")});
-    test::finish(capture.start(AudioSource::system, QStringLiteral("en-US")));
+    const QString module =
+        run(u"pactl"_s, {u"load-module"_s, u"module-null-sink"_s, u"sink_name=removable_sink"_s});
+    run(u"pactl"_s, {u"set-default-sink"_s, u"removable_sink"_s});
+    test::finish(capture.start(AudioSource::system, u"en-US"_s));
     EXPECT_TRUE(capture.isRunning());
-    run(QStringLiteral("pactl"), {QStringLiteral("unload-module"), module});
-    run(QStringLiteral("pactl"), {QStringLiteral("set-default-sink"), QStringLiteral("call_sink")});
+    run(u"pactl"_s, {u"unload-module"_s, module});
+    run(u"pactl"_s, {u"set-default-sink"_s, u"call_sink"_s});
 
     EXPECT_TRUE(waitUntil([&] { return capture.error().has_value(); }));
     EXPECT_FALSE(capture.isRunning());
-    EXPECT_TRUE(capture.error()->startsWith(QStringLiteral("Audio capture has stopped. ")))
+    EXPECT_TRUE(capture.error()->startsWith(u"Audio capture has stopped. "_s))
         << capture.error()->toStdString();
 
     // Speech into the microphone afterwards reaches nothing.
-    run(QStringLiteral("paplay"), {QStringLiteral("--device=mic_sink"), speech});
+    run(u"paplay"_s, {u"--device=mic_sink"_s, speech});
     QCoreApplication::processEvents();
     EXPECT_TRUE(finals.isEmpty());
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 using corvel::test::settle;
 
 namespace {
@@ -29,10 +30,15 @@ protected:
     }
 
     void startRunning(AudioSource source = AudioSource::system) {
-        test::finish(capture.start(source, QStringLiteral("en-US")));
+        test::finish(capture.start(source, u"en-US"_s));
         ASSERT_TRUE(capture.isRunning());
     }
     test::FakeRecognitionTask& task() { return stack.recognizer->current(); }
+    // A recogniser failure, then `pause` seconds.
+    void failThenWait(double pause, const QString& domain = u"x"_s, int code = 1) {
+        task().fail(domain, code);
+        clock.advance(pause);
+    }
     std::size_t taskCount() const { return stack.recognizer->tasks.size(); }
     void sendSamples(qint16 value, std::size_t count = 1600) {
         const std::vector<qint16> samples(count, value);
@@ -63,19 +69,19 @@ TEST_F(AudioCaptureTest, StartRunsCaptureAndRecognitionAndStopUndoesEverythingBu
     startRunning(AudioSource::microphone);
     EXPECT_EQ(capture.source(), AudioSource::microphone);
     EXPECT_EQ(stack.sources, std::vector{AudioSource::microphone});
-    EXPECT_EQ(stack.locales, std::vector{QStringLiteral("en-US")});
+    EXPECT_EQ(stack.locales, std::vector{u"en-US"_s});
     EXPECT_EQ(segmentStarts, 1);
     EXPECT_TRUE(task().requiresOnDevice);
     EXPECT_EQ(errors.count(), 1) << "start clears the error";
 
     sendSamples(100);
     EXPECT_EQ(task().audio.size(), 1600u) << "samples reach the current request";
-    task().result(QStringLiteral("tell me"));
-    EXPECT_EQ(capture.transcript(), QStringLiteral("tell me"));
-    EXPECT_EQ(delivered, (std::vector<Delivery>{{QStringLiteral("tell me"), false}}));
+    task().result(u"tell me"_s);
+    EXPECT_EQ(capture.transcript(), u"tell me"_s);
+    EXPECT_EQ(delivered, (std::vector<Delivery>{{u"tell me"_s, false}}));
 
-    stack.input().failure(QStringLiteral("The device went away."));
-    EXPECT_EQ(capture.error(), QStringLiteral("Audio capture has stopped. The device went away."));
+    stack.input().failure(u"The device went away."_s);
+    EXPECT_EQ(capture.error(), u"Audio capture has stopped. The device went away."_s);
     EXPECT_FALSE(capture.isRunning());
     EXPECT_FALSE(capture.source());
     EXPECT_TRUE(capture.transcript().isEmpty());
@@ -84,7 +90,7 @@ TEST_F(AudioCaptureTest, StartRunsCaptureAndRecognitionAndStopUndoesEverythingBu
 
     capture.stop();
     capture.stop();
-    EXPECT_EQ(capture.error(), QStringLiteral("Audio capture has stopped. The device went away."));
+    EXPECT_EQ(capture.error(), u"Audio capture has stopped. The device went away."_s);
     EXPECT_EQ(errors.count(), 2);
 }
 
@@ -114,9 +120,9 @@ TEST_F(AudioCaptureTest, LevelsMeterTheSamplesAndMarkAudibleSound) {
 TEST_F(AudioCaptureTest, SupersededStartsEndAsCancellationsAndPublishNothing) {
     stack.startsAtOnce = false;
     QSignalSpy errors(&capture, &AudioCapture::errorChanged);
-    auto first = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    auto first = capture.start(AudioSource::system, u"en-US"_s);
     auto firstInput = stack.inputs.back();
-    auto second = capture.start(AudioSource::microphone, QStringLiteral("en-US"));
+    auto second = capture.start(AudioSource::microphone, u"en-US"_s);
     EXPECT_TRUE(firstInput->stopped);
     EXPECT_THROW(test::finish(std::move(first)), CancellationError);
     EXPECT_EQ(capture.source(), AudioSource::microphone);
@@ -125,7 +131,7 @@ TEST_F(AudioCaptureTest, SupersededStartsEndAsCancellationsAndPublishNothing) {
     EXPECT_THROW(test::finish(std::move(second)), CancellationError);
 
     CancelSource caller;
-    auto third = capture.start(AudioSource::system, QStringLiteral("en-US"), caller.token());
+    auto third = capture.start(AudioSource::system, u"en-US"_s, caller.token());
     caller.cancel();
     EXPECT_THROW(test::finish(std::move(third)), CancellationError);
     EXPECT_FALSE(capture.isRunning());
@@ -136,19 +142,18 @@ TEST_F(AudioCaptureTest, SupersededStartsEndAsCancellationsAndPublishNothing) {
 }
 
 TEST_F(AudioCaptureTest, StartFailuresArePublishedAndRethrown) {
-    EXPECT_EQ(
-        message(capture.start(AudioSource::system, QStringLiteral("fr-FR"))),
-        QStringLiteral("Speech recognition does not support this language on your computer."));
+    EXPECT_EQ(message(capture.start(AudioSource::system, u"fr-FR"_s)),
+              u"Speech recognition does not support this language on your computer."_s);
     EXPECT_EQ(capture.error(), CaptureError::unsupportedLanguage().message());
     EXPECT_TRUE(stack.inputs.empty()) << "no capture without a recogniser";
 
     stack.recognizer->available = false;
-    EXPECT_EQ(message(capture.start(AudioSource::system, QStringLiteral("en-US"))),
+    EXPECT_EQ(message(capture.start(AudioSource::system, u"en-US"_s)),
               CaptureError::speechUnavailable().message());
     stack.recognizer->available = true;
 
     stack.nextStartFailure = CaptureError::noMicrophone();
-    EXPECT_EQ(message(capture.start(AudioSource::microphone, QStringLiteral("en-US"))),
+    EXPECT_EQ(message(capture.start(AudioSource::microphone, u"en-US"_s)),
               CaptureError::noMicrophone().message());
     EXPECT_EQ(capture.error(), CaptureError::noMicrophone().message());
     EXPECT_FALSE(capture.isRunning());
@@ -164,8 +169,8 @@ TEST_F(AudioCaptureTest, CallbacksOfAnEarlierSessionChangeNothing) {
     startRunning(AudioSource::microphone);
     delivered.clear();
 
-    oldTask.result(QStringLiteral("stale words"), true);
-    oldFailure(QStringLiteral("stale failure"));
+    oldTask.result(u"stale words"_s, true);
+    oldFailure(u"stale failure"_s);
     clock.advance(1);
     const std::vector<qint16> loud(1600, 30000);
     oldSamples(loud.data(), loud.size());
@@ -179,24 +184,23 @@ TEST_F(AudioCaptureTest, CallbacksOfAnEarlierSessionChangeNothing) {
 
     auto& current = task();
     capture.stop();
-    current.result(QStringLiteral("after stop"));
+    current.result(u"after stop"_s);
     EXPECT_TRUE(delivered.empty());
     EXPECT_TRUE(capture.transcript().isEmpty());
 }
 
 TEST_F(AudioCaptureTest, ResultsArePublishedOnceAndFinalsStartTheNextSegment) {
     startRunning();
-    task().result(QStringLiteral("  "));
-    task().result(QStringLiteral("tell me"));
-    task().result(QStringLiteral("tell me"));
+    task().result(u"  "_s);
+    task().result(u"tell me"_s);
+    task().result(u"tell me"_s);
     EXPECT_EQ(taskCount(), 1u);
-    task().result(QStringLiteral("tell me"), true);
-    EXPECT_EQ(delivered, (std::vector<Delivery>{{QStringLiteral("tell me"), false},
-                                                {QStringLiteral("tell me"), true}}));
+    task().result(u"tell me"_s, true);
+    EXPECT_EQ(delivered, (std::vector<Delivery>{{u"tell me"_s, false}, {u"tell me"_s, true}}));
     ASSERT_EQ(taskCount(), 2u) << "a final starts the next segment at once";
     EXPECT_EQ(segmentStarts, 2);
     EXPECT_TRUE(stack.recognizer->tasks[0]->cancelled);
-    EXPECT_EQ(capture.transcript(), QStringLiteral("tell me"));
+    EXPECT_EQ(capture.transcript(), u"tell me"_s);
 
     // A segment that ended with its final is not delivered again at renewal.
     clock.advance(AudioCapture::renewalSeconds);
@@ -206,7 +210,7 @@ TEST_F(AudioCaptureTest, ResultsArePublishedOnceAndFinalsStartTheNextSegment) {
 
 TEST_F(AudioCaptureTest, OnlyImmediateRotationsHandTheRequestOverWhileItStillTakesAudio) {
     startRunning();
-    task().result(QStringLiteral("tell me"), true);
+    task().result(u"tell me"_s, true);
     ASSERT_EQ(taskCount(), 2u);
     EXPECT_TRUE(stack.recognizer->previousStillOpen.back()) << "a final hands over";
     EXPECT_TRUE(stack.recognizer->tasks[0]->ended) << "once the next request is in place";
@@ -215,7 +219,7 @@ TEST_F(AudioCaptureTest, OnlyImmediateRotationsHandTheRequestOverWhileItStillTak
     EXPECT_EQ(task().audio.size(), 1600u);
 
     // A retry after a failure starts afresh.
-    task().fail(QStringLiteral("x"), 1);
+    task().fail(u"x"_s, 1);
     EXPECT_TRUE(task().ended);
     clock.advance(0.8);
     ASSERT_EQ(taskCount(), 3u);
@@ -225,30 +229,30 @@ TEST_F(AudioCaptureTest, OnlyImmediateRotationsHandTheRequestOverWhileItStillTak
 TEST_F(AudioCaptureTest, RenewalDeliversThePendingTextOnceAsFinal) {
     startRunning();
     clock.advance(20);
-    task().result(QStringLiteral("about your last"));
+    task().result(u"about your last"_s);
     clock.advance(AudioCapture::renewalSeconds - 20 - 0.01);
     EXPECT_EQ(taskCount(), 1u);
     clock.advance(0.01);
-    EXPECT_EQ(delivered, (std::vector<Delivery>{{QStringLiteral("about your last"), false},
-                                                {QStringLiteral("about your last"), true}}));
+    EXPECT_EQ(delivered,
+              (std::vector<Delivery>{{u"about your last"_s, false}, {u"about your last"_s, true}}));
     ASSERT_EQ(taskCount(), 2u);
     EXPECT_TRUE(stack.recognizer->tasks[0]->ended);
-    EXPECT_EQ(capture.transcript(), QStringLiteral("about your last"))
+    EXPECT_EQ(capture.transcript(), u"about your last"_s)
         << "unchanged until the new segment's first result";
-    stack.recognizer->tasks[0]->result(QStringLiteral("late"), true);
+    stack.recognizer->tasks[0]->result(u"late"_s, true);
     EXPECT_EQ(delivered.size(), 2u);
 
-    task().result(QStringLiteral("project"));
-    EXPECT_EQ(capture.transcript(), QStringLiteral("project"));
+    task().result(u"project"_s);
+    EXPECT_EQ(capture.transcript(), u"project"_s);
     clock.advance(AudioCapture::renewalSeconds);
-    EXPECT_EQ(delivered.back(), (Delivery{QStringLiteral("project"), true}));
+    EXPECT_EQ(delivered.back(), (Delivery{u"project"_s, true}));
     EXPECT_EQ(delivered.size(), 4u);
     EXPECT_EQ(segmentStarts, 3);
 }
 
 TEST_F(AudioCaptureTest, NoSpeechAndOnDeviceFailuresRetryAfterAPause) {
     startRunning();
-    task().fail(QStringLiteral("kAFAssistantErrorDomain"), 1110);
+    task().fail(u"kAFAssistantErrorDomain"_s, 1110);
     EXPECT_TRUE(task().cancelled);
     clock.advance(0.29);
     EXPECT_EQ(taskCount(), 1u);
@@ -256,88 +260,77 @@ TEST_F(AudioCaptureTest, NoSpeechAndOnDeviceFailuresRetryAfterAPause) {
     ASSERT_EQ(taskCount(), 2u);
     EXPECT_TRUE(task().requiresOnDevice);
 
-    task().fail(QStringLiteral("kLSRErrorDomain"), 102);
-    clock.advance(0.3);
+    failThenWait(0.3, u"kLSRErrorDomain"_s, 102);
     ASSERT_EQ(taskCount(), 3u);
     EXPECT_FALSE(task().requiresOnDevice) << "on-device recognition is off for the session";
 
     // The same failure once on-device is off is an ordinary quick failure.
-    task().fail(QStringLiteral("kLSRErrorDomain"), 102);
-    clock.advance(0.3);
+    failThenWait(0.3, u"kLSRErrorDomain"_s, 102);
     EXPECT_EQ(taskCount(), 3u);
     clock.advance(0.5);
     EXPECT_EQ(taskCount(), 4u);
     EXPECT_TRUE(capture.isRunning());
     EXPECT_FALSE(capture.error());
 
-    test::finish(capture.start(AudioSource::system, QStringLiteral("en-US")));
+    test::finish(capture.start(AudioSource::system, u"en-US"_s));
     EXPECT_TRUE(task().requiresOnDevice) << "a new session may use it again";
 }
 
 TEST_F(AudioCaptureTest, DictationAndPermissionFailuresStopWithTheirMessages) {
-    startRunning();
-    task().fail(QStringLiteral("kLSRErrorDomain"), 201);
-    EXPECT_FALSE(capture.isRunning());
-    EXPECT_EQ(
-        capture.error(),
-        QStringLiteral("Enable Dictation in Settings \u2192 Keyboard, then restart listening."));
-
-    startRunning();
-    task().fail(QStringLiteral("kAFAssistantErrorDomain"), 1700);
-    EXPECT_FALSE(capture.isRunning());
-    EXPECT_EQ(capture.error(),
-              QStringLiteral("Allow Speech Recognition in Settings \u2192 Privacy & "
-                             "Security, then restart listening."));
+    for (
+        const auto& [domain, code, error] :
+        {std::tuple{u"kLSRErrorDomain"_s, 201,
+                    u"Enable Dictation in Settings \u2192 Keyboard, then restart listening."_s},
+         {u"kAFAssistantErrorDomain"_s, 1700,
+          u"Allow Speech Recognition in Settings \u2192 Privacy & Security, then restart listening."_s}}) {
+        startRunning();
+        task().fail(domain, code);
+        EXPECT_FALSE(capture.isRunning());
+        EXPECT_EQ(capture.error(), error);
+    }
 }
 
 TEST_F(AudioCaptureTest, QuickFailuresRetryTwiceThenStop) {
     const QString unavailable =
-        QStringLiteral("Transcription is unavailable. Check your connection, then try again. ");
+        u"Transcription is unavailable. Check your connection, then try again. "_s;
     startRunning();
     for (std::size_t retry = 1; retry <= 2; ++retry) {
         clock.advance(2.9);
-        task().fail(QStringLiteral("kAFAssistantErrorDomain"), 203);
-        clock.advance(0.79);
+        failThenWait(0.79, u"kAFAssistantErrorDomain"_s, 203);
         EXPECT_EQ(taskCount(), retry);
         clock.advance(0.01);
         EXPECT_EQ(taskCount(), retry + 1);
     }
-    task().result(QStringLiteral(" "));
-    task().fail(QStringLiteral("kAFAssistantErrorDomain"), 203, QStringLiteral("Third."));
+    task().result(u" "_s);
+    task().fail(u"kAFAssistantErrorDomain"_s, 203, u"Third."_s);
     EXPECT_FALSE(capture.isRunning());
-    EXPECT_EQ(capture.error(), unavailable + QStringLiteral("Third."));
+    EXPECT_EQ(capture.error(), unavailable + u"Third."_s);
 
     // Text resets the count, and a failure late in a segment retries sooner.
     startRunning();
     const auto base = taskCount();
-    task().fail(QStringLiteral("x"), 1);
-    clock.advance(0.8);
-    task().fail(QStringLiteral("x"), 1);
-    clock.advance(0.8);
-    task().result(QStringLiteral("hello"));
-    task().fail(QStringLiteral("x"), 1);
-    clock.advance(0.15);
+    failThenWait(0.8);
+    failThenWait(0.8);
+    task().result(u"hello"_s);
+    failThenWait(0.15);
     EXPECT_EQ(taskCount(), base + 3);
     clock.advance(5);
-    task().fail(QStringLiteral("x"), 1);
-    clock.advance(0.15);
+    failThenWait(0.15);
     EXPECT_EQ(taskCount(), base + 4);
-    task().fail(QStringLiteral("x"), 1);
-    clock.advance(0.8);
-    task().fail(QStringLiteral("x"), 1);
-    clock.advance(0.8);
+    failThenWait(0.8);
+    failThenWait(0.8);
     EXPECT_TRUE(capture.isRunning()) << "two quick failures since the late one";
 
     // An unavailable recogniser stops at the first failure.
     stack.recognizer->available = false;
     clock.advance(5);
-    task().fail(QStringLiteral("x"), 1, QStringLiteral("Gone."));
-    EXPECT_EQ(capture.error(), unavailable + QStringLiteral("Gone."));
+    task().fail(u"x"_s, 1, u"Gone."_s);
+    EXPECT_EQ(capture.error(), unavailable + u"Gone."_s);
 }
 
 TEST_F(AudioCaptureTest, HealthFollowsLevelsTextAndTime) {
     stack.startsAtOnce = false;
-    auto starting = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    auto starting = capture.start(AudioSource::system, u"en-US"_s);
     EXPECT_EQ(capture.health(), AudioCaptureHealth::starting);
     stack.input().ready.fire();
     test::finish(std::move(starting));
@@ -351,7 +344,7 @@ TEST_F(AudioCaptureTest, HealthFollowsLevelsTextAndTime) {
 
     sendSamples(20000);
     EXPECT_EQ(capture.health(), AudioCaptureHealth::receivingAudio);
-    task().result(QStringLiteral("hello"));
+    task().result(u"hello"_s);
     EXPECT_EQ(capture.health(), AudioCaptureHealth::transcribing);
     clock.advance(3.5); // the next poll after the text is 3 s old
     EXPECT_EQ(capture.health(), AudioCaptureHealth::waitingForAudio);
@@ -378,7 +371,7 @@ TEST(AudioCaptureDriverTest, TheDriverReplacesTheWholeStack) {
         [&](AudioSource, QString locale, CancelToken token) -> QCoro::Task<> {
             ++starts;
             startToken = token;
-            if (locale == QStringLiteral("fr-FR"))
+            if (locale == u"fr-FR"_s)
                 throw CaptureError::unsupportedLanguage();
             Wakeup wakeup = release;
             co_await wakeup;
@@ -395,7 +388,7 @@ TEST(AudioCaptureDriverTest, TheDriverReplacesTheWholeStack) {
         [&](const QString& text, bool isFinal) { delivered.emplace_back(text, isFinal); });
     capture.setOnSegmentStart([&] { ++segmentStarts; });
 
-    auto pending = capture.start(AudioSource::system, QStringLiteral("en-US"));
+    auto pending = capture.start(AudioSource::system, u"en-US"_s);
     EXPECT_FALSE(capture.isRunning());
     EXPECT_EQ(segmentStarts, 0);
     capture.stop();
@@ -406,24 +399,23 @@ TEST(AudioCaptureDriverTest, TheDriverReplacesTheWholeStack) {
 
     release = Wakeup();
     release.fire();
-    test::finish(capture.start(AudioSource::system, QStringLiteral("en-US")));
+    test::finish(capture.start(AudioSource::system, u"en-US"_s));
     EXPECT_TRUE(capture.isRunning());
     EXPECT_EQ(segmentStarts, 1);
-    transcript(QStringLiteral("hello"), true);
+    transcript(u"hello"_s, true);
     level(0.5);
-    EXPECT_EQ(capture.transcript(), QStringLiteral("hello"));
-    EXPECT_EQ(delivered, (std::vector<std::pair<QString, bool>>{{QStringLiteral("hello"), true}}));
+    EXPECT_EQ(capture.transcript(), u"hello"_s);
+    EXPECT_EQ(delivered, (std::vector<std::pair<QString, bool>>{{u"hello"_s, true}}));
     EXPECT_EQ(capture.level(), 0.5);
     EXPECT_EQ(capture.lastAudibleUptime(), clock.now());
 
-    fail(QStringLiteral("Driver lost."));
-    EXPECT_EQ(capture.error(), QStringLiteral("Audio capture has stopped. Driver lost."));
+    fail(u"Driver lost."_s);
+    EXPECT_EQ(capture.error(), u"Audio capture has stopped. Driver lost."_s);
     EXPECT_FALSE(capture.isRunning());
-    transcript(QStringLiteral("late"), false);
+    transcript(u"late"_s, false);
     EXPECT_EQ(delivered.size(), 1u);
 
-    EXPECT_THROW(test::finish(capture.start(AudioSource::system, QStringLiteral("fr-FR"))),
-                 CaptureError);
+    EXPECT_THROW(test::finish(capture.start(AudioSource::system, u"fr-FR"_s)), CaptureError);
     EXPECT_EQ(capture.error(), CaptureError::unsupportedLanguage().message());
     EXPECT_EQ(starts, 3);
     EXPECT_GE(stops, 3);

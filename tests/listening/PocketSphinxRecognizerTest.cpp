@@ -12,6 +12,7 @@
 #include <mutex>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -19,17 +20,11 @@ constexpr std::size_t second = SpeechRecognitionTask::sampleRate;
 
 std::vector<qint16> spoken(const QString& text) {
     QTemporaryDir directory;
-    const QString wave = directory.filePath(QStringLiteral("s.wav"));
-    const QString raw = directory.filePath(QStringLiteral("s.raw"));
-    EXPECT_EQ(QProcess::execute(QStringLiteral("espeak-ng"),
-                                {QStringLiteral("-v"), QStringLiteral("en-us"),
-                                 QStringLiteral("-w"), wave, text}),
-              0);
-    EXPECT_EQ(QProcess::execute(QStringLiteral("sox"),
-                                {wave, QStringLiteral("-r"), QStringLiteral("16000"),
-                                 QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"),
-                                 QStringLiteral("16"), QStringLiteral("-e"),
-                                 QStringLiteral("signed-integer"), raw}),
+    const QString wave = directory.filePath(u"s.wav"_s);
+    const QString raw = directory.filePath(u"s.raw"_s);
+    EXPECT_EQ(QProcess::execute(u"espeak-ng"_s, {u"-v"_s, u"en-us"_s, u"-w"_s, wave, text}), 0);
+    EXPECT_EQ(QProcess::execute(u"sox"_s, {wave, u"-r"_s, u"16000"_s, u"-c"_s, u"1"_s, u"-b"_s,
+                                           u"16"_s, u"-e"_s, u"signed-integer"_s, raw}),
               0);
     QFile file(raw);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -71,7 +66,7 @@ private:
 class PocketSphinxRecognizerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        recognizer = test::platformWithTestGrammar().recognizer(QStringLiteral("en-US"));
+        recognizer = test::platformWithTestGrammar().recognizer(u"en-US"_s);
         ASSERT_TRUE(recognizer);
         // Two questions and their pauses, the second spoken soon after the first.
         for (const auto* text : {"Tell me about your last project.", "Why do you want this job?"}) {
@@ -116,8 +111,8 @@ protected:
 TEST_F(PocketSphinxRecognizerTest, AudioAfterAFinalResultGoesToTheNextTask) {
     // Everything arrives at once: the second question reaches the first task after its pause.
     const auto texts = recognizeHandingOver(audio.size());
-    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Tell me about your last project."),
-                                           QStringLiteral("Why do you want this job?")}));
+    EXPECT_EQ(texts, (std::vector<QString>{u"Tell me about your last project."_s,
+                                           u"Why do you want this job?"_s}));
 }
 
 TEST_F(PocketSphinxRecognizerTest, FragmentSizesDoNotChangeTheWords) {
@@ -141,11 +136,11 @@ TEST_F(PocketSphinxRecognizerTest, AFreshTaskHearsNothingOfAnEndedOne) {
     quiet->append(silence.data(), silence.size());
     quiet->endAudio();
     auto next = recognizer->recognize(true, finals.handler());
-    const auto speech = spoken(QStringLiteral("What is your greatest strength?"));
+    const auto speech = spoken(u"What is your greatest strength?"_s);
     next->append(speech.data(), speech.size());
     next->append(silence.data(), silence.size());
     const auto texts = finals.waitFor(2);
     next->cancel();
-    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Tell me about your last project."),
-                                           QStringLiteral("What is your greatest strength?")}));
+    EXPECT_EQ(texts, (std::vector<QString>{u"Tell me about your last project."_s,
+                                           u"What is your greatest strength?"_s}));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -149,38 +150,33 @@ TEST(TranscriptQuestionTracker, UnconsumedText) {
     const auto unconsumed = [](const QString& transcript, const QString& consumed) {
         return TranscriptQuestionTracker::unconsumedText(transcript, consumed, 1);
     };
-    EXPECT_EQ(unconsumed(QStringLiteral("  Why this role? "), QString()),
-              QStringLiteral("  Why this role? "));
-    EXPECT_EQ(unconsumed(QStringLiteral(" \n "), QStringLiteral("Why this role?")), std::nullopt);
-    EXPECT_EQ(unconsumed(QStringLiteral("Tell me about yourself.  Why this\ncompany?"),
-                         QStringLiteral("Tell me about yourself,")),
-              QStringLiteral("Why this company?"));
-    EXPECT_EQ(unconsumed(QStringLiteral("Tell me about yourself."),
-                         QStringLiteral("tell me about yourself")),
-              std::nullopt);
+    EXPECT_EQ(unconsumed(u"  Why this role? "_s, QString()), u"  Why this role? "_s);
+    EXPECT_EQ(unconsumed(u" \n "_s, u"Why this role?"_s), std::nullopt);
     EXPECT_EQ(
-        unconsumed(QStringLiteral("Tell me about"), QStringLiteral("Tell me about yourself.")),
-        std::nullopt);
+        unconsumed(u"Tell me about yourself.  Why this\ncompany?"_s, u"Tell me about yourself,"_s),
+        u"Why this company?"_s);
+    EXPECT_EQ(unconsumed(u"Tell me about yourself."_s, u"tell me about yourself"_s), std::nullopt);
+    EXPECT_EQ(unconsumed(u"Tell me about"_s, u"Tell me about yourself."_s), std::nullopt);
 
     // Below 78 % of positions still equal, the recogniser rewrote the text: all of it again.
     QStringList consumed;
     for (int i = 0; i < 50; ++i) {
-        consumed.append(QStringLiteral("w%1").arg(i));
+        consumed.append(u"w%1"_s.arg(i));
     }
     QStringList transcript = consumed;
     for (int i = 0; i < 11; ++i) {
-        transcript[i] = QStringLiteral("x%1").arg(i);
+        transcript[i] = u"x%1"_s.arg(i);
     }
-    transcript.append(QStringLiteral("Why?"));
-    EXPECT_EQ(unconsumed(transcript.join(u' '), consumed.join(u' ')), QStringLiteral("Why?"));
-    transcript[11] = QStringLiteral("x11");
+    transcript.append(u"Why?"_s);
+    EXPECT_EQ(unconsumed(transcript.join(u' '), consumed.join(u' ')), u"Why?"_s);
+    transcript[11] = u"x11"_s;
     EXPECT_EQ(unconsumed(transcript.join(u' '), consumed.join(u' ')), transcript.join(u' '));
 }
 
 TEST(TranscriptQuestionTracker, NormalizeAndSameQuestion) {
-    EXPECT_EQ(TranscriptQuestionTracker::normalize(u"C’est"), QStringLiteral("cest"));
+    EXPECT_EQ(TranscriptQuestionTracker::normalize(u"C’est"), u"cest"_s);
     EXPECT_EQ(TranscriptQuestionTracker::normalize(u"?"), QString());
-    EXPECT_EQ(TranscriptQuestionTracker::normalize(u"E\u0301QUIPE,"), QStringLiteral("equipe"));
+    EXPECT_EQ(TranscriptQuestionTracker::normalize(u"E\u0301QUIPE,"), u"equipe"_s);
 
     const auto same = [](const char16_t* a, const char16_t* b) {
         return TranscriptQuestionTracker::isSameQuestion(QString::fromUtf16(a),
