@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"do your best", "Do your best."},
                       Case{"that sounds right", "That sounds right."},
                       Case{"the office is there", "The office is there."},
-        Case{"i lead the product team do you", "I lead the product team do you."},
+                      Case{"i lead the product team do you", "I lead the product team do you."},
                       Case{"the next step would be a call with the team",
                            "The next step would be a call with the team."},
                       Case{"that is all from me thank you", "That is all from me thank you."}));
