@@ -82,21 +82,6 @@ TEST(AppStore, UnreadableWorkspaceStartsEmptyAndTellsWhereTheFileWent) {
     EXPECT_TRUE(h.store->history().empty());
 }
 
-TEST(AppStore, KeyIsReadFromTheKeyringOnlyWhenTheBuildAllowsIt) {
-    StoreHarness h;
-    h.keyring.items.insert({KeychainVault::service, KeychainVault::account}, "sk-stored");
-    h.makeStore(std::nullopt, false);
-    EXPECT_FALSE(h.store->hasAPIKey());
-    h.makeStore(std::nullopt, true);
-    EXPECT_TRUE(h.store->hasAPIKey());
-
-    h.keyring.failWith = SecretStore::interactionNotAllowed;
-    h.makeStore(std::nullopt, true);
-    EXPECT_FALSE(h.store->hasAPIKey());
-    ASSERT_TRUE(h.store->message());
-    EXPECT_TRUE(h.store->message()->contains(QStringLiteral("-25308")));
-}
-
 TEST(AppStore, AutosaveWritesOnce600msAfterTheLastEdit) {
     StoreHarness h;
     const QString path = WorkspaceStorage::fileURL(h.folder.path());
@@ -119,8 +104,22 @@ TEST(AppStore, AutosaveWritesOnce600msAfterTheLastEdit) {
               QStringLiteral("ABC"));
 }
 
-TEST(AppStore, SavesAndRemovesTheKey) {
+TEST(AppStore, KeyIsReadOnlyWhenTheBuildAllowsItSavedTrimmedAndRemoved) {
     StoreHarness h(std::nullopt);
+    h.keyring.items.insert({KeychainVault::service, KeychainVault::account}, "sk-stored");
+    h.makeStore(std::nullopt, false);
+    EXPECT_FALSE(h.store->hasAPIKey());
+    h.makeStore(std::nullopt, true);
+    EXPECT_TRUE(h.store->hasAPIKey());
+    h.keyring.failWith = SecretStore::interactionNotAllowed;
+    h.makeStore(std::nullopt, true);
+    EXPECT_FALSE(h.store->hasAPIKey());
+    ASSERT_TRUE(h.store->message());
+    EXPECT_TRUE(h.store->message()->contains(QStringLiteral("-25308")));
+    h.keyring.failWith.reset();
+    h.keyring.items.clear();
+    h.makeStore(std::nullopt, true);
+
     EXPECT_FALSE(h.store->saveKey(QStringLiteral("   ")));
     EXPECT_EQ(h.store->message(), QStringLiteral("Add an API key before saving it."));
     EXPECT_FALSE(h.store->saveKey(QStringLiteral("sk-a b")));

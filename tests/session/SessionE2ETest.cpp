@@ -1,13 +1,7 @@
-#include "core/AnswerService.h"
-#include "listening/AudioCapture.h"
+#include "StoreHarness.h"
 #include "listening/TestGrammar.h"
-#include "session/AppStore.h"
-#include "support/MemorySecretStore.h"
-#include "support/TestHttpServer.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +14,7 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 using namespace corvel;
+using test::StoreHarness;
 using test::TestHttpServer;
 
 // Spoken words played into the call sink are captured, transcribed, picked out as a question,
@@ -27,41 +22,20 @@ using test::TestHttpServer;
 TEST(SessionEndToEnd, SpokenQuestionBecomesAStoredAnswer) {
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("PULSE_SERVER"))
         << "needs the sound server that scripts/test starts";
-    QTemporaryDir folder;
-    const QString speech = folder.filePath(QStringLiteral("question.wav"));
+    StoreHarness h(QStringLiteral("sk-test"), true, TestHttpServer::Mode::plain);
+    AudioCapture audio(std::nullopt, test::platformWithTestGrammar());
+    h.realAudio = &audio;
+    h.makeStore(QStringLiteral("sk-test"), true);
+    h.prepare();
+    h.server->enqueue(StoreHarness::answer({"I rebuilt our deploys. "}));
+    const QString speech = h.folder.filePath(QStringLiteral("question.wav"));
     ASSERT_EQ(
         QProcess::execute(QStringLiteral("espeak-ng"),
                           {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"),
                            speech, QStringLiteral("Hello. Tell me about your last project.")}),
         0);
 
-    TestHttpServer server;
-    TestHttpServer::Response answer;
-    answer.headers = {{"Content-Type", "text/event-stream"}};
-    answer.chunks = {
-        R"(data: {"type":"response.output_text.delta","delta":"I rebuilt our deploys. "})"
-        "\n\n",
-        "data: {\"type\":\"response.completed\",\"response\":{}}\n\n"};
-    server.enqueue(answer);
-    AnswerService::Options options;
-    options.openAIBaseURL = server.baseUrl();
-    AnswerService answers(options);
-    AudioCapture audio(std::nullopt, test::platformWithTestGrammar());
-    test::MemorySecretStore keyring;
-
-    AppStore::Dependencies dependencies;
-    dependencies.storageDirectory = folder.path();
-    dependencies.apiKey = QStringLiteral("sk-test");
-    dependencies.answerService = &answers;
-    dependencies.audio = &audio;
-    dependencies.secretStore = &keyring;
-    AppStore store(std::move(dependencies));
-    InterviewContext context;
-    context.role = QStringLiteral("Platform Engineer");
-    context.resume = QStringLiteral("Ten years of C++.");
-    context.jobDescription = QStringLiteral("Build the deployment platform.");
-    store.setContext(context);
-
+    AppStore& store = *h.store;
     store.startSession();
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return store.sessionPhase() == SessionPhase::waiting; }, 15000))
@@ -80,8 +54,8 @@ TEST(SessionEndToEnd, SpokenQuestionBecomesAStoredAnswer) {
     EXPECT_EQ(entry.answer, QStringLiteral("I rebuilt our deploys. "));
     ASSERT_TRUE(entry.latency);
     EXPECT_TRUE(entry.latency->totalMilliseconds);
-    ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_TRUE(server.requests()[0].body.contains("tell me about your last project"));
+    ASSERT_EQ(h.server->requests().size(), 1u);
+    EXPECT_TRUE(h.server->requests()[0].body.contains("tell me about your last project"));
     store.endSession();
     EXPECT_EQ(store.history().size(), 1u);
 }

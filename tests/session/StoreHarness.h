@@ -63,7 +63,7 @@ struct FakeCapture {
 
 // A store over a temporary folder, an in-memory keyring, fake dialogs, a manual clock, a fake
 // capture stack and scripted answers; with `loopback`, answers come from the real service over
-// a loopback server instead.
+// a loopback server instead, and `realAudio` (then makeStore) replaces the fake capture.
 struct StoreHarness {
     explicit StoreHarness(std::optional<QString> apiKey = QStringLiteral("sk-test"),
                           bool allowsKey = true,
@@ -85,10 +85,10 @@ struct StoreHarness {
         d.storageDirectory = folder.path();
         d.apiKey = std::move(apiKey);
         d.answerService = service ? static_cast<AnswerSource*>(&*service) : &answers;
-        d.audio = &audio;
+        d.audio = realAudio ? realAudio : &audio;
         d.secretStore = &keyring;
         d.fileDialogs = &dialogs;
-        d.clock = &clock;
+        d.clock = realAudio ? nullptr : &clock;
         d.makePanel = makePanel;
         BundleInfo bundle;
         bundle.allowsPrivateAPIKeyFallback = allowsKey;
@@ -151,6 +151,8 @@ struct StoreHarness {
     std::optional<AnswerService> service;
     FakeCapture capture;
     AudioCapture audio;
+    // A real capture stack on the real clock instead, for the end-to-end test.
+    AudioCapture* realAudio = nullptr;
     AppStore::PanelFactory makePanel;
     std::unique_ptr<AppStore> store;
 };

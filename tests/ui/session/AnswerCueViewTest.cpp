@@ -1,4 +1,4 @@
-#include "ViewInspection.h"
+#include "SessionScreenHarness.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerText.h"
 
@@ -32,7 +32,7 @@ QList<QWidget*> shownOrder(const AnswerCueView& view) {
 
 } // namespace
 
-TEST(AnswerCueView, DrawsOpeningNumberedRowsThenReminders) {
+TEST(AnswerCueView, DrawsOpeningNumberedRowsThenRemindersAndCompactOnlyRestyles) {
     AnswerText view(answer, false, false, false);
     view.resize(500, 800);
     view.show();
@@ -54,6 +54,20 @@ TEST(AnswerCueView, DrawsOpeningNumberedRowsThenReminders) {
         const QWidget* row = view.cueRow(QList<int>{0, 2, 3, 4}[i]);
         EXPECT_EQ(image.pixelColor(row->mapTo(&view, QPoint(3, 3))), accents[i]) << i;
     }
+
+    // Compact and inverse only restyle.
+    const int roomy = view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize();
+    view.setCompact(true);
+    EXPECT_LT(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), roomy);
+    EXPECT_EQ(view.rows(), AnswerCueRows(answer, false, 4));
+    AnswerCueView plain(answer, true, false, false, {});
+    plain.resize(500, 800);
+    const QImage inverse = plain.grab().toImage();
+    // Without accents a badge still draws, on the surface colour.
+    EXPECT_EQ(inverse.pixelColor(plain.cueRow(0)->mapTo(&plain, QPoint(3, 3))).rgb(),
+              Palette::surface().rgb());
+    EXPECT_EQ(plain.cueRow(0)->findChildren<SpacedLabel*>().last()->color(),
+              Palette::withOpacity(Qt::white, 0.8));
 }
 
 TEST(AnswerCueView, PlaceholderAndEmptyStates) {
@@ -62,6 +76,9 @@ TEST(AnswerCueView, PlaceholderAndEmptyStates) {
     view.setAnswer({}, true);
     EXPECT_EQ(shownOrder(view), QList<QWidget*>{view.placeholder()});
     EXPECT_EQ(shownTexts(&view), QStringList{s("Your answer is arriving…")});
+    // A heading still growing is held back, so only the placeholder shows.
+    view.setAnswer(s("**Lea"), true);
+    EXPECT_EQ(shownOrder(view), QList<QWidget*>{view.placeholder()});
     view.setAnswer(s("**Personal example needed**\n"), true);
     EXPECT_EQ(view.placeholder(), nullptr);
     EXPECT_NE(view.reminderCard(0), nullptr);
@@ -113,23 +130,4 @@ TEST(AnswerCueView, AnswersAreShownAsPlainText) {
     EXPECT_EQ(shownTexts(view.openingBlock()).last(),
               s("<img src=x> &amp; <a href=\"https://example.com\">link</a>"));
     EXPECT_EQ(shownTexts(view.cueRow(0)), (QStringList{s("<b>Bold</b>"), s("<i>body</i> &lt;")}));
-}
-
-TEST(AnswerCueView, CompactAndInverseOnlyRestyle) {
-    AnswerText view(answer, false, false, false);
-    EXPECT_EQ(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), 16);
-    view.setCompact(true);
-    EXPECT_EQ(view.cueRow(0)->findChild<SpacedLabel*>()->font().pixelSize(), 14);
-    EXPECT_EQ(shownTexts(view.cueRow(0)), (QStringList{s("Scale"), s("Forty services moved.")}));
-    EXPECT_EQ(view.layout()->spacing(), 22);
-    EXPECT_EQ(view.rows(), AnswerCueRows(answer, false, 4));
-
-    AnswerCueView plain(answer, true, false, false, {});
-    plain.resize(500, 800);
-    const QImage image = plain.grab().toImage();
-    // Without accents a badge still draws, on the surface colour.
-    EXPECT_EQ(image.pixelColor(plain.cueRow(0)->mapTo(&plain, QPoint(3, 3))).rgb(),
-              Palette::surface().rgb());
-    const auto* body = plain.cueRow(0)->findChildren<SpacedLabel*>().last();
-    EXPECT_EQ(body->color(), Palette::withOpacity(Qt::white, 0.8));
 }

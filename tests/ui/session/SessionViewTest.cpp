@@ -1,18 +1,19 @@
 #include "ui/session/SessionView.h"
 #include "SessionScreenHarness.h"
-#include "ViewInspection.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/session/AnswerText.h"
 #include "ui/session/CaptureStatusView.h"
+#include "ui/session/OverlayView.h"
 #include "ui/session/ResponsePanel.h"
 #include "ui/session/SessionContentView.h"
 #include "ui/session/WaitingForCallView.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTextEdit>
 
 #include <map>
@@ -57,34 +58,29 @@ struct Screen {
 
 } // namespace
 
-TEST(SessionView, EmptyStateLeadsToThePreparation) {
-    Screen screen;
-    EXPECT_EQ(screen.live(), nullptr);
-    EXPECT_EQ(shownTexts(screen.view.emptyState()),
-              (QStringList{s("Prepare for your interview to start a session."),
-                           s("Prepare for my interview")}));
-    screen.h.store->setSection(AppSection::session);
-    button(screen.view.emptyState(), s("Prepare for my interview"))->click();
-    EXPECT_EQ(screen.h.store->section(), AppSection::profile);
-}
-
 TEST(SessionView, AWholeSessionThroughTheScreen) {
     Screen screen;
     SessionScreenHarness& h = screen.h;
+    EXPECT_EQ(screen.live(), nullptr);
+    h.store->setSection(AppSection::session);
+    button(screen.view.emptyState(), s("Prepare for my interview"))->click();
+    EXPECT_EQ(h.store->section(), AppSection::profile);
+
     ASSERT_TRUE(h.startListening());
     settle();
     SessionContentView* live = screen.live();
     ASSERT_NE(live, nullptr);
     EXPECT_FALSE(screen.view.emptyState()->isVisible());
-    EXPECT_EQ(shownTexts(live).first(), s("Waiting for your call."));
-    EXPECT_EQ(shownTexts(live).at(1), s("Platform Engineer · Nordlicht"));
+    EXPECT_EQ(shownTexts(live).mid(0, 2),
+              (QStringList{s("Waiting for your call."), s("Platform Engineer · Nordlicht")}));
     EXPECT_TRUE(live->waitingPanel()->isVisible());
     EXPECT_FALSE(live->conversation()->isVisible());
     EXPECT_EQ(live->waitingPanel()->headline(), s("Join your call."));
-    EXPECT_TRUE(live->waitingPanel()->explanation().startsWith(s("Your copilot listens")));
     EXPECT_TRUE(shownTexts(live->waitingPanel()).contains(s("Job description added")));
     EXPECT_FALSE(shownTexts(live->waitingPanel()).contains(s("Additional information added")));
     EXPECT_EQ(heardText(live), s("No words transcribed yet."));
+    EXPECT_TRUE(live->clock()->isTicking());
+    EXPECT_EQ(live->clock()->text(), s("00:00"));
 
     // A final transcript becomes the interviewer's question and its answer streams in.
     h.answers.answer(fourCues, 1.0);
@@ -123,15 +119,19 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     EXPECT_EQ(shown.filter(s("Personal example needed")).size(), 1);
     ASSERT_NE(answer->reminderCard(1), nullptr);
     EXPECT_GT(answer->reminderCard(1)->y(), answer->cueRow(4)->y()) << "reminders come last";
-    EXPECT_EQ(answer->rows().numbered.size(), 4);
-    EXPECT_EQ(answer->rows().numbered.last().number, s("04"));
 
     // Copy puts the raw text on the clipboard, markup and all.
-    LinkButton* copy = live->responsePanel()->copyButton();
-    ASSERT_TRUE(copy->isEnabled());
-    copy->click();
+    live->responsePanel()->copyButton()->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), h.store->currentAnswer());
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(s("**Scale**\n")));
+
+    // A partial result is heard, not yet a question: its end shows, folded away.
+    const QString heard = QString(850, u'a') + s(" end");
+    h.capture.transcript(heard, false);
+    settle();
+    EXPECT_EQ(heardText(live).size(), 800);
+    EXPECT_TRUE(heard.endsWith(heardText(live)));
+    EXPECT_FALSE(live->transcriptGroup()->isExpanded());
 
     // Pause and resume.
     button(live, s("Pause"))->click();
@@ -151,6 +151,23 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     settle();
     EXPECT_FALSE(h.store->showOverlay());
 
+    // The error phase offers Try again, which restarts listening.
+    EXPECT_FALSE(live->errorCard()->isVisible());
+    h.capture.fail(s("The sound server went away."));
+    settle();
+    ASSERT_EQ(h.store->sessionPhase(), SessionPhase::error);
+    EXPECT_EQ(shownTexts(live).first(), s("Action required."));
+    EXPECT_TRUE(live->errorCard()->isVisible());
+    EXPECT_EQ(live->waitingPanel()->headline(), s("Listening is not ready yet."));
+    const int starts = h.capture.starts;
+    button(live->errorCard(), s("Try again"))->click();
+    ASSERT_TRUE(screen.wait([&] { return h.capture.starts > starts && !h.store->isStarting(); }));
+    EXPECT_NE(h.store->sessionPhase(), SessionPhase::error);
+    EXPECT_FALSE(live->errorCard()->isVisible());
+
+    screen.view.hide();
+    EXPECT_FALSE(live->clock()->isTicking()) << "the clock stops while hidden";
+    screen.view.show();
     button(live, s("End session"))->click();
     settle();
     EXPECT_FALSE(h.store->isSessionActive());
@@ -168,10 +185,8 @@ TEST(SessionView, MicrophoneDraftsWaitForConfirmation) {
     SessionContentView* live = screen.live();
     h.capture.transcript(s("Tell me about a conflict"), false);
     settle();
-    EXPECT_EQ(shownTexts(live->conversation()).mid(0, 3),
-              (QStringList{s("DRAFT TO REVIEW"), s("Tell me about a conflict"),
-                           s("Confirm only the interviewer’s question. Your own speech does not "
-                             "trigger automatic answers.")}));
+    EXPECT_EQ(shownTexts(live->conversation()).mid(0, 2),
+              (QStringList{s("DRAFT TO REVIEW"), s("Tell me about a conflict")}));
     ActionButton* use = qobject_cast<ActionButton*>(button(live, s("Use this question")));
     ASSERT_NE(use, nullptr);
     EXPECT_TRUE(use->isEnabled());
@@ -212,49 +227,48 @@ TEST(SessionView, MicrophoneDraftsWaitForConfirmation) {
     EXPECT_EQ(h.store->currentQuestion(), s("Why this role?"));
 }
 
-TEST(SessionView, TheErrorPhaseOffersTryAgain) {
-    Screen screen;
-    SessionScreenHarness& h = screen.h;
-    ASSERT_TRUE(h.startListening());
+// What the windows show after their incremental repaints, against the same windows drawn afresh.
+namespace {
+int differingPixels(QWidget& window) {
     settle();
-    SessionContentView* live = screen.live();
-    EXPECT_FALSE(live->errorCard()->isVisible());
-    h.capture.fail(s("The sound server went away."));
-    settle();
-    ASSERT_EQ(h.store->sessionPhase(), SessionPhase::error);
-    EXPECT_EQ(shownTexts(live).first(), s("Action required."));
-    EXPECT_TRUE(live->errorCard()->isVisible());
-    EXPECT_EQ(shownTexts(live->errorCard()),
-              (QStringList{s("Your session needs attention."),
-                           s("Check the connection and permissions in your computer’s settings."),
-                           s("Try again")}));
-    EXPECT_EQ(live->waitingPanel()->headline(), s("Listening is not ready yet."));
-
-    const int starts = h.capture.starts;
-    button(live->errorCard(), s("Try again"))->click();
-    ASSERT_TRUE(screen.wait([&] { return h.capture.starts > starts && !h.store->isStarting(); }));
-    EXPECT_NE(h.store->sessionPhase(), SessionPhase::error);
-    EXPECT_FALSE(live->errorCard()->isVisible());
+    // The offscreen screen grabs what the window's backing store holds.
+    const QImage shown = QGuiApplication::primaryScreen()
+                             ->grabWindow(window.winId())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.size(), window.size());
+    QImage fresh(window.size(), QImage::Format_RGB32);
+    fresh.fill(Qt::black);
+    window.render(&fresh);
+    int differing = 0;
+    for (int y = 0; y < qMin(shown.height(), fresh.height()); ++y)
+        for (int x = 0; x < qMin(shown.width(), fresh.width()); ++x)
+            differing += shown.pixel(x, y) != fresh.pixel(x, y);
+    return differing;
 }
+} // namespace
 
-TEST(SessionView, TranscriptAndClock) {
+TEST(IncrementalPaint, AStreamedAnswerLeavesNothingStale) {
     Screen screen;
     SessionScreenHarness& h = screen.h;
+    OverlayView overlay(*h.store, &h.preferences);
+    overlay.resize(560, 660);
+    overlay.show();
     ASSERT_TRUE(h.startListening());
+    QList<QByteArray> deltas;
+    const QByteArray answer = "Start with the outcome.\n\n**Scale**\nForty services moved in a "
+                              "quarter without a freeze, one team at a time.\n\n**Personal "
+                              "example needed**\n\n**Method**\nCanary releases.\n\n**Team**\n"
+                              "Four engineers.";
+    for (qsizetype i = 0; i < answer.size(); i += 7)
+        deltas.append(answer.mid(i, 7));
+    h.answers.answer(deltas, 1.0);
+    h.capture.transcript(s("How did you speed up deployments?"), true);
     settle();
-    SessionContentView* live = screen.live();
-    EXPECT_TRUE(live->clock()->isTicking());
-    EXPECT_EQ(live->clock()->text(), s("00:00"));
-
-    // Call audio with automatic answers: a partial result is heard, not yet a question.
-    const QString heard = QString(850, u'a') + s(" end");
-    h.capture.transcript(heard, false);
-    settle();
-    const QString shown = heardText(live);
-    EXPECT_EQ(shown.size(), 800);
-    EXPECT_TRUE(heard.endsWith(shown));
-    EXPECT_FALSE(live->transcriptGroup()->isExpanded());
-
-    screen.view.hide();
-    EXPECT_FALSE(live->clock()->isTicking()) << "the clock stops while hidden";
+    for (qsizetype i = 1; i < deltas.size(); ++i) {
+        h.clock.advance(1.0);
+        settle();
+    }
+    EXPECT_EQ(differingPixels(screen.view), 0);
+    EXPECT_EQ(differingPixels(overlay), 0);
 }
