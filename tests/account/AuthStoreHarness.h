@@ -47,14 +47,10 @@ inline QByteArray googleUserReply(const char* subject = "1061") {
 
 // A reply whose connection closes in the middle of its body: a transfer failure.
 inline TestHttpServer::Response cutReply() {
-    TestHttpServer::Response response;
-    response.end = TestHttpServer::End::cut;
-    return response;
+    return {.end = TestHttpServer::End::cut};
 }
 inline TestHttpServer::Response stalledReply() {
-    TestHttpServer::Response response;
-    response.end = TestHttpServer::End::stallBeforeHeaders;
-    return response;
+    return {.end = TestHttpServer::End::stallBeforeHeaders};
 }
 
 // Answers sign-in requests from a queue, on a later turn of the event loop as a network would,
@@ -147,11 +143,14 @@ public:
     }
     FirebaseKeychainAuthVault firebaseVault() { return FirebaseKeychainAuthVault(*secrets); }
     GoogleKeychainAuthVault googleVault() { return GoogleKeychainAuthVault(*secrets); }
+    // The keyring item (service, account) of the chosen path's session.
+    static std::pair<QString, QString> item(bool hosted) {
+        if (hosted)
+            return {FirebaseKeychainAuthVault::service, FirebaseKeychainAuthVault::account};
+        return {GoogleKeychainAuthVault::service, GoogleKeychainAuthVault::account};
+    }
     bool isSaved(bool hosted) const {
-        const QString& service =
-            hosted ? FirebaseKeychainAuthVault::service : GoogleKeychainAuthVault::service;
-        const QString& account =
-            hosted ? FirebaseKeychainAuthVault::account : GoogleKeychainAuthVault::account;
+        const auto [service, account] = item(hosted);
         return secrets->read(service, account).status == SecretStore::success;
     }
 

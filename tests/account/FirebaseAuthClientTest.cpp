@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 using namespace corvel;
+using test::changed;
 using test::TestHttpServer;
-using test::withMember;
 
 namespace {
 
@@ -78,7 +78,7 @@ TEST_F(FirebaseAuthClientTest, ExchangeAndRefreshSendExactlyTheirRequests) {
                    QStringLiteral("Ana"), QUrl(QStringLiteral("https://lh3.example.com/a.png"))}}));
     // A refresh takes the account as it is now.
     const auto refreshed = test::awaitTask(
-        refresh({refreshReply, lookup(withMember(user, "email", R"("new@example.com")"))}));
+        refresh({refreshReply, lookup(changed(user, R"(email="new@example.com")"))}));
     EXPECT_EQ(refreshed.tokens, (FirebaseTokens{QStringLiteral("eyJ.id2"), QStringLiteral("AMf-2"),
                                                 now.addSecs(3600)}));
     EXPECT_EQ(refreshed.account.email, QStringLiteral("new@example.com"));
@@ -123,16 +123,15 @@ TEST_F(FirebaseAuthClientTest, UnusableInputsFailBeforeAnythingIsSent) {
 }
 
 TEST_F(FirebaseAuthClientTest, TokenRepliesAreCheckedStrictly) {
-    for (const QByteArray& bridge :
-         {withMember(bridgeReply, "customToken"), withMember(bridgeReply, "user"),
-          withMember(bridgeReply, "user", R"({"uid":7})"),
-          withMember(bridgeReply, "customToken", R"("a b")"),
-          withMember(bridgeReply, "user", R"({"uid":")" + QByteArray(129, 'u') + "\"}")})
-        EXPECT_EQ(test::authFailure(exchange({bridge})), GoogleAuthError::invalidToken)
-            << bridge.data();
+    const QByteArray longUid = R"(user={"uid":")" + QByteArray(129, 'u') + "\"}";
+    for (const QByteArray& change : {"customToken"_qba, "user"_qba, R"(user={"uid":7})"_qba,
+                                     R"(customToken="a b")"_qba, longUid})
+        EXPECT_EQ(test::authFailure(exchange({changed(bridgeReply, change)})),
+                  GoogleAuthError::invalidToken)
+            << change.data();
 
-    auto lifetime = [](const char* seconds) {
-        return withMember(signInReply, "expiresIn", ('"' + QByteArray(seconds) + '"').data());
+    const auto lifetime = [](const char* s) {
+        return changed(signInReply, "expiresIn=\"" + QByteArray(s) + '"');
     };
     for (const char* seconds : {"86400", "1e3"})
         EXPECT_NO_THROW(test::awaitTask(exchange({bridgeReply, lifetime(seconds), lookup()})));
@@ -142,56 +141,46 @@ TEST_F(FirebaseAuthClientTest, TokenRepliesAreCheckedStrictly) {
         EXPECT_EQ(test::authFailure(exchange({bridgeReply, lifetime(seconds)})),
                   GoogleAuthError::invalidToken)
             << '"' << seconds << '"';
-    for (const QByteArray& signIn :
-         {withMember(signInReply, "expiresIn", "3600"), withMember(signInReply, "refreshToken"),
-          withMember(signInReply, "idToken", R"("")"),
-          withMember(signInReply, "refreshToken", R"("r\u00e9")")})
-        EXPECT_EQ(test::authFailure(exchange({bridgeReply, signIn})), GoogleAuthError::invalidToken)
-            << signIn.data();
+    for (const char* change :
+         {"expiresIn=3600", "refreshToken", R"(idToken="")", R"(refreshToken="r\u00e9")"})
+        EXPECT_EQ(test::authFailure(exchange({bridgeReply, changed(signInReply, change)})),
+                  GoogleAuthError::invalidToken)
+            << change;
 
-    const std::vector<std::pair<QByteArray, GoogleAuthError::Case>> refreshes = {
-        {withMember(refreshReply, "token_type", R"("mac")"), GoogleAuthError::invalidToken},
-        {withMember(refreshReply, "token_type"), GoogleAuthError::invalidToken},
-        {withMember(refreshReply, "expires_in", "3600"), GoogleAuthError::invalidToken},
-        {withMember(refreshReply, "id_token", R"("a b")"), GoogleAuthError::invalidToken},
-        {withMember(refreshReply, "refresh_token", R"("")"), GoogleAuthError::invalidToken},
-        {withMember(refreshReply, "user_id", R"("uid-2")"), GoogleAuthError::identityChanged},
-    };
-    for (const auto& [reply, expected] : refreshes)
-        EXPECT_EQ(test::authFailure(refresh({reply})), expected) << reply.data();
-    EXPECT_NO_THROW(test::awaitTask(
-        refresh({withMember(refreshReply, "token_type", R"("BEARER")"), lookup()})));
+    for (const char* change : {R"(token_type="mac")", "token_type", "expires_in=3600",
+                               R"(id_token="a b")", R"(refresh_token="")"})
+        EXPECT_EQ(test::authFailure(refresh({changed(refreshReply, change)})),
+                  GoogleAuthError::invalidToken)
+            << change;
+    EXPECT_EQ(test::authFailure(refresh({changed(refreshReply, R"(user_id="uid-2")")})),
+              GoogleAuthError::identityChanged);
+    EXPECT_NO_THROW(
+        test::awaitTask(refresh({changed(refreshReply, R"(token_type="BEARER")"), lookup()})));
 
     // The looked-up user must be the one the bridge signed in, or the session's.
-    const QByteArray other = lookup(withMember(user, "localId", R"("uid-2")"));
+    const QByteArray other = lookup(changed(user, R"(localId="uid-2")"));
     EXPECT_EQ(test::authFailure(exchange({bridgeReply, signInReply, other})),
               GoogleAuthError::identityChanged);
     EXPECT_EQ(test::authFailure(refresh({refreshReply, other})), GoogleAuthError::identityChanged);
 }
 
 TEST_F(FirebaseAuthClientTest, LookupRepliesAreCheckedStrictly) {
-    for (const QByteArray& reply : {
-             lookup(""),
-             lookup(user + "," + user),
-             QByteArray(R"({"users":{}})"),
-             lookup(withMember(user, "emailVerified", "false")),
-             lookup(withMember(user, "emailVerified", R"("true")")),
-             lookup(withMember(user, "disabled", "true")),
-             lookup(withMember(user, "disabled", R"("false")")),
-             lookup(withMember(user, "providerUserInfo")),
-             lookup(withMember(user, "providerUserInfo", R"([{"providerId":"password"}])")),
-             lookup(withMember(user, "providerUserInfo", R"([{"providerId":"google.com"},{}])")),
-             lookup(withMember(user, "localId", ('"' + QByteArray(129, 'u') + '"').data())),
-             lookup(withMember(user, "email", R"("ana@")")),
-             lookup(withMember(user, "email")),
-             lookup(withMember(user, "displayName", "5")),
-         })
+    QList<QByteArray> replies = {lookup(""), lookup(user + "," + user), R"({"users":{}})"};
+    for (const QByteArray& change :
+         {"emailVerified=false"_qba, R"(emailVerified="true")"_qba, "disabled=true"_qba,
+          R"(disabled="false")"_qba, "providerUserInfo"_qba,
+          R"(providerUserInfo=[{"providerId":"password"}])"_qba,
+          R"(providerUserInfo=[{"providerId":"google.com"},{}])"_qba,
+          "localId=\"" + QByteArray(129, 'u') + '"', R"(email="ana@")"_qba, "email"_qba,
+          "displayName=5"_qba})
+        replies.append(lookup(changed(user, change)));
+    for (const QByteArray& reply : replies)
         EXPECT_EQ(test::authFailure(account(reply)), GoogleAuthError::invalidIdentity)
             << reply.data();
 
-    const auto plain = test::awaitTask(account(lookup(
-        withMember(withMember(withMember(user, "disabled", "false"), "displayName", R"("   ")"),
-                   "photoUrl", R"("http://x.example/a")"))));
+    const auto plain = test::awaitTask(
+        account(lookup(changed(changed(changed(user, "disabled=false"), R"(displayName="   ")"),
+                               R"(photoUrl="http://x.example/a")"))));
     EXPECT_EQ(plain.name, std::nullopt);
     EXPECT_EQ(plain.pictureURL, std::nullopt);
 }

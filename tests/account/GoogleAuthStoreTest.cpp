@@ -7,20 +7,12 @@
 namespace corvel::test {
 namespace {
 
-QString text(GoogleAuthError::Case errorCase) {
-    return GoogleAuthError(errorCase).description();
-}
-
-TestHttpServer::Response json(int status, const QByteArray& body) {
-    return TestHttpServer::json(status, body);
-}
-TestHttpServer::Response ok(const QByteArray& body) {
-    return TestHttpServer::json(200, body);
-}
-
-QByteArray bridgeReply(const char* uid) {
+const auto text = [](GoogleAuthError::Case c) { return GoogleAuthError(c).description(); };
+constexpr auto json = &TestHttpServer::json;
+const auto ok = [](const QByteArray& body) { return TestHttpServer::json(200, body); };
+const auto bridgeReply = [](const char* uid) {
     return R"({"customToken":"eyJ.custom","user":{"uid":")" + QByteArray(uid) + "\"}}";
-}
+};
 const QByteArray signInReply =
     R"({"idToken":"eyJ.new","refreshToken":"AMf-new","expiresIn":"3600"})";
 
@@ -36,11 +28,10 @@ protected:
     MemorySecretStore& keyring() { return static_cast<MemorySecretStore&>(*secrets); }
 
     // Signed in on the chosen path through a restore of a saved session.
-    GoogleAuthStore& signedIn(bool hosted, const char* subject = nullptr) {
+    GoogleAuthStore& signedIn(bool hosted, const char* subject = "uid-1") {
         if (hosted) {
-            firebaseVault().save(firebaseSession(subject ? subject : "uid-1"));
-            server->enqueue({ok(refreshReply("eyJ.id2", subject ? subject : "uid-1")),
-                             ok(lookupReply(subject ? subject : "uid-1"))});
+            firebaseVault().save(firebaseSession(subject));
+            server->enqueue({ok(refreshReply("eyJ.id2", subject)), ok(lookupReply(subject))});
         } else {
             googleVault().save(googleSession());
             server->enqueue({ok(googleTokenReply()), ok(googleUserReply())});
@@ -76,8 +67,7 @@ protected:
             waitUntilIdle();
             EXPECT_EQ(restored.account(), std::nullopt);
             EXPECT_EQ(restored.message(),
-                      c.message ? std::optional<QString>(GoogleAuthError(*c.message).description())
-                                : std::nullopt);
+                      c.message ? std::optional(text(*c.message)) : std::nullopt);
             EXPECT_EQ(isSaved(hosted), c.kept);
             EXPECT_EQ(server->requests().size() - before, size_t(c.replies.size()));
         }
@@ -229,6 +219,13 @@ TEST_F(GoogleAuthStoreTest, ConcurrentCallersNearExpiryShareOneRefresh) {
 
 TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
     const QString cancelled = text(GoogleAuthError::cancelled);
+    // Cancels `s` and lets its task reach its next step: it ends idle, with the cancelled message.
+    const auto cancelNow = [&](GoogleAuthStore& s) {
+        s.cancel();
+        settle();
+        EXPECT_FALSE(s.isBusy());
+        EXPECT_EQ(s.message(), cancelled);
+    };
     auto& store = makeStore(true, false);
     store.signIn();
     waitForPage();
@@ -246,10 +243,7 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
     server->enqueue(stalledReply());
     ASSERT_TRUE(returnFromPage(true));
     waitForRequests(1);
-    store.cancel();
-    settle();
-    EXPECT_FALSE(store.isBusy());
-    EXPECT_EQ(store.message(), cancelled);
+    cancelNow(store);
     EXPECT_FALSE(isSaved(true));
 
     // During the restore's refresh: the saved session stays for the next launch.
@@ -257,10 +251,8 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
     server->enqueue(stalledReply());
     store.restore();
     waitForRequests(2);
-    store.cancel();
-    settle();
+    cancelNow(store);
     EXPECT_EQ(store.account(), std::nullopt);
-    EXPECT_EQ(store.message(), cancelled);
     EXPECT_TRUE(isSaved(true));
 
     // During a token refresh.
@@ -282,10 +274,8 @@ TEST_F(GoogleAuthStoreTest, CancelDuringEachStepLeavesNothingBehind) {
     server->enqueue({ok(googleTokenReply()), stalledReply()});
     ASSERT_TRUE(returnFromPage(false));
     waitForRequests(before + 3);
-    direct.cancel();
-    settle();
+    cancelNow(direct);
     EXPECT_EQ(direct.account(), std::nullopt);
-    EXPECT_EQ(direct.message(), cancelled);
     EXPECT_FALSE(isSaved(false));
 }
 
@@ -361,29 +351,18 @@ TEST_F(GoogleAuthStoreTest, RestoreHostedSessionAndEachFailure) {
     const auto saved = firebaseSession();
     auto otherProject = saved;
     otherProject.projectID = QStringLiteral("corvel-other");
-    using Case = RestoreCase<FirebaseStoredSession>;
-    const std::vector<Case> cases = {
+    const auto rejected = json(400, R"({"error":{"message":"TOKEN_EXPIRED"}})");
+    const auto unverified = ok(lookupReply("uid-1", false));
+    using E = GoogleAuthError;
+    const std::vector<RestoreCase<FirebaseStoredSession>> cases = {
         {"nothing saved", std::nullopt, {}, std::nullopt, false},
-        {"other project", otherProject, {}, GoogleAuthError::sessionExpired, false},
-        {"rejected",
-         saved,
-         {json(400, R"({"error":{"message":"TOKEN_EXPIRED"}})")},
-         GoogleAuthError::sessionExpired,
-         false},
-        {"bad token reply", saved, {ok("{}")}, GoogleAuthError::invalidToken, false},
-        {"unverified email",
-         saved,
-         {ok(refreshReply("eyJ.id2")), ok(lookupReply("uid-1", false))},
-         GoogleAuthError::invalidIdentity,
-         false},
-        {"another user",
-         saved,
-         {ok(refreshReply("eyJ.id2", "uid-9"))},
-         GoogleAuthError::identityChanged,
-         false},
-        {"server failure", saved, {json(503, "{}")}, GoogleAuthError::server, true},
-        {"network failure", saved, {cutReply()}, GoogleAuthError::connection, true},
-    };
+        {"other project", otherProject, {}, E::sessionExpired, false},
+        {"rejected", saved, {rejected}, E::sessionExpired, false},
+        {"bad token reply", saved, {ok("{}")}, E::invalidToken, false},
+        {"unverified", saved, {ok(refreshReply("eyJ.id2")), unverified}, E::invalidIdentity, false},
+        {"another user", saved, {ok(refreshReply("eyJ.id2", "uid-9"))}, E::identityChanged, false},
+        {"server failure", saved, {json(503, "{}")}, E::server, true},
+        {"network failure", saved, {cutReply()}, E::connection, true}};
     expectFailures(true, firebaseVault(), cases);
 }
 
@@ -397,31 +376,20 @@ TEST_F(GoogleAuthStoreTest, RestoreDirectSessionAndEachFailure) {
     const auto saved = googleSession();
     auto otherClient = saved;
     otherClient.clientID = QStringLiteral("999-other.apps.googleusercontent.com");
-    using Case = RestoreCase<GoogleStoredSession>;
-    const std::vector<Case> cases = {
-        {"other client", otherClient, {}, GoogleAuthError::sessionExpired, false},
-        {"rejected",
-         saved,
-         {json(400, R"({"error":"invalid_grant"})")},
-         GoogleAuthError::sessionExpired,
-         false},
-        {"another user",
-         saved,
-         {ok(googleTokenReply()), ok(googleUserReply("2000"))},
-         GoogleAuthError::identityChanged,
-         false},
-        {"network failure", saved, {cutReply()}, GoogleAuthError::connection, true},
-    };
+    const auto otherUser = ok(googleUserReply("2000"));
+    using E = GoogleAuthError;
+    const std::vector<RestoreCase<GoogleStoredSession>> cases = {
+        {"other client", otherClient, {}, E::sessionExpired, false},
+        {"rejected", saved, {json(400, R"({"error":"invalid_grant"})")}, E::sessionExpired, false},
+        {"another user", saved, {ok(googleTokenReply()), otherUser}, E::identityChanged, false},
+        {"network failure", saved, {cutReply()}, E::connection, true}};
     expectFailures(false, googleVault(), cases);
 }
 
 TEST_F(GoogleAuthStoreTest, RestoreUnreadableOrLockedItemIsKept) {
     for (const bool hosted : {true, false}) {
         SCOPED_TRACE(hosted ? "hosted" : "direct");
-        const QString service =
-            hosted ? FirebaseKeychainAuthVault::service : GoogleKeychainAuthVault::service;
-        const QString account =
-            hosted ? FirebaseKeychainAuthVault::account : GoogleKeychainAuthVault::account;
+        const auto [service, account] = item(hosted);
         ASSERT_EQ(secrets->write(service, account, "not json"), SecretStore::success);
         keyring().failWith = SecretStore::interactionNotAllowed;
         auto& locked = makeStore(hosted);

@@ -67,7 +67,6 @@ TEST_F(GoogleSystemAuthBrowserTest, ANewSignInOrCancelEndsTheWaitingOne) {
 }
 
 TEST_F(GoogleSystemAuthBrowserTest, CallerCancellationTimeOutAndOpenFailure) {
-
     CancelSource before;
     before.cancel();
     EXPECT_THROW(test::awaitTask(browser.authenticate(page, scheme, before.token())),

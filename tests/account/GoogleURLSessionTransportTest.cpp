@@ -79,25 +79,17 @@ TEST(GoogleURLSessionTransport, RefusesRedirectsAndReadsNoFurtherThanTheLimit) {
     auto transport = std::make_shared<GoogleURLSessionTransport>();
     auto client = clientAt(url, transport);
 
-    TestHttpServer::Response redirect;
-    redirect.status = 307;
-    redirect.headers = {{"Location", url.toString().toUtf8()}};
-    redirect.chunked = false;
-    server.enqueue(redirect);
+    server.enqueue(TestHttpServer::redirect(307, url.toString().toUtf8()));
     EXPECT_EQ(test::authFailure(client.revoke(tokens, {})), GoogleAuthError::server);
     EXPECT_EQ(server.requests().size(), 1u);
 
-    TestHttpServer::Response huge;
-    huge.fillBytes = 64 * 1024 * 1024;
-    server.enqueue(huge);
+    server.enqueue({.fillBytes = 64 * 1024 * 1024});
     HttpRequest request;
     request.url = url;
     EXPECT_EQ(test::awaitTask(transport->send(request, {})).body.size(), limit + 1);
     EXPECT_LT(server.bytesSent(), limit + 16 * 1024 * 1024);
 
-    TestHttpServer::Response stalled;
-    stalled.end = TestHttpServer::End::stallBeforeHeaders;
-    server.enqueue(stalled);
+    server.enqueue({.end = TestHttpServer::End::stallBeforeHeaders});
     CancelSource late;
     QTimer::singleShot(50, [&late] { late.cancel(); });
     EXPECT_EQ(test::authFailure(client.revoke(tokens, late.token())), GoogleAuthError::cancelled);

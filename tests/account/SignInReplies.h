@@ -23,6 +23,15 @@ inline QByteArray withMember(const QByteArray& object, const char* member,
     return QJsonDocument(changed).toJson(QJsonDocument::Compact);
 }
 
+// `object` changed as `change` says: "member=JSON text" sets the member, a bare "member" removes
+// it.
+inline QByteArray changed(const QByteArray& object, const QByteArray& change) {
+    const qsizetype at = change.indexOf('=');
+    if (at < 0)
+        return withMember(object, change.constData());
+    return withMember(object, change.left(at).constData(), change.mid(at + 1).constData());
+}
+
 // The names of the headers a request arrived with, lower-cased and sorted.
 inline QByteArrayList sentHeaderNames(const TestHttpServer::Request& request) {
     QByteArrayList names;

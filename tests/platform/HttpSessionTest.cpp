@@ -56,11 +56,7 @@ TEST(HttpSession, SendsExactlyTheRequestAndKeepsNoCookiesNorFollowsRedirects) {
     auto first = TestHttpServer::json(200, "{}");
     first.headers.emplace_back("Set-Cookie", "track=1; Path=/");
     server.enqueue(first);
-    TestHttpServer::Response redirect;
-    redirect.status = 302;
-    redirect.headers = {{"Location", server.baseUrl().toString().toUtf8() + "/elsewhere"}};
-    redirect.chunked = false;
-    server.enqueue(redirect);
+    server.enqueue(TestHttpServer::redirect(302, server.baseUrl().toString().toUtf8() + "/x"));
 
     HttpSession session({});
     const QUrl url(server.baseUrl().toString() + QStringLiteral("/v1/x?a=b"));
@@ -85,13 +81,6 @@ TEST(HttpSession, SendsExactlyTheRequestAndKeepsNoCookiesNorFollowsRedirects) {
 TEST(HttpSession, SameOriginRedirectsAreFollowedBeforeTheStatusIsRead) {
     TestHttpServer server;
     TestHttpServer other;
-    const auto redirect = [](int status, const QByteArray& location) {
-        TestHttpServer::Response response;
-        response.status = status;
-        response.headers = {{"Location", location}};
-        response.chunked = false;
-        return response;
-    };
     HttpSession::Options following;
     following.redirects = HttpSession::Redirects::sameOrigin;
     HttpSession session(following);
@@ -103,7 +92,7 @@ TEST(HttpSession, SameOriginRedirectsAreFollowedBeforeTheStatusIsRead) {
         return std::make_pair(status, test::awaitTask(reply->readPrefix(1 << 20, {})));
     };
 
-    server.enqueue(redirect(307, "/moved"));
+    server.enqueue(TestHttpServer::redirect(307, "/moved"));
     server.enqueue(TestHttpServer::json(200, "done"));
     EXPECT_EQ(statusThenBody("/start"), std::make_pair(200, QByteArray("done")));
     ASSERT_EQ(server.requests().size(), 2u);
@@ -112,7 +101,7 @@ TEST(HttpSession, SameOriginRedirectsAreFollowedBeforeTheStatusIsRead) {
     EXPECT_EQ(server.requests()[1].body, R"({"q":1})");
 
     // Another port is another origin: the bearer token never goes there.
-    server.enqueue(redirect(302, other.baseUrl().toString().toUtf8() + "/steal"));
+    server.enqueue(TestHttpServer::redirect(302, other.baseUrl().toString().toUtf8() + "/steal"));
     EXPECT_EQ(statusThenBody("/start").first, 302);
     EXPECT_TRUE(other.requests().empty());
 }
@@ -123,32 +112,21 @@ TEST(HttpSession, StalledOrEndlessTransfersTimeOut) {
     HttpSession session(options(150ms, 1h));
     const QUrl url = server.baseUrl();
 
-    TestHttpServer::Response silent;
-    silent.end = TestHttpServer::End::stallBeforeHeaders;
-    server.enqueue(silent);
+    server.enqueue({.end = TestHttpServer::End::stallBeforeHeaders});
     EXPECT_EQ(failureKind(session, post(url, "{}")), NetworkError::Kind::timedOut);
 
-    TestHttpServer::Response stalled;
-    stalled.chunks = {"part"};
-    stalled.end = TestHttpServer::End::stall;
-    server.enqueue(stalled);
+    server.enqueue({.chunks = {"part"}, .end = TestHttpServer::End::stall});
     EXPECT_EQ(failureKind(session, post(url, "{}")), NetworkError::Kind::timedOut);
 
     // A drip that never pauses long enough for the idle timer still meets the whole-exchange one.
     HttpSession bounded(options(2s, 300ms));
-    TestHttpServer::Response drip;
-    drip.chunks = QList<QByteArray>(100, "d");
-    drip.chunkDelayMs = 20;
-    server.enqueue(drip);
+    server.enqueue({.chunks = QList<QByteArray>(100, "d"), .chunkDelayMs = 20});
     EXPECT_EQ(failureKind(bounded, post(url, "{}")), NetworkError::Kind::timedOut);
 
     // Depending on timing Qt reports a connection closed in the middle of a chunked body as a lost
     // connection or as the body's end: callers must judge whether a body is complete (an answer
     // stream without its completion event is not).
-    TestHttpServer::Response cut;
-    cut.chunks = {"half"};
-    cut.end = TestHttpServer::End::cut;
-    server.enqueue(cut);
+    server.enqueue({.chunks = {"half"}, .end = TestHttpServer::End::cut});
     try {
         EXPECT_EQ(test::awaitTask(fetch(session, post(url, "{}"))).second, "half");
     } catch (const NetworkError& error) {
@@ -158,10 +136,7 @@ TEST(HttpSession, StalledOrEndlessTransfersTimeOut) {
 
 TEST(HttpSession, CancellingAbortsTheTransfer) {
     TestHttpServer server;
-    TestHttpServer::Response stalled;
-    stalled.chunks = {"part"};
-    stalled.end = TestHttpServer::End::stall;
-    server.enqueue(stalled);
+    server.enqueue({.chunks = {"part"}, .end = TestHttpServer::End::stall});
     HttpSession session({});
     CancelSource source;
     QTimer::singleShot(50, [&source] { source.cancel(); });
@@ -171,10 +146,7 @@ TEST(HttpSession, CancellingAbortsTheTransfer) {
 
 TEST(HttpSession, AHugeBodyIsReadOnlyAsFarAsAsked) {
     TestHttpServer server(TestHttpServer::Mode::tls);
-    TestHttpServer::Response huge;
-    huge.status = 500;
-    huge.fillBytes = 50 * 1024 * 1024;
-    server.enqueue(huge);
+    server.enqueue({.status = 500, .fillBytes = 50 * 1024 * 1024});
     HttpSession::Options trust;
     trust.extraCaCertificates = {TestHttpServer::caCertificate()};
     HttpSession session(trust);

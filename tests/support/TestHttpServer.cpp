@@ -233,12 +233,14 @@ QSslCertificate TestHttpServer::caCertificate() {
 }
 
 TestHttpServer::Response TestHttpServer::json(int status, const QByteArray& body) {
-    Response response;
-    response.status = status;
-    response.headers = {{"Content-Type", "application/json"}};
-    response.chunks = {body};
-    response.chunked = false;
-    return response;
+    return {.status = status,
+            .headers = {{"Content-Type", "application/json"}},
+            .chunks = {body},
+            .chunked = false};
+}
+
+TestHttpServer::Response TestHttpServer::redirect(int status, const QByteArray& location) {
+    return {.status = status, .headers = {{"Location", location}}, .chunked = false};
 }
 
 QList<QByteArray> TestHttpServer::split(const QByteArray& body, int size) {

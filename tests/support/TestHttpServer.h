@@ -32,11 +32,12 @@ public:
     };
     struct Response {
         int status = 200;
-        std::vector<std::pair<QByteArray, QByteArray>> headers;
-        QList<QByteArray> chunks; // written one by one, each as its own write
-        bool chunked = true;      // Transfer-Encoding: chunked, else Content-Length
-        int chunkDelayMs = 0;     // pause before each chunk (a slow drip)
-        qint64 fillBytes = 0;     // after the chunks, this many 'x' bytes, written as read
+        // Empty initializers let tests name only the fields they set ({.end = End::cut}).
+        std::vector<std::pair<QByteArray, QByteArray>> headers{};
+        QList<QByteArray> chunks{}; // written one by one, each as its own write
+        bool chunked = true;        // Transfer-Encoding: chunked, else Content-Length
+        int chunkDelayMs = 0;       // pause before each chunk (a slow drip)
+        qint64 fillBytes = 0;       // after the chunks, this many 'x' bytes, written as read
         End end = End::complete;
     };
 
@@ -57,6 +58,8 @@ public:
 
     // Helpers for scripted bodies.
     static Response json(int status, const QByteArray& body);
+    // A body-less redirect to `location`.
+    static Response redirect(int status, const QByteArray& location);
     // Splits `body` into pieces of `size` bytes.
     static QList<QByteArray> split(const QByteArray& body, int size);
 
