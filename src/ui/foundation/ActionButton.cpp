@@ -6,7 +6,6 @@
 #include "ui/foundation/SymbolImage.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace corvel {
 
@@ -77,15 +76,8 @@ QSize ActionButton::sizeHint() const {
 
 void ActionButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    m_press->paintRoundedFill(painter, disabledOpacity, cornerRadius, fillColor());
     const QRectF bounds = rect();
-    if (!isEnabled())
-        painter.setOpacity(disabledOpacity);
-    m_press->apply(painter, bounds);
-
-    QPainterPath shape;
-    shape.addRoundedRect(bounds, cornerRadius, cornerRadius);
-    painter.fillPath(shape, fillColor());
 
     const QFont font = titleFont();
     const QFontMetrics metrics(font);
@@ -116,9 +108,7 @@ void ActionButton::leaveEvent(QEvent* event) {
 }
 
 bool ActionButton::hitButton(const QPoint& pos) const {
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    return shape.contains(QPointF(pos));
+    return m_press->roundedContains(pos, cornerRadius);
 }
 
 } // namespace corvel

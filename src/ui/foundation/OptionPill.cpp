@@ -6,7 +6,6 @@
 #include "ui/foundation/PressButtonStyle.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace corvel {
 
@@ -61,14 +60,9 @@ QSize OptionPill::minimumSizeHint() const {
 
 void OptionPill::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    m_press->paintRoundedFill(painter, disabledOpacity, radius(),
+                              m_selected ? Palette::ink() : Palette::surface());
     const QRectF bounds = rect();
-    if (!isEnabled())
-        painter.setOpacity(disabledOpacity);
-    m_press->apply(painter, bounds);
-    QPainterPath shape;
-    shape.addRoundedRect(bounds, radius(), radius());
-    painter.fillPath(shape, m_selected ? Palette::ink() : Palette::surface());
     painter.setFont(titleFont());
     painter.setPen(m_selected ? QColor(Qt::white) : Palette::ink());
     painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
@@ -80,9 +74,7 @@ void OptionPill::paintEvent(QPaintEvent*) {
 }
 
 bool OptionPill::hitButton(const QPoint& pos) const {
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), radius(), radius());
-    return shape.contains(QPointF(pos));
+    return m_press->roundedContains(pos, radius());
 }
 
 } // namespace corvel

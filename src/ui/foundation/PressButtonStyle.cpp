@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace corvel {
 
@@ -60,6 +61,24 @@ void PressButtonStyle::apply(QPainter& painter, const QRectF& rect) const {
     painter.translate(centre);
     painter.scale(factor, factor);
     painter.translate(-centre);
+}
+
+void PressButtonStyle::paintRoundedFill(QPainter& painter, qreal disabledOpacity, qreal radius,
+                                        const QColor& fill) const {
+    const QRectF bounds = m_button->rect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!m_button->isEnabled())
+        painter.setOpacity(disabledOpacity);
+    apply(painter, bounds);
+    QPainterPath shape;
+    shape.addRoundedRect(bounds, radius, radius);
+    painter.fillPath(shape, fill);
+}
+
+bool PressButtonStyle::roundedContains(const QPoint& pos, qreal radius) const {
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(m_button->rect()), radius, radius);
+    return shape.contains(QPointF(pos));
 }
 
 } // namespace corvel

@@ -5,7 +5,9 @@
 #include <QVariantAnimation>
 
 class QAbstractButton;
+class QColor;
 class QPainter;
+class QPoint;
 class QRectF;
 
 namespace corvel {
@@ -25,6 +27,12 @@ public:
     qreal scale() const;
     // Sets the painter's opacity and scales it about `rect`'s centre.
     void apply(QPainter& painter, const QRectF& rect) const;
+    // The start of a rounded button's paint: dimmed to `disabledOpacity` when disabled, the press
+    // feedback, then the button's rect filled with `fill`.
+    void paintRoundedFill(QPainter& painter, qreal disabledOpacity, qreal radius,
+                          const QColor& fill) const;
+    // Whether `pos` lies in the button's rect with corners of `radius`.
+    bool roundedContains(const QPoint& pos, qreal radius) const;
 
 private:
     void pressChanged(bool pressed);
