@@ -17,4 +17,9 @@ QFont appFont(qreal pixelSize, QFont::Weight weight, const std::optional<Registe
     return result;
 }
 
+QFont tracked(QFont font, qreal tracking) {
+    font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    return font;
+}
+
 } // namespace corvel

@@ -12,5 +12,7 @@ namespace corvel {
 // size and weight when the app font is not available.
 QFont appFont(qreal pixelSize, QFont::Weight weight);
 QFont appFont(qreal pixelSize, QFont::Weight weight, const std::optional<RegisteredFont>& font);
+// `font` with `tracking` pixels between letters.
+QFont tracked(QFont font, qreal tracking);
 
 } // namespace corvel

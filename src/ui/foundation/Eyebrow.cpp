@@ -7,9 +7,7 @@ namespace corvel {
 
 namespace {
 QFont eyebrowFont() {
-    QFont font = appFont(11, QFont::Medium);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.15);
-    return font;
+    return tracked(appFont(11, QFont::Medium), 1.15);
 }
 } // namespace
 

@@ -12,9 +12,7 @@ namespace corvel {
 
 namespace {
 QFont titleFont() {
-    QFont font = appFont(38, QFont::Medium);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-    return font;
+    return tracked(appFont(38, QFont::Medium), -1);
 }
 } // namespace
 

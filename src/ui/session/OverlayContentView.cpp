@@ -30,11 +30,6 @@ namespace corvel {
 
 namespace {
 
-QFont tracked(QFont font, qreal tracking) {
-    font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
-    return font;
-}
-
 QFont systemFont(int pixelSize) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(pixelSize);

@@ -36,11 +36,6 @@ namespace {
 
 constexpr int questionColumnWidth = 304;
 
-QFont tracked(QFont font, qreal tracking) {
-    font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
-    return font;
-}
-
 } // namespace
 
 SessionContentView::SessionContentView(const AppEnvironment& environment, AudioCapture& audio,

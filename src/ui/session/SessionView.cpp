@@ -29,11 +29,9 @@ SessionView::SessionView(const AppEnvironment& environment, UptimeClock& clock,
     auto* stack = new QVBoxLayout;
     stack->setSpacing(20);
     stack->addWidget(new PixelGlyph(PixelGlyph::Kind::spark, Palette::cyan(), 54, m_empty));
-    QFont title = appFont(28, QFont::Medium);
-    title.setLetterSpacing(QFont::AbsoluteSpacing, -0.7);
     stack->addWidget(
-        new PlainLabel(QStringLiteral("Prepare for your interview to start a session."), title,
-                       Palette::ink(), m_empty));
+        new PlainLabel(QStringLiteral("Prepare for your interview to start a session."),
+                       tracked(appFont(28, QFont::Medium), -0.7), Palette::ink(), m_empty));
     auto* prepare =
         new ActionButton(QStringLiteral("Prepare for my interview"), QStringLiteral("arrow.right"),
                          true, false, Palette::orange(), environment.preferences, m_empty);

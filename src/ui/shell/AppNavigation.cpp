@@ -22,8 +22,7 @@ QWidget* brand(QWidget* parent) {
     auto* row = new QHBoxLayout(brand);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(11);
-    QFont font = appFont(21, QFont::DemiBold);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, -0.7);
+    const QFont font = tracked(appFont(21, QFont::DemiBold), -0.7);
     const QString wordmark = QStringLiteral("corvel interview");
     auto* mark = new BrandMark(28, false, brand);
     auto* name = new PlainLabel(wordmark, font, Palette::ink(), brand);

@@ -15,9 +15,7 @@ constexpr int verticalPadding = 12;
 constexpr qreal disabledOpacity = 0.45;
 
 QFont badgeFont() {
-    QFont font = appFont(9, QFont::DemiBold);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.7);
-    return font;
+    return tracked(appFont(9, QFont::DemiBold), 0.7);
 }
 
 const QString liveText = QStringLiteral("LIVE");
