@@ -204,8 +204,7 @@ QWidget* OverlayContentView::buildFooter() {
     row->addStretch();
     auto* squares = new QHBoxLayout;
     squares->setSpacing(3);
-    for (const QColor& color :
-         {Palette::pink(), Palette::cyan(), Palette::green(), Palette::orange()})
+    for (const QColor& color : AnswerText::accents())
         squares->addWidget(new ColorSquare(color, 4, m_noteFooter));
     row->addLayout(squares);
     static_cast<QVBoxLayout*>(m_noteFooter->layout())->addLayout(row);
