@@ -4,6 +4,7 @@
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 
 #include <QHBoxLayout>
@@ -15,10 +16,7 @@ namespace {
 
 QWidget* filled(const QColor& color, QWidget* parent) {
     auto* widget = new QWidget(parent);
-    widget->setAutoFillBackground(true);
-    QPalette colors = widget->palette();
-    colors.setColor(QPalette::Window, color);
-    widget->setPalette(colors);
+    fillBackground(widget, color);
     return widget;
 }
 
