@@ -1,6 +1,7 @@
 #include "ui/foundation/PressButtonStyle.h"
 
 #include "ui/foundation/AccessibilityPreferences.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QAbstractButton>
 #include <QPainter>
@@ -66,13 +67,10 @@ void PressButtonStyle::apply(QPainter& painter, const QRectF& rect) const {
 void PressButtonStyle::paintRoundedFill(QPainter& painter, qreal disabledOpacity, qreal radius,
                                         const QColor& fill) const {
     const QRectF bounds = m_button->rect();
-    painter.setRenderHint(QPainter::Antialiasing);
     if (!m_button->isEnabled())
         painter.setOpacity(disabledOpacity);
     apply(painter, bounds);
-    QPainterPath shape;
-    shape.addRoundedRect(bounds, radius, radius);
-    painter.fillPath(shape, fill);
+    fillRounded(painter, bounds, radius, fill);
 }
 
 bool PressButtonStyle::roundedContains(const QPoint& pos, qreal radius) const {

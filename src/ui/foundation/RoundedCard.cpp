@@ -16,10 +16,14 @@ void RoundedCard::setFill(const QColor& fill) {
 
 void RoundedCard::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    fillRounded(painter, rect(), 6, m_fill);
+}
+
+void fillRounded(QPainter& painter, const QRectF& rect, qreal radius, const QColor& fill) {
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), 6, 6);
-    painter.fillPath(shape, m_fill);
+    shape.addRoundedRect(rect, radius, radius);
+    painter.fillPath(shape, fill);
 }
 
 void fillBackground(QWidget* widget, const QColor& color) {

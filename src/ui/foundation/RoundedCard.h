@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+class QRectF;
+
 namespace corvel {
 
 // A card's background: a rounded rectangle of one fill, behind whatever layout the card holds.
@@ -20,6 +23,9 @@ protected:
 private:
     QColor m_fill;
 };
+
+// Fills `rect` with corners of `radius`, antialiased.
+void fillRounded(QPainter& painter, const QRectF& rect, qreal radius, const QColor& fill);
 
 // Gives a plain widget a solid background of `color`.
 void fillBackground(QWidget* widget, const QColor& color);

@@ -2,9 +2,9 @@
 
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace corvel {
 
@@ -43,11 +43,9 @@ QSize StatusTag::sizeHint() const {
 
 void StatusTag::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    painter.fillPath(shape, m_positive ? Palette::withOpacity(Palette::green(), positiveFillOpacity)
-                                       : Palette::surface());
+    fillRounded(painter, rect(), cornerRadius,
+                m_positive ? Palette::withOpacity(Palette::green(), positiveFillOpacity)
+                           : Palette::surface());
     const qreal middle = height() / 2.0;
     painter.fillRect(QRectF(padX, middle - squareSide / 2.0, squareSide, squareSide),
                      m_positive ? Palette::green() : Palette::muted());

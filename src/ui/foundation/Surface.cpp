@@ -1,7 +1,7 @@
 #include "ui/foundation/Surface.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace corvel {
@@ -14,10 +14,7 @@ Surface::Surface(QWidget* content, int padding, QWidget* parent) : QWidget(paren
 
 void Surface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), 6, 6);
-    painter.fillPath(shape, Qt::white);
+    fillRounded(painter, rect(), 6, Qt::white);
 }
 
 } // namespace corvel

@@ -2,9 +2,9 @@
 
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -94,10 +94,7 @@ void TextArea::applyTextLayout() {
 
 void TextArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    painter.fillPath(shape, Palette::surface());
+    fillRounded(painter, rect(), cornerRadius, Palette::surface());
     if (!placeholderShown())
         return;
     painter.setFont(areaFont());

@@ -2,9 +2,9 @@
 
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace corvel {
 
@@ -41,10 +41,7 @@ QSize TextInput::minimumSizeHint() const {
 void TextInput::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-        painter.fillPath(shape, Palette::surface());
+        fillRounded(painter, rect(), cornerRadius, Palette::surface());
     }
     QLineEdit::paintEvent(event);
 }

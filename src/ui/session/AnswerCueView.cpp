@@ -5,11 +5,11 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace corvel {
 
@@ -28,10 +28,7 @@ SpacedLabel* textBlock(const QFont& font, const QColor& color, qreal lineSpacing
 
 void paintRounded(QWidget* widget, const QColor& color, qreal radius) {
     QPainter painter(widget);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath path;
-    path.addRoundedRect(QRectF(widget->rect()), radius, radius);
-    painter.fillPath(path, color);
+    fillRounded(painter, widget->rect(), radius, color);
 }
 
 // The cue's number on its accent square.

@@ -9,6 +9,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/session/AnswerText.h"
 #include "ui/session/CaptureHelpView.h"
@@ -22,7 +23,6 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -257,10 +257,7 @@ void OverlayContentView::showEvent(QShowEvent* event) {
 
 void OverlayContentView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath card;
-    card.addRoundedRect(QRectF(rect()), 6, 6);
-    painter.fillPath(card, Palette::withOpacity(Palette::canvas(), backgroundOpacity()));
+    fillRounded(painter, rect(), 6, Palette::withOpacity(Palette::canvas(), backgroundOpacity()));
 }
 
 void OverlayContentView::refresh() {

@@ -6,6 +6,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/session/AnswerText.h"
 #include "ui/session/DeferredRefresh.h"
@@ -16,7 +17,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
@@ -99,10 +99,7 @@ void ResponsePanel::refresh() {
 
 void ResponsePanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath card;
-    card.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    painter.fillPath(card, Qt::white);
+    fillRounded(painter, rect(), cornerRadius, Qt::white);
 }
 
 void ResponsePanel::resizeEvent(QResizeEvent* event) {
