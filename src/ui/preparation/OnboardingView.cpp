@@ -13,6 +13,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelSkyBackdrop.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/StepTransition.h"
 #include "ui/preparation/ComputerTexts.h"
@@ -96,10 +97,7 @@ QWidget* decorativeSquares(QWidget* parent) {
          {Palette::pink(), Palette::cyan(), Palette::green(), Palette::orange()}) {
         auto* square = new QWidget(row);
         square->setFixedSize(6, 6);
-        square->setAutoFillBackground(true);
-        QPalette colors = square->palette();
-        colors.setColor(QPalette::Window, color);
-        square->setPalette(colors);
+        fillBackground(square, color);
         layout->addWidget(square);
     }
     hideFromAccessibility(row);
