@@ -4,7 +4,6 @@
 #include "listening/MacPermissionStore.h"
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
-#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/GoogleSignInButton.h"
