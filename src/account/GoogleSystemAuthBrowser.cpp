@@ -60,23 +60,22 @@ QCoro::Task<QString> GoogleSystemAuthBrowser::authenticate(QUrl url, QString cal
     const QUrlQuery query(url);
     if (query.hasQueryItem(QStringLiteral("state")))
         operation->state = query.queryItemValue(QStringLiteral("state"), QUrl::FullyDecoded);
-    m_operationID = QUuid::createUuid();
     m_operation = operation;
 
     // Cancelling the caller ends this operation only, and never from inside the canceller.
     const auto registration =
-        token.onCancel([self = QPointer<GoogleSystemAuthBrowser>(this), id = m_operationID] {
+        token.onCancel([self = QPointer<GoogleSystemAuthBrowser>(this), id = m_timeout.id()] {
             if (!self)
                 return;
             QTimer::singleShot(0, self.data(), [self, id] {
-                if (self->m_operationID == id)
+                if (self->m_timeout.isCurrent(id))
                     self->cancel();
             });
         });
     if (!m_openUrl(url)) {
         finish(GoogleAuthError::browserUnavailable);
     } else {
-        timeOut(m_operationID, m_timeout.token());
+        timeOut(m_timeout.id(), m_timeout.start());
     }
 
     co_await operation->done;
@@ -86,7 +85,6 @@ QCoro::Task<QString> GoogleSystemAuthBrowser::authenticate(QUrl url, QString cal
 }
 
 void GoogleSystemAuthBrowser::cancel() {
-    m_operationID = QUuid::createUuid();
     finish(GoogleAuthError::cancelled);
 }
 
@@ -110,13 +108,13 @@ QCoro::Task<> GoogleSystemAuthBrowser::timeOut(QUuid operationID, CancelToken to
         co_return;
     }
     // Every finish cancels the sleep, so an operation still waiting here is this one.
-    if (m_operationID == operationID)
+    if (m_timeout.isCurrent(operationID))
         finish(GoogleAuthError::connection);
 }
 
 void GoogleSystemAuthBrowser::finish(Result result) {
+    // Ends the time-out and makes whatever the finished operation still delivers stale.
     m_timeout.cancel();
-    m_timeout = CancelSource();
     const auto operation = std::exchange(m_operation, nullptr);
     if (!operation)
         return;

@@ -2,6 +2,7 @@
 
 #include "account/GoogleAuthBrowser.h"
 #include "account/GoogleAuthError.h"
+#include "platform/TaskSlot.h"
 #include "platform/UptimeClock.h"
 
 #include <QObject>
@@ -45,8 +46,8 @@ private:
 
     OpenUrl m_openUrl;
     UptimeClock& m_clock;
-    CancelSource m_timeout;
-    QUuid m_operationID = QUuid::createUuid();
+    // The time-out of the waiting operation; its id is that operation's.
+    TaskSlot m_timeout;
     std::shared_ptr<Operation> m_operation;
 };
 

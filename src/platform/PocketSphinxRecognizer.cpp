@@ -271,10 +271,9 @@ std::shared_ptr<SpeechRecognitionTask> PocketSphinxRecognizer::recognize(bool,
         previous && previous->open && previous->successor.expired()) {
         previous->successor = task;
         task->continues = true;
-        if (previous->done) {
-            task->pending.swap(previous->pending);
-            previous->pending.clear();
-        }
+        // Its decoding is already over: what it received since goes to the new task now.
+        if (previous->done)
+            previous->handOver();
     }
     m_shared->latest = task;
     m_shared->queue.push_back(task);

@@ -142,6 +142,8 @@ QString errorMessage(const std::exception& error) {
 }
 
 void AppStore::save() {
+    // This write covers an autosave still waiting; it would only write the same again.
+    m_autosave.cancel();
     SavedWorkspace workspace;
     workspace.context = m_context;
     workspace.history = m_history;

@@ -13,7 +13,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace corvel::gallery {

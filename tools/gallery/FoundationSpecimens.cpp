@@ -11,6 +11,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/StatusTag.h"
 #include "ui/foundation/Surface.h"
 #include "ui/foundation/TextArea.h"
@@ -40,10 +41,7 @@ QWidget* swatches(const QList<NamedColor>& colors) {
     for (int i = 0; i < colors.size(); ++i) {
         auto* chip = new QWidget;
         chip->setFixedSize(48, 28);
-        chip->setAutoFillBackground(true);
-        QPalette colorsOfChip = chip->palette();
-        colorsOfChip.setColor(QPalette::Window, colors.at(i).color);
-        chip->setPalette(colorsOfChip);
+        fillBackground(chip, colors.at(i).color);
         grid->addWidget(chip, i, 0);
         grid->addWidget(
             new PlainLabel(QStringLiteral("%1  %2").arg(QLatin1String(colors.at(i).name),

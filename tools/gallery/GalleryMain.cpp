@@ -14,6 +14,7 @@
 
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,11 +54,7 @@ void settle(int milliseconds) {
 
 // Builds the specimen in `host`, shows it and applies the generic states.
 void present(QWidget& host, const Specimen& specimen, const SpecimenOptions& options) {
-    host.setAutoFillBackground(true);
-    QPalette colors = host.palette();
-    colors.setColor(QPalette::Window,
-                    specimen.background.isValid() ? specimen.background : Palette::canvas());
-    host.setPalette(colors);
+    fillBackground(&host, specimen.background.isValid() ? specimen.background : Palette::canvas());
     auto* layout = new QVBoxLayout(&host);
     layout->setContentsMargins(24, 24, 24, 24);
     QWidget* control = specimen.make(options);

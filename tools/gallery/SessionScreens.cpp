@@ -1,5 +1,6 @@
 #include "Screen.h"
 
+#include "ui/foundation/RoundedCard.h"
 #include "ui/session/OverlayView.h"
 #include "ui/session/SessionView.h"
 
@@ -84,10 +85,7 @@ void addSessionScreens(ScreenList& screens) {
                  fixture.store().setOverlayOpacity(
                      options.value(QStringLiteral("opacity")).toDouble());
              auto* host = new QWidget;
-             host->setAutoFillBackground(true);
-             QPalette colors = host->palette();
-             colors.setColor(QPalette::Window, QColor(0x3b, 0x41, 0x4d));
-             host->setPalette(colors);
+             fillBackground(host, QColor(0x3b, 0x41, 0x4d));
              auto* layout = new QVBoxLayout(host);
              layout->setContentsMargins(0, 0, 0, 0);
              layout->addWidget(new OverlayView(fixture.store(), &fixture.preferences(), host));

@@ -1,10 +1,8 @@
 #include "ui/preparation/CallPreparationSection.h"
 
 #include "session/AppStore.h"
-#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/DisclosureGroup.h"
-#include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"

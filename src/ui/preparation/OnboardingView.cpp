@@ -3,16 +3,14 @@
 #include "listening/MacPermissionStore.h"
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/ActionButton.h"
-#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/BrandMark.h"
 #include "ui/foundation/CloudCompanion.h"
-#include "ui/foundation/DisclosureGroup.h"
-#include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelSkyBackdrop.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/StepTransition.h"
 #include "ui/preparation/ComputerTexts.h"
@@ -96,10 +94,7 @@ QWidget* decorativeSquares(QWidget* parent) {
          {Palette::pink(), Palette::cyan(), Palette::green(), Palette::orange()}) {
         auto* square = new QWidget(row);
         square->setFixedSize(6, 6);
-        square->setAutoFillBackground(true);
-        QPalette colors = square->palette();
-        colors.setColor(QPalette::Window, color);
-        square->setPalette(colors);
+        fillBackground(square, color);
         layout->addWidget(square);
     }
     hideFromAccessibility(row);

@@ -4,8 +4,6 @@
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
-#include "ui/foundation/DisclosureGroup.h"
-#include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -17,8 +15,6 @@
 #include "ui/preparation/OnboardingView.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace corvel {

@@ -3,11 +3,8 @@
 #include "account/GoogleAuthStore.h"
 #include "session/AppStore.h"
 #include "ui/foundation/AccessibilityMarks.h"
-#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/CloudCompanion.h"
-#include "ui/foundation/DisclosureGroup.h"
-#include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -16,7 +13,6 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScrollArea>
 
 namespace corvel {

@@ -4,13 +4,13 @@
 #include "listening/MacPermissionStore.h"
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
-#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/SymbolMark.h"
 #include "ui/preparation/ComputerTexts.h"
@@ -21,15 +21,6 @@
 #include <QVBoxLayout>
 
 namespace corvel {
-
-namespace {
-void fill(QWidget* widget, const QColor& color) {
-    widget->setAutoFillBackground(true);
-    QPalette colors = widget->palette();
-    colors.setColor(QPalette::Window, color);
-    widget->setPalette(colors);
-}
-} // namespace
 
 ReadyStepContent::ReadyStepContent(OnboardingView& guide, QWidget* parent)
     : GuideStepContent(parent), m_guide(guide) {
@@ -164,7 +155,7 @@ void ReadyStepContent::refresh() {
     };
     permissionRow(m_speech, look.speechAllowed);
     permissionRow(m_callAudio, look.callAudioAllowed);
-    fill(m_account.mark, look.accountReady ? Palette::green() : Palette::orange());
+    fillBackground(m_account.mark, look.accountReady ? Palette::green() : Palette::orange());
     m_account.status->setText(look.accountStatus);
     m_signIn->setVisible(look.signInButton);
     m_prepare->setEnabled(look.prepareEnabled);

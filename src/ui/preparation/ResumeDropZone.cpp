@@ -11,7 +11,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 

@@ -2,9 +2,7 @@
 
 #include "account/GoogleAuthStore.h"
 #include "ui/foundation/ActionButton.h"
-#include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
-#include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"

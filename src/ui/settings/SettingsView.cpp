@@ -47,6 +47,11 @@ DisclosureGroup* disclosure(const QString& title, QWidget* content, int spacing)
     group->setContentSpacing(spacing);
     return group;
 }
+
+// Where `value` stands among `all`, in the order the choice shows them.
+template <typename T> int positionOf(const std::vector<T>& all, T value) {
+    return int(std::find(all.begin(), all.end(), value) - all.begin());
+}
 } // namespace
 
 QUrl SettingsView::dataHandlingPage() {
@@ -259,9 +264,7 @@ void SettingsView::refresh() {
     m_privateGroup->setEnabled(!inSession);
 
     m_sessionNote->setVisible(inSession);
-    const auto& sources = allAudioSources();
-    m_sourceChoice->setSelectedIndex(
-        int(std::find(sources.begin(), sources.end(), store.audioSource()) - sources.begin()));
+    m_sourceChoice->setSelectedIndex(positionOf(allAudioSources(), store.audioSource()));
     m_sourceChoice->setEnabled(!inSession);
     m_sourceCaption->setText(settings::audioSourceCaption(store.audioSource()));
     const auto& languages = settings::languageOptions();
@@ -277,9 +280,7 @@ void SettingsView::refresh() {
     m_automatic->setEnabled(store.audioSource() != AudioSource::microphone);
     m_automaticCaption->setText(settings::automaticAnswersCaption(store.audioSource()));
 
-    const auto& styles = allAnswerStyles();
-    m_styleChoice->setSelectedIndex(
-        int(std::find(styles.begin(), styles.end(), store.style()) - styles.begin()));
+    m_styleChoice->setSelectedIndex(positionOf(allAnswerStyles(), store.style()));
     m_modelGroup->setVisible(privateRoute);
     m_streamCaption->setVisible(!privateRoute);
     if (m_model->text() != store.model())
