@@ -3,6 +3,7 @@
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/RoundedCard.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,11 +17,6 @@ constexpr int callPadding = 20;
 constexpr int windowMargin = 12;
 constexpr int windowPadding = 18;
 
-void fillRounded(QPainter& painter, const QRectF& rect, const QColor& color) {
-    QPainterPath shape;
-    shape.addRoundedRect(rect, 4, 4);
-    painter.fillPath(shape, color);
-}
 } // namespace
 
 OpacityPreview::OpacityPreview(double opacity, QWidget* parent)
@@ -39,7 +35,7 @@ void OpacityPreview::setOpacity(double opacity) {
 void OpacityPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    fillRounded(painter, rect(), Palette::surface());
+    fillRounded(painter, rect(), 4, Palette::surface());
 
     // The call's content, vertically centred as a block.
     const std::pair<QColor, int> bars[] = {
@@ -62,7 +58,7 @@ void OpacityPreview::paintEvent(QPaintEvent*) {
         captionMetrics.height() + 9 + 2 * answerMetrics.height() + lineSpacing;
     const QRectF window(windowMargin, (height() - contentHeight) / 2.0 - windowPadding,
                         width() - 2 * windowMargin, contentHeight + 2 * windowPadding);
-    fillRounded(painter, window, Palette::withOpacity(Palette::canvas(), m_opacity));
+    fillRounded(painter, window, 4, Palette::withOpacity(Palette::canvas(), m_opacity));
 
     qreal top = window.top() + windowPadding;
     const qreal left = window.left() + windowPadding;
