@@ -12,6 +12,7 @@
 #include "core/InterviewRecord.h"
 #include "core/PreparationStep.h"
 #include "core/SessionPhase.h"
+#include "core/WorkspaceWriter.h"
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
@@ -113,6 +114,8 @@ public:
         PanelFactory makePanel;
         UptimeClock* clock = nullptr; // not owned
         std::optional<BundleInfo> bundle;
+        // How the workspace file is written, on the writer's thread; tests slow it or fail it.
+        WorkspaceWriter::Write writeWorkspace;
     };
 
     AppStore();
@@ -179,7 +182,12 @@ public:
     using TokenProvider = std::function<QCoro::Task<QString>(CancelToken)>;
 
     // Actions.
+    // Hands the workspace to the background writer and returns at once; a failure reaches
+    // `message` later, on this thread.
     void save();
+    // Blocks until every save asked for is on disk (or has failed and said so). Quitting waits
+    // here, so the latest state is never lost.
+    void waitForSaves();
     void launchSession();
     void startSession();
     void togglePause();
@@ -304,7 +312,7 @@ private:
     QCoro::Task<> beginCloudLease(QUuid listening, QUuid session, CancelToken cancel);
     void stopCloudLease();
 
-    void loadWorkspace();
+    void loadWorkspace(WorkspaceWriter::Write write);
     void scheduleAutosave();
     QCoro::Task<> runAutosave(CancelToken cancel);
     void loadKey(const BundleInfo& bundle);
@@ -331,6 +339,8 @@ private:
     PreparationStep m_preparationStep = PreparationStep::role;
     InterviewContext m_context;
     std::vector<InterviewRecord> m_history;
+    // The same records as m_history, shared with the writer, which keeps each one's encoding.
+    std::vector<std::shared_ptr<const InterviewRecord>> m_savedHistory;
     AnswerStyle m_style = AnswerStyle::adaptive;
     AudioSource m_audioSource = AudioSource::system;
     QString m_model = QStringLiteral("gpt-4.1-mini");
@@ -387,6 +397,7 @@ private:
     std::optional<double> m_sessionStartedUptime;
     PanelFactory m_makePanel;
     std::unique_ptr<FloatingPanel> m_panel;
+    std::unique_ptr<WorkspaceWriter> m_writer;
 
     std::optional<QUrl> m_cloudBaseURL;
     std::optional<QString> m_cloudAccountID;
