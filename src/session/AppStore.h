@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AnswerCueLayout.h"
 #include "core/AnswerEntry.h"
 #include "core/AnswerLatencyMetrics.h"
 #include "core/AnswerStyle.h"
@@ -392,6 +393,8 @@ private:
     std::optional<AudioSource> m_activeAudioSource;
     std::optional<double> m_cloudHeartbeatIntervalOverride;
     std::optional<AnswerTimingTrace> m_timingTrace;
+    // The layout of the answer streaming in, until its first speakable cue is timed.
+    AnswerCueLayout::Stream m_answerLayout;
     std::optional<double> m_questionUpdatedAt;
     // Uptime at the session's start: its duration never depends on the wall clock.
     std::optional<double> m_sessionStartedUptime;

@@ -198,3 +198,57 @@ TEST(AnswerCueLayout, SpeakableCueNeedsAFinishedSentenceOrCueText) {
     EXPECT_FALSE(streaming("**Scope**\n").hasSpeakableCue());
     EXPECT_TRUE(streaming("**Scope**\nI").hasSpeakableCue());
 }
+
+// The stream keeps what can no longer change; whatever the deltas, each of its layouts is the
+// one a layout of the whole text gives, streaming or finished, and a new answer starts over.
+TEST(AnswerCueLayout, StreamGivesTheLayoutOfTheWholeTextAtEveryDelta) {
+    const QStringList answers = {
+        s("Great question — I’d frame it around one migration I led.\n\n"
+          "**Scaling the payments API**\n"
+          "At Finexa I moved our payments API to 12 autoscaled pods, cutting p99 latency by "
+          "**40%**.\n\n"
+          "**Leading through ambiguity**\n\n\n"
+          "The roadmap was unclear, so I set weekly checkpoints.\n\n"
+          "**Personal example needed**"),
+        s("Bonne question. Je vais suivre la méthode STAR.\n"
+          "SITUATION\n"
+          "Notre application perdait 20 % de ses utilisateurs.\n"
+          "OBJECTIF\n"
+          "Réduire ce taux de moitié.\n"
+          "RÉSULTAT\n"
+          "Le taux d’abandon est passé à 9 %.\n\n"
+          "**Exemple personnel à préciser**\n"),
+        s("Here is how I prioritise.\n\n"
+          "### Impact first ###\n"
+          "I rank work by revenue at risk.\n\n"
+          "1. Listen to stakeholders\n"
+          "I meet each team lead before planning.\n\n"
+          "IMPACT AND EFFORT\n"
+          "We score each item from 1 to 5.\n"
+          "1. Quick wins\n"
+          "2. Big bets\n\n"
+          "## Outcome\n"
+          "**Title only**\n\n"
+          "**Another title**\n"),
+        s("Line one\r\n**Heading**\r\nBody text\rmore\r\n\r\n2. Step\r\nDone."),
+        s("no heading and no sentence end, only words that go on and on, "
+          "then a line break\nand another line without an end"),
+    };
+    const int sizes[] = {1, 3, 7, 2, 11, 5};
+    for (const QString& answer : answers) {
+        for (const int first : {0, 1, 3}) {
+            SCOPED_TRACE(answer.toStdString());
+            AnswerCueLayout::Stream stream;
+            // Another answer first: the stream must not carry any of it over.
+            EXPECT_EQ(stream.layout(s("**Old**\nStale text.\n\nmore"), true),
+                      AnswerCueLayout(s("**Old**\nStale text.\n\nmore"), true));
+            for (qsizetype at = 0, i = first; at < answer.size(); at += sizes[i++ % 6]) {
+                const QString prefix = answer.first(at);
+                ASSERT_EQ(stream.layout(prefix, true), AnswerCueLayout(prefix, true))
+                    << prefix.toStdString();
+            }
+            EXPECT_EQ(stream.layout(answer, true), AnswerCueLayout(answer, true));
+            EXPECT_EQ(stream.layout(answer, false), AnswerCueLayout(answer, false));
+        }
+    }
+}
