@@ -26,10 +26,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
-
-#include <sys/stat.h>
 
 using namespace corvel;
 
@@ -90,30 +89,18 @@ QString workspaceFolder(int interviews) {
     return folder->path();
 }
 
-// Every save replaces the file by a rename, so a new inode or time means a write landed.
-struct FileStamp {
-    ino_t inode = 0;
-    qint64 nanoseconds = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp stampOf(const QString& path) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    return {st.st_ino, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
 void runEventsFor(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
-bool runEventsUntilChanged(const QString& path, const FileStamp& before, int milliseconds) {
+// Every save replaces the file by a rename, so a new stamp means a write landed.
+bool runEventsUntilChanged(const QString& path, const std::optional<FileStamp>& before,
+                           int milliseconds) {
     QElapsedTimer elapsed;
     elapsed.start();
-    while (stampOf(path) == before) {
+    while (WorkspaceStorage::stampOf(path) == before) {
         if (elapsed.elapsed() > milliseconds)
             return false;
         runEventsFor(2);
@@ -176,23 +163,19 @@ void reportWorst(benchmark::State& state, double worst) {
         double(QFile(WorkspaceStorage::fileURL(workspaceFolder(int(state.range(0))))).size()) / 1e6;
 }
 
-void typing(benchmark::State& state) {
+// The longest stall from `act` on a window showing `section` until what it saved is on disk.
+void measureStall(benchmark::State& state, AppSection section,
+                  const std::function<void(Window&)>& act) {
     double worst = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        Window window(int(state.range(0)), AppSection::profile);
-        const FileStamp before = stampOf(window.file());
+        Window window(int(state.range(0)), section);
+        const auto before = WorkspaceStorage::stampOf(window.file());
         state.ResumeTiming();
         StallProbe probe;
-        AppStore& store = window.fixture.store();
-        for (int key = 0; key < 20; ++key) {
-            InterviewContext context = store.context();
-            context.notes += QLatin1Char('a' + key % 26);
-            store.setContext(context);
-            runEventsFor(30);
-        }
+        act(window);
         if (!runEventsUntilChanged(window.file(), before, 10'000))
-            state.SkipWithError("the autosave never reached the disk");
+            state.SkipWithError("the save never reached the disk");
         runEventsFor(20);
         const double stall = probe.worstMilliseconds();
         worst = std::max(worst, stall);
@@ -201,25 +184,24 @@ void typing(benchmark::State& state) {
     reportWorst(state, worst);
 }
 
+void typing(benchmark::State& state) {
+    measureStall(state, AppSection::profile, [](Window& window) {
+        AppStore& store = window.fixture.store();
+        for (int key = 0; key < 20; ++key) {
+            InterviewContext context = store.context();
+            context.notes += QLatin1Char('a' + key % 26);
+            store.setContext(context);
+            runEventsFor(30);
+        }
+    });
+}
+
 void deleteOne(benchmark::State& state) {
-    double worst = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        Window window(int(state.range(0)), AppSection::history);
-        const FileStamp before = stampOf(window.file());
-        state.ResumeTiming();
-        StallProbe probe;
+    measureStall(state, AppSection::history, [](Window& window) {
         AppStore& store = window.fixture.store();
         store.deleteRecord(store.history().front().id);
         window.settle();
-        if (!runEventsUntilChanged(window.file(), before, 10'000))
-            state.SkipWithError("the deletion never reached the disk");
-        runEventsFor(20);
-        const double stall = probe.worstMilliseconds();
-        worst = std::max(worst, stall);
-        state.SetIterationTime(stall / 1e3);
-    }
-    reportWorst(state, worst);
+    });
 }
 
 void historyOpenAndBack(benchmark::State& state) {

@@ -71,7 +71,7 @@ QCoro::Task<> AppStore::runAutosave(CancelToken cancel) {
 }
 
 void AppStore::loadWorkspace(WorkspaceWriter::Write write) {
-    const WorkspaceStorage::LoadResult loaded = WorkspaceStorage::load(m_storageDirectory);
+    WorkspaceStorage::LoadResult loaded = WorkspaceStorage::load(m_storageDirectory);
     m_writer = std::make_unique<WorkspaceWriter>(WorkspaceStorage::fileURL(m_storageDirectory),
                                                  loaded.stamp, std::move(write));
     connect(m_writer.get(), &WorkspaceWriter::failed, this, [this](const QString& reason) {
@@ -88,13 +88,15 @@ void AppStore::loadWorkspace(WorkspaceWriter::Write write) {
     }
     if (!loaded.workspace)
         return;
-    const SavedWorkspace& w = *loaded.workspace;
+    SavedWorkspace& w = *loaded.workspace;
     if (!w.context.isExample)
         m_context = w.context;
-    for (const InterviewRecord& record : w.history) {
+    m_history.reserve(w.history.size());
+    m_savedHistory.reserve(w.history.size());
+    for (InterviewRecord& record : w.history) {
         if (!record.isDemo) {
-            m_history.push_back(record);
-            m_savedHistory.push_back(std::make_shared<const InterviewRecord>(record));
+            m_savedHistory.push_back(std::make_shared<const InterviewRecord>(std::move(record)));
+            m_history.push_back(*m_savedHistory.back());
         }
     }
     if (w.configurationVersion && *w.configurationVersion >= configurationVersion)
