@@ -66,13 +66,21 @@ HistoryList::Row HistoryList::makeRow() {
     line->addWidget(remove);
     auto* card = new Surface(inner, 24, this);
     card->hide();
-    // Rows are only ever added or removed at the end, so a row keeps its place in m_rows.
-    const size_t at = m_rows.size();
-    connect(open, &QAbstractButton::clicked, this,
-            [this, at] { m_store.setSelectedRecord(*m_records.at(m_rows.at(at).index)); });
-    connect(remove, &QAbstractButton::clicked, this,
-            [this, at] { Q_EMIT deleteRequested(m_records.at(m_rows.at(at).index)->id); });
+    connect(open, &QAbstractButton::clicked, this, [this, card] {
+        if (const Row* row = rowOf(card))
+            m_store.setSelectedRecord(*m_records.at(row->index));
+    });
+    connect(remove, &QAbstractButton::clicked, this, [this, card] {
+        if (const Row* row = rowOf(card))
+            Q_EMIT deleteRequested(m_records.at(row->index)->id);
+    });
     return {card, open, remove};
+}
+
+const HistoryList::Row* HistoryList::rowOf(const QWidget* card) const {
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [&](const Row& row) { return row.card == card; });
+    return found == m_rows.end() ? nullptr : &*found;
 }
 
 void HistoryList::bind(Row& row, size_t index) {
@@ -92,30 +100,44 @@ void HistoryList::layoutRows() {
         const QWidget* viewport = m_scrollArea->viewport();
         view &= QRect(mapFrom(viewport, QPoint(0, 0)), viewport->size());
     }
+    // One row more on each side of the view, so Tab and Shift+Tab reach a row that the scroll
+    // area then brings into view.
     const int step = rowHeight() + rowSpacing;
     size_t first = 0;
-    size_t count = 0;
+    size_t end = 0;
     if (!view.isEmpty() && !m_records.empty()) {
-        first = size_t(std::max(0, view.top() / step));
-        const size_t last = std::min(m_records.size() - 1, size_t(view.bottom() / step));
-        count = last >= first ? last - first + 1 : 0;
+        first = size_t(std::max(0, view.top() / step - 1));
+        end = std::min(m_records.size(), size_t(view.bottom() / step + 2));
     }
-    while (m_rows.size() < count)
-        m_rows.push_back(makeRow());
-    // A row past the end may hold the button whose click led here: it goes once that is done.
-    while (m_rows.size() > count) {
-        QWidget* card = m_rows.back().card;
-        card->hide();
-        card->setParent(nullptr);
-        card->deleteLater();
-        m_rows.pop_back();
-    }
-    for (size_t k = 0; k < count; ++k) {
-        Row& row = m_rows[k];
-        bind(row, first + k);
-        row.card->setGeometry(0, int(first + k) * step, width(), rowHeight());
+
+    // A row keeps its record while that stays in range, so the focus stays on the same record;
+    // the others are reused for the records coming into view.
+    std::vector<Row> kept;
+    std::vector<Row> spare;
+    for (Row& row : m_rows)
+        (row.index >= first && row.index < end ? kept : spare).push_back(row);
+    std::vector<Row> rows;
+    for (size_t index = first; index < end; ++index) {
+        const auto found = std::find_if(kept.begin(), kept.end(),
+                                        [&](const Row& row) { return row.index == index; });
+        Row row = found != kept.end() ? *found : spare.empty() ? makeRow() : spare.back();
+        if (found == kept.end() && !spare.empty())
+            spare.pop_back();
+        bind(row, index);
+        row.card->setGeometry(0, int(index) * step, width(), rowHeight());
         row.card->show();
+        if (!rows.empty())
+            setTabOrder(rows.back().remove, row.open);
+        setTabOrder(row.open, row.remove);
+        rows.push_back(row);
     }
+    // A spare row may hold the button whose click led here: it goes once that is done.
+    for (const Row& row : spare) {
+        row.card->hide();
+        row.card->setParent(nullptr);
+        row.card->deleteLater();
+    }
+    m_rows = std::move(rows);
 }
 
 void HistoryList::watchScrollArea() {

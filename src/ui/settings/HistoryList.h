@@ -48,6 +48,7 @@ private:
     };
 
     Row makeRow();
+    const Row* rowOf(const QWidget* card) const;
     void bind(Row& row, size_t index);
     void layoutRows();
     void watchScrollArea();

@@ -5,6 +5,7 @@
 #include "ui/session/AnswerText.h"
 #include "ui/settings/HistoryRecordButton.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -169,4 +170,21 @@ TEST(HistoryViewTest, LongHistoryShowsRowsForTheViewOnlyAndKeepsThemInOrder) {
     const QStringList after = titles();
     EXPECT_EQ(after, expected.mid(0, after.size()));
     EXPECT_EQ(rows(view), before) << "a deletion rebinds the rows, it does not rebuild them";
+
+    // The keyboard walks past the rows in view, in order: the next row is always there.
+    QApplication::setActiveWindow(&view);
+    for (HistoryRecordButton* row : rows(view))
+        if (row->title() == QStringLiteral("Role 0"))
+            row->setFocus();
+    QStringList walked;
+    for (int key = 0; key < 40; ++key) {
+        if (auto* row = qobject_cast<HistoryRecordButton*>(QApplication::focusWidget()))
+            walked.append(row->title());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QStringList inOrder;
+    for (int i = 0; i < walked.size(); ++i)
+        inOrder.append(QStringLiteral("Role %1").arg(i == 0 ? 0 : i + 1));
+    EXPECT_EQ(walked, inOrder);
+    EXPECT_GE(walked.size(), 20);
 }
