@@ -2,6 +2,7 @@
 
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/preparation/CallPreparationSection.h"
@@ -14,6 +15,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
 
@@ -142,6 +145,25 @@ TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     EXPECT_TRUE(view->isCompact());
     ASSERT_EQ(section<CallPreparationSection>(), call);
     EXPECT_TRUE(call->showNotes());
+}
+
+// Opening the notes makes the step longer than the card: it scrolls to its closing hint.
+TEST_F(ProfileViewTest, OpenNotesLeaveTheCallHintReachable) {
+    open(Step::call, {1180, 760});
+    findNamed<QAbstractButton>(*view, QStringLiteral("Anything else I should know? · Optional"))
+        ->click();
+    QCoreApplication::processEvents();
+    auto* hint = findNamed<SpacedLabel>(*view, section<CallPreparationSection>()->closingHint());
+    ASSERT_TRUE(hint);
+    QScrollArea* scroll = nullptr;
+    for (QWidget* up = hint; up && !scroll; up = up->parentWidget())
+        scroll = qobject_cast<QScrollArea*>(up);
+    ASSERT_TRUE(scroll);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    const QRect shown(hint->mapTo(scroll->viewport(), QPoint()), hint->size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
+        << shown.bottom() << " below " << scroll->viewport()->height();
 }
 
 // Labels inside the step buttons and the drop zone keep the colour they are given, not the
