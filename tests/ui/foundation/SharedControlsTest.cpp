@@ -1,6 +1,7 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/CrossFade.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/OptionChoice.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
@@ -125,6 +127,32 @@ TEST(ReduceMotion, StopsTheSpinnerAndTheStepTransition) {
     steps.setContent(new QWidget);
     EXPECT_FALSE(steps.isAnimating());
     EXPECT_EQ(steps.content()->geometry(), steps.rect());
+}
+
+// The old picture fades out over the changed widget, which fades in; then both are gone and the
+// widget draws directly again. Under Reduce Motion the change simply happens.
+TEST(CrossFade, FadesBetweenTheOldAndTheNewPictureExceptUnderReduceMotion) {
+    AccessibilityPreferences preferences;
+    QWidget host;
+    host.resize(200, 100);
+    auto* label = new QLabel(QStringLiteral("Before"), &host);
+    host.show();
+    const auto pictures = [&] { return host.findChildren<QWidget*>().size() - 1; };
+    crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences);
+    label->setText(QStringLiteral("After"));
+    EXPECT_EQ(pictures(), 1);
+    EXPECT_NE(label->graphicsEffect(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pictures() == 0; }, 2000));
+    EXPECT_EQ(label->graphicsEffect(), nullptr);
+
+    preferences.setReduceMotion(true);
+    crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences);
+    EXPECT_EQ(pictures(), 0);
+    EXPECT_EQ(label->graphicsEffect(), nullptr);
+    label->hide();
+    preferences.setReduceMotion(false);
+    crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences); // nothing on screen
+    EXPECT_EQ(pictures(), 0);
 }
 
 TEST(SymbolImage, EveryNamedSymbolDrawsSomething) {

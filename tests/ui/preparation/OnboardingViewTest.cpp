@@ -64,6 +64,10 @@ TEST_F(OnboardingViewTest, WalksEveryStepWithTheLinuxStatuses) {
     pressReturn();
     ASSERT_EQ(view->step(), GuidedSetupStep::speech);
     EXPECT_EQ(view->companion()->mood(), CloudMood::listening);
+    // The sentence and the companion change inside the step's transition.
+    EXPECT_NE(view->findChild<QWidget*>(QStringLiteral("guideSentence"))->graphicsEffect(),
+              nullptr);
+    EXPECT_NE(view->companion()->graphicsEffect(), nullptr);
 
     // No speech model: the settings are offered, never a request that cannot change anything.
     EXPECT_TRUE(view->content()

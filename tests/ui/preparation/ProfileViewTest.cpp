@@ -137,6 +137,7 @@ TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     // An opened notes editor stays open across the threshold.
     view->select(Step::call);
     auto* call = section<CallPreparationSection>();
+    EXPECT_NE(call->graphicsEffect(), nullptr); // cross-fading in
     ASSERT_FALSE(call->showNotes());
     findNamed<QAbstractButton>(*call, QStringLiteral("Anything else I should know? · Optional"))
         ->click();
