@@ -1,6 +1,7 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/ConfirmationDialog.h"
 #include "ui/foundation/CrossFade.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/LinkButton.h"
@@ -15,6 +16,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
@@ -153,6 +156,33 @@ TEST(CrossFade, FadesBetweenTheOldAndTheNewPictureExceptUnderReduceMotion) {
     preferences.setReduceMotion(false);
     crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences); // nothing on screen
     EXPECT_EQ(pictures(), 0);
+}
+
+TEST(Confirmation, ShowsItsWholeTextInTheAppFontAndOnlyTheRedButtonConfirms) {
+    const QString title = QStringLiteral("Delete this interview?");
+    const QString body = QStringLiteral(
+        "This interview and its answers will be deleted from this computer’s history.");
+    int confirmed = 0;
+    QPointer<QMessageBox> box = openConfirmation(nullptr, title, body, QStringLiteral("Delete"),
+                                                 [&] { ++confirmed; });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+    EXPECT_EQ(box->font().family(), appFont(13, QFont::Normal).family());
+    auto* heading = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* message = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+    ASSERT_TRUE(heading && message);
+    EXPECT_GE(heading->width(), heading->fontMetrics().horizontalAdvance(title));
+    // The body keeps a readable measure rather than wrapping at the short title's width.
+    EXPECT_GE(message->width(), 300);
+    QAbstractButton* destructive = box->buttons().first();
+    if (box->buttonRole(destructive) != QMessageBox::DestructiveRole)
+        destructive = box->buttons().last();
+    ASSERT_EQ(box->buttonRole(destructive), QMessageBox::DestructiveRole);
+    EXPECT_NE(destructive->palette().color(QPalette::ButtonText),
+              box->escapeButton()->palette().color(QPalette::ButtonText));
+    EXPECT_EQ(box->escapeButton(), static_cast<QAbstractButton*>(box->defaultButton()));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }));
+    EXPECT_EQ(confirmed, 0);
 }
 
 TEST(SymbolImage, EveryNamedSymbolDrawsSomething) {
