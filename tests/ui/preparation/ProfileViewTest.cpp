@@ -2,6 +2,7 @@
 
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -146,6 +148,30 @@ TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     EXPECT_TRUE(view->isCompact());
     ASSERT_EQ(section<CallPreparationSection>(), call);
     EXPECT_TRUE(call->showNotes());
+}
+
+// A long file name is cut after two lines instead of widening the zone, and typing elsewhere
+// leaves the zone's glyph alone.
+TEST_F(ProfileViewTest, TheDropZoneKeepsItsWidthAndItsGlyph) {
+    open(Step::resume);
+    ResumeDropZone* zone = section<ResumePreparationSection>()->dropZone();
+    const int width = zone->width();
+    InterviewContext context = h.store().context();
+    context.resume = QStringLiteral("Ten years of platform work");
+    context.resumeFilename = QString(300, QLatin1Char('x')) + QStringLiteral(".pdf");
+    h.store().setContext(context);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zone->width(), width);
+    auto* status = findNamed<SpacedLabel>(*zone, context.resumeFilename);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->maximumLines(), 2);
+    EXPECT_TRUE(status->isTruncated(status->width()));
+
+    const QPointer<PixelGlyph> glyph = zone->findChild<PixelGlyph*>();
+    context.notes = QStringLiteral("Typed elsewhere");
+    h.store().setContext(context);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zone->findChild<PixelGlyph*>(), glyph.data());
 }
 
 // Opening the notes makes the step longer than the card: it scrolls to its closing hint.
