@@ -73,7 +73,7 @@ void addSessionScreens(ScreenList& screens) {
                     [](fixture::ScreenFixture& fixture, const ScreenOptions& options) -> QWidget* {
                         auto* view = new SessionView(fixture.environment());
                         script(fixture, options);
-                        return view;
+                        return onBackdrop(view);
                     }});
     screens.append(
         {QStringLiteral("floating"),

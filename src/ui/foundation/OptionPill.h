@@ -10,7 +10,9 @@ class PressButtonStyle;
 // One option of a choice: white text on ink when selected, ink on surface otherwise.
 // `pill` is the settings page's option (13, medium when selected, padded 18 x 12, corner 4);
 // `segment` is the language choice's (12 medium, padded 10 above and below, corner 3, sharing the
-// row's width equally). Drawn at 0.55 opacity when disabled.
+// row's width equally). Drawn at 0.55 opacity when disabled. The selection is the button's checked
+// state, so assistive technology reports it, but only setSelected() changes it: a click never
+// toggles it.
 class OptionPill final : public QAbstractButton {
     Q_OBJECT
 
@@ -20,7 +22,7 @@ public:
     OptionPill(const QString& title, Style style,
                const AccessibilityPreferences* preferences = nullptr, QWidget* parent = nullptr);
 
-    bool isSelected() const { return m_selected; }
+    bool isSelected() const { return isChecked(); }
     void setSelected(bool selected);
     Style style() const { return m_style; }
 
@@ -30,6 +32,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void nextCheckState() override {}
 
 private:
     QFont titleFont() const;
@@ -37,7 +40,6 @@ private:
     qreal radius() const;
 
     Style m_style;
-    bool m_selected = false;
     PressButtonStyle* m_press;
 };
 

@@ -12,11 +12,17 @@ class TextInput final : public QLineEdit {
 public:
     explicit TextInput(const QString& placeholder, QWidget* parent = nullptr);
 
+    // 5 unless a screen's field asks for another.
+    void setCornerRadius(qreal radius);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    qreal m_cornerRadius = 5;
 };
 
 } // namespace corvel

@@ -29,6 +29,8 @@ public:
     CallPreparationSection(AppStore& store, std::function<void(PreparationStep)> onEdit,
                            bool compact, QWidget* parent = nullptr);
 
+    // Spacing 16 between the parts when compact, else 24.
+    void setCompact(bool compact);
     bool showNotes() const;
     TextArea* notesField() const { return m_notes; }
     QAbstractButton* editButton(PreparationStep step) const;
@@ -38,7 +40,7 @@ public:
 private:
     struct SummaryRow {
         QWidget* glyphFrame;
-        PlainLabel* value;
+        SpacedLabel* value;
         QAbstractButton* edit;
         QString title;
     };
@@ -46,6 +48,7 @@ private:
     void refresh();
 
     AppStore& m_store;
+    QVBoxLayout* m_column;
     InterviewLanguageChoiceView* m_language;
     SpacedLabel* m_sessionNote;
     TextArea* m_notes;

@@ -7,6 +7,8 @@
 #include "ui/session/CaptureStatusView.h"
 #include "ui/session/InterviewLanguageChoiceView.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 
@@ -61,6 +63,9 @@ TEST(CaptureStatusView, FollowsLevelAndHealthAndTheMenuCallsBack) {
     EXPECT_EQ(view.barHeights(), (Heights{10, 16, 13, 8}));
     EXPECT_EQ(view.barColor(), Palette::green());
     EXPECT_EQ(view.accessibleName(), s("Audio received, Call audio, English"));
+    // One element: its texts are not read again one by one.
+    for (QLabel* part : view.findChildren<QLabel*>())
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(part)->state().invisible);
 
     view.setState(s("French"), AudioSource::microphone, true);
     EXPECT_EQ(view.barHeights(), (Heights{2, 2, 2, 2}));
