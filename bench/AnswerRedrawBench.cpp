@@ -2,6 +2,9 @@
 // the session screen and the floating window are both shown (offscreen). Each sample runs from
 // the store's currentAnswerChanged to both views refreshed, laid out and painted. Also counts the
 // widgets created by deltas that brought no new cue: rows are updated in place, so it must be 0.
+// A delta must cost the same at the end of the answer as at its start: the counters compare the
+// mean of the last tenth of the deltas with the first, for the answer with its sentence ends and
+// for the same answer without any.
 #include "fixture/ScreenFixture.h"
 #include "ui/session/AnswerText.h"
 #include "ui/session/OverlayContentView.h"
@@ -27,8 +30,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// An opening, twelve talking points and a reminder: 4,000 characters.
-QString sampleAnswer() {
+// An opening, twelve talking points and a reminder: 4,000 characters; without `sentenceEnds`,
+// every full stop is a comma.
+QString sampleAnswer(bool sentenceEnds) {
     QString text = QStringLiteral("Start with the result: our deploys went from an hour to six "
                                   "minutes, and I led the work that got us there.\n\n");
     for (int i = 0; text.size() < 3800; ++i) {
@@ -40,6 +44,8 @@ QString sampleAnswer() {
             text += QStringLiteral("**Personal example needed**\n\n");
     }
     text += QString(4000 - text.size(), u'.');
+    if (!sentenceEnds)
+        text.replace(u'.', u',');
     return text;
 }
 
@@ -54,11 +60,13 @@ size_t cueCount(const AnswerCueView& view) {
 }
 
 void answerRedraw(benchmark::State& state) {
-    const QString answer = sampleAnswer();
+    const QString answer = sampleAnswer(state.range(0) != 0);
     constexpr int deltas = 1000;
     const qsizetype step = answer.size() / deltas;
     std::vector<double> samples;
     int widgetsWithoutNewCue = 0;
+    double firstTenth = 0;
+    double lastTenth = 0;
 
     for (auto _ : state) {
         fixture::ScreenFixture fixture({{QStringLiteral("prepared"), QStringLiteral("1")},
@@ -95,6 +103,10 @@ void answerRedraw(benchmark::State& state) {
             const double seconds = std::chrono::duration<double>(Clock::now() - changed).count();
             samples.push_back(seconds);
             total += seconds;
+            if (i < deltas / 10)
+                firstTenth += seconds;
+            else if (i >= deltas - deltas / 10)
+                lastTenth += seconds;
             if (inScreen.text() != store.currentAnswer() ||
                 inWindow.text() != store.currentAnswer())
                 state.SkipWithError("a view did not follow the answer");
@@ -108,9 +120,19 @@ void answerRedraw(benchmark::State& state) {
     state.counters["p99_us"] = percentile(samples, 0.99) * 1e6;
     state.counters["max_us"] = percentile(samples, 1.0) * 1e6;
     state.counters["widgets_without_new_cue"] = widgetsWithoutNewCue;
+    const double tenth = double(state.iterations()) * (deltas / 10);
+    state.counters["first_tenth_us"] = firstTenth / tenth * 1e6;
+    state.counters["last_tenth_us"] = lastTenth / tenth * 1e6;
+    state.counters["last_over_first"] = lastTenth / firstTenth;
 }
 
-BENCHMARK(answerRedraw)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(answerRedraw)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("sentenceEnds")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -38,29 +38,43 @@ QStringList streamedDeltas() {
     return deltas;
 }
 
+// Each delta laid out from the whole text (stream 0) or through the stream that keeps what can no
+// longer change (stream 1); the tenths compare the first and the last hundred deltas.
 void BM_StreamedAnswer(benchmark::State& state) {
+    const bool stream = state.range(0) != 0;
     const QStringList deltas = streamedDeltas();
     std::vector<double> microseconds;
     microseconds.reserve(deltas.size());
     for (auto _ : state) {
         microseconds.clear();
+        AnswerCueLayout::Stream layouts;
         QString text;
         for (const QString& delta : deltas) {
             text += delta;
             const auto start = std::chrono::steady_clock::now();
-            const AnswerCueLayout layout(text, true);
+            const AnswerCueLayout layout =
+                stream ? layouts.layout(text, true) : AnswerCueLayout(text, true);
             benchmark::DoNotOptimize(layout.hasSpeakableCue());
             const auto end = std::chrono::steady_clock::now();
             microseconds.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         }
     }
+    const size_t tenth = microseconds.size() / 10;
+    double first = 0;
+    double last = 0;
+    for (size_t i = 0; i < tenth; ++i) {
+        first += microseconds[i];
+        last += microseconds[microseconds.size() - 1 - i];
+    }
+    state.counters["first_tenth_us"] = first / double(tenth);
+    state.counters["last_tenth_us"] = last / double(tenth);
     std::sort(microseconds.begin(), microseconds.end());
     state.counters["deltas"] = double(deltas.size());
     state.counters["median_us"] = microseconds[microseconds.size() / 2];
     state.counters["p99_us"] = microseconds[microseconds.size() * 99 / 100];
     state.counters["max_us"] = microseconds.back();
 }
-BENCHMARK(BM_StreamedAnswer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamedAnswer)->Arg(0)->Arg(1)->ArgName("stream")->Unit(benchmark::kMillisecond);
 
 // The costliest single delta: the whole answer.
 void BM_WholeAnswer(benchmark::State& state) {

@@ -211,6 +211,8 @@ void TessaroyApp::applicationWillTerminate() {
         m_delegateStore->endSession();
     else
         m_delegateStore->save();
+    // The process ends after this: the save in flight and the latest one must reach the disk.
+    m_delegateStore->waitForSaves();
 }
 
 } // namespace corvel

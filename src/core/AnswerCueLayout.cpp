@@ -354,31 +354,16 @@ struct PendingCue {
 
 } // namespace
 
-AnswerCueLayout::AnswerCueLayout(const QString& text, bool isStreaming) {
-    QString normalized;
-    QStringView all = text;
-    if (text.contains(u'\r')) {
-        normalized = text;
-        normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        normalized.replace(u'\r', u'\n');
-        all = normalized;
-    }
-    const QList<QStringView> lines = all.split(u'\n');
-    const qsizetype count = lines.size();
-    std::vector<QStringView> trimmed(count);
-    for (qsizetype i = 0; i < count; ++i)
-        trimmed[i] = trimmedLine(lines[i]);
-    std::vector<qsizetype> nextNonBlank(count, -1);
-    for (qsizetype i = count - 1, next = -1; i >= 0; --i) {
-        nextNonBlank[i] = next;
-        if (!trimmed[i].isEmpty())
-            next = i;
-    }
-
+// The layout of the lines read so far; reading a line depends only on this and on the line
+// after it that is not blank.
+struct AnswerCueLayout::Parser {
     Block introBlock;
     std::optional<PendingCue> pending;
     int nextId = 0;
-    const auto finishPending = [&](bool final) {
+    QList<AnswerCue> cues;
+    bool afterBlank = true;
+
+    void finishPending(bool final) {
         if (!pending)
             return;
         QString body = pending->body.text();
@@ -393,19 +378,22 @@ AnswerCueLayout::AnswerCueLayout(const QString& text, bool isStreaming) {
                 cues.back().text += QStringLiteral("\n\n") + pending->title;
         }
         pending.reset();
-    };
+    }
 
-    for (qsizetype i = 0; i < count; ++i) {
+    // Reads line `i` of `lines`; `lastStreaming` for the last line of a text still streaming.
+    void read(const QList<QStringView>& lines, const std::vector<QStringView>& trimmed,
+              const std::vector<qsizetype>& nextNonBlank, qsizetype i, bool lastStreaming,
+              bool isStreaming) {
         const QStringView raw = lines[i];
         const QStringView t = trimmed[i];
-        const bool afterBlank = i == 0 || trimmed[i - 1].isEmpty();
-        const bool lastStreaming = isStreaming && i == count - 1;
+        const bool lineAfterBlank = afterBlank;
+        afterBlank = t.isEmpty();
         const Block& block = pending ? pending->body : introBlock;
 
-        bool allowUppercase = afterBlank;
-        bool mayBeUppercase = afterBlank;
+        bool allowUppercase = lineAfterBlank;
+        bool mayBeUppercase = lineAfterBlank;
         // Every STAR word starts with one of these letters.
-        if (!afterBlank && block.hasText && !t.isEmpty() &&
+        if (!lineAfterBlank && block.hasText && !t.isEmpty() &&
             QStringView(u"STOAR").contains(t.front())) {
             for (const QString& star : starTitles) {
                 allowUppercase = allowUppercase || t == star;
@@ -417,7 +405,7 @@ AnswerCueLayout::AnswerCueLayout(const QString& text, bool isStreaming) {
         if (lastStreaming) {
             const Tail tail{true, !raw.isEmpty() && !raw.back().isSpace()};
             if (mayStillBecomeHeading(t, mayBeUppercase, tail))
-                continue;
+                return;
         }
 
         std::optional<QStringView> following;
@@ -429,18 +417,99 @@ AnswerCueLayout::AnswerCueLayout(const QString& text, bool isStreaming) {
                 finishPending(true);
                 const bool reminder = isReminderTitle(*title);
                 pending = PendingCue{nextId++, std::move(*title), reminder, {}};
-                continue;
+                return;
             }
             if (isStreaming && !following && numberedTitle(t))
-                continue;
+                return;
         }
 
         Block& current = pending ? pending->body : introBlock;
         current.append(t.isEmpty() ? QString() : spokenText(raw, lastStreaming));
     }
 
-    finishPending(!isStreaming);
-    intro = introBlock.text();
+    // Reads `text`, which follows the lines read so far. Unless `toEnd`, stops before the last
+    // line that is not blank and has a line break after it: every line before that one has its
+    // next non-blank line complete, so what they gave can no longer change as the text grows.
+    // Returns how many characters were read.
+    qsizetype read(QStringView text, bool isStreaming, bool toEnd) {
+        const QList<QStringView> lines = text.split(u'\n');
+        const qsizetype count = lines.size();
+        std::vector<QStringView> trimmed(count);
+        for (qsizetype i = 0; i < count; ++i)
+            trimmed[i] = trimmedLine(lines[i]);
+        std::vector<qsizetype> nextNonBlank(count, -1);
+        for (qsizetype i = count - 1, next = -1; i >= 0; --i) {
+            nextNonBlank[i] = next;
+            if (!trimmed[i].isEmpty())
+                next = i;
+        }
+        qsizetype end = count;
+        if (!toEnd) {
+            end = 0;
+            for (qsizetype i = count - 2; i >= 0; --i) {
+                if (!trimmed[i].isEmpty()) {
+                    end = i;
+                    break;
+                }
+            }
+        }
+        qsizetype consumed = 0;
+        for (qsizetype i = 0; i < end; ++i) {
+            read(lines, trimmed, nextNonBlank, i, isStreaming && i == count - 1, isStreaming);
+            consumed += lines[i].size() + 1;
+        }
+        return consumed;
+    }
+
+    void finish(AnswerCueLayout& layout, bool isStreaming) {
+        finishPending(!isStreaming);
+        layout.intro = introBlock.text();
+        layout.cues = std::move(cues);
+    }
+};
+
+namespace {
+
+// CR LF and a lone CR are one line break each.
+QString withUnixLineBreaks(const QString& text) {
+    QString normalized = text;
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalized.replace(u'\r', u'\n');
+    return normalized;
+}
+
+} // namespace
+
+AnswerCueLayout::AnswerCueLayout(const QString& text, bool isStreaming) {
+    Parser parser;
+    parser.read(text.contains(u'\r') ? QStringView(withUnixLineBreaks(text)) : QStringView(text),
+                isStreaming, true);
+    parser.finish(*this, isStreaming);
+}
+
+AnswerCueLayout::Stream::Stream() = default;
+AnswerCueLayout::Stream::~Stream() = default;
+
+AnswerCueLayout AnswerCueLayout::Stream::layout(const QString& text, bool isStreaming) {
+    // A text that does not continue the one before starts over; so does a carriage return,
+    // which may still join a line break arriving with the next delta.
+    if (!m_parser || text.size() < m_read ||
+        QStringView(text).first(m_read) != QStringView(m_text).first(m_read)) {
+        m_parser = std::make_unique<Parser>();
+        m_read = 0;
+    }
+    m_text = text;
+    const QStringView unread = QStringView(text).sliced(m_read);
+    if (unread.contains(u'\r')) {
+        m_parser.reset();
+        return AnswerCueLayout(text, isStreaming);
+    }
+    m_read += m_parser->read(unread, isStreaming, false);
+    Parser rest = *m_parser;
+    rest.read(QStringView(text).sliced(m_read), isStreaming, true);
+    AnswerCueLayout result;
+    rest.finish(result, isStreaming);
+    return result;
 }
 
 bool AnswerCueLayout::hasSpeakableCue() const {

@@ -6,11 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace corvel {
 
 // An answer text, complete or still streaming, laid out as an opening and talking-point cues.
-// Built from scratch from the whole text on every call; nothing carries over.
 struct AnswerCueLayout {
+private:
+    struct Parser;
+
+public:
     static inline const QStringList starTitles = {
         QStringLiteral("SITUATION"), QStringLiteral("TASK"),   QStringLiteral("OBJECTIF"),
         QStringLiteral("ACTION"),    QStringLiteral("RESULT"), QStringLiteral("RÉSULTAT"),
@@ -29,6 +34,25 @@ struct AnswerCueLayout {
     bool hasSpeakableCue() const;
 
     bool operator==(const AnswerCueLayout&) const = default;
+
+    // Lays out an answer as it streams in: the lines whose part of the layout can no longer
+    // change are read once and kept, so a delta costs the same at the end of a long answer as at
+    // its start. Any other text starts over.
+    class Stream {
+    public:
+        Stream();
+        ~Stream();
+        // Exactly AnswerCueLayout(text, isStreaming).
+        AnswerCueLayout layout(const QString& text, bool isStreaming);
+
+    private:
+        std::unique_ptr<Parser> m_parser;
+        QString m_text;
+        qsizetype m_read = 0;
+    };
+
+private:
+    AnswerCueLayout() = default;
 };
 
 } // namespace corvel

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvel {
@@ -125,8 +126,12 @@ QString WorkspaceStorage::fileURL(const std::optional<QString>& directory) {
 WorkspaceStorage::LoadResult WorkspaceStorage::load(const std::optional<QString>& directory) {
     const QString path = fileURL(directory);
     removeStrayTemporaryFiles(path);
+    // Taken before the read: a change during the read then shows as a different version.
+    const std::optional<FileStamp> stamp = stampOf(path);
     FileRead read = readFile(path);
     LoadResult result;
+    if (read.state == FileState::readable)
+        result.stamp = stamp;
     if (read.state == FileState::unreadable) {
         result.unreadable = true;
         result.keptAsidePath = keepAside(path);
@@ -137,25 +142,42 @@ WorkspaceStorage::LoadResult WorkspaceStorage::load(const std::optional<QString>
 
 void WorkspaceStorage::save(const SavedWorkspace& workspace,
                             const std::optional<QString>& directory) {
-    const QString path = fileURL(directory);
-    makeDirectory(QFileInfo(path).absolutePath());
-
     const QByteArray bytes = encode(workspace);
+    checkEncoded([&] { decode(bytes); });
+    write(bytes, fileURL(directory), std::nullopt);
+}
+
+void WorkspaceStorage::checkEncoded(const std::function<void()>& decode) {
+    try {
+        decode();
+    } catch (const JsonDecodingError& error) {
+        throw WorkspaceError(QStringLiteral("The workspace could not be encoded (%1).")
+                                 .arg(QString::fromStdString(error.what())));
+    }
+}
+
+std::optional<FileStamp> WorkspaceStorage::stampOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return FileStamp{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+                     qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+std::optional<FileStamp> WorkspaceStorage::write(const QByteArray& bytes, const QString& path,
+                                                 const std::optional<FileStamp>& expected) {
+    makeDirectory(QFileInfo(path).absolutePath());
     if (bytes.size() > maximumFileSize)
         throw WorkspaceError(
             QStringLiteral("Your interviews no longer fit in the workspace file (%1 MB, the limit "
                            "is 25 MB), so this change was not saved and your last saved copy was "
                            "kept. Export or delete old interviews in History, then try again.")
                 .arg(double(bytes.size()) / 1e6, 0, 'f', 1));
-    try {
-        decode(bytes);
-    } catch (const JsonDecodingError& error) {
-        throw WorkspaceError(QStringLiteral("The workspace could not be encoded (%1).")
-                                 .arg(QString::fromStdString(error.what())));
-    }
 
     // Whatever made the file unusable since it was loaded, its bytes are kept, never replaced.
-    if (readFile(path).state == FileState::unreadable && keepAside(path).isEmpty())
+    const std::optional<FileStamp> current = stampOf(path);
+    if (current && current != expected && readFile(path).state == FileState::unreadable &&
+        keepAside(path).isEmpty())
         throw WorkspaceError(
             QStringLiteral("The existing file %1 could not be read and was not replaced.")
                 .arg(path));
@@ -172,6 +194,7 @@ void WorkspaceStorage::save(const SavedWorkspace& workspace,
     syncFolder(QFileInfo(path).absolutePath());
     if (!QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner))
         throw WorkspaceError(QStringLiteral("Could not restrict the permissions of %1.").arg(path));
+    return stampOf(path);
 }
 
 void WorkspaceStorage::writeAll(QFileDevice& file, const QByteArray& bytes, const QString& path) {

@@ -5,6 +5,7 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -17,7 +18,17 @@ public:
     QString message() const { return QString::fromStdString(what()); }
 };
 
-// Reads and writes workspace.json, synchronously, on the main thread.
+// What identifies one version of the file on disk: any write, ours or another program's,
+// changes it.
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modified = 0; // nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+
+// Reads and writes workspace.json, synchronously, on the calling thread.
 // A file that exists but cannot be used is never overwritten: it is renamed aside first, so the
 // user can recover it.
 class WorkspaceStorage final {
@@ -29,6 +40,8 @@ public:
         // Where an unreadable file was moved; empty when there was none or it could not be moved.
         QString keptAsidePath;
         bool unreadable = false;
+        // The version of the file that was read, when it was.
+        std::optional<FileStamp> stamp;
     };
 
     // "workspace.json" in `directory`, or in the folder "Tessaroy" of the user's data folder.
@@ -39,10 +52,20 @@ public:
     static void save(const SavedWorkspace& workspace,
                      const std::optional<QString>& directory = std::nullopt);
 
+    // Writes encoded bytes to `path` (see save) and returns the new file's stamp. The existing file
+    // is read to make sure it is not an unreadable one only when it differs from `expected`, the
+    // version this program last read or wrote: nothing else can have made that one unreadable.
+    static std::optional<FileStamp> write(const QByteArray& bytes, const QString& path,
+                                          const std::optional<FileStamp>& expected);
+    static std::optional<FileStamp> stampOf(const QString& path);
+
     // Writes, flushes and syncs every byte; throws WorkspaceError naming the system's reason.
     static void writeAll(QFileDevice& file, const QByteArray& bytes, const QString& path);
 
     static QByteArray encode(const SavedWorkspace& workspace);
+    // Runs `decode` over freshly encoded bytes; turns its JsonDecodingError into a WorkspaceError,
+    // so a value that loading would reject is never written.
+    static void checkEncoded(const std::function<void()>& decode);
     // Throws JsonDecodingError.
     static SavedWorkspace decode(const QByteArray& bytes);
 };

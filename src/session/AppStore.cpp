@@ -40,7 +40,7 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
             std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(), *m_clock);
     m_audio = dependencies.audio ? dependencies.audio : m_ownedAudio.get();
 
-    loadWorkspace();
+    loadWorkspace(std::move(dependencies.writeWorkspace));
     if (dependencies.apiKey)
         setKeyState(*dependencies.apiKey);
     else
@@ -52,6 +52,7 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
 }
 
 // Tasks still suspended hold only a QPointer to the store; their slots wake them so they end.
+// The writer finishes the saves asked for before it goes.
 AppStore::~AppStore() = default;
 
 void AppStore::scheduleAutosave() {
@@ -69,8 +70,13 @@ QCoro::Task<> AppStore::runAutosave(CancelToken cancel) {
         save();
 }
 
-void AppStore::loadWorkspace() {
-    const WorkspaceStorage::LoadResult loaded = WorkspaceStorage::load(m_storageDirectory);
+void AppStore::loadWorkspace(WorkspaceWriter::Write write) {
+    WorkspaceStorage::LoadResult loaded = WorkspaceStorage::load(m_storageDirectory);
+    m_writer = std::make_unique<WorkspaceWriter>(WorkspaceStorage::fileURL(m_storageDirectory),
+                                                 loaded.stamp, std::move(write));
+    connect(m_writer.get(), &WorkspaceWriter::failed, this, [this](const QString& reason) {
+        setMessage(QStringLiteral("Saving failed: ") + reason);
+    });
     if (loaded.unreadable) {
         m_message = loaded.keptAsidePath.isEmpty()
                         ? QStringLiteral("Your saved workspace could not be read, so the app "
@@ -82,12 +88,17 @@ void AppStore::loadWorkspace() {
     }
     if (!loaded.workspace)
         return;
-    const SavedWorkspace& w = *loaded.workspace;
+    SavedWorkspace& w = *loaded.workspace;
     if (!w.context.isExample)
         m_context = w.context;
-    for (const InterviewRecord& record : w.history)
-        if (!record.isDemo)
-            m_history.push_back(record);
+    m_history.reserve(w.history.size());
+    m_savedHistory.reserve(w.history.size());
+    for (InterviewRecord& record : w.history) {
+        if (!record.isDemo) {
+            m_savedHistory.push_back(std::make_shared<const InterviewRecord>(std::move(record)));
+            m_history.push_back(*m_savedHistory.back());
+        }
+    }
     if (w.configurationVersion && *w.configurationVersion >= configurationVersion)
         m_style = w.style;
     m_audioSource = w.audioSource;
@@ -144,20 +155,21 @@ QString errorMessage(const std::exception& error) {
 void AppStore::save() {
     // This write covers an autosave still waiting; it would only write the same again.
     m_autosave.cancel();
-    SavedWorkspace workspace;
+    WorkspaceSnapshot snapshot;
+    SavedWorkspace& workspace = snapshot.workspace;
     workspace.context = m_context;
-    workspace.history = m_history;
     workspace.style = m_style;
     workspace.audioSource = m_audioSource;
     workspace.model = m_model;
     workspace.overlayOpacity = m_overlayOpacity;
     workspace.automaticAnswers = m_automaticAnswers;
     workspace.configurationVersion = configurationVersion;
-    try {
-        WorkspaceStorage::save(workspace, m_storageDirectory);
-    } catch (const WorkspaceError& error) {
-        setMessage(QStringLiteral("Saving failed: ") + error.message());
-    }
+    snapshot.history = m_savedHistory;
+    m_writer->submit(std::move(snapshot));
+}
+
+void AppStore::waitForSaves() {
+    m_writer->finish();
 }
 
 void AppStore::setSection(AppSection value) {

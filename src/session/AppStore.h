@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AnswerCueLayout.h"
 #include "core/AnswerEntry.h"
 #include "core/AnswerLatencyMetrics.h"
 #include "core/AnswerStyle.h"
@@ -12,6 +13,7 @@
 #include "core/InterviewRecord.h"
 #include "core/PreparationStep.h"
 #include "core/SessionPhase.h"
+#include "core/WorkspaceWriter.h"
 #include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
@@ -113,6 +115,8 @@ public:
         PanelFactory makePanel;
         UptimeClock* clock = nullptr; // not owned
         std::optional<BundleInfo> bundle;
+        // How the workspace file is written, on the writer's thread; tests slow it or fail it.
+        WorkspaceWriter::Write writeWorkspace;
     };
 
     AppStore();
@@ -179,7 +183,12 @@ public:
     using TokenProvider = std::function<QCoro::Task<QString>(CancelToken)>;
 
     // Actions.
+    // Hands the workspace to the background writer and returns at once; a failure reaches
+    // `message` later, on this thread.
     void save();
+    // Blocks until every save asked for is on disk (or has failed and said so). Quitting waits
+    // here, so the latest state is never lost.
+    void waitForSaves();
     void launchSession();
     void startSession();
     void togglePause();
@@ -304,7 +313,7 @@ private:
     QCoro::Task<> beginCloudLease(QUuid listening, QUuid session, CancelToken cancel);
     void stopCloudLease();
 
-    void loadWorkspace();
+    void loadWorkspace(WorkspaceWriter::Write write);
     void scheduleAutosave();
     QCoro::Task<> runAutosave(CancelToken cancel);
     void loadKey(const BundleInfo& bundle);
@@ -331,6 +340,8 @@ private:
     PreparationStep m_preparationStep = PreparationStep::role;
     InterviewContext m_context;
     std::vector<InterviewRecord> m_history;
+    // The same records as m_history, shared with the writer, which keeps each one's encoding.
+    std::vector<std::shared_ptr<const InterviewRecord>> m_savedHistory;
     AnswerStyle m_style = AnswerStyle::adaptive;
     AudioSource m_audioSource = AudioSource::system;
     QString m_model = QStringLiteral("gpt-4.1-mini");
@@ -382,11 +393,14 @@ private:
     std::optional<AudioSource> m_activeAudioSource;
     std::optional<double> m_cloudHeartbeatIntervalOverride;
     std::optional<AnswerTimingTrace> m_timingTrace;
+    // The layout of the answer streaming in, until its first speakable cue is timed.
+    AnswerCueLayout::Stream m_answerLayout;
     std::optional<double> m_questionUpdatedAt;
     // Uptime at the session's start: its duration never depends on the wall clock.
     std::optional<double> m_sessionStartedUptime;
     PanelFactory m_makePanel;
     std::unique_ptr<FloatingPanel> m_panel;
+    std::unique_ptr<WorkspaceWriter> m_writer;
 
     std::optional<QUrl> m_cloudBaseURL;
     std::optional<QString> m_cloudAccountID;

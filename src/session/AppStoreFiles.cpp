@@ -70,6 +70,7 @@ void AppStore::exportRecord(const InterviewRecord& record) {
 void AppStore::deleteRecord(const QUuid& id) {
     const auto removed =
         std::erase_if(m_history, [&](const InterviewRecord& r) { return r.id == id; });
+    std::erase_if(m_savedHistory, [&](const auto& r) { return r->id == id; });
     if (removed > 0)
         Q_EMIT historyChanged();
     if (m_selectedRecord && m_selectedRecord->id == id)

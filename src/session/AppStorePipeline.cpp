@@ -232,12 +232,12 @@ void AppStore::appendDelta(const QString& delta) {
     Q_EMIT currentAnswerChanged();
     if (delta.isEmpty())
         return;
-    // The layout only finds the first speakable cue: once it is timed, a delta costs the same
-    // whatever the length of the answer so far.
+    // The layout only finds the first speakable cue, and the stream parses only what is new: a
+    // delta costs the same whatever the length of the answer so far.
     if (m_timingTrace)
-        m_timingTrace->receivedText(m_clock->now(),
-                                    m_timingTrace->metrics.firstCueMilliseconds ||
-                                        AnswerCueLayout(m_currentAnswer, true).hasSpeakableCue());
+        m_timingTrace->receivedText(
+            m_clock->now(), m_timingTrace->metrics.firstCueMilliseconds ||
+                                m_answerLayout.layout(m_currentAnswer, true).hasSpeakableCue());
     publishTiming();
 }
 

@@ -265,6 +265,8 @@ void AppStore::endSession() {
         record->duration = duration;
         record->entries = m_sessionEntries;
         m_history.insert(m_history.begin(), *record);
+        m_savedHistory.insert(m_savedHistory.begin(),
+                              std::make_shared<const InterviewRecord>(*record));
         Q_EMIT historyChanged();
     }
     assign(*this, m_isGenerating, false, &AppStore::isGeneratingChanged);

@@ -14,7 +14,8 @@ namespace corvel::test {
 // answer service.
 struct ShellHarness {
     explicit ShellHarness(std::optional<QString> storage = std::nullopt,
-                          bool automaticallyOpenOverlay = false)
+                          bool automaticallyOpenOverlay = false,
+                          WorkspaceWriter::Write writeWorkspace = {})
         : answers(options()), audio(capture.driver(), AudioCapturePlatform{}) {
         // The entry gate's preferences go to a folder of this test, never the user's.
         QSettings::setDefaultFormat(QSettings::IniFormat);
@@ -26,6 +27,7 @@ struct ShellHarness {
         dependencies.store.answerService = &answers;
         dependencies.store.audio = &audio;
         dependencies.store.secretStore = &keyring;
+        dependencies.store.writeWorkspace = std::move(writeWorkspace);
         GoogleAuthStore::Collaborators auth;
         auth.automaticallyRestore = false;
         auth.secretStore = std::make_shared<MemorySecretStore>();

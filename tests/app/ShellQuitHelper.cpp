@@ -1,5 +1,5 @@
 // Runs the application shell with a fake capture stack and a loopback answer service, answers one
-// question in a live session, prints "ready" and waits to be told to quit.
+// question in a live session, starts a slow save, prints "ready" and waits to be told to quit.
 #include "ShellHarness.h"
 #include "platform/UptimeClock.h"
 #include "ui/session/OverlayPanel.h"
@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <thread>
 
 using namespace corvel;
 
@@ -18,8 +19,14 @@ int main(int argc, char** argv) {
         return 2;
     int result = 0;
     {
-        // The application opens the floating panel by itself, as the real one does.
-        test::ShellHarness h(QString::fromLocal8Bit(argv[1]), true);
+        // The application opens the floating panel by itself, as the real one does. The disk is
+        // slow, so the signal arrives while a save is still being written.
+        test::ShellHarness h(QString::fromLocal8Bit(argv[1]), true,
+                             [](const QByteArray& bytes, const QString& path,
+                                const std::optional<FileStamp>& expected) {
+                                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                 return WorkspaceStorage::write(bytes, path, expected);
+                             });
         h.server.enqueue(test::StoreHarness::answer({"An answer kept at quit."}));
         h.app->showWindow();
         if (!h.startSession())
@@ -32,6 +39,7 @@ int main(int argc, char** argv) {
         // An open floating panel must not hold the quit back.
         if (!store.showOverlay() || !dynamic_cast<OverlayPanel&>(*store.panel()).isVisible())
             return 5;
+        store.save();
         std::printf("ready\n");
         std::fflush(stdout);
         result = application.exec();

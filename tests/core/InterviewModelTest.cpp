@@ -110,4 +110,21 @@ TEST(JsonCoding, DatesAreWholeSecondsInUtc) {
     EXPECT_FALSE(json::parseDate(u"2026-02-30T10:00:00Z"_s));
     const QDateTime withMilliseconds = QDateTime::fromMSecsSinceEpoch(1'700'000'000'999, Qt::UTC);
     EXPECT_EQ(json::dateText(withMilliseconds), u"2023-11-14T22:13:20Z"_s);
+
+    // Only the exact forms: no fraction, space, other digits, trailing text or offset past a day.
+    EXPECT_EQ(json::parseDate(u"2026-03-01T10:00:00-00:30"_s),
+              QDateTime(QDate(2026, 3, 1), QTime(10, 30), Qt::UTC));
+    for (const QString& bad :
+         {u"2026-03-01T10:00:00.5Z"_s, u"2026-03-01 10:00:00Z"_s, u"2026-03-01T10:00:00Z\n"_s,
+          u"2026-03-01T10:00:00"_s, u"2026-03-01T1\u0661:00:00Z"_s, u"2026-03-01T10:00:00+24:00"_s,
+          u"2026-03-01T10:00:00+02:60"_s, u"2026-03-01T10:00:00*02:00"_s, u"2026-13-01T10:00:00Z"_s,
+          u"+026-03-01T10:00:00Z"_s})
+        EXPECT_FALSE(json::parseDate(bad)) << bad.toStdString();
+
+    const QString id = u"6F9619FF-8B86-D011-B42D-00CF4FC964FF"_s;
+    EXPECT_EQ(json::uuidText(*json::parseUuid(id.toLower())), id);
+    for (const QString& bad :
+         {u"{6F9619FF-8B86-D011-B42D-00CF4FC964FF}"_s, u"6F9619FF8B86-D011-B42D-00CF4FC964FF0"_s,
+          u"6F9619FF-8B86-D011-B42D-00CF4FC964FG"_s, id + u"\n"_s})
+        EXPECT_FALSE(json::parseUuid(bad)) << bad.toStdString();
 }

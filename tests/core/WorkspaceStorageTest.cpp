@@ -63,6 +63,36 @@ SavedWorkspace fullWorkspace() {
     return w;
 }
 
+// A workspace with every kind of value, fixed down to its ids, for comparing saved bytes.
+SavedWorkspace fixedWorkspace() {
+    SavedWorkspace w = fullWorkspace();
+    w.context.notes = u"Path C:\\work\\notes / \"quoted\"\ttab\u0001 control"_s;
+    w.history.clear();
+    for (int r = 0; r < 3; ++r) {
+        InterviewRecord record;
+        record.id = QUuid::fromString(u"6F9619FF-8B86-D011-B42D-00CF4FC964F%1"_s.arg(r));
+        record.date = QDateTime(QDate(2025, 12, 31 - r), QTime(23, 59, 59), Qt::UTC);
+        record.role = u"Rôle n°%1 / SRE"_s.arg(r);
+        record.company = u"Ex\"ample & <Co>"_s;
+        record.duration = 9'007'199'254'740'993LL * r; // past what a double holds exactly
+        record.isDemo = r == 2;
+        for (int e = 0; e < 3; ++e) {
+            AnswerEntry entry;
+            entry.id = QUuid::fromString(u"0E5B2A1C-7D3F-4A6B-9C8D-1F2E3D4C5B%1%2"_s.arg(r).arg(e));
+            entry.question = u"Why line %1?\n😀 /slash/"_s.arg(e);
+            entry.answer = QString(50 * (e + 1), u'é') + u" — done."_s;
+            entry.date = record.date.addSecs(-60 * e);
+            if (e != 1)
+                entry.firstTokenMilliseconds = 300 + e;
+            if (e == 0)
+                entry.latency = AnswerLatencyMetrics{301, std::nullopt, 4100, -5};
+            record.entries.push_back(entry);
+        }
+        w.history.push_back(record);
+    }
+    return w;
+}
+
 using test::readFile;
 using test::writeFile;
 
@@ -270,4 +300,20 @@ TEST(WorkspaceStorage, StartRemovesOnlyStrayTemporaryFilesOfAnEarlierSave) {
         writeFile(QDir(dir.path()).filePath(name), "kept");
     WorkspaceStorage::load(dir.path());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), names.mid(1));
+}
+
+// The saved bytes of a fixed workspace are pinned to a file written by an earlier build: a change
+// of encoder must not change a single byte of what users have on disk.
+TEST(WorkspaceStorage, SavedBytesMatchTheFileOfEarlierBuilds) {
+    QTemporaryDir dir;
+    const SavedWorkspace workspace = fixedWorkspace();
+    WorkspaceStorage::save(workspace, dir.path());
+    const QByteArray saved = readFile(WorkspaceStorage::fileURL(dir.path()));
+    QFile file(QStringLiteral(CORVEL_TEST_DATA "/workspace-golden.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray golden = file.readAll();
+    if (saved != golden)
+        writeFile(QDir::temp().filePath(u"workspace-golden.actual.json"_s), saved);
+    EXPECT_EQ(saved, golden) << "what was saved is in " << QDir::tempPath().toStdString();
+    EXPECT_EQ(WorkspaceStorage::encode(workspace), golden);
 }

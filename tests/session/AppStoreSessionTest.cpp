@@ -199,6 +199,7 @@ TEST_F(Session, EndStoresARecordOnlyWithAnswersAndSavesIt) {
     EXPECT_TRUE(record.entries[0].latency);
     ASSERT_TRUE(h.store->selectedRecord());
     EXPECT_EQ(h.store->selectedRecord()->id, record.id);
+    h.store->waitForSaves();
     const auto saved = WorkspaceStorage::load(h.folder.path()).workspace;
     ASSERT_TRUE(saved);
     ASSERT_EQ(saved->history.size(), 1u);

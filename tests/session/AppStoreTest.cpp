@@ -9,6 +9,9 @@
 #include <QSaveFile>
 #include <QSignalSpy>
 
+#include <atomic>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -88,6 +91,7 @@ TEST(AppStore, AutosaveWritesOnce600msAfterTheLastEdit) {
     const QString path = WorkspaceStorage::fileURL(h.folder.path());
     h.clock.advance(1);
     h.settle();
+    h.store->waitForSaves();
     EXPECT_FALSE(QFile::exists(path)) << "construction itself does not save";
 
     for (const char* role : {"A", "AB", "ABC"}) {
@@ -97,9 +101,11 @@ TEST(AppStore, AutosaveWritesOnce600msAfterTheLastEdit) {
         h.clock.advance(0.5);
         h.settle();
     }
+    h.store->waitForSaves();
     EXPECT_FALSE(QFile::exists(path));
     h.clock.advance(0.1);
     h.settle();
+    h.store->waitForSaves();
     ASSERT_TRUE(QFile::exists(path));
     EXPECT_EQ(WorkspaceStorage::load(h.folder.path()).workspace->context.role,
               QStringLiteral("ABC"));
@@ -223,6 +229,7 @@ TEST(AppStore, ExportsRecordsExactlyAndDeletesThem) {
     h.store->deleteRecord(two.id);
     EXPECT_FALSE(h.store->selectedRecord());
     EXPECT_TRUE(h.store->history().empty());
+    h.store->waitForSaves();
     EXPECT_TRUE(WorkspaceStorage::load(h.folder.path()).workspace->history.empty());
 }
 
@@ -243,4 +250,72 @@ TEST(AppStore, ImportsAResumeOrKeepsTheOldOne) {
     h.store->importResume(QDir(h.folder.path()).filePath(QStringLiteral("missing.docx")));
     EXPECT_TRUE(h.store->message());
     EXPECT_EQ(h.store->context().resumeFilename, QStringLiteral("cv.md"));
+}
+
+// Saving happens off the store's thread. A quit waits for the save on the disk, then the latest
+// state is saved after it; a failure still reaches the message, on the store's thread.
+TEST(AppStore, SavesOffTheThreadKeepTheLatestStateAndReportFailures) {
+    StoreHarness h;
+    std::atomic<int> writes = 0;
+    std::atomic<bool> slow = true;
+    std::atomic<bool> fail = false;
+    h.writeWorkspace = [&](const QByteArray& bytes, const QString& path,
+                           const std::optional<FileStamp>& expected) {
+        // A disk that takes its time with the first write.
+        if (writes++ == 0)
+            while (slow)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (fail)
+            throw WorkspaceError(QStringLiteral("Could not write here: No space left on device"));
+        return WorkspaceStorage::write(bytes, path, expected);
+    };
+    h.makeStore(QStringLiteral("sk-test"), true);
+    InterviewContext context;
+    context.role = QStringLiteral("Typed before the save");
+    h.store->setContext(context);
+    h.store->save();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return writes > 0; }, 5000));
+    context.role = QStringLiteral("Typed during the save");
+    h.store->setContext(context);
+    h.store->save();
+    context.role = QStringLiteral("Typed last");
+    h.store->setContext(context);
+    h.store->save();
+    slow = false;
+    h.store->waitForSaves();
+    EXPECT_EQ(writes, 2) << "the middle save gave way to the last";
+    EXPECT_EQ(WorkspaceStorage::load(h.folder.path()).workspace->context.role,
+              QStringLiteral("Typed last"));
+
+    fail = true;
+    QSignalSpy messages(h.store.get(), &AppStore::messageChanged);
+    h.store->save();
+    EXPECT_FALSE(h.store->message()) << "nothing is reported before the writer has tried";
+    ASSERT_TRUE(messages.wait(5000));
+    EXPECT_EQ(h.store->message(),
+              QStringLiteral("Saving failed: Could not write here: No space left on device"));
+}
+
+// Deleting from a long history keeps the others, in order, in the store and on disk.
+TEST(AppStore, DeletingFromALongHistoryKeepsTheRestInOrder) {
+    StoreHarness h;
+    SavedWorkspace saved;
+    for (int i = 0; i < 200; ++i)
+        saved.history.push_back(record(QStringLiteral("Role %1").arg(i)));
+    WorkspaceStorage::save(saved, h.folder.path());
+    h.makeStore(QStringLiteral("sk-test"), true);
+    for (const int index : {150, 0, 197, 42}) {
+        h.store->deleteRecord(saved.history[size_t(index)].id);
+        saved.history.erase(saved.history.begin() + index);
+    }
+    const auto roles = [](const std::vector<InterviewRecord>& records) {
+        QStringList list;
+        for (const InterviewRecord& r : records)
+            list.append(r.role);
+        return list;
+    };
+    EXPECT_EQ(roles(h.store->history()), roles(saved.history));
+    h.store->waitForSaves();
+    EXPECT_EQ(roles(WorkspaceStorage::load(h.folder.path()).workspace->history),
+              roles(saved.history));
 }

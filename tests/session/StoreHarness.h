@@ -93,6 +93,7 @@ struct StoreHarness {
         BundleInfo bundle;
         bundle.allowsPrivateAPIKeyFallback = allowsKey;
         d.bundle = bundle;
+        d.writeWorkspace = writeWorkspace;
         store = std::make_unique<AppStore>(std::move(d));
     }
 
@@ -154,6 +155,7 @@ struct StoreHarness {
     // A real capture stack on the real clock instead, for the end-to-end test.
     AudioCapture* realAudio = nullptr;
     AppStore::PanelFactory makePanel;
+    WorkspaceWriter::Write writeWorkspace;
     std::unique_ptr<AppStore> store;
 };
 

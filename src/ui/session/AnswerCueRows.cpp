@@ -4,8 +4,11 @@
 
 namespace corvel {
 
-AnswerCueRows::AnswerCueRows(const QString& text, bool isStreaming, qsizetype accentCount) {
-    const AnswerCueLayout layout(text, isStreaming);
+AnswerCueRows::AnswerCueRows(const QString& text, bool isStreaming, qsizetype accentCount)
+    : AnswerCueRows(AnswerCueLayout(text, isStreaming), isStreaming, accentCount) {}
+
+AnswerCueRows::AnswerCueRows(const AnswerCueLayout& layout, bool isStreaming,
+                             qsizetype accentCount) {
     opening = layout.intro;
     for (const AnswerCue& cue : layout.cues) {
         if (cue.isReminder) {

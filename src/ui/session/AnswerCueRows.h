@@ -9,6 +9,8 @@
 
 namespace corvel {
 
+struct AnswerCueLayout;
+
 // An answer as it is drawn: the opening, the numbered cues, then every reminder after them, and a
 // placeholder while nothing readable has arrived. Rows keep the layout's cue ids, so a view can
 // update the row it already shows for a cue.
@@ -29,6 +31,7 @@ struct AnswerCueRows {
     bool placeholder = false;
 
     AnswerCueRows(const QString& text, bool isStreaming, qsizetype accentCount);
+    AnswerCueRows(const AnswerCueLayout& layout, bool isStreaming, qsizetype accentCount);
 
     // Nothing at all is drawn.
     bool isEmpty() const {

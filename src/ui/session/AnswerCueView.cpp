@@ -171,8 +171,8 @@ AnswerCueView::AnswerCueView(const QString& text, bool inverse, bool compact, bo
                              QList<QColor> accents, QWidget* parent)
     : QWidget(parent), m_text(text), m_inverse(inverse), m_compact(compact),
       m_isStreaming(isStreaming), m_accents(std::move(accents)),
-      m_rows(text, isStreaming, m_accents.size()), m_layout(new QVBoxLayout(this)),
-      m_opening(new OpeningBlock(compact, inverse, this)),
+      m_rows(m_cueLayout.layout(text, isStreaming), isStreaming, m_accents.size()),
+      m_layout(new QVBoxLayout(this)), m_opening(new OpeningBlock(compact, inverse, this)),
       m_placeholder(new PlainLabel(QStringLiteral("Your answer is arriving…"),
                                    appFont(12, QFont::Normal),
                                    inverse ? white(0.8) : Palette::secondary(), this)) {
@@ -190,7 +190,7 @@ void AnswerCueView::setAnswer(const QString& text, bool isStreaming) {
         return;
     m_text = text;
     m_isStreaming = isStreaming;
-    m_rows = AnswerCueRows(text, isStreaming, m_accents.size());
+    m_rows = AnswerCueRows(m_cueLayout.layout(text, isStreaming), isStreaming, m_accents.size());
     apply();
 }
 

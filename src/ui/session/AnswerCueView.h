@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AnswerCueLayout.h"
 #include "ui/session/AnswerCueRows.h"
 
 #include <QColor>
@@ -56,6 +57,8 @@ private:
     bool m_compact;
     bool m_isStreaming;
     QList<QColor> m_accents;
+    // Keeps what the answer's earlier deltas laid out, so a delta parses only what is new.
+    AnswerCueLayout::Stream m_cueLayout;
     AnswerCueRows m_rows;
 
     QVBoxLayout* m_layout;

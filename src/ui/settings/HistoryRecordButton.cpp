@@ -27,11 +27,21 @@ QFont captionFont() {
 
 HistoryRecordButton::HistoryRecordButton(const QString& title, const QString& date,
                                          const QString& count, QWidget* parent)
-    : QAbstractButton(parent), m_title(title), m_date(date), m_count(count) {
-    setAccessibleName(QStringLiteral("Open interview ") + title);
+    : QAbstractButton(parent) {
+    setTexts(title, date, count);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void HistoryRecordButton::setTexts(const QString& title, const QString& date,
+                                   const QString& count) {
+    m_title = title;
+    m_date = date;
+    m_count = count;
+    setAccessibleName(QStringLiteral("Open interview ") + title);
+    updateGeometry();
+    update();
 }
 
 QSize HistoryRecordButton::sizeHint() const {

@@ -14,6 +14,8 @@ public:
                         QWidget* parent = nullptr);
 
     QString title() const { return m_title; }
+    // Shows another record: the history list reuses its rows as it scrolls.
+    void setTexts(const QString& title, const QString& date, const QString& count);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -5,7 +5,6 @@
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/ConfirmationDialog.h"
 #include "ui/foundation/Eyebrow.h"
-#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/PageHeading.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -14,7 +13,7 @@
 #include "ui/session/AnswerText.h"
 #include "ui/settings/ColorBlock.h"
 #include "ui/settings/ComputerWording.h"
-#include "ui/settings/HistoryRecordButton.h"
+#include "ui/settings/HistoryList.h"
 #include "ui/settings/HistoryText.h"
 #include "ui/settings/PageLayout.h"
 
@@ -42,10 +41,13 @@ HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
     header->addStretch(1);
     header->addWidget(padded(m_back, QMargins(0, 6, 0, 0)), 0, Qt::AlignTop);
     m_column->addLayout(header);
+    m_list = new HistoryList(m_environment.store);
+    m_column->addWidget(m_list);
     m_column->addStretch(1);
 
     connect(m_back, &ActionButton::clicked, this,
             [this] { m_environment.store.setSelectedRecord(std::nullopt); });
+    connect(m_list, &HistoryList::deleteRequested, this, &HistoryView::confirmDelete);
     connect(&m_environment.store, &AppStore::historyChanged, this, &HistoryView::refresh);
     connect(&m_environment.store, &AppStore::selectedRecordChanged, this, &HistoryView::refresh);
     refresh();
@@ -53,19 +55,19 @@ HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
 
 void HistoryView::refresh() {
     const auto open = history::openRecord(m_environment.store.selectedRecord());
-    const auto records = history::listedRecords(m_environment.store.history());
+    m_list->refresh();
     QWidget* content = nullptr;
     if (open) {
         content = buildDetail(*open);
         m_shown = Content::detail;
-    } else if (!records.empty()) {
-        content = buildList(records);
+    } else if (!m_list->isEmpty()) {
         m_shown = Content::list;
     } else {
         content = buildEmptyState();
         m_shown = Content::empty;
     }
     m_back->setVisible(open.has_value());
+    m_list->setVisible(m_shown == Content::list);
     if (m_content) {
         // The old content may be the sender of the click that led here: let it finish first.
         m_content->hide();
@@ -73,38 +75,11 @@ void HistoryView::refresh() {
         m_content->deleteLater();
     }
     m_content = content;
-    m_column->insertWidget(1, m_content);
+    if (!m_content)
+        return;
+    m_column->insertWidget(2, m_content);
     // A widget added to a shown page would otherwise appear only on the next event-loop turn.
     m_content->show();
-}
-
-QWidget* HistoryView::buildList(const std::vector<InterviewRecord>& records) {
-    auto* list = new QWidget;
-    QVBoxLayout* layout = bareColumn(list, 12);
-    for (const InterviewRecord& record : records)
-        layout->addWidget(buildRow(record));
-    return list;
-}
-
-QWidget* HistoryView::buildRow(const InterviewRecord& record) {
-    auto* inner = new QWidget;
-    auto* row = new QHBoxLayout(inner);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(16);
-    const QString title = history::recordTitle(record);
-    auto* open = new HistoryRecordButton(title, history::dateText(record),
-                                         history::questionCountText(record), inner);
-    auto* remove = new LinkButton(QString(), QStringLiteral("trash"), appFont(14, QFont::Normal),
-                                  Palette::secondary(), inner);
-    remove->setSymbolSize(14);
-    remove->setPadding(QMargins(10, 10, 10, 10));
-    remove->setAccessibleName(QStringLiteral("Delete interview ") + title);
-    row->addWidget(open, 1);
-    row->addWidget(remove);
-    connect(open, &QAbstractButton::clicked, this,
-            [this, record] { m_environment.store.setSelectedRecord(record); });
-    connect(remove, &QAbstractButton::clicked, this, [this, id = record.id] { confirmDelete(id); });
-    return new Surface(inner, 24);
 }
 
 void HistoryView::confirmDelete(const QUuid& id) {

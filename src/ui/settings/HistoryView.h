@@ -10,6 +10,7 @@ class QVBoxLayout;
 namespace corvel {
 
 class ActionButton;
+class HistoryList;
 
 // The interview history: the list of stored sessions, one session's questions and answers,
 // export and deletion. Reads the store's history and selection; keeps no copy of either.
@@ -25,8 +26,6 @@ public:
 
 private:
     void refresh();
-    QWidget* buildList(const std::vector<InterviewRecord>& records);
-    QWidget* buildRow(const InterviewRecord& record);
     QWidget* buildDetail(const InterviewRecord& record);
     QWidget* buildEntry(const AnswerEntry& entry, qsizetype index);
     QWidget* buildEmptyState();
@@ -35,6 +34,9 @@ private:
     AppEnvironment m_environment;
     QVBoxLayout* m_column;
     ActionButton* m_back;
+    // Kept while the screen lives: opening a record hides it, coming back shows it again.
+    HistoryList* m_list;
+    // The detail or the empty state, whichever shows instead of the list.
     QWidget* m_content = nullptr;
     Content m_shown = Content::empty;
 };

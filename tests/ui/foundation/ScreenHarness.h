@@ -116,7 +116,9 @@ struct ScreenHarness {
         WorkspaceStorage::save(workspace, stores.folder.path());
         stores.makeStore(QStringLiteral("sk-test"), true);
     }
+    // What is on disk once the saves asked for so far are written.
     QByteArray savedFile() const {
+        stores.store->waitForSaves();
         QFile file(stores.folder.filePath(QStringLiteral("workspace.json")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }

@@ -5,7 +5,12 @@
 #include "ui/session/AnswerText.h"
 #include "ui/settings/HistoryRecordButton.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -114,4 +119,72 @@ TEST(HistoryViewTest, ListDetailExportBackDeleteAndEmptyStateWithoutDemos) {
     EXPECT_EQ(view.content(), HistoryView::Content::empty);
     findNamed<ActionButton>(view, QStringLiteral("Prepare for an interview"))->click();
     EXPECT_EQ(h.store().section(), AppSection::profile);
+}
+
+// A long history makes rows only for what is in view, reuses them as the page scrolls, keeps them
+// across opening a record, and a deletion leaves the others in order.
+TEST(HistoryViewTest, LongHistoryShowsRowsForTheViewOnlyAndKeepsThemInOrder) {
+    ScreenHarness h;
+    SavedWorkspace saved;
+    for (int i = 0; i < 300; ++i)
+        saved.history.push_back(record(QStringLiteral("Role %1").arg(i), QString(), 60));
+    h.load(saved);
+    HistoryView view(h.environment());
+    view.resize(1000, 800);
+    view.show();
+    const auto titles = [&] {
+        std::vector<std::pair<int, QString>> shown;
+        for (const HistoryRecordButton* row : rows(view))
+            if (row->isVisibleTo(&view))
+                shown.emplace_back(row->mapTo(&view, QPoint()).y(), row->title());
+        std::sort(shown.begin(), shown.end());
+        QStringList list;
+        for (const auto& [y, title] : shown)
+            list.append(title);
+        return list;
+    };
+    const QStringList first = titles();
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_LT(rows(view).size(), 20u);
+    EXPECT_EQ(first.front(), QStringLiteral("Role 0"));
+
+    auto* scroll = view.findChild<QScrollArea*>();
+    ASSERT_TRUE(scroll);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    EXPECT_EQ(titles().back(), QStringLiteral("Role 299"));
+    EXPECT_LT(rows(view).size(), 20u);
+
+    scroll->verticalScrollBar()->setValue(0);
+    const auto before = rows(view);
+    before.front()->click();
+    ASSERT_EQ(view.content(), HistoryView::Content::detail);
+    h.store().setSelectedRecord(std::nullopt);
+    ASSERT_EQ(view.content(), HistoryView::Content::list);
+    EXPECT_EQ(rows(view), before) << "coming back keeps the rows";
+
+    h.store().deleteRecord(saved.history[1].id);
+    QStringList expected;
+    for (int i = 0; i < 300; ++i)
+        if (i != 1)
+            expected.append(QStringLiteral("Role %1").arg(i));
+    const QStringList after = titles();
+    EXPECT_EQ(after, expected.mid(0, after.size()));
+    EXPECT_EQ(rows(view), before) << "a deletion rebinds the rows, it does not rebuild them";
+
+    // The keyboard walks past the rows in view, in order: the next row is always there.
+    QApplication::setActiveWindow(&view);
+    for (HistoryRecordButton* row : rows(view))
+        if (row->title() == QStringLiteral("Role 0"))
+            row->setFocus();
+    QStringList walked;
+    for (int key = 0; key < 40; ++key) {
+        if (auto* row = qobject_cast<HistoryRecordButton*>(QApplication::focusWidget()))
+            walked.append(row->title());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QStringList inOrder;
+    for (int i = 0; i < walked.size(); ++i)
+        inOrder.append(QStringLiteral("Role %1").arg(i == 0 ? 0 : i + 1));
+    EXPECT_EQ(walked, inOrder);
+    EXPECT_GE(walked.size(), 20);
 }

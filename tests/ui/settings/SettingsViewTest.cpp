@@ -20,6 +20,7 @@ namespace {
 
 // Changes whenever the file is written again: an atomic save renames a new file into place.
 std::pair<ino_t, long> identity(const ScreenHarness& h) {
+    h.stores.store->waitForSaves();
     struct stat info {};
     const QByteArray path =
         (h.stores.folder.path() + QStringLiteral("/workspace.json")).toLocal8Bit();
