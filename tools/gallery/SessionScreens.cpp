@@ -1,9 +1,12 @@
 #include "Screen.h"
 
+#include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/RoundedCard.h"
 #include "ui/session/OverlayView.h"
+#include "ui/session/SessionContentView.h"
 #include "ui/session/SessionView.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -15,6 +18,9 @@ namespace {
 const QString liveKey = QStringLiteral(
     "live: none|waiting|answering|answered|error|noAudio|draft: starts a session and scripts it "
     "(answering: an answer still streaming; answered: a finished one; draft: microphone draft)");
+
+const QString manualKey =
+    QStringLiteral("manual: open: opens \"Add a question manually\" (the screen scrolls to it)");
 
 // Four talking points and a reminder; the last point is still arriving when `open`.
 QStringList sampleAnswer(bool streaming) {
@@ -69,10 +75,16 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
 void addSessionScreens(ScreenList& screens) {
     screens.append({QStringLiteral("session"),
                     QStringLiteral("the session section: empty state or the live screen"),
-                    {liveKey},
+                    {liveKey, manualKey},
                     [](fixture::ScreenFixture& fixture, const ScreenOptions& options) -> QWidget* {
                         auto* view = new SessionView(fixture.environment());
                         script(fixture, options);
+                        // Opened once shown at its size, as a user opens it.
+                        if (options.value(QStringLiteral("manual")) == QLatin1String("open") &&
+                            view->content())
+                            QTimer::singleShot(50, view->content(), [content = view->content()] {
+                                content->manualGroup()->setExpanded(true);
+                            });
                         return view;
                     }});
     screens.append(

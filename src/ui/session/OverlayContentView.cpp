@@ -171,7 +171,7 @@ QWidget* OverlayContentView::buildAnswerArea() {
     m_lastWordsText->setMaximumLines(4);
     m_lastWords->layout()->addWidget(m_lastWordsText);
     empty->addWidget(m_lastWords);
-    empty->addWidget(new CaptureHelpView(m_store, m_audio, true, m_empty));
+    empty->addWidget(new CaptureHelpView(m_store, m_audio, true, m_empty, m_preferences));
     items->addWidget(m_empty);
     items->addStretch();
 
@@ -285,8 +285,7 @@ void OverlayContentView::refresh() {
 
     m_questionBlock->setVisible(!now.question.isEmpty());
     m_question->setText(now.question);
-    // Qt reads a tool tip that looks like markup as rich text: the question goes in escaped.
-    m_question->setToolTip(QStringLiteral("<qt>%1</qt>").arg(now.question.toHtmlEscaped()));
+    m_question->setToolTip(plainToolTip(now.question));
 
     const bool hasText = !now.answer.isEmpty();
     m_answer->setAnswer(now.answer, now.generating);
