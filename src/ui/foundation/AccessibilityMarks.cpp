@@ -68,8 +68,4 @@ void hideFromAccessibility(QWidget* widget, bool hide) {
     }
 }
 
-bool showsKeyboardFocus(const QWidget* widget) {
-    return widget->hasFocus() && widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
-}
-
 } // namespace corvel

@@ -5,6 +5,7 @@
 namespace corvel {
 
 class AccessibilityPreferences;
+class FocusRing;
 class PressButtonStyle;
 
 // One option of a choice: white text on ink when selected, ink on surface otherwise.
@@ -30,6 +31,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QFont titleFont() const;
@@ -39,6 +41,7 @@ private:
     Style m_style;
     bool m_selected = false;
     PressButtonStyle* m_press;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

@@ -1,6 +1,7 @@
 #include "ui/foundation/TextArea.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
 
@@ -30,7 +31,8 @@ QFont areaFont() {
 } // namespace
 
 TextArea::TextArea(const QString& text, const QString& placeholder, int height, QWidget* parent)
-    : QWidget(parent), m_placeholder(placeholder), m_editor(new QTextEdit(this)) {
+    : QWidget(parent), m_placeholder(placeholder), m_editor(new QTextEdit(this)),
+      m_focusRing(new FocusRing(m_editor, this)) {
     setFixedHeight(height);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(this);
@@ -95,6 +97,7 @@ void TextArea::applyTextLayout() {
 void TextArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     fillRounded(painter, rect(), cornerRadius, Palette::surface());
+    m_focusRing->paint(painter, rect(), cornerRadius);
     if (!placeholderShown())
         return;
     painter.setFont(areaFont());

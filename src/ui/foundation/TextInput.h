@@ -4,6 +4,8 @@
 
 namespace corvel {
 
+class FocusRing;
+
 // A borderless one-line field on a surface-coloured rounded rectangle; its placeholder is also
 // its accessibility label. The text binding is text()/setText() and textChanged().
 class TextInput final : public QLineEdit {
@@ -17,6 +19,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

@@ -6,6 +6,7 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
@@ -324,7 +325,7 @@ void ProfileView::rebuildSection() {
     AppStore& store = m_environment.store;
     const PreparationStep step = store.preparationStep();
     if (m_section) {
-        m_section->hide();
+        hideWithoutPassingFocus(m_section);
         m_section->deleteLater();
     }
     QWidget* host = m_heading->parentWidget();
@@ -337,7 +338,8 @@ void ProfileView::rebuildSection() {
         break;
     case PreparationStep::call:
         m_section = new CallPreparationSection(
-            store, [this](PreparationStep target) { select(target); }, m_compact, host);
+            store, [this](PreparationStep target) { select(target); }, m_compact,
+            m_environment.preferences, host);
         break;
     }
     m_sectionStep = step;
