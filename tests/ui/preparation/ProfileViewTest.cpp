@@ -1,6 +1,9 @@
 #include "ui/foundation/ScreenHarness.h"
 
+#include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/OptionPill.h"
+#include "ui/foundation/PressButtonStyle.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/preparation/CallPreparationSection.h"
@@ -12,6 +15,7 @@
 
 #include <QDir>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTextEdit>
 
@@ -227,6 +231,26 @@ TEST_F(ProfileViewTest, CallStepButtonsSendTheirActionsToTheStore) {
     EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Return to session"));
     EXPECT_EQ(view->stepItem(Step::call)->accessibleDescription(), QStringLiteral("Current step"));
     EXPECT_FALSE(view->copilot()->look().routeBlock);
+}
+
+// The call step's language choice is built with the accessibility preferences: under Reduce
+// Motion a press dims it and never shrinks it.
+TEST_F(ProfileViewTest, TheCallStepLanguageChoiceDoesNotScaleUnderReduceMotion) {
+    AccessibilityPreferences preferences;
+    preferences.setReduceMotion(true);
+    CallPreparationSection section(h.store(), {}, false, &preferences);
+    const auto pills = section.findChildren<OptionPill*>();
+    ASSERT_EQ(pills.size(), 2);
+    for (OptionPill* pill : pills) {
+        auto* press = pill->findChild<PressButtonStyle*>();
+        ASSERT_NE(press, nullptr);
+        QMouseEvent down(QEvent::MouseButtonPress, QPointF(pill->rect().center()),
+                         QPointF(pill->rect().center()), Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(pill, &down);
+        EXPECT_DOUBLE_EQ(press->scale(), 1.0);
+        pill->setDown(false);
+    }
 }
 
 } // namespace
