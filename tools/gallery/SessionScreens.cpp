@@ -16,8 +16,9 @@ namespace corvel::gallery {
 namespace {
 
 const QString liveKey = QStringLiteral(
-    "live: none|waiting|answering|answered|error|noAudio|draft: starts a session and scripts it "
-    "(answering: an answer still streaming; answered: a finished one; draft: microphone draft)");
+    "live: none|waiting|answering|answered|error|noAudio|draft|heard: starts a session and "
+    "scripts it (answering: an answer still streaming; answered: a finished one; draft: "
+    "microphone draft; heard: words that are no question, then silence)");
 
 const QString manualKey =
     QStringLiteral("manual: open: opens \"Add a question manually\" (the screen scrolls to it)");
@@ -46,7 +47,8 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
         return;
     static const QStringList known = {QStringLiteral("waiting"),  QStringLiteral("answering"),
                                       QStringLiteral("answered"), QStringLiteral("error"),
-                                      QStringLiteral("noAudio"),  QStringLiteral("draft")};
+                                      QStringLiteral("noAudio"),  QStringLiteral("draft"),
+                                      QStringLiteral("heard")};
     if (!known.contains(live))
         throw std::invalid_argument("--set live: " + live.toStdString() + " is not a moment");
     if (!fixture.store().isSessionActive() && !fixture.startSession())
@@ -63,6 +65,11 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
     } else if (live == QLatin1String("error")) {
         fixture.failCapture(QStringLiteral("The sound server stopped. Check that it is running."));
     } else if (live == QLatin1String("noAudio")) {
+        fixture.passTime(9);
+    } else if (live == QLatin1String("heard")) {
+        fixture.hear(QStringLiteral("Thanks for joining today. Let me first walk you through how "
+                                    "the platform team works and what the role covers."),
+                     true);
         fixture.passTime(9);
     } else {
         fixture.hear(QStringLiteral("Tell me about a time you disagreed with your manager"), false);

@@ -4,6 +4,7 @@
 #include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 
 #include <QPainter>
 #include <QTextBlock>
@@ -45,6 +46,7 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     m_editor->setFont(areaFont());
     m_editor->setAccessibleName(placeholder);
     m_editor->viewport()->setAutoFillBackground(false);
+    useKitScrollBar(m_editor);
     QPalette colors = m_editor->palette();
     colors.setColor(QPalette::Base, Qt::transparent);
     colors.setColor(QPalette::Text, Palette::ink());

@@ -13,6 +13,7 @@
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/preparation/CallPreparationSection.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/JobPreparationSection.h"
@@ -211,11 +212,7 @@ QWidget* ProfileView::buildStepCard() {
     }
     column->addLayout(navigation);
 
-    auto* scroll = new QScrollArea(card);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
+    auto* scroll = makeScrollArea(card);
     auto* content = new QWidget(scroll);
     auto* contentColumn = new QVBoxLayout(content);
     contentColumn->setContentsMargins(28, 0, 28, 24);

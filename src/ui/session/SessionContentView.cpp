@@ -10,6 +10,7 @@
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
 #include "ui/foundation/TextArea.h"
@@ -62,13 +63,10 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     items->addWidget(buildDisclosures());
     items->addStretch();
 
-    m_scroll = new QScrollArea(this);
+    m_scroll = makeScrollArea(this);
     m_scroll->setWidget(content);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The wheel, the focus and an opened manual entry scroll it; no indicator shows.
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
     // Growing as the answer streams repaints only what it uncovers.
     content->setAttribute(Qt::WA_StaticContents);

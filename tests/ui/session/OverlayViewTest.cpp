@@ -7,6 +7,8 @@
 #include "ui/session/OverlayPanel.h"
 
 #include <QCloseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 
@@ -237,4 +239,28 @@ TEST(OverlayView, DraggingTheBackgroundMovesAndTheEdgesResize) {
     const QPoint before = panel->pos();
     press({card.center().x(), card.top() + 14});
     EXPECT_EQ(panel->pos(), before + QPoint(30, 40));
+}
+
+// In the compact window the empty state is taller than the answer area: the last words heard
+// scroll into view as they arrive.
+TEST(OverlayView, TheLastWordsHeardStayInViewWhenCompact) {
+    Floating f;
+    f.view.resize(440, 350);
+    ASSERT_TRUE(f.h.startListening());
+    f.h.capture.transcript(s("Thanks for joining today. Let me first walk you through how the "
+                             "platform team works and what the role covers."),
+                           true);
+    settle();
+    ASSERT_TRUE(f.content()->isCompact());
+    ASSERT_TRUE(f.content()->lastWords()->isVisible());
+    QWidget* viewport = f.content()->answerArea()->viewport();
+    const QWidget* words = f.content()->lastWords();
+    EXPECT_TRUE(viewport->rect().contains(QRect(words->mapTo(viewport, QPoint()), words->size())));
+
+    // The answer that follows starts at its top.
+    f.h.answers.answer({"Start with the outcome.\n\n**Scale**\nForty services."});
+    f.h.capture.transcript(s("How did you speed up deployments?"), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.h.store->currentAnswer().isEmpty(); }, 5000));
+    settle();
+    EXPECT_EQ(f.content()->answerArea()->verticalScrollBar()->value(), 0);
 }
