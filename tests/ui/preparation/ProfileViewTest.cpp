@@ -15,7 +15,6 @@
 
 #include <QDir>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTextEdit>
 
@@ -239,17 +238,15 @@ TEST_F(ProfileViewTest, TheCallStepLanguageChoiceDoesNotScaleUnderReduceMotion) 
     AccessibilityPreferences preferences;
     preferences.setReduceMotion(true);
     CallPreparationSection section(h.store(), {}, false, &preferences);
+    section.show();
     const auto pills = section.findChildren<OptionPill*>();
     ASSERT_EQ(pills.size(), 2);
     for (OptionPill* pill : pills) {
         auto* press = pill->findChild<PressButtonStyle*>();
         ASSERT_NE(press, nullptr);
-        QMouseEvent down(QEvent::MouseButtonPress, QPointF(pill->rect().center()),
-                         QPointF(pill->rect().center()), Qt::LeftButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(pill, &down);
+        QTest::mousePress(pill, Qt::LeftButton);
         EXPECT_DOUBLE_EQ(press->scale(), 1.0);
-        pill->setDown(false);
+        QTest::mouseRelease(pill, Qt::LeftButton);
     }
 }
 
