@@ -14,7 +14,7 @@ PKGS=(
   espeak-ng sox festival festvox-kallpc16k festvox-us-slt-hts
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-inter fonts-inter-variable fontconfig
+  fonts-inter fonts-inter-variable fonts-noto-color-emoji fontconfig
   openssl python3
 )
 missing=()

@@ -64,7 +64,7 @@ void AppStore::exportRecord(const InterviewRecord& record) {
     QSaveFile file(*path);
     const QByteArray bytes = exportText(record).toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        setMessage(QStringLiteral("The export could not be saved: %1").arg(file.errorString()));
+        setMessage(file.errorString()); // the error's own description, as the system gives it
 }
 
 void AppStore::deleteRecord(const QUuid& id) {

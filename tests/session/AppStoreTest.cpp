@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -205,7 +206,9 @@ TEST(AppStore, ExportsRecordsExactlyAndDeletesThem) {
 
     h.dialogs.exportPath = QStringLiteral("/nonexistent-folder/out.txt");
     h.store->exportRecord(r);
-    EXPECT_TRUE(h.store->message());
+    QSaveFile failing(*h.dialogs.exportPath);
+    failing.open(QIODevice::WriteOnly);
+    EXPECT_EQ(h.store->message(), failing.errorString()); // with no prefix
 
     // Deleting the shown record clears the selection; deleting another keeps it.
     SavedWorkspace saved;

@@ -2,6 +2,7 @@
 
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/ConfirmationDialog.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/OptionChoice.h"
@@ -11,8 +12,11 @@
 #include "ui/foundation/SwitchToggle.h"
 #include "ui/foundation/SymbolImage.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace corvel::gallery {
@@ -112,6 +116,26 @@ QWidget* symbols(const SpecimenOptions&) {
     return sheet;
 }
 
+// The delete confirmations, as the history (--set which=history) and the key show them.
+QWidget* confirmation(const SpecimenOptions& options) {
+    const bool history = options.setting(QStringLiteral("which"), QStringLiteral("history")) ==
+                         QLatin1String("history");
+    QMessageBox* box =
+        history
+            ? openConfirmation(nullptr, QStringLiteral("Delete this interview?"),
+                               QStringLiteral("This interview and its answers will be deleted "
+                                              "from this computer’s history."),
+                               QStringLiteral("Delete"), [] {})
+            : openConfirmation(nullptr, QStringLiteral("Delete the API key from this computer?"),
+                               QString(), QStringLiteral("Delete key"), [] {});
+    // The box sizes itself as a window when shown: its picture is what the user sees.
+    QCoreApplication::processEvents();
+    auto* picture = new QLabel;
+    picture->setPixmap(box->grab());
+    box->close();
+    return picture;
+}
+
 } // namespace
 
 void addControlSpecimens(SpecimenList& specimens) {
@@ -157,6 +181,7 @@ void addControlSpecimens(SpecimenList& specimens) {
                       },
                       white});
     specimens.append({QStringLiteral("symbols"), {QStringLiteral("idle")}, symbols, white});
+    specimens.append({QStringLiteral("confirmation"), {QStringLiteral("idle")}, confirmation, {}});
 }
 
 } // namespace corvel::gallery

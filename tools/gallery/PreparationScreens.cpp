@@ -42,13 +42,14 @@ void addPreparationScreens(ScreenList& screens) {
                  view->markAttempted(MacPermissionKind::callAudio);
              view->setShowMicrophone(options.flag(QStringLiteral("microphoneOpen")));
              view->goTo(*step);
-             return view;
+             return onBackdrop(view);
          }});
     screens.append(
         {QStringLiteral("preparation"),
          QStringLiteral("the preparation's three steps"),
          {QStringLiteral("step: role|resume|call (default role)"),
-          QStringLiteral("cloud: 1 = the cloud answer route is configured (no account handed)")},
+          QStringLiteral("cloud: 1 = the cloud answer route is configured (no account handed)"),
+          QStringLiteral("notes: the call step's notes, which open their editor")},
          [](fixture::ScreenFixture& fixture, const ScreenOptions& options) -> QWidget* {
              const auto step =
                  preparationStep(options.value(QStringLiteral("step"), QStringLiteral("role")));
@@ -57,7 +58,13 @@ void addPreparationScreens(ScreenList& screens) {
              if (options.flag(QStringLiteral("cloud")))
                  fixture.store().configureCloud(
                      QUrl(QStringLiteral("https://cloud.invalid/api/v1")), std::nullopt, {});
-             return new ProfileView(fixture.environment(), *step);
+             const QString notes = options.value(QStringLiteral("notes"));
+             if (!notes.isEmpty()) {
+                 InterviewContext context = fixture.store().context();
+                 context.notes = notes;
+                 fixture.store().setContext(context);
+             }
+             return onBackdrop(new ProfileView(fixture.environment(), *step));
          }});
 }
 

@@ -38,6 +38,9 @@ struct Screen {
 
 using ScreenList = QList<Screen>;
 
+// `content` over the window backdrop, as the app shows its screens.
+QWidget* onBackdrop(QWidget* content);
+
 // Each area adds its screens in its own file.
 void addFoundationScreens(ScreenList& screens);
 void addShellScreens(ScreenList& screens);

@@ -92,7 +92,7 @@ void addSessionScreens(ScreenList& screens) {
                             QTimer::singleShot(50, view->content(), [content = view->content()] {
                                 content->manualGroup()->setExpanded(true);
                             });
-                        return view;
+                        return onBackdrop(view);
                     }});
     screens.append(
         {QStringLiteral("floating"),

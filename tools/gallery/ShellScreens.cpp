@@ -10,20 +10,15 @@
 
 namespace corvel::gallery {
 
-namespace {
-
-// `content` over the window backdrop, as the entry gate shows it.
-QWidget* onBackdrop(QWidget* content, qreal tint) {
+QWidget* onBackdrop(QWidget* content) {
     auto* host = new QWidget;
     auto* stack = new QStackedLayout(host);
     stack->setStackingMode(QStackedLayout::StackAll);
-    stack->addWidget(new NativeAppBackdrop(tint));
+    stack->addWidget(new NativeAppBackdrop(1.0));
     stack->addWidget(content);
     stack->setCurrentWidget(content);
     return host;
 }
-
-} // namespace
 
 // To add a screen: append one entry with its name, a line of summary, the --set keys it reads
 // itself ("name: help"), and a function that builds it over the fixture (which has already
@@ -42,13 +37,13 @@ void addShellScreens(ScreenList& screens) {
                     QStringLiteral("the guided setup as the entry gate shows it"),
                     {},
                     [](fixture::ScreenFixture& fixture, const ScreenOptions&) -> QWidget* {
-                        return onBackdrop(makeGuide(fixture.environment(), [] {}), 0.62);
+                        return onBackdrop(makeGuide(fixture.environment(), [] {}));
                     }});
     screens.append({QStringLiteral("root"),
                     QStringLiteral("the main interface: top bar, message banner, section screen"),
                     {},
                     [](fixture::ScreenFixture& fixture, const ScreenOptions&) -> QWidget* {
-                        return onBackdrop(new RootView(fixture.environment()), 0.82);
+                        return onBackdrop(new RootView(fixture.environment()));
                     }});
 }
 

@@ -61,11 +61,10 @@ void hideFromAccessibility(QWidget* widget, bool hide) {
     if (previous.isValid() && previous.toInt() == wanted)
         return;
     mark(widget, wanted);
-    // A widget marked before may have had its interface built and cached under the old mark.
-    if (previous.isValid()) {
-        if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(widget))
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
-    }
+    // The widget's interface may already be built and cached under the old mark, also before any
+    // mark: setting an accessible name in a constructor builds it while assistive technology runs.
+    if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
 }
 
 } // namespace corvel

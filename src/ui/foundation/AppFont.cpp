@@ -14,6 +14,8 @@ QFont appFont(qreal pixelSize, QFont::Weight weight, const std::optional<Registe
     // Sizes are points of a 1x display: pixel sizes here, whatever the screen's DPI.
     result.setPixelSize(qMax(1, qRound(pixelSize)));
     result.setWeight(weight);
+    // Emoji and symbols in typed or transcribed text come from the colour emoji face.
+    result.setFamilies({result.family(), QStringLiteral("Noto Color Emoji")});
     return result;
 }
 

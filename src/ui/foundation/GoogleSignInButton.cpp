@@ -46,7 +46,7 @@ GoogleSignInButton::Look GoogleSignInButton::lookFor(bool configured, bool busy,
     if (sessionActive)
         description = QStringLiteral("End the session before changing accounts.");
     else if (configured)
-        description = QStringLiteral("Opens Google’s secure sign-in window.");
+        description = QStringLiteral("Opens Google's secure sign-in window.");
     else
         description = QStringLiteral("Google sign-in is not available in this build yet.");
     return {configured && !busy && !sessionActive, busy,

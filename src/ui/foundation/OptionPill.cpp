@@ -18,6 +18,7 @@ OptionPill::OptionPill(const QString& title, Style style,
     : QAbstractButton(parent), m_style(style), m_press(new PressButtonStyle(this, preferences)),
       m_focusRing(new FocusRing(this)) {
     setText(title);
+    setCheckable(true);
     setAccessibleName(title);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
@@ -26,9 +27,9 @@ OptionPill::OptionPill(const QString& title, Style style,
 }
 
 void OptionPill::setSelected(bool selected) {
-    if (selected == m_selected)
+    if (selected == isChecked())
         return;
-    m_selected = selected;
+    setChecked(selected);
     setAccessibleDescription(selected ? QStringLiteral("Selected") : QString());
     updateGeometry();
     update();
@@ -37,7 +38,7 @@ void OptionPill::setSelected(bool selected) {
 QFont OptionPill::titleFont() const {
     if (m_style == Style::segment)
         return appFont(12, QFont::Medium);
-    return appFont(13, m_selected ? QFont::Medium : QFont::Normal);
+    return appFont(13, isChecked() ? QFont::Medium : QFont::Normal);
 }
 
 QMargins OptionPill::padding() const {
@@ -62,10 +63,10 @@ QSize OptionPill::minimumSizeHint() const {
 void OptionPill::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     m_press->paintRoundedFill(painter, disabledOpacity, radius(),
-                              m_selected ? Palette::ink() : Palette::surface());
+                              isChecked() ? Palette::ink() : Palette::surface());
     const QRectF bounds = rect();
     painter.setFont(titleFont());
-    painter.setPen(m_selected ? QColor(Qt::white) : Palette::ink());
+    painter.setPen(isChecked() ? QColor(Qt::white) : Palette::ink());
     painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
     m_focusRing->paint(painter, bounds, radius());
 }

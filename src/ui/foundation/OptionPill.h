@@ -11,7 +11,9 @@ class PressButtonStyle;
 // One option of a choice: white text on ink when selected, ink on surface otherwise.
 // `pill` is the settings page's option (13, medium when selected, padded 18 x 12, corner 4);
 // `segment` is the language choice's (12 medium, padded 10 above and below, corner 3, sharing the
-// row's width equally). Drawn at 0.55 opacity when disabled.
+// row's width equally). Drawn at 0.55 opacity when disabled. The selection is the button's checked
+// state, so assistive technology reports it, but only setSelected() changes it: a click never
+// toggles it.
 class OptionPill final : public QAbstractButton {
     Q_OBJECT
 
@@ -21,7 +23,7 @@ public:
     OptionPill(const QString& title, Style style,
                const AccessibilityPreferences* preferences = nullptr, QWidget* parent = nullptr);
 
-    bool isSelected() const { return m_selected; }
+    bool isSelected() const { return isChecked(); }
     void setSelected(bool selected);
     Style style() const { return m_style; }
 
@@ -32,6 +34,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
     bool focusNextPrevChild(bool next) override;
+    void nextCheckState() override {}
 
 private:
     QFont titleFont() const;
@@ -39,7 +42,6 @@ private:
     qreal radius() const;
 
     Style m_style;
-    bool m_selected = false;
     PressButtonStyle* m_press;
     FocusRing* m_focusRing;
 };

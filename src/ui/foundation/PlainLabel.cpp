@@ -4,6 +4,8 @@ namespace corvel {
 
 PlainLabel::PlainLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
     : QLabel(parent) {
+    // Inside a button a label would otherwise take the button's text role and ignore its colour.
+    setForegroundRole(QPalette::WindowText);
     setTextFormat(Qt::PlainText);
     setText(text);
     setFont(font);

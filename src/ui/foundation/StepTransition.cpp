@@ -8,14 +8,13 @@
 namespace corvel {
 
 namespace {
-constexpr int durationMs = 280;
 constexpr qreal entryOffset = 12;
 } // namespace
 
 StepTransition::StepTransition(const AccessibilityPreferences* preferences, QWidget* parent)
     : QWidget(parent), m_preferences(preferences) {
     m_animation.setDuration(durationMs);
-    m_animation.setEasingCurve(QEasingCurve::InOutQuad);
+    m_animation.setEasingCurve(curve());
     m_animation.setStartValue(0.0);
     m_animation.setEndValue(1.0);
     connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {

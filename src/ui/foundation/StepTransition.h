@@ -19,6 +19,10 @@ public:
     explicit StepTransition(const AccessibilityPreferences* preferences = nullptr,
                             QWidget* parent = nullptr);
 
+    // What else changes with the step cross-fades with the same timing.
+    static constexpr int durationMs = 280;
+    static QEasingCurve curve() { return QEasingCurve::InOutQuad; }
+
     // Takes ownership of `content` and deletes the previous content.
     void setContent(QWidget* content);
     QWidget* content() const { return m_content; }

@@ -11,7 +11,6 @@ namespace corvel {
 
 namespace {
 constexpr int padding = 16;
-constexpr qreal cornerRadius = 5;
 // QLineEdit keeps 2 pixels on each side and 1 above and below the text margins.
 constexpr int innerMarginX = 2;
 constexpr int innerMarginY = 1;
@@ -32,6 +31,11 @@ TextInput::TextInput(const QString& placeholder, QWidget* parent)
     setAttribute(Qt::WA_MacShowFocusRect, false);
 }
 
+void TextInput::setCornerRadius(qreal radius) {
+    m_cornerRadius = radius;
+    update();
+}
+
 QSize TextInput::sizeHint() const {
     return {QLineEdit::sizeHint().width(), fontMetrics().height() + 2 * padding};
 }
@@ -43,11 +47,11 @@ QSize TextInput::minimumSizeHint() const {
 void TextInput::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
-        fillRounded(painter, rect(), cornerRadius, Palette::surface());
+        fillRounded(painter, rect(), m_cornerRadius, Palette::surface());
     }
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    m_focusRing->paint(painter, rect(), cornerRadius);
+    m_focusRing->paint(painter, rect(), m_cornerRadius);
 }
 
 } // namespace corvel

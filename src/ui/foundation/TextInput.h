@@ -14,6 +14,9 @@ class TextInput final : public QLineEdit {
 public:
     explicit TextInput(const QString& placeholder, QWidget* parent = nullptr);
 
+    // 5 unless a screen's field asks for another.
+    void setCornerRadius(qreal radius);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -22,6 +25,7 @@ protected:
 
 private:
     FocusRing* m_focusRing;
+    qreal m_cornerRadius = 5;
 };
 
 } // namespace corvel

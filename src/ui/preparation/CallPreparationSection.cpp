@@ -62,8 +62,9 @@ CallPreparationSection::CallPreparationSection(AppStore& store,
                                           "why you want this role…"),
                            120, this)) {
     auto* column = new QVBoxLayout(this);
+    m_column = column;
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(compact ? 16 : 24);
+    setCompact(compact);
     m_language->setMaximumWidth(300);
     column->addWidget(m_language, 0, Qt::AlignLeft);
     m_sessionNote = new SpacedLabel(QStringLiteral("To change the language during your call, use "
@@ -127,14 +128,19 @@ CallPreparationSection::SummaryRow CallPreparationSection::addSummaryRow(QVBoxLa
     auto* name = new PlainLabel(title, appFont(11, QFont::Normal), Palette::secondary(), this);
     name->setFixedWidth(72);
     row->addWidget(name);
-    auto* value = new PlainLabel({}, appFont(12, QFont::Medium), Palette::ink(), this);
-    value->setTextInteractionFlags(Qt::NoTextInteraction);
-    row->addWidget(value, 1);
+    // One line, cut with an ellipsis at whatever width the row leaves it.
+    auto* value = new SpacedLabel({}, appFont(12, QFont::Medium), Palette::ink(), 0, this);
+    value->setMaximumLines(1);
+    row->addWidget(value, 1, Qt::AlignVCenter);
     row->addSpacing(8);
     auto* edit = new LinkButton({}, {}, appFont(11, QFont::Medium), Palette::ink(), this);
     row->addWidget(edit);
     rows->addLayout(row);
     return {frame, value, edit, title};
+}
+
+void CallPreparationSection::setCompact(bool compact) {
+    m_column->setSpacing(compact ? 16 : 24);
 }
 
 bool CallPreparationSection::showNotes() const {
@@ -166,8 +172,7 @@ void CallPreparationSection::refresh() {
             glyph->move(5, 5);
             glyph->show();
         }
-        // One line: a long job title is cut rather than wrapped.
-        row.value->setText(row.value->fontMetrics().elidedText(value, Qt::ElideRight, 260));
+        row.value->setText(value);
         row.value->setToolTip(value);
         const QString word = complete ? QStringLiteral("Edit") : QStringLiteral("Add");
         row.edit->setText(word);

@@ -31,6 +31,8 @@ public:
                            bool compact, const AccessibilityPreferences* preferences = nullptr,
                            QWidget* parent = nullptr);
 
+    // Spacing 16 between the parts when compact, else 24.
+    void setCompact(bool compact);
     bool showNotes() const;
     TextArea* notesField() const { return m_notes; }
     QAbstractButton* editButton(PreparationStep step) const;
@@ -40,7 +42,7 @@ public:
 private:
     struct SummaryRow {
         QWidget* glyphFrame;
-        PlainLabel* value;
+        SpacedLabel* value;
         QAbstractButton* edit;
         QString title;
     };
@@ -48,6 +50,7 @@ private:
     void refresh();
 
     AppStore& m_store;
+    QVBoxLayout* m_column;
     InterviewLanguageChoiceView* m_language;
     SpacedLabel* m_sessionNote;
     TextArea* m_notes;

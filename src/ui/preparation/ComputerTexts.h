@@ -67,10 +67,19 @@ inline QString callAudioHint() {
                           "on this computer.");
 }
 
-// Shown when no settings program could be started, so the button never does nothing silently.
-inline QString settingsUnavailable() {
+// Shown when no settings program could be started, so the button never does nothing silently;
+// each says what that step needs, since no settings page installs a speech model.
+inline QString speechSettingsUnavailable() {
+    return QStringLiteral("Settings could not be opened on this computer. Install the speech model "
+                          "for your interview language, then choose Check again.");
+}
+inline QString callAudioSettingsUnavailable() {
     return QStringLiteral("Settings could not be opened on this computer. Open your sound "
                           "settings yourself, then choose Check again.");
+}
+inline QString microphoneSettingsUnavailable() {
+    return QStringLiteral("Settings could not be opened on this computer. Open your sound "
+                          "settings yourself and check that a microphone is connected.");
 }
 
 } // namespace corvel::ComputerTexts

@@ -24,8 +24,8 @@ QVBoxLayout* labelled(FieldLabel* label, QWidget* field) {
 JobPreparationSection::JobPreparationSection(AppStore& store, bool compact, QWidget* parent)
     : QWidget(parent), m_role(new TextInput(QStringLiteral("e.g. Marketing Manager"), this)),
       m_company(new TextInput(QStringLiteral("Company name"), this)),
-      m_description(new TextArea({}, QStringLiteral("Paste the job description here…"),
-                                 compact ? 120 : 180, this)) {
+      m_description(new TextArea({}, QStringLiteral("Paste the job description here…"), 0, this)) {
+    setCompact(compact);
     m_role->setAccessibleName(QStringLiteral("Job title"));
     m_company->setAccessibleName(QStringLiteral("Company"));
     m_description->editor()->setAccessibleName(QStringLiteral("Job description, required"));
@@ -46,6 +46,10 @@ JobPreparationSection::JobPreparationSection(AppStore& store, bool compact, QWid
     column->addLayout(labelled(
         new FieldLabel(QStringLiteral("Job description"), QStringLiteral("Required"), this),
         m_description));
+}
+
+void JobPreparationSection::setCompact(bool compact) {
+    m_description->setFixedHeight(compact ? 120 : 180);
 }
 
 } // namespace corvel

@@ -16,6 +16,9 @@ class JobPreparationSection final : public QWidget {
 public:
     JobPreparationSection(AppStore& store, bool compact, QWidget* parent = nullptr);
 
+    // The job description is 120 high when compact, else 180.
+    void setCompact(bool compact);
+
     TextInput* roleField() const { return m_role; }
     TextInput* companyField() const { return m_company; }
     TextArea* descriptionField() const { return m_description; }

@@ -6,6 +6,7 @@
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/BrandMark.h"
 #include "ui/foundation/CloudCompanion.h"
+#include "ui/foundation/CrossFade.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelSkyBackdrop.h"
@@ -107,7 +108,7 @@ QWidget* decorativeSquares(QWidget* parent) {
 OnboardingView::OnboardingView(AppEnvironment environment, GuidedSetupStep initialStep,
                                std::function<void()> onFinish, QWidget* parent)
     : QWidget(parent), m_environment(environment), m_onFinish(std::move(onFinish)),
-      m_step(initialStep) {
+      m_step(initialStep), m_shownStep(initialStep) {
     QPalette colors = palette();
     colors.setColor(QPalette::WindowText, Palette::ink());
     setPalette(colors);
@@ -314,6 +315,12 @@ void OnboardingView::activateDefault() {
 }
 
 void OnboardingView::rebuildContent() {
+    // The guide sentence, the companion's mood and the content label change with the content, in
+    // the same transition; the progress bar and the footer changed at once.
+    for (QWidget* part : {static_cast<QWidget*>(m_sentence), static_cast<QWidget*>(m_companion),
+                          static_cast<QWidget*>(m_contentLabel)})
+        crossFade(part, part, StepTransition::durationMs, StepTransition::curve(), preferences());
+    m_shownStep = m_step;
     QWidget* host = m_transition;
     switch (m_step) {
     case GuidedSetupStep::welcome:
@@ -336,9 +343,9 @@ void OnboardingView::rebuildContent() {
 void OnboardingView::refresh() {
     const GuidedSetupState current = state();
     static_cast<GuideProgress*>(m_progress)->setStep(m_step);
-    m_companion->setMood(guideMood(m_step, current));
-    m_sentence->setText(guideSentence(m_step, current));
-    m_contentLabel->setText(guideContentLabel(m_step));
+    m_companion->setMood(guideMood(m_shownStep, current));
+    m_sentence->setText(guideSentence(m_shownStep, current));
+    m_contentLabel->setText(guideContentLabel(m_shownStep));
     const bool welcome = m_step == GuidedSetupStep::welcome;
     m_madeFor->setVisible(welcome);
     m_back->setVisible(!welcome);

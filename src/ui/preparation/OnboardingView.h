@@ -69,6 +69,8 @@ private:
     AppEnvironment m_environment;
     std::function<void()> m_onFinish;
     GuidedSetupStep m_step;
+    // The step the guide column and the content show: it follows `m_step` with the content.
+    GuidedSetupStep m_shownStep;
     bool m_attemptedSpeech = false;
     bool m_attemptedCallAudio = false;
     bool m_attemptedMicrophone = false;

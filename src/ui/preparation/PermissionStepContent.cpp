@@ -9,6 +9,7 @@
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/SpacingAbove.h"
 #include "ui/foundation/SymbolMark.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
@@ -86,11 +87,12 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
     controls->addStretch(1);
     column->addLayout(controls);
 
-    m_unavailable = new PlainLabel(ComputerTexts::settingsUnavailable(), appFont(12, QFont::Normal),
-                                   Palette::secondary(), this);
+    m_unavailable = new PlainLabel(kind == MacPermissionKind::speech
+                                       ? ComputerTexts::speechSettingsUnavailable()
+                                       : ComputerTexts::callAudioSettingsUnavailable(),
+                                   appFont(12, QFont::Normal), Palette::secondary(), this);
     m_unavailable->setWordWrap(true);
-    column->addSpacing(12);
-    column->addWidget(m_unavailable);
+    addWithSpacingAbove(column, m_unavailable, 12);
 
     auto* checkAgain = new LinkButton(QStringLiteral("Check again"), {}, appFont(12, QFont::Medium),
                                       Palette::ink(), this);
@@ -100,15 +102,13 @@ PermissionStepContent::PermissionStepContent(OnboardingView& guide, MacPermissio
         refresh();
     });
     m_checkAgain = checkAgain;
-    column->addSpacing(18);
-    column->addWidget(checkAgain, 0, Qt::AlignLeft);
+    addWithSpacingAbove(column, checkAgain, 18, Qt::AlignLeft);
 
     auto* later = new LinkButton(QStringLiteral("I’ll do this later"), {},
                                  appFont(12, QFont::Normal), Palette::secondary(), this);
     connect(later, &QAbstractButton::clicked, &guide, &OnboardingView::advance);
     m_later = later;
-    column->addSpacing(18);
-    column->addWidget(later, 0, Qt::AlignLeft);
+    addWithSpacingAbove(column, later, 18, Qt::AlignLeft);
     column->addStretch(1);
 
     MacPermissionStore& permissions = guide.environment().permissions;

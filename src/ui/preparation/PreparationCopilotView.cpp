@@ -14,6 +14,7 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScrollArea>
 
 namespace corvel {
@@ -59,6 +60,27 @@ private:
     PreparationStep m_step = PreparationStep::role;
 };
 
+// The band of sky at the top of the card, cut to the card's rounded corners wherever the card's
+// scrolling puts it.
+class SkyBand final : public QWidget {
+public:
+    SkyBand(const QWidget* card, QWidget* parent) : QWidget(parent), m_card(card) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath card;
+        card.addRoundedRect(QRectF(mapFrom(m_card, QPoint(0, 0)), QSizeF(m_card->size())), 6, 6);
+        QPainterPath band;
+        band.addRect(QRectF(rect()));
+        painter.fillPath(band.intersected(card), Palette::skyLight());
+    }
+
+private:
+    const QWidget* m_card;
+};
+
 } // namespace
 
 PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, PreparationStep step,
@@ -79,8 +101,7 @@ PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, Prepa
     scroll->setWidget(inner);
     inner->setAutoFillBackground(false); // the scroll area turns it on
 
-    auto* band = new QWidget(inner);
-    fillBackground(band, Palette::skyLight());
+    auto* band = new SkyBand(card, inner);
     m_band = new QVBoxLayout(band);
     m_band->setContentsMargins(0, 24, 0, 16);
     m_band->setSpacing(8);

@@ -228,13 +228,11 @@ CopilotLook copilotLook(const PreparationFacts& facts) {
     look.square = facts.routeReady   ? Look::Square::ready
                   : facts.refreshing ? Look::Square::refreshing
                                      : Look::Square::missing;
-    // A failed refresh says why, so "Refresh account" never fails without a word.
+    // A loaded account with an error has no words of its own: it says what the error is.
     if (facts.refreshing)
         look.summary.clear();
-    else if (facts.accountError && !facts.routeReady)
-        look.summary = *facts.accountError;
     else if (facts.accountLoaded)
-        look.summary.clear();
+        look.summary = facts.routeReady ? QString() : facts.accountError.value_or(QString());
     else if (facts.routeReady)
         look.summary = QStringLiteral("Account ready");
     else if (!facts.signedIn)

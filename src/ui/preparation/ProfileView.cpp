@@ -6,6 +6,7 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/CrossFade.h"
 #include "ui/foundation/FocusRing.h"
 #include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
@@ -14,17 +15,16 @@
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/ScrollArea.h"
+#include "ui/foundation/SpacedLabel.h"
 #include "ui/preparation/CallPreparationSection.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/JobPreparationSection.h"
 #include "ui/preparation/PreparationCopilotView.h"
 #include "ui/preparation/ResumePreparationSection.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPropertyAnimation>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QShortcut>
@@ -221,8 +221,7 @@ QWidget* ProfileView::buildStepCard() {
     headings->setSpacing(7);
     m_heading = new PlainLabel({}, headingFont(false), Palette::ink(), content);
     markAccessibleHeading(m_heading);
-    m_subtitle = new PlainLabel({}, appFont(13, QFont::Normal), Palette::secondary(), content);
-    m_subtitle->setWordWrap(true);
+    m_subtitle = new SpacedLabel({}, appFont(13, QFont::Normal), Palette::secondary(), 4, content);
     headings->addWidget(m_heading);
     headings->addWidget(m_subtitle);
     contentColumn->addLayout(headings);
@@ -252,6 +251,7 @@ QWidget* ProfileView::buildFooter(QWidget* parent) {
         if (look.back)
             select(*look.back);
     });
+    back->setPadding(QMargins(0, 12, 0, 12));
     m_back = back;
     row->addWidget(back);
     row->addSpacing(8);
@@ -321,10 +321,7 @@ void ProfileView::pressAccount() {
 void ProfileView::rebuildSection() {
     AppStore& store = m_environment.store;
     const PreparationStep step = store.preparationStep();
-    if (m_section) {
-        hideWithoutPassingFocus(m_section);
-        m_section->deleteLater();
-    }
+    QWidget* leaving = m_section;
     QWidget* host = m_heading->parentWidget();
     switch (step) {
     case PreparationStep::role:
@@ -341,38 +338,27 @@ void ProfileView::rebuildSection() {
     }
     m_sectionStep = step;
     m_sectionLayout->addWidget(m_section);
+    // A step change cross-fades the sections over 0.2 s, at once under Reduce Motion.
+    crossFade(leaving, m_section, 200, QEasingCurve::OutQuad, m_environment.preferences);
+    if (leaving) {
+        hideWithoutPassingFocus(leaving);
+        leaving->deleteLater();
+    }
     m_section->show();
-    fadeIn(m_section);
     m_heading->setText(preparationStepHeading(step));
     m_subtitle->setText(preparationStepSubtitle(step));
     m_copilot->setStep(step);
-}
-
-// A step change fades the new section in over 0.2 s, at once under Reduce Motion.
-void ProfileView::fadeIn(QWidget* section) {
-    const AccessibilityPreferences* preferences = m_environment.preferences;
-    if (!isVisible() || (preferences && preferences->reduceMotion()))
-        return;
-    auto* effect = new QGraphicsOpacityEffect(section);
-    effect->setOpacity(0);
-    section->setGraphicsEffect(effect);
-    auto* fade = new QPropertyAnimation(effect, "opacity", section);
-    fade->setDuration(200);
-    fade->setEasingCurve(QEasingCurve::OutCubic);
-    fade->setStartValue(0.0);
-    fade->setEndValue(1.0);
-    // The effect renders through a pixmap; once faded in, the section draws directly again.
-    connect(fade, &QPropertyAnimation::finished, section,
-            [section] { section->setGraphicsEffect(nullptr); });
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void ProfileView::applyCompact() {
     m_title->setFont(titleFont(m_compact));
     m_heading->setFont(headingFont(m_compact));
     m_copilot->setFixedWidth(m_compact ? 280 : 304);
-    m_sectionStep.reset();
-    refresh();
+    // The section stays as it is, so a field being typed in keeps its focus and cursor.
+    if (auto* job = qobject_cast<JobPreparationSection*>(m_section))
+        job->setCompact(m_compact);
+    else if (auto* call = qobject_cast<CallPreparationSection*>(m_section))
+        call->setCompact(m_compact);
 }
 
 void ProfileView::resizeEvent(QResizeEvent* event) {

@@ -18,6 +18,7 @@ namespace corvel {
 class ActionButton;
 class PlainLabel;
 class PreparationCopilotView;
+class SpacedLabel;
 
 // The preparation: the role, the résumé and the call in three steps beside the copilot card,
 // then "Start session". Every step change goes through select(), which saves first. Ctrl+1, 2, 3
@@ -52,7 +53,6 @@ private:
     QWidget* buildStepCard();
     QWidget* buildFooter(QWidget* parent);
     void rebuildSection();
-    void fadeIn(QWidget* section);
     void applyCompact();
     void pressPrimary();
     void pressAccount();
@@ -67,7 +67,7 @@ private:
     PlainLabel* m_title = nullptr;
     QList<QAbstractButton*> m_items;
     PlainLabel* m_heading = nullptr;
-    PlainLabel* m_subtitle = nullptr;
+    SpacedLabel* m_subtitle = nullptr;
     QVBoxLayout* m_sectionLayout = nullptr;
     QWidget* m_section = nullptr;
     std::optional<PreparationStep> m_sectionStep;

@@ -12,6 +12,7 @@
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/SpacedLabel.h"
+#include "ui/foundation/SpacingAbove.h"
 #include "ui/foundation/SymbolMark.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/GuideText.h"
@@ -61,8 +62,7 @@ ReadyStepContent::ReadyStepContent(OnboardingView& guide, QWidget* parent)
     m_note = new SpacedLabel(QStringLiteral("Finish audio setup before starting your call. You can "
                                             "reopen this guide at any time."),
                              appFont(11, QFont::Normal), Palette::secondary(), 4, this);
-    column->addSpacing(16);
-    column->addWidget(m_note);
+    addWithSpacingAbove(column, m_note, 16);
 
     auto* microphone = new QWidget(this);
     auto* microphoneColumn = new QVBoxLayout(microphone);
@@ -80,8 +80,8 @@ ReadyStepContent::ReadyStepContent(OnboardingView& guide, QWidget* parent)
     connect(microphoneButton, &QAbstractButton::clicked, this, &ReadyStepContent::pressMicrophone);
     m_microphone = microphoneButton;
     microphoneColumn->addWidget(microphoneButton, 0, Qt::AlignLeft);
-    m_unavailable = new PlainLabel(ComputerTexts::settingsUnavailable(), appFont(11, QFont::Normal),
-                                   Palette::secondary(), microphone);
+    m_unavailable = new PlainLabel(ComputerTexts::microphoneSettingsUnavailable(),
+                                   appFont(11, QFont::Normal), Palette::secondary(), microphone);
     m_unavailable->setWordWrap(true);
     microphoneColumn->addWidget(m_unavailable);
     auto* disclosure =

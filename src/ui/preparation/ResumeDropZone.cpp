@@ -5,6 +5,7 @@
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/PressButtonStyle.h"
+#include "ui/foundation/SpacedLabel.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ QColor cyanWash() {
 ResumeDropZone::ResumeDropZone(const AccessibilityPreferences* preferences, QWidget* parent)
     : QAbstractButton(parent), m_press(new PressButtonStyle(this, preferences)),
       m_glyphFrame(new QWidget(this)),
-      m_status(new PlainLabel({}, appFont(16, QFont::Medium), Palette::ink(), this)),
+      m_status(new SpacedLabel({}, appFont(16, QFont::Medium), Palette::ink(), 0, this)),
       m_hint(new PlainLabel({}, appFont(12, QFont::Normal), Palette::secondary(), this)),
       m_replace(new PlainLabel(
           QStringLiteral("Replace file"),
@@ -43,11 +44,17 @@ ResumeDropZone::ResumeDropZone(const AccessibilityPreferences* preferences, QWid
     setMinimumHeight(200);
     m_glyphFrame->setFixedSize(56, 56);
     m_glyphFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    for (QLabel* label : {m_status, m_hint, m_replace}) {
+    // Two lines at most, so a long file name, even one without spaces, never widens the zone.
+    m_status->setAlignment(Qt::AlignHCenter);
+    m_status->setMaximumLines(2);
+    m_status->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (QLabel* label : {m_hint, m_replace}) {
         label->setAlignment(Qt::AlignHCenter);
         label->setWordWrap(true);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
+    m_glyph = new PixelGlyph(PixelGlyph::Kind::document, Palette::ink(), 32, m_glyphFrame);
+    m_glyph->move(12, 12);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(28, 28, 28, 28);
     column->setSpacing(16);
@@ -63,12 +70,13 @@ ResumeDropZone::ResumeDropZone(const AccessibilityPreferences* preferences, QWid
 }
 
 void ResumeDropZone::setResume(bool hasResume, const QString& fileName) {
-    if (m_glyph)
-        m_glyph->deleteLater();
-    m_glyph = new PixelGlyph(hasResume ? PixelGlyph::Kind::check : PixelGlyph::Kind::document,
-                             Palette::ink(), 32, m_glyphFrame);
-    m_glyph->move(12, 12);
-    m_glyph->show();
+    const auto kind = hasResume ? PixelGlyph::Kind::check : PixelGlyph::Kind::document;
+    if (m_glyph->kind() != kind) {
+        delete m_glyph;
+        m_glyph = new PixelGlyph(kind, Palette::ink(), 32, m_glyphFrame);
+        m_glyph->move(12, 12);
+        m_glyph->show();
+    }
     if (!hasResume) {
         m_status->setText(QStringLiteral("Drop your resume here."));
         m_hint->setText(QStringLiteral("Or click to choose a file · PDF, TXT, RTF"));

@@ -12,6 +12,7 @@ class AccessibilityPreferences;
 class PixelGlyph;
 class PlainLabel;
 class PressButtonStyle;
+class SpacedLabel;
 
 // The résumé drop zone: a large button that opens the file panel when clicked and takes a
 // dropped file. Only the first local file of a drop counts; a drop without one is refused while
@@ -46,7 +47,7 @@ private:
     PressButtonStyle* m_press;
     PixelGlyph* m_glyph = nullptr;
     QWidget* m_glyphFrame;
-    PlainLabel* m_status;
+    SpacedLabel* m_status;
     PlainLabel* m_hint;
     PlainLabel* m_replace;
     bool m_dropping = false;

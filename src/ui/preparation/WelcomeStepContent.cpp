@@ -68,14 +68,14 @@ WelcomeStepContent::WelcomeStepContent(OnboardingView& guide, QWidget* parent)
     auto* card = new QVBoxLayout(m_signInCard);
     card->setContentsMargins(0, 24, 0, 0);
     card->setSpacing(12);
-    card->addWidget(new GoogleSignInButton(guide.environment(), m_signInCard), 0, Qt::AlignHCenter);
+    card->addWidget(new GoogleSignInButton(guide.environment(), m_signInCard), 0, Qt::AlignLeft);
     auto* cancel = new LinkButton(QStringLiteral("Cancel sign-in"), {}, appFont(12, QFont::Normal),
                                   Palette::secondary(), m_signInCard);
     connect(cancel, &QAbstractButton::clicked, &auth, &GoogleAuthStore::cancel);
     m_cancel = cancel;
     card->addWidget(cancel, 0, Qt::AlignLeft);
-    m_message = new PlainLabel({}, appFont(12, QFont::Normal), Palette::secondary(), m_signInCard);
-    m_message->setWordWrap(true);
+    m_message =
+        new SpacedLabel({}, appFont(12, QFont::Normal), Palette::secondary(), 4, m_signInCard);
     card->addWidget(m_message);
     column->addWidget(m_signInCard);
     column->addStretch(1);

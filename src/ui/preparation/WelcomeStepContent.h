@@ -3,11 +3,11 @@
 #include "ui/preparation/GuideStepContent.h"
 
 class QAbstractButton;
-class QLabel;
 
 namespace corvel {
 
 class OnboardingView;
+class SpacedLabel;
 
 // The guide's first step: what the setup does, "Set up my computer", and an optional Google
 // sign-in while nobody is signed in.
@@ -27,7 +27,7 @@ private:
     ActionButton* m_start;
     QWidget* m_signInCard;
     QAbstractButton* m_cancel;
-    QLabel* m_message;
+    SpacedLabel* m_message;
 };
 
 } // namespace corvel

@@ -97,6 +97,9 @@ public:
                            inverse ? white(0.8) : Palette::secondary(), compact ? 4 : 6, true,
                            this)) {
         m_title->setTracking(-0.2);
+        // One element for assistive technology, named in set(): its parts are not read apart.
+        hideFromAccessibility(m_title);
+        hideFromAccessibility(m_body);
         auto* layout = new QHBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(compact ? 12 : 14);
@@ -113,7 +116,6 @@ public:
         m_title->setText(row.title);
         m_body->setText(row.text);
         m_body->setVisible(!row.text.isEmpty());
-        // One element for assistive technology: the title and what to say.
         setAccessibleName(row.text.isEmpty() ? row.title : row.title + u'\n' + row.text);
     }
 

@@ -6,6 +6,7 @@
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/SymbolImage.h"
 #include "ui/session/CaptureText.h"
 
 #include <QHBoxLayout>
@@ -60,20 +61,42 @@ CaptureStatusView::CaptureStatusView(AudioCapture& audio, const QString& languag
     layout->addWidget(m_bars);
     layout->addWidget(m_health);
     layout->addWidget(m_sourceText);
+    // One element for assistive technology, named in refresh(); the menu stays a control.
+    hideFromAccessibility(m_health);
+    hideFromAccessibility(m_sourceText);
     if (onLanguageChange) {
         m_menu = new QToolButton(this);
         m_menu->setAutoRaise(true);
         m_menu->setPopupMode(QToolButton::InstantPopup);
         m_menu->setFont(appFont(11, QFont::Normal));
+        // A chevron of the label's cap height after the label, in place of the style's tiny
+        // indicator at the baseline.
+        m_menu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        const int side = qRound(QFontMetricsF(m_menu->font()).capHeight());
+        QPixmap chevron(side * 2, side * 2);
+        chevron.setDevicePixelRatio(2);
+        chevron.fill(Qt::transparent);
+        {
+            QPainter painter(&chevron);
+            painter.setRenderHint(QPainter::Antialiasing);
+            SymbolImage::paint(painter, QStringLiteral("chevron.down"), QRectF(0, 0, side, side),
+                               Palette::ink());
+        }
+        m_menu->setIcon(chevron);
+        m_menu->setIconSize(QSize(side, side));
+        m_menu->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        m_menu->setLayoutDirection(Qt::RightToLeft);
         m_menu->setToolTip(QStringLiteral(
             "Choose the language spoken in the call. Changing it restarts listening."));
         auto* menu = new QMenu(m_menu);
+        menu->setLayoutDirection(Qt::LeftToRight);
         for (const QString& option : CaptureText::languages())
             menu->addAction(option, this, [onLanguageChange, option] { onLanguageChange(option); });
         m_menu->setMenu(menu);
         layout->addWidget(m_menu);
     } else {
         m_languageText = new PlainLabel({}, appFont(10, QFont::Normal), Palette::secondary(), this);
+        hideFromAccessibility(m_languageText);
         layout->addWidget(m_languageText);
     }
     layout->addStretch();

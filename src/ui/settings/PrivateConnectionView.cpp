@@ -3,6 +3,7 @@
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/ConfirmationDialog.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -12,7 +13,6 @@
 #include "ui/foundation/SymbolMark.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/ComputerWording.h"
-#include "ui/settings/ConfirmationDialog.h"
 #include "ui/settings/PageLayout.h"
 #include "ui/settings/SectionHeading.h"
 #include "ui/settings/SettingsText.h"
@@ -47,6 +47,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     entry->setSpacing(12);
     m_field = new TextInput(QString());
     m_field->setEchoMode(QLineEdit::Password);
+    m_field->setCornerRadius(4);
     m_field->setAccessibleName(QStringLiteral("OpenAI API key"));
     entry->addWidget(m_field, 1);
     m_save = new ActionButton(QStringLiteral("Save"), {}, true, true, std::nullopt,
@@ -73,7 +74,7 @@ PrivateConnectionView::PrivateConnectionView(AppEnvironment environment, UrlOpen
     auto* check = new QHBoxLayout;
     check->setSpacing(18);
     m_caption = new SpacedLabel(QString(), appFont(12, QFont::Normal), Palette::secondary(), 4);
-    check->addWidget(m_caption, 1);
+    check->addWidget(m_caption, 1, Qt::AlignVCenter);
     m_check = new ActionButton(QString(), {}, false, true, std::nullopt, m_environment.preferences);
     check->addWidget(m_check);
     column->addLayout(check);
@@ -124,12 +125,6 @@ void PrivateConnectionView::confirmRemoveKey() {
                          if (store)
                              store->removeKey();
                      });
-}
-
-void PrivateConnectionView::hideEvent(QHideEvent* event) {
-    // setText, unlike clear(), also drops the undo history that would keep the key.
-    m_field->setText(QString());
-    QWidget::hideEvent(event);
 }
 
 } // namespace corvel

@@ -14,8 +14,9 @@ class StatusTag;
 class TextInput;
 
 // The private developer connection: the user's own OpenAI key is pasted, saved to the keyring,
-// checked and deleted here. The typed key lives only in the masked field: it is handed to the
-// store as typed, and cleared after a successful save and whenever the view goes away.
+// checked and deleted here. The typed key lives only in the masked field, as long as the settings
+// page does (collapsing the group or minimising the window keeps it): it is handed to the store
+// as typed, and cleared after a successful save.
 class PrivateConnectionView final : public QWidget {
     Q_OBJECT
 
@@ -24,9 +25,6 @@ public:
                                    QWidget* parent = nullptr);
 
     static QUrl createKeyPage();
-
-protected:
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void refresh();

@@ -105,11 +105,10 @@ QWidget* SettingsView::buildListening() {
                                          QStringLiteral("Choose where interview questions are "
                                                         "captured."),
                                          Palette::cyan()));
-    m_sessionNote = new PlainLabel(
-        QStringLiteral("End the session to change the audio source. To correct the language now, "
-                       "use the language menu in Session or the floating window."),
-        appFont(12, QFont::Normal), Palette::secondary());
-    m_sessionNote->setWordWrap(true);
+    m_sessionNote =
+        caption(QStringLiteral("End the session to change the audio source. To correct the "
+                               "language now, use the language menu in Session or the floating "
+                               "window."));
     column->addWidget(m_sessionNote);
 
     AppStore& store = m_environment.store;
@@ -143,8 +142,9 @@ QWidget* SettingsView::buildListening() {
     auto* automatic = new QHBoxLayout;
     auto* labels = new QVBoxLayout;
     labels->setSpacing(6);
-    labels->addWidget(new PlainLabel(QStringLiteral("Suggest answers automatically"),
-                                     appFont(14, QFont::Medium), Palette::ink()));
+    m_automaticTitle = new PlainLabel(QStringLiteral("Suggest answers automatically"),
+                                      appFont(14, QFont::Medium), Palette::ink());
+    labels->addWidget(m_automaticTitle);
     m_automaticCaption =
         new PlainLabel(QString(), appFont(12, QFont::Normal), Palette::secondary());
     labels->addWidget(m_automaticCaption);
@@ -277,7 +277,14 @@ void SettingsView::refresh() {
         const QSignalBlocker blocker(m_automatic);
         m_automatic->setChecked(store.automaticAnswers());
     }
-    m_automatic->setEnabled(store.audioSource() != AudioSource::microphone);
+    // A disabled switch dims its label and caption with it.
+    const bool automaticAvailable = store.audioSource() != AudioSource::microphone;
+    m_automatic->setEnabled(automaticAvailable);
+    const qreal labelOpacity = automaticAvailable ? 1 : 0.45;
+    m_automaticTitle->setEnabled(automaticAvailable);
+    m_automaticTitle->setTextColor(Palette::withOpacity(Palette::ink(), labelOpacity));
+    m_automaticCaption->setEnabled(automaticAvailable);
+    m_automaticCaption->setTextColor(Palette::withOpacity(Palette::secondary(), labelOpacity));
     m_automaticCaption->setText(settings::automaticAnswersCaption(store.audioSource()));
 
     m_styleChoice->setSelectedIndex(positionOf(allAnswerStyles(), store.style()));

@@ -51,11 +51,12 @@ private:
     Seams m_seams;
 
     QWidget* m_privateGroup = nullptr;
-    PlainLabel* m_sessionNote = nullptr;
+    SpacedLabel* m_sessionNote = nullptr;
     OptionChoice* m_sourceChoice = nullptr;
     SpacedLabel* m_sourceCaption = nullptr;
     OptionChoice* m_languageChoice = nullptr;
     QAbstractButton* m_automatic = nullptr;
+    PlainLabel* m_automaticTitle = nullptr;
     PlainLabel* m_automaticCaption = nullptr;
     OptionChoice* m_styleChoice = nullptr;
     QWidget* m_modelGroup = nullptr;

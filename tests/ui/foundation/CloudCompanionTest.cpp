@@ -127,3 +127,23 @@ TEST(CloudCompanionTest, PointerSamplesAreThinnedToThirtyASecondAndClearedOnLeav
     EXPECT_EQ(companion.frame().pointer, QPointF());
     EXPECT_FALSE(companion.frame().hovering);
 }
+
+// With assistive technology running, naming the companion in its constructor builds its interface
+// before it knows it is still: a still companion must not stay announced as a button.
+TEST(CloudCompanionTest, StillFromTheStartIsHiddenFromAccessibility) {
+    const bool wasActive = QAccessible::isActive();
+    QAccessible::setActive(true);
+    ManualClock clock;
+    AccessibilityPreferences reduced;
+    reduced.setReduceMotion(true);
+    CloudCompanion notAnimated(200, CloudMood::welcome, false, 0, nullptr, clock);
+    CloudCompanion underReduceMotion(200, CloudMood::welcome, true, 0, &reduced, clock);
+    CloudCompanion animated(200, CloudMood::welcome, true, 0, nullptr, clock);
+    for (CloudCompanion* still : {&notAnimated, &underReduceMotion}) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(still);
+        EXPECT_TRUE(accessible->state().invisible);
+        EXPECT_NE(accessible->role(), QAccessible::Button);
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&animated)->role(), QAccessible::Button);
+    QAccessible::setActive(wasActive);
+}

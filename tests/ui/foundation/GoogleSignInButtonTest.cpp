@@ -17,7 +17,7 @@ TEST(GoogleSignInButton, LookByTheOrderOfConditions) {
     const QString idle = QStringLiteral("Sign in with Google");
     const QString busy = QStringLiteral("Signing in with Google");
     const QString inSession = QStringLiteral("End the session before changing accounts.");
-    const QString opens = QStringLiteral("Opens Google’s secure sign-in window.");
+    const QString opens = QStringLiteral("Opens Google's secure sign-in window.");
     const QString unavailable =
         QStringLiteral("Google sign-in is not available in this build yet.");
     struct Case {

@@ -1,6 +1,8 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/ConfirmationDialog.h"
+#include "ui/foundation/CrossFade.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/OptionChoice.h"
@@ -13,6 +15,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
@@ -125,6 +130,59 @@ TEST(ReduceMotion, StopsTheSpinnerAndTheStepTransition) {
     steps.setContent(new QWidget);
     EXPECT_FALSE(steps.isAnimating());
     EXPECT_EQ(steps.content()->geometry(), steps.rect());
+}
+
+// The old picture fades out over the changed widget, which fades in; then both are gone and the
+// widget draws directly again. Under Reduce Motion the change simply happens.
+TEST(CrossFade, FadesBetweenTheOldAndTheNewPictureExceptUnderReduceMotion) {
+    AccessibilityPreferences preferences;
+    QWidget host;
+    host.resize(200, 100);
+    auto* label = new QLabel(QStringLiteral("Before"), &host);
+    host.show();
+    const auto pictures = [&] { return host.findChildren<QWidget*>().size() - 1; };
+    crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences);
+    label->setText(QStringLiteral("After"));
+    EXPECT_EQ(pictures(), 1);
+    EXPECT_NE(label->graphicsEffect(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pictures() == 0; }, 2000));
+    EXPECT_EQ(label->graphicsEffect(), nullptr);
+
+    preferences.setReduceMotion(true);
+    crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences);
+    EXPECT_EQ(pictures(), 0);
+    EXPECT_EQ(label->graphicsEffect(), nullptr);
+    label->hide();
+    preferences.setReduceMotion(false);
+    crossFade(label, label, 200, QEasingCurve::OutQuad, &preferences); // nothing on screen
+    EXPECT_EQ(pictures(), 0);
+}
+
+TEST(Confirmation, ShowsItsWholeTextInTheAppFontAndOnlyTheRedButtonConfirms) {
+    const QString title = QStringLiteral("Delete this interview?");
+    const QString body = QStringLiteral(
+        "This interview and its answers will be deleted from this computer’s history.");
+    int confirmed = 0;
+    QPointer<QMessageBox> box = openConfirmation(nullptr, title, body, QStringLiteral("Delete"),
+                                                 [&] { ++confirmed; });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+    EXPECT_EQ(box->font().family(), appFont(13, QFont::Normal).family());
+    auto* heading = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* message = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+    ASSERT_TRUE(heading && message);
+    EXPECT_GE(heading->width(), heading->fontMetrics().horizontalAdvance(title));
+    // The body keeps a readable measure rather than wrapping at the short title's width.
+    EXPECT_GE(message->width(), 300);
+    QAbstractButton* destructive = box->buttons().first();
+    if (box->buttonRole(destructive) != QMessageBox::DestructiveRole)
+        destructive = box->buttons().last();
+    ASSERT_EQ(box->buttonRole(destructive), QMessageBox::DestructiveRole);
+    EXPECT_NE(destructive->palette().color(QPalette::ButtonText),
+              box->escapeButton()->palette().color(QPalette::ButtonText));
+    EXPECT_EQ(box->escapeButton(), static_cast<QAbstractButton*>(box->defaultButton()));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }));
+    EXPECT_EQ(confirmed, 0);
 }
 
 TEST(SymbolImage, EveryNamedSymbolDrawsSomething) {

@@ -64,6 +64,10 @@ TEST_F(OnboardingViewTest, WalksEveryStepWithTheLinuxStatuses) {
     pressReturn();
     ASSERT_EQ(view->step(), GuidedSetupStep::speech);
     EXPECT_EQ(view->companion()->mood(), CloudMood::listening);
+    // The sentence and the companion change inside the step's transition.
+    EXPECT_NE(view->findChild<QWidget*>(QStringLiteral("guideSentence"))->graphicsEffect(),
+              nullptr);
+    EXPECT_NE(view->companion()->graphicsEffect(), nullptr);
 
     // No speech model: the settings are offered, never a request that cannot change anything.
     EXPECT_TRUE(view->content()
@@ -120,6 +124,41 @@ TEST_F(OnboardingViewTest, WalksEveryStepWithTheLinuxStatuses) {
     EXPECT_EQ(finished, 1);
 }
 
+// The space above a control goes with it: a hidden control leaves no gap.
+TEST_F(OnboardingViewTest, HiddenControlsLeaveNoGap) {
+    const auto gap = [this](QWidget* above, QWidget* below) {
+        QCoreApplication::processEvents();
+        return below->mapTo(view.get(), QPoint()).y() -
+               above->mapTo(view.get(), QPoint(0, above->height())).y();
+    };
+    open(GuidedSetupStep::speech);
+    QAbstractButton* later = button("I’ll do this later");
+    ASSERT_TRUE(button("Open Settings") && button("Check again") && later);
+    EXPECT_EQ(gap(button("Open Settings"), button("Check again")), 18);
+    EXPECT_EQ(gap(button("Check again"), later), 18);
+    h.provider->statuses[Kind::speech] = Status::allowed;
+    click("Check again");
+    ASSERT_EQ(button("Check again"), nullptr);
+    EXPECT_EQ(gap(button("Continue"), later), 18);
+
+    view.reset();
+    open(GuidedSetupStep::ready);
+    QAbstractButton* prepare = button("Prepare my interview");
+    QAbstractButton* microphone = button("Using microphone mode instead?");
+    auto* note = findNamed<SpacedLabel>(
+        *view,
+        QStringLiteral("Finish audio setup before starting your call. You can reopen this guide "
+                       "at any time."),
+        true);
+    ASSERT_TRUE(prepare && microphone && note);
+    EXPECT_EQ(gap(prepare, note), 16);
+    EXPECT_EQ(gap(note, microphone), 26);
+    h.provider->statuses[Kind::callAudio] = Status::allowed;
+    h.permissions.refresh();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return note->isHidden(); }));
+    EXPECT_EQ(gap(prepare, microphone), 26);
+}
+
 TEST_F(OnboardingViewTest, RemovingTheGuideAbandonsARunningRequest) {
     open(GuidedSetupStep::callAudio);
     h.provider->hold = true;
@@ -148,7 +187,8 @@ TEST_F(OnboardingViewTest, ReadyStepMicrophoneAndAccountRow) {
     ASSERT_TRUE(ready()->microphoneButton()->isVisible());
     ready()->microphoneButton()->click();
     EXPECT_EQ(h.provider->settingsOpened, std::vector<Kind>{Kind::microphone});
-    EXPECT_NE(findNamed<QLabel>(*view, ComputerTexts::settingsUnavailable(), true), nullptr);
+    EXPECT_NE(findNamed<QLabel>(*view, ComputerTexts::microphoneSettingsUnavailable(), true),
+              nullptr);
 
     // The account row follows the key and the cloud account.
     EXPECT_EQ(ready()->accountStatus(), QStringLiteral("Sign in for live answers"));
@@ -177,9 +217,8 @@ TEST_F(OnboardingViewTest, WelcomeSignInCanBeCancelledAndSetUpCancelsIt) {
     click("Cancel sign-in");
     EXPECT_FALSE(auth.isBusy());
     // The store's own words, shown as they are.
-    QLabel* message = findNamed<QLabel>(*view, QStringLiteral("Google sign-in cancelled."), true);
-    ASSERT_NE(message, nullptr);
-    EXPECT_EQ(message->textFormat(), Qt::PlainText);
+    EXPECT_NE(findNamed<SpacedLabel>(*view, QStringLiteral("Google sign-in cancelled."), true),
+              nullptr);
 
     auth.signIn();
     ASSERT_TRUE(QTest::qWaitFor([&] { return auth.isBusy(); }));

@@ -154,13 +154,17 @@ TEST(PreparationRulesTest, CopilotWordsFollowTheFirstMatchingRow) {
         {"call, cloud, not loaded", with([](auto& f) { f.cloudConfigured = f.signedIn = true; }),
          "Let’s reconnect.", CloudMood::welcome, Sq::missing, "Account connection needed",
          A::refresh},
-        // A failed refresh says why instead of offering the same button in silence.
+        // An account that is not loaded keeps the card's own words, whatever the error says.
         {"call, refresh failed", with([](auto& f) {
              f.cloudConfigured = f.signedIn = true,
              f.accountError = QStringLiteral("Sign in with Google again.");
          }),
-         "Let’s reconnect.", CloudMood::welcome, Sq::missing, "Sign in with Google again.",
+         "Let’s reconnect.", CloudMood::welcome, Sq::missing, "Account connection needed",
          A::refresh},
+        {"call, signed out after an error", with([](auto& f) {
+             f.cloudConfigured = true, f.accountError = QStringLiteral("Session expired.");
+         }),
+         "One sign-in away.", CloudMood::welcome, Sq::missing, "Google sign-in needed", A::connect},
         {"call, cloud ready", with([](auto& f) {
              f.cloudConfigured = f.signedIn = f.accountLoaded = f.routeReady = true;
          }),

@@ -3,7 +3,10 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/OptionPill.h"
+#include "ui/foundation/Palette.h"
+#include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PressButtonStyle.h"
+#include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
 #include "ui/preparation/CallPreparationSection.h"
@@ -14,7 +17,11 @@
 #include "ui/preparation/ResumePreparationSection.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QMimeData>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextEdit>
 
@@ -111,14 +118,124 @@ TEST_F(ProfileViewTest, KeyboardStepsSaveFirstAndLeaveWordMovesToTextFields) {
     EXPECT_EQ(h.store().preparationStep(), Step::resume);
 }
 
-TEST_F(ProfileViewTest, ResizingAcrossTheThresholdRebuildsTheSectionCompact) {
+// Crossing the compact height resizes the section in place: typing goes on where it was.
+TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     open(Step::role, {1180, 699});
     EXPECT_TRUE(view->isCompact());
-    const int compact = section<JobPreparationSection>()->descriptionField()->height();
+    auto* job = section<JobPreparationSection>();
+    EXPECT_EQ(job->descriptionField()->height(), 120);
+    QTextEdit* editor = job->descriptionField()->editor();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("Own the platform"));
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(3);
+    editor->setTextCursor(cursor);
+
     view->resize(1180, 700);
     QCoreApplication::processEvents();
     EXPECT_FALSE(view->isCompact());
-    EXPECT_GT(section<JobPreparationSection>()->descriptionField()->height(), compact);
+    ASSERT_EQ(section<JobPreparationSection>(), job);
+    EXPECT_EQ(job->descriptionField()->height(), 180);
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(editor->textCursor().position(), 3);
+
+    // An opened notes editor stays open across the threshold.
+    view->select(Step::call);
+    auto* call = section<CallPreparationSection>();
+    EXPECT_NE(call->graphicsEffect(), nullptr); // cross-fading in
+    ASSERT_FALSE(call->showNotes());
+    findNamed<QAbstractButton>(*call, QStringLiteral("Anything else I should know? · Optional"))
+        ->click();
+    view->resize(1180, 650);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(view->isCompact());
+    ASSERT_EQ(section<CallPreparationSection>(), call);
+    EXPECT_TRUE(call->showNotes());
+}
+
+// A long file name is cut after two lines instead of widening the zone, and typing elsewhere
+// leaves the zone's glyph alone.
+TEST_F(ProfileViewTest, TheDropZoneKeepsItsWidthAndItsGlyph) {
+    open(Step::resume);
+    ResumeDropZone* zone = section<ResumePreparationSection>()->dropZone();
+    const int width = zone->width();
+    InterviewContext context = h.store().context();
+    context.resume = QStringLiteral("Ten years of platform work");
+    context.resumeFilename = QString(300, QLatin1Char('x')) + QStringLiteral(".pdf");
+    h.store().setContext(context);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zone->width(), width);
+    auto* status = findNamed<SpacedLabel>(*zone, context.resumeFilename);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->maximumLines(), 2);
+    EXPECT_TRUE(status->isTruncated(status->width()));
+
+    const QPointer<PixelGlyph> glyph = zone->findChild<PixelGlyph*>();
+    context.notes = QStringLiteral("Typed elsewhere");
+    h.store().setContext(context);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zone->findChild<PixelGlyph*>(), glyph.data());
+}
+
+// Opening the notes makes the step longer than the card: it scrolls to its closing hint.
+TEST_F(ProfileViewTest, OpenNotesLeaveTheCallHintReachable) {
+    open(Step::call, {1180, 760});
+    findNamed<QAbstractButton>(*view, QStringLiteral("Anything else I should know? · Optional"))
+        ->click();
+    QCoreApplication::processEvents();
+    auto* hint = findNamed<SpacedLabel>(*view, section<CallPreparationSection>()->closingHint());
+    ASSERT_TRUE(hint);
+    QScrollArea* scroll = nullptr;
+    for (QWidget* up = hint; up && !scroll; up = up->parentWidget())
+        scroll = qobject_cast<QScrollArea*>(up);
+    ASSERT_TRUE(scroll);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    const QRect shown(hint->mapTo(scroll->viewport(), QPoint()), hint->size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
+        << shown.bottom() << " below " << scroll->viewport()->height();
+}
+
+// Labels inside the step buttons and the drop zone keep the colour they are given, not the
+// button's text colour.
+TEST_F(ProfileViewTest, SecondaryTextsInsideButtonsAreDrawnInTheSecondaryColour) {
+    open(Step::resume);
+    const auto darkest = [](QWidget* label) {
+        const QImage image = label->grab().toImage();
+        QColor result = Qt::white;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < qGray(result.rgb()))
+                    result = image.pixelColor(x, y);
+        return result;
+    };
+    const auto near = [](const QColor& a, const QColor& b) {
+        return qAbs(a.red() - b.red()) <= 10 && qAbs(a.green() - b.green()) <= 10 &&
+               qAbs(a.blue() - b.blue()) <= 10;
+    };
+    QLabel* roleTitle = findNamed<QLabel>(*view->stepItem(Step::role), QStringLiteral("The role"));
+    QLabel* hint = findNamed<QLabel>(*section<ResumePreparationSection>()->dropZone(),
+                                     QStringLiteral("Or click to choose a file · PDF, TXT, RTF"));
+    ASSERT_TRUE(roleTitle && hint);
+    for (QLabel* label : {roleTitle, hint}) {
+        SCOPED_TRACE(label->text().toStdString());
+        const QColor drawn = darkest(label);
+        EXPECT_TRUE(near(drawn, Palette::secondary())) << drawn.name().toStdString();
+    }
+    // The current step's title stays ink.
+    QLabel* current =
+        findNamed<QLabel>(*view->stepItem(Step::resume), QStringLiteral("Your resume"));
+    EXPECT_TRUE(near(darkest(current), Palette::ink()));
+}
+
+// The sky band follows the card's rounded corners.
+TEST_F(ProfileViewTest, TheCopilotsSkyBandIsClippedToTheCardsCorner) {
+    open();
+    PreparationCopilotView* copilot = view->copilot();
+    const QImage image = copilot->grab().toImage();
+    EXPECT_NE(image.pixelColor(1, 1).rgb(), Palette::skyLight().rgb());
+    EXPECT_NE(image.pixelColor(copilot->width() - 2, 1).rgb(), Palette::skyLight().rgb());
+    EXPECT_EQ(image.pixelColor(copilot->width() / 2, 8).rgb(), Palette::skyLight().rgb());
 }
 
 TEST_F(ProfileViewTest, DroppingImportsOnlyTheFirstLocalFileAndNeverIntoTheEditor) {

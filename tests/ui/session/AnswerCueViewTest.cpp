@@ -2,6 +2,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerText.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLayout>
 #include <QTest>
@@ -44,6 +45,8 @@ TEST(AnswerCueView, DrawsOpeningNumberedRowsThenRemindersAndCompactOnlyRestyles)
                                view.cueRow(4), view.reminderCard(1)}));
     EXPECT_EQ(shownTexts(view.cueRow(2)), (QStringList{s("Result"), s("Half the cost.")}));
     EXPECT_EQ(view.cueRow(2)->accessibleName(), s("Result\nHalf the cost."));
+    for (SpacedLabel* part : view.cueRow(2)->findChildren<SpacedLabel*>())
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(part)->state().invisible);
     EXPECT_EQ(shownTexts(view.reminderCard(1)), (QStringList{s("Personal example needed")}));
     EXPECT_EQ(view.placeholder(), nullptr);
 

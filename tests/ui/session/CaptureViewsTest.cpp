@@ -10,6 +10,8 @@
 #include "ui/session/OverlayView.h"
 #include "ui/session/SessionView.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -66,6 +68,9 @@ TEST(CaptureStatusView, FollowsLevelAndHealthAndTheMenuCallsBack) {
     EXPECT_EQ(view.barHeights(), (Heights{10, 16, 13, 8}));
     EXPECT_EQ(view.barColor(), Palette::green());
     EXPECT_EQ(view.accessibleName(), s("Audio received, Call audio, English"));
+    // One element: its texts are not read again one by one.
+    for (QLabel* part : view.findChildren<QLabel*>())
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(part)->state().invisible);
 
     view.setState(s("French"), AudioSource::microphone, true);
     EXPECT_EQ(view.barHeights(), (Heights{2, 2, 2, 2}));

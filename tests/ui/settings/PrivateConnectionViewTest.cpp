@@ -125,7 +125,7 @@ TEST(PrivateConnectionViewTest, SaveCheckAndDeleteTheKey) {
         EXPECT_FALSE(line.contains(QStringLiteral("sk-abc"))) << line.toStdString();
 }
 
-TEST(PrivateConnectionViewTest, TheTypedKeyShowsNowhereAndGoesWithTheViewAndTheKeysPageOpens) {
+TEST(PrivateConnectionViewTest, TheTypedKeyShowsNowhereOutlivesHidingAndTheKeysPageOpens) {
     ScreenHarness h;
     Page page(h);
     QTest::keyClicks(page.field, QStringLiteral("sk-secret"));
@@ -137,9 +137,10 @@ TEST(PrivateConnectionViewTest, TheTypedKeyShowsNowhereAndGoesWithTheViewAndTheK
     EXPECT_FALSE(accessible->text(QAccessible::Value).contains(QStringLiteral("sk-secret")));
     EXPECT_FALSE(accessible->text(QAccessible::Name).contains(QStringLiteral("sk-secret")));
 
+    // A minimised window or a collapsed group hides the view; the typed key waits in the field.
     page.view.hide();
-    EXPECT_TRUE(page.field->text().isEmpty());
-    EXPECT_FALSE(page.field->isUndoAvailable());
+    page.view.show();
+    EXPECT_EQ(page.field->text(), QStringLiteral("sk-secret"));
     h.store().save();
     EXPECT_FALSE(h.savedJson().isEmpty());
     EXPECT_FALSE(h.savedFile().contains("sk-secret"));

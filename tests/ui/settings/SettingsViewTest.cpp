@@ -6,6 +6,7 @@
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/PrivateConnectionView.h"
 
+#include <QAccessible>
 #include <QSlider>
 #include <QTest>
 
@@ -87,7 +88,26 @@ TEST(SettingsViewTest, EveryPillWritesAndSavesEvenWhenAlreadySelected) {
                                      : saved[QLatin1String(c.key)];
         EXPECT_EQ(value.toString(), QString::fromUtf8(c.stored));
         EXPECT_TRUE(qobject_cast<OptionPill*>(pill)->isSelected());
+        // Assistive technology hears the selection as a state, and a click never unselects.
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(pill)->state().checked);
     }
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(page.button(QStringLiteral("Concise")))
+                     ->state()
+                     .checked);
+}
+
+TEST(SettingsViewTest, TheTypedKeyOutlivesACollapsedGroup) {
+    ScreenHarness h;
+    Page page(h);
+    QAbstractButton* group = page.button(QStringLiteral("Private developer connection"));
+    group->click();
+    auto* field = page.view.findChild<PrivateConnectionView*>()->findChild<TextInput*>();
+    ASSERT_TRUE(field && field->isVisible());
+    QTest::keyClicks(field, QStringLiteral("sk-typed"));
+    group->click();
+    EXPECT_FALSE(field->isVisible());
+    group->click();
+    EXPECT_EQ(field->text(), QStringLiteral("sk-typed"));
 }
 
 TEST(SettingsViewTest, ShowingThePageWritesNothingAndOnlyTheUsersEditsAreSaved) {

@@ -4,6 +4,7 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/preparation/ProfileView.h"
+#include "ui/preparation/ResumePreparationSection.h"
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
@@ -78,6 +79,32 @@ TEST(RootView, TheBannerShowsAMessageVerbatimWrapsItAndIsDismissed) {
     QTest::mouseClick(root.banner().dismissButton(), Qt::LeftButton);
     EXPECT_EQ(fixture.store().message(), std::nullopt);
     EXPECT_TRUE(root.banner().isHidden());
+}
+
+// The banner of a failed import may take the preparation below its compact height: the open
+// résumé editor stays open with what the user was reading.
+TEST(RootView, AFailedImportKeepsTheOpenResumeEditor) {
+    ScreenFixture fixture({{QStringLiteral("section"), QStringLiteral("profile")}});
+    InterviewContext context = fixture.store().context();
+    context.resume = QStringLiteral("Ten years of platform work");
+    context.resumeFilename = QStringLiteral("cv.pdf");
+    fixture.store().setContext(context);
+    fixture.store().setPreparationStep(PreparationStep::resume);
+    Root root(fixture);
+    root.view.resize(1280, root.bar().height() + 705);
+    QTest::qWait(10);
+    auto* profile = qobject_cast<ProfileView*>(root.view.screen());
+    ASSERT_TRUE(profile && !profile->isCompact());
+    auto* section = qobject_cast<ResumePreparationSection*>(profile->section());
+    ASSERT_TRUE(section);
+    section->setShowEditor(true);
+
+    fixture.store().importResume(QStringLiteral("/nonexistent/resume.pdf"));
+    QTest::qWait(10);
+    ASSERT_TRUE(fixture.store().message());
+    EXPECT_TRUE(profile->isCompact());
+    EXPECT_EQ(profile->section(), section);
+    EXPECT_TRUE(section->showEditor());
 }
 
 TEST(RootView, EverySectionChangeBuildsAFreshScreen) {
