@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
@@ -127,22 +128,33 @@ bool OverlayPanel::pressedOnControl(const QPoint& pos) const {
     return false;
 }
 
-// Presses that no control took (labels, margins, empty areas) arrive here.
+// Presses that no control took (labels, margins, empty areas) arrive here. The window system is
+// asked to move or resize only once the pointer moves with the button held: asked at a mere
+// click, a window manager may miss the release and keep moving the window until the next click.
 void OverlayPanel::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    m_pressedAt.reset();
+    m_heldAt.reset();
+    m_dragging = false;
     if (event->button() != Qt::LeftButton || pressedOnControl(pos))
         return QWidget::mousePressEvent(event);
-    const QRect card = rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow));
-    const Qt::Edges edges = edgesAt(card, pos);
-    if (!m_drag(windowHandle(), edges) && !edges)
-        m_heldAt = pos;
+    m_pressedAt = pos;
+    m_pressedEdges =
+        edgesAt(rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow)), pos);
     event->accept();
 }
 
 void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (m_heldAt && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_heldAt);
+    if (m_pressedAt && (event->buttons() & Qt::LeftButton)) {
+        if (!m_dragging &&
+            (pos - *m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragging = true;
+            if (!m_drag(windowHandle(), m_pressedEdges) && !m_pressedEdges)
+                m_heldAt = *m_pressedAt;
+        }
+        if (m_heldAt)
+            move(event->globalPosition().toPoint() - *m_heldAt);
         return;
     }
     const QRect card = rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow));
@@ -156,7 +168,9 @@ void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void OverlayPanel::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressedAt.reset();
     m_heldAt.reset();
+    m_dragging = false;
     QWidget::mouseReleaseEvent(event);
 }
 

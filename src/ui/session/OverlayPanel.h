@@ -68,6 +68,10 @@ private:
     bool m_placed = false;
     int m_shadow = 0;
     QPixmap m_shadowPixmap;
+    // A press on the background or an edge, until it becomes a drag or is released.
+    std::optional<QPoint> m_pressedAt;
+    Qt::Edges m_pressedEdges;
+    bool m_dragging = false;
     // Where the pointer held the window when the window system could not move it.
     std::optional<QPoint> m_heldAt;
 };
