@@ -58,7 +58,10 @@ TessaroyApp::TessaroyApp(Dependencies dependencies, QObject* parent) : QObject(p
     connect(m_auth.get(), &GoogleAuthStore::accountChanged, this, &TessaroyApp::accountDidChange);
     buildWindow();
     buildMenus();
-    if (dependencies.trayIcon)
+    const bool trayAvailable = dependencies.systemTrayAvailable
+                                   ? dependencies.systemTrayAvailable()
+                                   : QSystemTrayIcon::isSystemTrayAvailable();
+    if (trayAvailable)
         buildTrayIcon();
     m_termination = new TerminationSignals(this);
     connect(m_termination, &TerminationSignals::received, qApp, &QCoreApplication::quit);
@@ -89,6 +92,12 @@ bool TessaroyApp::eventFilter(QObject* watched, QEvent* event) {
         m_delegateStore = m_store.get();
         configureAccount();
     }
+    // Closing the window leaves the application running, the tray icon bringing it back. Without
+    // a status area nothing would: outside a session the close quits as Quit does (on the next
+    // turn, once the close is done); during one it only hides, the floating window staying.
+    if (watched == m_window.get() && event->type() == QEvent::Close && !m_tray &&
+        !m_store->isSessionActive())
+        QMetaObject::invokeMethod(m_actions.quit, &QAction::trigger, Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }
 
@@ -147,12 +156,10 @@ void TessaroyApp::updateActions() {
 }
 
 void TessaroyApp::buildTrayIcon() {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return;
     m_tray = new QSystemTrayIcon(applicationIcon(), this);
     m_tray->setToolTip(QStringLiteral("Corvel Interview"));
     auto* menu = new QMenu(m_window.get());
-    connect(menu->addAction(QStringLiteral("Show window")), &QAction::triggered, this,
+    connect(menu->addAction(QStringLiteral("Show Corvel Interview")), &QAction::triggered, this,
             &TessaroyApp::showWindow);
     menu->addAction(m_actions.quit);
     m_tray->setContextMenu(menu);

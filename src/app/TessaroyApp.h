@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,7 +35,9 @@ public:
         AppStore::Dependencies store;
         std::optional<GoogleAuthStore::Collaborators> auth;
         std::shared_ptr<MacPermissionProvider> permissionProvider;
-        bool trayIcon = true;
+        // Whether the desktop has a status area for the tray icon; the system's answer when
+        // empty.
+        std::function<bool()> systemTrayAvailable;
     };
 
     TessaroyApp();
@@ -66,6 +69,8 @@ public:
         QAction* quit = nullptr;
     };
     const Actions& actions() const { return m_actions; }
+    // The tray icon standing in for the Dock icon; none without a status area.
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
 
     // How often the store received the account wiring (for tests).
     int accountConfigurations() const { return m_accountConfigurations; }

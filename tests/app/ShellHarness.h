@@ -14,7 +14,7 @@ namespace corvel::test {
 // answer service.
 struct ShellHarness {
     explicit ShellHarness(std::optional<QString> storage = std::nullopt,
-                          bool automaticallyOpenOverlay = false,
+                          bool automaticallyOpenOverlay = false, bool systemTray = false,
                           WorkspaceWriter::Write writeWorkspace = {})
         : answers(options()), audio(capture.driver(), AudioCapturePlatform{}) {
         // The entry gate's preferences go to a folder of this test, never the user's.
@@ -32,7 +32,7 @@ struct ShellHarness {
         auth.automaticallyRestore = false;
         auth.secretStore = std::make_shared<MemorySecretStore>();
         dependencies.auth = auth;
-        dependencies.trayIcon = false;
+        dependencies.systemTrayAvailable = [systemTray] { return systemTray; };
         app = std::make_unique<TessaroyApp>(std::move(dependencies));
     }
     AnswerService::Options options() {

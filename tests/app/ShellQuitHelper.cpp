@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     {
         // The application opens the floating panel by itself, as the real one does. The disk is
         // slow, so the signal arrives while a save is still being written.
-        test::ShellHarness h(QString::fromLocal8Bit(argv[1]), true,
+        test::ShellHarness h(QString::fromLocal8Bit(argv[1]), true, false,
                              [](const QByteArray& bytes, const QString& path,
                                 const std::optional<FileStamp>& expected) {
                                  std::this_thread::sleep_for(std::chrono::milliseconds(300));

@@ -4,9 +4,13 @@
 #include "ui/session/OverlayPanel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -122,5 +126,77 @@ TEST(TessaroyApp, TerminationSignalEndsTheSessionAndSavesIt) {
     ASSERT_TRUE(saved);
     ASSERT_EQ(saved->history.size(), 1u);
     ASSERT_EQ(saved->history[0].entries.size(), 1u);
+    EXPECT_EQ(saved->history[0].entries[0].answer, QStringLiteral("An answer kept at quit."));
+}
+
+namespace {
+QStringList menuTexts(const QSystemTrayIcon* tray) {
+    QStringList texts;
+    for (const QAction* action : tray->contextMenu()->actions())
+        texts.append(action->text());
+    return texts;
+}
+} // namespace
+
+// Closing the main window: with a status area it only hides and the tray icon brings it back;
+// without one it quits as Quit does outside a session, and only hides during one.
+TEST(TessaroyApp, ClosingTheWindowHidesWithATrayAndQuitsWithoutOne) {
+    {
+        test::ShellHarness h({}, false, true);
+        QSystemTrayIcon* tray = h.app->trayIcon();
+        ASSERT_NE(tray, nullptr);
+        EXPECT_EQ(menuTexts(tray),
+                  (QStringList{QStringLiteral("Show Corvel Interview"), QStringLiteral("Quit")}));
+        EXPECT_EQ(tray->contextMenu()->actions().last(), h.app->actions().quit);
+        QSignalSpy quits(h.app->actions().quit, &QAction::triggered);
+        h.app->showWindow();
+        EXPECT_TRUE(h.app->window().close());
+        QTest::qWait(10);
+        EXPECT_FALSE(h.app->window().isVisible());
+        EXPECT_EQ(quits.size(), 0);
+        Q_EMIT tray->activated(QSystemTrayIcon::Trigger);
+        EXPECT_TRUE(h.app->window().isVisible());
+        h.app->window().close();
+        tray->contextMenu()->actions().first()->trigger();
+        EXPECT_TRUE(h.app->window().isVisible());
+    }
+    {
+        test::ShellHarness h;
+        EXPECT_EQ(h.app->trayIcon(), nullptr);
+        QSignalSpy quits(h.app->actions().quit, &QAction::triggered);
+        h.app->showWindow();
+        ASSERT_TRUE(h.startSession());
+        h.app->window().close();
+        QTest::qWait(10);
+        EXPECT_FALSE(h.app->window().isVisible());
+        EXPECT_EQ(quits.size(), 0) << "a running session only hides the window";
+        EXPECT_TRUE(h.app->store().isSessionActive());
+
+        h.app->store().endSession();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !h.app->store().isSessionActive(); }, 5000));
+        h.app->showWindow();
+        h.app->window().close();
+        QTest::qWait(10);
+        EXPECT_EQ(quits.size(), 1);
+    }
+}
+
+// The tray's Quit is the application's: a running session is ended and kept in the history.
+TEST(TessaroyApp, QuitFromTheTrayEndsTheSession) {
+    test::ShellHarness h({}, false, true);
+    h.server.enqueue(test::StoreHarness::answer({"An answer kept at quit."}));
+    h.app->showWindow();
+    ASSERT_TRUE(h.startSession());
+    AppStore& store = h.app->store();
+    h.capture.transcript(QStringLiteral("Tell me about your last project?"), true);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !store.isGenerating() && !store.sessionEntries().empty(); }, 10000));
+    QAction* quit = h.app->trayIcon()->contextMenu()->actions().last();
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(store.isSessionActive());
+    const auto saved = WorkspaceStorage::load(h.folder.path()).workspace;
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->history.size(), 1u);
     EXPECT_EQ(saved->history[0].entries[0].answer, QStringLiteral("An answer kept at quit."));
 }

@@ -152,7 +152,7 @@ void addControlSpecimens(SpecimenList& specimens) {
          {}});
     specimens.append({QStringLiteral("switch"),
                       {QStringLiteral("idle"), QStringLiteral("on"), QStringLiteral("disabled"),
-                       QStringLiteral("on+disabled")},
+                       QStringLiteral("on+disabled"), QStringLiteral("focused")},
                       switchToggle,
                       white});
     specimens.append({QStringLiteral("spinner"),
@@ -160,16 +160,19 @@ void addControlSpecimens(SpecimenList& specimens) {
                       [](const SpecimenOptions&) -> QWidget* { return new ActivitySpinner; },
                       {}});
     specimens.append(
-        {QStringLiteral("links"), {QStringLiteral("idle"), QStringLiteral("disabled")}, links, {}});
-    specimens.append({QStringLiteral("option-pills"),
-                      {QStringLiteral("idle"), QStringLiteral("disabled")},
-                      [](const SpecimenOptions& o) {
-                          return options(o, OptionPill::Style::pill,
-                                         {QStringLiteral("Adaptive"), QStringLiteral("Concise"),
-                                          QStringLiteral("STAR method"),
-                                          QStringLiteral("Detailed")});
-                      },
-                      white});
+        {QStringLiteral("links"),
+         {QStringLiteral("idle"), QStringLiteral("disabled"), QStringLiteral("focused")},
+         links,
+         {}});
+    specimens.append(
+        {QStringLiteral("option-pills"),
+         {QStringLiteral("idle"), QStringLiteral("disabled"), QStringLiteral("focused")},
+         [](const SpecimenOptions& o) {
+             return options(o, OptionPill::Style::pill,
+                            {QStringLiteral("Adaptive"), QStringLiteral("Concise"),
+                             QStringLiteral("STAR method"), QStringLiteral("Detailed")});
+         },
+         white});
     specimens.append({QStringLiteral("option-segments"),
                       {QStringLiteral("idle"), QStringLiteral("disabled")},
                       [](const SpecimenOptions& o) {

@@ -25,9 +25,9 @@ namespace corvel::gallery {
 
 namespace {
 
-const QStringList buttonStates = {QStringLiteral("idle"), QStringLiteral("hover"),
-                                  QStringLiteral("pressed"), QStringLiteral("disabled"),
-                                  QStringLiteral("disabled+hover")};
+const QStringList buttonStates = {QStringLiteral("idle"),           QStringLiteral("hover"),
+                                  QStringLiteral("pressed"),        QStringLiteral("disabled"),
+                                  QStringLiteral("disabled+hover"), QStringLiteral("focused")};
 
 struct NamedColor {
     const char* name;

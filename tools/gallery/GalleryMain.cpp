@@ -83,8 +83,21 @@ void present(QWidget& host, const Specimen& specimen, const SpecimenOptions& opt
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(control, &press);
     }
-    if (options.hasState(QStringLiteral("focused")))
-        control->setFocus(Qt::OtherFocusReason);
+    // Focus as the Tab key gives it, on the control or its first focusable part, so the
+    // keyboard focus ring shows.
+    if (options.hasState(QStringLiteral("focused"))) {
+        QWidget* target = control;
+        if (control->focusPolicy() == Qt::NoFocus) {
+            for (QWidget* child : control->findChildren<QWidget*>()) {
+                if (child->focusPolicy() & Qt::TabFocus) {
+                    target = child;
+                    break;
+                }
+            }
+        }
+        host.setAttribute(Qt::WA_KeyboardFocusChange);
+        target->setFocus(Qt::TabFocusReason);
+    }
     // Lets press animations run to their end.
     settle(250);
 }

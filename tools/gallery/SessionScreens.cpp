@@ -1,9 +1,12 @@
 #include "Screen.h"
 
+#include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/RoundedCard.h"
 #include "ui/session/OverlayView.h"
+#include "ui/session/SessionContentView.h"
 #include "ui/session/SessionView.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -13,8 +16,12 @@ namespace corvel::gallery {
 namespace {
 
 const QString liveKey = QStringLiteral(
-    "live: none|waiting|answering|answered|error|noAudio|draft: starts a session and scripts it "
-    "(answering: an answer still streaming; answered: a finished one; draft: microphone draft)");
+    "live: none|waiting|answering|answered|error|noAudio|draft|heard: starts a session and "
+    "scripts it (answering: an answer still streaming; answered: a finished one; draft: "
+    "microphone draft; heard: words that are no question, then silence)");
+
+const QString manualKey =
+    QStringLiteral("manual: open: opens \"Add a question manually\" (the screen scrolls to it)");
 
 // Four talking points and a reminder; the last point is still arriving when `open`.
 QStringList sampleAnswer(bool streaming) {
@@ -40,7 +47,8 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
         return;
     static const QStringList known = {QStringLiteral("waiting"),  QStringLiteral("answering"),
                                       QStringLiteral("answered"), QStringLiteral("error"),
-                                      QStringLiteral("noAudio"),  QStringLiteral("draft")};
+                                      QStringLiteral("noAudio"),  QStringLiteral("draft"),
+                                      QStringLiteral("heard")};
     if (!known.contains(live))
         throw std::invalid_argument("--set live: " + live.toStdString() + " is not a moment");
     if (!fixture.store().isSessionActive() && !fixture.startSession())
@@ -58,6 +66,11 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
         fixture.failCapture(QStringLiteral("The sound server stopped. Check that it is running."));
     } else if (live == QLatin1String("noAudio")) {
         fixture.passTime(9);
+    } else if (live == QLatin1String("heard")) {
+        fixture.hear(QStringLiteral("Thanks for joining today. Let me first walk you through how "
+                                    "the platform team works and what the role covers."),
+                     true);
+        fixture.passTime(9);
     } else {
         fixture.hear(QStringLiteral("Tell me about a time you disagreed with your manager"), false);
     }
@@ -69,10 +82,16 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
 void addSessionScreens(ScreenList& screens) {
     screens.append({QStringLiteral("session"),
                     QStringLiteral("the session section: empty state or the live screen"),
-                    {liveKey},
+                    {liveKey, manualKey},
                     [](fixture::ScreenFixture& fixture, const ScreenOptions& options) -> QWidget* {
                         auto* view = new SessionView(fixture.environment());
                         script(fixture, options);
+                        // Opened once shown at its size, as a user opens it.
+                        if (options.value(QStringLiteral("manual")) == QLatin1String("open") &&
+                            view->content())
+                            QTimer::singleShot(50, view->content(), [content = view->content()] {
+                                content->manualGroup()->setExpanded(true);
+                            });
                         return onBackdrop(view);
                     }});
     screens.append(

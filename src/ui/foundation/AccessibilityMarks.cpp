@@ -67,8 +67,4 @@ void hideFromAccessibility(QWidget* widget, bool hide) {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
 }
 
-bool showsKeyboardFocus(const QWidget* widget) {
-    return widget->hasFocus() && widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
-}
-
 } // namespace corvel

@@ -9,8 +9,5 @@ namespace corvel {
 // at times can be hidden and shown again.
 void markAccessibleHeading(QWidget* widget);
 void hideFromAccessibility(QWidget* widget, bool hidden = true);
-// Whether a custom-drawn control should draw its focus frame: it has the focus and the user has
-// moved the focus with the keyboard (not merely by showing the window or clicking).
-bool showsKeyboardFocus(const QWidget* widget);
 
 } // namespace corvel

@@ -1,6 +1,7 @@
 #include "ui/foundation/ActionButton.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PressButtonStyle.h"
 #include "ui/foundation/SymbolImage.h"
@@ -20,7 +21,8 @@ ActionButton::ActionButton(const QString& title, const QString& icon, bool prima
                            std::optional<QColor> tint, const AccessibilityPreferences* preferences,
                            QWidget* parent)
     : QAbstractButton(parent), m_icon(icon), m_primary(primary), m_compact(compact),
-      m_tint(std::move(tint)), m_press(new PressButtonStyle(this, preferences)) {
+      m_tint(std::move(tint)), m_press(new PressButtonStyle(this, preferences)),
+      m_focusRing(new FocusRing(this)) {
     setText(title);
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::StrongFocus);
@@ -93,6 +95,7 @@ void ActionButton::paintEvent(QPaintEvent*) {
                          symbolSide, symbolSide);
         SymbolImage::paint(painter, m_icon, box, foregroundColor());
     }
+    m_focusRing->paint(painter, bounds, cornerRadius);
 }
 
 void ActionButton::enterEvent(QEnterEvent* event) {
@@ -109,6 +112,12 @@ void ActionButton::leaveEvent(QEvent* event) {
 
 bool ActionButton::hitButton(const QPoint& pos) const {
     return m_press->roundedContains(pos, cornerRadius);
+}
+
+// Disabled by its own action (a check that runs), the button keeps the focus rather than Qt
+// handing it to a neighbour that the next key would press; FocusRing gives it back.
+bool ActionButton::focusNextPrevChild(bool next) {
+    return isEnabled() && QAbstractButton::focusNextPrevChild(next);
 }
 
 } // namespace corvel

@@ -8,6 +8,7 @@
 namespace corvel {
 
 class AccessibilityPreferences;
+class FocusRing;
 class PressButtonStyle;
 
 // The filled action button: ink (primary) or surface fill, or a tint, turning pink under the
@@ -40,6 +41,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QFont titleFont() const;
@@ -52,6 +54,7 @@ private:
     std::optional<QColor> m_tint;
     bool m_hovering = false;
     PressButtonStyle* m_press;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

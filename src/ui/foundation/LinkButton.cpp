@@ -1,6 +1,6 @@
 #include "ui/foundation/LinkButton.h"
 
-#include "ui/foundation/AccessibilityMarks.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/SymbolImage.h"
 
 #include <QPainter>
@@ -11,11 +11,14 @@ namespace {
 constexpr int symbolSpacing = 6;
 constexpr qreal pressedOpacity = 0.6;
 constexpr qreal disabledOpacity = 0.45;
+// Room for the focus ring around a text that has no padding of its own.
+constexpr int ringRoom = 3;
 } // namespace
 
 LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& font,
                        const QColor& color, QWidget* parent)
-    : QAbstractButton(parent), m_symbol(symbol), m_font(font), m_color(color) {
+    : QAbstractButton(parent), m_symbol(symbol), m_font(font), m_color(color),
+      m_focusRing(new FocusRing(this)) {
     setText(text);
     setFont(font);
     setCursor(Qt::PointingHandCursor);
@@ -54,6 +57,11 @@ int LinkButton::symbolSide() const {
     return m_symbolSide > 0 ? m_symbolSide : qRound(QFontMetricsF(m_font).capHeight() * 1.25);
 }
 
+QMargins LinkButton::contentMargins() const {
+    return {qMax(m_padding.left(), ringRoom), qMax(m_padding.top(), ringRoom),
+            qMax(m_padding.right(), ringRoom), qMax(m_padding.bottom(), ringRoom)};
+}
+
 QSize LinkButton::sizeHint() const {
     const QFontMetrics metrics(m_font);
     int width = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
@@ -62,8 +70,8 @@ QSize LinkButton::sizeHint() const {
         width += symbolSide() + (text().isEmpty() ? 0 : symbolSpacing);
         height = qMax(height, symbolSide());
     }
-    return {width + m_padding.left() + m_padding.right(),
-            height + m_padding.top() + m_padding.bottom()};
+    const QMargins margins = contentMargins();
+    return {width + margins.left() + margins.right(), height + margins.top() + margins.bottom()};
 }
 
 void LinkButton::paintEvent(QPaintEvent*) {
@@ -73,7 +81,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.setOpacity(disabledOpacity);
     else if (isDown())
         painter.setOpacity(pressedOpacity);
-    const QRectF content = QRectF(rect()).marginsRemoved(m_padding.toMarginsF());
+    const QRectF content = QRectF(rect()).marginsRemoved(contentMargins().toMarginsF());
     qreal x = content.left();
     if (hasSymbol()) {
         const int side = symbolSide();
@@ -87,12 +95,12 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(x, content.top(), content.right() - x, content.height()),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
     }
-    if (showsKeyboardFocus(this)) {
-        painter.setOpacity(1);
-        painter.setPen(QPen(m_color, 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
-    }
+    m_focusRing->paint(painter, rect(), 5);
+}
+
+// Disabled while focused, the button keeps the focus rather than handing it to a neighbour.
+bool LinkButton::focusNextPrevChild(bool next) {
+    return isEnabled() && QAbstractButton::focusNextPrevChild(next);
 }
 
 } // namespace corvel

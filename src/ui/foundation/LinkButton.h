@@ -7,6 +7,8 @@
 
 namespace corvel {
 
+class FocusRing;
+
 // A plain-style button: a text, a symbol image, or a symbol before a text (the platform's label),
 // drawn in one colour with no fill. It dims while pressed and shows at 45 % when disabled. Used
 // for links ("Create a key ↗"), "Back", the top bar's buttons and symbol buttons such as "xmark".
@@ -31,9 +33,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     int symbolSide() const;
+    QMargins contentMargins() const;
     bool hasSymbol() const;
 
     QString m_symbol;
@@ -41,6 +45,7 @@ private:
     QColor m_color;
     QMargins m_padding;
     int m_symbolSide = 0;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

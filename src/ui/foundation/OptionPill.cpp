@@ -1,7 +1,7 @@
 #include "ui/foundation/OptionPill.h"
 
-#include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PressButtonStyle.h"
 
@@ -15,7 +15,8 @@ constexpr qreal disabledOpacity = 0.55;
 
 OptionPill::OptionPill(const QString& title, Style style,
                        const AccessibilityPreferences* preferences, QWidget* parent)
-    : QAbstractButton(parent), m_style(style), m_press(new PressButtonStyle(this, preferences)) {
+    : QAbstractButton(parent), m_style(style), m_press(new PressButtonStyle(this, preferences)),
+      m_focusRing(new FocusRing(this)) {
     setText(title);
     setCheckable(true);
     setAccessibleName(title);
@@ -67,15 +68,16 @@ void OptionPill::paintEvent(QPaintEvent*) {
     painter.setFont(titleFont());
     painter.setPen(isChecked() ? QColor(Qt::white) : Palette::ink());
     painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
-    if (showsKeyboardFocus(this)) {
-        painter.setPen(QPen(Palette::cyan(), 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(bounds.adjusted(1, 1, -1, -1), radius(), radius());
-    }
+    m_focusRing->paint(painter, bounds, radius());
 }
 
 bool OptionPill::hitButton(const QPoint& pos) const {
     return m_press->roundedContains(pos, radius());
+}
+
+// Disabled while focused, the pill keeps the focus rather than handing it to a neighbour.
+bool OptionPill::focusNextPrevChild(bool next) {
+    return isEnabled() && QAbstractButton::focusNextPrevChild(next);
 }
 
 } // namespace corvel

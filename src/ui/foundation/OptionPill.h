@@ -5,6 +5,7 @@
 namespace corvel {
 
 class AccessibilityPreferences;
+class FocusRing;
 class PressButtonStyle;
 
 // One option of a choice: white text on ink when selected, ink on surface otherwise.
@@ -32,6 +33,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    bool focusNextPrevChild(bool next) override;
     void nextCheckState() override {}
 
 private:
@@ -41,6 +43,7 @@ private:
 
     Style m_style;
     PressButtonStyle* m_press;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

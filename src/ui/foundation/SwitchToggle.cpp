@@ -1,6 +1,6 @@
 #include "ui/foundation/SwitchToggle.h"
 
-#include "ui/foundation/AccessibilityMarks.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 
 #include <QPainter>
@@ -15,7 +15,7 @@ constexpr qreal disabledOpacity = 0.45;
 } // namespace
 
 SwitchToggle::SwitchToggle(const QColor& tint, QWidget* parent)
-    : QAbstractButton(parent), m_tint(tint) {
+    : QAbstractButton(parent), m_tint(tint), m_focusRing(new FocusRing(this)) {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
@@ -44,11 +44,12 @@ void SwitchToggle::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Palette::withOpacity(Palette::ink(), 0.12), 0.5));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(x, track.top() + knobInset, knob, knob));
-    if (showsKeyboardFocus(this)) {
-        painter.setPen(QPen(Palette::withOpacity(m_tint, 0.5), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
-    }
+    m_focusRing->paint(painter, track, radius);
+}
+
+// Disabled while focused, the switch keeps the focus rather than handing it to a neighbour.
+bool SwitchToggle::focusNextPrevChild(bool next) {
+    return isEnabled() && QAbstractButton::focusNextPrevChild(next);
 }
 
 } // namespace corvel

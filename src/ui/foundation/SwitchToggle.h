@@ -5,6 +5,8 @@
 
 namespace corvel {
 
+class FocusRing;
+
 // A switch-style toggle: a rounded track, filled with the tint when on and surface-grey when off,
 // with a white knob. The caller places its label beside it and names it for accessibility. Its
 // state is isChecked(); toggled(bool) reports every change.
@@ -19,9 +21,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QColor m_tint;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

@@ -1,8 +1,10 @@
 #include "ui/foundation/TextArea.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 
 #include <QPainter>
 #include <QTextBlock>
@@ -30,7 +32,8 @@ QFont areaFont() {
 } // namespace
 
 TextArea::TextArea(const QString& text, const QString& placeholder, int height, QWidget* parent)
-    : QWidget(parent), m_placeholder(placeholder), m_editor(new QTextEdit(this)) {
+    : QWidget(parent), m_placeholder(placeholder), m_editor(new QTextEdit(this)),
+      m_focusRing(new FocusRing(m_editor, this)) {
     setFixedHeight(height);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* layout = new QVBoxLayout(this);
@@ -43,6 +46,7 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     m_editor->setFont(areaFont());
     m_editor->setAccessibleName(placeholder);
     m_editor->viewport()->setAutoFillBackground(false);
+    useKitScrollBar(m_editor);
     QPalette colors = m_editor->palette();
     colors.setColor(QPalette::Base, Qt::transparent);
     colors.setColor(QPalette::Text, Palette::ink());
@@ -95,6 +99,7 @@ void TextArea::applyTextLayout() {
 void TextArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     fillRounded(painter, rect(), cornerRadius, Palette::surface());
+    m_focusRing->paint(painter, rect(), cornerRadius);
     if (!placeholderShown())
         return;
     painter.setFont(areaFont());

@@ -6,6 +6,8 @@ class QTextEdit;
 
 namespace corvel {
 
+class FocusRing;
+
 // A multi-line plain-text editor of fixed height on a surface-coloured rounded rectangle, with a
 // placeholder shown behind the editor only while the text is empty.
 class TextArea final : public QWidget {
@@ -32,6 +34,7 @@ private:
 
     QString m_placeholder;
     QTextEdit* m_editor;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

@@ -1,6 +1,7 @@
 #include "ui/foundation/TextInput.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
 
@@ -15,7 +16,8 @@ constexpr int innerMarginX = 2;
 constexpr int innerMarginY = 1;
 } // namespace
 
-TextInput::TextInput(const QString& placeholder, QWidget* parent) : QLineEdit(parent) {
+TextInput::TextInput(const QString& placeholder, QWidget* parent)
+    : QLineEdit(parent), m_focusRing(new FocusRing(this)) {
     setFrame(false);
     setFont(appFont(14, QFont::Normal));
     setPlaceholderText(placeholder);
@@ -48,6 +50,8 @@ void TextInput::paintEvent(QPaintEvent* event) {
         fillRounded(painter, rect(), m_cornerRadius, Palette::surface());
     }
     QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    m_focusRing->paint(painter, rect(), m_cornerRadius);
 }
 
 } // namespace corvel

@@ -4,6 +4,8 @@
 
 namespace corvel {
 
+class FocusRing;
+
 // A borderless one-line field on a surface-coloured rounded rectangle; its placeholder is also
 // its accessibility label. The text binding is text()/setText() and textChanged().
 class TextInput final : public QLineEdit {
@@ -22,6 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    FocusRing* m_focusRing;
     qreal m_cornerRadius = 5;
 };
 

@@ -52,9 +52,11 @@ QColor washed(QColor color) {
 
 CallPreparationSection::CallPreparationSection(AppStore& store,
                                                std::function<void(PreparationStep)> onEdit,
-                                               bool compact, QWidget* parent)
+                                               bool compact,
+                                               const AccessibilityPreferences* preferences,
+                                               QWidget* parent)
     : QWidget(parent), m_store(store),
-      m_language(new InterviewLanguageChoiceView(store, false, true, this)),
+      m_language(new InterviewLanguageChoiceView(store, false, true, this, preferences)),
       m_notes(new TextArea({},
                            QStringLiteral("A project to highlight, results you’re proud of, or "
                                           "why you want this role…"),

@@ -12,6 +12,7 @@ class QVBoxLayout;
 
 namespace corvel {
 
+class AccessibilityPreferences;
 class AppStore;
 class InterviewLanguageChoiceView;
 class PlainLabel;
@@ -27,7 +28,8 @@ class CallPreparationSection final : public QWidget {
 
 public:
     CallPreparationSection(AppStore& store, std::function<void(PreparationStep)> onEdit,
-                           bool compact, QWidget* parent = nullptr);
+                           bool compact, const AccessibilityPreferences* preferences = nullptr,
+                           QWidget* parent = nullptr);
 
     // Spacing 16 between the parts when compact, else 24.
     void setCompact(bool compact);

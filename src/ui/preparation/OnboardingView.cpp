@@ -12,6 +12,7 @@
 #include "ui/foundation/PixelSkyBackdrop.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/StepTransition.h"
 #include "ui/preparation/ComputerTexts.h"
@@ -196,14 +197,10 @@ QWidget* OnboardingView::buildGuideColumn() {
 }
 
 QWidget* OnboardingView::buildContentColumn() {
-    m_scroll = new QScrollArea(this);
+    m_scroll = makeScrollArea(this);
     m_scroll->setFixedWidth(440);
     // The column keeps its full height so the rows beside it do not jump between steps.
     m_scroll->setFixedHeight(530);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
     auto* inner = new QWidget(m_scroll);
     inner->setAutoFillBackground(false);
     auto* contentLayout = new QVBoxLayout(inner);

@@ -9,6 +9,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 
 #include <QHBoxLayout>
@@ -91,11 +92,7 @@ PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, Prepa
     outer->addWidget(card);
     auto* cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(card);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
+    auto* scroll = makeScrollArea(card);
     cardLayout->addWidget(scroll);
     auto* inner = new QWidget(scroll);
     auto* column = new QVBoxLayout(inner);

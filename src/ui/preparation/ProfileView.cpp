@@ -7,12 +7,14 @@
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/CrossFade.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/GoogleSignInButton.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/preparation/CallPreparationSection.h"
 #include "ui/preparation/ComputerTexts.h"
@@ -210,11 +212,7 @@ QWidget* ProfileView::buildStepCard() {
     }
     column->addLayout(navigation);
 
-    auto* scroll = new QScrollArea(card);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
+    auto* scroll = makeScrollArea(card);
     auto* content = new QWidget(scroll);
     auto* contentColumn = new QVBoxLayout(content);
     contentColumn->setContentsMargins(28, 0, 28, 24);
@@ -334,7 +332,8 @@ void ProfileView::rebuildSection() {
         break;
     case PreparationStep::call:
         m_section = new CallPreparationSection(
-            store, [this](PreparationStep target) { select(target); }, m_compact, host);
+            store, [this](PreparationStep target) { select(target); }, m_compact,
+            m_environment.preferences, host);
         break;
     }
     m_sectionStep = step;
@@ -342,7 +341,7 @@ void ProfileView::rebuildSection() {
     // A step change cross-fades the sections over 0.2 s, at once under Reduce Motion.
     crossFade(leaving, m_section, 200, QEasingCurve::OutQuad, m_environment.preferences);
     if (leaving) {
-        leaving->hide();
+        hideWithoutPassingFocus(leaving);
         leaving->deleteLater();
     }
     m_section->show();

@@ -16,10 +16,11 @@
 namespace corvel {
 
 CaptureHelpView::CaptureHelpView(AppStore& store, AudioCapture& audio, bool compact,
-                                 QWidget* parent)
+                                 QWidget* parent, const AccessibilityPreferences* preferences)
     : QWidget(parent), m_store(store), m_audio(audio),
       m_hint(new SpacedLabel({}, appFont(compact ? 11 : 12, QFont::Normal), Palette::secondary(), 4,
                              this)),
+      m_language(new InterviewLanguageChoiceView(store, true, false, this, preferences)),
       m_restart(new LinkButton(QStringLiteral("Restart listening"), {}, appFont(12, QFont::Medium),
                                Palette::ink(), this)),
       m_refresh(new DeferredRefresh([this] { refresh(); }, this)) {
@@ -27,7 +28,7 @@ CaptureHelpView::CaptureHelpView(AppStore& store, AudioCapture& audio, bool comp
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
     layout->addWidget(m_hint);
-    layout->addWidget(new InterviewLanguageChoiceView(store, true, false, this));
+    layout->addWidget(m_language);
     layout->addWidget(m_restart, 0, Qt::AlignLeft);
     connect(m_restart, &QAbstractButton::clicked, &m_store, &AppStore::restartListening);
 

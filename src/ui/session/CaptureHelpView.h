@@ -6,9 +6,11 @@ class QAbstractButton;
 
 namespace corvel {
 
+class AccessibilityPreferences;
 class AppStore;
 class AudioCapture;
 class DeferredRefresh;
+class InterviewLanguageChoiceView;
 class SpacedLabel;
 
 // Help while listening runs but fails (no audio, or sound without words): a hint for the failure
@@ -17,7 +19,10 @@ class CaptureHelpView final : public QWidget {
     Q_OBJECT
 
 public:
-    CaptureHelpView(AppStore& store, AudioCapture& audio, bool compact, QWidget* parent = nullptr);
+    CaptureHelpView(AppStore& store, AudioCapture& audio, bool compact, QWidget* parent = nullptr,
+                    const AccessibilityPreferences* preferences = nullptr);
+
+    InterviewLanguageChoiceView* languageChoice() const { return m_language; }
 
     bool needed() const;
     QString hint() const;
@@ -29,6 +34,7 @@ private:
     AppStore& m_store;
     AudioCapture& m_audio;
     SpacedLabel* m_hint;
+    InterviewLanguageChoiceView* m_language;
     QAbstractButton* m_restart;
     DeferredRefresh* m_refresh;
 };

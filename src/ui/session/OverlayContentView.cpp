@@ -10,6 +10,7 @@
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/session/AnswerText.h"
 #include "ui/session/CaptureHelpView.h"
@@ -24,6 +25,8 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace corvel {
@@ -171,21 +174,17 @@ QWidget* OverlayContentView::buildAnswerArea() {
     m_lastWordsText->setMaximumLines(4);
     m_lastWords->layout()->addWidget(m_lastWordsText);
     empty->addWidget(m_lastWords);
-    empty->addWidget(new CaptureHelpView(m_store, m_audio, true, m_empty));
+    empty->addWidget(new CaptureHelpView(m_store, m_audio, true, m_empty, m_preferences));
     items->addWidget(m_empty);
     items->addStretch();
 
-    m_scroll = new QScrollArea(this);
+    m_scroll = makeScrollArea(this);
     m_scroll->setWidget(content);
     // Both see-through, so the card shows behind the answer; growing as the answer streams
     // repaints only what it uncovers.
     content->setAutoFillBackground(false);
     content->setAttribute(Qt::WA_StaticContents);
     m_answer->setAttribute(Qt::WA_StaticContents);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
     return m_scroll;
 }
 
@@ -260,6 +259,17 @@ void OverlayContentView::paintEvent(QPaintEvent*) {
     fillRounded(painter, rect(), 6, Palette::withOpacity(Palette::canvas(), backgroundOpacity()));
 }
 
+// New words heard scroll the empty state until they show: in the compact window they would
+// otherwise sit below the fold.
+void OverlayContentView::revealLastWords() {
+    QTimer::singleShot(0, this, [this] {
+        if (!m_lastWordsText->isVisibleTo(m_scroll))
+            return;
+        m_scroll->widget()->layout()->activate();
+        m_scroll->ensureWidgetVisible(m_lastWordsText, 0, 8);
+    });
+}
+
 void OverlayContentView::refresh() {
     const OverlayState now = state();
     const SessionFacts facts = SessionFacts::of(m_store);
@@ -285,10 +295,12 @@ void OverlayContentView::refresh() {
 
     m_questionBlock->setVisible(!now.question.isEmpty());
     m_question->setText(now.question);
-    // Qt reads a tool tip that looks like markup as rich text: the question goes in escaped.
-    m_question->setToolTip(QStringLiteral("<qt>%1</qt>").arg(now.question.toHtmlEscaped()));
+    m_question->setToolTip(plainToolTip(now.question));
 
     const bool hasText = !now.answer.isEmpty();
+    // An answer starts at its top, wherever the empty state before it was scrolled.
+    if (hasText && m_empty->isVisibleTo(m_scroll))
+        m_scroll->verticalScrollBar()->setValue(0);
     m_answer->setAnswer(now.answer, now.generating);
     m_answer->setVisible(hasText);
     m_empty->setVisible(!hasText);
@@ -297,7 +309,10 @@ void OverlayContentView::refresh() {
         m_emptyHint->setText(OverlayText::emptyHint(now));
         m_lastWords->setVisible(!now.transcript.isEmpty());
         m_lastWordsText->setText(lastCharacters(now.transcript, OverlayText::lastWordsCharacters));
+        if (!now.transcript.isEmpty() && now.transcript != m_shownTranscript)
+            revealLastWords();
     }
+    m_shownTranscript = now.transcript;
 
     m_resumeFooter->setVisible(!answerLayout);
     m_noteFooter->setVisible(answerLayout);

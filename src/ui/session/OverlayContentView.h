@@ -50,6 +50,8 @@ public:
     QWidget* footer() const { return m_footer; }
     LinkButton* pauseButton() const { return m_pause; }
     LinkButton* hideButton() const { return m_hide; }
+    QScrollArea* answerArea() const { return m_scroll; }
+    SpacedLabel* lastWords() const { return m_lastWordsText; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +66,7 @@ private:
     CaptureStatusView* captureStatus(QWidget* parent);
     void applySizes();
     void refresh();
+    void revealLastWords();
 
     AppStore& m_store;
     AudioCapture& m_audio;
@@ -90,6 +93,7 @@ private:
     SpacedLabel* m_emptyHint = nullptr;
     QWidget* m_lastWords = nullptr;
     SpacedLabel* m_lastWordsText = nullptr;
+    QString m_shownTranscript;
     QWidget* m_footer = nullptr;
     PlainLabel* m_resumeFooter = nullptr;
     QWidget* m_noteFooter = nullptr;

@@ -1,29 +1,62 @@
 #include "ui/session/OverlayPanel.h"
 
 #include "session/AppStore.h"
+#include "ui/foundation/Palette.h"
 #include "ui/session/OverlayView.h"
 #include "ui/session/X11WindowStates.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace corvel {
 
-OverlayPanel::OverlayPanel(AppStore& store, const AccessibilityPreferences* preferences)
+namespace {
+
+constexpr int screenInset = 24;
+constexpr int cardRadius = 6;
+// The shadow falls a little below the card, as light from above would cast it.
+constexpr int shadowDrop = 3;
+
+bool systemDrag(QWindow* window, Qt::Edges edges) {
+    if (!window)
+        return false;
+    return edges ? window->startSystemResize(edges) : window->startSystemMove();
+}
+
+Qt::CursorShape cursorFor(Qt::Edges edges) {
+    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+        return Qt::SizeFDiagCursor;
+    if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+        return Qt::SizeBDiagCursor;
+    return edges & (Qt::LeftEdge | Qt::RightEdge) ? Qt::SizeHorCursor : Qt::SizeVerCursor;
+}
+
+} // namespace
+
+OverlayPanel::OverlayPanel(AppStore& store, const AccessibilityPreferences* preferences,
+                           SystemDrag drag)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
-      m_store(store) {
+      m_store(store), m_drag(drag ? std::move(drag) : SystemDrag(&systemDrag)),
+      m_layout(new QVBoxLayout(this)) {
     setWindowTitle(QStringLiteral("Corvel Interview — Answers"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
     setMinimumSize(minimumWidth, minimumHeight);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new OverlayView(store, preferences, this));
+    // Unbuttoned moves reach the panel only with tracking: they set the edge cursors.
+    setMouseTracking(true);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addWidget(new OverlayView(store, preferences, this));
 }
 
 QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
@@ -33,20 +66,147 @@ QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
             std::clamp(available->height() - 48, minimumHeight, 660)};
 }
 
+QRect OverlayPanel::cardGeometry() const {
+    return geometry().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow));
+}
+
+Qt::Edges OverlayPanel::edgesAt(const QRect& card, const QPoint& pos) {
+    Qt::Edges edges;
+    if (pos.x() < card.left() + edgeBand)
+        edges |= Qt::LeftEdge;
+    else if (pos.x() > card.right() - edgeBand)
+        edges |= Qt::RightEdge;
+    if (pos.y() < card.top() + edgeBand)
+        edges |= Qt::TopEdge;
+    else if (pos.y() > card.bottom() - edgeBand)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
 void OverlayPanel::present() {
+    // Asked at every showing: a compositing manager may have started or stopped since.
+    setShadow(windowTranslucencyAvailable());
     if (!m_placed) {
         QScreen* screen = QGuiApplication::primaryScreen();
         const std::optional<QRect> available =
             screen ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt;
-        resize(sizeFor(available));
+        QRect card(QPoint(), sizeFor(available));
         if (available)
-            move(available->right() + 1 - width() - 24, available->top() + 24);
+            card.moveTopRight(
+                QPoint(available->right() - screenInset, available->top() + screenInset));
+        setGeometry(card.marginsAdded(QMargins(m_shadow, m_shadow, m_shadow, m_shadow)));
         winId(); // the native window, so it can be marked before it is first shown
         keepOnAllWorkspaces(windowHandle());
         m_placed = true;
     }
+    // Hiding keeps the geometry the user gave it, so showing again restores it as it was.
     show();
     raise();
+}
+
+void OverlayPanel::setShadow(bool shadow) {
+    const int margin = shadow ? shadowMargin : 0;
+    if (margin == m_shadow)
+        return;
+    const QRect card = cardGeometry();
+    m_shadow = margin;
+    m_layout->setContentsMargins(margin, margin, margin, margin);
+    setMinimumSize(minimumWidth + 2 * margin, minimumHeight + 2 * margin);
+    // The card keeps its place on screen; only the margin around it changes.
+    if (m_placed)
+        setGeometry(card.marginsAdded(QMargins(margin, margin, margin, margin)));
+    update();
+}
+
+bool OverlayPanel::pressedOnControl(const QPoint& pos) const {
+    for (const QWidget* widget = childAt(pos); widget && widget != this;
+         widget = widget->parentWidget()) {
+        if (qobject_cast<const QAbstractButton*>(widget) ||
+            qobject_cast<const QAbstractSlider*>(widget))
+            return true;
+    }
+    return false;
+}
+
+// Presses that no control took (labels, margins, empty areas) arrive here. The window system is
+// asked to move or resize only once the pointer moves with the button held: asked at a mere
+// click, a window manager may miss the release and keep moving the window until the next click.
+void OverlayPanel::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    m_pressedAt.reset();
+    m_heldAt.reset();
+    m_dragging = false;
+    if (event->button() != Qt::LeftButton || pressedOnControl(pos))
+        return QWidget::mousePressEvent(event);
+    m_pressedAt = pos;
+    m_pressedEdges =
+        edgesAt(rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow)), pos);
+    event->accept();
+}
+
+void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (m_pressedAt && (event->buttons() & Qt::LeftButton)) {
+        if (!m_dragging &&
+            (pos - *m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+            m_dragging = true;
+            if (!m_drag(windowHandle(), m_pressedEdges) && !m_pressedEdges)
+                m_heldAt = *m_pressedAt;
+        }
+        if (m_heldAt)
+            move(event->globalPosition().toPoint() - *m_heldAt);
+        return;
+    }
+    const QRect card = rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow));
+    const Qt::Edges edges =
+        event->buttons() || pressedOnControl(pos) ? Qt::Edges() : edgesAt(card, pos);
+    if (edges)
+        setCursor(cursorFor(edges));
+    else
+        unsetCursor();
+    QWidget::mouseMoveEvent(event);
+}
+
+void OverlayPanel::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressedAt.reset();
+    m_heldAt.reset();
+    m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void OverlayPanel::resizeEvent(QResizeEvent* event) {
+    m_shadowPixmap = QPixmap();
+    QWidget::resizeEvent(event);
+}
+
+// A soft shadow in the margin, built once per size. The card's own area stays clear, so a
+// see-through card is not darkened by it.
+void OverlayPanel::paintEvent(QPaintEvent* event) {
+    if (!m_shadow)
+        return;
+    if (m_shadowPixmap.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        m_shadowPixmap = QPixmap(size() * ratio);
+        m_shadowPixmap.setDevicePixelRatio(ratio);
+        m_shadowPixmap.fill(Qt::transparent);
+        QPainter shade(&m_shadowPixmap);
+        shade.setRenderHint(QPainter::Antialiasing);
+        const QRectF card = QRectF(rect()).adjusted(m_shadow, m_shadow, -m_shadow, -m_shadow);
+        for (int spread = m_shadow - shadowDrop; spread >= 1; --spread) {
+            QPainterPath layer;
+            layer.addRoundedRect(
+                card.adjusted(-spread, shadowDrop - spread, spread, shadowDrop + spread),
+                cardRadius + spread, cardRadius + spread);
+            shade.fillPath(layer, Palette::withOpacity(Palette::ink(), 0.011));
+        }
+        QPainterPath cardShape;
+        cardShape.addRoundedRect(card.adjusted(1, 1, -1, -1), cardRadius, cardRadius);
+        shade.setCompositionMode(QPainter::CompositionMode_Clear);
+        shade.fillPath(cardShape, Qt::transparent);
+    }
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawPixmap(0, 0, m_shadowPixmap);
 }
 
 void OverlayPanel::closeEvent(QCloseEvent* event) {

@@ -2,12 +2,16 @@
 
 #include "session/FloatingPanel.h"
 
+#include <QPixmap>
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QRect;
+class QVBoxLayout;
+class QWindow;
 
 namespace corvel {
 
@@ -15,27 +19,61 @@ class AccessibilityPreferences;
 class AppStore;
 
 // The floating answer window: frameless, above other windows, on every workspace, and never
-// taking keyboard focus from the call application.
+// taking keyboard focus from the call application. Dragging its background moves it, dragging
+// its edges resizes it; both go through the window manager so it snaps and constrains as usual.
 class OverlayPanel final : public QWidget, public FloatingPanel {
     Q_OBJECT
 public:
     static constexpr int minimumWidth = 440;
     static constexpr int minimumHeight = 350;
+    // The margin a soft shadow is drawn in when a compositing manager runs.
+    static constexpr int shadowMargin = 16;
+    // How far inside the card a press still grabs an edge.
+    static constexpr int edgeBand = 6;
 
-    explicit OverlayPanel(AppStore& store, const AccessibilityPreferences* preferences = nullptr);
+    // Asks the window system to move `window` (no edges) or to resize it by `edges`; false
+    // when it cannot, and the panel then follows the pointer itself.
+    using SystemDrag = std::function<bool(QWindow* window, Qt::Edges edges)>;
 
-    // Shows the panel in front. The first time it is sized and placed at the screen's top-right.
+    explicit OverlayPanel(AppStore& store, const AccessibilityPreferences* preferences = nullptr,
+                          SystemDrag drag = {});
+
+    // Shows the panel in front. The first time it is sized and placed at the screen's top-right;
+    // afterwards it comes back where the user left it.
     void present() override;
     void orderOut() override { hide(); }
-    // Size for a screen's available area; none without a screen.
+    // Size of the card for a screen's available area; none without a screen.
     static QSize sizeFor(const std::optional<QRect>& available);
+    // The card: the window without the shadow margin.
+    QRect cardGeometry() const;
+    bool drawsShadow() const { return m_shadow > 0; }
+    // Which edges a press at `pos` grabs in a card of `card`.
+    static Qt::Edges edgesAt(const QRect& card, const QPoint& pos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void setShadow(bool shadow);
+    bool pressedOnControl(const QPoint& pos) const;
+
     AppStore& m_store;
+    SystemDrag m_drag;
+    QVBoxLayout* m_layout;
     bool m_placed = false;
+    int m_shadow = 0;
+    QPixmap m_shadowPixmap;
+    // A press on the background or an edge, until it becomes a drag or is released.
+    std::optional<QPoint> m_pressedAt;
+    Qt::Edges m_pressedEdges;
+    bool m_dragging = false;
+    // Where the pointer held the window when the window system could not move it.
+    std::optional<QPoint> m_heldAt;
 };
 
 } // namespace corvel

@@ -75,7 +75,7 @@ ResponsePanel::ResponsePanel(AppStore& store, QWidget* parent)
     layout->setContentsMargins(28, 28, 28, 28);
     layout->addWidget(content);
     // The card grows line by line while an answer streams: only what it uncovers is repainted
-    // (and its old bottom corners), not every cue above.
+    // (and its bottom corners, see resizeEvent), not every cue above.
     for (QWidget* growing : {static_cast<QWidget*>(this), content, static_cast<QWidget*>(m_answer)})
         growing->setAttribute(Qt::WA_StaticContents);
 
@@ -103,10 +103,13 @@ void ResponsePanel::paintEvent(QPaintEvent*) {
 }
 
 void ResponsePanel::resizeEvent(QResizeEvent* event) {
+    // Static contents repaint only what a resize uncovers. Growing, the old bottom corners become
+    // straight sides; shrinking (a new question clears a long answer), straight sides become the
+    // new bottom corners. Either way the band above the lower of the two bottoms is redrawn.
     if (event->oldSize().width() != width())
         update();
     else
-        update(0, event->oldSize().height() - cornerRadius, width(), cornerRadius);
+        update(0, qMin(event->oldSize().height(), height()) - cornerRadius, width(), cornerRadius);
     QWidget::resizeEvent(event);
 }
 

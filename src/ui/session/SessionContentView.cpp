@@ -10,6 +10,7 @@
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/RoundedCard.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
 #include "ui/foundation/TextArea.h"
@@ -21,6 +22,7 @@
 #include "ui/session/SessionFacts.h"
 #include "ui/session/SessionScreenText.h"
 #include "ui/session/SystemWording.h"
+#include "ui/session/TextTail.h"
 #include "ui/session/WaitingForCallView.h"
 
 #include <QHBoxLayout>
@@ -28,6 +30,7 @@
 #include <QPainterPath>
 #include <QScrollArea>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace corvel {
@@ -55,18 +58,15 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     items->addWidget(m_waiting);
     items->addWidget(buildConversation());
     items->addWidget(buildErrorCard(), 0, Qt::AlignLeft);
-    m_help = new CaptureHelpView(m_store, m_audio, false, content);
+    m_help = new CaptureHelpView(m_store, m_audio, false, content, environment.preferences);
     items->addWidget(m_help);
     items->addWidget(buildDisclosures());
     items->addStretch();
 
-    m_scroll = new QScrollArea(this);
+    m_scroll = makeScrollArea(this);
     m_scroll->setWidget(content);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The wheel, the focus and an opened manual entry scroll it; no indicator shows.
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
     // Growing as the answer streams repaints only what it uncovers.
     content->setAttribute(Qt::WA_StaticContents);
@@ -91,11 +91,12 @@ QWidget* SessionContentView::buildHeader(UptimeClock& clock, SessionClock::Now n
     auto* titles = new QVBoxLayout;
     titles->setSpacing(10);
     m_title = new PlainLabel({}, tracked(appFont(34, QFont::Medium), -1), Palette::ink(), header);
-    m_subtitle = new PlainLabel({}, appFont(14, QFont::Normal), Palette::secondary(), header);
+    // User text on one line, elided: a long role or company never widens the screen.
+    m_subtitle = new SpacedLabel({}, appFont(14, QFont::Normal), Palette::secondary(), 0, header);
+    m_subtitle->setMaximumLines(1);
     titles->addWidget(m_title);
     titles->addWidget(m_subtitle);
-    row->addLayout(titles);
-    row->addStretch();
+    row->addLayout(titles, 1);
     m_clock = new SessionClock(m_store, clock, std::move(now), header);
     auto* clockColumn = new QVBoxLayout;
     clockColumn->setContentsMargins(0, 7, 0, 0);
@@ -194,8 +195,11 @@ QWidget* SessionContentView::buildDisclosures() {
     m_manualGroup = new DisclosureGroup(QStringLiteral("Add a question manually"), entry,
                                         appFont(12, QFont::Normal), Palette::ink(), box);
     m_manualGroup->setContentSpacing(14);
-    connect(m_manualGroup, &DisclosureGroup::expandedChanged, this,
-            [this](bool expanded) { m_showManualQuestion = expanded; });
+    connect(m_manualGroup, &DisclosureGroup::expandedChanged, this, [this](bool expanded) {
+        m_showManualQuestion = expanded;
+        if (expanded)
+            revealManualQuestion();
+    });
     column->addWidget(m_manualGroup);
 
     // The draft is edited here while the store may rewrite it from what it hears: each side is
@@ -240,12 +244,25 @@ void SessionContentView::toggleOverlay() {
         m_store.openOverlay();
 }
 
+// Opening the entry scrolls the screen until its button is in view, on the next turn, once the
+// layout has made room for it.
+void SessionContentView::revealManualQuestion() {
+    QTimer::singleShot(0, this, [this] {
+        if (!m_showManualQuestion)
+            return;
+        m_scroll->widget()->layout()->activate();
+        m_scroll->ensureWidgetVisible(m_suggest, 0, 12);
+    });
+}
+
 void SessionContentView::refresh() {
     const SessionFacts facts = SessionFacts::of(m_store);
     const SessionPhase phase = m_store.sessionPhase();
     const bool paused = m_store.isPaused();
     m_title->setText(SessionScreenText::title(phase));
-    m_subtitle->setText(SessionScreenText::subtitle(facts.context));
+    const QString subtitle = SessionScreenText::subtitle(facts.context);
+    m_subtitle->setText(subtitle);
+    m_subtitle->setToolTip(plainToolTip(subtitle));
 
     const QString& current = m_store.currentQuestion();
     const QString& draft = m_store.questionDraft();

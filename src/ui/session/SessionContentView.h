@@ -47,6 +47,8 @@ public:
     TextArea* manualQuestion() const { return m_manualQuestion; }
     SessionClock* clock() const { return m_clock; }
     QScrollArea* scrollArea() const { return m_scroll; }
+    SpacedLabel* subtitle() const { return m_subtitle; }
+    ActionButton* suggestButton() const { return m_suggest; }
     bool showsManualQuestion() const { return m_showManualQuestion; }
 
 private:
@@ -58,6 +60,7 @@ private:
     void refresh();
     void refreshQuestionDraft();
     void toggleOverlay();
+    void revealManualQuestion();
 
     AppEnvironment m_environment;
     AppStore& m_store;
@@ -65,7 +68,7 @@ private:
     bool m_showManualQuestion = false;
 
     PlainLabel* m_title = nullptr;
-    PlainLabel* m_subtitle = nullptr;
+    SpacedLabel* m_subtitle = nullptr;
     SessionClock* m_clock = nullptr;
     QScrollArea* m_scroll = nullptr;
     WaitingForCallView* m_waiting = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/settings/PageLayout.h"
+#include "ui/foundation/ScrollArea.h"
 
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -21,11 +22,7 @@ QWidget* padded(QWidget* content, const QMargins& margins) {
 }
 
 QVBoxLayout* scrollingColumn(QWidget* host, int maximumWidth, int padding, int spacing) {
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
+    auto* scroll = makeScrollArea();
     bareColumn(host, 0)->addWidget(scroll);
 
     auto* page = new QWidget;

@@ -1,7 +1,7 @@
 #include "ui/shell/NavigationTab.h"
 
-#include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 
 #include <QPainter>
@@ -13,6 +13,8 @@ constexpr int square = 7;
 constexpr int spacing = 9;
 constexpr int verticalPadding = 12;
 constexpr qreal disabledOpacity = 0.45;
+// Room for the focus ring beside the square and the title, so it never crosses the label.
+constexpr int ringRoom = 6;
 
 QFont badgeFont() {
     return tracked(appFont(9, QFont::DemiBold), 0.7);
@@ -22,7 +24,7 @@ const QString liveText = QStringLiteral("LIVE");
 } // namespace
 
 NavigationTab::NavigationTab(const QString& title, const QColor& color, QWidget* parent)
-    : QAbstractButton(parent), m_color(color) {
+    : QAbstractButton(parent), m_color(color), m_focusRing(new FocusRing(this)) {
     setText(title);
     setAccessibleName(title);
     setCursor(Qt::PointingHandCursor);
@@ -59,7 +61,7 @@ QSizeF NavigationTab::badgeSize() const {
 
 QSize NavigationTab::sizeHint() const {
     const QFontMetrics metrics(titleFont());
-    qreal width = square + spacing + metrics.horizontalAdvance(text());
+    qreal width = 2 * ringRoom + square + spacing + metrics.horizontalAdvance(text());
     qreal height = metrics.height();
     if (m_live) {
         width += spacing + badgeSize().width();
@@ -77,7 +79,7 @@ void NavigationTab::paintEvent(QPaintEvent*) {
         painter.setOpacity(0.82);
     const QColor foreground = m_current ? Palette::ink() : Palette::secondary();
     const qreal middle = height() / 2.0;
-    qreal x = 0;
+    qreal x = ringRoom;
     if (m_current)
         painter.fillRect(QRectF(x, middle - square / 2.0, square, square), m_color);
     x += square + spacing;
@@ -97,10 +99,7 @@ void NavigationTab::paintEvent(QPaintEvent*) {
         painter.setFont(badgeFont());
         painter.drawText(box, Qt::AlignCenter, liveText);
     }
-    if (showsKeyboardFocus(this)) {
-        painter.setPen(QPen(Palette::cyan(), 1.5));
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-    }
+    m_focusRing->paint(painter, QRectF(rect()).adjusted(0, 4, 0, -4), 5);
 }
 
 } // namespace corvel

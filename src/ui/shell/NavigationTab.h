@@ -5,6 +5,8 @@
 
 namespace corvel {
 
+class FocusRing;
+
 // A top-bar tab: a 7 x 7 square in the tab's colour when current, the title (semibold when
 // current) and, when asked, the "LIVE" badge; ink when current, secondary otherwise.
 class NavigationTab final : public QAbstractButton {
@@ -31,6 +33,7 @@ private:
     QColor m_color;
     bool m_current = false;
     bool m_live = false;
+    FocusRing* m_focusRing;
 };
 
 } // namespace corvel

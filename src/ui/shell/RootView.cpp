@@ -1,6 +1,7 @@
 #include "ui/shell/RootView.h"
 
 #include "session/AppStore.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/ScreenFactory.h"
@@ -24,7 +25,7 @@ RootView::RootView(const AppEnvironment& environment, QWidget* parent)
 void RootView::showSection() {
     if (m_screen) {
         m_layout->removeWidget(m_screen);
-        m_screen->hide();
+        hideWithoutPassingFocus(m_screen);
         // The click that changed the section may come from inside the old screen.
         m_screen->deleteLater();
     }

@@ -1,8 +1,11 @@
 #include "ui/foundation/ScreenHarness.h"
 
+#include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/ActionButton.h"
+#include "ui/foundation/OptionPill.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
+#include "ui/foundation/PressButtonStyle.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
@@ -344,6 +347,24 @@ TEST_F(ProfileViewTest, CallStepButtonsSendTheirActionsToTheStore) {
     EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Return to session"));
     EXPECT_EQ(view->stepItem(Step::call)->accessibleDescription(), QStringLiteral("Current step"));
     EXPECT_FALSE(view->copilot()->look().routeBlock);
+}
+
+// The call step's language choice is built with the accessibility preferences: under Reduce
+// Motion a press dims it and never shrinks it.
+TEST_F(ProfileViewTest, TheCallStepLanguageChoiceDoesNotScaleUnderReduceMotion) {
+    AccessibilityPreferences preferences;
+    preferences.setReduceMotion(true);
+    CallPreparationSection section(h.store(), {}, false, &preferences);
+    section.show();
+    const auto pills = section.findChildren<OptionPill*>();
+    ASSERT_EQ(pills.size(), 2);
+    for (OptionPill* pill : pills) {
+        auto* press = pill->findChild<PressButtonStyle*>();
+        ASSERT_NE(press, nullptr);
+        QTest::mousePress(pill, Qt::LeftButton);
+        EXPECT_DOUBLE_EQ(press->scale(), 1.0);
+        QTest::mouseRelease(pill, Qt::LeftButton);
+    }
 }
 
 } // namespace

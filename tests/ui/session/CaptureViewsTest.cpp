@@ -3,19 +3,24 @@
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/OptionPill.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/PressButtonStyle.h"
 #include "ui/session/CaptureHelpView.h"
 #include "ui/session/CaptureStatusView.h"
 #include "ui/session/InterviewLanguageChoiceView.h"
+#include "ui/session/OverlayView.h"
+#include "ui/session/SessionView.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 using namespace corvel;
 using test::s;
+using test::SessionScreenHarness;
 using test::shownTexts;
 using test::StoreHarness;
 
@@ -195,4 +200,30 @@ TEST(InterviewLanguageChoiceView, ChangesTheLanguageAndLocksBeforeASessionWhileO
     EXPECT_TRUE(live.option(s("English"))->isSelected());
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.capture.starts > starts; }, 5000));
     EXPECT_EQ(h.capture.lastLocale, s("en-US"));
+}
+
+// The language choices inside the capture help, on the session screen and in the floating
+// window, are built with the accessibility preferences: under Reduce Motion a press dims them
+// and never shrinks them.
+TEST(InterviewLanguageChoiceView, NoChoiceScalesUnderReduceMotion) {
+    SessionScreenHarness h;
+    ASSERT_TRUE(h.startListening());
+    SessionView session(h.environment());
+    OverlayView overlay(*h.store, &h.preferences);
+    for (QWidget* root : {static_cast<QWidget*>(&session), static_cast<QWidget*>(&overlay)}) {
+        const auto helps = root->findChildren<CaptureHelpView*>();
+        ASSERT_EQ(helps.size(), 1);
+        for (const QString& language : {s("English"), s("French")}) {
+            OptionPill* pill = helps.first()->languageChoice()->option(language);
+            auto* press = pill->findChild<PressButtonStyle*>();
+            ASSERT_NE(press, nullptr);
+            QMouseEvent down(QEvent::MouseButtonPress, QPointF(pill->rect().center()),
+                             QPointF(pill->rect().center()), Qt::LeftButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QCoreApplication::sendEvent(pill, &down);
+            EXPECT_DOUBLE_EQ(press->scale(), 1.0) << language.toStdString();
+            EXPECT_DOUBLE_EQ(press->opacity(), 0.82);
+            pill->setDown(false);
+        }
+    }
 }

@@ -7,6 +7,9 @@
 #include "ui/session/OverlayPanel.h"
 
 #include <QCloseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -155,14 +158,20 @@ TEST(OverlayView, ThePanelIsBuiltOnceAndHidingClearsTheFlag) {
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    panel->move(10, 20);
+    // Where the user put it and how large they made it survives hiding and every later open.
+    const QRect placed(10, 20, 500, 420);
+    panel->setGeometry(placed);
     panel->findChild<OverlayView*>()->content()->hideButton()->click();
     EXPECT_FALSE(h.store->showOverlay());
     EXPECT_FALSE(panel->isVisible());
     h.store->openOverlay();
     EXPECT_EQ(h.store->panel(), panel);
     EXPECT_EQ(built, 1);
-    EXPECT_EQ(panel->pos(), QPoint(10, 20));
+    EXPECT_EQ(panel->geometry(), placed);
+    h.store->openOverlay();
+    EXPECT_EQ(panel->geometry(), placed);
+    panel->resize(100, 100);
+    EXPECT_EQ(panel->cardGeometry().size(), QSize(440, 350)) << "never below the minimum";
 
     QCloseEvent close;
     QCoreApplication::sendEvent(panel, &close);
@@ -174,4 +183,89 @@ TEST(OverlayView, ThePanelIsBuiltOnceAndHidingClearsTheFlag) {
     f.h.store->setShowOverlay(true);
     f.content()->hideButton()->click();
     EXPECT_FALSE(f.h.store->showOverlay());
+}
+
+// A press on the background or the card's margins asks the window manager to move the panel,
+// one on its edges or corners to resize it; a press on a control does neither.
+TEST(OverlayView, DraggingTheBackgroundMovesAndTheEdgesResize) {
+    SessionScreenHarness h;
+    std::vector<Qt::Edges> asked;
+    bool handled = true;
+    h.makePanel = [&](AppStore& store) {
+        return std::make_unique<OverlayPanel>(store, &h.preferences,
+                                              [&](QWindow* window, Qt::Edges edges) {
+                                                  EXPECT_NE(window, nullptr);
+                                                  asked.push_back(edges);
+                                                  return handled;
+                                              });
+    };
+    h.makeStore(s("sk-test"), true);
+    h.store->openOverlay();
+    settle();
+    auto* panel = dynamic_cast<OverlayPanel*>(h.store->panel());
+    ASSERT_NE(panel, nullptr);
+    const QRect card =
+        panel->rect().marginsRemoved(panel->drawsShadow() ? QMargins(16, 16, 16, 16) : QMargins());
+    const auto press = [&](QPoint at) {
+        asked.clear();
+        QTest::mousePress(panel, Qt::LeftButton, {}, at);
+        QTest::mouseMove(panel, at + QPoint(30, 40));
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, at + QPoint(30, 40));
+        return asked;
+    };
+
+    // The header's empty middle, the card's padding, the empty state's free space.
+    for (const QPoint background :
+         {QPoint(card.center().x(), card.top() + 14), QPoint(card.left() + 14, card.center().y()),
+          QPoint(card.center().x(), card.center().y())}) {
+        EXPECT_EQ(press(background), std::vector<Qt::Edges>{Qt::Edges()})
+            << background.x() << "," << background.y();
+    }
+    EXPECT_EQ(press({card.left() + 2, card.center().y()}), std::vector{Qt::Edges(Qt::LeftEdge)});
+    // A click that does not drag asks for nothing: the window manager would keep moving the
+    // window after a release it missed.
+    asked.clear();
+    QTest::mouseClick(panel, Qt::LeftButton, {}, {card.center().x(), card.top() + 14});
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(press(card.bottomRight() - QPoint(2, 2)),
+              std::vector{Qt::RightEdge | Qt::BottomEdge});
+
+    OverlayContentView* content = panel->findChild<OverlayView*>()->content();
+    for (QWidget* control : {static_cast<QWidget*>(content->hideButton()),
+                             static_cast<QWidget*>(content->pauseButton())}) {
+        if (!control->isVisible())
+            continue;
+        EXPECT_TRUE(press(control->mapTo(panel, control->rect().center())).empty());
+    }
+    EXPECT_TRUE(h.store->showOverlay()) << "the press on the hide button was not a click";
+
+    // Where the window system cannot move it, the panel follows the pointer itself.
+    handled = false;
+    const QPoint before = panel->pos();
+    press({card.center().x(), card.top() + 14});
+    EXPECT_EQ(panel->pos(), before + QPoint(30, 40));
+}
+
+// In the compact window the empty state is taller than the answer area: the last words heard
+// scroll into view as they arrive.
+TEST(OverlayView, TheLastWordsHeardStayInViewWhenCompact) {
+    Floating f;
+    f.view.resize(440, 350);
+    ASSERT_TRUE(f.h.startListening());
+    f.h.capture.transcript(s("Thanks for joining today. Let me first walk you through how the "
+                             "platform team works and what the role covers."),
+                           true);
+    settle();
+    ASSERT_TRUE(f.content()->isCompact());
+    ASSERT_TRUE(f.content()->lastWords()->isVisible());
+    QWidget* viewport = f.content()->answerArea()->viewport();
+    const QWidget* words = f.content()->lastWords();
+    EXPECT_TRUE(viewport->rect().contains(QRect(words->mapTo(viewport, QPoint()), words->size())));
+
+    // The answer that follows starts at its top.
+    f.h.answers.answer({"Start with the outcome.\n\n**Scale**\nForty services."});
+    f.h.capture.transcript(s("How did you speed up deployments?"), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.h.store->currentAnswer().isEmpty(); }, 5000));
+    settle();
+    EXPECT_EQ(f.content()->answerArea()->verticalScrollBar()->value(), 0);
 }

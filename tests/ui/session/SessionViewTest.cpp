@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTextEdit>
 
 #include <map>
@@ -271,4 +272,87 @@ TEST(IncrementalPaint, AStreamedAnswerLeavesNothingStale) {
     }
     EXPECT_EQ(differingPixels(screen.view), 0);
     EXPECT_EQ(differingPixels(overlay), 0);
+}
+
+// A new question clears a long answer: the answer panel shrinks, and its new bottom corners and
+// what it uncovers are drawn as a fresh rendering draws them.
+TEST(IncrementalPaint, AShrunkAnswerLeavesNothingStale) {
+    Screen screen;
+    SessionScreenHarness& h = screen.h;
+    ASSERT_TRUE(h.startListening());
+    h.answers.answer(fourCues);
+    h.capture.transcript(s("How did you speed up deployments?"), true);
+    ASSERT_TRUE(screen.wait([&] { return !h.store->isGenerating(); }));
+    const int longHeight = screen.live()->responsePanel()->height();
+
+    h.answers.answer({"Short."});
+    h.capture.transcript(s("Why this role?"), true);
+    ASSERT_TRUE(screen.wait(
+        [&] { return h.store->currentAnswer() == s("Short.") && !h.store->isGenerating(); }));
+    EXPECT_LT(screen.live()->responsePanel()->height(), longHeight);
+    EXPECT_EQ(differingPixels(screen.view), 0);
+}
+
+// At the window's default and minimum sizes, in every state, opening "Add a question manually"
+// scrolls the screen until "Suggest an answer" is in view; the control bar stays on screen.
+TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
+    const QStringList moments = {s("waiting"), s("answering"), s("error"), s("draft")};
+    for (const QSize size : {QSize(1040, 740), QSize(1280, 860)}) {
+        for (const QString& moment : moments) {
+            SCOPED_TRACE((moment + QLatin1Char(' ') + QString::number(size.width())).toStdString());
+            Screen screen;
+            SessionScreenHarness& h = screen.h;
+            screen.view.resize(size);
+            if (moment == s("draft"))
+                h.store->setAudioSource(AudioSource::microphone);
+            ASSERT_TRUE(h.startListening());
+            if (moment == s("answering")) {
+                h.answers.answer(fourCues, 1.0);
+                h.capture.transcript(s("How did you speed up deployments?"), true);
+                ASSERT_TRUE(screen.wait([&] { return !h.store->currentAnswer().isEmpty(); }));
+            } else if (moment == s("error")) {
+                h.capture.fail(s("The sound server went away."));
+            } else if (moment == s("draft")) {
+                h.capture.transcript(s("Tell me about a conflict"), false);
+            }
+            settle();
+            SessionContentView* live = screen.live();
+            live->manualGroup()->header()->click();
+            settle();
+
+            QWidget* viewport = live->scrollArea()->viewport();
+            const QRect visible = viewport->rect();
+            QWidget* suggest = live->suggestButton();
+            EXPECT_TRUE(
+                visible.contains(QRect(suggest->mapTo(viewport, QPoint(0, 0)), suggest->size())));
+            EXPECT_TRUE(visible.contains(QRect(live->manualQuestion()->mapTo(viewport, QPoint()),
+                                               live->manualQuestion()->size())));
+            QWidget* status = live->captureStatus();
+            EXPECT_LE(status->mapTo(&screen.view, QPoint(0, status->height())).y(), size.height());
+        }
+    }
+}
+
+// A long role and company elide on one line (the whole text as tool tip) and never make the
+// screen wider than a short one does.
+TEST(SessionView, ALongRoleNeverWidensTheScreen) {
+    const auto minimumWidth = [](const QString& role, const QString& company) {
+        Screen screen;
+        InterviewContext context = screen.h.store->context();
+        context.role = role;
+        context.company = company;
+        screen.h.store->setContext(context);
+        EXPECT_TRUE(screen.h.startListening());
+        settle();
+        SpacedLabel* subtitle = screen.live()->subtitle();
+        EXPECT_TRUE(subtitle->toolTip().contains(company));
+        screen.view.resize(1000, 800);
+        settle();
+        EXPECT_LE(subtitle->height(), subtitle->fontMetrics().height() + 2) << "one line";
+        return screen.view.minimumSizeHint().width();
+    };
+    const int shortWidth = minimumWidth(s("Engineer"), s("Acme"));
+    EXPECT_EQ(minimumWidth(QString(s("Principal engineer ")).repeated(16).left(300),
+                           QString(300, QLatin1Char('W'))),
+              shortWidth);
 }

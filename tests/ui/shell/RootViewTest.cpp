@@ -9,6 +9,7 @@
 #include "ui/shell/MessageBanner.h"
 #include "ui/shell/NavigationTab.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -156,4 +157,39 @@ TEST(RootView, TabsAndButtonsSwitchSectionsAndFollowTheSession) {
     EXPECT_TRUE(bar.sessionTab()->isCurrent());
     QTest::mouseClick(bar.prepareTab(), Qt::LeftButton);
     EXPECT_EQ(fixture.store().section(), AppSection::profile);
+}
+
+// A shortcut that swaps the page or the section while the keyboard focus is inside it never
+// hands the focus (and a ring) to a navigation tab.
+TEST(RootView, ShortcutsLeaveNoFocusOnTheTabs) {
+    ScreenFixture fixture({{QStringLiteral("section"), QStringLiteral("profile")}});
+    Root root(fixture);
+    QApplication::setActiveWindow(&root.view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&root.view));
+    const auto tabFocused = [&] {
+        for (NavigationTab* tab : root.bar().findChildren<NavigationTab*>()) {
+            if (tab->hasFocus())
+                return true;
+        }
+        return false;
+    };
+    const auto tabIntoScreen = [&] {
+        for (int presses = 0; presses < 30; ++presses) {
+            QWidget* focused = QApplication::focusWidget();
+            if (focused && root.view.screen()->isAncestorOf(focused))
+                return true;
+            QTest::keyClick(focused ? focused : &root.view, Qt::Key_Tab);
+        }
+        return false;
+    };
+    for (const Qt::Key step : {Qt::Key_2, Qt::Key_3, Qt::Key_1}) {
+        ASSERT_TRUE(tabIntoScreen());
+        QTest::keyClick(QApplication::focusWidget(), step, Qt::ControlModifier);
+        QTest::qWait(10);
+        EXPECT_FALSE(tabFocused()) << "after Ctrl+" << char('0' + step - Qt::Key_0);
+    }
+    ASSERT_TRUE(tabIntoScreen());
+    fixture.store().setSection(AppSection::settings);
+    QTest::qWait(10);
+    EXPECT_FALSE(tabFocused()) << "after a section change";
 }

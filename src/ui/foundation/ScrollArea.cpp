@@ -1,0 +1,49 @@
+#include "ui/foundation/ScrollArea.h"
+
+#include "ui/foundation/Palette.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace corvel {
+
+namespace {
+
+QString rgba(const QColor& color, qreal opacity) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(qRound(opacity * 255));
+}
+
+} // namespace
+
+void useKitScrollBar(QAbstractScrollArea* area) {
+    // The bar is 14 wide and its 6-wide handle keeps to the right: the rest is the gap.
+    static const QString sheet =
+        QStringLiteral("QScrollBar:vertical { background: transparent; border: none; width: 14px;"
+                       " margin: 0; }"
+                       "QScrollBar::handle:vertical { background: %1; border-radius: 3px;"
+                       " min-height: 36px; margin: 2px 2px 2px 6px; }"
+                       "QScrollBar::handle:vertical:hover, QScrollBar::handle:vertical:pressed {"
+                       " background: %2; }"
+                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0;"
+                       " border: none; background: none; }"
+                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical {"
+                       " background: none; }")
+            .arg(rgba(Palette::ink(), 0.28), rgba(Palette::ink(), 0.45));
+    area->verticalScrollBar()->setStyleSheet(sheet);
+}
+
+QScrollArea* makeScrollArea(QWidget* parent) {
+    auto* scroll = new QScrollArea(parent);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    useKitScrollBar(scroll);
+    return scroll;
+}
+
+} // namespace corvel

@@ -1,0 +1,50 @@
+#include "ui/settings/SettingsView.h"
+
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/ScreenHarness.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using namespace corvel::test;
+
+// "Check connection" disables itself while it checks. Qt would hand its focus to the next
+// control, the "Microphone · manual" pill, and the next Space would switch the audio source.
+TEST(SettingsFocusTest, CheckConnectionKeepsTheFocusAndSpaceChangesNothing) {
+    ScreenHarness h;
+    SettingsSeams seams;
+    seams.bundle.allowsPrivateAPIKeyFallback = true;
+    seams.openUrl = h.urlOpener();
+    SettingsView view(h.environment(), seams);
+    view.resize(1100, 900);
+    for (DisclosureGroup* group : view.findChildren<DisclosureGroup*>())
+        group->setExpanded(true);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    auto* check = findNamed<ActionButton>(view, QStringLiteral("Check connection"), true);
+    ASSERT_NE(check, nullptr);
+    const AudioSource source = h.store().audioSource();
+
+    check->setFocus(Qt::TabFocusReason);
+    h.stores.server->enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
+    QTest::keyClick(check, Qt::Key_Space);
+    ASSERT_TRUE(h.store().isCheckingConnection());
+    EXPECT_FALSE(check->isEnabled());
+    QWidget* focused = QApplication::focusWidget();
+    EXPECT_TRUE(!focused || focused == check) << focused->metaObject()->className();
+    QTest::keyClick(focused ? focused : &view, Qt::Key_Space);
+    EXPECT_EQ(h.store().audioSource(), source);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isCheckingConnection(); }, 5000));
+    EXPECT_TRUE(check->hasFocus());
+    h.stores.server->enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(h.store().audioSource(), source);
+    EXPECT_TRUE(h.store().isCheckingConnection()) << "Space checks again";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isCheckingConnection(); }, 5000));
+}
