@@ -31,20 +31,18 @@ TEST(SettingsFocusTest, CheckConnectionKeepsTheFocusAndSpaceChangesNothing) {
     const AudioSource source = h.store().audioSource();
 
     check->setFocus(Qt::TabFocusReason);
-    h.stores.server->enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
-    QTest::keyClick(check, Qt::Key_Space);
-    ASSERT_TRUE(h.store().isCheckingConnection());
-    EXPECT_FALSE(check->isEnabled());
-    QWidget* focused = QApplication::focusWidget();
-    EXPECT_TRUE(!focused || focused == check) << focused->metaObject()->className();
-    QTest::keyClick(focused ? focused : &view, Qt::Key_Space);
-    EXPECT_EQ(h.store().audioSource(), source);
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isCheckingConnection(); }, 5000));
-    EXPECT_TRUE(check->hasFocus());
-    h.stores.server->enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(h.store().audioSource(), source);
-    EXPECT_TRUE(h.store().isCheckingConnection()) << "Space checks again";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isCheckingConnection(); }, 5000));
+    const auto space = [&] {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
+                        Qt::Key_Space);
+    };
+    // Twice: Space checks, again during the check it changes nothing, and the focus comes back.
+    for (int round = 0; round < 2; ++round) {
+        h.stores.server->enqueue(TestHttpServer::json(200, "{\"id\":\"resp\"}"));
+        space();
+        ASSERT_TRUE(h.store().isCheckingConnection());
+        space();
+        EXPECT_EQ(h.store().audioSource(), source);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isCheckingConnection(); }, 5000));
+        EXPECT_TRUE(check->hasFocus());
+    }
 }

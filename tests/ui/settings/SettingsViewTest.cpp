@@ -97,20 +97,6 @@ TEST(SettingsViewTest, EveryPillWritesAndSavesEvenWhenAlreadySelected) {
                      .checked);
 }
 
-TEST(SettingsViewTest, TheTypedKeyOutlivesACollapsedGroup) {
-    ScreenHarness h;
-    Page page(h);
-    QAbstractButton* group = page.button(QStringLiteral("Private developer connection"));
-    group->click();
-    auto* field = page.view.findChild<PrivateConnectionView*>()->findChild<TextInput*>();
-    ASSERT_TRUE(field && field->isVisible());
-    QTest::keyClicks(field, QStringLiteral("sk-typed"));
-    group->click();
-    EXPECT_FALSE(field->isVisible());
-    group->click();
-    EXPECT_EQ(field->text(), QStringLiteral("sk-typed"));
-}
-
 TEST(SettingsViewTest, ShowingThePageWritesNothingAndOnlyTheUsersEditsAreSaved) {
     ScreenHarness h;
     h.load(workspace(0.57));
