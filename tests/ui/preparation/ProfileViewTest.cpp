@@ -343,6 +343,7 @@ TEST_F(ProfileViewTest, TheCallStepLanguageChoiceDoesNotScaleUnderReduceMotion) 
         ASSERT_NE(press, nullptr);
         QTest::mousePress(pill, Qt::LeftButton);
         EXPECT_DOUBLE_EQ(press->scale(), 1.0);
+        EXPECT_DOUBLE_EQ(press->opacity(), 0.82) << "dimmed at once";
         QTest::mouseRelease(pill, Qt::LeftButton);
     }
 }
