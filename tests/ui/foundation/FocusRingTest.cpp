@@ -44,21 +44,32 @@ TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
     const auto edge = [](QWidget* control) {
         return control->grab().toImage().copy(0, 0, 5, control->height());
     };
+    const auto pressUntil = [&](Qt::Key key, QWidget* target) {
+        for (int presses = 0; presses < 20 && QApplication::focusWidget() != target; ++presses)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window,
+                            key);
+        return QApplication::focusWidget() == target;
+    };
     QList<QImage> idle;
     for (QWidget* control : controls)
         idle.append(edge(control));
 
     for (qsizetype i = 0; i < controls.size(); ++i) {
         SCOPED_TRACE(controls[i]->metaObject()->className());
-        QWidget* target = controls[i]->focusProxy() ? controls[i]->focusProxy() : controls[i];
-        for (int presses = 0; presses < 20 && QApplication::focusWidget() != target; ++presses)
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window,
-                            Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), target);
+        ASSERT_TRUE(pressUntil(Qt::Key_Tab, controls[i]->focusProxy() ? controls[i]->focusProxy()
+                                                                      : controls[i]));
         EXPECT_NE(edge(controls[i]), idle[i]) << "no ring after Tab";
     }
-    for (QWidget* control : {static_cast<QWidget*>(primary), static_cast<QWidget*>(field),
-                             static_cast<QWidget*>(area)}) {
+    // Disabled by its own action and enabled again, a button has the focus back with its ring.
+    ASSERT_TRUE(pressUntil(Qt::Key_Backtab, primary));
+    const QImage ring = edge(primary);
+    primary->setEnabled(false);
+    primary->setEnabled(true);
+    ASSERT_TRUE(primary->hasFocus());
+    EXPECT_EQ(edge(primary), ring);
+
+    for (QWidget* control : {static_cast<QWidget*>(field), static_cast<QWidget*>(area),
+                             static_cast<QWidget*>(primary)}) {
         SCOPED_TRACE(control->metaObject()->className());
         QWidget* target = control == area ? area->editor()->viewport() : control;
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
