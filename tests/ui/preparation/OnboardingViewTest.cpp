@@ -136,6 +136,19 @@ TEST_F(OnboardingViewTest, HiddenControlsLeaveNoGap) {
     click("Check again");
     ASSERT_EQ(button("Check again"), nullptr);
     EXPECT_EQ(gap(button("Continue"), later), 18);
+
+    view.reset();
+    open(GuidedSetupStep::ready);
+    auto* note = findNamed<SpacedLabel>(
+        *view,
+        QStringLiteral("Finish audio setup before starting your call. You can reopen this guide "
+                       "at any time."),
+        true);
+    ASSERT_TRUE(note);
+    h.provider->statuses[Kind::callAudio] = Status::allowed;
+    h.permissions.refresh();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return note->isHidden(); }));
+    EXPECT_EQ(gap(button("Prepare my interview"), button("Using microphone mode instead?")), 26);
 }
 
 TEST_F(OnboardingViewTest, RemovingTheGuideAbandonsARunningRequest) {
