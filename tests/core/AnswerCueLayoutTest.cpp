@@ -28,7 +28,25 @@ bool grows(QString partial, const QString& whole) {
     return whole.startsWith(partial);
 }
 
+// Fed deltas of varied sizes after another answer, a stream gives at each one the layout of the
+// whole text so far, streaming or finished.
+void expectStreamGivesWholeLayouts(const QString& answer) {
+    const int sizes[] = {1, 3, 7, 2, 11, 5};
+    for (const int first : {0, 1, 3}) {
+        AnswerCueLayout::Stream stream;
+        stream.layout(s("**Old**\nStale text.\n\nmore"), true);
+        ASSERT_EQ(stream.layout(answer, true), AnswerCueLayout(answer, true));
+        for (qsizetype at = 0, i = first; at < answer.size(); at += sizes[i++ % 6])
+            ASSERT_EQ(stream.layout(answer.first(at), true),
+                      AnswerCueLayout(answer.first(at), true))
+                << answer.first(at).toStdString();
+        EXPECT_EQ(stream.layout(answer, true), AnswerCueLayout(answer, true));
+        EXPECT_EQ(stream.layout(answer, false), AnswerCueLayout(answer, false));
+    }
+}
+
 void expectEveryPrefixConsistent(const QString& answer) {
+    expectStreamGivesWholeLayouts(answer);
     const AnswerCueLayout whole(answer, false);
     for (qsizetype n = 0; n <= answer.size(); ++n) {
         const QString prefix = answer.first(n);
@@ -44,42 +62,6 @@ void expectEveryPrefixConsistent(const QString& answer) {
             EXPECT_TRUE(grows(cue.text, match->text)) << cue.text.toStdString();
         }
     }
-}
-
-// Three answers as a model streams them: bold titles and a reminder, STAR words in French, and
-// every other heading form.
-QStringList streamedAnswers() {
-    return {
-        s("Great question — I’d frame it around one migration I led.\n\n"
-          "**Scaling the payments API**\n"
-          "At Finexa I moved our payments API to 12 autoscaled pods, cutting p99 latency by "
-          "**40%**.\n\n"
-          "**Leading through ambiguity**\n"
-          "The roadmap was unclear, so I set weekly checkpoints and kept the scope small.\n\n"
-          "**Personal example needed**"),
-        s("Bonne question. Je vais suivre la méthode STAR.\n"
-          "SITUATION\n"
-          "Notre application perdait 20 % de ses utilisateurs après l’inscription.\n"
-          "OBJECTIF\n"
-          "Réduire ce taux de moitié en un trimestre.\n"
-          "ACTION\n"
-          "J’ai piloté une refonte du parcours avec deux designers.\n"
-          "RÉSULTAT\n"
-          "Le taux d’abandon est passé à 9 %.\n\n"
-          "**Exemple personnel à préciser**\n"),
-        s("Here is how I prioritise.\n\n"
-          "### Impact first ###\n"
-          "I rank work by revenue at risk.\n\n"
-          "1. Listen to stakeholders\n"
-          "I meet each team lead before planning.\n\n"
-          "IMPACT AND EFFORT\n"
-          "We score each item from 1 to 5.\n"
-          "1. Quick wins\n"
-          "2. Big bets\n"
-          "3. Fill-ins\n\n"
-          "## Outcome\n"
-          "Delivery predictability rose to 90%."),
-    };
 }
 
 } // namespace
@@ -192,8 +174,37 @@ TEST(AnswerCueLayout, StreamedLastLineThatMayBecomeAHeadingIsLeftOut) {
 }
 
 TEST(AnswerCueLayout, EveryPrefixOfAStreamedAnswerOnlyGrows) {
-    for (const QString& answer : streamedAnswers())
-        expectEveryPrefixConsistent(answer);
+    expectEveryPrefixConsistent(
+        s("Great question — I’d frame it around one migration I led.\n\n"
+          "**Scaling the payments API**\n"
+          "At Finexa I moved our payments API to 12 autoscaled pods, cutting p99 latency by "
+          "**40%**.\n\n"
+          "**Leading through ambiguity**\n"
+          "The roadmap was unclear, so I set weekly checkpoints and kept the scope small.\n\n"
+          "**Personal example needed**"));
+    expectEveryPrefixConsistent(
+        s("Bonne question. Je vais suivre la méthode STAR.\n"
+          "SITUATION\n"
+          "Notre application perdait 20 % de ses utilisateurs après l’inscription.\n"
+          "OBJECTIF\n"
+          "Réduire ce taux de moitié en un trimestre.\n"
+          "ACTION\n"
+          "J’ai piloté une refonte du parcours avec deux designers.\n"
+          "RÉSULTAT\n"
+          "Le taux d’abandon est passé à 9 %.\n\n"
+          "**Exemple personnel à préciser**\n"));
+    expectEveryPrefixConsistent(s("Here is how I prioritise.\n\n"
+                                  "### Impact first ###\n"
+                                  "I rank work by revenue at risk.\n\n"
+                                  "1. Listen to stakeholders\n"
+                                  "I meet each team lead before planning.\n\n"
+                                  "IMPACT AND EFFORT\n"
+                                  "We score each item from 1 to 5.\n"
+                                  "1. Quick wins\n"
+                                  "2. Big bets\n"
+                                  "3. Fill-ins\n\n"
+                                  "## Outcome\n"
+                                  "Delivery predictability rose to 90%."));
 }
 
 TEST(AnswerCueLayout, SpeakableCueNeedsAFinishedSentenceOrCueText) {
@@ -206,36 +217,12 @@ TEST(AnswerCueLayout, SpeakableCueNeedsAFinishedSentenceOrCueText) {
     EXPECT_TRUE(streaming("**Scope**\nI").hasSpeakableCue());
 }
 
-// The stream keeps what can no longer change; whatever the deltas, each of its layouts is the
-// one a layout of the whole text gives, streaming or finished, and a new answer starts over.
 TEST(AnswerCueLayout, StreamGivesTheLayoutOfTheWholeTextAtEveryDelta) {
-    QStringList answers = streamedAnswers();
-    answers += {
-        s("**Leading through ambiguity**\n\n\n"
-          "The roadmap was unclear.\n\n"
-          "1. Listen to stakeholders\n"
-          "I meet each team lead.\n\n"
-          "**Title only**\n\n"
-          "**Another title**\n"),
-        s("Line one\r\n**Heading**\r\nBody text\rmore\r\n\r\n2. Step\r\nDone."),
-        s("no heading and no sentence end, only words that go on and on, "
-          "then a line break\nand another line without an end"),
-    };
-    const int sizes[] = {1, 3, 7, 2, 11, 5};
-    for (const QString& answer : answers) {
-        for (const int first : {0, 1, 3}) {
-            SCOPED_TRACE(answer.toStdString());
-            AnswerCueLayout::Stream stream;
-            // Another answer first: the stream must not carry any of it over.
-            EXPECT_EQ(stream.layout(s("**Old**\nStale text.\n\nmore"), true),
-                      AnswerCueLayout(s("**Old**\nStale text.\n\nmore"), true));
-            for (qsizetype at = 0, i = first; at < answer.size(); at += sizes[i++ % 6]) {
-                const QString prefix = answer.first(at);
-                ASSERT_EQ(stream.layout(prefix, true), AnswerCueLayout(prefix, true))
-                    << prefix.toStdString();
-            }
-            EXPECT_EQ(stream.layout(answer, true), AnswerCueLayout(answer, true));
-            EXPECT_EQ(stream.layout(answer, false), AnswerCueLayout(answer, false));
-        }
-    }
+    for (const char* answer : {"**Leading through ambiguity**\n\n\nThe roadmap was unclear.\n\n"
+                               "1. Listen to stakeholders\nI meet each team lead.\n\n"
+                               "**Title only**\n\n**Another title**\n",
+                               "Line one\r\n**Heading**\r\nBody text\rmore\r\n\r\n2. Step\r\nDone.",
+                               "no heading and no sentence end, only words that go on and on, "
+                               "then a line break\nand another line without an end"})
+        expectStreamGivesWholeLayouts(s(answer));
 }

@@ -1,10 +1,12 @@
 #include "core/WorkspaceStorage.h"
 #include "core/JsonCoding.h"
+#include "core/WorkspaceWriter.h"
 #include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -91,6 +93,24 @@ SavedWorkspace fixedWorkspace() {
         w.history.push_back(record);
     }
     return w;
+}
+
+// The store's hand-over of a workspace: its interviews shared, not copied.
+WorkspaceSnapshot snapshotOf(SavedWorkspace workspace) {
+    WorkspaceSnapshot snapshot;
+    for (const InterviewRecord& record : workspace.history)
+        snapshot.history.push_back(std::make_shared<const InterviewRecord>(record));
+    workspace.history.clear();
+    snapshot.workspace = std::move(workspace);
+    return snapshot;
+}
+
+// What one encoding of the whole workspace gives.
+QByteArray wholeEncoding(const WorkspaceSnapshot& snapshot) {
+    SavedWorkspace workspace = snapshot.workspace;
+    for (const auto& record : snapshot.history)
+        workspace.history.push_back(*record);
+    return WorkspaceStorage::encode(workspace);
 }
 
 using test::readFile;
@@ -306,14 +326,71 @@ TEST(WorkspaceStorage, StartRemovesOnlyStrayTemporaryFilesOfAnEarlierSave) {
 // of encoder must not change a single byte of what users have on disk.
 TEST(WorkspaceStorage, SavedBytesMatchTheFileOfEarlierBuilds) {
     QTemporaryDir dir;
-    const SavedWorkspace workspace = fixedWorkspace();
-    WorkspaceStorage::save(workspace, dir.path());
-    const QByteArray saved = readFile(WorkspaceStorage::fileURL(dir.path()));
-    QFile file(QStringLiteral(CORVEL_TEST_DATA "/workspace-golden.json"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray golden = file.readAll();
-    if (saved != golden)
-        writeFile(QDir::temp().filePath(u"workspace-golden.actual.json"_s), saved);
-    EXPECT_EQ(saved, golden) << "what was saved is in " << QDir::tempPath().toStdString();
-    EXPECT_EQ(WorkspaceStorage::encode(workspace), golden);
+    WorkspaceStorage::save(fixedWorkspace(), dir.path());
+    const QByteArray golden = readFile(QStringLiteral(CORVEL_TEST_DATA "/workspace-golden.json"));
+    EXPECT_EQ(readFile(WorkspaceStorage::fileURL(dir.path())), golden);
+    EXPECT_EQ(WorkspaceStorage::encode(fixedWorkspace()), golden);
+}
+
+// The background writer's bytes are those of one whole encoding whatever it cached before: after
+// a first save, a save of the same interviews, a deletion, an added interview and a changed
+// preparation. Its destructor too finishes what was asked for.
+TEST(WorkspaceWriter, WritesTheBytesOfOneWholeEncodingAcrossCachedSaves) {
+    QTemporaryDir dir;
+    const QString path = WorkspaceStorage::fileURL(dir.path());
+    WorkspaceSnapshot all = snapshotOf(fixedWorkspace());
+    all.workspace.context.notes = u"history\":[] inside a string"_s;
+    std::vector<WorkspaceSnapshot> snapshots(6, all);
+    snapshots[2].history.erase(snapshots[2].history.begin() + 1);
+    snapshots[3].history.insert(snapshots[3].history.begin(),
+                                snapshotOf(fullWorkspace()).history[0]);
+    snapshots[4] = snapshots[3];
+    snapshots[4].workspace.context.notes = u"changed"_s;
+    snapshots[5].history.clear();
+    {
+        WorkspaceWriter writer(path, std::nullopt);
+        for (const WorkspaceSnapshot& snapshot : snapshots) {
+            writer.submit(snapshot);
+            writer.finish();
+            EXPECT_EQ(readFile(path), wholeEncoding(snapshot));
+        }
+        writer.submit(all);
+    }
+    EXPECT_EQ(readFile(path), wholeEncoding(all));
+}
+
+// A value that loading would refuse is never written, and the refusal is reported once.
+TEST(WorkspaceWriter, AWorkspaceThatCouldNotBeLoadedIsRefusedWithItsReason) {
+    QTemporaryDir dir;
+    WorkspaceSnapshot broken = snapshotOf(fullWorkspace());
+    broken.workspace.overlayOpacity = std::numeric_limits<double>::quiet_NaN();
+    WorkspaceWriter writer(WorkspaceStorage::fileURL(dir.path()), std::nullopt);
+    QSignalSpy refused(&writer, &WorkspaceWriter::failed);
+    writer.submit(broken);
+    writer.finish();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused.at(0).at(0).toString().startsWith(u"The workspace could not be encoded"_s));
+    EXPECT_FALSE(QFile::exists(WorkspaceStorage::fileURL(dir.path())));
+}
+
+// The file is read again before it is replaced only when it is not the version last read or
+// written here; then an unreadable one is still kept aside.
+TEST(WorkspaceWriter, AFileChangedByAnotherProgramIsCheckedBeforeItIsReplaced) {
+    QTemporaryDir dir;
+    const QString path = WorkspaceStorage::fileURL(dir.path());
+    WorkspaceStorage::save(SavedWorkspace{}, dir.path());
+    WorkspaceWriter writer(path, WorkspaceStorage::load(dir.path()).stamp);
+    const WorkspaceSnapshot snapshot = snapshotOf(fullWorkspace());
+    writer.submit(snapshot);
+    writer.finish();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    writeFile(path, "broken by hand");
+    writer.submit(snapshot);
+    writer.finish();
+    const QStringList aside = QDir(dir.path()).entryList({u"workspace.unreadable-*.json"_s});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(readFile(QDir(dir.path()).filePath(aside.first())), "broken by hand");
+    EXPECT_EQ(readFile(path), wholeEncoding(snapshot));
 }

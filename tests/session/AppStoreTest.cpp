@@ -270,17 +270,13 @@ TEST(AppStore, SavesOffTheThreadKeepTheLatestStateAndReportFailures) {
         return WorkspaceStorage::write(bytes, path, expected);
     };
     h.makeStore(QStringLiteral("sk-test"), true);
-    InterviewContext context;
-    context.role = QStringLiteral("Typed before the save");
-    h.store->setContext(context);
-    h.store->save();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return writes > 0; }, 5000));
-    context.role = QStringLiteral("Typed during the save");
-    h.store->setContext(context);
-    h.store->save();
-    context.role = QStringLiteral("Typed last");
-    h.store->setContext(context);
-    h.store->save();
+    for (const char* role : {"Typed before the save", "Typed during the save", "Typed last"}) {
+        InterviewContext context;
+        context.role = QString::fromUtf8(role);
+        h.store->setContext(context);
+        h.store->save();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return writes > 0; }, 5000));
+    }
     slow = false;
     h.store->waitForSaves();
     EXPECT_EQ(writes, 2) << "the middle save gave way to the last";

@@ -123,7 +123,6 @@ TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     open(Step::role, {1180, 699});
     EXPECT_TRUE(view->isCompact());
     auto* job = section<JobPreparationSection>();
-    EXPECT_EQ(job->descriptionField()->height(), 120);
     QTextEdit* editor = job->descriptionField()->editor();
     editor->setFocus();
     QTest::keyClicks(editor, QStringLiteral("Own the platform"));
@@ -139,18 +138,25 @@ TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     EXPECT_TRUE(editor->hasFocus());
     EXPECT_EQ(editor->textCursor().position(), 3);
 
-    // An opened notes editor stays open across the threshold.
+    // An opened notes editor stays open across the threshold; the step, now longer than the
+    // card, scrolls to its closing hint.
     view->select(Step::call);
     auto* call = section<CallPreparationSection>();
-    EXPECT_NE(call->graphicsEffect(), nullptr); // cross-fading in
-    ASSERT_FALSE(call->showNotes());
     findNamed<QAbstractButton>(*call, QStringLiteral("Anything else I should know? · Optional"))
         ->click();
     view->resize(1180, 650);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(view->isCompact());
     ASSERT_EQ(section<CallPreparationSection>(), call);
     EXPECT_TRUE(call->showNotes());
+    auto* hint = findNamed<SpacedLabel>(*call, call->closingHint());
+    QWidget* scroll = hint;
+    while (!qobject_cast<QScrollArea*>(scroll))
+        scroll = scroll->parentWidget();
+    QScrollBar* bar = static_cast<QScrollArea*>(scroll)->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    QCoreApplication::processEvents();
+    QWidget* viewport = static_cast<QScrollArea*>(scroll)->viewport();
+    EXPECT_TRUE(viewport->rect().contains(QRect(hint->mapTo(viewport, QPoint()), hint->size())));
 }
 
 // A long file name is cut after two lines instead of widening the zone, and typing elsewhere
@@ -166,10 +172,7 @@ TEST_F(ProfileViewTest, TheDropZoneKeepsItsWidthAndItsGlyph) {
     QCoreApplication::processEvents();
     EXPECT_EQ(zone->width(), width);
     auto* status = findNamed<SpacedLabel>(*zone, context.resumeFilename);
-    ASSERT_TRUE(status);
-    EXPECT_EQ(status->maximumLines(), 2);
-    EXPECT_TRUE(status->isTruncated(status->width()));
-
+    ASSERT_TRUE(status && status->isTruncated(status->width()));
     const QPointer<PixelGlyph> glyph = zone->findChild<PixelGlyph*>();
     context.notes = QStringLiteral("Typed elsewhere");
     h.store().setContext(context);
@@ -177,55 +180,32 @@ TEST_F(ProfileViewTest, TheDropZoneKeepsItsWidthAndItsGlyph) {
     EXPECT_EQ(zone->findChild<PixelGlyph*>(), glyph.data());
 }
 
-// Opening the notes makes the step longer than the card: it scrolls to its closing hint.
-TEST_F(ProfileViewTest, OpenNotesLeaveTheCallHintReachable) {
-    open(Step::call, {1180, 760});
-    findNamed<QAbstractButton>(*view, QStringLiteral("Anything else I should know? · Optional"))
-        ->click();
-    QCoreApplication::processEvents();
-    auto* hint = findNamed<SpacedLabel>(*view, section<CallPreparationSection>()->closingHint());
-    ASSERT_TRUE(hint);
-    QScrollArea* scroll = nullptr;
-    for (QWidget* up = hint; up && !scroll; up = up->parentWidget())
-        scroll = qobject_cast<QScrollArea*>(up);
-    ASSERT_TRUE(scroll);
-    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
-    QCoreApplication::processEvents();
-    const QRect shown(hint->mapTo(scroll->viewport(), QPoint()), hint->size());
-    EXPECT_TRUE(scroll->viewport()->rect().contains(shown))
-        << shown.bottom() << " below " << scroll->viewport()->height();
-}
-
 // Labels inside the step buttons and the drop zone keep the colour they are given, not the
 // button's text colour.
 TEST_F(ProfileViewTest, SecondaryTextsInsideButtonsAreDrawnInTheSecondaryColour) {
     open(Step::resume);
-    const auto darkest = [](QWidget* label) {
+    // The darkest pixel, within 10 of `colour` in each channel.
+    const auto drawnIn = [](QWidget* label, const QColor& colour) {
         const QImage image = label->grab().toImage();
-        QColor result = Qt::white;
+        QRgb darkest = qRgb(255, 255, 255);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < qGray(result.rgb()))
-                    result = image.pixelColor(x, y);
-        return result;
+                if (qGray(image.pixel(x, y)) < qGray(darkest))
+                    darkest = image.pixel(x, y);
+        return qAbs(qRed(darkest) - colour.red()) <= 10 &&
+               qAbs(qGreen(darkest) - colour.green()) <= 10 &&
+               qAbs(qBlue(darkest) - colour.blue()) <= 10;
     };
-    const auto near = [](const QColor& a, const QColor& b) {
-        return qAbs(a.red() - b.red()) <= 10 && qAbs(a.green() - b.green()) <= 10 &&
-               qAbs(a.blue() - b.blue()) <= 10;
-    };
-    QLabel* roleTitle = findNamed<QLabel>(*view->stepItem(Step::role), QStringLiteral("The role"));
-    QLabel* hint = findNamed<QLabel>(*section<ResumePreparationSection>()->dropZone(),
-                                     QStringLiteral("Or click to choose a file · PDF, TXT, RTF"));
-    ASSERT_TRUE(roleTitle && hint);
-    for (QLabel* label : {roleTitle, hint}) {
-        SCOPED_TRACE(label->text().toStdString());
-        const QColor drawn = darkest(label);
-        EXPECT_TRUE(near(drawn, Palette::secondary())) << drawn.name().toStdString();
-    }
+    EXPECT_TRUE(drawnIn(findNamed<QLabel>(*view->stepItem(Step::role), QStringLiteral("The role")),
+                        Palette::secondary()));
+    EXPECT_TRUE(
+        drawnIn(findNamed<QLabel>(*section<ResumePreparationSection>()->dropZone(),
+                                  QStringLiteral("Or click to choose a file · PDF, TXT, RTF")),
+                Palette::secondary()));
     // The current step's title stays ink.
-    QLabel* current =
-        findNamed<QLabel>(*view->stepItem(Step::resume), QStringLiteral("Your resume"));
-    EXPECT_TRUE(near(darkest(current), Palette::ink()));
+    EXPECT_TRUE(
+        drawnIn(findNamed<QLabel>(*view->stepItem(Step::resume), QStringLiteral("Your resume")),
+                Palette::ink()));
 }
 
 // The sky band follows the card's rounded corners.
@@ -363,6 +343,7 @@ TEST_F(ProfileViewTest, TheCallStepLanguageChoiceDoesNotScaleUnderReduceMotion) 
         ASSERT_NE(press, nullptr);
         QTest::mousePress(pill, Qt::LeftButton);
         EXPECT_DOUBLE_EQ(press->scale(), 1.0);
+        EXPECT_DOUBLE_EQ(press->opacity(), 0.82) << "dimmed at once";
         QTest::mouseRelease(pill, Qt::LeftButton);
     }
 }

@@ -185,16 +185,16 @@ TEST(OverlayView, ThePanelIsBuiltOnceAndHidingClearsTheFlag) {
     EXPECT_FALSE(f.h.store->showOverlay());
 }
 
-// A press on the background or the card's margins asks the window manager to move the panel,
-// one on its edges or corners to resize it; a press on a control does neither.
+// A press-drag on the background asks the window manager to move the panel, one on its edges or
+// corners to resize it; a click that does not drag, or a press on a control, asks for nothing.
 TEST(OverlayView, DraggingTheBackgroundMovesAndTheEdgesResize) {
     SessionScreenHarness h;
-    std::vector<Qt::Edges> asked;
+    using Asked = std::vector<Qt::Edges>;
+    Asked asked;
     bool handled = true;
     h.makePanel = [&](AppStore& store) {
         return std::make_unique<OverlayPanel>(store, &h.preferences,
-                                              [&](QWindow* window, Qt::Edges edges) {
-                                                  EXPECT_NE(window, nullptr);
+                                              [&](QWindow*, Qt::Edges edges) {
                                                   asked.push_back(edges);
                                                   return handled;
                                               });
@@ -206,43 +206,30 @@ TEST(OverlayView, DraggingTheBackgroundMovesAndTheEdgesResize) {
     ASSERT_NE(panel, nullptr);
     const QRect card =
         panel->rect().marginsRemoved(panel->drawsShadow() ? QMargins(16, 16, 16, 16) : QMargins());
-    const auto press = [&](QPoint at) {
+    const QPoint header(card.center().x(), card.top() + 14);
+    const auto press = [&](QPoint at, QPoint drag = {30, 40}) {
         asked.clear();
         QTest::mousePress(panel, Qt::LeftButton, {}, at);
-        QTest::mouseMove(panel, at + QPoint(30, 40));
-        QTest::mouseRelease(panel, Qt::LeftButton, {}, at + QPoint(30, 40));
+        QTest::mouseMove(panel, at + drag);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, at + drag);
         return asked;
     };
 
     // The header's empty middle, the card's padding, the empty state's free space.
-    for (const QPoint background :
-         {QPoint(card.center().x(), card.top() + 14), QPoint(card.left() + 14, card.center().y()),
-          QPoint(card.center().x(), card.center().y())}) {
-        EXPECT_EQ(press(background), std::vector<Qt::Edges>{Qt::Edges()})
-            << background.x() << "," << background.y();
-    }
-    EXPECT_EQ(press({card.left() + 2, card.center().y()}), std::vector{Qt::Edges(Qt::LeftEdge)});
-    // A click that does not drag asks for nothing: the window manager would keep moving the
-    // window after a release it missed.
-    asked.clear();
-    QTest::mouseClick(panel, Qt::LeftButton, {}, {card.center().x(), card.top() + 14});
-    EXPECT_TRUE(asked.empty());
-    EXPECT_EQ(press(card.bottomRight() - QPoint(2, 2)),
-              std::vector{Qt::RightEdge | Qt::BottomEdge});
-
-    OverlayContentView* content = panel->findChild<OverlayView*>()->content();
-    for (QWidget* control : {static_cast<QWidget*>(content->hideButton()),
-                             static_cast<QWidget*>(content->pauseButton())}) {
-        if (!control->isVisible())
-            continue;
-        EXPECT_TRUE(press(control->mapTo(panel, control->rect().center())).empty());
-    }
+    for (const QPoint at : {header, QPoint(card.left() + 14, card.center().y()), card.center()})
+        EXPECT_EQ(press(at), Asked{Qt::Edges()}) << at.x() << "," << at.y();
+    EXPECT_EQ(press({card.left() + 2, card.center().y()}), Asked{Qt::LeftEdge});
+    EXPECT_EQ(press(card.bottomRight() - QPoint(2, 2)), Asked{Qt::RightEdge | Qt::BottomEdge});
+    // The window manager would keep moving the window after a release it missed.
+    EXPECT_TRUE(press(header, {}).empty());
+    QWidget* hide = panel->findChild<OverlayView*>()->content()->hideButton();
+    EXPECT_TRUE(press(hide->mapTo(panel, hide->rect().center())).empty());
     EXPECT_TRUE(h.store->showOverlay()) << "the press on the hide button was not a click";
 
     // Where the window system cannot move it, the panel follows the pointer itself.
     handled = false;
     const QPoint before = panel->pos();
-    press({card.center().x(), card.top() + 14});
+    press(header);
     EXPECT_EQ(panel->pos(), before + QPoint(30, 40));
 }
 
@@ -256,11 +243,8 @@ TEST(OverlayView, TheLastWordsHeardStayInViewWhenCompact) {
                              "platform team works and what the role covers."),
                            true);
     settle();
-    ASSERT_TRUE(f.content()->isCompact());
     ASSERT_TRUE(f.content()->lastWords()->isVisible());
-    QWidget* viewport = f.content()->answerArea()->viewport();
-    const QWidget* words = f.content()->lastWords();
-    EXPECT_TRUE(viewport->rect().contains(QRect(words->mapTo(viewport, QPoint()), words->size())));
+    EXPECT_TRUE(test::wholeInView(f.content()->answerArea()->viewport(), f.content()->lastWords()));
 
     // The answer that follows starts at its top.
     f.h.answers.answer({"Start with the outcome.\n\n**Scale**\nForty services."});

@@ -31,6 +31,11 @@ inline void settle() {
     StoreHarness::settle();
 }
 
+// Whether the whole of `widget` is inside `viewport`'s visible area.
+inline bool wholeInView(const QWidget* viewport, const QWidget* widget) {
+    return viewport->rect().contains(QRect(widget->mapTo(viewport, QPoint()), widget->size()));
+}
+
 // The texts a widget shows, in the order its parts were built: labels, text blocks and buttons
 // that are not hidden.
 inline QStringList shownTexts(const QWidget* root) {

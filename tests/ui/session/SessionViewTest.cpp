@@ -296,37 +296,30 @@ TEST(IncrementalPaint, AShrunkAnswerLeavesNothingStale) {
 // At the window's default and minimum sizes, in every state, opening "Add a question manually"
 // scrolls the screen until "Suggest an answer" is in view; the control bar stays on screen.
 TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
-    const QStringList moments = {s("waiting"), s("answering"), s("error"), s("draft")};
     for (const QSize size : {QSize(1040, 740), QSize(1280, 860)}) {
-        for (const QString& moment : moments) {
-            SCOPED_TRACE((moment + QLatin1Char(' ') + QString::number(size.width())).toStdString());
+        for (const std::string moment : {"waiting", "answering", "error", "draft"}) {
+            SCOPED_TRACE(moment + " " + std::to_string(size.width()));
             Screen screen;
             SessionScreenHarness& h = screen.h;
             screen.view.resize(size);
-            if (moment == s("draft"))
+            if (moment == "draft")
                 h.store->setAudioSource(AudioSource::microphone);
             ASSERT_TRUE(h.startListening());
-            if (moment == s("answering")) {
+            if (moment == "answering") {
                 h.answers.answer(fourCues, 1.0);
                 h.capture.transcript(s("How did you speed up deployments?"), true);
                 ASSERT_TRUE(screen.wait([&] { return !h.store->currentAnswer().isEmpty(); }));
-            } else if (moment == s("error")) {
+            } else if (moment == "error") {
                 h.capture.fail(s("The sound server went away."));
-            } else if (moment == s("draft")) {
+            } else if (moment == "draft") {
                 h.capture.transcript(s("Tell me about a conflict"), false);
             }
             settle();
             SessionContentView* live = screen.live();
             live->manualGroup()->header()->click();
             settle();
-
-            QWidget* viewport = live->scrollArea()->viewport();
-            const QRect visible = viewport->rect();
-            QWidget* suggest = live->suggestButton();
-            EXPECT_TRUE(
-                visible.contains(QRect(suggest->mapTo(viewport, QPoint(0, 0)), suggest->size())));
-            EXPECT_TRUE(visible.contains(QRect(live->manualQuestion()->mapTo(viewport, QPoint()),
-                                               live->manualQuestion()->size())));
+            EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->suggestButton()));
+            EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->manualQuestion()));
             QWidget* status = live->captureStatus();
             EXPECT_LE(status->mapTo(&screen.view, QPoint(0, status->height())).y(), size.height());
         }
