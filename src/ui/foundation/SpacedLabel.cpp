@@ -51,6 +51,8 @@ void SpacedLabel::setTracking(qreal tracking) {
 
 void SpacedLabel::setAlignment(Qt::Alignment alignment) {
     m_alignment = alignment;
+    // The kept layouts placed their lines for the old alignment.
+    forgetLayouts();
     update();
 }
 
@@ -120,6 +122,9 @@ SpacedLabel::Layout SpacedLabel::layOutAt(qreal width) const {
     // Lays out at most `limit` lines (negative: all) and returns where the text left over starts.
     auto layBody = [&](int limit) {
         result.body = std::make_shared<QTextLayout>(shown, tracked);
+        // Otherwise the layout drops its shaped glyphs at endLayout and shapes the text again
+        // on every paint.
+        result.body->setCacheEnabled(true);
         result.body->setTextOption(option);
         result.body->beginLayout();
         result.height = 0;
@@ -150,6 +155,7 @@ SpacedLabel::Layout SpacedLabel::layOutAt(qreal width) const {
         const QString elided =
             QFontMetricsF(tracked).elidedText(rest, Qt::ElideRight, width, Qt::TextSingleLine);
         result.tail = std::make_shared<QTextLayout>(elided, tracked);
+        result.tail->setCacheEnabled(true);
         result.tail->beginLayout();
         QTextLine line = result.tail->createLine();
         line.setLineWidth(width);

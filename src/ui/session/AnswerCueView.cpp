@@ -26,6 +26,21 @@ SpacedLabel* textBlock(const QFont& font, const QColor& color, qreal lineSpacing
     return block;
 }
 
+// The view's column of rows. A growing answer asks for more height from the inside out: the view
+// lays out its rows before the scroll area above has made it taller. A box layout would squeeze
+// every row into the old height for that pass, moving (and repainting) all of them; here the rows
+// keep the heights they need and the last one runs past the bottom until the view has grown.
+class RowColumn final : public QVBoxLayout {
+public:
+    using QVBoxLayout::QVBoxLayout;
+
+    void setGeometry(const QRect& rect) override {
+        QRect needed = rect;
+        needed.setHeight(qMax(rect.height(), heightForWidth(rect.width())));
+        QVBoxLayout::setGeometry(needed);
+    }
+};
+
 void paintRounded(QWidget* widget, const QColor& color, qreal radius) {
     QPainter painter(widget);
     fillRounded(painter, widget->rect(), radius, color);
@@ -172,7 +187,7 @@ AnswerCueView::AnswerCueView(const QString& text, bool inverse, bool compact, bo
     : QWidget(parent), m_text(text), m_inverse(inverse), m_compact(compact),
       m_isStreaming(isStreaming), m_accents(std::move(accents)),
       m_rows(m_cueLayout.layout(text, isStreaming), isStreaming, m_accents.size()),
-      m_layout(new QVBoxLayout(this)), m_opening(new OpeningBlock(compact, inverse, this)),
+      m_layout(new RowColumn(this)), m_opening(new OpeningBlock(compact, inverse, this)),
       m_placeholder(new PlainLabel(QStringLiteral("Your answer is arriving…"),
                                    appFont(12, QFont::Normal),
                                    inverse ? white(0.8) : Palette::secondary(), this)) {

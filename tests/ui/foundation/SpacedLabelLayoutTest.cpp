@@ -2,6 +2,8 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/SpacedLabel.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -25,6 +27,23 @@ TEST(SpacedLabelLayout, KeptHeightsFollowEveryChange) {
     label.setMaximumLines(0);
     label.setFont(appFont(26, QFont::Normal));
     EXPECT_GT(label.heightForWidth(200), wrapped);
+
+    // Alignment only moves the lines, which the kept layouts have placed.
+    label.setText(QStringLiteral("short"));
+    label.resize(400, label.heightForWidth(400));
+    auto leftmostInk = [&] {
+        QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        label.render(&image, {}, {}, QWidget::DrawChildren);
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qAlpha(image.pixel(x, y)) > 0)
+                    return x;
+        return -1;
+    };
+    EXPECT_LT(leftmostInk(), 10);
+    label.setAlignment(Qt::AlignRight);
+    EXPECT_GT(leftmostInk(), 200);
 }
 
 // A streamed text grows at its end: what the user selected stays selected while it is there.

@@ -1,13 +1,17 @@
 #include "SessionScreenHarness.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/session/AnswerText.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QLayout>
+#include <QScrollArea>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace corvel;
 
@@ -122,6 +126,31 @@ TEST(AnswerCueView, StreamingUpdatesRowsInPlaceAndKeepsSelections) {
     EXPECT_EQ(opening->selectedText(), selected);
     EXPECT_FALSE(selected.isEmpty());
     EXPECT_EQ(opening->text(), s("Lead with the outcome."));
+}
+
+// A growing answer reaches the scroll area above it from the inside out, one event pass per level.
+// Meanwhile the rows above the growing one keep their heights: squeezed into the old height, every
+// row would shrink and move for a frame, clipping its text, and all of them would be repainted.
+TEST(AnswerCueView, GrowingNeverSqueezesTheRowsAbove) {
+    std::unique_ptr<QScrollArea> scroll(makeScrollArea());
+    auto* view = new AnswerText({}, false, false, true);
+    scroll->setWidget(view);
+    scroll->resize(300, 200);
+    scroll->show();
+    QCoreApplication::processEvents();
+    int checked = 0;
+    for (qsizetype n = 1; n <= answer.size(); ++n) {
+        view->setAnswer(answer.first(n), true);
+        // One pass, as between two frames.
+        QCoreApplication::sendPostedEvents();
+        const auto& rows = view->rows().numbered;
+        for (qsizetype i = 0; i + 1 < rows.size(); ++i) {
+            const QWidget* row = view->cueRow(rows[i].id);
+            ASSERT_GE(row->height(), row->heightForWidth(row->width())) << n << " " << i;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
 }
 
 TEST(AnswerCueView, AnswersAreShownAsPlainText) {
