@@ -9,12 +9,14 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace corvel {
 
 // Speech recognition with pocketsphinx and an installed acoustic model (Debian ships US English
-// only). One decoder is loaded on first use and reused by every segment; it runs on a thread of
-// its own, one segment at a time. A segment ends with a final result at the first pause after
+// only). One decoder is loaded when listening starts, reused by every segment and freed once audio
+// stops coming; it runs on a thread of its own, one segment at a time. A segment ends with a final result at the first pause after
 // speech, or when its audio ends. The language model is the general one interpolated with an
 // interview model built with the application, when that model is present.
 //
@@ -28,6 +30,8 @@ public:
         QString modelDirectory; // empty: the system's pocketsphinx model folder
         QByteArray grammar;     // a JSGF grammar in place of the language models; empty: none
         QString interviewModelDirectory; // empty: the one built with the application
+        // Decoder arguments ("-beam", "1e-60") over the tuned ones, for measuring tools.
+        std::vector<std::pair<QByteArray, QByteArray>> settings;
     };
 
     static std::shared_ptr<PocketSphinxRecognizer> create(const QString& localeIdentifier,

@@ -5,6 +5,7 @@
 #include "listening/AudioCapture.h"
 #include "listening/AudioCapturePlatform.h"
 #include "listening/TranscriptQuestionTracker.h"
+#include "platform/PocketSphinxRecognizer.h"
 #include "platform/SpeechRecognitionTask.h"
 
 #include <QCoreApplication>
@@ -246,6 +247,7 @@ int main(int argc, char** argv) {
     int runs = 1;
     bool verbose = false;
     QString label = QStringLiteral("voice");
+    PocketSphinxRecognizer::Options options;
     while (arguments.size() > 1) {
         const QString option = arguments.takeFirst();
         if (option == QStringLiteral("--pace") && !arguments.isEmpty())
@@ -254,12 +256,17 @@ int main(int argc, char** argv) {
             runs = arguments.takeFirst().toInt();
         else if (option == QStringLiteral("--label") && !arguments.isEmpty())
             label = arguments.takeFirst();
-        else if (option == QStringLiteral("-v"))
+        else if (option == QStringLiteral("--set") && arguments.size() > 2) {
+            const QByteArray name = arguments.takeFirst().toUtf8();
+            options.settings.emplace_back(name, arguments.takeFirst().toUtf8());
+        } else if (option == QStringLiteral("-v"))
             verbose = true;
     }
     if (arguments.size() != 1 || pace <= 0 || runs < 1) {
         std::fprintf(stderr, "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME] "
-                             "[-v] MANIFEST\n  MANIFEST: one line per sentence, the path of 16 "
+                             "[--set DECODER-OPTION VALUE]... [--interview-model DIR] [-v] "
+                             "MANIFEST\n  MANIFEST: one line "
+                             "per sentence, the path of 16 "
                              "kHz mono s16le audio, a tab, the reference text\n");
         return 2;
     }
@@ -269,6 +276,14 @@ int main(int argc, char** argv) {
     Progress progress;
     const Recording* fed = &recording;
     auto platform = AudioCapturePlatform::system();
+    if (!options.settings.empty() || !options.interviewModelDirectory.isEmpty()) {
+        std::shared_ptr<SpeechRecognizer> recognizer;
+        platform.recognizer = [=](const QString& locale) mutable {
+            if (!recognizer)
+                recognizer = PocketSphinxRecognizer::create(locale, options);
+            return recognizer;
+        };
+    }
     platform.openInput = [&](AudioSource, AudioInput::SamplesHandler onSamples,
                              AudioInput::FailureHandler) -> std::unique_ptr<AudioInput> {
         return std::make_unique<RecordingInput>(*fed, pace, std::move(onSamples), progress);
@@ -290,13 +305,14 @@ int main(int argc, char** argv) {
 
     const RunResult& first = results.front();
     int errors = 0, referenceWords = 0, questions = 0, questionsWritten = 0, questionsFound = 0,
-        statements = 0, statementsTaken = 0, questionsMarked = 0, othersMarked = 0, askedCount = 0,
-        othersCount = 0;
+        statements = 0, statementsTaken = 0, split = 0, questionsMarked = 0, othersMarked = 0,
+        askedCount = 0, othersCount = 0;
     QTextStream out(stdout);
     for (std::size_t i = 0; i < sentences.size(); ++i) {
         const QString& reference = sentences[i].reference;
         const QStringList& finals = first.finals[i];
         const QString hypothesis = finals.join(QLatin1Char(' '));
+        split += finals.size() > 1 ? 1 : 0;
         const int sentenceErrors = editDistance(words(reference), words(hypothesis));
         errors += sentenceErrors;
         referenceWords += int(words(reference).size());
@@ -341,8 +357,8 @@ int main(int argc, char** argv) {
         << " (of those the detector takes as written; " << questions << " asked), statements taken "
         << statementsTaken << "/" << statements << ", \"?\" on questions " << questionsMarked << "/"
         << askedCount << " and on other sentences " << othersMarked << "/" << othersCount
-        << ", RTF (CPU per audio second) " << QString::number(cpu / audioSeconds, 'f', 3)
-        << " (pace " << pace << ")"
+        << ", sentences split " << split << ", RTF (CPU per audio second) "
+        << QString::number(cpu / audioSeconds, 'f', 3) << " (pace " << pace << ")"
         << ", peak memory " << usage.ru_maxrss / 1024 << " MB";
     if (runs > 1)
         out << ", " << runs << " runs " << (stable ? "identical" : "DIFFER");
