@@ -36,10 +36,6 @@ struct InstalledModel {
 // Debian's pocketsphinx-en-us is the only model packaged; French has none.
 constexpr InstalledModel knownModels[] = {{QLocale::English, "en-US", "en-us"}};
 
-// Interpolation weight of the interview model; the general model keeps the rest, so speech
-// outside interviews still decodes.
-constexpr float interviewWeight = 0.75f;
-
 // Search settings chosen on synthetic interview speech (espeak-ng and Festival voices): at most
 // 3000 active models a frame keeps live decoding near an eighth of one core, where the default
 // let espeak-ng's speech cost a third for the same words; a lower word insertion penalty suits
@@ -200,7 +196,8 @@ struct PocketSphinxRecognizer::Decoder {
         return usable;
     }
 
-    bool useLanguageModels(const QByteArray& general, const QByteArray& interview) {
+    bool useLanguageModels(const QByteArray& general, const QByteArray& interview,
+                           float interviewWeight) {
         logmath_t* logmath = ps_get_logmath(decoder);
         ngram_model_t* models[2] = {
             ngram_model_read(config, general.constData(), NGRAM_AUTO, logmath),
@@ -346,7 +343,8 @@ bool PocketSphinxRecognizer::loadDecoder() {
         if (!decoder->useGrammar(m_options.grammar) ||
             ps_set_search(decoder->decoder, "grammar") < 0)
             return false;
-    } else if (withInterview && !decoder->useLanguageModels(generalModel, interviewModel)) {
+    } else if (withInterview && !decoder->useLanguageModels(generalModel, interviewModel,
+                                                            m_options.interviewWeight)) {
         return false;
     }
     cmn_t* cmn = ps_get_feat(decoder->decoder)->cmn_struct;

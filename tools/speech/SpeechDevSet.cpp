@@ -259,15 +259,24 @@ int main(int argc, char** argv) {
         else if (option == QStringLiteral("--set") && arguments.size() > 2) {
             const QByteArray name = arguments.takeFirst().toUtf8();
             options.settings.emplace_back(name, arguments.takeFirst().toUtf8());
-        } else if (option == QStringLiteral("-v"))
+        } else if (option == QStringLiteral("--interview-model") && !arguments.isEmpty()) {
+            options.interviewModelDirectory = arguments.takeFirst();
+        } else if (option == QStringLiteral("--interview-weight") && !arguments.isEmpty()) {
+            options.interviewWeight = arguments.takeFirst().toFloat();
+        } else if (option == QStringLiteral("-v")) {
             verbose = true;
+        } else {
+            std::fprintf(stderr, "speech-devset: unknown option %s\n", qPrintable(option));
+            return 2;
+        }
     }
     if (arguments.size() != 1 || pace <= 0 || runs < 1) {
-        std::fprintf(stderr, "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME] "
-                             "[--set DECODER-OPTION VALUE]... [--interview-model DIR] [-v] "
-                             "MANIFEST\n  MANIFEST: one line "
-                             "per sentence, the path of 16 "
-                             "kHz mono s16le audio, a tab, the reference text\n");
+        std::fprintf(stderr,
+                     "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME]\n"
+                     "         [--set DECODER-OPTION VALUE]... [--interview-model DIR]\n"
+                     "         [--interview-weight W] [-v] MANIFEST\n"
+                     "  MANIFEST: one line per sentence, the path of 16 kHz mono s16le audio, a "
+                     "tab, the reference text\n");
         return 2;
     }
     const auto sentences = readManifest(arguments.first());
@@ -276,7 +285,8 @@ int main(int argc, char** argv) {
     Progress progress;
     const Recording* fed = &recording;
     auto platform = AudioCapturePlatform::system();
-    if (!options.settings.empty() || !options.interviewModelDirectory.isEmpty()) {
+    if (!options.settings.empty() || !options.interviewModelDirectory.isEmpty() ||
+        options.interviewWeight != PocketSphinxRecognizer::Options().interviewWeight) {
         std::shared_ptr<SpeechRecognizer> recognizer;
         platform.recognizer = [=](const QString& locale) mutable {
             if (!recognizer)
