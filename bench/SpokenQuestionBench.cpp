@@ -258,22 +258,12 @@ void endOfSpeechToRequest(benchmark::State& state) {
     AnswerServer server;
     AnswerService answers(answerOptions(server.url()));
     AudioCapture audio(std::nullopt, platform, clock);
-    AppStore::Dependencies d;
-    d.storageDirectory = folder.path();
-    d.apiKey = QStringLiteral("sk-bench");
-    d.answerService = &answers;
-    d.audio = &audio;
-    d.secretStore = &secrets;
-    d.clock = &clock;
-    d.automaticallyOpenOverlay = false;
-    auto store = std::make_unique<AppStore>(std::move(d));
     InterviewContext context;
     context.role = QStringLiteral("Platform engineer");
     context.company = QStringLiteral("Nordlicht");
     context.resume = QStringLiteral("Ten years of C++ and Go, five of them on platforms.");
     context.jobDescription = QStringLiteral("Build the deployment platform.");
-    store->setContext(context);
-    store->setAutomaticAnswers(true);
+    auto store = preparedStore(folder.path(), answers, audio, secrets, clock, context);
     const double idle = residentMegabytes();
     store->startSession();
     if (!spinUntil([&] { return store->sessionPhase() == SessionPhase::waiting; }, 20'000)) {

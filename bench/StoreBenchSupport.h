@@ -1,9 +1,13 @@
 // What the store benchmarks share: a loopback answer server, a clock pushed forward on demand, an
-// in-memory keyring, and an event loop run until a condition holds.
+// in-memory keyring, a store ready for a session, and an event loop run until a condition holds.
 #pragma once
 
+#include "core/AnswerService.h"
+#include "core/InterviewContext.h"
+#include "listening/AudioCapture.h"
 #include "platform/SecretStore.h"
 #include "platform/UptimeClock.h"
+#include "session/AppStore.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -19,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -188,6 +193,26 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
+}
+
+// A store over `folder` with automatic answers and the given interview prepared, ready to start a
+// session.
+inline std::unique_ptr<AppStore> preparedStore(const QString& folder, AnswerService& answers,
+                                               AudioCapture& audio, SecretStore& secrets,
+                                               UptimeClock& clock,
+                                               const InterviewContext& context) {
+    AppStore::Dependencies d;
+    d.storageDirectory = folder;
+    d.apiKey = QStringLiteral("sk-bench");
+    d.answerService = &answers;
+    d.audio = &audio;
+    d.secretStore = &secrets;
+    d.clock = &clock;
+    d.automaticallyOpenOverlay = false;
+    auto store = std::make_unique<AppStore>(std::move(d));
+    store->setContext(context);
+    store->setAutomaticAnswers(true);
+    return store;
 }
 
 } // namespace corvel::bench

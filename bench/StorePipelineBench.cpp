@@ -98,22 +98,12 @@ struct Pipeline {
 
     Pipeline()
         : answers(options(server.url())), audio(capture.driver(), AudioCapturePlatform{}, clock) {
-        AppStore::Dependencies d;
-        d.storageDirectory = folder.path();
-        d.apiKey = QStringLiteral("sk-bench");
-        d.answerService = &answers;
-        d.audio = &audio;
-        d.secretStore = &secrets;
-        d.clock = &clock;
-        d.automaticallyOpenOverlay = false;
-        store = std::make_unique<AppStore>(std::move(d));
         InterviewContext context;
         context.role = QStringLiteral("Ingénieur plateforme");
         context.company = QStringLiteral("Nordlicht");
         context.resume = QStringLiteral("Dix ans de C++ et de Go, dont cinq sur des plateformes.");
         context.jobDescription = QStringLiteral("Construire la plateforme de déploiement.");
-        store->setContext(context);
-        store->setAutomaticAnswers(true);
+        store = preparedStore(folder.path(), answers, audio, secrets, clock, context);
         store->startSession();
         ready = spinUntil([&] {
             return store->sessionPhase() == SessionPhase::waiting && bool(capture.transcript);
