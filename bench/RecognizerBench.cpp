@@ -81,7 +81,8 @@ struct Fixture {
             speechEnds.push_back(audio.size());
             audio.resize(audio.size() + pause, 0);
         }
-        recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"));
+        recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"),
+                                                    PocketSphinxRecognizer::Options());
         if (!recognizer)
             std::abort();
     }

@@ -6,85 +6,25 @@
 #include "core/SessionPhase.h"
 #include "listening/AudioCapture.h"
 #include "listening/AudioCaptureDriver.h"
-#include "platform/SecretStore.h"
-#include "platform/UptimeClock.h"
 #include "session/AppStore.h"
 
 #include "GuiBenchmarkMain.h"
+#include "StoreBenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QHash>
-#include <QHostAddress>
-#include <QPair>
-#include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QTimer>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <vector>
 
 using namespace corvel;
+using namespace corvel::bench;
 
 namespace {
-
-using Instant = std::chrono::steady_clock::time_point;
-Instant now() {
-    return std::chrono::steady_clock::now();
-}
-double seconds(Instant from, Instant to) {
-    return std::chrono::duration<double>(to - from).count();
-}
-
-double median(std::vector<double> values) {
-    if (values.empty())
-        return 0;
-    const auto middle = values.begin() + values.size() / 2;
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
-// The system clock pushed forward on demand, so each new question lies outside the store's
-// 12-second repeat window without the benchmark having to wait.
-class ShiftedClock final : public UptimeClock {
-public:
-    double now() const override { return systemUptimeClock().now() + m_offset; }
-    QCoro::Task<> sleep(double seconds, CancelToken token) override {
-        return systemUptimeClock().sleep(seconds, std::move(token));
-    }
-    void advance(double seconds) { m_offset += seconds; }
-
-private:
-    double m_offset = 0;
-};
-
-class MemorySecrets final : public SecretStore {
-public:
-    Lookup read(const QString& service, const QString& account) override {
-        const auto it = m_items.constFind({service, account});
-        if (it == m_items.constEnd())
-            return {itemNotFound, std::nullopt};
-        return {success, *it};
-    }
-    int write(const QString& service, const QString& account, const QByteArray& secret) override {
-        m_items.insert({service, account}, secret);
-        return success;
-    }
-    int remove(const QString& service, const QString& account) override {
-        return m_items.remove({service, account}) > 0 ? success : itemNotFound;
-    }
-
-private:
-    QHash<QPair<QString, QString>, QByteArray> m_items;
-};
 
 // Stands in for capture and recognition: the benchmark calls `transcript` itself.
 struct FakeCapture {
@@ -101,122 +41,6 @@ struct FakeCapture {
     }
     AudioCaptureDriver::TranscriptCallback transcript;
 };
-
-QByteArray deltaEvent(const QByteArray& text) {
-    return R"(data: {"type":"response.output_text.delta","delta":")" + text + "\"}\n\n";
-}
-
-// A keep-alive HTTP/1.1 answer server on 127.0.0.1 streaming chunked SSE; it notes when the
-// first bytes of each request arrive and either answers at once or holds the stream open.
-class AnswerServer final : public QObject {
-public:
-    AnswerServer() {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-                ++connections;
-                // Small event writes must not wait on Nagle's algorithm and a delayed ACK.
-                socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
-                connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-                    m_pending.remove(socket);
-                    socket->deleteLater();
-                });
-            }
-        });
-    }
-
-    QUrl url() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
-    }
-
-    // Writes one event of the held stream and pushes it to the kernel at once.
-    void send(const QByteArray& event) {
-        if (!held)
-            return;
-        held->write(chunk(event));
-        held->flush();
-    }
-    void finishHeld() {
-        if (held)
-            finish(held);
-        held = nullptr;
-    }
-
-    bool holdStreams = false;
-    std::optional<Instant> requestStarted; // first bytes of the latest request
-    int connections = 0;
-    QPointer<QTcpSocket> held;
-
-private:
-    struct Pending {
-        QByteArray buffer;
-        bool started = false;
-    };
-
-    static QByteArray chunk(const QByteArray& data) {
-        return QByteArray::number(data.size(), 16) + "\r\n" + data + "\r\n";
-    }
-
-    // The completion and the last chunk go out together, so the client sees the body end and
-    // keeps the connection for the next request.
-    static void finish(QTcpSocket* socket) {
-        socket->write(chunk(R"(data: {"type":"response.completed","response":{}})"
-                            "\n\n") +
-                      "0\r\n\r\n");
-        socket->flush();
-    }
-
-    void read(QTcpSocket* socket) {
-        const Instant arrived = now();
-        Pending& pending = m_pending[socket];
-        if (!pending.started) {
-            pending.started = true;
-            requestStarted = arrived;
-        }
-        pending.buffer += socket->readAll();
-        const qsizetype headerEnd = pending.buffer.indexOf("\r\n\r\n");
-        if (headerEnd < 0)
-            return;
-        qsizetype length = 0;
-        for (const QByteArray& line : pending.buffer.left(headerEnd).split('\n')) {
-            const QByteArray trimmed = line.trimmed();
-            if (trimmed.toLower().startsWith("content-length:"))
-                length = trimmed.mid(15).trimmed().toLongLong();
-        }
-        if (pending.buffer.size() < headerEnd + 4 + length)
-            return;
-        pending.buffer.remove(0, headerEnd + 4 + length);
-        pending.started = !pending.buffer.isEmpty();
-        QByteArray reply = "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream\r\n"
-                           "Transfer-Encoding: chunked\r\n\r\n" +
-                           chunk(deltaEvent("x"));
-        socket->write(reply);
-        if (holdStreams) {
-            held = socket;
-            socket->flush();
-        } else {
-            finish(socket);
-        }
-    }
-
-    // Outlives the server, whose sockets report their disconnection as it is destroyed.
-    QHash<QTcpSocket*, Pending> m_pending;
-    QTcpServer m_server;
-};
-
-// Runs the event loop, sleeping in it as the application does, until `done` holds.
-bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QDeadlineTimer deadline(timeoutMs);
-    QTimer wake; // bounds each wait so the deadline is noticed
-    wake.start(100);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 const char* const openers[] = {
     "Pouvez-vous me parler de",    "Comment avez-vous géré",     "Pourquoi avez-vous choisi",
@@ -274,22 +98,12 @@ struct Pipeline {
 
     Pipeline()
         : answers(options(server.url())), audio(capture.driver(), AudioCapturePlatform{}, clock) {
-        AppStore::Dependencies d;
-        d.storageDirectory = folder.path();
-        d.apiKey = QStringLiteral("sk-bench");
-        d.answerService = &answers;
-        d.audio = &audio;
-        d.secretStore = &secrets;
-        d.clock = &clock;
-        d.automaticallyOpenOverlay = false;
-        store = std::make_unique<AppStore>(std::move(d));
         InterviewContext context;
         context.role = QStringLiteral("Ingénieur plateforme");
         context.company = QStringLiteral("Nordlicht");
         context.resume = QStringLiteral("Dix ans de C++ et de Go, dont cinq sur des plateformes.");
         context.jobDescription = QStringLiteral("Construire la plateforme de déploiement.");
-        store->setContext(context);
-        store->setAutomaticAnswers(true);
+        store = preparedStore(folder.path(), answers, audio, secrets, clock, context);
         store->startSession();
         ready = spinUntil([&] {
             return store->sessionPhase() == SessionPhase::waiting && bool(capture.transcript);

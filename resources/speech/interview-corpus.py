@@ -647,6 +647,137 @@ def more_answers():
     ]
 
 
+# ---------------------------------------------------------------------------------------------
+# Broader ground: the practical side of a job, a person's path, their views on how work is done,
+# asked and answered in many phrasings.
+
+CONDITIONS = [
+    "travel", "working weekends", "working late", "being on call", "overtime", "relocating",
+    "a hybrid schedule", "working from the office", "working remotely", "a long commute",
+    "shift work", "a contract role", "a part time role", "a probation period",
+    "working across time zones", "a fast pace", "frequent changes", "public speaking",
+    "presenting to customers", "presenting to senior leaders", "working with clients",
+    "a lot of meetings", "a small budget", "an early start", "a background check",
+]
+
+VIEWS = [
+    "remote work", "open offices", "code reviews", "pair programming", "documentation",
+    "writing tests", "estimates", "deadlines", "meetings", "working in sprints",
+    "technical debt", "team rituals", "performance reviews", "feedback", "mentoring",
+    "hiring", "on call rotations", "artificial intelligence", "new technology",
+    "process", "planning", "working with other teams", "customer feedback",
+    "working with sales", "open source", "flexible hours", "learning on the job",
+]
+
+FIELDS = [
+    "sales", "marketing", "engineering", "design", "customer support", "finance", "teaching",
+    "research", "data", "operations", "consulting", "product management", "the army",
+    "retail", "health care", "journalism", "law", "accounting", "hospitality", "science",
+]
+
+PEOPLE = [
+    "your manager", "your team", "your colleagues", "your clients", "your customers",
+    "your direct reports", "senior leadership", "the other teams", "new hires",
+    "the product owner", "the designers", "the sales team", "stakeholders", "your peers",
+]
+
+PAST_THINGS = [
+    "your current job", "your last job", "your first job", "your degree", "your last team",
+    "your last company", "your internship", "your time at university", "your side projects",
+    "your previous employer", "your current employer", "your career so far",
+    "the company you started", "your volunteer work", "your time abroad",
+]
+
+
+def practical_questions():
+    for c in CONDITIONS:
+        yield from pick([
+            f"how do you feel about {c}", f"are you comfortable with {c}",
+            f"would {c} be a problem for you", f"is {c} okay for you",
+            f"are you open to {c}", f"how would you handle {c}",
+            f"have you done {c} before", f"what do you think about {c}",
+            f"would you be willing to do {c}", f"how much {c} is too much for you",
+        ], 4)
+    yield from [
+        "what are your salary expectations", "what salary are you looking for",
+        "what salary range do you have in mind", "what are you earning now",
+        "what would it take for you to accept an offer", "are you interviewing anywhere else",
+        "do you have other offers", "when could you start", "when are you available",
+        "how much notice do you need to give", "what is your notice period",
+        "do you need a visa", "do you need sponsorship to work here",
+        "are you able to work in this country", "where are you based",
+        "where do you live now", "would you move for this job", "are you willing to relocate",
+        "how far are you from the office", "how many days a week can you come in",
+        "what hours do you usually work", "can you work evenings if needed",
+        "do you have a driving license", "do you speak any other languages",
+        "is there anything that would stop you from starting soon",
+        "what benefits matter most to you", "how important is flexibility to you",
+        "is this your first interview with us", "have you applied here before",
+        "who referred you", "how did you come across this role",
+    ]
+
+
+def path_questions():
+    for thing in PAST_THINGS:
+        yield from pick([
+            f"what did you learn from {thing}", f"what did you like about {thing}",
+            f"what did you not like about {thing}", f"why did you choose {thing}",
+            f"how did {thing} prepare you for this role", f"what would you change about {thing}",
+            f"what are you proudest of in {thing}", f"what was hard about {thing}",
+            f"how would you sum up {thing}", f"what surprised you about {thing}",
+        ], 4)
+    for a in pick(FIELDS, 12):
+        for b in pick(FIELDS, 3):
+            if a != b:
+                yield f"why did you move from {a} into {b}"
+    for field in FIELDS:
+        yield from pick([
+            f"how did you get into {field}", f"what drew you to {field}",
+            f"why did you leave {field}", f"what do you miss about {field}",
+            f"what did {field} teach you", f"i started my career in {field}",
+            f"i spent a few years in {field}", f"i moved into {field} after university",
+            f"my background is in {field}", f"i studied {field}",
+        ], 3)
+    yield from [
+        "what did you study", "why did you choose that subject", "where did you go to school",
+        "how did you get your first job", "who has had the biggest influence on your career",
+        "what is the best advice you have been given", "who was your best manager and why",
+        "what did you learn from your worst manager", "what was your first job",
+        "how has your role changed over the years", "what made you change careers",
+        "what was the turning point in your career", "why did you start your own company",
+        "what happened after the company was sold", "why is there a gap in your resume",
+        "what did you do during the break", "why have you changed jobs so often",
+        "why did you stay so long at your last company", "what are you most glad you did",
+        "what would you tell your younger self", "what do you do outside of work",
+        "how do you relax after a hard week", "what are your hobbies",
+        "what are you reading at the moment", "what have you learned recently",
+    ]
+
+
+def view_questions():
+    for v in VIEWS:
+        yield from pick([
+            f"what are your thoughts on {v}", f"what is your view on {v}",
+            f"how do you feel about {v}", f"what is your take on {v}",
+            f"what role does {v} play in your work", f"what makes {v} useful",
+            f"when does {v} go wrong", f"how do you make {v} work well",
+            f"what is good {v} in your opinion", f"how has your view of {v} changed",
+        ], 4)
+        yield from pick([
+            f"i think {v} matters a lot", f"i have mixed feelings about {v}",
+            f"we did a lot of {v} in my last team", f"for me {v} is about trust",
+        ], 1)
+    for who in PEOPLE:
+        yield from pick([
+            f"how do you build trust with {who}", f"how do you keep {who} informed",
+            f"how do you push back on {who}", f"what do you expect from {who}",
+            f"what would {who} say about you", f"how often do you talk to {who}",
+            f"how do you handle a disagreement with {who}",
+            f"how do you say no to {who}",
+            f"how do you get {who} on board",
+        ], 4)
+
+
 def with_openers(sentences, share):
     openers = recruiter_openers()
     for sentence in sentences:
@@ -662,6 +793,9 @@ def main():
     lines = []
     for sentence in itertools.chain(with_openers(questions(), 0.35),
                                     with_openers(more_questions(), 0.35),
+                                    with_openers(practical_questions(), 0.35),
+                                    with_openers(path_questions(), 0.2),
+                                    with_openers(view_questions(), 0.35),
                                     recruiter_statements(), candidate_statements(),
                                     more_answers()):
         sentence = " ".join(sentence.split())

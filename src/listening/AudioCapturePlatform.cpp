@@ -7,8 +7,8 @@
 namespace corvel {
 
 AudioCapturePlatform AudioCapturePlatform::system() {
-    // Loading a decoder takes a noticeable moment, and a fresh one hears its first utterance
-    // worse: keep each locale's recogniser for the engine's life.
+    // Keep each locale's recogniser for the engine's life; it holds its models only while
+    // listening.
     auto loaded = std::make_shared<std::map<QString, std::shared_ptr<SpeechRecognizer>>>();
     return {
         [](AudioSource source, AudioInput::SamplesHandler onSamples,

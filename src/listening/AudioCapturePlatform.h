@@ -18,7 +18,7 @@ struct AudioCapturePlatform {
     // Null when no recogniser supports the locale.
     std::function<std::shared_ptr<SpeechRecognizer>(const QString& localeIdentifier)> recognizer;
 
-    // The sound server, and the installed recognisers; a recogniser is loaded once per locale
+    // The sound server, and the installed recognisers; a recogniser is made once per locale
     // and kept for every later session of the same engine.
     static AudioCapturePlatform system();
 };

@@ -13,6 +13,9 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -21,9 +24,11 @@ namespace corvel {
 namespace {
 
 const QString failureDomain = QStringLiteral("PocketSphinx");
-// Audio is decoded in slices of 100 ms of the stream, whatever fragments it arrives in, so the
-// decoder looks for the pause after speech at the same places every time.
-constexpr std::size_t sliceSamples = 1600;
+// Audio is decoded in slices of 20 ms of the stream, whatever fragments it arrives in, so the
+// decoder looks for the pause after speech at the same places every time, and soon after it.
+constexpr std::size_t sliceSamples = 320;
+// A partial result every 100 ms is enough for the eye and keeps the search's cost down.
+constexpr int slicesPerPartial = 5;
 
 struct InstalledModel {
     QLocale::Language language;
@@ -33,17 +38,17 @@ struct InstalledModel {
 // Debian's pocketsphinx-en-us is the only model packaged; French has none.
 constexpr InstalledModel knownModels[] = {{QLocale::English, "en-US", "en-us"}};
 
-// Interpolation weight of the interview model; the general model keeps the rest, so speech
-// outside interviews still decodes.
-constexpr float interviewWeight = 0.75f;
-
-// Search settings chosen on synthetic interview speech (espeak-ng and Festival voices): at most
-// 3000 active models a frame keeps live decoding near an eighth of one core, where the default
-// let espeak-ng's speech cost a third for the same words; a lower word insertion penalty suits
-// the interview model.
+// Search settings chosen on synthetic interview speech (espeak-ng and Festival voices, clean and
+// as over a call) and checked on sentences they were not chosen on: at most 10,000 active models
+// a frame keeps live decoding under a fifth of one core, where the default let espeak-ng's speech
+// cost a third, and 3000 lost words on speech the settings had not seen; a lower word insertion
+// penalty suits the interview model.
 constexpr const char* searchSettings[][2] = {
-    {"-maxhmmpf", "3000"},
+    {"-maxhmmpf", "10000"},
     {"-wip", "0.3"},
+    // Speech ends after 0.4 s of silence (the library waits 0.5 s): shorter waits split
+    // sentences at a comma's pause or at a quiet consonant in a noisy call.
+    {"-vad_postspeech", "40"},
 };
 
 QString systemModelDirectory() {
@@ -60,6 +65,10 @@ bool modelIsComplete(const QString& path, const QString& folder) {
            QFileInfo(dir.filePath(folder + QStringLiteral(".lm.bin"))).isFile() &&
            QFileInfo(dir.filePath(QStringLiteral("cmudict-") + folder + QStringLiteral(".dict")))
                .isFile();
+}
+
+AudioRecognitionFailure startFailure() {
+    return {failureDomain, 2, QStringLiteral("Recognition could not start.")};
 }
 
 QString hypothesis(ps_decoder_t* decoder) {
@@ -190,7 +199,8 @@ struct PocketSphinxRecognizer::Decoder {
         return usable;
     }
 
-    bool useLanguageModels(const QByteArray& general, const QByteArray& interview) {
+    bool useLanguageModels(const QByteArray& general, const QByteArray& interview,
+                           float interviewWeight) {
         logmath_t* logmath = ps_get_logmath(decoder);
         ngram_model_t* models[2] = {
             ngram_model_read(config, general.constData(), NGRAM_AUTO, logmath),
@@ -311,9 +321,20 @@ bool PocketSphinxRecognizer::loadDecoder() {
         arguments.push_back("-lm");
         arguments.push_back(generalModel.constData());
     }
-    for (const auto& setting : searchSettings) {
-        arguments.push_back(setting[0]);
-        arguments.push_back(setting[1]);
+    std::vector<std::pair<QByteArray, QByteArray>> settings;
+    for (const auto& setting : searchSettings)
+        settings.emplace_back(setting[0], setting[1]);
+    for (const auto& setting : m_options.settings) {
+        const auto same = std::find_if(settings.begin(), settings.end(),
+                                       [&](const auto& s) { return s.first == setting.first; });
+        if (same == settings.end())
+            settings.push_back(setting);
+        else
+            same->second = setting.second;
+    }
+    for (const auto& setting : settings) {
+        arguments.push_back(setting.first.constData());
+        arguments.push_back(setting.second.constData());
     }
     decoder->config = cmd_ln_parse_r(nullptr, ps_args(), int(arguments.size()),
                                      const_cast<char**>(arguments.data()), FALSE);
@@ -325,7 +346,8 @@ bool PocketSphinxRecognizer::loadDecoder() {
         if (!decoder->useGrammar(m_options.grammar) ||
             ps_set_search(decoder->decoder, "grammar") < 0)
             return false;
-    } else if (withInterview && !decoder->useLanguageModels(generalModel, interviewModel)) {
+    } else if (withInterview && !decoder->useLanguageModels(generalModel, interviewModel,
+                                                            m_options.interviewWeight)) {
         return false;
     }
     cmn_t* cmn = ps_get_feat(decoder->decoder)->cmn_struct;
@@ -354,9 +376,20 @@ void PocketSphinxRecognizer::run() {
         } else {
             decode(*task);
         }
-        std::lock_guard lock(m_shared->mutex);
-        task->handOver();
-        m_shared->queue.pop_front();
+        bool listening = true;
+        {
+            std::lock_guard lock(m_shared->mutex);
+            task->handOver();
+            m_shared->queue.pop_front();
+            const auto latest = m_shared->latest.lock();
+            listening = !m_shared->queue.empty() || (latest && latest->open && !latest->cancelled);
+        }
+        // The models take most of the program's memory: they stay only while audio comes in.
+        if (!listening) {
+            m_decoder.reset();
+            // The allocator would otherwise keep the freed pages for this thread.
+            malloc_trim(0);
+        }
     }
 }
 
@@ -368,12 +401,11 @@ void PocketSphinxRecognizer::decode(Task& task) {
             m_decoder->restart();
     }
     if (ps_start_utt(decoder) < 0) {
-        task.deliver({std::nullopt, false,
-                      AudioRecognitionFailure{failureDomain, 2,
-                                              QStringLiteral("Recognition could not start.")}});
+        task.deliver({std::nullopt, false, startFailure()});
         return;
     }
     bool heardSpeech = false;
+    int slices = 0;
     QString lastPartial;
     std::vector<qint16> slice;
     for (;;) {
@@ -406,14 +438,27 @@ void PocketSphinxRecognizer::decode(Task& task) {
             QString words = hypothesis(decoder);
             if (words.isEmpty())
                 words = lastPartial;
-            task.deliver({EnglishPunctuation::finished(words), true, std::nullopt});
-            return;
+            if (!words.isEmpty()) {
+                task.deliver({EnglishPunctuation::finished(words), true, std::nullopt});
+                return;
+            }
+            // A noise taken for speech, as a freshly loaded decoder's first silence can be:
+            // nothing to report, the task listens on.
+            if (last)
+                return;
+            if (ps_start_utt(decoder) < 0) {
+                task.deliver({std::nullopt, false, startFailure()});
+                return;
+            }
+            heardSpeech = false;
+            slices = 0;
+            continue;
         }
         if (last) {
             ps_end_utt(decoder);
             return;
         }
-        if (heardSpeech) {
+        if (heardSpeech && ++slices % slicesPerPartial == 0) {
             const QString partial = hypothesis(decoder);
             if (!partial.isEmpty() && partial != lastPartial) {
                 lastPartial = partial;

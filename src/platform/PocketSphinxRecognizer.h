@@ -9,14 +9,16 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace corvel {
 
 // Speech recognition with pocketsphinx and an installed acoustic model (Debian ships US English
-// only). One decoder is loaded on first use and reused by every segment; it runs on a thread of
-// its own, one segment at a time. A segment ends with a final result at the first pause after
-// speech, or when its audio ends. The language model is the general one interpolated with an
-// interview model built with the application, when that model is present.
+// only). One decoder is loaded when listening starts, reused by every segment and freed once audio
+// stops coming; it runs on a thread of its own, one segment at a time. A segment ends with a final
+// result at the first pause after speech, or when its audio ends. The language model is the general
+// one interpolated with an interview model built with the application, when that model is present.
 //
 // Audio is one stream across segments: a task requested while the previous one still takes audio
 // continues where that one stopped, with everything the previous task received after its final
@@ -28,10 +30,15 @@ public:
         QString modelDirectory; // empty: the system's pocketsphinx model folder
         QByteArray grammar;     // a JSGF grammar in place of the language models; empty: none
         QString interviewModelDirectory; // empty: the one built with the application
+        // Interpolation weight of the interview model; the general model keeps the rest, so
+        // speech outside interviews still decodes.
+        float interviewWeight = 0.75f;
+        // Decoder arguments ("-beam", "1e-60") over the tuned ones, for measuring tools.
+        std::vector<std::pair<QByteArray, QByteArray>> settings;
     };
 
     static std::shared_ptr<PocketSphinxRecognizer> create(const QString& localeIdentifier,
-                                                          Options options = {});
+                                                          Options options);
     static QStringList installedLocales();
 
     ~PocketSphinxRecognizer() override;

@@ -145,7 +145,7 @@ void PulseRecordStream::record(const char* sourceName) {
     attributes.prebuf = static_cast<uint32_t>(-1);
     attributes.minreq = static_cast<uint32_t>(-1);
     // Without a fragment size the server delivers audio in bursts of about two seconds.
-    attributes.fragsize = sampleRate / 10 * sizeof(qint16);
+    attributes.fragsize = fragmentSamples * sizeof(qint16);
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_DONT_MOVE | PA_STREAM_ADJUST_LATENCY);
     if (pa_stream_connect_record(m_stream, sourceName, &attributes, flags) < 0)

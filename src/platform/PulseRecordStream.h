@@ -12,13 +12,16 @@ struct pa_stream;
 namespace corvel {
 
 // One PulseAudio record stream (PipeWire serves the same API) on its own threaded main loop:
-// 16 kHz mono signed 16-bit samples in ~100 ms fragments. The stream never follows the device
+// 16 kHz mono signed 16-bit samples in 20 ms fragments. The stream never follows the device
 // elsewhere: when its device goes away it fails instead of silently recording another one.
 class PulseRecordStream final {
 public:
     enum class Device { defaultSinkMonitor, defaultSource };
     enum class Failure { serverUnavailable, noDevice, streamFailed };
     static constexpr int sampleRate = 16000;
+    // Samples in a fragment: what the server holds back before handing audio over, and so part
+    // of the delay between the end of a question and its answer.
+    static constexpr std::size_t fragmentSamples = sampleRate / 50;
 
     // Called on the stream's own thread (or inside start() when it fails at once). `failed`
     // runs at most once, and nothing runs after it or after stop() returns.

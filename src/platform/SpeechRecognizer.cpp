@@ -5,7 +5,7 @@
 namespace corvel {
 
 std::shared_ptr<SpeechRecognizer> SpeechRecognizer::create(const QString& localeIdentifier) {
-    return PocketSphinxRecognizer::create(localeIdentifier);
+    return PocketSphinxRecognizer::create(localeIdentifier, PocketSphinxRecognizer::Options());
 }
 
 QStringList SpeechRecognizer::installedLocales() {

@@ -5,6 +5,7 @@
 #include "listening/AudioCapture.h"
 #include "listening/AudioCapturePlatform.h"
 #include "listening/TranscriptQuestionTracker.h"
+#include "platform/PocketSphinxRecognizer.h"
 #include "platform/SpeechRecognitionTask.h"
 
 #include <QCoreApplication>
@@ -32,15 +33,14 @@ namespace {
 
 constexpr int rate = SpeechRecognitionTask::sampleRate;
 constexpr std::size_t fragment = rate / 10;
-constexpr double leadingSilence = 0.3;
-constexpr double trailingSilence = 1.7;
 
 struct Sentence {
     QString reference;
     std::vector<qint16> speech;
 };
 
-// The whole recording, sentences apart by silence, and where each sentence's pause ends.
+// The whole recording, each sentence with the pauses around it, and where each sentence's pause
+// ends.
 struct Recording {
     std::vector<qint16> samples;
     std::vector<std::size_t> sentenceEnds;
@@ -49,10 +49,8 @@ struct Recording {
 Recording compose(const std::vector<Sentence>& sentences) {
     Recording recording;
     for (const auto& sentence : sentences) {
-        recording.samples.resize(recording.samples.size() + std::size_t(leadingSilence * rate), 0);
         recording.samples.insert(recording.samples.end(), sentence.speech.begin(),
                                  sentence.speech.end());
-        recording.samples.resize(recording.samples.size() + std::size_t(trailingSilence * rate), 0);
         recording.sentenceEnds.push_back(recording.samples.size());
     }
     return recording;
@@ -249,6 +247,7 @@ int main(int argc, char** argv) {
     int runs = 1;
     bool verbose = false;
     QString label = QStringLiteral("voice");
+    PocketSphinxRecognizer::Options options;
     while (arguments.size() > 1) {
         const QString option = arguments.takeFirst();
         if (option == QStringLiteral("--pace") && !arguments.isEmpty())
@@ -257,13 +256,27 @@ int main(int argc, char** argv) {
             runs = arguments.takeFirst().toInt();
         else if (option == QStringLiteral("--label") && !arguments.isEmpty())
             label = arguments.takeFirst();
-        else if (option == QStringLiteral("-v"))
+        else if (option == QStringLiteral("--set") && arguments.size() > 2) {
+            const QByteArray name = arguments.takeFirst().toUtf8();
+            options.settings.emplace_back(name, arguments.takeFirst().toUtf8());
+        } else if (option == QStringLiteral("--interview-model") && !arguments.isEmpty()) {
+            options.interviewModelDirectory = arguments.takeFirst();
+        } else if (option == QStringLiteral("--interview-weight") && !arguments.isEmpty()) {
+            options.interviewWeight = arguments.takeFirst().toFloat();
+        } else if (option == QStringLiteral("-v")) {
             verbose = true;
+        } else {
+            std::fprintf(stderr, "speech-devset: unknown option %s\n", qPrintable(option));
+            return 2;
+        }
     }
     if (arguments.size() != 1 || pace <= 0 || runs < 1) {
-        std::fprintf(stderr, "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME] "
-                             "[-v] MANIFEST\n  MANIFEST: one line per sentence, the path of 16 "
-                             "kHz mono s16le audio, a tab, the reference text\n");
+        std::fprintf(stderr,
+                     "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME]\n"
+                     "         [--set DECODER-OPTION VALUE]... [--interview-model DIR]\n"
+                     "         [--interview-weight W] [-v] MANIFEST\n"
+                     "  MANIFEST: one line per sentence, the path of 16 kHz mono s16le audio, a "
+                     "tab, the reference text\n");
         return 2;
     }
     const auto sentences = readManifest(arguments.first());
@@ -272,6 +285,15 @@ int main(int argc, char** argv) {
     Progress progress;
     const Recording* fed = &recording;
     auto platform = AudioCapturePlatform::system();
+    if (!options.settings.empty() || !options.interviewModelDirectory.isEmpty() ||
+        options.interviewWeight != PocketSphinxRecognizer::Options().interviewWeight) {
+        std::shared_ptr<SpeechRecognizer> recognizer;
+        platform.recognizer = [=](const QString& locale) mutable {
+            if (!recognizer)
+                recognizer = PocketSphinxRecognizer::create(locale, options);
+            return recognizer;
+        };
+    }
     platform.openInput = [&](AudioSource, AudioInput::SamplesHandler onSamples,
                              AudioInput::FailureHandler) -> std::unique_ptr<AudioInput> {
         return std::make_unique<RecordingInput>(*fed, pace, std::move(onSamples), progress);
@@ -292,22 +314,23 @@ int main(int argc, char** argv) {
         results.push_back(decode(capture, recording, progress));
 
     const RunResult& first = results.front();
-    int errors = 0, referenceWords = 0, questions = 0, questionsFound = 0, statements = 0,
-        statementsTaken = 0, questionsMarked = 0, othersMarked = 0, askedCount = 0, othersCount = 0;
+    int errors = 0, referenceWords = 0, questions = 0, questionsWritten = 0, questionsFound = 0,
+        statements = 0, statementsTaken = 0, split = 0, questionsMarked = 0, othersMarked = 0,
+        askedCount = 0, othersCount = 0;
     QTextStream out(stdout);
     for (std::size_t i = 0; i < sentences.size(); ++i) {
         const QString& reference = sentences[i].reference;
         const QStringList& finals = first.finals[i];
         const QString hypothesis = finals.join(QLatin1Char(' '));
+        split += finals.size() > 1 ? 1 : 0;
         const int sentenceErrors = editDistance(words(reference), words(hypothesis));
         errors += sentenceErrors;
         referenceWords += int(words(reference).size());
         // A question ends with "?", or is a request: the detector takes it from the written
         // sentence, or it opens with a request's verb.
         const bool asked = reference.trimmed().endsWith(QLatin1Char('?'));
-        const bool isQuestion = asked ||
-                                TranscriptQuestionTracker::question(reference, true).has_value() ||
-                                startsWithRequest(reference);
+        const bool written = TranscriptQuestionTracker::question(reference, true).has_value();
+        const bool isQuestion = asked || written || startsWithRequest(reference);
         bool found = false;
         for (const auto& segment : finals)
             found = found || TranscriptQuestionTracker::question(segment, true).has_value();
@@ -315,12 +338,17 @@ int main(int argc, char** argv) {
         const bool marked = !finals.isEmpty() && finals.last().endsWith(QLatin1Char('?'));
         (asked ? questionsMarked : othersMarked) += marked ? 1 : 0;
         (asked ? askedCount : othersCount) += 1;
-        if (isQuestion && found)
-            ++questionsFound;
+        // Questions the detector refuses even as written are beyond the recogniser's reach.
+        if (isQuestion && written) {
+            ++questionsWritten;
+            questionsFound += found ? 1 : 0;
+        }
         if (!isQuestion && found)
             ++statementsTaken;
         if (verbose) {
-            const char* mark = isQuestion ? (found ? "Q+" : "Q-") : (found ? "S!" : "S ");
+            const char* mark = !isQuestion ? (found ? "S!" : "S ")
+                               : written   ? (found ? "Q+" : "Q-")
+                                           : (found ? "q+" : "q-");
             out << mark << " " << sentenceErrors << "\t" << reference << "\t"
                 << finals.join(QStringLiteral(" | ")) << "\n";
         }
@@ -335,11 +363,12 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     out << label << ": WER " << QString::number(100.0 * errors / referenceWords, 'f', 1)
-        << " %, questions " << questionsFound << "/" << questions << ", statements taken "
+        << " %, questions found " << questionsFound << "/" << questionsWritten
+        << " (of those the detector takes as written; " << questions << " asked), statements taken "
         << statementsTaken << "/" << statements << ", \"?\" on questions " << questionsMarked << "/"
         << askedCount << " and on other sentences " << othersMarked << "/" << othersCount
-        << ", CPU per audio second " << QString::number(cpu / audioSeconds, 'f', 3) << " (pace "
-        << pace << ")"
+        << ", sentences split " << split << ", RTF (CPU per audio second) "
+        << QString::number(cpu / audioSeconds, 'f', 3) << " (pace " << pace << ")"
         << ", peak memory " << usage.ru_maxrss / 1024 << " MB";
     if (runs > 1)
         out << ", " << runs << " runs " << (stable ? "identical" : "DIFFER");
