@@ -14,7 +14,9 @@ constexpr int tileSide = 48;
 constexpr int tileSymbol = 18;
 constexpr int spacing = 18;
 constexpr int lineSpacing = 7;
-constexpr int minimumGap = 12;
+// The flexible spacer between the texts and the count is at least 12 long, and the row's spacing
+// stands on both its sides.
+constexpr int minimumGap = 12 + 2 * spacing;
 constexpr int arrowSide = 13;
 
 QFont titleFont() {

@@ -178,3 +178,28 @@ TEST(HistoryViewTest, LongHistoryShowsRowsForTheViewOnlyAndKeepsThemInOrder) {
     EXPECT_GE(walked.size(), 20);
     EXPECT_EQ(walked, roles.mid(0, walked.size()));
 }
+
+// A title too long for its row is elided well before the question count: the row's spacing on
+// both sides of the flexible spacer, and the spacer's own minimum, keep them apart.
+TEST(HistoryViewTest, ALongTitleStaysClearOfTheQuestionCount) {
+    ScreenHarness h;
+    HistoryRecordButton button(QString(300, u'W'), QStringLiteral("March 7, 2024"),
+                               QStringLiteral("12 questions"));
+    button.resize(520, button.sizeHint().height());
+    QImage image(button.size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    button.render(&image, QPoint(), QRegion(), QWidget::RenderFlags()); // no window background
+    const auto inked = [&](int x) {
+        for (int y = 0; y < image.height(); ++y)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                return true;
+        return false;
+    };
+    // The widest blank band right of the icon tile is the one between the texts and the count.
+    int gap = 0;
+    for (int x = 48, run = 0; x < image.width(); ++x) {
+        run = inked(x) ? 0 : run + 1;
+        gap = std::max(gap, run);
+    }
+    EXPECT_GE(gap, 18 + 12 + 18 - 2); // a glyph's side bearing may take a pixel or two
+}
