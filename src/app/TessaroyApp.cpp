@@ -172,6 +172,10 @@ void TessaroyApp::buildTrayIcon() {
 }
 
 void TessaroyApp::showWindow() {
+    // Shown again after a close, the window goes back where it was: a position set explicitly is
+    // one the window manager keeps, where it would otherwise place the window anew.
+    if (m_window->isHidden() && m_window->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        m_window->move(m_window->pos());
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
