@@ -8,11 +8,9 @@
 // development sentences; without it a few interview sentences of our own are spoken.
 #include "platform/PocketSphinxRecognizer.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QProcess>
+#include "SpokenAudio.h"
+
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sched.h>
@@ -21,7 +19,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <thread>
@@ -37,34 +34,17 @@ constexpr std::size_t fragment = rate / 10;
 constexpr std::size_t pause = 2 * rate;
 
 QStringList sentences() {
-    QFile file(qEnvironmentVariable("CORVEL_SPEECH_SENTENCES"));
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-        lines.removeAll(QString());
-        return lines;
-    }
-    return {QStringLiteral("Hello. Tell me about your last project."),
-            QStringLiteral("How do you handle disagreements in your team?"),
-            QStringLiteral("I worked as a developer at a small startup for four years."),
-            QStringLiteral("What are your salary expectations?")};
+    return bench::benchSentences(
+        {QStringLiteral("Hello. Tell me about your last project."),
+         QStringLiteral("How do you handle disagreements in your team?"),
+         QStringLiteral("I worked as a developer at a small startup for four years."),
+         QStringLiteral("What are your salary expectations?")});
 }
 
 std::vector<qint16> spoken(const QString& text) {
-    QTemporaryDir directory;
-    const QString wave = directory.filePath(QStringLiteral("s.wav"));
-    const QString raw = directory.filePath(QStringLiteral("s.raw"));
-    QProcess::execute(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"),
-                                                    QStringLiteral("-w"), wave, text});
-    QProcess::execute(QStringLiteral("sox"),
-                      {wave, QStringLiteral("-r"), QString::number(rate), QStringLiteral("-c"),
-                       QStringLiteral("1"), QStringLiteral("-b"), QStringLiteral("16"),
-                       QStringLiteral("-e"), QStringLiteral("signed-integer"), raw});
-    QFile file(raw);
-    if (!file.open(QIODevice::ReadOnly))
+    auto samples = bench::spokenSamples(QStringLiteral("espeak"), text);
+    if (samples.empty())
         std::abort();
-    const QByteArray bytes = file.readAll();
-    std::vector<qint16> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
     return samples;
 }
 

@@ -19,6 +19,7 @@
 #include "session/AppStore.h"
 
 #include "GuiBenchmarkMain.h"
+#include "SpokenAudio.h"
 #include "StoreBenchSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -52,52 +53,22 @@ struct Trial {
 };
 
 QStringList questions() {
-    QStringList lines;
-    QFile file(qEnvironmentVariable("CORVEL_SPEECH_SENTENCES"));
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
-        lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    else
-        lines = {QStringLiteral("So, tell me, why this company?"),
-                 QStringLiteral("How do you handle disagreements in your team?"),
-                 QStringLiteral("What are your salary expectations?")};
     QStringList taken;
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty() && TranscriptQuestionTracker::question(line, true))
-            taken.append(line.trimmed());
+    for (const QString& line :
+         benchSentences({QStringLiteral("So, tell me, why this company?"),
+                         QStringLiteral("How do you handle disagreements in "
+                                        "your team?"),
+                         QStringLiteral("What are your salary expectations?")})) {
+        if (TranscriptQuestionTracker::question(line, true))
+            taken.append(line);
     }
     return taken;
 }
 
 std::optional<Trial> spoken(const QString& voice, const QString& text) {
-    QTemporaryDir directory;
-    const QString wave = directory.filePath(QStringLiteral("s.wav"));
-    const QString raw = directory.filePath(QStringLiteral("s.raw"));
-    QProcess speaker;
-    if (voice == QStringLiteral("espeak")) {
-        speaker.start(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"),
-                                                    QStringLiteral("-w"), wave, text});
-    } else {
-        const QString name = voice == QStringLiteral("kal")
-                                 ? QStringLiteral("voice_kal_diphone")
-                                 : QStringLiteral("voice_cmu_us_slt_arctic_hts");
-        speaker.start(QStringLiteral("text2wave"),
-                      {QStringLiteral("-eval"), QStringLiteral("(%1)").arg(name),
-                       QStringLiteral("-o"), wave});
-        speaker.write(text.toUtf8() + '\n');
-        speaker.closeWriteChannel();
-    }
-    speaker.waitForFinished(60'000);
-    QProcess::execute(QStringLiteral("sox"),
-                      {QStringLiteral("-q"), wave, QStringLiteral("-r"), QString::number(rate),
-                       QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"),
-                       QStringLiteral("16"), QStringLiteral("-e"), QStringLiteral("signed-integer"),
-                       raw});
-    QFile file(raw);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 2)
+    const std::vector<qint16> speech = spokenSamples(voice, text);
+    if (speech.empty())
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    std::vector<qint16> speech(bytes.size() / 2);
-    std::memcpy(speech.data(), bytes.constData(), speech.size() * 2);
     // Speech ends with the last sample above a fiftieth of the loudest one; the voices' own
     // trailing near-silence belongs to the pause.
     int peak = 0;
@@ -134,23 +105,18 @@ public:
 
     LiveInput(Feed& feed, SamplesHandler onSamples)
         : m_feed(feed), m_onSamples(std::move(onSamples)) {}
-    ~LiveInput() override { stop(); }
 
     QCoro::Task<> start(CancelToken) override {
-        m_thread = std::thread([this] { run(); });
+        m_thread = std::jthread([this](std::stop_token stop) { run(stop); });
         co_return;
     }
-    void stop() override {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
+    void stop() override { m_thread = {}; }
 
 private:
-    void run() {
+    void run(std::stop_token stop) {
         const auto duration = std::chrono::microseconds(fragment * 1'000'000 / rate);
         std::vector<qint16> samples(fragment);
-        for (Instant due = now() + duration; !m_stop; due += duration) {
+        for (Instant due = now() + duration; !stop.stop_requested(); due += duration) {
             std::this_thread::sleep_until(due);
             {
                 std::lock_guard lock(m_feed.mutex);
@@ -177,8 +143,7 @@ private:
 
     Feed& m_feed;
     SamplesHandler m_onSamples;
-    std::atomic<bool> m_stop = false;
-    std::thread m_thread;
+    std::jthread m_thread; // last: stops and joins before the members it uses go
 };
 
 // The installed recogniser, counting the final results that carry words.
@@ -228,8 +193,9 @@ void endOfSpeechToRequest(benchmark::State& state) {
     const QStringList voices =
         qEnvironmentVariable("CORVEL_SPEECH_VOICES", QStringLiteral("kal slt"))
             .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList asked = questions();
     for (const QString& voice : voices) {
-        for (const QString& question : questions()) {
+        for (const QString& question : asked) {
             if (auto trial = spoken(voice, question))
                 trials.push_back(std::move(*trial));
         }
@@ -253,7 +219,7 @@ void endOfSpeechToRequest(benchmark::State& state) {
     };
 
     QTemporaryDir folder;
-    MemorySecrets secrets;
+    fixture::MemorySecretStore secrets;
     ShiftedClock clock;
     AnswerServer server;
     AnswerService answers(answerOptions(server.url()));

@@ -1,5 +1,6 @@
-// What the store benchmarks share: a loopback answer server, a clock pushed forward on demand, an
-// in-memory keyring, a store ready for a session, and an event loop run until a condition holds.
+// What the store benchmarks share: a loopback answer server, a clock pushed forward on demand, the
+// fixture's in-memory keyring, a store ready for a session, and an event loop run until a condition
+// holds.
 #pragma once
 
 #include "core/AnswerService.h"
@@ -9,11 +10,12 @@
 #include "platform/UptimeClock.h"
 #include "session/AppStore.h"
 
+#include "fixture/MemorySecretStore.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QHostAddress>
-#include <QPair>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -57,26 +59,6 @@ public:
 
 private:
     double m_offset = 0;
-};
-
-class MemorySecrets final : public SecretStore {
-public:
-    Lookup read(const QString& service, const QString& account) override {
-        const auto it = m_items.constFind({service, account});
-        if (it == m_items.constEnd())
-            return {itemNotFound, std::nullopt};
-        return {success, *it};
-    }
-    int write(const QString& service, const QString& account, const QByteArray& secret) override {
-        m_items.insert({service, account}, secret);
-        return success;
-    }
-    int remove(const QString& service, const QString& account) override {
-        return m_items.remove({service, account}) > 0 ? success : itemNotFound;
-    }
-
-private:
-    QHash<QPair<QString, QString>, QByteArray> m_items;
 };
 
 inline QByteArray deltaEvent(const QByteArray& text) {

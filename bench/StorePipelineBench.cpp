@@ -13,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <chrono>
@@ -127,7 +126,7 @@ struct Pipeline {
     }
 
     QTemporaryDir folder;
-    MemorySecrets secrets;
+    fixture::MemorySecretStore secrets;
     ShiftedClock clock;
     AnswerServer server;
     AnswerService answers;

@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QCoroTask>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -23,7 +22,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -87,24 +85,20 @@ public:
                    Progress& progress)
         : m_recording(recording), m_pace(pace), m_onSamples(std::move(onSamples)),
           m_progress(progress) {}
-    ~RecordingInput() override { stop(); }
 
     QCoro::Task<> start(CancelToken) override {
-        m_thread = std::thread([this] { feed(); });
+        m_thread = std::jthread([this](std::stop_token stop) { feed(stop); });
         co_return;
     }
-    void stop() override {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-    }
+    void stop() override { m_thread = {}; }
 
 private:
-    void feed() {
+    void feed(std::stop_token stop) {
         auto begin = SteadyClock::now();
         const auto& samples = m_recording.samples;
         std::size_t sentence = 0;
-        for (std::size_t offset = 0; offset < samples.size() && !m_stop; offset += fragment) {
+        for (std::size_t offset = 0; offset < samples.size() && !stop.stop_requested();
+             offset += fragment) {
             std::this_thread::sleep_until(
                 begin + std::chrono::microseconds(qint64(double(offset) * 1e6 / rate / m_pace)));
             const std::size_t count = std::min(fragment, samples.size() - offset);
@@ -112,7 +106,7 @@ private:
             if (offset + count < m_recording.sentenceEnds[sentence])
                 continue;
             const auto waitStart = SteadyClock::now();
-            while (!m_stop && !m_progress.settled() &&
+            while (!stop.stop_requested() && !m_progress.settled() &&
                    SteadyClock::now() - waitStart < std::chrono::seconds(3))
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             begin += SteadyClock::now() - waitStart;
@@ -128,8 +122,7 @@ private:
     double m_pace;
     SamplesHandler m_onSamples;
     Progress& m_progress;
-    std::atomic<bool> m_stop = false;
-    std::thread m_thread;
+    std::jthread m_thread; // last: stops and joins before the members it uses go
 };
 
 bool startsWithRequest(const QString& sentence) {
@@ -285,15 +278,12 @@ int main(int argc, char** argv) {
     Progress progress;
     const Recording* fed = &recording;
     auto platform = AudioCapturePlatform::system();
-    if (!options.settings.empty() || !options.interviewModelDirectory.isEmpty() ||
-        options.interviewWeight != PocketSphinxRecognizer::Options().interviewWeight) {
-        std::shared_ptr<SpeechRecognizer> recognizer;
-        platform.recognizer = [=](const QString& locale) mutable {
-            if (!recognizer)
-                recognizer = PocketSphinxRecognizer::create(locale, options);
-            return recognizer;
-        };
-    }
+    std::shared_ptr<SpeechRecognizer> recognizer;
+    platform.recognizer = [=](const QString& locale) mutable {
+        if (!recognizer)
+            recognizer = PocketSphinxRecognizer::create(locale, options);
+        return recognizer;
+    };
     platform.openInput = [&](AudioSource, AudioInput::SamplesHandler onSamples,
                              AudioInput::FailureHandler) -> std::unique_ptr<AudioInput> {
         return std::make_unique<RecordingInput>(*fed, pace, std::move(onSamples), progress);
