@@ -1,5 +1,7 @@
 #include "core/JsonCoding.h"
 
+#include "core/HexDigit.h"
+
 #include <QJsonDocument>
 #include <QTimeZone>
 
@@ -18,10 +20,6 @@ QJsonValue require(const QJsonObject& object, QLatin1StringView key) {
     if (it == object.constEnd())
         fail(key, "missing");
     return *it;
-}
-
-bool isAsciiHexDigit(char16_t c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
 // The value of `count` ASCII digits at `at`, or -1. Hand-written: a regular expression per date
@@ -144,7 +142,7 @@ std::optional<QUuid> parseUuid(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         const bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
-        if (hyphen ? c != u'-' : !isAsciiHexDigit(c))
+        if (hyphen ? c != u'-' : hexDigitValue(text[i].toLatin1()) < 0)
             return std::nullopt;
     }
     return QUuid::fromString(text);

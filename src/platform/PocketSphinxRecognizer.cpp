@@ -329,18 +329,12 @@ bool PocketSphinxRecognizer::loadDecoder() {
         arguments.push_back("-lm");
         arguments.push_back(generalModel.constData());
     }
-    std::vector<std::pair<QByteArray, QByteArray>> settings;
-    for (const auto& setting : searchSettings)
-        settings.emplace_back(setting[0], setting[1]);
-    for (const auto& setting : m_options.settings) {
-        const auto same = std::find_if(settings.begin(), settings.end(),
-                                       [&](const auto& s) { return s.first == setting.first; });
-        if (same == settings.end())
-            settings.push_back(setting);
-        else
-            same->second = setting.second;
+    for (const auto& setting : searchSettings) {
+        arguments.push_back(setting[0]);
+        arguments.push_back(setting[1]);
     }
-    for (const auto& setting : settings) {
+    // The parser keeps the last value given for an option, so these override the ones above.
+    for (const auto& setting : m_options.settings) {
         arguments.push_back(setting.first.constData());
         arguments.push_back(setting.second.constData());
     }
@@ -390,9 +384,10 @@ void PocketSphinxRecognizer::run() {
             task->handOver();
             m_shared->queue.pop_front();
             const auto latest = m_shared->latest.lock();
-            listening = !m_shared->queue.empty() || (latest && latest->open && !latest->cancelled);
+            listening = !m_shared->queue.empty() || (latest && latest->open);
         }
-        // The models take most of the program's memory: they stay only while audio comes in.
+        // The models take most of the program's memory: they stay only while audio comes in. A
+        // task cancelled while its audio still flows is being replaced, so they stay for the next.
         if (!listening) {
             m_decoder.reset();
             // The allocator would otherwise keep the freed pages for this thread.
