@@ -11,6 +11,7 @@
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/SwitchToggle.h"
 #include "ui/foundation/SymbolImage.h"
+#include "ui/settings/ComputerWording.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -120,14 +121,11 @@ QWidget* symbols(const SpecimenOptions&) {
 QWidget* confirmation(const SpecimenOptions& options) {
     const bool history = options.setting(QStringLiteral("which"), QStringLiteral("history")) ==
                          QLatin1String("history");
-    QMessageBox* box =
-        history
-            ? openConfirmation(nullptr, QStringLiteral("Delete this interview?"),
-                               QStringLiteral("This interview and its answers will be deleted "
-                                              "from this computer’s history."),
-                               QStringLiteral("Delete"), [] {})
-            : openConfirmation(nullptr, QStringLiteral("Delete the API key from this computer?"),
-                               QString(), QStringLiteral("Delete key"), [] {});
+    QMessageBox* box = history ? openConfirmation(nullptr, QStringLiteral("Delete this interview?"),
+                                                  wording::deleteInterviewMessage(),
+                                                  QStringLiteral("Delete"), [] {})
+                               : openConfirmation(nullptr, wording::deleteKeyTitle(), QString(),
+                                                  QStringLiteral("Delete key"), [] {});
     // The box sizes itself as a window when shown: its picture is what the user sees.
     QCoreApplication::processEvents();
     auto* picture = new QLabel;

@@ -2,8 +2,10 @@
 
 #include "ui/foundation/Palette.h"
 
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace corvel {
 
@@ -44,6 +46,20 @@ QScrollArea* makeScrollArea(QWidget* parent) {
     scroll->viewport()->setAutoFillBackground(false);
     useKitScrollBar(scroll);
     return scroll;
+}
+
+void setScrollContent(QScrollArea* area, QWidget* content) {
+    area->setWidget(content);
+    content->setAutoFillBackground(false);
+}
+
+void revealOnNextTurn(QScrollArea* area, QWidget* target, int margin) {
+    QTimer::singleShot(0, target, [area, target, margin] {
+        if (!target->isVisibleTo(area))
+            return;
+        area->widget()->layout()->activate();
+        area->ensureWidgetVisible(target, 0, margin);
+    });
 }
 
 } // namespace corvel

@@ -14,4 +14,11 @@ void useKitScrollBar(QAbstractScrollArea* area);
 // its width, no horizontal bar, the kit's vertical one.
 QScrollArea* makeScrollArea(QWidget* parent = nullptr);
 
+// Puts `content` in `area`, keeping it see-through: QScrollArea::setWidget turns its fill on.
+void setScrollContent(QScrollArea* area, QWidget* content);
+
+// Scrolls `area` until `target` shows with `margin` around it, on the next turn, once the layout
+// has made room for it; nothing when it is hidden by then.
+void revealOnNextTurn(QScrollArea* area, QWidget* target, int margin);
+
 } // namespace corvel

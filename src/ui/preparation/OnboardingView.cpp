@@ -202,7 +202,6 @@ QWidget* OnboardingView::buildContentColumn() {
     // The column keeps its full height so the rows beside it do not jump between steps.
     m_scroll->setFixedHeight(530);
     auto* inner = new QWidget(m_scroll);
-    inner->setAutoFillBackground(false);
     auto* contentLayout = new QVBoxLayout(inner);
     contentLayout->setContentsMargins(0, 12, 0, 12);
     contentLayout->setSpacing(0);
@@ -213,8 +212,7 @@ QWidget* OnboardingView::buildContentColumn() {
     m_transition = new StepTransition(preferences(), inner);
     contentLayout->addWidget(m_transition);
     contentLayout->addStretch(1);
-    m_scroll->setWidget(inner);
-    inner->setAutoFillBackground(false); // the scroll area turns it on
+    setScrollContent(m_scroll, inner);
     return m_scroll;
 }
 

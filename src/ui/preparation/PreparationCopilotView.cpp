@@ -98,8 +98,7 @@ PreparationCopilotView::PreparationCopilotView(AppEnvironment environment, Prepa
     auto* column = new QVBoxLayout(inner);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    scroll->setWidget(inner);
-    inner->setAutoFillBackground(false); // the scroll area turns it on
+    setScrollContent(scroll, inner);
 
     auto* band = new SkyBand(card, inner);
     m_band = new QVBoxLayout(band);

@@ -229,8 +229,7 @@ QWidget* ProfileView::buildStepCard() {
     m_sectionLayout->setContentsMargins(0, 0, 0, 0);
     contentColumn->addLayout(m_sectionLayout);
     contentColumn->addStretch(1);
-    scroll->setWidget(content);
-    content->setAutoFillBackground(false); // the scroll area turns it on
+    setScrollContent(scroll, content);
     column->addWidget(scroll, 1);
     column->addWidget(buildFooter(card));
     return card;

@@ -78,6 +78,14 @@ private:
     QColor m_accent;
 };
 
+// One accessible name for a title and its text. Every delta reaches every row, so it is only
+// set when it changed.
+void nameAfter(QWidget* widget, const QString& title, const QString& text) {
+    const QString name = text.isEmpty() ? title : title + u'\n' + text;
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
 } // namespace
 
 class AnswerCueView::OpeningBlock final : public QWidget {
@@ -131,7 +139,7 @@ public:
         m_title->setText(row.title);
         m_body->setText(row.text);
         m_body->setVisible(!row.text.isEmpty());
-        setAccessibleName(row.text.isEmpty() ? row.title : row.title + u'\n' + row.text);
+        nameAfter(this, row.title, row.text);
     }
 
 private:
@@ -168,7 +176,7 @@ public:
         m_title->setText(cue.title);
         m_text->setText(cue.text);
         m_text->setVisible(!cue.text.isEmpty());
-        setAccessibleName(cue.text.isEmpty() ? cue.title : cue.title + u'\n' + cue.text);
+        nameAfter(this, cue.title, cue.text);
     }
 
 protected:

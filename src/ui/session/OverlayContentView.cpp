@@ -179,10 +179,9 @@ QWidget* OverlayContentView::buildAnswerArea() {
     items->addStretch();
 
     m_scroll = makeScrollArea(this);
-    m_scroll->setWidget(content);
-    // Both see-through, so the card shows behind the answer; growing as the answer streams
-    // repaints only what it uncovers.
-    content->setAutoFillBackground(false);
+    // See-through, so the card shows behind the answer; growing as the answer streams repaints
+    // only what it uncovers.
+    setScrollContent(m_scroll, content);
     content->setAttribute(Qt::WA_StaticContents);
     m_answer->setAttribute(Qt::WA_StaticContents);
     return m_scroll;
@@ -259,17 +258,6 @@ void OverlayContentView::paintEvent(QPaintEvent*) {
     fillRounded(painter, rect(), 6, Palette::withOpacity(Palette::canvas(), backgroundOpacity()));
 }
 
-// New words heard scroll the empty state until they show: in the compact window they would
-// otherwise sit below the fold.
-void OverlayContentView::revealLastWords() {
-    QTimer::singleShot(0, this, [this] {
-        if (!m_lastWordsText->isVisibleTo(m_scroll))
-            return;
-        m_scroll->widget()->layout()->activate();
-        m_scroll->ensureWidgetVisible(m_lastWordsText, 0, 8);
-    });
-}
-
 void OverlayContentView::refresh() {
     const OverlayState now = state();
     const SessionFacts facts = SessionFacts::of(m_store);
@@ -309,8 +297,10 @@ void OverlayContentView::refresh() {
         m_emptyHint->setText(OverlayText::emptyHint(now));
         m_lastWords->setVisible(!now.transcript.isEmpty());
         m_lastWordsText->setText(lastCharacters(now.transcript, OverlayText::lastWordsCharacters));
+        // New words heard scroll the empty state until they show: in the compact window they
+        // would otherwise sit below the fold.
         if (!now.transcript.isEmpty() && now.transcript != m_shownTranscript)
-            revealLastWords();
+            revealOnNextTurn(m_scroll, m_lastWordsText, 8);
     }
     m_shownTranscript = now.transcript;
 

@@ -66,7 +66,6 @@ private:
     CaptureStatusView* captureStatus(QWidget* parent);
     void applySizes();
     void refresh();
-    void revealLastWords();
 
     AppStore& m_store;
     AudioCapture& m_audio;

@@ -67,10 +67,11 @@ QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
 }
 
 QRect OverlayPanel::cardGeometry() const {
-    return geometry().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow));
+    return geometry().marginsRemoved(shadowMargins());
 }
 
-Qt::Edges OverlayPanel::edgesAt(const QRect& card, const QPoint& pos) {
+Qt::Edges OverlayPanel::edgesAt(const QPoint& pos) const {
+    const QRect card = rect().marginsRemoved(shadowMargins());
     Qt::Edges edges;
     if (pos.x() < card.left() + edgeBand)
         edges |= Qt::LeftEdge;
@@ -94,7 +95,7 @@ void OverlayPanel::present() {
         if (available)
             card.moveTopRight(
                 QPoint(available->right() - screenInset, available->top() + screenInset));
-        setGeometry(card.marginsAdded(QMargins(m_shadow, m_shadow, m_shadow, m_shadow)));
+        setGeometry(card.marginsAdded(shadowMargins()));
         winId(); // the native window, so it can be marked before it is first shown
         keepOnAllWorkspaces(windowHandle());
         m_placed = true;
@@ -114,7 +115,7 @@ void OverlayPanel::setShadow(bool shadow) {
     setMinimumSize(minimumWidth + 2 * margin, minimumHeight + 2 * margin);
     // The card keeps its place on screen; only the margin around it changes.
     if (m_placed)
-        setGeometry(card.marginsAdded(QMargins(margin, margin, margin, margin)));
+        setGeometry(card.marginsAdded(shadowMargins()));
     update();
 }
 
@@ -139,8 +140,7 @@ void OverlayPanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || pressedOnControl(pos))
         return QWidget::mousePressEvent(event);
     m_pressedAt = pos;
-    m_pressedEdges =
-        edgesAt(rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow)), pos);
+    m_pressedEdges = edgesAt(pos);
     event->accept();
 }
 
@@ -157,9 +157,7 @@ void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
             move(event->globalPosition().toPoint() - *m_heldAt);
         return;
     }
-    const QRect card = rect().marginsRemoved(QMargins(m_shadow, m_shadow, m_shadow, m_shadow));
-    const Qt::Edges edges =
-        event->buttons() || pressedOnControl(pos) ? Qt::Edges() : edgesAt(card, pos);
+    const Qt::Edges edges = event->buttons() || pressedOnControl(pos) ? Qt::Edges() : edgesAt(pos);
     if (edges)
         setCursor(cursorFor(edges));
     else
@@ -191,7 +189,7 @@ void OverlayPanel::paintEvent(QPaintEvent* event) {
         m_shadowPixmap.fill(Qt::transparent);
         QPainter shade(&m_shadowPixmap);
         shade.setRenderHint(QPainter::Antialiasing);
-        const QRectF card = QRectF(rect()).adjusted(m_shadow, m_shadow, -m_shadow, -m_shadow);
+        const QRectF card = rect().marginsRemoved(shadowMargins());
         for (int spread = m_shadow - shadowDrop; spread >= 1; --spread) {
             QPainterPath layer;
             layer.addRoundedRect(

@@ -2,6 +2,7 @@
 
 #include "session/FloatingPanel.h"
 
+#include <QMargins>
 #include <QPixmap>
 #include <QSize>
 #include <QWidget>
@@ -47,8 +48,6 @@ public:
     // The card: the window without the shadow margin.
     QRect cardGeometry() const;
     bool drawsShadow() const { return m_shadow > 0; }
-    // Which edges a press at `pos` grabs in a card of `card`.
-    static Qt::Edges edgesAt(const QRect& card, const QPoint& pos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +59,9 @@ protected:
 
 private:
     void setShadow(bool shadow);
+    QMargins shadowMargins() const { return {m_shadow, m_shadow, m_shadow, m_shadow}; }
+    // Which edges of the card a press at `pos` grabs.
+    Qt::Edges edgesAt(const QPoint& pos) const;
     bool pressedOnControl(const QPoint& pos) const;
 
     AppStore& m_store;

@@ -64,10 +64,9 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     items->addStretch();
 
     m_scroll = makeScrollArea(this);
-    m_scroll->setWidget(content);
+    setScrollContent(m_scroll, content);
     // The wheel, the focus and an opened manual entry scroll it; no indicator shows.
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    content->setAutoFillBackground(false);
     // Growing as the answer streams repaints only what it uncovers.
     content->setAttribute(Qt::WA_StaticContents);
     m_conversation->setAttribute(Qt::WA_StaticContents);
@@ -197,8 +196,9 @@ QWidget* SessionContentView::buildDisclosures() {
     m_manualGroup->setContentSpacing(14);
     connect(m_manualGroup, &DisclosureGroup::expandedChanged, this, [this](bool expanded) {
         m_showManualQuestion = expanded;
+        // Opening the entry scrolls the screen until its button is in view.
         if (expanded)
-            revealManualQuestion();
+            revealOnNextTurn(m_scroll, m_suggest, 12);
     });
     column->addWidget(m_manualGroup);
 
@@ -242,17 +242,6 @@ void SessionContentView::toggleOverlay() {
         m_store.hideOverlay();
     else
         m_store.openOverlay();
-}
-
-// Opening the entry scrolls the screen until its button is in view, on the next turn, once the
-// layout has made room for it.
-void SessionContentView::revealManualQuestion() {
-    QTimer::singleShot(0, this, [this] {
-        if (!m_showManualQuestion)
-            return;
-        m_scroll->widget()->layout()->activate();
-        m_scroll->ensureWidgetVisible(m_suggest, 0, 12);
-    });
 }
 
 void SessionContentView::refresh() {

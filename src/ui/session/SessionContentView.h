@@ -60,7 +60,6 @@ private:
     void refresh();
     void refreshQuestionDraft();
     void toggleOverlay();
-    void revealManualQuestion();
 
     AppEnvironment m_environment;
     AppStore& m_store;

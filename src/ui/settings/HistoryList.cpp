@@ -27,11 +27,8 @@ HistoryList::HistoryList(AppStore& store, QWidget* parent) : QWidget(parent), m_
 }
 
 void HistoryList::refresh() {
-    m_records.clear();
-    for (const InterviewRecord& record : m_store.history()) {
-        if (!record.isDemo)
-            m_records.push_back(&record);
-    }
+    m_records = history::listedRecords(m_store.history());
+    m_rowsStale = true;
     const int count = int(m_records.size());
     setFixedHeight(count == 0 ? 0 : count * rowHeight() + (count - 1) * rowSpacing);
     layoutRows();
@@ -123,7 +120,9 @@ void HistoryList::layoutRows() {
         Row row = found != kept.end() ? *found : spare.empty() ? makeRow() : spare.back();
         if (found == kept.end() && !spare.empty())
             spare.pop_back();
-        bind(row, index);
+        // Scrolling leaves a kept row's texts as they are; a new history rebinds every row.
+        if (found == kept.end() || m_rowsStale)
+            bind(row, index);
         row.card->setGeometry(0, int(index) * step, width(), rowHeight());
         row.card->show();
         if (!rows.empty())
@@ -138,6 +137,7 @@ void HistoryList::layoutRows() {
         row.card->deleteLater();
     }
     m_rows = std::move(rows);
+    m_rowsStale = false;
 }
 
 void HistoryList::watchScrollArea() {

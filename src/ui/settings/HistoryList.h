@@ -15,7 +15,6 @@ namespace corvel {
 class AppStore;
 class HistoryRecordButton;
 class LinkButton;
-class AccessibilityPreferences;
 
 // The list of past interviews. It is as tall as all its rows, but rows exist only for the
 // records inside the scroll area's view and are reused as it scrolls, so a thousand records cost
@@ -58,6 +57,7 @@ private:
     // Into the store's history, renewed by refresh whenever it changes.
     std::vector<const InterviewRecord*> m_records;
     std::vector<Row> m_rows;
+    bool m_rowsStale = true; // the records changed since the rows were bound
     int m_rowHeight = 0;
     QPointer<QScrollArea> m_scrollArea;
 };

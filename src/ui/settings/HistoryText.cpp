@@ -30,11 +30,11 @@ QString questionLabel(qsizetype index) {
     return QStringLiteral("Question %1").arg(index + 1, 2, 10, QLatin1Char('0'));
 }
 
-std::vector<InterviewRecord> listedRecords(const std::vector<InterviewRecord>& history) {
-    std::vector<InterviewRecord> records;
+std::vector<const InterviewRecord*> listedRecords(const std::vector<InterviewRecord>& history) {
+    std::vector<const InterviewRecord*> records;
     for (const InterviewRecord& record : history) {
         if (!record.isDemo)
-            records.push_back(record);
+            records.push_back(&record);
     }
     return records;
 }

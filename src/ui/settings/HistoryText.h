@@ -23,8 +23,8 @@ QString durationText(qint64 seconds);
 // "Question 01" for the first entry (1-based, at least two digits).
 QString questionLabel(qsizetype index);
 
-// The records the list shows: demo records never are.
-std::vector<InterviewRecord> listedRecords(const std::vector<InterviewRecord>& history);
+// The records the list shows, pointing into `history`: demo records never are.
+std::vector<const InterviewRecord*> listedRecords(const std::vector<InterviewRecord>& history);
 // The record the detail shows: a selected demo record counts as none.
 std::optional<InterviewRecord> openRecord(const std::optional<InterviewRecord>& selected);
 

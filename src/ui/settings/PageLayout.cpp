@@ -26,9 +26,7 @@ QVBoxLayout* scrollingColumn(QWidget* host, int maximumWidth, int padding, int s
     bareColumn(host, 0)->addWidget(scroll);
 
     auto* page = new QWidget;
-    scroll->setWidget(page);
-    // The scroll area fills its page by default, which would hide the window's canvas.
-    page->setAutoFillBackground(false);
+    setScrollContent(scroll, page);
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(0, 0, 0, 0);
     auto* body = new QWidget;

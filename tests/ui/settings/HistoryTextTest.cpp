@@ -72,8 +72,8 @@ TEST(HistoryTextTest, DemoRecordsAreNeverListedNorOpened) {
                                                  record(QStringLiteral("B"), {})};
     const auto listed = history::listedRecords(stored);
     ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].id, stored[0].id);
-    EXPECT_EQ(listed[1].id, stored[2].id);
+    EXPECT_EQ(listed[0]->id, stored[0].id);
+    EXPECT_EQ(listed[1]->id, stored[2].id);
 
     EXPECT_FALSE(history::openRecord(std::nullopt));
     EXPECT_FALSE(history::openRecord(stored[1]));
