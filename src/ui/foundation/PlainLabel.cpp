@@ -18,4 +18,8 @@ void PlainLabel::setTextColor(const QColor& color) {
     setPalette(colors);
 }
 
+QString plainToolTip(const QString& text) {
+    return QStringLiteral("<qt>%1</qt>").arg(text.toHtmlEscaped());
+}
+
 } // namespace corvel

@@ -17,4 +17,7 @@ public:
     void setTextColor(const QColor& color);
 };
 
+// A tool tip that shows `text` as it is: Qt reads a tool tip that looks like markup as rich text.
+QString plainToolTip(const QString& text);
+
 } // namespace corvel

@@ -173,7 +173,7 @@ void CallPreparationSection::refresh() {
             glyph->show();
         }
         row.value->setText(value);
-        row.value->setToolTip(value);
+        row.value->setToolTip(plainToolTip(value));
         const QString word = complete ? QStringLiteral("Edit") : QStringLiteral("Add");
         row.edit->setText(word);
         row.edit->setAccessibleName(word + QLatin1Char(' ') + row.title.toLower());

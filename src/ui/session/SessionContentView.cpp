@@ -22,7 +22,6 @@
 #include "ui/session/SessionFacts.h"
 #include "ui/session/SessionScreenText.h"
 #include "ui/session/SystemWording.h"
-#include "ui/session/TextTail.h"
 #include "ui/session/WaitingForCallView.h"
 
 #include <QHBoxLayout>

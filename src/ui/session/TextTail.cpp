@@ -41,8 +41,4 @@ QString lastCharacters(const QString& text, qsizetype count) {
     return text.sliced(startOfLast(text, 0, count));
 }
 
-QString plainToolTip(const QString& text) {
-    return QStringLiteral("<qt>%1</qt>").arg(text.toHtmlEscaped());
-}
-
 } // namespace corvel

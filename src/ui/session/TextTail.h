@@ -8,7 +8,4 @@ namespace corvel {
 // surrogate pair or of a combining sequence.
 QString lastCharacters(const QString& text, qsizetype count);
 
-// A tool tip that shows `text` as it is: Qt reads a tool tip that looks like markup as rich text.
-QString plainToolTip(const QString& text);
-
 } // namespace corvel

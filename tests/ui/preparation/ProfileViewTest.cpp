@@ -16,6 +16,8 @@
 #include "ui/preparation/ResumeDropZone.h"
 #include "ui/preparation/ResumePreparationSection.h"
 
+#include "support/ShownToolTip.h"
+
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
@@ -327,6 +329,18 @@ TEST_F(ProfileViewTest, CallStepButtonsSendTheirActionsToTheStore) {
     EXPECT_EQ(view->primaryButton()->title(), QStringLiteral("Return to session"));
     EXPECT_EQ(view->stepItem(Step::call)->accessibleDescription(), QStringLiteral("Current step"));
     EXPECT_FALSE(view->copilot()->look().routeBlock);
+}
+
+// A role or a file name that looks like markup shows as typed, in the summary and its tool tip.
+TEST_F(ProfileViewTest, TheCallSummaryShowsWhatWasTypedEvenInItsToolTip) {
+    h.stores.prepare();
+    InterviewContext context = h.store().context();
+    context.role = QStringLiteral("<b>Lead</b> & <i>Staff</i>");
+    h.store().setContext(context);
+    open(Step::call);
+    auto* value = findNamed<SpacedLabel>(*section<CallPreparationSection>(), context.role);
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(shownToolTip(value), context.role);
 }
 
 // The call step's language choice is built with the accessibility preferences: under Reduce

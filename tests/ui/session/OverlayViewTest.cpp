@@ -1,5 +1,6 @@
 #include "ui/session/OverlayView.h"
 #include "SessionScreenHarness.h"
+#include "support/ShownToolTip.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerText.h"
@@ -10,7 +11,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -19,18 +19,9 @@ using test::s;
 using test::SessionScreenHarness;
 using test::settle;
 using test::shownTexts;
+using test::shownToolTip;
 
 namespace {
-
-// The text a tool tip shows, as Qt renders it.
-QString shownToolTip(const QWidget* widget) {
-    QTextDocument shown;
-    if (Qt::mightBeRichText(widget->toolTip()))
-        shown.setHtml(widget->toolTip());
-    else
-        shown.setPlainText(widget->toolTip());
-    return shown.toPlainText();
-}
 
 struct Floating {
     SessionScreenHarness h;
