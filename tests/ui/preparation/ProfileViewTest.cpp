@@ -16,7 +16,7 @@
 #include "ui/preparation/ResumeDropZone.h"
 #include "ui/preparation/ResumePreparationSection.h"
 
-#include "support/ShownToolTip.h"
+#include "support/WidgetReading.h"
 
 #include <QDir>
 #include <QLabel>
@@ -158,7 +158,7 @@ TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     bar->setValue(bar->maximum());
     QCoreApplication::processEvents();
     QWidget* viewport = static_cast<QScrollArea*>(scroll)->viewport();
-    EXPECT_TRUE(viewport->rect().contains(QRect(hint->mapTo(viewport, QPoint()), hint->size())));
+    EXPECT_TRUE(wholeInView(viewport, hint));
 }
 
 // A long file name is cut after two lines instead of widening the zone, and typing elsewhere

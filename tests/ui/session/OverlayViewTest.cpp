@@ -1,6 +1,6 @@
 #include "ui/session/OverlayView.h"
 #include "SessionScreenHarness.h"
-#include "support/ShownToolTip.h"
+#include "support/WidgetReading.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/session/AnswerText.h"

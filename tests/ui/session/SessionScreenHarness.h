@@ -9,6 +9,8 @@
 #include "ui/foundation/AppEnvironment.h"
 #include "ui/foundation/SpacedLabel.h"
 
+#include "support/WidgetReading.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 
@@ -29,11 +31,6 @@ inline QString s(const char* utf8) {
 // Lets the store's tasks run up to their next wait, then the views' deferred refreshes.
 inline void settle() {
     StoreHarness::settle();
-}
-
-// Whether the whole of `widget` is inside `viewport`'s visible area.
-inline bool wholeInView(const QWidget* viewport, const QWidget* widget) {
-    return viewport->rect().contains(QRect(widget->mapTo(viewport, QPoint()), widget->size()));
 }
 
 // The texts a widget shows, in the order its parts were built: labels, text blocks and buttons

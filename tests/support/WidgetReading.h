@@ -15,4 +15,9 @@ inline QString shownToolTip(const QWidget* widget) {
     return shown.toPlainText();
 }
 
+// Whether the whole of `widget` is inside `viewport`'s visible area.
+inline bool wholeInView(const QWidget* viewport, const QWidget* widget) {
+    return viewport->rect().contains(QRect(widget->mapTo(viewport, QPoint()), widget->size()));
+}
+
 } // namespace corvel::test
