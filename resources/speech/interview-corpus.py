@@ -20,12 +20,6 @@ def pick(items, count):
     return rng.sample(items, count)
 
 
-def expand(template, **slots):
-    names = list(slots)
-    for values in itertools.product(*(slots[n] for n in names)):
-        yield template.format(**dict(zip(names, values)))
-
-
 # ---------------------------------------------------------------------------------------------
 # Building blocks
 
