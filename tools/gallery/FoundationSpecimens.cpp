@@ -89,8 +89,8 @@ QWidget* fonts(const SpecimenOptions& options) {
         fallback ? std::nullopt : FontRegistry::registeredFont();
     auto* sheet = new QWidget;
     auto* column = new QVBoxLayout(sheet);
-    const QString sample = options.setting(QStringLiteral("text"),
-                                           QStringLiteral("Hamburgefonstiv – You’re ready 0123"));
+    const QString sample = options.setting(
+        QStringLiteral("text"), QStringLiteral("Hamburgefonstiv – You’re ready 12:34 3/5 0123 😀"));
     for (int size : {9, 11, 12, 13, 14, 21, 38}) {
         for (auto weight : {QFont::Normal, QFont::Medium, QFont::DemiBold}) {
             column->addWidget(

@@ -5,6 +5,7 @@
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace corvel {
@@ -29,6 +30,12 @@ TextInput::TextInput(const QString& placeholder, QWidget* parent)
     colors.setColor(QPalette::Text, Palette::ink());
     setPalette(colors);
     setAttribute(Qt::WA_MacShowFocusRect, false);
+    // setText() leaves the cursor, and so the view, at the end. The user's own edits mark the
+    // text modified: those never move the cursor.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!hasFocus() && !isModified())
+            setCursorPosition(0);
+    });
 }
 
 void TextInput::setCornerRadius(qreal radius) {
@@ -42,6 +49,13 @@ QSize TextInput::sizeHint() const {
 
 QSize TextInput::minimumSizeHint() const {
     return {QLineEdit::minimumSizeHint().width(), sizeHint().height()};
+}
+
+void TextInput::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A menu or another window takes the focus only for a moment: the cursor stays for the return.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        setCursorPosition(0);
 }
 
 void TextInput::paintEvent(QPaintEvent* event) {

@@ -7,7 +7,8 @@ namespace corvel {
 class FocusRing;
 
 // A borderless one-line field on a surface-coloured rounded rectangle; its placeholder is also
-// its accessibility label. The text binding is text()/setText() and textChanged().
+// its accessibility label. The text binding is text()/setText() and textChanged(). While it is
+// not being edited it shows the beginning of its text, where QLineEdit would show the end.
 class TextInput final : public QLineEdit {
     Q_OBJECT
 
@@ -22,6 +23,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     FocusRing* m_focusRing;

@@ -32,7 +32,7 @@ HistoryView::HistoryView(AppEnvironment environment, QWidget* parent)
     : QWidget(parent), m_environment(environment),
       m_back(new ActionButton(QStringLiteral("All interviews"), QStringLiteral("arrow.left"), false,
                               true, std::nullopt, environment.preferences)) {
-    m_column = scrollingColumn(this, maximumColumnWidth, pagePadding, 32);
+    m_column = scrollingColumn(this, maximumColumnWidth, pagePadding, 32).column;
     auto* header = new QHBoxLayout;
     header->addWidget(new PageHeading(QStringLiteral("Saved sessions"),
                                       QStringLiteral("Your interviews"),

@@ -21,7 +21,7 @@ QWidget* padded(QWidget* content, const QMargins& margins) {
     return holder;
 }
 
-QVBoxLayout* scrollingColumn(QWidget* host, int maximumWidth, int padding, int spacing) {
+ScrollingPage scrollingColumn(QWidget* host, int maximumWidth, int padding, int spacing) {
     auto* scroll = makeScrollArea();
     bareColumn(host, 0)->addWidget(scroll);
 
@@ -35,7 +35,7 @@ QVBoxLayout* scrollingColumn(QWidget* host, int maximumWidth, int padding, int s
     column->setContentsMargins(padding, padding, padding, padding);
     row->addWidget(body, 1);
     row->addStretch(0);
-    return column;
+    return {scroll, column};
 }
 
 } // namespace corvel

@@ -10,6 +10,7 @@
 #include "ui/foundation/PageHeading.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
 #include "ui/foundation/SwitchToggle.h"
@@ -60,16 +61,25 @@ QUrl SettingsView::dataHandlingPage() {
 
 SettingsView::SettingsView(AppEnvironment environment, Seams seams, QWidget* parent)
     : QWidget(parent), m_environment(environment), m_seams(std::move(seams)) {
-    QVBoxLayout* column = scrollingColumn(this, maximumColumnWidth, pagePadding, 24);
+    const ScrollingPage page = scrollingColumn(this, maximumColumnWidth, pagePadding, 24);
+    QVBoxLayout* column = page.column;
     auto* heading = new PageHeading(
         QStringLiteral("Preferences"), QStringLiteral("Settings"),
         QStringLiteral("Your account, call audio and floating window — set up your way."));
     column->addWidget(padded(heading, QMargins(0, 0, 0, 12)));
     column->addWidget(new AccountSettingsView(m_environment));
     column->addWidget(new MacAccessSettingsView(m_environment));
-    m_privateGroup = disclosure(QStringLiteral("Private developer connection"),
-                                new PrivateConnectionView(m_environment, m_seams.openUrl), 16);
-    column->addWidget(m_privateGroup);
+    auto* connection = new PrivateConnectionView(m_environment, m_seams.openUrl);
+    auto* privateGroup = disclosure(QStringLiteral("Private developer connection"), connection, 16);
+    m_privateGroup = privateGroup;
+    column->addWidget(privateGroup);
+    // The group sits below two cards: opened, its key field would often be under the fold. The
+    // whole block is revealed, since a line edit alone would only bring its cursor into view.
+    connect(privateGroup, &DisclosureGroup::expandedChanged, this,
+            [scroll = page.scroll, connection](bool expanded) {
+                if (expanded)
+                    revealOnNextTurn(scroll, connection, pagePadding);
+            });
     column->addWidget(buildListening());
     column->addWidget(buildAnswers());
     column->addWidget(buildFloatingWindow());

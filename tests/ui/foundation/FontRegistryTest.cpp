@@ -6,8 +6,14 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
 
 using namespace corvel;
 
@@ -27,6 +33,18 @@ FontFaceDescriptor face(const char* name,
     for (const auto& [tag, value] : axes)
         result.variations.insert(QByteArray(tag), value);
     return result;
+}
+
+// The family of every face that draws part of `text` in `font`.
+std::set<std::string> drawingFaces(const QFont& font, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    std::set<std::string> faces;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        faces.insert(run.rawFont().familyName().toStdString());
+    return faces;
 }
 
 int warnings = 0;
@@ -95,7 +113,8 @@ TEST(FontRegistryTest, MissingFileFallsBackQuietlyToTheSystemFontAtTheSameSizes)
     qInstallMessageHandler(previous);
     EXPECT_FALSE(missing);
     EXPECT_EQ(warnings, 0);
-    EXPECT_EQ(fallback.family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    EXPECT_EQ(fallback.family(),
+              QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
 
     const auto registered = FontRegistry::registerFontFile(variableFile, staticFolder);
     ASSERT_TRUE(registered);
@@ -121,4 +140,23 @@ TEST(FontRegistryTest, WeightsRenderWithTheirOwnFaces) {
     EXPECT_EQ(QFontInfo(semibold).styleName(), QStringLiteral("Semi Bold"));
     EXPECT_LT(QFontMetricsF(regular).horizontalAdvance(sample),
               QFontMetricsF(semibold).horizontalAdvance(sample));
+}
+
+// The system font may be an alias ("Sans Serif"): digits, "/", ":" and spaces must still come
+// from a text face, never from the emoji face.
+TEST(FontRegistryTest, TextIsDrawnByTheTextFaceAndOnlyEmojiByTheEmojiFace) {
+    const auto registered = FontRegistry::registerFontFile(variableFile, staticFolder);
+    ASSERT_TRUE(registered);
+    const std::string systemFace =
+        QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family().toStdString();
+    const std::string emojiFace = "Noto Color Emoji";
+    ASSERT_NE(systemFace, emojiFace);
+    const QString text = QStringLiteral("12:34 · 3/5 questions · Hamburgefonstiv 0123456789");
+    for (const auto& [font, face] :
+         {std::pair{appFont(13, QFont::Normal, std::nullopt), systemFace},
+          std::pair{appFont(13, QFont::Normal, registered), registered->family.toStdString()}}) {
+        EXPECT_EQ(drawingFaces(font, text), std::set{face});
+        // A character the text face lacks still shows, from the emoji face.
+        EXPECT_EQ(drawingFaces(font, QStringLiteral("\U0001F98A")), std::set{emojiFace});
+    }
 }

@@ -120,6 +120,46 @@ TEST_F(ProfileViewTest, KeyboardStepsSaveFirstAndLeaveWordMovesToTextFields) {
     EXPECT_EQ(h.store().preparationStep(), Step::resume);
 }
 
+// Whether `field` draws its text from the beginning: its left part looks as a field of the same
+// width holding only the first word does (inside the rounded corners, which show what is behind).
+bool showsStart(TextInput* field) {
+    const QString first = field->text().section(QLatin1Char(' '), 0, 0);
+    TextInput reference(field->placeholderText());
+    reference.setText(first);
+    reference.resize(field->size());
+    const int width = 16 + field->fontMetrics().horizontalAdvance(first);
+    const QRect left(6, 6, width - 6, field->height() - 12);
+    const auto picture = [&left](QWidget& widget) {
+        return widget.grab(left).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    return picture(*field) == picture(reference);
+}
+
+// Later visits show a long role and company from their start, also after the user edited at
+// the end and moved on.
+TEST_F(ProfileViewTest, LongSingleLineValuesShowTheirStartWhenNotEdited) {
+    InterviewContext context;
+    context.role = QStringLiteral("Senior Software Engineer, Payments Infrastructure and Risk");
+    context.company = QStringLiteral("Nordlicht Financial Services Group International");
+    h.store().setContext(context);
+    open(Step::role, {1040, 740});
+    auto* job = section<JobPreparationSection>();
+    for (TextInput* field : {job->roleField(), job->companyField()}) {
+        ASSERT_LT(field->width(), field->fontMetrics().horizontalAdvance(field->text()));
+        EXPECT_TRUE(showsStart(field)) << field->text().toStdString();
+    }
+
+    TextInput* role = job->roleField();
+    role->setFocus(Qt::MouseFocusReason);
+    role->end(false);
+    QTest::keyClicks(role, QStringLiteral(" Lead"));
+    EXPECT_FALSE(showsStart(role));
+    QTest::keyClick(role, Qt::Key_Tab);
+    EXPECT_FALSE(role->hasFocus());
+    EXPECT_TRUE(showsStart(role));
+    EXPECT_TRUE(h.store().context().role.endsWith(QStringLiteral("Risk Lead")));
+}
+
 // Crossing the compact height resizes the section in place: typing goes on where it was.
 TEST_F(ProfileViewTest, CrossingTheCompactHeightKeepsTheSectionFocusAndCursor) {
     open(Step::role, {1180, 699});

@@ -7,8 +7,12 @@
 #include "ui/foundation/TextInput.h"
 #include "ui/settings/PrivateConnectionView.h"
 
+#include "support/WidgetReading.h"
+
 #include <QAccessible>
 #include <QApplication>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 
@@ -231,4 +235,23 @@ TEST(SettingsViewTest, CheckConnectionKeepsTheFocusAndSpaceChangesNothing) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !h.store().isCheckingConnection(); }, 5000));
         EXPECT_TRUE(check->hasFocus());
     }
+}
+
+// In a small window the group's header is near the bottom: opening it, by keyboard too, scrolls
+// the page until the key field shows.
+TEST(SettingsViewTest, OpeningThePrivateConnectionBringsItsKeyFieldIntoView) {
+    ScreenHarness h;
+    Page page(h);
+    page.view.resize(1040, 600);
+    QApplication::setActiveWindow(&page.view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page.view));
+    QAbstractButton* header = page.button(QStringLiteral("Private developer connection"));
+    auto* field = findNamed<TextInput>(page.view, QStringLiteral("OpenAI API key"));
+    auto* scroll = page.view.findChild<QScrollArea*>();
+    header->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(header, Qt::Key_Space);
+    ASSERT_TRUE(field->isVisibleTo(&page.view));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scroll->verticalScrollBar()->value() > 0; }));
+    EXPECT_TRUE(wholeInView(scroll->viewport(), field));
+    EXPECT_TRUE(wholeInView(scroll->viewport(), header));
 }
