@@ -3,8 +3,9 @@
 #   build-model.sh OUTDIR SYSTEM_DICTIONARY GENERAL_MODEL LM_WORDS_TOOL
 # interview.lm.bin: a trigram model (modified Kneser-Ney, irstlm) of interview-corpus.py's text;
 # interview.dict: the pronunciations (system dictionary plus extra.dict, the words it lacks) of
-# the corpus words and of the general model's most probable words. Fails when a corpus word has
-# no pronunciation.
+# the corpus words and of the general model's most probable words; interview.md5sums: their MD5
+# sums, which the recogniser checks before loading them. Fails when a corpus word has no
+# pronunciation.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 out=$1
@@ -46,5 +47,6 @@ sphinx_lm_convert -i "$work/interview.arpa" -o "$work/interview.lm.bin" >/dev/nu
 cat "$system_dict" "$here/extra.dict" |
     awk 'NR == FNR { keep[$1] = 1; next } { word = $1; sub(/\(.*/, "", word) } word in keep' \
         "$work/vocabulary" - >"$work/interview.dict"
-mv "$work/interview.lm.bin" "$work/interview.dict" "$out/"
+(cd "$work" && md5sum interview.lm.bin interview.dict >interview.md5sums)
+mv "$work/interview.lm.bin" "$work/interview.dict" "$work/interview.md5sums" "$out/"
 rm -rf "$work"

@@ -1,6 +1,7 @@
 #include "platform/PocketSphinxRecognizer.h"
 
 #include "platform/EnglishPunctuation.h"
+#include "platform/SpeechModelFiles.h"
 
 #include <pocketsphinx.h>
 #include <sphinxbase/cmn.h>
@@ -61,6 +62,11 @@ constexpr const char* searchSettings[][2] = {
 
 QString systemModelDirectory() {
     return QStringLiteral(CORVEL_POCKETSPHINX_MODELDIR);
+}
+
+// Where dpkg keeps each installed package's list of MD5 sums.
+QString packageSumsFolder() {
+    return QStringLiteral("/var/lib/dpkg/info/");
 }
 
 QString builtInterviewModelDirectory() {
@@ -234,6 +240,51 @@ struct PocketSphinxRecognizer::Decoder {
     }
 };
 
+struct PocketSphinxRecognizer::Sources {
+    QByteArray hmm;
+    QByteArray dict;
+    QByteArray generalModel;
+    QByteArray interviewModel;
+    bool withInterview = false;
+    SpeechModelFiles files;
+};
+
+PocketSphinxRecognizer::Sources PocketSphinxRecognizer::sources() const {
+    const QDir model(m_modelPath);
+    const QString folder = model.dirName();
+    const QDir interview(m_options.interviewModelDirectory.isEmpty()
+                             ? builtInterviewModelDirectory()
+                             : m_options.interviewModelDirectory);
+    Sources sources;
+    sources.hmm = model.filePath(folder).toLocal8Bit();
+    sources.generalModel = model.filePath(folder + QStringLiteral(".lm.bin")).toLocal8Bit();
+    sources.interviewModel = interview.filePath(QStringLiteral("interview.lm.bin")).toLocal8Bit();
+    // The interview dictionary is the system one plus the interview words it lacks.
+    sources.withInterview = m_options.grammar.isEmpty() &&
+                            QFileInfo::exists(QString::fromLocal8Bit(sources.interviewModel)) &&
+                            interview.exists(QStringLiteral("interview.dict"));
+    sources.dict =
+        sources.withInterview
+            ? interview.filePath(QStringLiteral("interview.dict")).toLocal8Bit()
+            : model.filePath(QStringLiteral("cmudict-") + folder + QStringLiteral(".dict"))
+                  .toLocal8Bit();
+
+    // The package's sums hold for a copy of the model too, found in the same place in its folder.
+    sources.files.addSums(
+        packageSumsFolder() + QStringLiteral("pocketsphinx-") + folder + QStringLiteral(".md5sums"),
+        systemModelDirectory().mid(1) + QLatin1Char('/'), QFileInfo(m_modelPath).path());
+    sources.files.addFolder(QString::fromLocal8Bit(sources.hmm));
+    sources.files.addFile(QString::fromLocal8Bit(sources.dict));
+    if (m_options.grammar.isEmpty())
+        sources.files.addFile(QString::fromLocal8Bit(sources.generalModel));
+    if (sources.withInterview) {
+        sources.files.addSums(interview.filePath(QStringLiteral("interview.md5sums")), QString(),
+                              interview.path());
+        sources.files.addFile(QString::fromLocal8Bit(sources.interviewModel));
+    }
+    return sources;
+}
+
 std::shared_ptr<PocketSphinxRecognizer>
 PocketSphinxRecognizer::create(const QString& localeIdentifier, Options options) {
     const QLocale locale(localeIdentifier);
@@ -275,7 +326,13 @@ PocketSphinxRecognizer::~PocketSphinxRecognizer() {
 }
 
 bool PocketSphinxRecognizer::isAvailable() const {
-    return !m_loadFailed;
+    QByteArray failed;
+    {
+        std::lock_guard lock(m_failureMutex);
+        failed = m_failedState;
+    }
+    // Files that failed to load are tried again once they change: repaired or reinstalled.
+    return failed.isEmpty() || sources().files.state() != failed;
 }
 
 std::shared_ptr<SpeechRecognitionTask> PocketSphinxRecognizer::recognize(bool,
@@ -302,26 +359,25 @@ std::shared_ptr<SpeechRecognitionTask> PocketSphinxRecognizer::recognize(bool,
 bool PocketSphinxRecognizer::loadDecoder() {
     if (m_decoder)
         return true;
-    const QDir model(m_modelPath);
-    const QString folder = model.dirName();
-    const QByteArray hmm = model.filePath(folder).toLocal8Bit();
-    const QByteArray generalModel =
-        model.filePath(folder + QStringLiteral(".lm.bin")).toLocal8Bit();
-    const QDir interview(m_options.interviewModelDirectory.isEmpty()
-                             ? builtInterviewModelDirectory()
-                             : m_options.interviewModelDirectory);
-    const QByteArray interviewModel =
-        interview.filePath(QStringLiteral("interview.lm.bin")).toLocal8Bit();
-    // The interview dictionary is the system one plus the interview words it lacks.
-    const bool withInterview = m_options.grammar.isEmpty() &&
-                               QFileInfo::exists(QString::fromLocal8Bit(interviewModel)) &&
-                               interview.exists(QStringLiteral("interview.dict"));
-    const QByteArray dict =
-        withInterview
-            ? interview.filePath(QStringLiteral("interview.dict")).toLocal8Bit()
-            : model.filePath(QStringLiteral("cmudict-") + folder + QStringLiteral(".dict"))
-                  .toLocal8Bit();
+    const Sources model = sources();
+    const QByteArray state = model.files.state();
+    // The files are read and summed again only once they change, so a later session starts as
+    // fast as before.
+    if (state == m_checkedState || model.files.intact()) {
+        m_checkedState = state;
+        m_decoder = openDecoder(model);
+    }
+    std::lock_guard lock(m_failureMutex);
+    m_failedState = m_decoder ? QByteArray() : state;
+    return bool(m_decoder);
+}
 
+std::unique_ptr<PocketSphinxRecognizer::Decoder>
+PocketSphinxRecognizer::openDecoder(const Sources& sources) const {
+    const QByteArray& hmm = sources.hmm;
+    const QByteArray& dict = sources.dict;
+    const QByteArray& generalModel = sources.generalModel;
+    const bool withInterview = sources.withInterview;
     auto decoder = std::make_unique<Decoder>();
     std::vector<const char*> arguments = {
         "-hmm", hmm.constData(), "-dict", dict.constData(), "-dither", "no", "-logfn", "/dev/null"};
@@ -343,20 +399,19 @@ bool PocketSphinxRecognizer::loadDecoder() {
     if (decoder->config)
         decoder->decoder = ps_init(decoder->config);
     if (!decoder->decoder)
-        return false;
+        return nullptr;
     if (!m_options.grammar.isEmpty()) {
         if (!decoder->useGrammar(m_options.grammar) ||
             ps_set_search(decoder->decoder, "grammar") < 0)
-            return false;
-    } else if (withInterview && !decoder->useLanguageModels(generalModel, interviewModel,
+            return nullptr;
+    } else if (withInterview && !decoder->useLanguageModels(generalModel, sources.interviewModel,
                                                             m_options.interviewWeight)) {
-        return false;
+        return nullptr;
     }
     cmn_t* cmn = ps_get_feat(decoder->decoder)->cmn_struct;
     decoder->initialMean.resize(std::size_t(cmn->veclen));
     cmn_live_get(cmn, decoder->initialMean.data());
-    m_decoder = std::move(decoder);
-    return true;
+    return decoder;
 }
 
 void PocketSphinxRecognizer::run() {
@@ -370,7 +425,6 @@ void PocketSphinxRecognizer::run() {
             task = m_shared->queue.front();
         }
         if (!loadDecoder()) {
-            m_loadFailed = true;
             task->deliver({std::nullopt, false,
                            AudioRecognitionFailure{failureDomain, 1,
                                                    QStringLiteral("The speech model could not be "

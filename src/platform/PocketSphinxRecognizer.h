@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 
-#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -24,6 +23,10 @@ namespace corvel {
 // continues where that one stopped, with everything the previous task received after its final
 // result, so nothing spoken during a hand-over is lost and the same audio always splits into the
 // same utterances.
+//
+// Every model file is checked against its recorded sum before the library reads it, the first time
+// and after any change, since the library ends the program on a malformed file. A model that failed
+// to load is not available until its files change, so a repaired one loads at the next start.
 class PocketSphinxRecognizer final : public SpeechRecognizer {
 public:
     struct Options {
@@ -60,17 +63,24 @@ public:
     PocketSphinxRecognizer(QString modelPath, Options options);
 
 private:
+    struct Decoder;
+    struct Sources;
+
     void run();
+    Sources sources() const;
     bool loadDecoder();
+    std::unique_ptr<Decoder> openDecoder(const Sources& sources) const;
     void decode(Task& task);
 
     QString m_modelPath;
     Options m_options;
     std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
-    std::atomic<bool> m_loadFailed = false;
+    mutable std::mutex m_failureMutex;
+    QByteArray m_failedState; // the files' state when they last failed to load; empty: none
     std::thread m_thread;
-    struct Decoder;
-    std::unique_ptr<Decoder> m_decoder; // used on the decoder thread only
+    // Used on the decoder thread only.
+    QByteArray m_checkedState; // the files' state when they last matched their sums
+    std::unique_ptr<Decoder> m_decoder;
 };
 
 } // namespace corvel

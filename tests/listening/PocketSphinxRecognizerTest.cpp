@@ -1,8 +1,16 @@
 #include "TestGrammar.h"
+#include "listening/AudioCapture.h"
+#include "support/Files.h"
+#include "support/ManualClock.h"
 
+#include "FakeCaptureStack.h"
+
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +70,17 @@ private:
     std::condition_variable m_changed;
     std::vector<QString> m_texts;
 };
+
+// A guard against hanging, not a measurement.
+bool waitUntil(const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
 
 class PocketSphinxRecognizerTest : public ::testing::Test {
 protected:
@@ -143,4 +162,127 @@ TEST_F(PocketSphinxRecognizerTest, AFreshTaskHearsNothingOfAnEndedOne) {
     next->cancel();
     EXPECT_EQ(texts, (std::vector<QString>{u"Tell me about your last project."_s,
                                            u"What is your greatest strength?"_s}));
+}
+
+namespace {
+
+// A capture engine hearing through a copy of the installed model, which the tests damage and
+// repair. The general language model, which the test grammar does not use, is linked.
+class DamagedModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QDir installed(QStringLiteral(CORVEL_POCKETSPHINX_MODELDIR "/en-us"));
+        ASSERT_TRUE(QDir(directory.path()).mkpath(u"en-us/en-us"_s));
+        const QDir acoustic(installed.filePath(u"en-us"_s));
+        for (const QString& name : acoustic.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(acoustic.filePath(name), hmm(name)));
+        ASSERT_TRUE(QFile::copy(installed.filePath(u"cmudict-en-us.dict"_s),
+                                directory.filePath(u"en-us/cmudict-en-us.dict"_s)));
+        ASSERT_TRUE(QFile::link(installed.filePath(u"en-us.lm.bin"_s),
+                                directory.filePath(u"en-us/en-us.lm.bin"_s)));
+        useModel(test::testGrammar());
+        capture.setOnTranscript([this](const QString& text, bool isFinal) {
+            if (isFinal)
+                finals.append(text);
+        });
+    }
+
+    void useModel(const QByteArray& grammar) {
+        PocketSphinxRecognizer::Options options;
+        options.modelDirectory = directory.path();
+        options.grammar = grammar;
+        options.interviewModelDirectory = directory.filePath(u"no-interview-model"_s);
+        recognizer = PocketSphinxRecognizer::create(u"en-US"_s, options);
+        ASSERT_TRUE(recognizer);
+    }
+    QString hmm(const QString& name) const { return directory.filePath(u"en-us/en-us/"_s + name); }
+    AudioCapturePlatform platform() {
+        auto platform = stack.platform();
+        platform.recognizer = [this](const QString&) { return recognizer; };
+        return platform;
+    }
+    // The failure to load comes from the recogniser's thread, usually once the start is through.
+    QString errorAfterStart() {
+        try {
+            test::finish(capture.start(AudioSource::system, u"en-US"_s));
+        } catch (const CancellationError&) {
+        }
+        EXPECT_TRUE(waitUntil([&] { return capture.error().has_value(); }));
+        EXPECT_FALSE(capture.isRunning());
+        return capture.error().value_or(QString());
+    }
+    QString startError() {
+        try {
+            test::finish(capture.start(AudioSource::system, u"en-US"_s));
+        } catch (const CaptureError& error) {
+            return error.message();
+        }
+        return {};
+    }
+
+    QTemporaryDir directory;
+    std::shared_ptr<SpeechRecognizer> recognizer;
+    test::ManualClock clock;
+    test::FakeCaptureStack stack;
+    AudioCapture capture{std::nullopt, platform(), clock};
+    QStringList finals;
+    const QString notLoaded =
+        CaptureError::transcriptionUnavailable(u"The speech model could not be loaded."_s);
+};
+
+} // namespace
+
+TEST_F(DamagedModelTest, AModelThatFailedToLoadLoadsAtTheNextStartOnceRepaired) {
+    const QByteArray means = test::readFile(hmm(u"means"_s));
+    ASSERT_TRUE(QFile::remove(hmm(u"means"_s)));
+    EXPECT_EQ(errorAfterStart(), notLoaded);
+    EXPECT_EQ(startError(), CaptureError::speechUnavailable().message())
+        << "the same files are not loaded again";
+
+    test::writeFile(hmm(u"means"_s), means);
+    EXPECT_EQ(startError(), QString());
+    ASSERT_TRUE(capture.isRunning());
+    auto speech = spoken(u"Tell me about your last project."_s);
+    speech.resize(speech.size() + second, 0);
+    stack.input().samples(speech.data(), speech.size());
+    EXPECT_TRUE(waitUntil([&] { return !finals.isEmpty(); }));
+    EXPECT_EQ(finals, QStringList{u"Tell me about your last project."_s});
+    EXPECT_TRUE(capture.isRunning());
+    capture.stop();
+}
+
+TEST_F(DamagedModelTest, AMalformedModelFileStopsListeningWithAMessageAndTheProgramGoesOn) {
+    // Each of these ends the program inside the library.
+    const std::pair<QString, std::function<QByteArray(QByteArray)>> damages[] = {
+        {u"transition_matrices"_s, [](const QByteArray& bytes) { return bytes.left(100); }},
+        {u"mdef"_s, [](const QByteArray&) { return QByteArray(); }},
+        {u"means"_s,
+         [](QByteArray bytes) {
+             for (int i = 200; i < 1200; ++i)
+                 bytes[i] = char(i * 37);
+             return bytes;
+         }},
+    };
+    for (const auto& [name, damage] : damages) {
+        const QByteArray intact = test::readFile(hmm(name));
+        test::writeFile(hmm(name), damage(intact));
+        EXPECT_EQ(errorAfterStart(), notLoaded) << name.toStdString();
+        EXPECT_EQ(startError(), CaptureError::speechUnavailable().message());
+        test::writeFile(hmm(name), intact);
+    }
+    EXPECT_EQ(startError(), QString());
+    EXPECT_TRUE(capture.isRunning()) << "repaired";
+    capture.stop();
+}
+
+TEST_F(DamagedModelTest, AChangedLanguageModelIsRefused) {
+    useModel({});
+    const QString languageModel = directory.filePath(u"en-us/en-us.lm.bin"_s);
+    QByteArray bytes = test::readFile(languageModel);
+    ASSERT_TRUE(QFile::remove(languageModel));
+    // The library loads this one, and would decode with whatever it read.
+    for (int i = 2000; i < 102000; ++i)
+        bytes[i] = char(i * 37);
+    test::writeFile(languageModel, bytes);
+    EXPECT_EQ(errorAfterStart(), notLoaded);
 }

@@ -7,16 +7,18 @@ namespace corvel::test {
 
 // Synthetic speech is far from what the language model was trained on: end-to-end tests decode
 // it against a small grammar, through the same capture and recognition code as the application.
+inline QByteArray testGrammar() {
+    return "#JSGF V1.0;\n"
+           "grammar interview;\n"
+           "public <utterance> = <sentence>+;\n"
+           "<sentence> = hello | tell me about your last project | what is your greatest "
+           "strength | why do you want this job | how did you work with your team;\n";
+}
+
 inline AudioCapturePlatform platformWithTestGrammar() {
-    static const QByteArray grammar =
-        "#JSGF V1.0;\n"
-        "grammar interview;\n"
-        "public <utterance> = <sentence>+;\n"
-        "<sentence> = hello | tell me about your last project | what is your greatest strength | "
-        "why do you want this job | how did you work with your team;\n";
     auto platform = AudioCapturePlatform::system();
     PocketSphinxRecognizer::Options options;
-    options.grammar = grammar;
+    options.grammar = testGrammar();
     auto recognizer = PocketSphinxRecognizer::create(QStringLiteral("en-US"), options);
     platform.recognizer = [recognizer](const QString& locale) -> std::shared_ptr<SpeechRecognizer> {
         return locale == QStringLiteral("en-US") ? recognizer : nullptr;
