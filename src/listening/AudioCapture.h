@@ -22,8 +22,8 @@
 namespace corvel {
 
 class AudioBufferRelay;
-class CaptureError;
 class AudioInput;
+class CaptureError;
 class SpeechRecognitionTask;
 class SpeechRecognizer;
 
