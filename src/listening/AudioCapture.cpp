@@ -140,7 +140,7 @@ QCoro::Task<> AudioCapture::startPlatform(AudioSource source, QString localeIden
         [relay = m_relay](const qint16* samples, std::size_t count) {
             relay->receive(samples, count);
         },
-        [this, session](const QString& reason) { failCapture(reason, session); });
+        [this, session](const CaptureError& error) { inputFailed(error, session); });
 
     beginRecognition(session);
     co_await m_input->start(token);
@@ -184,6 +184,14 @@ void AudioCapture::failCapture(const QString& message, QUuid session) {
         return;
     stop();
     setError(CaptureError::captureStopped(message));
+}
+
+void AudioCapture::inputFailed(const CaptureError& error, QUuid session) {
+    if (error.kind() != CaptureError::Kind::inputChanged) {
+        failCapture(error.message(), session);
+    } else if (session == m_sessionGeneration) {
+        stopWithError(error.message());
+    }
 }
 
 void AudioCapture::receiveAudioLevel(double level, QUuid session) {

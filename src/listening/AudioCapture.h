@@ -23,6 +23,7 @@ namespace corvel {
 
 class AudioBufferRelay;
 class AudioInput;
+class CaptureError;
 class SpeechRecognitionTask;
 class SpeechRecognizer;
 
@@ -85,6 +86,7 @@ private:
     QCoro::Task<> startPlatform(AudioSource source, QString localeIdentifier, QUuid session,
                                 CancelToken token);
     void failCapture(const QString& message, QUuid session);
+    void inputFailed(const CaptureError& error, QUuid session);
     void receiveAudioLevel(double level, QUuid session);
     void receiveDriverTranscript(const QString& text, bool isFinal, QUuid session);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listening/CaptureError.h"
 #include "platform/Cancellation.h"
 
 #include <QCoroTask>
@@ -15,8 +16,9 @@ class AudioInput {
 public:
     // Called on the capture thread.
     using SamplesHandler = std::function<void(const qint16* samples, std::size_t count)>;
-    // Called on the main thread when audio stops after a successful start.
-    using FailureHandler = std::function<void(const QString& reason)>;
+    // Called on the main thread when audio stops after a successful start: inputChanged when
+    // the microphone changed, else a platform error carrying the sound server's reason.
+    using FailureHandler = std::function<void(const CaptureError& error)>;
 
     virtual ~AudioInput() = default;
     // Completes once audio flows; throws CaptureError, or CancellationError once the token is

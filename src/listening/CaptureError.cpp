@@ -7,8 +7,8 @@ CaptureError::CaptureError(Kind kind, QString message)
 
 CaptureError CaptureError::systemAudioUnavailable(const QString& detail) {
     return {Kind::systemAudioUnavailable,
-            QStringLiteral("Could not capture call audio. Check the screen and system audio "
-                           "recording permission. ") +
+            QStringLiteral("Could not capture call audio. Check that the sound server is running "
+                           "and your speakers or headphones are selected. ") +
                 detail};
 }
 
@@ -26,6 +26,12 @@ CaptureError CaptureError::speechUnavailable() {
 CaptureError CaptureError::noMicrophone() {
     return {Kind::noMicrophone, QStringLiteral("No usable microphone was found. Check your audio "
                                                "input in Settings \u2192 Sound.")};
+}
+
+CaptureError CaptureError::inputChanged() {
+    return {Kind::inputChanged,
+            QStringLiteral("The audio input has changed. Check your microphone, "
+                           "then restart listening.")};
 }
 
 CaptureError CaptureError::platform(const QString& description) {

@@ -16,13 +16,15 @@ public:
         unsupportedLanguage,
         speechUnavailable,
         noMicrophone,
-        platform, // a sound-server failure, carried as the server's own description
+        inputChanged, // the microphone changed or went away while listening
+        platform,     // a sound-server failure, carried as the server's own description
     };
 
     static CaptureError systemAudioUnavailable(const QString& detail);
     static CaptureError unsupportedLanguage();
     static CaptureError speechUnavailable();
     static CaptureError noMicrophone();
+    static CaptureError inputChanged();
     static CaptureError platform(const QString& description);
 
     Kind kind() const { return m_kind; }

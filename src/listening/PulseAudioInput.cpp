@@ -50,29 +50,33 @@ void PulseAudioInput::streamFailed(PulseRecordStream::Failure failure, const QSt
     if (m_stopped)
         return;
     if (!m_started.hasFired()) {
-        m_startFailure = startError(failure, reason);
+        m_startFailure = startError(m_source, failure, reason);
         m_started.fire();
     } else if (m_onFailure) {
+        using Failure = PulseRecordStream::Failure;
         // The handler may stop the engine, which destroys this input.
         const auto onFailure = m_onFailure;
-        onFailure(failure == PulseRecordStream::Failure::serverUnavailable
-                      ? CaptureError::soundServerUnavailable(reason)
-                      : CaptureError::recordingFailed(reason));
+        onFailure(failure == Failure::inputChanged ? CaptureError::inputChanged()
+                  : failure == Failure::serverUnavailable
+                      ? CaptureError::platform(CaptureError::soundServerUnavailable(reason))
+                      : CaptureError::platform(CaptureError::recordingFailed(reason)));
     }
 }
 
-CaptureError PulseAudioInput::startError(PulseRecordStream::Failure failure,
-                                         const QString& reason) const {
+CaptureError PulseAudioInput::startError(AudioSource source, PulseRecordStream::Failure failure,
+                                         const QString& reason) {
     using Failure = PulseRecordStream::Failure;
     if (failure == Failure::noDevice) {
-        return m_source == AudioSource::microphone ? CaptureError::noMicrophone()
-                                                   : CaptureError::systemAudioUnavailable(reason);
+        return source == AudioSource::microphone ? CaptureError::noMicrophone()
+                                                 : CaptureError::systemAudioUnavailable(reason);
     }
-    const QString detail = failure == Failure::serverUnavailable
-                               ? CaptureError::soundServerUnavailable(reason)
-                               : CaptureError::recordingFailed(reason);
-    return m_source == AudioSource::system ? CaptureError::systemAudioUnavailable(detail)
-                                           : CaptureError::platform(detail);
+    if (failure == Failure::serverUnavailable) {
+        // For call audio, not reaching the server means nothing could be listed to record.
+        const QString detail = CaptureError::soundServerUnavailable(reason);
+        return source == AudioSource::system ? CaptureError::systemAudioUnavailable(detail)
+                                             : CaptureError::platform(detail);
+    }
+    return CaptureError::platform(CaptureError::recordingFailed(reason));
 }
 
 } // namespace corvel

@@ -23,9 +23,13 @@ public:
     QCoro::Task<> start(CancelToken token) override;
     void stop() override;
 
+    // What a start that failed throws: only not finding the server or an output to record gets
+    // the call-audio advice; a failing stream carries the server's own reason.
+    static CaptureError startError(AudioSource source, PulseRecordStream::Failure failure,
+                                   const QString& reason);
+
 private:
     void streamFailed(PulseRecordStream::Failure failure, const QString& reason);
-    CaptureError startError(PulseRecordStream::Failure failure, const QString& reason) const;
 
     AudioSource m_source;
     FailureHandler m_onFailure;

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace corvel {
 
@@ -14,6 +15,17 @@ SystemMacPermissionProvider::System SystemMacPermissionProvider::System::host() 
         [](const QString& program) { return QStandardPaths::findExecutable(program); },
         [](const QString& program, const QStringList& arguments) {
             return QProcess::startDetached(program, arguments);
+        },
+        [](const QString& url) {
+            const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+            if (mime.isEmpty())
+                return false;
+            QProcess query;
+            query.start(mime, {QStringLiteral("query"), QStringLiteral("default"),
+                               QStringLiteral("x-scheme-handler/") + QUrl(url).scheme()});
+            // xdg-mime answers at once; the bound keeps a broken desktop from freezing the app.
+            return query.waitForFinished(3000) && query.exitCode() == 0 &&
+                   !query.readAllStandardOutput().trimmed().isEmpty();
         },
     };
 }
@@ -45,16 +57,19 @@ QCoro::Task<> SystemMacPermissionProvider::request(MacPermissionKind, CancelToke
 }
 
 bool SystemMacPermissionProvider::openSettings(MacPermissionKind kind) {
-    // pavucontrol's tabs: 2 is recording streams, 4 is input devices.
-    const QString mixer = m_system.findProgram(QStringLiteral("pavucontrol"));
-    if (!mixer.isEmpty()) {
-        const QString tab = kind == MacPermissionKind::microphone ? QStringLiteral("--tab=4")
-                                                                  : QStringLiteral("--tab=2");
-        if (m_system.launch(mixer, {tab}))
-            return true;
-    }
-    const QString settings = m_system.findProgram(QStringLiteral("gnome-control-center"));
-    return !settings.isEmpty() && m_system.launch(settings, {QStringLiteral("sound")});
+    const auto launched = [this](const QString& program, const QStringList& arguments) {
+        const QString path = m_system.findProgram(program);
+        return !path.isEmpty() && m_system.launch(path, arguments);
+    };
+    // pavucontrol counts its tabs from 1: 3 is output devices, 4 is input devices.
+    const QString tab = kind == MacPermissionKind::microphone ? QStringLiteral("--tab=4")
+                                                              : QStringLiteral("--tab=3");
+    if (launched(QStringLiteral("pavucontrol"), {tab}) ||
+        launched(QStringLiteral("gnome-control-center"), {QStringLiteral("sound")}))
+        return true;
+    // The desktop-neutral settings link that settings apps may register.
+    const QString url = QStringLiteral("settings://sound");
+    return m_system.canOpen(url) && launched(QStringLiteral("xdg-open"), {url});
 }
 
 } // namespace corvel

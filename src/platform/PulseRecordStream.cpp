@@ -42,13 +42,8 @@ void PulseRecordStream::stop() {
     if (!m_loop)
         return;
     pa_threaded_mainloop_stop(m_loop);
-    if (m_stream) {
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_read_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
-        m_stream = nullptr;
-    }
+    dropStream();
+    pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
     pa_context_set_state_callback(m_context, nullptr, nullptr);
     pa_context_disconnect(m_context);
     pa_context_unref(m_context);
@@ -70,13 +65,20 @@ void PulseRecordStream::onContextState(pa_context* context, void* data) {
     auto* self = static_cast<PulseRecordStream*>(data);
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
-        pa_operation_unref(pa_context_get_server_info(
+        // Default-device changes arrive as changes of the server.
+        pa_context_set_subscribe_callback(
             context,
-            [](pa_context*, const pa_server_info* info, void* data) {
-                static_cast<PulseRecordStream*>(data)->resolveDevice(info->default_sink_name,
-                                                                     info->default_source_name);
+            [](pa_context*, pa_subscription_event_type_t type, uint32_t, void* data) {
+                auto* self = static_cast<PulseRecordStream*>(data);
+                if ((type & PA_SUBSCRIPTION_EVENT_FACILITY_MASK) == PA_SUBSCRIPTION_EVENT_SERVER &&
+                    self->m_ready)
+                    self->queryServer();
             },
-            self));
+            self);
+        if (auto* operation =
+                pa_context_subscribe(context, PA_SUBSCRIPTION_MASK_SERVER, nullptr, nullptr))
+            pa_operation_unref(operation);
+        self->queryServer();
         break;
     case PA_CONTEXT_FAILED:
         self->fail(self->m_ready ? Failure::streamFailed : Failure::serverUnavailable,
@@ -91,25 +93,77 @@ void PulseRecordStream::onContextState(pa_context* context, void* data) {
     }
 }
 
-void PulseRecordStream::resolveDevice(const char* defaultSink, const char* defaultSource) {
+void PulseRecordStream::queryServer() {
+    if (m_done)
+        return;
+    pa_operation* operation = pa_context_get_server_info(
+        m_context,
+        [](pa_context*, const pa_server_info* info, void* data) {
+            static_cast<PulseRecordStream*>(data)->serverChanged(
+                info ? info->default_sink_name : nullptr,
+                info ? info->default_source_name : nullptr);
+        },
+        this);
+    if (operation)
+        pa_operation_unref(operation);
+    else
+        fail(m_ready ? Failure::streamFailed : Failure::serverUnavailable, lastError());
+}
+
+void PulseRecordStream::serverChanged(const char* defaultSink, const char* defaultSource) {
+    if (m_done)
+        return;
     if (m_device == Device::defaultSinkMonitor) {
-        if (!defaultSink || !*defaultSink) {
+        followSink(QByteArray(defaultSink ? defaultSink : ""));
+    } else if (!m_stream) {
+        resolveSource(defaultSource);
+    } else if (m_sourceName != QByteArray(defaultSource ? defaultSource : "")) {
+        fail(Failure::inputChanged, QStringLiteral("The default audio input changed."));
+    }
+}
+
+void PulseRecordStream::followSink(const QByteArray& sinkName) {
+    if (sinkName.isEmpty()) {
+        if (!m_stream)
             fail(Failure::noDevice, QStringLiteral("No audio output device is available."));
-            return;
-        }
-        pa_operation_unref(pa_context_get_sink_info_by_name(
-            m_context, defaultSink,
-            [](pa_context*, const pa_sink_info* info, int eol, void* data) {
-                auto* self = static_cast<PulseRecordStream*>(data);
-                if (info && info->monitor_source_name && *info->monitor_source_name)
-                    self->record(info->monitor_source_name);
-                else if (eol != 0 && !self->m_stream)
-                    self->fail(Failure::noDevice,
-                               QStringLiteral("The audio output device has no monitor to record."));
-            },
-            this));
+        else if (m_lost)
+            fail(Failure::streamFailed, m_lostReason);
         return;
     }
+    if (m_stream && sinkName == m_sinkName) {
+        // The output is still the default, so the server ended the stream for another reason.
+        if (m_lost)
+            fail(Failure::streamFailed, m_lostReason);
+        return;
+    }
+    pa_operation* operation = pa_context_get_sink_info_by_name(
+        m_context, sinkName.constData(),
+        [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+            auto* self = static_cast<PulseRecordStream*>(data);
+            if (info && info->monitor_source_name && *info->monitor_source_name)
+                self->recordMonitor(QByteArray(info->name), info->monitor_source_name);
+            else if (eol != 0 && !self->m_stream)
+                self->fail(Failure::noDevice,
+                           QStringLiteral("The audio output device has no monitor to record."));
+            else if (eol != 0 && self->m_lost)
+                self->fail(Failure::streamFailed, self->m_lostReason);
+        },
+        this);
+    if (operation)
+        pa_operation_unref(operation);
+    else if (!m_stream || m_lost)
+        fail(m_stream ? Failure::streamFailed : Failure::noDevice, lastError());
+}
+
+void PulseRecordStream::recordMonitor(const QByteArray& sinkName, const char* monitorName) {
+    if (m_done || (m_stream && !m_lost && m_sourceName == monitorName))
+        return;
+    dropStream();
+    m_sinkName = sinkName;
+    record(monitorName);
+}
+
+void PulseRecordStream::resolveSource(const char* defaultSource) {
     if (!defaultSource || !*defaultSource) {
         fail(Failure::noDevice, QStringLiteral("No audio input device is available."));
         return;
@@ -119,7 +173,7 @@ void PulseRecordStream::resolveDevice(const char* defaultSink, const char* defau
         [](pa_context*, const pa_source_info* info, int eol, void* data) {
             auto* self = static_cast<PulseRecordStream*>(data);
             // A monitor of an output is not a microphone.
-            if (info && info->monitor_of_sink == PA_INVALID_INDEX)
+            if (info && info->monitor_of_sink == PA_INVALID_INDEX && !self->m_stream)
                 self->record(info->name);
             else if (eol != 0 && !self->m_stream)
                 self->fail(Failure::noDevice,
@@ -129,7 +183,7 @@ void PulseRecordStream::resolveDevice(const char* defaultSink, const char* defau
 }
 
 void PulseRecordStream::record(const char* sourceName) {
-    if (m_stream || m_done)
+    if (m_done)
         return;
     const pa_sample_spec spec{PA_SAMPLE_S16LE, sampleRate, 1};
     m_stream = pa_stream_new(m_context, "Listening", &spec, nullptr);
@@ -137,6 +191,8 @@ void PulseRecordStream::record(const char* sourceName) {
         fail(Failure::streamFailed, lastError());
         return;
     }
+    m_sourceName = sourceName;
+    m_lost = false;
     pa_stream_set_state_callback(m_stream, &PulseRecordStream::onStreamState, this);
     pa_stream_set_read_callback(m_stream, &PulseRecordStream::onStreamRead, this);
     pa_buffer_attr attributes{};
@@ -152,6 +208,16 @@ void PulseRecordStream::record(const char* sourceName) {
         fail(Failure::streamFailed, lastError());
 }
 
+void PulseRecordStream::dropStream() {
+    if (!m_stream)
+        return;
+    pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_read_callback(m_stream, nullptr, nullptr);
+    pa_stream_disconnect(m_stream);
+    pa_stream_unref(m_stream);
+    m_stream = nullptr;
+}
+
 void PulseRecordStream::onStreamState(pa_stream* stream, void* data) {
     auto* self = static_cast<PulseRecordStream*>(data);
     switch (pa_stream_get_state(stream)) {
@@ -164,10 +230,25 @@ void PulseRecordStream::onStreamState(pa_stream* stream, void* data) {
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
-        self->fail(Failure::streamFailed, self->lastError());
+        self->streamEnded();
         break;
     default:
         break;
+    }
+}
+
+void PulseRecordStream::streamEnded() {
+    const bool killed = pa_context_errno(m_context) == PA_ERR_KILLED;
+    if (!m_ready) {
+        fail(Failure::streamFailed, lastError());
+    } else if (m_device == Device::defaultSource) {
+        // The server kills a stream that may not move when its input goes away.
+        fail(killed ? Failure::inputChanged : Failure::streamFailed, lastError());
+    } else {
+        // Its output went away: keep listening if another output is now the default.
+        m_lost = true;
+        m_lostReason = lastError();
+        queryServer();
     }
 }
 

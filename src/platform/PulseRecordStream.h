@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -12,12 +13,16 @@ struct pa_stream;
 namespace corvel {
 
 // One PulseAudio record stream (PipeWire serves the same API) on its own threaded main loop:
-// 16 kHz mono signed 16-bit samples in 20 ms fragments. The stream never follows the device
-// elsewhere: when its device goes away it fails instead of silently recording another one.
+// 16 kHz mono signed 16-bit samples in 20 ms fragments. The server never moves the stream (it
+// would move it onto the microphone when an output goes away); we choose the device ourselves.
+// Call audio is whatever the computer plays: when the default output changes, recording moves
+// to the new output's monitor, and it fails only when no output is left to record. The
+// microphone stays on the input it started with: a change of the default input, or that input
+// going away, fails with inputChanged.
 class PulseRecordStream final {
 public:
     enum class Device { defaultSinkMonitor, defaultSource };
-    enum class Failure { serverUnavailable, noDevice, streamFailed };
+    enum class Failure { serverUnavailable, noDevice, streamFailed, inputChanged };
     static constexpr int sampleRate = 16000;
     // Samples in a fragment: what the server holds back before handing audio over, and so part
     // of the delay between the end of a question and its answer.
@@ -45,8 +50,14 @@ private:
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onStreamRead(pa_stream* stream, std::size_t bytes, void* self);
-    void resolveDevice(const char* defaultSink, const char* defaultSource);
+    void queryServer();
+    void serverChanged(const char* defaultSink, const char* defaultSource);
+    void followSink(const QByteArray& sinkName);
+    void recordMonitor(const QByteArray& sinkName, const char* monitorName);
+    void resolveSource(const char* defaultSource);
+    void streamEnded();
     void record(const char* sourceName);
+    void dropStream();
     void fail(Failure failure, const QString& reason);
     QString lastError() const;
 
@@ -55,6 +66,11 @@ private:
     pa_threaded_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
+    QByteArray m_sinkName;   // call audio: the output whose monitor is recorded
+    QByteArray m_sourceName; // what the stream records
+    // Call audio: the server ended the stream; the default output decides what comes next.
+    bool m_lost = false;
+    QString m_lostReason;
     bool m_ready = false;
     bool m_done = false;
 };

@@ -80,7 +80,7 @@ TEST_F(AudioCaptureTest, StartRunsCaptureAndRecognitionAndStopUndoesEverythingBu
     EXPECT_EQ(capture.transcript(), u"tell me"_s);
     EXPECT_EQ(delivered, (std::vector<Delivery>{{u"tell me"_s, false}}));
 
-    stack.input().failure(u"The device went away."_s);
+    stack.input().failure(CaptureError::platform(u"The device went away."_s));
     EXPECT_EQ(capture.error(), u"Audio capture has stopped. The device went away."_s);
     EXPECT_FALSE(capture.isRunning());
     EXPECT_FALSE(capture.source());
@@ -92,6 +92,14 @@ TEST_F(AudioCaptureTest, StartRunsCaptureAndRecognitionAndStopUndoesEverythingBu
     capture.stop();
     EXPECT_EQ(capture.error(), u"Audio capture has stopped. The device went away."_s);
     EXPECT_EQ(errors.count(), 2);
+
+    // A changed microphone is its own message, not a stopped capture.
+    startRunning(AudioSource::microphone);
+    stack.input().failure(CaptureError::inputChanged());
+    EXPECT_EQ(capture.error(),
+              u"The audio input has changed. Check your microphone, then restart listening."_s);
+    EXPECT_FALSE(capture.isRunning());
+    EXPECT_TRUE(stack.input().stopped);
 }
 
 TEST_F(AudioCaptureTest, LevelsMeterTheSamplesAndMarkAudibleSound) {
@@ -170,7 +178,8 @@ TEST_F(AudioCaptureTest, CallbacksOfAnEarlierSessionChangeNothing) {
     delivered.clear();
 
     oldTask.result(u"stale words"_s, true);
-    oldFailure(u"stale failure"_s);
+    oldFailure(CaptureError::platform(u"stale failure"_s));
+    oldFailure(CaptureError::inputChanged());
     clock.advance(1);
     const std::vector<qint16> loud(1600, 30000);
     oldSamples(loud.data(), loud.size());

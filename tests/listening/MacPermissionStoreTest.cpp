@@ -94,6 +94,7 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
     QStringList launched;
     bool launchWorks = true;
     QStringList programs;
+    QStringList handledSchemes;
     SystemMacPermissionProvider provider({
         [&] { return server; },
         [&] { return locales; },
@@ -104,6 +105,7 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
             launched.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
             return launchWorks;
         },
+        [&](const QString& url) { return handledSchemes.contains(url.section(u':', 0, 0)); },
     });
     EXPECT_EQ(provider.status(MacPermissionKind::speech), MacPermissionStatus::restricted);
     EXPECT_EQ(provider.status(MacPermissionKind::callAudio), MacPermissionStatus::needsAccess);
@@ -118,12 +120,24 @@ TEST(SystemMacPermissionProvider, StatusesTellWhatTheSystemHas) {
     EXPECT_EQ(provider.status(MacPermissionKind::callAudio), MacPermissionStatus::needsAccess);
     EXPECT_EQ(provider.status(MacPermissionKind::microphone), MacPermissionStatus::allowed);
 
-    EXPECT_FALSE(provider.openSettings(MacPermissionKind::microphone)) << "nothing to open";
-    programs = {QStringLiteral("pavucontrol"), QStringLiteral("gnome-control-center")};
+    programs = {QStringLiteral("xdg-open")};
+    EXPECT_FALSE(provider.openSettings(MacPermissionKind::microphone))
+        << "nothing to open: no mixer, no desktop settings, no handler of the settings link";
+    EXPECT_TRUE(launched.isEmpty());
+    handledSchemes = {QStringLiteral("settings")};
     EXPECT_TRUE(provider.openSettings(MacPermissionKind::microphone));
+    programs = {QStringLiteral("pavucontrol"), QStringLiteral("gnome-control-center"),
+                QStringLiteral("xdg-open")};
+    EXPECT_TRUE(provider.openSettings(MacPermissionKind::microphone));
+    EXPECT_TRUE(provider.openSettings(MacPermissionKind::callAudio));
     launchWorks = false;
     EXPECT_FALSE(provider.openSettings(MacPermissionKind::callAudio));
-    EXPECT_EQ(launched, (QStringList{QStringLiteral("/usr/bin/pavucontrol --tab=4"),
-                                     QStringLiteral("/usr/bin/pavucontrol --tab=2"),
-                                     QStringLiteral("/usr/bin/gnome-control-center sound")}));
+    EXPECT_EQ(launched, (QStringList{
+                            QStringLiteral("/usr/bin/xdg-open settings://sound"),
+                            QStringLiteral("/usr/bin/pavucontrol --tab=4"),
+                            QStringLiteral("/usr/bin/pavucontrol --tab=3"),
+                            QStringLiteral("/usr/bin/pavucontrol --tab=3"),
+                            QStringLiteral("/usr/bin/gnome-control-center sound"),
+                            QStringLiteral("/usr/bin/xdg-open settings://sound"),
+                        }));
 }
