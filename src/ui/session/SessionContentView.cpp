@@ -201,8 +201,7 @@ QWidget* SessionContentView::buildDisclosures() {
     });
     column->addWidget(m_manualGroup);
 
-    // The draft is edited here while the store may rewrite it from what it hears: each side is
-    // written only when the other differs.
+    // Typing makes the draft the user's own; each side is written only when the other differs.
     connect(m_manualQuestion, &TextArea::textChanged, this, [this](const QString& text) {
         if (text != m_store.questionDraft())
             m_store.setQuestionDraft(text);
@@ -280,18 +279,14 @@ void SessionContentView::refresh() {
     m_pause->setIcon(paused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill"));
 }
 
-// Rewrites the editor only when the store holds another text, keeping the cursor where it was
-// (or at the end when the text became shorter).
+// The store rewrites the draft only when it holds no typed text (a heard question, or cleared):
+// the cursor goes to the end so that the next keys add to it instead of landing inside it.
 void SessionContentView::refreshQuestionDraft() {
     const QString& draft = m_store.questionDraft();
     if (m_manualQuestion->text() == draft)
         return;
-    QTextEdit* editor = m_manualQuestion->editor();
-    const int position = editor->textCursor().position();
     m_manualQuestion->setText(draft);
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(qMin(position, int(draft.size())));
-    editor->setTextCursor(cursor);
+    m_manualQuestion->editor()->moveCursor(QTextCursor::End);
 }
 
 } // namespace corvel

@@ -198,19 +198,28 @@ TEST(SessionView, MicrophoneDraftsWaitForConfirmation) {
     EXPECT_FALSE(use->isEnabled());
     EXPECT_FALSE(button(live, s("Suggest an answer"))->isEnabled());
 
-    // Typing goes to the store; the store's rewrite keeps the cursor.
+    // A question heard while the user types neither replaces nor splits the typed text.
     live->manualGroup()->setExpanded(true);
     QTextEdit* editor = live->manualQuestion()->editor();
-    editor->setPlainText(s("Why this role?"));
-    EXPECT_EQ(h.store->questionDraft(), s("Why this role?"));
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(3);
-    editor->setTextCursor(cursor);
-    h.capture.transcript(s("Why this role here?"), false);
+    editor->clear();
+    editor->setFocus();
+    QTest::keyClicks(editor, s("What is your gre"));
+    h.capture.transcript(s("What is your favourite feature"), false);
     settle();
-    EXPECT_EQ(live->manualQuestion()->text(), s("Why this role here?"));
-    EXPECT_EQ(editor->textCursor().position(), 3);
+    QTest::keyClicks(editor, s("atest weakness?"));
+    settle();
+    EXPECT_EQ(live->manualQuestion()->text(), s("What is your greatest weakness?"));
+    EXPECT_EQ(h.store->questionDraft(), s("What is your greatest weakness?"));
+    EXPECT_EQ(shownTexts(live->conversation()).at(1), s("What is your greatest weakness?"));
     EXPECT_TRUE(use->isEnabled());
+
+    // Cleared, the field takes what is heard again, and keys typed next go after it.
+    editor->clear();
+    h.capture.transcript(s("Why this role"), false);
+    settle();
+    EXPECT_EQ(live->manualQuestion()->text(), s("Why this role"));
+    QTest::keyClicks(editor, s(" here?"));
+    EXPECT_EQ(h.store->questionDraft(), s("Why this role here?"));
 
     h.store->togglePause();
     settle();
