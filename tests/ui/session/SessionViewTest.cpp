@@ -11,6 +11,7 @@
 #include "ui/session/SessionContentView.h"
 #include "ui/session/WaitingForCallView.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScreen>
@@ -39,6 +40,18 @@ const QList<QByteArray> fourCues = {
 
 QString heardText(const SessionContentView* live) {
     return qobject_cast<SpacedLabel*>(live->transcriptGroup()->content())->text();
+}
+
+std::vector<QAccessibleInterface*> accessibleNodesNamed(QWidget* root, const QString& name) {
+    std::vector<QAccessibleInterface*> found;
+    std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
+        if (node->text(QAccessible::Name) == name)
+            found.push_back(node);
+        for (int i = 0; i < node->childCount(); ++i)
+            visit(node->child(i));
+    };
+    visit(QAccessible::queryAccessibleInterface(root));
+    return found;
 }
 
 struct Screen {
@@ -79,6 +92,14 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     EXPECT_EQ(live->waitingPanel()->headline(), s("Join your call."));
     EXPECT_TRUE(shownTexts(live->waitingPanel()).contains(s("Job description added")));
     EXPECT_FALSE(shownTexts(live->waitingPanel()).contains(s("Additional information added")));
+    // Assistive technology meets each checklist item once, as words with nothing to press.
+    for (const QString& item : {s("Resume loaded"), s("Job description added")}) {
+        const auto nodes = accessibleNodesNamed(live->waitingPanel(), item);
+        ASSERT_EQ(nodes.size(), 1u) << item.toStdString();
+        EXPECT_EQ(nodes[0]->role(), QAccessible::StaticText);
+        EXPECT_TRUE(!nodes[0]->actionInterface() ||
+                    nodes[0]->actionInterface()->actionNames().isEmpty());
+    }
     EXPECT_EQ(heardText(live), s("No words transcribed yet."));
     EXPECT_TRUE(live->clock()->isTicking());
     EXPECT_EQ(live->clock()->text(), s("00:00"));
