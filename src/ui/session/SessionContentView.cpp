@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -71,6 +72,14 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     m_conversation->setAttribute(Qt::WA_StaticContents);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(buildControlBar(), 0, Qt::AlignLeft);
+    // Content that appears or grows by itself (capture help, error card, a streaming answer)
+    // lays the content out again: the field being typed in keeps its place on screen.
+    content->installEventFilter(this);
+    m_manualQuestion->editor()->installEventFilter(this);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &SessionContentView::fitSlack);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            &SessionContentView::rememberFieldPlace);
 
     for (auto changed :
          {&AppStore::sessionPhaseChanged, &AppStore::contextChanged,
@@ -198,6 +207,7 @@ QWidget* SessionContentView::buildDisclosures() {
         // Opening the entry scrolls the screen until its button is in view.
         if (expanded)
             revealOnNextTurn(m_scroll, m_suggest, 12);
+        rememberFieldPlace();
     });
     column->addWidget(m_manualGroup);
 
@@ -277,6 +287,81 @@ void SessionContentView::refresh() {
     m_overlayToggle->updateGeometry();
     m_pause->setTitle(paused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
     m_pause->setIcon(paused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill"));
+}
+
+bool SessionContentView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == m_scroll->widget() && (type == QEvent::LayoutRequest || type == QEvent::Resize))
+        holdFocusedField();
+    else if (watched == m_manualQuestion->editor() && type == QEvent::FocusIn)
+        rememberFieldPlace();
+    return QWidget::eventFilter(watched, event);
+}
+
+void SessionContentView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    rememberFieldPlace();
+}
+
+bool SessionContentView::typingInField() const {
+    const QWidget* focus = window()->focusWidget();
+    return m_manualQuestion->isVisible() && focus &&
+           (focus == m_manualQuestion || m_manualQuestion->isAncestorOf(focus));
+}
+
+int SessionContentView::fieldY() const {
+    return m_manualQuestion->mapTo(window(), QPoint()).y();
+}
+
+// Where the user sees the field once a click, Tab, scroll or resize has moved it: taken on the
+// next turn, after the scroll that brings a focused field into view.
+void SessionContentView::rememberFieldPlace() {
+    QTimer::singleShot(0, this, [this] {
+        m_fieldY = typingInField() ? std::optional<int>(fieldY()) : std::nullopt;
+    });
+}
+
+// Once the content is laid out again: the field goes back where the user saw it, or, when no one
+// types in it, room added for it earlier goes.
+void SessionContentView::holdFocusedField() {
+    if (m_holdPending || !(m_slack || (m_fieldY && typingInField())))
+        return;
+    m_holdPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_holdPending = false;
+        if (m_fieldY && typingInField())
+            scrollFieldTo(*m_fieldY);
+        else
+            fitSlack();
+    });
+}
+
+// Scrolls by as much as the field moved, adding room under the content when it has too little.
+void SessionContentView::scrollFieldTo(int y) {
+    QWidget* content = m_scroll->widget();
+    content->layout()->activate();
+    QScrollBar* bar = m_scroll->verticalScrollBar();
+    const int wanted = qMax(0, bar->value() + fieldY() - y);
+    if (wanted > bar->maximum()) {
+        m_slack = true;
+        content->setMinimumHeight(wanted + m_scroll->viewport()->height());
+    }
+    bar->setValue(wanted);
+}
+
+// The added room stays only while it is in view: it goes as the user scrolls back up.
+void SessionContentView::fitSlack() {
+    if (!m_slack)
+        return;
+    QWidget* content = m_scroll->widget();
+    const int needed = qMax(content->layout()->totalHeightForWidth(content->width()),
+                            m_scroll->viewport()->height());
+    const int shown = m_scroll->verticalScrollBar()->value() + m_scroll->viewport()->height();
+    m_slack = shown > needed && typingInField();
+    content->setMinimumHeight(m_slack ? shown : 0);
+    // The scroll area sizes its content again only on a resize; a lower minimum alone is not one.
+    if (!m_slack)
+        content->resize(content->width(), needed);
 }
 
 // The store rewrites the draft only when it holds no typed text (a heard question, or cleared):

@@ -5,6 +5,7 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/session/AnswerText.h"
+#include "ui/session/CaptureHelpView.h"
 #include "ui/session/CaptureStatusView.h"
 #include "ui/session/OverlayView.h"
 #include "ui/session/ResponsePanel.h"
@@ -14,8 +15,10 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 
 #include <map>
@@ -353,6 +356,52 @@ TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
             QWidget* status = live->captureStatus();
             EXPECT_LE(status->mapTo(&screen.view, QPoint(0, status->height())).y(), size.height());
         }
+    }
+}
+
+// Help and an error card that appear by themselves above the manual field, while the user
+// types in it, leave the field where it was on screen; scrolled back up, no empty room remains.
+TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenContentAppearsAbove) {
+    for (const QSize size : {QSize(1040, 740), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.height());
+        Screen screen;
+        SessionScreenHarness& h = screen.h;
+        screen.view.resize(size);
+        ASSERT_TRUE(h.startListening());
+        settle();
+        SessionContentView* live = screen.live();
+        live->manualGroup()->header()->click();
+        settle();
+        QTextEdit* editor = live->manualQuestion()->editor();
+        editor->setFocus();
+        QTest::keyClicks(editor, s("Why do you"));
+        const auto fieldY = [&] {
+            return live->manualQuestion()->mapTo(&screen.view, QPoint()).y();
+        };
+        const int before = fieldY();
+
+        for (double t = 0; t < 9; t += 0.5) {
+            h.capture.level(0.0);
+            h.clock.advance(0.5);
+        }
+        settle();
+        ASSERT_TRUE(live->captureHelp()->isVisible());
+        EXPECT_EQ(fieldY(), before) << "after the capture help";
+        h.capture.fail(s("The sound server went away."));
+        settle();
+        ASSERT_TRUE(live->errorCard()->isVisible());
+        EXPECT_EQ(fieldY(), before) << "after the error card";
+        EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->manualQuestion()));
+        QTest::keyClicks(editor, s(" want this role?"));
+        EXPECT_EQ(h.store->questionDraft(), s("Why do you want this role?"));
+
+        QScrollBar* bar = live->scrollArea()->verticalScrollBar();
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        settle();
+        QWidget* content = live->scrollArea()->widget();
+        EXPECT_EQ(content->height(),
+                  qMax(live->scrollArea()->viewport()->height(),
+                       content->layout()->totalHeightForWidth(content->width())));
     }
 }
 
