@@ -326,10 +326,11 @@ TEST(IncrementalPaint, AShrunkAnswerLeavesNothingStale) {
     EXPECT_EQ(differingPixels(screen.view), 0);
 }
 
-// At the window's default and minimum sizes, in every state, opening "Add a question manually"
-// scrolls the screen until "Suggest an answer" is in view; the control bar stays on screen.
+// At the window's minimum, default and a large size, in every state, opening "Add a question
+// manually" scrolls the screen until "Suggest an answer" is in view, and no further: where
+// everything fits nothing scrolls under the header. The control bar stays on screen.
 TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
-    for (const QSize size : {QSize(1040, 740), QSize(1280, 860)}) {
+    for (const QSize size : {QSize(1040, 740), QSize(1280, 860), QSize(1600, 1000)}) {
         for (const std::string moment : {"waiting", "answering", "error", "draft"}) {
             SCOPED_TRACE(moment + " " + std::to_string(size.width()));
             Screen screen;
@@ -353,6 +354,10 @@ TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
             settle();
             EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->suggestButton()));
             EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->manualQuestion()));
+            QWidget* content = live->scrollArea()->widget();
+            EXPECT_EQ(live->scrollArea()->verticalScrollBar()->value(),
+                      qMax(0, content->layout()->totalHeightForWidth(content->width()) -
+                                  live->scrollArea()->viewport()->height()));
             QWidget* status = live->captureStatus();
             EXPECT_LE(status->mapTo(&screen.view, QPoint(0, status->height())).y(), size.height());
         }
