@@ -231,6 +231,7 @@ void AppStore::setMessage(const std::optional<QString>& value) {
 }
 
 void AppStore::setQuestionDraft(const QString& value) {
+    m_questionDraftTyped = !value.trimmed().isEmpty();
     assign(*this, m_questionDraft, value, &AppStore::questionDraftChanged);
 }
 

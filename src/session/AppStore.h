@@ -169,6 +169,7 @@ public:
     void setOverlayOpacity(double value);
     void setAutomaticAnswers(bool value);
     void setMessage(const std::optional<QString>& value);
+    // The user's own text: what is heard no longer replaces it until it is asked or cleared.
     void setQuestionDraft(const QString& value);
     void setShowOverlay(bool value);
     void setSelectedRecord(const std::optional<InterviewRecord>& value);
@@ -280,6 +281,8 @@ private:
 
     // Question intake and the answer pipeline.
     void receiveTranscript(const QString& text, bool isFinal);
+    void offerHeardDraft(const QString& text);
+    void clearQuestionDraft();
     void cancelDebounce();
     QCoro::Task<> debounceTranscript(QString transcript, QUuid segment, CancelToken cancel);
     void processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment);
@@ -358,6 +361,8 @@ private:
     QString m_currentQuestion;
     QString m_currentAnswer;
     QString m_questionDraft;
+    // The draft is text the user typed, which a heard question must not overwrite.
+    bool m_questionDraftTyped = false;
     std::optional<qint64> m_firstTokenMilliseconds;
     std::optional<qint64> m_firstCueMilliseconds;
     std::optional<qint64> m_totalResponseMilliseconds;

@@ -40,6 +40,17 @@ void AppStore::cancelDebounce() {
     m_recognitionDebounce.cancel();
 }
 
+// What is heard becomes the draft unless the user is writing their own question there.
+void AppStore::offerHeardDraft(const QString& text) {
+    if (!m_questionDraftTyped)
+        assign(*this, m_questionDraft, text, &AppStore::questionDraftChanged);
+}
+
+void AppStore::clearQuestionDraft() {
+    m_questionDraftTyped = false;
+    assign(*this, m_questionDraft, QString(), &AppStore::questionDraftChanged);
+}
+
 void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (!m_isSessionActive || m_isPaused || !(m_audio->isRunning() || m_isStarting))
         return;
@@ -47,7 +58,7 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     m_questionUpdatedAt = m_clock->now();
 
     if (m_activeAudioSource.value_or(m_audioSource) == AudioSource::microphone) {
-        setQuestionDraft(text);
+        offerHeardDraft(text);
         if (!m_isGenerating && m_sessionPhase != SessionPhase::error)
             setPhase(SessionPhase::listening);
         return;
@@ -63,7 +74,7 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     const auto question = TranscriptQuestionTracker::question(*unconsumed, isFinal);
     if (!question)
         return;
-    setQuestionDraft(*question);
+    offerHeardDraft(*question);
     if (!m_isGenerating && m_sessionPhase != SessionPhase::error)
         setPhase(SessionPhase::listening);
     if (!m_automaticAnswers)
@@ -135,6 +146,8 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
         return;
     cancelDebounce();
     if (!automatic) {
+        // Asked, the typed text gives way to the next question heard.
+        m_questionDraftTyped = false;
         m_pendingAutomaticQuestions.clear();
         m_automaticTurns.consumedTranscript = m_lastCaptureTranscript;
         m_automaticTurns.lastQuestion = text;

@@ -76,7 +76,7 @@ void AppStore::startSession() {
     Q_EMIT sessionEntriesChanged();
     assign(*this, m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
     assign(*this, m_currentQuestion, QString(), &AppStore::currentQuestionChanged);
-    setQuestionDraft(QString());
+    clearQuestionDraft();
     m_currentEntryID.reset();
     m_pendingAutomaticQuestions.clear();
     m_automaticTurns = AutomaticQuestionTurns();
@@ -239,7 +239,7 @@ void AppStore::changeInterviewLanguage(const QString& language) {
     if (m_activeSessionContext)
         m_activeSessionContext->language = stored;
     abandonAnswer();
-    setQuestionDraft(QString());
+    clearQuestionDraft();
     if (!m_isPaused)
         restartListening();
 }

@@ -174,6 +174,39 @@ TEST_F(Session, PauseOrANewQuestionKeepsThePartialAnswerAndDropsLateText) {
     EXPECT_EQ(h.capture.starts, 2);
 }
 
+// A question the user types stays theirs: what is heard is answered as the current question but
+// never written over the typed text, until the user asks it or clears it.
+TEST_F(Session, TypedDraftOutlivesHeardQuestionsUntilAskedOrCleared) {
+    const QString typed = QStringLiteral("How do you handle on-call?");
+    h.store->setQuestionDraft(typed);
+    h.answers.answer({"Calmly."});
+    hear(project, true);
+    EXPECT_EQ(h.askedQuestions(), QStringList{project});
+    EXPECT_EQ(h.store->currentQuestion(), project);
+    EXPECT_EQ(h.store->questionDraft(), typed);
+    const QString weakness = QStringLiteral("What is your biggest weakness?");
+    hear(project + QLatin1Char(' ') + weakness, false);
+    EXPECT_EQ(h.store->questionDraft(), typed) << "a partial question leaves it too";
+    EXPECT_EQ(h.store->sessionPhase(), SessionPhase::listening);
+
+    // Asked, the draft gives way to the next question heard.
+    h.answers.answer({"Rotations."});
+    h.store->ask();
+    h.settle();
+    EXPECT_EQ(h.askedQuestions().last(), typed);
+    const QString leave = QStringLiteral("Why do you want to leave?");
+    hear(project + QLatin1Char(' ') + weakness + QLatin1Char(' ') + leave, false);
+    EXPECT_EQ(h.store->questionDraft(), leave);
+
+    // Blanked by the user, it takes what is heard again.
+    h.store->setQuestionDraft(QStringLiteral("Tell me"));
+    h.store->setQuestionDraft(QStringLiteral(" "));
+    const QString team = QStringLiteral("How do you work in a team?");
+    hear(project + QLatin1Char(' ') + weakness + QLatin1Char(' ') + leave + QLatin1Char(' ') + team,
+         false);
+    EXPECT_TRUE(h.store->questionDraft().endsWith(team));
+}
+
 TEST_F(Session, CaptureErrorDuringTheSessionShowsIt) {
     h.capture.fail(QStringLiteral("The sound server stopped."));
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::error);

@@ -91,6 +91,7 @@ OverlayContentView::OverlayContentView(AppStore& store, AudioCapture& audio, boo
 
 QWidget* OverlayContentView::buildHeader() {
     auto* header = new QWidget(this);
+    m_header = header;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);

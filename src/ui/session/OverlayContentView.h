@@ -41,6 +41,7 @@ public:
     double backgroundOpacity() const;
 
     // Parts the tests and the screen tool reach.
+    QWidget* header() const { return m_header; }
     QWidget* statusTag() const { return m_tag; }
     QWidget* statusBlock() const { return m_statusBlock; }
     QWidget* questionBlock() const { return m_questionBlock; }
@@ -75,6 +76,7 @@ private:
     double m_paintedOpacity = -1;
 
     QBoxLayout* m_layout = nullptr;
+    QWidget* m_header = nullptr;
     QWidget* m_tag = nullptr;
     ColorSquare* m_tagSquare = nullptr;
     PlainLabel* m_tagCaption = nullptr;

@@ -2,6 +2,7 @@
 
 #include "session/AppStore.h"
 #include "ui/foundation/Palette.h"
+#include "ui/session/OverlayContentView.h"
 #include "ui/session/OverlayView.h"
 #include "ui/session/X11WindowStates.h"
 
@@ -68,6 +69,30 @@ QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
 
 QRect OverlayPanel::cardGeometry() const {
     return geometry().marginsRemoved(shadowMargins());
+}
+
+QRect OverlayPanel::keepHeaderInside(QRect card, int headerHeight, const QRect& area) {
+    const int right = area.left() + qMax(0, area.width() - card.width());
+    const int bottom = area.top() + qMax(0, area.height() - headerHeight);
+    card.moveTopLeft(QPoint(std::clamp(card.left(), area.left(), right),
+                            std::clamp(card.top(), area.top(), bottom)));
+    return card;
+}
+
+void OverlayPanel::keepHeaderOnScreen() {
+    if (!isVisible() || m_systemMoving || m_heldAt)
+        return;
+    const QRect card = cardGeometry();
+    const QWidget* header = findChild<OverlayView*>()->content()->header();
+    const int headerHeight = header->mapTo(this, QPoint(0, header->height())).y() - m_shadow;
+    QScreen* screen = QGuiApplication::screenAt(QPoint(card.center().x(), card.top()));
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    const QRect kept = keepHeaderInside(card, headerHeight, screen->availableGeometry());
+    if (kept != card)
+        move(kept.topLeft() - QPoint(m_shadow, m_shadow));
 }
 
 Qt::Edges OverlayPanel::edgesAt(const QPoint& pos) const {
@@ -137,6 +162,7 @@ void OverlayPanel::mousePressEvent(QMouseEvent* event) {
     m_pressedAt.reset();
     m_heldAt.reset();
     m_dragging = false;
+    m_systemMoving = false;
     if (event->button() != Qt::LeftButton || pressedOnControl(pos))
         return QWidget::mousePressEvent(event);
     m_pressedAt = pos;
@@ -150,8 +176,12 @@ void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
         if (!m_dragging &&
             (pos - *m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
             m_dragging = true;
-            if (!m_drag(windowHandle(), m_pressedEdges) && !m_pressedEdges)
-                m_heldAt = *m_pressedAt;
+            const bool bySystem = m_drag(windowHandle(), m_pressedEdges);
+            if (!m_pressedEdges) {
+                m_systemMoving = bySystem;
+                if (!bySystem)
+                    m_heldAt = *m_pressedAt;
+            }
         }
         if (m_heldAt)
             move(event->globalPosition().toPoint() - *m_heldAt);
@@ -165,11 +195,21 @@ void OverlayPanel::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+// The release also ends a move by the window manager (Qt reports it once the manager lets go).
 void OverlayPanel::mouseReleaseEvent(QMouseEvent* event) {
     m_pressedAt.reset();
     m_heldAt.reset();
     m_dragging = false;
+    m_systemMoving = false;
+    keepHeaderOnScreen();
     QWidget::mouseReleaseEvent(event);
+}
+
+// A move by the window manager may end above the screen's top; the manager reports its final
+// place after the release, so every move outside a drag is checked.
+void OverlayPanel::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    keepHeaderOnScreen();
 }
 
 void OverlayPanel::resizeEvent(QResizeEvent* event) {

@@ -47,6 +47,9 @@ public:
     static QSize sizeFor(const std::optional<QRect>& available);
     // The card: the window without the shadow margin.
     QRect cardGeometry() const;
+    // Where `card` goes so that its top `headerHeight` pixels lie inside `area`: moved the least,
+    // against the top and left edges when it is larger than the area.
+    static QRect keepHeaderInside(QRect card, int headerHeight, const QRect& area);
     bool drawsShadow() const { return m_shadow > 0; }
 
 protected:
@@ -54,6 +57,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -63,6 +67,8 @@ private:
     // Which edges of the card a press at `pos` grabs.
     Qt::Edges edgesAt(const QPoint& pos) const;
     bool pressedOnControl(const QPoint& pos) const;
+    // After a move, brings the header with Pause and Close back inside the screen's free area.
+    void keepHeaderOnScreen();
 
     AppStore& m_store;
     SystemDrag m_drag;
@@ -76,6 +82,8 @@ private:
     bool m_dragging = false;
     // Where the pointer held the window when the window system could not move it.
     std::optional<QPoint> m_heldAt;
+    // The window manager is moving the panel: it is put back on screen once the move ends.
+    bool m_systemMoving = false;
 };
 
 } // namespace corvel

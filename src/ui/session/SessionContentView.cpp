@@ -28,6 +28,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -71,6 +72,14 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     m_conversation->setAttribute(Qt::WA_StaticContents);
     layout->addWidget(m_scroll, 1);
     layout->addWidget(buildControlBar(), 0, Qt::AlignLeft);
+    // Content that appears or grows by itself (capture help, error card, a streaming answer)
+    // lays the content out again: the field being typed in keeps its place on screen.
+    content->installEventFilter(this);
+    m_manualQuestion->editor()->installEventFilter(this);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &SessionContentView::fitSlack);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            &SessionContentView::rememberFieldPlace);
 
     for (auto changed :
          {&AppStore::sessionPhaseChanged, &AppStore::contextChanged,
@@ -198,11 +207,11 @@ QWidget* SessionContentView::buildDisclosures() {
         // Opening the entry scrolls the screen until its button is in view.
         if (expanded)
             revealOnNextTurn(m_scroll, m_suggest, 12);
+        rememberFieldPlace();
     });
     column->addWidget(m_manualGroup);
 
-    // The draft is edited here while the store may rewrite it from what it hears: each side is
-    // written only when the other differs.
+    // Typing makes the draft the user's own; each side is written only when the other differs.
     connect(m_manualQuestion, &TextArea::textChanged, this, [this](const QString& text) {
         if (text != m_store.questionDraft())
             m_store.setQuestionDraft(text);
@@ -280,18 +289,89 @@ void SessionContentView::refresh() {
     m_pause->setIcon(paused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill"));
 }
 
-// Rewrites the editor only when the store holds another text, keeping the cursor where it was
-// (or at the end when the text became shorter).
+bool SessionContentView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == m_scroll->widget() && (type == QEvent::LayoutRequest || type == QEvent::Resize))
+        holdFocusedField();
+    else if (watched == m_manualQuestion->editor() && type == QEvent::FocusIn)
+        rememberFieldPlace();
+    return QWidget::eventFilter(watched, event);
+}
+
+void SessionContentView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    rememberFieldPlace();
+}
+
+bool SessionContentView::typingInField() const {
+    const QWidget* focus = window()->focusWidget();
+    return m_manualQuestion->isVisible() && focus &&
+           (focus == m_manualQuestion || m_manualQuestion->isAncestorOf(focus));
+}
+
+int SessionContentView::fieldY() const {
+    return m_manualQuestion->mapTo(window(), QPoint()).y();
+}
+
+// Where the user sees the field once a click, Tab, scroll or resize has moved it: taken on the
+// next turn, after the scroll that brings a focused field into view.
+void SessionContentView::rememberFieldPlace() {
+    QTimer::singleShot(0, this, [this] {
+        m_fieldY = typingInField() ? std::optional<int>(fieldY()) : std::nullopt;
+    });
+}
+
+// Once the content is laid out again: the field goes back where the user saw it, or, when no one
+// types in it, room added for it earlier goes.
+void SessionContentView::holdFocusedField() {
+    if (m_holdPending || !(m_slack || (m_fieldY && typingInField())))
+        return;
+    m_holdPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_holdPending = false;
+        if (m_fieldY && typingInField())
+            scrollFieldTo(*m_fieldY);
+        else
+            fitSlack();
+    });
+}
+
+// Scrolls by as much as the field moved, adding room under the content when it has too little.
+void SessionContentView::scrollFieldTo(int y) {
+    QWidget* content = m_scroll->widget();
+    content->layout()->activate();
+    QScrollBar* bar = m_scroll->verticalScrollBar();
+    const int wanted = qMax(0, bar->value() + fieldY() - y);
+    if (wanted > bar->maximum()) {
+        m_slack = true;
+        content->setMinimumHeight(wanted + m_scroll->viewport()->height());
+    }
+    bar->setValue(wanted);
+}
+
+// The added room stays only while it is in view: it goes as the user scrolls back up.
+void SessionContentView::fitSlack() {
+    if (!m_slack)
+        return;
+    QWidget* content = m_scroll->widget();
+    const int needed = qMax(content->layout()->totalHeightForWidth(content->width()),
+                            m_scroll->viewport()->height());
+    const int shown = m_scroll->verticalScrollBar()->value() + m_scroll->viewport()->height();
+    m_slack = shown > needed && typingInField();
+    content->setMinimumHeight(m_slack ? shown : 0);
+    // The scroll area sizes its content again only on a resize; a lower minimum alone is not one.
+    if (!m_slack)
+        content->resize(content->width(), needed);
+}
+
+// The store rewrites the draft only when it holds no typed text (a heard question, or cleared):
+// the cursor goes to the end so that the next keys add to it instead of landing inside it.
 void SessionContentView::refreshQuestionDraft() {
     const QString& draft = m_store.questionDraft();
     if (m_manualQuestion->text() == draft)
         return;
-    QTextEdit* editor = m_manualQuestion->editor();
-    const int position = editor->textCursor().position();
     m_manualQuestion->setText(draft);
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(qMin(position, int(draft.size())));
-    editor->setTextCursor(cursor);
+    m_manualQuestion->editor()->moveCursor(QTextCursor::End);
 }
 
 } // namespace corvel

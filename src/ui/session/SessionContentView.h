@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QScrollArea;
 
 namespace corvel {
@@ -51,6 +53,10 @@ public:
     ActionButton* suggestButton() const { return m_suggest; }
     bool showsManualQuestion() const { return m_showManualQuestion; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QWidget* buildHeader(UptimeClock& clock, SessionClock::Now now);
     QWidget* buildConversation();
@@ -60,6 +66,12 @@ private:
     void refresh();
     void refreshQuestionDraft();
     void toggleOverlay();
+    bool typingInField() const;
+    int fieldY() const;
+    void rememberFieldPlace();
+    void holdFocusedField();
+    void scrollFieldTo(int y);
+    void fitSlack();
 
     AppEnvironment m_environment;
     AppStore& m_store;
@@ -88,6 +100,12 @@ private:
     LinkButton* m_overlayToggle = nullptr;
     ActionButton* m_pause = nullptr;
     DeferredRefresh* m_refresh;
+    // Where the user last saw the manual field they type in, in the window; content that
+    // appears above it by itself scrolls the screen so that it stays there.
+    std::optional<int> m_fieldY;
+    bool m_holdPending = false;
+    // Room added under the content so that the view can stay where it is after content shrank.
+    bool m_slack = false;
 };
 
 } // namespace corvel

@@ -4,10 +4,11 @@
 #include "session/AppStore.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/CloudConversationIllustration.h"
-#include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SpacedLabel.h"
 #include "ui/foundation/Surface.h"
+#include "ui/foundation/SymbolMark.h"
 #include "ui/session/CaptureStatusView.h"
 #include "ui/session/DeferredRefresh.h"
 #include "ui/session/SessionFacts.h"
@@ -20,13 +21,17 @@ namespace corvel {
 
 namespace {
 
-// A checklist item: the checkmark and a text, informative only.
-LinkButton* checkItem(const QString& text, QWidget* parent) {
-    auto* item = new LinkButton(text, QStringLiteral("checkmark"), appFont(12, QFont::Normal),
-                                Palette::secondary(), parent);
-    item->setAttribute(Qt::WA_TransparentForMouseEvents);
-    item->setFocusPolicy(Qt::NoFocus);
-    item->setCursor(Qt::ArrowCursor);
+// A checklist item, informative only: the checkmark beside a label, announced as its text.
+QWidget* checkItem(const QString& text, QWidget* parent) {
+    const QFont font = appFont(12, QFont::Normal);
+    auto* item = new QWidget(parent);
+    auto* row = new QHBoxLayout(item);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    row->addWidget(new SymbolMark(QStringLiteral("checkmark"),
+                                  qRound(QFontMetricsF(font).capHeight() * 1.25),
+                                  Palette::secondary(), item));
+    row->addWidget(new PlainLabel(text, font, Palette::secondary(), item));
     return item;
 }
 

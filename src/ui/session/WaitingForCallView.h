@@ -12,7 +12,6 @@ class AudioCapture;
 class CaptureStatusView;
 class CloudConversationIllustration;
 class DeferredRefresh;
-class LinkButton;
 class SpacedLabel;
 
 // The white panel shown before the first question: what the session waits for, the capture
@@ -38,7 +37,7 @@ private:
     CaptureStatusView* m_status;
     SpacedLabel* m_headline;
     SpacedLabel* m_explanation;
-    LinkButton* m_notes;
+    QWidget* m_notes;
     DeferredRefresh* m_refresh;
 };
 

@@ -220,8 +220,44 @@ TEST(OverlayView, DraggingTheBackgroundMovesAndTheEdgesResize) {
     // Where the window system cannot move it, the panel follows the pointer itself.
     handled = false;
     const QPoint before = panel->pos();
-    press(header);
-    EXPECT_EQ(panel->pos(), before + QPoint(30, 40));
+    press(header, {-30, 40});
+    EXPECT_EQ(panel->pos(), before + QPoint(-30, 40));
+
+    // Neither way leaves the header with Pause and Close outside the screen's free area.
+    const QRect area = panel->screen()->availableGeometry();
+    press(header, {0, -2 * area.height()});
+    EXPECT_EQ(panel->cardGeometry().top(), area.top());
+    handled = true;
+    press(header, {40, 0});
+    panel->move(panel->pos() + QPoint(area.width(), -area.height()));
+    settle();
+    EXPECT_EQ(panel->cardGeometry().top(), area.top());
+    EXPECT_EQ(panel->cardGeometry().right(), area.right());
+    panel->move(panel->pos() + QPoint(-2 * area.width(), 2 * area.height()));
+    settle();
+    EXPECT_EQ(panel->cardGeometry().left(), area.left());
+    EXPECT_GE(panel->cardGeometry().top(), area.top() + area.height() / 2);
+    QWidget* headerRow = panel->findChild<OverlayView*>()->content()->header();
+    EXPECT_EQ(headerRow->mapToGlobal(QPoint(0, headerRow->height())).y(), area.bottom() + 1)
+        << "the header ends on the bottom edge";
+}
+
+// A card is moved the least to bring its header inside the area; a card larger than the area
+// keeps to its top and left edges.
+TEST(OverlayView, TheHeaderIsKeptInsideTheScreen) {
+    const QRect area(0, 30, 1600, 970);
+    const QSize size(560, 660);
+    const auto kept = [&](QPoint at) {
+        return OverlayPanel::keepHeaderInside(QRect(at, size), 50, area).topLeft();
+    };
+    EXPECT_EQ(kept({500, 200}), QPoint(500, 200));
+    EXPECT_EQ(kept({500, -400}), QPoint(500, 30));
+    EXPECT_EQ(kept({500, 980}), QPoint(500, 950)) << "the body may hang below";
+    EXPECT_EQ(kept({-100, 200}), QPoint(0, 200));
+    EXPECT_EQ(kept({1200, 29}), QPoint(1040, 30));
+    EXPECT_EQ(OverlayPanel::keepHeaderInside(QRect(300, -20, 900, 400), 50, QRect(0, 0, 800, 30))
+                  .topLeft(),
+              QPoint(0, 0));
 }
 
 // In the compact window the empty state is taller than the answer area: the last words heard

@@ -5,16 +5,20 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/session/AnswerText.h"
+#include "ui/session/CaptureHelpView.h"
 #include "ui/session/CaptureStatusView.h"
 #include "ui/session/OverlayView.h"
 #include "ui/session/ResponsePanel.h"
 #include "ui/session/SessionContentView.h"
 #include "ui/session/WaitingForCallView.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 
 #include <map>
@@ -39,6 +43,18 @@ const QList<QByteArray> fourCues = {
 
 QString heardText(const SessionContentView* live) {
     return qobject_cast<SpacedLabel*>(live->transcriptGroup()->content())->text();
+}
+
+std::vector<QAccessibleInterface*> accessibleNodesNamed(QWidget* root, const QString& name) {
+    std::vector<QAccessibleInterface*> found;
+    std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
+        if (node->text(QAccessible::Name) == name)
+            found.push_back(node);
+        for (int i = 0; i < node->childCount(); ++i)
+            visit(node->child(i));
+    };
+    visit(QAccessible::queryAccessibleInterface(root));
+    return found;
 }
 
 struct Screen {
@@ -79,6 +95,14 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     EXPECT_EQ(live->waitingPanel()->headline(), s("Join your call."));
     EXPECT_TRUE(shownTexts(live->waitingPanel()).contains(s("Job description added")));
     EXPECT_FALSE(shownTexts(live->waitingPanel()).contains(s("Additional information added")));
+    // Assistive technology meets each checklist item once, as words with nothing to press.
+    for (const QString& item : {s("Resume loaded"), s("Job description added")}) {
+        const auto nodes = accessibleNodesNamed(live->waitingPanel(), item);
+        ASSERT_EQ(nodes.size(), 1u) << item.toStdString();
+        EXPECT_EQ(nodes[0]->role(), QAccessible::StaticText);
+        EXPECT_TRUE(!nodes[0]->actionInterface() ||
+                    nodes[0]->actionInterface()->actionNames().isEmpty());
+    }
     EXPECT_EQ(heardText(live), s("No words transcribed yet."));
     EXPECT_TRUE(live->clock()->isTicking());
     EXPECT_EQ(live->clock()->text(), s("00:00"));
@@ -198,19 +222,28 @@ TEST(SessionView, MicrophoneDraftsWaitForConfirmation) {
     EXPECT_FALSE(use->isEnabled());
     EXPECT_FALSE(button(live, s("Suggest an answer"))->isEnabled());
 
-    // Typing goes to the store; the store's rewrite keeps the cursor.
+    // A question heard while the user types neither replaces nor splits the typed text.
     live->manualGroup()->setExpanded(true);
     QTextEdit* editor = live->manualQuestion()->editor();
-    editor->setPlainText(s("Why this role?"));
-    EXPECT_EQ(h.store->questionDraft(), s("Why this role?"));
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(3);
-    editor->setTextCursor(cursor);
-    h.capture.transcript(s("Why this role here?"), false);
+    editor->clear();
+    editor->setFocus();
+    QTest::keyClicks(editor, s("What is your gre"));
+    h.capture.transcript(s("What is your favourite feature"), false);
     settle();
-    EXPECT_EQ(live->manualQuestion()->text(), s("Why this role here?"));
-    EXPECT_EQ(editor->textCursor().position(), 3);
+    QTest::keyClicks(editor, s("atest weakness?"));
+    settle();
+    EXPECT_EQ(live->manualQuestion()->text(), s("What is your greatest weakness?"));
+    EXPECT_EQ(h.store->questionDraft(), s("What is your greatest weakness?"));
+    EXPECT_EQ(shownTexts(live->conversation()).at(1), s("What is your greatest weakness?"));
     EXPECT_TRUE(use->isEnabled());
+
+    // Cleared, the field takes what is heard again, and keys typed next go after it.
+    editor->clear();
+    h.capture.transcript(s("Why this role"), false);
+    settle();
+    EXPECT_EQ(live->manualQuestion()->text(), s("Why this role"));
+    QTest::keyClicks(editor, s(" here?"));
+    EXPECT_EQ(h.store->questionDraft(), s("Why this role here?"));
 
     h.store->togglePause();
     settle();
@@ -293,10 +326,11 @@ TEST(IncrementalPaint, AShrunkAnswerLeavesNothingStale) {
     EXPECT_EQ(differingPixels(screen.view), 0);
 }
 
-// At the window's default and minimum sizes, in every state, opening "Add a question manually"
-// scrolls the screen until "Suggest an answer" is in view; the control bar stays on screen.
+// At the window's minimum, default and a large size, in every state, opening "Add a question
+// manually" scrolls the screen until "Suggest an answer" is in view, and no further: where
+// everything fits nothing scrolls under the header. The control bar stays on screen.
 TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
-    for (const QSize size : {QSize(1040, 740), QSize(1280, 860)}) {
+    for (const QSize size : {QSize(1040, 740), QSize(1280, 860), QSize(1600, 1000)}) {
         for (const std::string moment : {"waiting", "answering", "error", "draft"}) {
             SCOPED_TRACE(moment + " " + std::to_string(size.width()));
             Screen screen;
@@ -320,9 +354,59 @@ TEST(SessionView, TheManualEntryIsReachableAtEverySize) {
             settle();
             EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->suggestButton()));
             EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->manualQuestion()));
+            QWidget* content = live->scrollArea()->widget();
+            EXPECT_EQ(live->scrollArea()->verticalScrollBar()->value(),
+                      qMax(0, content->layout()->totalHeightForWidth(content->width()) -
+                                  live->scrollArea()->viewport()->height()));
             QWidget* status = live->captureStatus();
             EXPECT_LE(status->mapTo(&screen.view, QPoint(0, status->height())).y(), size.height());
         }
+    }
+}
+
+// Help and an error card that appear by themselves above the manual field, while the user
+// types in it, leave the field where it was on screen; scrolled back up, no empty room remains.
+TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenContentAppearsAbove) {
+    for (const QSize size : {QSize(1040, 740), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.height());
+        Screen screen;
+        SessionScreenHarness& h = screen.h;
+        screen.view.resize(size);
+        ASSERT_TRUE(h.startListening());
+        settle();
+        SessionContentView* live = screen.live();
+        live->manualGroup()->header()->click();
+        settle();
+        QTextEdit* editor = live->manualQuestion()->editor();
+        editor->setFocus();
+        QTest::keyClicks(editor, s("Why do you"));
+        const auto fieldY = [&] {
+            return live->manualQuestion()->mapTo(&screen.view, QPoint()).y();
+        };
+        const int before = fieldY();
+
+        for (double t = 0; t < 9; t += 0.5) {
+            h.capture.level(0.0);
+            h.clock.advance(0.5);
+        }
+        settle();
+        ASSERT_TRUE(live->captureHelp()->isVisible());
+        EXPECT_EQ(fieldY(), before) << "after the capture help";
+        h.capture.fail(s("The sound server went away."));
+        settle();
+        ASSERT_TRUE(live->errorCard()->isVisible());
+        EXPECT_EQ(fieldY(), before) << "after the error card";
+        EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), live->manualQuestion()));
+        QTest::keyClicks(editor, s(" want this role?"));
+        EXPECT_EQ(h.store->questionDraft(), s("Why do you want this role?"));
+
+        QScrollBar* bar = live->scrollArea()->verticalScrollBar();
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        settle();
+        QWidget* content = live->scrollArea()->widget();
+        EXPECT_EQ(content->height(),
+                  qMax(live->scrollArea()->viewport()->height(),
+                       content->layout()->totalHeightForWidth(content->width())));
     }
 }
 
