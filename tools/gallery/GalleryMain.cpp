@@ -13,6 +13,7 @@
 #include "Specimen.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
 
@@ -95,8 +96,7 @@ void present(QWidget& host, const Specimen& specimen, const SpecimenOptions& opt
                 }
             }
         }
-        host.setAttribute(Qt::WA_KeyboardFocusChange);
-        target->setFocus(Qt::TabFocusReason);
+        focusByKeyboard(target);
     }
     // Lets press animations run to their end.
     settle(250);

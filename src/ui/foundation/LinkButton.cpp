@@ -11,8 +11,6 @@ namespace {
 constexpr int symbolSpacing = 6;
 constexpr qreal pressedOpacity = 0.6;
 constexpr qreal disabledOpacity = 0.45;
-// Room for the focus ring around a text that has no padding of its own.
-constexpr int ringRoom = 3;
 } // namespace
 
 LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& font,
@@ -57,11 +55,6 @@ int LinkButton::symbolSide() const {
     return m_symbolSide > 0 ? m_symbolSide : qRound(QFontMetricsF(m_font).capHeight() * 1.25);
 }
 
-QMargins LinkButton::contentMargins() const {
-    return {qMax(m_padding.left(), ringRoom), qMax(m_padding.top(), ringRoom),
-            qMax(m_padding.right(), ringRoom), qMax(m_padding.bottom(), ringRoom)};
-}
-
 QSize LinkButton::sizeHint() const {
     const QFontMetrics metrics(m_font);
     int width = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
@@ -70,8 +63,8 @@ QSize LinkButton::sizeHint() const {
         width += symbolSide() + (text().isEmpty() ? 0 : symbolSpacing);
         height = qMax(height, symbolSide());
     }
-    const QMargins margins = contentMargins();
-    return {width + margins.left() + margins.right(), height + margins.top() + margins.bottom()};
+    return {width + m_padding.left() + m_padding.right(),
+            height + m_padding.top() + m_padding.bottom()};
 }
 
 void LinkButton::paintEvent(QPaintEvent*) {
@@ -81,7 +74,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.setOpacity(disabledOpacity);
     else if (isDown())
         painter.setOpacity(pressedOpacity);
-    const QRectF content = QRectF(rect()).marginsRemoved(contentMargins().toMarginsF());
+    const QRectF content = QRectF(rect()).marginsRemoved(m_padding.toMarginsF());
     qreal x = content.left();
     if (hasSymbol()) {
         const int side = symbolSide();
@@ -95,7 +88,6 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(x, content.top(), content.right() - x, content.height()),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
     }
-    m_focusRing->paint(painter, rect(), 5);
 }
 
 // Disabled while focused, the button keeps the focus rather than handing it to a neighbour.

@@ -43,6 +43,8 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     // The editor is see-through so the surface and the placeholder painted here show behind it.
     m_editor->setFrameShape(QFrame::NoFrame);
     m_editor->setAcceptRichText(false);
+    // Tab moves on to the next control: a tab character is never wanted in these texts.
+    m_editor->setTabChangesFocus(true);
     m_editor->setFont(areaFont());
     m_editor->setAccessibleName(placeholder);
     m_editor->viewport()->setAutoFillBackground(false);
@@ -99,7 +101,6 @@ void TextArea::applyTextLayout() {
 void TextArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     fillRounded(painter, rect(), cornerRadius, Palette::surface());
-    m_focusRing->paint(painter, rect(), cornerRadius);
     if (!placeholderShown())
         return;
     painter.setFont(areaFont());

@@ -62,6 +62,7 @@ public:
                                  Palette::secondary(), this)) {
         setCursor(Qt::PointingHandCursor);
         setFocusPolicy(Qt::StrongFocus);
+        (new FocusRing(this))->setOutline({}, 3);
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(0, 10, 8, 10);
         row->setSpacing(9);
