@@ -54,8 +54,9 @@ private:
 
 namespace {
 
-// Qt also moves the focus "as by Tab" when it hides the focused widget; only a Tab key press
-// being handled makes a Tab focus reason the keyboard's.
+// Qt also moves the focus "as by Tab" when it hides the focused widget. A Tab focus reason is the
+// keyboard's only while a Tab key press is handled; focus passed on by hiding shows the ring only
+// when the focus it came from showed one.
 class TabKeyWatch final : public QObject {
 public:
     static TabKeyWatch& instance() {
@@ -67,6 +68,8 @@ public:
         return *watch;
     }
     bool pressed() const { return m_pressed; }
+    bool passedFromRing() const { return m_passedFromRing; }
+    void setPassedFromRing(bool ring) { m_passedFromRing = ring; }
     // Marks the next focus change of this turn of the event loop as the keyboard's.
     void markPressed() {
         if (m_pressed)
@@ -77,10 +80,25 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
                 markPressed();
+            else
+                m_pressed = false;
+            break;
+        }
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+            m_pressed = false;
+            break;
+        case QEvent::FocusOut:
+            // A ring's own filter, which runs next, tells whether this focus showed one.
+            m_passedFromRing = false;
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -88,6 +106,7 @@ protected:
 private:
     TabKeyWatch() : QObject(qApp) {}
     bool m_pressed = false;
+    bool m_passedFromRing = false;
 };
 
 bool isScrollViewport(const QWidget* widget) {
@@ -215,7 +234,8 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
-            m_fromKeyboard = TabKeyWatch::instance().pressed();
+            const TabKeyWatch& watch = TabKeyWatch::instance();
+            m_fromKeyboard = watch.pressed() || watch.passedFromRing();
         } else if (reason == Qt::ShortcutFocusReason) {
             m_fromKeyboard = true;
         } else if (reason == Qt::MouseFocusReason) {
@@ -231,6 +251,8 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::FocusOut: {
+        TabKeyWatch::instance().setPassedFromRing(
+            m_fromKeyboard && m_focused->window()->testAttribute(Qt::WA_KeyboardFocusChange));
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
             reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
@@ -251,6 +273,9 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void focusByKeyboard(QWidget* widget) {
+    // Focus the window gave on activation comes again, now as the keyboard's.
+    if (widget->hasFocus())
+        widget->clearFocus();
     TabKeyWatch::instance().markPressed();
     widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
     widget->setFocus(Qt::TabFocusReason);

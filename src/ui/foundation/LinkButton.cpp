@@ -11,6 +11,7 @@ namespace {
 constexpr int symbolSpacing = 6;
 constexpr qreal pressedOpacity = 0.6;
 constexpr qreal disabledOpacity = 0.45;
+constexpr int ringAir = 3;
 } // namespace
 
 LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& font,
@@ -24,6 +25,16 @@ LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     if (!text.isEmpty())
         setAccessibleName(text);
+    // The ring keeps a little air around a text that has no padding of its own; it lies outside
+    // the button, so that air takes no layout room either.
+    m_focusRing->setOutline(
+        [this] {
+            const auto air = [](int padding) { return qMax(ringAir - padding, 0); };
+            return QRectF(rect()).marginsAdded(
+                QMarginsF(air(m_padding.left()), air(m_padding.top()), air(m_padding.right()),
+                          air(m_padding.bottom())));
+        },
+        5);
 }
 
 void LinkButton::setSymbol(const QString& symbol) {

@@ -340,11 +340,14 @@ void ProfileView::rebuildSection() {
     m_sectionLayout->addWidget(m_section);
     // A step change cross-fades the sections over 0.2 s, at once under Reduce Motion.
     crossFade(leaving, m_section, 200, QEasingCurve::OutQuad, m_environment.preferences);
+    bool keyboard = false;
     if (leaving) {
-        hideWithoutPassingFocus(leaving);
+        keyboard = hideWithoutPassingFocus(leaving);
         leaving->deleteLater();
     }
     m_section->show();
+    if (keyboard)
+        focusFirstControl(m_section);
     m_heading->setText(preparationStepHeading(step));
     m_subtitle->setText(preparationStepSubtitle(step));
     m_copilot->setStep(step);

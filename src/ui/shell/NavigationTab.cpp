@@ -5,6 +5,7 @@
 #include "ui/foundation/Palette.h"
 
 #include <QPainter>
+#include <QtMath>
 
 namespace corvel {
 
@@ -67,7 +68,7 @@ QSize NavigationTab::sizeHint() const {
         width += spacing + badgeSize().width();
         height = qMax(height, badgeSize().height());
     }
-    return QSizeF(width, height + 2 * verticalPadding).toSize() + QSize(1, 0);
+    return {qCeil(width), qRound(height + 2 * verticalPadding)};
 }
 
 void NavigationTab::paintEvent(QPaintEvent*) {
