@@ -8,8 +8,11 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace corvel {
 
@@ -109,9 +112,18 @@ private:
     bool m_passedFromRing = false;
 };
 
-bool isScrollViewport(const QWidget* widget) {
+// The part of the window a scroll area shows its content in: its viewport, and sideways the
+// whole window when it does not scroll sideways.
+std::optional<QRect> scrollView(const QWidget* widget, const QWidget* window) {
     const auto* area = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget());
-    return area && area->viewport() == widget;
+    if (!area || area->viewport() != widget)
+        return std::nullopt;
+    QRect view(widget->mapTo(window, QPoint()), widget->size());
+    if (area->horizontalScrollBar()->maximum() == 0) {
+        view.setLeft(0);
+        view.setRight(window->width() - 1);
+    }
+    return view;
 }
 
 bool takesTabFocus(const QWidget* widget, const QWidget* window) {
@@ -155,7 +167,8 @@ QRectF FocusRing::ringRect() const {
         .adjusted(-reach, -reach, reach, reach);
 }
 
-// Puts the overlay over the outline, cut to the scroll areas the control is seen through.
+// Puts the overlay over the outline. A control that shows whole shows its whole ring, even on
+// the edge of a page; one partly scrolled out of view has its ring cut where the page cuts it.
 void FocusRing::place() {
     QWidget* painted = m_painted;
     if (!visible() || !painted || !painted->isVisible()) {
@@ -171,14 +184,15 @@ void FocusRing::place() {
         m_overlay->setParent(window);
     watchAncestors(true);
 
-    const QRectF outline = m_outline ? m_outline() : QRectF(painted->rect());
-    const QRectF ring =
-        outline.translated(painted->mapTo(window, QPoint())).adjusted(-reach, -reach, reach, reach);
+    const QRectF outline = (m_outline ? m_outline() : QRectF(painted->rect()))
+                               .translated(painted->mapTo(window, QPoint()));
+    const QRectF ring = outline.adjusted(-reach, -reach, reach, reach);
     QRect area = ring.toAlignedRect() & window->rect();
     for (QWidget* ancestor = painted->parentWidget(); ancestor && ancestor != window;
          ancestor = ancestor->parentWidget()) {
-        if (isScrollViewport(ancestor))
-            area &= QRect(ancestor->mapTo(window, QPoint()), ancestor->size());
+        const std::optional<QRect> view = scrollView(ancestor, window);
+        if (view && !QRectF(*view).contains(outline))
+            area &= *view;
     }
     if (area.isEmpty()) {
         m_overlay->hide();

@@ -30,7 +30,7 @@ NavigationTab::NavigationTab(const QString& title, const QColor& color, QWidget*
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // Around the label's text line rather than its whole padded height.
-    m_focusRing->setOutline([this] { return QRectF(rect()).adjusted(0, 6, 0, -6); }, 5);
+    m_focusRing->setOutline([this] { return QRectF(rect()).adjusted(-3, 6, 3, -6); }, 5);
 }
 
 void NavigationTab::setCurrent(bool current) {

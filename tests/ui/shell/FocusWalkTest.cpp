@@ -52,8 +52,8 @@ void press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::N
     QTest::keyClick(focused() ? focused() : &window, key, modifiers);
 }
 
-// Whether the ring of the focused control shows on the window's pixels: the ink of its outer
-// band on at least two sides (a scroll area may cut the others).
+// Whether the ring of the focused control shows whole on the window's pixels: the ink of its
+// outer band on all four sides.
 bool ringPaints(QWidget& window, const QWidget* control) {
     const FocusRing* ring = FocusRing::of(control);
     if (!ring || !ring->visible() || ring->ringRect().isEmpty())
@@ -67,7 +67,7 @@ bool ringPaints(QWidget& window, const QWidget* control) {
     int inked = 0;
     for (const QPoint& point : sides)
         inked += image.rect().contains(point) && qGray(image.pixel(point)) < 110;
-    return inked >= 2;
+    return inked == 4;
 }
 
 // Every control the window shows that a user can operate.
