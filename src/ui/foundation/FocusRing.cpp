@@ -306,6 +306,33 @@ bool hideWithoutPassingFocus(QWidget* widget) {
     return keyboard;
 }
 
+namespace {
+// The widgets of `container` that can take the focus, in the window's Tab order (Qt reorders
+// only those).
+QList<QWidget*> chainInside(const QWidget* container) {
+    QList<QWidget*> chain;
+    QWidget* window = container->window();
+    for (QWidget* widget = window->nextInFocusChain(); widget && widget != window;
+         widget = widget->nextInFocusChain()) {
+        if ((widget == container || container->isAncestorOf(widget)) &&
+            widget->focusPolicy() != Qt::NoFocus)
+            chain.append(widget);
+    }
+    return chain;
+}
+} // namespace
+
+void orderFocusAfter(QWidget* before, QWidget* moved) {
+    const QList<QWidget*> anchors = chainInside(before);
+    if (anchors.isEmpty() || before->window() != moved->window())
+        return;
+    QWidget* last = anchors.last();
+    for (QWidget* widget : chainInside(moved)) {
+        QWidget::setTabOrder(last, widget);
+        last = widget;
+    }
+}
+
 bool focusFirstControl(QWidget* widget) {
     const QWidget* window = widget->window();
     QWidget* candidate = widget;

@@ -72,6 +72,11 @@ void focusByKeyboard(QWidget* widget);
 // to a control of what replaces `widget` (see focusFirstControl).
 bool hideWithoutPassingFocus(QWidget* widget);
 
+// Puts everything inside `moved` after everything inside `before` in the Tab order, keeping its
+// own order: Qt orders by creation, so a part rebuilt later (a step's content) would otherwise
+// come after neighbours it stands before on screen.
+void orderFocusAfter(QWidget* before, QWidget* moved);
+
 // Gives the focus, as the Tab key would, to the first control under `widget` that Tab reaches
 // (`widget` itself when it takes it). Returns false when there is none.
 bool focusFirstControl(QWidget* widget);

@@ -338,6 +338,10 @@ void ProfileView::rebuildSection() {
     }
     m_sectionStep = step;
     m_sectionLayout->addWidget(m_section);
+    // Tab reads the section, the buttons under it, then the copilot card beside them.
+    QWidget* footer = m_primary->parentWidget();
+    orderFocusAfter(m_section, footer);
+    orderFocusAfter(footer, m_copilot);
     // A step change cross-fades the sections over 0.2 s, at once under Reduce Motion.
     crossFade(leaving, m_section, 200, QEasingCurve::OutQuad, m_environment.preferences);
     bool keyboard = false;
