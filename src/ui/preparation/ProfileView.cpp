@@ -379,7 +379,8 @@ void ProfileView::resizeEvent(QResizeEvent* event) {
 
 void ProfileView::refresh() {
     const PreparationFacts facts = PreparationFacts::read(m_environment.store, m_environment.auth);
-    if (m_sectionStep != facts.step)
+    const bool stepChanged = m_sectionStep != facts.step;
+    if (stepChanged)
         rebuildSection();
     // The copilot greets whenever the job or the résumé first becomes present.
     const bool gained =
@@ -395,6 +396,11 @@ void ProfileView::refresh() {
 
     const PreparationFooterLook look = preparationFooterLook(facts);
     using Right = PreparationFooterLook::Right;
+    // The button pressed by keyboard turns off on a step that needs something first: the focus
+    // goes on into that step rather than being dropped.
+    const FocusRing* ring = FocusRing::of(m_primary);
+    if (stepChanged && ring && ring->visible() && !(look.right == Right::primary && look.enabled))
+        focusFirstControl(m_section);
     m_hint->setText(look.hint);
     m_hint->setVisible(!look.hint.isEmpty());
     m_back->setVisible(look.back.has_value());

@@ -349,6 +349,30 @@ TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
     ASSERT_TRUE(ScreenFixture::waitFor([&] { return !fixture.store().isSessionActive(); }));
     QTest::qWait(100);
     expectSettled("a session ended by keyboard");
+    EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
+}
+
+// "Continue" pressed by keyboard on a step whose next one needs a resume first turns off: the
+// focus goes on into the new step instead of being dropped.
+TEST(FocusWalk, AStepLeftByKeyboardKeepsTheFocusInThePage) {
+    ScreenFixture fixture;
+    InterviewContext context = fixture.store().context();
+    context.jobDescription = QStringLiteral("Build the deployment platform.");
+    fixture.store().setContext(context);
+    fixture.store().setSection(AppSection::profile);
+    Root root(fixture);
+    QAbstractButton* next = nullptr;
+    for (QAbstractButton* button : root.view.findChildren<QAbstractButton*>())
+        next = button->isVisible() && button->text() == QStringLiteral("Continue") ? button : next;
+    ASSERT_NE(next, nullptr);
+    focusByKeyboard(next);
+    press(root.view, Qt::Key_Space);
+    QTest::qWait(300);
+    ASSERT_EQ(fixture.store().preparationStep(), PreparationStep::resume);
+    ASSERT_NE(focused(), nullptr);
+    EXPECT_NE(focused(), next);
+    EXPECT_TRUE(root.view.screen()->isAncestorOf(focused()));
+    EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
 }
 
 // The ring takes no layout room: measured on the drawn pixels, the tabs stand 24 apart, the top
