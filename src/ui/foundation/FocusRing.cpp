@@ -307,15 +307,26 @@ bool hideWithoutPassingFocus(QWidget* widget) {
 }
 
 namespace {
+// Whether `widget` is part of a compound control under `container` (a text area whose editor is
+// its focus proxy): Qt moves a compound as one, from its outer widget.
+bool insideCompound(const QWidget* widget, const QWidget* container) {
+    for (const QWidget* outer = widget->parentWidget(); outer && outer != container->parentWidget();
+         outer = outer->parentWidget()) {
+        if (outer->focusProxy() && outer->focusPolicy() != Qt::NoFocus)
+            return true;
+    }
+    return false;
+}
+
 // The widgets of `container` that can take the focus, in the window's Tab order (Qt reorders
-// only those).
+// only those), compounds by their outer widget.
 QList<QWidget*> chainInside(const QWidget* container) {
     QList<QWidget*> chain;
     QWidget* window = container->window();
     for (QWidget* widget = window->nextInFocusChain(); widget && widget != window;
          widget = widget->nextInFocusChain()) {
         if ((widget == container || container->isAncestorOf(widget)) &&
-            widget->focusPolicy() != Qt::NoFocus)
+            widget->focusPolicy() != Qt::NoFocus && !insideCompound(widget, container))
             chain.append(widget);
     }
     return chain;

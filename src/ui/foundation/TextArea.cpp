@@ -54,6 +54,8 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     colors.setColor(QPalette::Text, Palette::ink());
     m_editor->setPalette(colors);
     setFocusProxy(m_editor);
+    // Qt orders only widgets that take the focus; Tab reaches the area's editor through it.
+    setFocusPolicy(m_editor->focusPolicy());
 
     m_editor->setPlainText(text);
     applyTextLayout();

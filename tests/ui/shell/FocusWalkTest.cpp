@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace corvel;
 using fixture::ScreenFixture;
 
@@ -198,20 +200,23 @@ TEST(FocusWalk, EveryStopIsAVisibleControlWithARing) {
         fixture.store().setPreparationStep(step);
         QTest::qWait(300);
         expandAll(root.view);
-        const QStringList order = {QStringLiteral("Prepare"),
-                                   QStringLiteral("Setup guide"),
-                                   QStringLiteral("History"),
-                                   QStringLiteral("Settings"),
-                                   QStringLiteral("Step 1 of 3: The role"),
-                                   QStringLiteral("Step 2 of 3: Your resume"),
-                                   QStringLiteral("Step 3 of 3: Your call"),
-                                   QStringLiteral("Job title"),
-                                   QStringLiteral("Company"),
-                                   QStringLiteral("Job description, required"),
-                                   QStringLiteral("Continue"),
-                                   QStringLiteral("Say hello to your cloud guide")};
+        // The bar, the steps, the section, the buttons under it, the copilot card.
+        const QString head = QStringLiteral("Prepare | Setup guide | History | Settings | "
+                                            "Step 1 of 3: The role | Step 2 of 3: Your resume | "
+                                            "Step 3 of 3: Your call | ");
+        const QString tail = QStringLiteral(" | Say hello to your cloud guide");
+        const std::map<PreparationStep, QString> orders = {
+            {PreparationStep::role,
+             QStringLiteral("Job title | Company | Job description, required | Continue")},
+            {PreparationStep::resume,
+             QStringLiteral("Choose a file instead | View and edit resume text | Resume text, "
+                            "required | Back | Continue")},
+            {PreparationStep::call,
+             QStringLiteral("English | French | Anything else I should know? · Optional | "
+                            "Additional information, optional | Edit the role | Edit your "
+                            "resume | Back | Start session")}};
         expectStopsAreTheControls(root.view, "preparation",
-                                  step == PreparationStep::role ? order : QStringList());
+                                  (head + orders.at(step) + tail).split(QStringLiteral(" | ")));
     }
     fixture.store().setSection(AppSection::settings);
     QTest::qWait(50);
