@@ -62,12 +62,13 @@ namespace {
 // when the focus it came from showed one.
 class TabKeyWatch final : public QObject {
 public:
+    // One per application object, which owns it.
     static TabKeyWatch& instance() {
-        static auto* watch = [] {
-            auto* created = new TabKeyWatch;
-            qApp->installEventFilter(created);
-            return created;
-        }();
+        static QPointer<TabKeyWatch> watch;
+        if (!watch) {
+            watch = new TabKeyWatch;
+            qApp->installEventFilter(watch);
+        }
         return *watch;
     }
     bool pressed() const { return m_pressed; }
