@@ -72,6 +72,9 @@ public:
         return *watch;
     }
     bool pressed() const { return m_pressed; }
+    // Whether `window` was last activated holding no focus: Qt then gives the focus to its first
+    // control, where nothing shows it.
+    bool activatedEmpty(const QWidget* window) const { return m_activatedEmpty == window; }
     bool passedFromRing() const { return m_passedFromRing; }
     void setPassedFromRing(bool ring) { m_passedFromRing = ring; }
     // Marks the next focus change of this turn of the event loop as the keyboard's.
@@ -101,6 +104,10 @@ protected:
             // A ring's own filter, which runs next, tells whether this focus showed one.
             m_passedFromRing = false;
             break;
+        case QEvent::WindowActivate:
+            if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
+                m_activatedEmpty = window->focusWidget() ? nullptr : window;
+            break;
         default:
             break;
         }
@@ -111,6 +118,7 @@ private:
     TabKeyWatch() : QObject(qApp) {}
     bool m_pressed = false;
     bool m_passedFromRing = false;
+    QPointer<QWidget> m_activatedEmpty;
 };
 
 // The part of the window a scroll area shows its content in: its viewport, and sideways the
@@ -258,6 +266,15 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
             // keyboard was used before.
             m_fromKeyboard = false;
             m_focused->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        } else if (reason == Qt::ActiveWindowFocusReason && !m_fromKeyboard &&
+                   TabKeyWatch::instance().activatedEmpty(m_focused->window())) {
+            // A window opened with nothing focused keeps nothing focused: the first Tab starts
+            // at its first control, and no key presses an unmarked one.
+            QTimer::singleShot(0, m_focused, [focused = m_focused] {
+                const FocusRing* ring = FocusRing::of(focused);
+                if (focused->hasFocus() && ring && !ring->visible())
+                    focused->clearFocus();
+            });
         }
         // Other reasons (the window activated again, a popup closed, the focus given back after
         // re-enabling) keep how the focus came.

@@ -440,3 +440,15 @@ TEST(FocusWalk, TheRingTakesNoRoomGapsMeasuredOnPixels) {
     const QRect later = inkBox(image, around(step->laterButton(), *guide, 0));
     EXPECT_NEAR(later.left(), button.left(), 1.5) << "I’ll do this later on the column's edge";
 }
+
+// A window opens with nothing focused (Qt would focus its first control, where nothing shows
+// it and Space would press it); the first Tab reaches that control, ring and all.
+TEST(FocusWalk, AWindowOpensWithNothingFocused) {
+    ScreenFixture fixture;
+    Root root(fixture);
+    QTest::qWait(20);
+    EXPECT_EQ(focused(), nullptr) << describe(focused()).toStdString();
+    press(root.view, Qt::Key_Tab);
+    EXPECT_EQ(describe(focused()).toStdString(), "Prepare");
+    EXPECT_TRUE(ringPaints(root.view, focused()));
+}
