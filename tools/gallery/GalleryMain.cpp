@@ -1,7 +1,7 @@
 // corvel_gallery: renders any control of the interface kit, in any state and size, to PNG, and
 // whole screens over real stores with scripted state.
 //   corvel_gallery --screens
-//   corvel_gallery --screen NAME [--set key=value]... [--size WxH] -o FILE.png
+//   corvel_gallery --screen NAME [--set key=value]... [--size WxH] [--focus CONTROL] -o FILE.png
 //   corvel_gallery --all-screens DIR   (every screen with no --set; fails when one does not build)
 //   corvel_gallery --list
 //   corvel_gallery NAME [--state S] [--set key=value]... [--scale N] -o FILE.png
@@ -13,9 +13,11 @@
 #include "Specimen.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/RoundedCard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -95,8 +97,7 @@ void present(QWidget& host, const Specimen& specimen, const SpecimenOptions& opt
                 }
             }
         }
-        host.setAttribute(Qt::WA_KeyboardFocusChange);
-        target->setFocus(Qt::TabFocusReason);
+        focusByKeyboard(target);
     }
     // Lets press animations run to their end.
     settle(250);
@@ -153,8 +154,23 @@ void listScreens(const ScreenList& screens) {
 }
 
 // Builds the screen over a fixture with the scripted state and writes it to `output`.
+// Gives the keyboard focus, ring included, to the control of `root` named `name`.
+bool focusNamed(QWidget& root, const QString& name) {
+    for (QWidget* widget : root.findChildren<QWidget*>()) {
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        if (widget->isVisible() &&
+            (widget->accessibleName() == name || (button && button->text() == name))) {
+            QApplication::setActiveWindow(&root);
+            focusByKeyboard(widget->focusProxy() ? widget->focusProxy() : widget);
+            return true;
+        }
+    }
+    std::fprintf(stderr, "--focus %s: no such control\n", qPrintable(name));
+    return false;
+}
+
 int renderScreen(const Screen& screen, const QMap<QString, QString>& settings, QSize size,
-                 const QString& output) {
+                 const QString& output, const QString& focus = {}) {
     fixture::ScreenFixture::Settings common;
     for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
         const auto& keys = fixture::ScreenFixture::keys();
@@ -174,6 +190,11 @@ int renderScreen(const Screen& screen, const QMap<QString, QString>& settings, Q
         widget->resize(size);
         widget->show();
         settle(300);
+        if (!focus.isEmpty()) {
+            if (!focusNamed(*widget, focus))
+                return 2;
+            settle(50);
+        }
         const bool saved = widget->grab().save(output);
         widget.reset();
         QCoreApplication::processEvents();
@@ -186,7 +207,8 @@ int renderScreen(const Screen& screen, const QMap<QString, QString>& settings, Q
 
 int usage() {
     std::fputs("usage: corvel_gallery --screens | --all-screens DIR |\n"
-               "       --screen NAME [--set key=value]... [--size WxH] -o FILE.png |\n"
+               "       --screen NAME [--set key=value]... [--size WxH] [--focus CONTROL]\n"
+               "                -o FILE.png |\n"
                "       --list | --all DIR [--scale N] |\n"
                "       NAME [--state S] [--set key=value]... [--scale N] -o FILE.png |\n"
                "       NAME [--state S] [--set key=value]... --live SECONDS\n",
@@ -222,6 +244,7 @@ int main(int argc, char** argv) {
     bool list = false;
     bool listScreenNames = false;
     QString screenName;
+    QString focus;
     QString allScreensFolder;
     QSize screenSize(1280, 860);
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -256,6 +279,8 @@ int main(int argc, char** argv) {
             liveSeconds = qBound(0.1, args.at(++i).toDouble(), 3600.0);
         } else if (arg == QLatin1String("-o") && hasValue) {
             output = args.at(++i);
+        } else if (arg == QLatin1String("--focus") && hasValue) {
+            focus = args.at(++i);
         } else if (!arg.startsWith(QLatin1Char('-')) && name.isEmpty()) {
             name = arg;
         } else {
@@ -282,7 +307,7 @@ int main(int argc, char** argv) {
             return usage();
         for (const Screen& screen : screens)
             if (screen.name == screenName)
-                return renderScreen(screen, options.settings, screenSize, output);
+                return renderScreen(screen, options.settings, screenSize, output, focus);
         std::fprintf(stderr, "unknown screen: %s\n", qPrintable(screenName));
         return 1;
     }

@@ -95,7 +95,6 @@ void ActionButton::paintEvent(QPaintEvent*) {
                          symbolSide, symbolSide);
         SymbolImage::paint(painter, m_icon, box, foregroundColor());
     }
-    m_focusRing->paint(painter, bounds, cornerRadius);
 }
 
 void ActionButton::enterEvent(QEnterEvent* event) {

@@ -3,6 +3,7 @@
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/CloudCompanionPainter.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/RedrawSchedule.h"
 
 #include <QEnterEvent>
@@ -36,7 +37,7 @@ CloudCompanion::CloudCompanion(qreal size, CloudMood mood, bool animated, int re
       m_appearedAt(clock.now()) {
     setFixedSize(sizeHint());
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    (new FocusRing(this))->setOutline({}, 6);
     setAccessibleName(QStringLiteral("Say hello to your cloud guide"));
     setAccessibleDescription(
         QStringLiteral("Your cloud guide welcomes you with a small animation."));
@@ -164,6 +165,8 @@ void CloudCompanion::clearReaction() {
 void CloudCompanion::refresh() {
     const bool interactive = m_animated && !reduceMotion();
     setAttribute(Qt::WA_TransparentForMouseEvents, !interactive);
+    // A button only while it greets: the keyboard reaches it as the pointer does.
+    setFocusPolicy(interactive ? Qt::TabFocus : Qt::NoFocus);
     hideFromAccessibility(this, !interactive);
     const bool animating = canAnimate();
     if (!animating)

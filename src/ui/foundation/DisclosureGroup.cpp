@@ -1,5 +1,6 @@
 #include "ui/foundation/DisclosureGroup.h"
 
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/LinkButton.h"
 
 #include <QVBoxLayout>
@@ -17,6 +18,8 @@ DisclosureGroup::DisclosureGroup(const QString& title, QWidget* content, const Q
     layout->setSpacing(0);
     layout->addWidget(m_header, 0, Qt::AlignLeft);
     layout->addWidget(m_content);
+    // Content made before the group would come before its header for Tab.
+    orderFocusAfter(m_header, m_content);
     connect(m_header, &LinkButton::toggled, this, [this](bool expanded) {
         apply(expanded);
         Q_EMIT expandedChanged(expanded);

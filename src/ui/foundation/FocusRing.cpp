@@ -1,17 +1,165 @@
 #include "ui/foundation/FocusRing.h"
 
+#include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/Palette.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace corvel {
 
+// Draws one ring over the window, above the controls, and lets every click through.
+class FocusRingOverlay final : public QWidget {
+public:
+    explicit FocusRingOverlay(QWidget* window) : QWidget(window) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hideFromAccessibility(this);
+    }
+    // `ring` is the ring's outer edge in this widget's coordinates.
+    void setRing(const QRectF& ring, qreal radius) {
+        if (ring == m_ring && radius == m_radius)
+            return;
+        m_ring = ring;
+        m_radius = radius;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        const qreal ink = 2;
+        const qreal white = FocusRing::reach - ink;
+        const qreal outer = m_radius + FocusRing::reach;
+        painter.setPen(QPen(Palette::ink(), ink));
+        painter.drawRoundedRect(m_ring.adjusted(ink / 2, ink / 2, -ink / 2, -ink / 2),
+                                outer - ink / 2, outer - ink / 2);
+        const qreal inset = ink + white / 2;
+        painter.setPen(QPen(Qt::white, white));
+        painter.drawRoundedRect(m_ring.adjusted(inset, inset, -inset, -inset), outer - inset,
+                                outer - inset);
+    }
+
+private:
+    QRectF m_ring;
+    qreal m_radius = 0;
+};
+
+namespace {
+
+// Qt also moves the focus "as by Tab" when it hides the focused widget. A Tab focus reason is the
+// keyboard's only while a Tab key press is handled; focus passed on by hiding shows the ring only
+// when the focus it came from showed one.
+class TabKeyWatch final : public QObject {
+public:
+    // One per application object, which owns it.
+    static TabKeyWatch& instance() {
+        static QPointer<TabKeyWatch> watch;
+        if (!watch) {
+            watch = new TabKeyWatch;
+            qApp->installEventFilter(watch);
+        }
+        return *watch;
+    }
+    bool pressed() const { return m_pressed; }
+    // Whether `window` was last activated holding no focus: Qt then gives the focus to its first
+    // control, where nothing shows it.
+    bool activatedEmpty(const QWidget* window) const { return m_activatedEmpty == window; }
+    bool passedFromRing() const { return m_passedFromRing; }
+    void setPassedFromRing(bool ring) { m_passedFromRing = ring; }
+    // Marks the next focus change of this turn of the event loop as the keyboard's.
+    void markPressed() {
+        if (m_pressed)
+            return;
+        m_pressed = true;
+        QTimer::singleShot(0, this, [this] { m_pressed = false; });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+                markPressed();
+            else
+                m_pressed = false;
+            break;
+        }
+        case QEvent::KeyRelease:
+        case QEvent::MouseButtonPress:
+            m_pressed = false;
+            break;
+        case QEvent::FocusOut:
+            // A ring's own filter, which runs next, tells whether this focus showed one.
+            m_passedFromRing = false;
+            break;
+        case QEvent::WindowActivate:
+            if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
+                m_activatedEmpty = window->focusWidget() ? nullptr : window;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TabKeyWatch() : QObject(qApp) {}
+    bool m_pressed = false;
+    bool m_passedFromRing = false;
+    QPointer<QWidget> m_activatedEmpty;
+};
+
+// The part of the window a scroll area shows its content in: its viewport, and sideways the
+// whole window when it does not scroll sideways.
+std::optional<QRect> scrollView(const QWidget* widget, const QWidget* window) {
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget());
+    if (!area || area->viewport() != widget)
+        return std::nullopt;
+    QRect view(widget->mapTo(window, QPoint()), widget->size());
+    if (area->horizontalScrollBar()->maximum() == 0) {
+        view.setLeft(0);
+        view.setRight(window->width() - 1);
+    }
+    return view;
+}
+
+bool takesTabFocus(const QWidget* widget, const QWidget* window) {
+    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy() &&
+           widget->isEnabled() && widget->isVisibleTo(window);
+}
+
+} // namespace
+
 FocusRing::FocusRing(QWidget* focused, QWidget* painted)
     : QObject(focused), m_focused(focused), m_painted(painted ? painted : focused) {
+    TabKeyWatch::instance();
     focused->installEventFilter(this);
+}
+
+FocusRing::~FocusRing() {
+    delete m_overlay;
+}
+
+void FocusRing::setOutline(std::function<QRectF()> outline, qreal radius) {
+    m_outline = std::move(outline);
+    m_radius = radius;
+    place();
+}
+
+FocusRing* FocusRing::of(const QWidget* widget) {
+    return widget ? widget->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 bool FocusRing::visible() const {
@@ -20,59 +168,212 @@ bool FocusRing::visible() const {
            m_focused->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 }
 
-void FocusRing::paint(QPainter& painter, const QRectF& outline, qreal radius) const {
-    if (!visible())
+QRectF FocusRing::ringRect() const {
+    if (!m_overlay || m_overlay->isHidden() || !m_painted)
+        return {};
+    const QRectF outline = m_outline ? m_outline() : QRectF(m_painted->rect());
+    return outline.translated(m_painted->mapTo(m_painted->window(), QPoint()))
+        .adjusted(-reach, -reach, reach, reach);
+}
+
+// Puts the overlay over the outline. A control that shows whole shows its whole ring, even on
+// the edge of a page; one partly scrolled out of view has its ring cut where the page cuts it.
+void FocusRing::place() {
+    QWidget* painted = m_painted;
+    if (!visible() || !painted || !painted->isVisible()) {
+        if (m_overlay)
+            m_overlay->hide();
+        watchAncestors(false);
         return;
-    painter.save();
-    painter.setOpacity(1);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Palette::ink(), 2));
-    painter.drawRoundedRect(outline.adjusted(1, 1, -1, -1), radius, radius);
-    painter.setPen(QPen(Qt::white, 1.5));
-    const qreal inner = qMax<qreal>(radius - 2, 0);
-    painter.drawRoundedRect(outline.adjusted(2.75, 2.75, -2.75, -2.75), inner, inner);
-    painter.restore();
+    }
+    QWidget* window = painted->window();
+    if (!m_overlay)
+        m_overlay = new FocusRingOverlay(window);
+    else if (m_overlay->parentWidget() != window)
+        m_overlay->setParent(window);
+    watchAncestors(true);
+
+    const QRectF outline = (m_outline ? m_outline() : QRectF(painted->rect()))
+                               .translated(painted->mapTo(window, QPoint()));
+    const QRectF ring = outline.adjusted(-reach, -reach, reach, reach);
+    QRect area = ring.toAlignedRect() & window->rect();
+    for (QWidget* ancestor = painted->parentWidget(); ancestor && ancestor != window;
+         ancestor = ancestor->parentWidget()) {
+        const std::optional<QRect> view = scrollView(ancestor, window);
+        if (view && !QRectF(*view).contains(outline))
+            area &= *view;
+    }
+    if (area.isEmpty()) {
+        m_overlay->hide();
+        return;
+    }
+    m_overlay->setGeometry(area);
+    m_overlay->setRing(ring.translated(-area.topLeft()), m_radius);
+    m_overlay->show();
+    m_overlay->raise();
+}
+
+// While the ring shows, every move or resize of the control or of a widget around it (a page
+// that scrolls, a layout that changes) moves the ring along.
+void FocusRing::watchAncestors(bool watch) {
+    if (!watch) {
+        for (const QPointer<QWidget>& widget : std::as_const(m_watched)) {
+            if (widget && widget != m_focused)
+                widget->removeEventFilter(this);
+        }
+        m_watched.clear();
+        return;
+    }
+    QList<QPointer<QWidget>> chain;
+    for (QWidget* widget = m_painted; widget && !widget->isWindow();
+         widget = widget->parentWidget())
+        chain.append(widget);
+    if (chain == m_watched)
+        return;
+    watchAncestors(false);
+    for (const QPointer<QWidget>& widget : std::as_const(chain)) {
+        if (widget != m_focused)
+            widget->installEventFilter(this);
+    }
+    m_watched = chain;
 }
 
 bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::ParentChange:
+        if (visible() || (m_overlay && !m_overlay->isHidden()))
+            place();
+        return QObject::eventFilter(watched, event);
+    default:
+        break;
+    }
+    if (watched != m_focused)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-            reason == Qt::ShortcutFocusReason) {
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            const TabKeyWatch& watch = TabKeyWatch::instance();
+            m_fromKeyboard = watch.pressed() || watch.passedFromRing();
+        } else if (reason == Qt::ShortcutFocusReason) {
             m_fromKeyboard = true;
         } else if (reason == Qt::MouseFocusReason) {
             // A click starts over: the ring waits for the next Tab, even in a window where the
             // keyboard was used before.
             m_fromKeyboard = false;
             m_focused->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        } else if (reason == Qt::ActiveWindowFocusReason && !m_fromKeyboard &&
+                   TabKeyWatch::instance().activatedEmpty(m_focused->window())) {
+            // A window opened with nothing focused keeps nothing focused: the first Tab starts
+            // at its first control, and no key presses an unmarked one.
+            QTimer::singleShot(0, m_focused, [focused = m_focused] {
+                const FocusRing* ring = FocusRing::of(focused);
+                if (focused->hasFocus() && ring && !ring->visible())
+                    focused->clearFocus();
+            });
         }
         // Other reasons (the window activated again, a popup closed, the focus given back after
         // re-enabling) keep how the focus came.
         m_lostByDisabling = false;
+        place();
         break;
     }
-    case QEvent::FocusOut:
+    case QEvent::FocusOut: {
+        TabKeyWatch::instance().setPassedFromRing(
+            m_fromKeyboard && m_focused->window()->testAttribute(Qt::WA_KeyboardFocusChange));
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason)
+            m_fromKeyboard = false;
         m_lostByDisabling = !m_focused->isEnabled();
+        place();
         break;
+    }
     case QEvent::EnabledChange:
         if (m_lostByDisabling && m_focused->isEnabled() && m_focused->isVisible() &&
             !m_focused->window()->focusWidget())
             m_focused->setFocus(Qt::OtherFocusReason);
         break;
     default:
-        return QObject::eventFilter(watched, event);
+        break;
     }
-    if (m_painted)
-        m_painted->update();
     return QObject::eventFilter(watched, event);
 }
 
-void hideWithoutPassingFocus(QWidget* widget) {
-    if (QWidget* focused = QApplication::focusWidget(); widget->isAncestorOf(focused))
+void focusByKeyboard(QWidget* widget) {
+    // Focus the window gave on activation comes again, now as the keyboard's.
+    if (widget->hasFocus())
+        widget->clearFocus();
+    TabKeyWatch::instance().markPressed();
+    widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    widget->setFocus(Qt::TabFocusReason);
+}
+
+bool hideWithoutPassingFocus(QWidget* widget) {
+    bool keyboard = false;
+    if (QWidget* focused = QApplication::focusWidget(); widget->isAncestorOf(focused)) {
+        const FocusRing* ring = FocusRing::of(focused);
+        keyboard = ring && ring->visible();
         focused->clearFocus();
+    }
     widget->hide();
+    return keyboard;
+}
+
+namespace {
+// Whether `widget` is part of a compound control under `container` (a text area whose editor is
+// its focus proxy): Qt moves a compound as one, from its outer widget.
+bool insideCompound(const QWidget* widget, const QWidget* container) {
+    for (const QWidget* outer = widget->parentWidget(); outer && outer != container->parentWidget();
+         outer = outer->parentWidget()) {
+        if (outer->focusProxy() && outer->focusPolicy() != Qt::NoFocus)
+            return true;
+    }
+    return false;
+}
+
+// The widgets of `container` that can take the focus, in the window's Tab order (Qt reorders
+// only those), compounds by their outer widget.
+QList<QWidget*> chainInside(const QWidget* container) {
+    QList<QWidget*> chain;
+    QWidget* window = container->window();
+    for (QWidget* widget = window->nextInFocusChain(); widget && widget != window;
+         widget = widget->nextInFocusChain()) {
+        if ((widget == container || container->isAncestorOf(widget)) &&
+            widget->focusPolicy() != Qt::NoFocus && !insideCompound(widget, container))
+            chain.append(widget);
+    }
+    return chain;
+}
+} // namespace
+
+void orderFocusAfter(QWidget* before, QWidget* moved) {
+    const QList<QWidget*> anchors = chainInside(before);
+    if (anchors.isEmpty() || before->window() != moved->window())
+        return;
+    QWidget* last = anchors.last();
+    for (QWidget* widget : chainInside(moved)) {
+        QWidget::setTabOrder(last, widget);
+        last = widget;
+    }
+}
+
+bool focusFirstControl(QWidget* widget) {
+    const QWidget* window = widget->window();
+    QWidget* candidate = widget;
+    do {
+        if ((candidate == widget || widget->isAncestorOf(candidate)) &&
+            takesTabFocus(candidate, window)) {
+            focusByKeyboard(candidate);
+            return true;
+        }
+        candidate = candidate->nextInFocusChain();
+    } while (candidate && candidate != widget);
+    return false;
 }
 
 } // namespace corvel

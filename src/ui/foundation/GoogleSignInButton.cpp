@@ -4,6 +4,7 @@
 #include "session/AppStore.h"
 #include "ui/foundation/ActivitySpinner.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,7 @@ GoogleSignInButton::GoogleSignInButton(AppEnvironment environment, QWidget* pare
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    (new FocusRing(this))->setOutline([] { return QRectF(QPointF(0, 0), QSizeF(labelSize)); }, 4);
     m_spinner->move(labelSize.width() + spinnerSpacing,
                     (labelSize.height() - m_spinner->height()) / 2);
     // The sign-in store runs the sign-in as its own task and refuses a second one while busy.

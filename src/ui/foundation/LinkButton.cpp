@@ -11,8 +11,7 @@ namespace {
 constexpr int symbolSpacing = 6;
 constexpr qreal pressedOpacity = 0.6;
 constexpr qreal disabledOpacity = 0.45;
-// Room for the focus ring around a text that has no padding of its own.
-constexpr int ringRoom = 3;
+constexpr int ringAir = 3;
 } // namespace
 
 LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& font,
@@ -26,6 +25,16 @@ LinkButton::LinkButton(const QString& text, const QString& symbol, const QFont& 
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     if (!text.isEmpty())
         setAccessibleName(text);
+    // The ring keeps a little air around a text that has no padding of its own; it lies outside
+    // the button, so that air takes no layout room either.
+    m_focusRing->setOutline(
+        [this] {
+            const auto air = [](int padding) { return qMax(ringAir - padding, 0); };
+            return QRectF(rect()).marginsAdded(
+                QMarginsF(air(m_padding.left()), air(m_padding.top()), air(m_padding.right()),
+                          air(m_padding.bottom())));
+        },
+        5);
 }
 
 void LinkButton::setSymbol(const QString& symbol) {
@@ -57,11 +66,6 @@ int LinkButton::symbolSide() const {
     return m_symbolSide > 0 ? m_symbolSide : qRound(QFontMetricsF(m_font).capHeight() * 1.25);
 }
 
-QMargins LinkButton::contentMargins() const {
-    return {qMax(m_padding.left(), ringRoom), qMax(m_padding.top(), ringRoom),
-            qMax(m_padding.right(), ringRoom), qMax(m_padding.bottom(), ringRoom)};
-}
-
 QSize LinkButton::sizeHint() const {
     const QFontMetrics metrics(m_font);
     int width = text().isEmpty() ? 0 : metrics.horizontalAdvance(text());
@@ -70,8 +74,8 @@ QSize LinkButton::sizeHint() const {
         width += symbolSide() + (text().isEmpty() ? 0 : symbolSpacing);
         height = qMax(height, symbolSide());
     }
-    const QMargins margins = contentMargins();
-    return {width + margins.left() + margins.right(), height + margins.top() + margins.bottom()};
+    return {width + m_padding.left() + m_padding.right(),
+            height + m_padding.top() + m_padding.bottom()};
 }
 
 void LinkButton::paintEvent(QPaintEvent*) {
@@ -81,7 +85,7 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.setOpacity(disabledOpacity);
     else if (isDown())
         painter.setOpacity(pressedOpacity);
-    const QRectF content = QRectF(rect()).marginsRemoved(contentMargins().toMarginsF());
+    const QRectF content = QRectF(rect()).marginsRemoved(m_padding.toMarginsF());
     qreal x = content.left();
     if (hasSymbol()) {
         const int side = symbolSide();
@@ -95,7 +99,6 @@ void LinkButton::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(x, content.top(), content.right() - x, content.height()),
                          Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
     }
-    m_focusRing->paint(painter, rect(), 5);
 }
 
 // Disabled while focused, the button keeps the focus rather than handing it to a neighbour.

@@ -37,7 +37,6 @@ protected:
 
 private:
     int symbolSide() const;
-    QMargins contentMargins() const;
     bool hasSymbol() const;
 
     QString m_symbol;

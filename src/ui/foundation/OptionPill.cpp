@@ -24,6 +24,7 @@ OptionPill::OptionPill(const QString& title, Style style,
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(style == Style::segment ? QSizePolicy::Expanding : QSizePolicy::Fixed,
                   QSizePolicy::Fixed);
+    m_focusRing->setOutline({}, radius());
 }
 
 void OptionPill::setSelected(bool selected) {
@@ -68,7 +69,6 @@ void OptionPill::paintEvent(QPaintEvent*) {
     painter.setFont(titleFont());
     painter.setPen(isChecked() ? QColor(Qt::white) : Palette::ink());
     painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
-    m_focusRing->paint(painter, bounds, radius());
 }
 
 bool OptionPill::hitButton(const QPoint& pos) const {

@@ -41,6 +41,9 @@ void useKitScrollBar(QAbstractScrollArea* area) {
 QScrollArea* makeScrollArea(QWidget* parent) {
     auto* scroll = new QScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The page shows no focus of its own: Tab goes to its controls, and Page Up and Down still
+    // reach it from them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);

@@ -1,6 +1,7 @@
 #include "ui/foundation/StepTransition.h"
 
 #include "ui/foundation/AccessibilityPreferences.h"
+#include "ui/foundation/FocusRing.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QPainter>
@@ -33,6 +34,9 @@ void StepTransition::setContent(QWidget* content) {
     const bool animate =
         m_content && isVisible() && !(m_preferences && m_preferences->reduceMotion());
     m_leaving = animate ? m_content->grab() : QPixmap();
+    // A step left by keyboard hands the focus to the next step's first control, not (as Qt
+    // would) to whatever follows in the window.
+    const bool keyboard = m_content && hideWithoutPassingFocus(m_content);
     delete m_content;
     m_content = content;
     if (!content) {
@@ -50,6 +54,8 @@ void StepTransition::setContent(QWidget* content) {
     }
     place();
     content->show();
+    if (keyboard)
+        focusFirstControl(content);
     updateGeometry();
     if (animate)
         m_animation.start();

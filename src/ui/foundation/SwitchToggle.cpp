@@ -20,6 +20,12 @@ SwitchToggle::SwitchToggle(const QColor& tint, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_focusRing->setOutline([this] { return track(); }, trackSize.height() / 2.0);
+}
+
+QRectF SwitchToggle::track() const {
+    return QRectF(QPointF(0, 0), QSizeF(trackSize))
+        .translated((width() - trackSize.width()) / 2.0, (height() - trackSize.height()) / 2.0);
 }
 
 QSize SwitchToggle::sizeHint() const {
@@ -31,9 +37,7 @@ void SwitchToggle::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     if (!isEnabled())
         painter.setOpacity(disabledOpacity);
-    const QRectF track =
-        QRectF(QPointF(0, 0), QSizeF(trackSize))
-            .translated((width() - trackSize.width()) / 2.0, (height() - trackSize.height()) / 2.0);
+    const QRectF track = this->track();
     const qreal radius = track.height() / 2;
     QPainterPath shape;
     shape.addRoundedRect(track, radius, radius);
@@ -44,7 +48,6 @@ void SwitchToggle::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Palette::withOpacity(Palette::ink(), 0.12), 0.5));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(x, track.top() + knobInset, knob, knob));
-    m_focusRing->paint(painter, track, radius);
 }
 
 // Disabled while focused, the switch keeps the focus rather than handing it to a neighbour.

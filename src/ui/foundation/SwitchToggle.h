@@ -24,6 +24,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    QRectF track() const;
+
     QColor m_tint;
     FocusRing* m_focusRing;
 };

@@ -43,6 +43,8 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     // The editor is see-through so the surface and the placeholder painted here show behind it.
     m_editor->setFrameShape(QFrame::NoFrame);
     m_editor->setAcceptRichText(false);
+    // Tab moves on to the next control: a tab character is never wanted in these texts.
+    m_editor->setTabChangesFocus(true);
     m_editor->setFont(areaFont());
     m_editor->setAccessibleName(placeholder);
     m_editor->viewport()->setAutoFillBackground(false);
@@ -52,6 +54,8 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     colors.setColor(QPalette::Text, Palette::ink());
     m_editor->setPalette(colors);
     setFocusProxy(m_editor);
+    // Qt orders only widgets that take the focus; Tab reaches the area's editor through it.
+    setFocusPolicy(m_editor->focusPolicy());
 
     m_editor->setPlainText(text);
     applyTextLayout();
@@ -99,7 +103,6 @@ void TextArea::applyTextLayout() {
 void TextArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     fillRounded(painter, rect(), cornerRadius, Palette::surface());
-    m_focusRing->paint(painter, rect(), cornerRadius);
     if (!placeholderShown())
         return;
     painter.setFont(areaFont());

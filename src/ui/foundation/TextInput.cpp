@@ -40,6 +40,7 @@ TextInput::TextInput(const QString& placeholder, QWidget* parent)
 
 void TextInput::setCornerRadius(qreal radius) {
     m_cornerRadius = radius;
+    m_focusRing->setOutline({}, radius);
     update();
 }
 
@@ -64,8 +65,6 @@ void TextInput::paintEvent(QPaintEvent* event) {
         fillRounded(painter, rect(), m_cornerRadius, Palette::surface());
     }
     QLineEdit::paintEvent(event);
-    QPainter painter(this);
-    m_focusRing->paint(painter, rect(), m_cornerRadius);
 }
 
 } // namespace corvel

@@ -7,6 +7,7 @@
 #include "ui/foundation/BrandMark.h"
 #include "ui/foundation/CloudCompanion.h"
 #include "ui/foundation/CrossFade.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelSkyBackdrop.h"
@@ -335,6 +336,8 @@ void OnboardingView::rebuildContent() {
         break;
     }
     m_transition->setContent(m_content);
+    // Tab reads the new step before the footer.
+    orderFocusAfter(m_content, m_back->parentWidget());
     refresh();
 }
 

@@ -62,6 +62,7 @@ public:
                                  Palette::secondary(), this)) {
         setCursor(Qt::PointingHandCursor);
         setFocusPolicy(Qt::StrongFocus);
+        (new FocusRing(this))->setOutline({}, 3);
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(0, 10, 8, 10);
         row->setSpacing(9);
@@ -337,13 +338,20 @@ void ProfileView::rebuildSection() {
     }
     m_sectionStep = step;
     m_sectionLayout->addWidget(m_section);
+    // Tab reads the section, the buttons under it, then the copilot card beside them.
+    QWidget* footer = m_primary->parentWidget();
+    orderFocusAfter(m_section, footer);
+    orderFocusAfter(footer, m_copilot);
     // A step change cross-fades the sections over 0.2 s, at once under Reduce Motion.
     crossFade(leaving, m_section, 200, QEasingCurve::OutQuad, m_environment.preferences);
+    bool keyboard = false;
     if (leaving) {
-        hideWithoutPassingFocus(leaving);
+        keyboard = hideWithoutPassingFocus(leaving);
         leaving->deleteLater();
     }
     m_section->show();
+    if (keyboard)
+        focusFirstControl(m_section);
     m_heading->setText(preparationStepHeading(step));
     m_subtitle->setText(preparationStepSubtitle(step));
     m_copilot->setStep(step);
@@ -371,7 +379,8 @@ void ProfileView::resizeEvent(QResizeEvent* event) {
 
 void ProfileView::refresh() {
     const PreparationFacts facts = PreparationFacts::read(m_environment.store, m_environment.auth);
-    if (m_sectionStep != facts.step)
+    const bool stepChanged = m_sectionStep != facts.step;
+    if (stepChanged)
         rebuildSection();
     // The copilot greets whenever the job or the résumé first becomes present.
     const bool gained =
@@ -387,6 +396,11 @@ void ProfileView::refresh() {
 
     const PreparationFooterLook look = preparationFooterLook(facts);
     using Right = PreparationFooterLook::Right;
+    // The button pressed by keyboard turns off on a step that needs something first: the focus
+    // goes on into that step rather than being dropped.
+    const FocusRing* ring = FocusRing::of(m_primary);
+    if (stepChanged && ring && ring->visible() && !(look.right == Right::primary && look.enabled))
+        focusFirstControl(m_section);
     m_hint->setText(look.hint);
     m_hint->setVisible(!look.hint.isEmpty());
     m_back->setVisible(look.back.has_value());

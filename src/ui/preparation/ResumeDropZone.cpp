@@ -1,6 +1,7 @@
 #include "ui/preparation/ResumeDropZone.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
@@ -39,6 +40,7 @@ ResumeDropZone::ResumeDropZone(const AccessibilityPreferences* preferences, QWid
           }(),
           Palette::ink(), this)) {
     setAcceptDrops(true);
+    (new FocusRing(this))->setOutline({}, 6);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
     setMinimumHeight(200);

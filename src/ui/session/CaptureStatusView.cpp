@@ -4,6 +4,7 @@
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/AccessibilityPreferences.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
 #include "ui/foundation/SymbolImage.h"
@@ -68,6 +69,7 @@ CaptureStatusView::CaptureStatusView(AudioCapture& audio, const QString& languag
         m_menu = new QToolButton(this);
         m_menu->setAutoRaise(true);
         m_menu->setPopupMode(QToolButton::InstantPopup);
+        new FocusRing(m_menu);
         m_menu->setFont(appFont(11, QFont::Normal));
         // A chevron of the label's cap height after the label, in place of the style's tiny
         // indicator at the baseline.

@@ -3,6 +3,7 @@
 #include "session/AppStore.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PixelGlyph.h"
 #include "ui/foundation/PlainLabel.h"
@@ -54,9 +55,11 @@ void SessionView::refresh() {
         layout()->addWidget(m_content);
     } else if (!active && m_content) {
         // The session may have ended from a button inside the live screen.
-        m_content->hide();
+        const bool keyboard = hideWithoutPassingFocus(m_content);
         m_content->deleteLater();
         m_content = nullptr;
+        if (keyboard)
+            focusFirstControl(m_empty);
     }
 }
 

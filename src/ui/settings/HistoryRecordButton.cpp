@@ -1,6 +1,7 @@
 #include "ui/settings/HistoryRecordButton.h"
 
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/SymbolImage.h"
 
@@ -33,6 +34,7 @@ HistoryRecordButton::HistoryRecordButton(const QString& title, const QString& da
     setTexts(title, date, count);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
+    new FocusRing(this);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 

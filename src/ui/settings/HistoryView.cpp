@@ -5,6 +5,7 @@
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/ConfirmationDialog.h"
 #include "ui/foundation/Eyebrow.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/PageHeading.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -17,8 +18,10 @@
 #include "ui/settings/HistoryText.h"
 #include "ui/settings/PageLayout.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace corvel {
@@ -66,20 +69,35 @@ void HistoryView::refresh() {
         content = buildEmptyState();
         m_shown = Content::empty;
     }
+    // What goes away takes the focus with it rather than passing it on, as Qt would, to the next
+    // control of the window (a navigation tab).
+    bool keyboard = false;
+    if (!open)
+        keyboard |= hideWithoutPassingFocus(m_back);
+    if (m_shown != Content::list)
+        keyboard |= hideWithoutPassingFocus(m_list);
     m_back->setVisible(open.has_value());
     m_list->setVisible(m_shown == Content::list);
     if (m_content) {
         // The old content may be the sender of the click that led here: let it finish first.
-        m_content->hide();
+        keyboard |= hideWithoutPassingFocus(m_content);
         m_content->setParent(nullptr);
         m_content->deleteLater();
     }
     m_content = content;
-    if (!m_content)
-        return;
-    m_column->insertWidget(2, m_content);
-    // A widget added to a shown page would otherwise appear only on the next event-loop turn.
-    m_content->show();
+    if (m_content) {
+        m_column->insertWidget(2, m_content);
+        // A widget added to a shown page would otherwise appear only on the next event-loop turn.
+        m_content->show();
+    }
+    // The keyboard user goes on from the first control of what shows now; the list binds its
+    // rows once laid out.
+    if (keyboard && !focusFirstControl(this)) {
+        QTimer::singleShot(0, this, [this] {
+            if (!QApplication::focusWidget())
+                focusFirstControl(this);
+        });
+    }
 }
 
 void HistoryView::confirmDelete(const QUuid& id) {

@@ -4,6 +4,7 @@
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/ConfirmationDialog.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/Palette.h"
 #include "ui/foundation/PlainLabel.h"
@@ -113,9 +114,15 @@ void PrivateConnectionView::refresh() {
 void PrivateConnectionView::saveKey() {
     if (!settings::canSaveDraft(m_field->text(), m_environment.store.isCheckingConnection()))
         return;
+    // "Save" turns off once the field is emptied: a keyboard user goes on to the check.
+    const FocusRing* ring = FocusRing::of(m_save);
+    const bool keyboard = ring && ring->visible();
     // The store trims; the field keeps what was typed until the key is accepted.
-    if (m_environment.store.saveKey(m_field->text()))
+    if (m_environment.store.saveKey(m_field->text())) {
         m_field->setText(QString());
+        if (keyboard)
+            focusByKeyboard(m_check->isEnabled() ? static_cast<QWidget*>(m_check) : m_field);
+    }
 }
 
 void PrivateConnectionView::confirmRemoveKey() {

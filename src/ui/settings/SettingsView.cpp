@@ -5,6 +5,7 @@
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/DisclosureGroup.h"
 #include "ui/foundation/FieldLabel.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/OptionChoice.h"
 #include "ui/foundation/PageHeading.h"
@@ -230,6 +231,7 @@ QWidget* SettingsView::buildFloatingWindow() {
     m_opacity = new QSlider(Qt::Horizontal);
     m_opacity->setRange(qRound(0.35 * sliderScale), qRound(0.98 * sliderScale));
     m_opacity->setAccessibleName(QStringLiteral("Floating window background opacity"));
+    new FocusRing(m_opacity);
     QPalette tint = m_opacity->palette();
     tint.setColor(QPalette::Highlight, Palette::ink());
     m_opacity->setPalette(tint);

@@ -5,6 +5,7 @@
 #include "ui/foundation/Palette.h"
 
 #include <QPainter>
+#include <QtMath>
 
 namespace corvel {
 
@@ -13,8 +14,6 @@ constexpr int square = 7;
 constexpr int spacing = 9;
 constexpr int verticalPadding = 12;
 constexpr qreal disabledOpacity = 0.45;
-// Room for the focus ring beside the square and the title, so it never crosses the label.
-constexpr int ringRoom = 6;
 
 QFont badgeFont() {
     return tracked(appFont(9, QFont::DemiBold), 0.7);
@@ -30,6 +29,8 @@ NavigationTab::NavigationTab(const QString& title, const QColor& color, QWidget*
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Around the label's text line rather than its whole padded height.
+    m_focusRing->setOutline([this] { return QRectF(rect()).adjusted(-3, 6, 3, -6); }, 5);
 }
 
 void NavigationTab::setCurrent(bool current) {
@@ -61,13 +62,13 @@ QSizeF NavigationTab::badgeSize() const {
 
 QSize NavigationTab::sizeHint() const {
     const QFontMetrics metrics(titleFont());
-    qreal width = 2 * ringRoom + square + spacing + metrics.horizontalAdvance(text());
+    qreal width = square + spacing + metrics.horizontalAdvance(text());
     qreal height = metrics.height();
     if (m_live) {
         width += spacing + badgeSize().width();
         height = qMax(height, badgeSize().height());
     }
-    return QSizeF(width, height + 2 * verticalPadding).toSize() + QSize(1, 0);
+    return {qCeil(width), qRound(height + 2 * verticalPadding)};
 }
 
 void NavigationTab::paintEvent(QPaintEvent*) {
@@ -79,7 +80,7 @@ void NavigationTab::paintEvent(QPaintEvent*) {
         painter.setOpacity(0.82);
     const QColor foreground = m_current ? Palette::ink() : Palette::secondary();
     const qreal middle = height() / 2.0;
-    qreal x = ringRoom;
+    qreal x = 0;
     if (m_current)
         painter.fillRect(QRectF(x, middle - square / 2.0, square, square), m_color);
     x += square + spacing;
@@ -99,7 +100,6 @@ void NavigationTab::paintEvent(QPaintEvent*) {
         painter.setFont(badgeFont());
         painter.drawText(box, Qt::AlignCenter, liveText);
     }
-    m_focusRing->paint(painter, QRectF(rect()).adjusted(0, 4, 0, -4), 5);
 }
 
 } // namespace corvel

@@ -23,9 +23,10 @@ RootView::RootView(const AppEnvironment& environment, QWidget* parent)
 }
 
 void RootView::showSection() {
+    bool keyboard = false;
     if (m_screen) {
         m_layout->removeWidget(m_screen);
-        hideWithoutPassingFocus(m_screen);
+        keyboard = hideWithoutPassingFocus(m_screen);
         // The click that changed the section may come from inside the old screen.
         m_screen->deleteLater();
     }
@@ -33,6 +34,9 @@ void RootView::showSection() {
     m_screen->setParent(this);
     m_layout->addWidget(m_screen, 1);
     m_screen->show();
+    // The keyboard user who left a screen from inside it goes on in the new one.
+    if (keyboard)
+        focusFirstControl(m_screen);
 }
 
 } // namespace corvel

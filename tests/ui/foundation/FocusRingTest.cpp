@@ -7,6 +7,7 @@
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QTest>
@@ -21,6 +22,7 @@ using namespace corvel;
 TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
     QWidget window;
     auto* row = new QHBoxLayout(&window);
+    row->setSpacing(12);
     auto* primary = new ActionButton(QStringLiteral("Suggest"), {}, true);
     auto* field = new TextInput(QStringLiteral("Role"));
     auto* area = new TextArea({}, QStringLiteral("Question"), 100);
@@ -40,9 +42,11 @@ TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     if (QWidget* focused = QApplication::focusWidget())
         focused->clearFocus();
-    // The control's left edge, where every control draws its ring.
-    const auto edge = [](QWidget* control) {
-        return control->grab().toImage().copy(0, 0, 5, control->height());
+    // The band just outside the control's left edge, where the ring lies: it takes no room in
+    // the control, so the layout spacing around it stays as given.
+    const auto edge = [&window](QWidget* control) {
+        const QPoint left = control->mapTo(&window, QPoint(-4, 0));
+        return window.grab().toImage().copy(QRect(left, QSize(4, control->height())));
     };
     const auto pressUntil = [&](Qt::Key key, QWidget* target) {
         for (int presses = 0; presses < 20 && QApplication::focusWidget() != target; ++presses)
@@ -51,14 +55,20 @@ TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
         return QApplication::focusWidget() == target;
     };
     QList<QImage> idle;
-    for (QWidget* control : controls)
+    QList<QImage> looks;
+    for (QWidget* control : controls) {
         idle.append(edge(control));
+        looks.append(control->grab().toImage());
+    }
 
     for (qsizetype i = 0; i < controls.size(); ++i) {
         SCOPED_TRACE(controls[i]->metaObject()->className());
         ASSERT_TRUE(pressUntil(Qt::Key_Tab, controls[i]->focusProxy() ? controls[i]->focusProxy()
                                                                       : controls[i]));
         EXPECT_NE(edge(controls[i]), idle[i]) << "no ring after Tab";
+        if (qobject_cast<QAbstractButton*>(controls[i])) {
+            EXPECT_EQ(controls[i]->grab().toImage(), looks[i]) << "the ring drew inside";
+        }
     }
     // Disabled by its own action and enabled again, a button has the focus back with its ring.
     ASSERT_TRUE(pressUntil(Qt::Key_Backtab, primary));

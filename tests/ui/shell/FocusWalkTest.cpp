@@ -1,0 +1,454 @@
+#include "fixture/ScreenFixture.h"
+#include "ui/foundation/ActionButton.h"
+#include "ui/foundation/AppFont.h"
+#include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/FocusRing.h"
+#include "ui/foundation/LinkButton.h"
+#include "ui/foundation/TextArea.h"
+#include "ui/preparation/OnboardingView.h"
+#include "ui/preparation/PermissionStepContent.h"
+#include "ui/settings/HistoryRecordButton.h"
+#include "ui/shell/AppNavigation.h"
+#include "ui/shell/NavigationTab.h"
+#include "ui/shell/RootView.h"
+#include "ui/shell/ScreenFactory.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QLayout>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace corvel;
+using fixture::ScreenFixture;
+
+namespace {
+
+QString describe(const QWidget* widget) {
+    if (!widget)
+        return QStringLiteral("(nothing)");
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    return QString::fromLatin1(widget->metaObject()->className());
+}
+
+void activate(QWidget& window) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+QWidget* focused() {
+    return QApplication::focusWidget();
+}
+
+void press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(focused() ? focused() : &window, key, modifiers);
+}
+
+// Whether the ring of the focused control shows whole on the window's pixels: the ink of its
+// outer band on all four sides.
+bool ringPaints(QWidget& window, const QWidget* control) {
+    const FocusRing* ring = FocusRing::of(control);
+    if (!ring || !ring->visible() || ring->ringRect().isEmpty())
+        return false;
+    const QRect outer = ring->ringRect().toAlignedRect();
+    const QImage image = window.grab().toImage();
+    const QPoint sides[] = {{outer.left() + 1, outer.center().y()},
+                            {outer.right() - 1, outer.center().y()},
+                            {outer.center().x(), outer.top() + 1},
+                            {outer.center().x(), outer.bottom() - 1}};
+    int inked = 0;
+    for (const QPoint& point : sides)
+        inked += image.rect().contains(point) && qGray(image.pixel(point)) < 110;
+    return inked == 4;
+}
+
+// Every control the window shows that a user can operate.
+QStringList visibleControls(const QWidget& window) {
+    QStringList names;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() || !widget->isEnabled() ||
+            widget->testAttribute(Qt::WA_TransparentForMouseEvents) ||
+            qobject_cast<const QScrollBar*>(widget))
+            continue;
+        if (qobject_cast<const QAbstractButton*>(widget) ||
+            qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+            qobject_cast<const QAbstractSlider*>(widget))
+            names.append(describe(widget));
+    }
+    names.sort();
+    return names;
+}
+
+// Presses Tab from no focus until the focus comes round, checking each stop on the way: a
+// visible control whose ring paints. Returns the stops' names.
+QStringList walk(QWidget& window) {
+    if (focused())
+        focused()->clearFocus();
+    QStringList stops;
+    QList<QWidget*> seen;
+    for (int presses = 0; presses < 60; ++presses) {
+        press(window, Qt::Key_Tab);
+        QWidget* stop = focused();
+        if (!stop || seen.contains(stop))
+            break;
+        seen.append(stop);
+        stops.append(describe(stop));
+        EXPECT_TRUE(stop->isVisible()) << describe(stop).toStdString();
+        EXPECT_TRUE(ringPaints(window, stop)) << "no ring on " << describe(stop).toStdString();
+    }
+    return stops;
+}
+
+// With `order`, the stops must also come in that reading order.
+void expectStopsAreTheControls(QWidget& window, const char* screen, const QStringList& order = {}) {
+    SCOPED_TRACE(screen);
+    QStringList stops = walk(window);
+    EXPECT_GE(stops.size(), 3);
+    if (!order.isEmpty()) {
+        EXPECT_EQ(stops.join(QStringLiteral(" | ")).toStdString(),
+                  order.join(QStringLiteral(" | ")).toStdString());
+    }
+    stops.sort();
+    EXPECT_EQ(stops.join(QLatin1Char('\n')).toStdString(),
+              visibleControls(window).join(QLatin1Char('\n')).toStdString());
+}
+
+struct Root {
+    explicit Root(ScreenFixture& fixture) : view(fixture.environment()) {
+        view.resize(1280, 860);
+        view.show();
+        activate(view);
+    }
+    RootView view;
+};
+
+void expandAll(QWidget& window) {
+    for (DisclosureGroup* group : window.findChildren<DisclosureGroup*>())
+        group->setExpanded(true);
+    QTest::qWait(50);
+}
+
+// The box of what is drawn in `area` of `image`: every pixel that differs clearly from the
+// window's canvas colour, found at the area's top-left corner.
+QRect inkBox(const QImage& image, const QRect& area) {
+    const QRgb canvas = image.pixel(area.topLeft());
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAbs(qGray(pixel) - qGray(canvas)) + qAbs(qGreen(pixel) - qGreen(canvas)) > 40)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// `widget`'s box in `window`, grown by `margin` on every side.
+QRect around(const QWidget* widget, const QWidget& window, int margin) {
+    return QRect(widget->mapTo(&window, QPoint()), widget->size())
+        .adjusted(-margin, -margin, margin, margin);
+}
+
+ScreenFixture::Settings prepared(int history = 0) {
+    return {{QStringLiteral("prepared"), QStringLiteral("1")},
+            {QStringLiteral("history"), QString::number(history)}};
+}
+
+} // namespace
+
+// Each screen, walked with Tab: every stop is a visible control that shows the ring, and every
+// visible control is a stop; nothing that shows no focus (a page, a row without a ring) is one.
+TEST(FocusWalk, EveryStopIsAVisibleControlWithARing) {
+    {
+        ScreenFixture fixture;
+        std::unique_ptr<QWidget> guide(makeGuide(fixture.environment(), [] {}));
+        guide->resize(1100, 760);
+        guide->show();
+        activate(*guide);
+        auto* onboarding = qobject_cast<OnboardingView*>(guide.get());
+        if (!onboarding)
+            onboarding = guide->findChild<OnboardingView*>();
+        ASSERT_NE(onboarding, nullptr);
+        for (GuidedSetupStep step : {GuidedSetupStep::welcome, GuidedSetupStep::speech,
+                                     GuidedSetupStep::callAudio, GuidedSetupStep::ready}) {
+            onboarding->goTo(step);
+            QTest::qWait(600);
+            expandAll(*guide);
+            const QStringList order = {QStringLiteral("Say hello to your cloud guide"),
+                                       QStringLiteral("Continue"),
+                                       QStringLiteral("I’ll do this later"), QStringLiteral("Back"),
+                                       QStringLiteral("Skip setup for now")};
+            expectStopsAreTheControls(*guide, "guide",
+                                      step == GuidedSetupStep::speech ? order : QStringList());
+        }
+    }
+    ScreenFixture fixture(prepared(3));
+    Root root(fixture);
+    for (PreparationStep step :
+         {PreparationStep::role, PreparationStep::resume, PreparationStep::call}) {
+        fixture.store().setSection(AppSection::profile);
+        fixture.store().setPreparationStep(step);
+        QTest::qWait(300);
+        expandAll(root.view);
+        // The bar, the steps, the section, the buttons under it, the copilot card.
+        const QString head = QStringLiteral("Prepare | Setup guide | History | Settings | "
+                                            "Step 1 of 3: The role | Step 2 of 3: Your resume | "
+                                            "Step 3 of 3: Your call | ");
+        const QString tail = QStringLiteral(" | Say hello to your cloud guide");
+        const std::map<PreparationStep, QString> orders = {
+            {PreparationStep::role,
+             QStringLiteral("Job title | Company | Job description, required | Continue")},
+            {PreparationStep::resume,
+             QStringLiteral("Choose a file instead | View and edit resume text | Resume text, "
+                            "required | Back | Continue")},
+            {PreparationStep::call,
+             QStringLiteral("English | French | Anything else I should know? · Optional | "
+                            "Additional information, optional | Edit the role | Edit your "
+                            "resume | Back | Start session")}};
+        expectStopsAreTheControls(root.view, "preparation",
+                                  (head + orders.at(step) + tail).split(QStringLiteral(" | ")));
+    }
+    fixture.store().setSection(AppSection::settings);
+    QTest::qWait(50);
+    expandAll(root.view);
+    expectStopsAreTheControls(root.view, "settings");
+    fixture.store().setSection(AppSection::history);
+    QTest::qWait(50);
+    expectStopsAreTheControls(root.view, "history list");
+    fixture.store().setSelectedRecord(fixture.store().history().front());
+    QTest::qWait(50);
+    expectStopsAreTheControls(root.view, "history record");
+    fixture.store().setSelectedRecord(std::nullopt);
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::session);
+    fixture.store().setQuestionDraft(QStringLiteral("Why this role?"));
+    QTest::qWait(50);
+    expandAll(root.view);
+    expectStopsAreTheControls(root.view, "session");
+}
+
+// Tab and Shift+Tab leave every multi-line field of the app and type nothing into it.
+TEST(FocusWalk, TabLeavesEveryMultiLineField) {
+    ScreenFixture fixture(prepared());
+    Root root(fixture);
+    const auto checkFields = [&](const char* screen) {
+        SCOPED_TRACE(screen);
+        expandAll(root.view);
+        int fields = 0;
+        for (TextArea* area : root.view.findChildren<TextArea*>()) {
+            if (!area->isVisible())
+                continue;
+            ++fields;
+            const QString before = area->text();
+            for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+                focusByKeyboard(area->editor());
+                press(root.view, key);
+                EXPECT_FALSE(area->editor()->hasFocus()) << area->accessibleName().toStdString();
+                EXPECT_EQ(area->text(), before);
+            }
+        }
+        EXPECT_GE(fields, 1);
+    };
+    for (PreparationStep step :
+         {PreparationStep::role, PreparationStep::resume, PreparationStep::call}) {
+        fixture.store().setPreparationStep(step);
+        QTest::qWait(300);
+        checkFields("preparation");
+    }
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::session);
+    QTest::qWait(50);
+    checkFields("session");
+}
+
+// From the typed question, Tab goes on through the rest of the session screen and its control
+// bar in reading order, up to "End session".
+TEST(FocusWalk, TabFromTheManualQuestionReachesEndSession) {
+    ScreenFixture fixture(prepared());
+    Root root(fixture);
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::session);
+    QTest::qWait(50);
+    expandAll(root.view);
+    TextArea* manual = nullptr;
+    for (TextArea* area : root.view.findChildren<TextArea*>())
+        manual = area->isVisible() ? area : manual;
+    ASSERT_NE(manual, nullptr);
+    focusByKeyboard(manual->editor());
+    QTest::keyClicks(manual->editor(), QStringLiteral("Why this role?"));
+    QTest::qWait(20);
+    QStringList stops;
+    for (int presses = 0; presses < 5; ++presses) {
+        press(root.view, Qt::Key_Tab);
+        stops.append(describe(focused()));
+        EXPECT_TRUE(ringPaints(root.view, focused())) << stops.last().toStdString();
+    }
+    EXPECT_EQ(
+        stops.join(QStringLiteral(", ")).toStdString(),
+        "Suggest an answer, Interview language: English, Floating window, Pause, End session");
+    EXPECT_EQ(manual->text(), QStringLiteral("Why this role?"));
+}
+
+// Opening a past interview, going back, starting and ending a session, by keyboard or mouse:
+// the focus ends on a control of the new screen or nowhere, never on a navigation tab.
+TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
+    ScreenFixture fixture(prepared(2));
+    fixture.store().setSection(AppSection::history);
+    Root root(fixture);
+    const auto expectSettled = [&](const char* change) {
+        QTest::qWait(50);
+        SCOPED_TRACE(change);
+        EXPECT_EQ(qobject_cast<NavigationTab*>(focused()), nullptr)
+            << describe(focused()).toStdString();
+        for (NavigationTab* tab : root.view.findChildren<NavigationTab*>()) {
+            EXPECT_FALSE(FocusRing::of(tab)->visible()) << tab->text().toStdString();
+        }
+        if (focused()) {
+            EXPECT_TRUE(root.view.screen()->isAncestorOf(focused()))
+                << describe(focused()).toStdString();
+        }
+    };
+    const auto tabTo = [&](const QString& name) {
+        for (int presses = 0; presses < 40 && describe(focused()) != name; ++presses)
+            press(root.view, Qt::Key_Tab);
+        return describe(focused()) == name;
+    };
+    for (int presses = 0; presses < 10 && !qobject_cast<HistoryRecordButton*>(focused()); ++presses)
+        press(root.view, Qt::Key_Tab);
+    ASSERT_NE(qobject_cast<HistoryRecordButton*>(focused()), nullptr);
+    press(root.view, Qt::Key_Space);
+    ASSERT_TRUE(fixture.store().selectedRecord().has_value());
+    expectSettled("a record opened by keyboard");
+    EXPECT_NE(focused(), nullptr) << "the keyboard user keeps a place on the page";
+    ASSERT_TRUE(tabTo(QStringLiteral("All interviews")));
+    press(root.view, Qt::Key_Space);
+    ASSERT_FALSE(fixture.store().selectedRecord().has_value());
+    expectSettled("back to the list by keyboard");
+
+    auto* row = root.view.findChild<HistoryRecordButton*>();
+    QTest::mouseClick(row, Qt::LeftButton, {}, row->rect().center());
+    expectSettled("a record opened by a click");
+    fixture.store().setSelectedRecord(std::nullopt);
+    expectSettled("back to the list from the store");
+
+    fixture.store().setSection(AppSection::profile);
+    fixture.store().setPreparationStep(PreparationStep::call);
+    QTest::qWait(300);
+    ASSERT_TRUE(tabTo(QStringLiteral("Start session")));
+    press(root.view, Qt::Key_Space);
+    ASSERT_TRUE(ScreenFixture::waitFor([&] { return fixture.store().isSessionActive(); }));
+    QTest::qWait(100);
+    expectSettled("a session started by keyboard");
+    ASSERT_TRUE(tabTo(QStringLiteral("End session")));
+    press(root.view, Qt::Key_Space);
+    ASSERT_TRUE(ScreenFixture::waitFor([&] { return !fixture.store().isSessionActive(); }));
+    QTest::qWait(100);
+    expectSettled("a session ended by keyboard");
+    EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
+}
+
+// "Continue" pressed by keyboard on a step whose next one needs a resume first turns off: the
+// focus goes on into the new step instead of being dropped.
+TEST(FocusWalk, AStepLeftByKeyboardKeepsTheFocusInThePage) {
+    ScreenFixture fixture;
+    InterviewContext context = fixture.store().context();
+    context.jobDescription = QStringLiteral("Build the deployment platform.");
+    fixture.store().setContext(context);
+    fixture.store().setSection(AppSection::profile);
+    Root root(fixture);
+    QAbstractButton* next = nullptr;
+    for (QAbstractButton* button : root.view.findChildren<QAbstractButton*>())
+        next = button->isVisible() && button->text() == QStringLiteral("Continue") ? button : next;
+    ASSERT_NE(next, nullptr);
+    focusByKeyboard(next);
+    press(root.view, Qt::Key_Space);
+    QTest::qWait(300);
+    ASSERT_EQ(fixture.store().preparationStep(), PreparationStep::resume);
+    ASSERT_NE(focused(), nullptr);
+    EXPECT_NE(focused(), next);
+    EXPECT_TRUE(root.view.screen()->isAncestorOf(focused()));
+    EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
+}
+
+// The ring takes no layout room: measured on the drawn pixels, the tabs stand 24 apart, the top
+// bar's buttons 20, "Settings" ends 36 from the edge, and on a setup step "Check again" sits 18
+// below the button above it and starts on the column's edge. A keyboard ring moves nothing.
+TEST(FocusWalk, TheRingTakesNoRoomGapsMeasuredOnPixels) {
+    ScreenFixture fixture(prepared());
+    Root root(fixture);
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::session);
+    QTest::qWait(50);
+    AppNavigation& bar = *root.view.navigation();
+    const auto measure = [&] {
+        const QImage image = root.view.grab().toImage();
+        // The title of "Prepare" to the current tab's square, "Session"'s.
+        const QRect prepare = inkBox(image, around(bar.prepareTab(), root.view, 0));
+        const QRect session = inkBox(image, around(bar.sessionTab(), root.view, 0));
+        const QRect guide = inkBox(image, around(bar.setupGuideButton(), root.view, 0));
+        const QRect history = inkBox(image, around(bar.historyButton(), root.view, 0));
+        const QRect settings = inkBox(image, around(bar.settingsButton(), root.view, 0));
+        return std::vector<int>{session.left() - prepare.right() - 1,
+                                history.left() - guide.right() - 1,
+                                root.view.width() - settings.right() - 1};
+    };
+    const std::vector<int> gaps = measure();
+    ASSERT_EQ(gaps.size(), 3U);
+    EXPECT_NEAR(gaps[0], 24, 1) << "between the tabs";
+    EXPECT_NEAR(gaps[1], 20, 2) << "between the top bar's buttons";
+    EXPECT_NEAR(gaps[2], 36, 1) << "after Settings";
+    for (QWidget* control :
+         {static_cast<QWidget*>(bar.prepareTab()), static_cast<QWidget*>(bar.historyButton())}) {
+        focusByKeyboard(control);
+        QTest::qWait(10);
+        ASSERT_TRUE(ringPaints(root.view, control));
+        const QRect geometry = control->geometry();
+        bar.layout()->activate();
+        EXPECT_EQ(control->geometry(), geometry);
+        control->clearFocus();
+    }
+
+    std::unique_ptr<QWidget> guide(makeGuide(fixture.environment(), [] {}));
+    fixture.setPermission(MacPermissionKind::speech, MacPermissionStatus::restricted);
+    guide->resize(1100, 760);
+    guide->show();
+    auto* onboarding = qobject_cast<OnboardingView*>(guide.get());
+    ASSERT_NE(onboarding, nullptr);
+    onboarding->goTo(GuidedSetupStep::speech);
+    QTest::qWait(600);
+    auto* step = qobject_cast<PermissionStepContent*>(onboarding->content());
+    ASSERT_NE(step, nullptr);
+    ASSERT_TRUE(step->checkAgainButton()->isVisible());
+    const QImage image = guide->grab().toImage();
+    const QRect button = inkBox(image, around(step->primaryButton(), *guide, 0));
+    const QRect check = inkBox(image, around(step->checkAgainButton(), *guide, 0));
+    const QFontMetricsF metrics(appFont(12, QFont::Medium));
+    // The text's box starts a line's ascent above its baseline, the capital's top a cap height.
+    const qreal aboveCapitals = metrics.ascent() - metrics.capHeight();
+    EXPECT_NEAR(check.top() - button.bottom() - 1, 18 + aboveCapitals, 1.5) << "above Check again";
+    EXPECT_NEAR(check.left(), button.left(), 1.5) << "Check again on the column's edge";
+    const QRect later = inkBox(image, around(step->laterButton(), *guide, 0));
+    EXPECT_NEAR(later.left(), button.left(), 1.5) << "I’ll do this later on the column's edge";
+}
+
+// A window opens with nothing focused (Qt would focus its first control, where nothing shows
+// it and Space would press it); the first Tab reaches that control, ring and all.
+TEST(FocusWalk, AWindowOpensWithNothingFocused) {
+    ScreenFixture fixture;
+    Root root(fixture);
+    QTest::qWait(20);
+    EXPECT_EQ(focused(), nullptr) << describe(focused()).toStdString();
+    press(root.view, Qt::Key_Tab);
+    EXPECT_EQ(describe(focused()).toStdString(), "Prepare");
+    EXPECT_TRUE(ringPaints(root.view, focused()));
+}
