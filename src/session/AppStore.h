@@ -95,6 +95,10 @@ class AppStore final : public QObject {
     Q_PROPERTY(std::optional<InterviewRecord> selectedRecord READ selectedRecord WRITE
                    setSelectedRecord NOTIFY selectedRecordChanged)
     Q_PROPERTY(bool isStarting READ isStarting NOTIFY isStartingChanged)
+    Q_PROPERTY(std::optional<InterviewContext> activeSessionContext READ activeSessionContext NOTIFY
+                   activeSessionContextChanged)
+    Q_PROPERTY(std::optional<AudioSource> activeAudioSource READ activeAudioSource NOTIFY
+                   activeAudioSourceChanged)
 
 public:
     // Builds the floating panel over this store when it is first opened.
@@ -252,6 +256,8 @@ Q_SIGNALS:
     void showOverlayChanged();
     void selectedRecordChanged();
     void isStartingChanged();
+    void activeSessionContextChanged();
+    void activeAudioSourceChanged();
 
 private:
     struct GenerationRequest {
