@@ -69,12 +69,13 @@ void AppStore::checkConnection() {
 QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString model,
                                            CancelToken cancel) {
     QPointer<AppStore> self(this);
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     std::optional<QString> failure;
     bool cancelled = false;
     try {
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
-        co_await m_answers->verifyConnection(key, model, cancel);
+        co_await answers->verifyConnection(key, model, cancel);
     } catch (const CancellationError&) {
         cancelled = true;
     } catch (const std::exception& error) {
