@@ -84,16 +84,21 @@ std::optional<QRect> activeWindowFrame() {
     std::free(property);
     if (window == XCB_NONE)
         return std::nullopt;
-    // The window may be gone by now: then either reply is missing.
+    // The window may be gone by now: then a reply is missing, and its error is ours to drop
+    // rather than Qt's to report.
+    xcb_generic_error_t* geometryError = nullptr;
+    xcb_generic_error_t* originError = nullptr;
     xcb_get_geometry_reply_t* geometry =
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), &geometryError);
     xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
-        connection, xcb_translate_coordinates(connection, window, *root, 0, 0), nullptr);
+        connection, xcb_translate_coordinates(connection, window, *root, 0, 0), &originError);
     std::optional<QRect> frame;
     if (geometry && origin)
         frame = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
     std::free(geometry);
     std::free(origin);
+    std::free(geometryError);
+    std::free(originError);
     return frame;
 }
 
