@@ -222,7 +222,7 @@ void endOfSpeechToRequest(benchmark::State& state) {
     fixture::MemorySecretStore secrets;
     ShiftedClock clock;
     AnswerServer server;
-    AnswerService answers(answerOptions(server.url()));
+    auto answers = std::make_shared<AnswerService>(answerOptions(server.url()));
     AudioCapture audio(std::nullopt, platform, clock);
     InterviewContext context;
     context.role = QStringLiteral("Platform engineer");

@@ -179,14 +179,13 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 
 // A store over `folder` with automatic answers and the given interview prepared, ready to start a
 // session.
-inline std::unique_ptr<AppStore> preparedStore(const QString& folder, AnswerService& answers,
-                                               AudioCapture& audio, SecretStore& secrets,
-                                               UptimeClock& clock,
-                                               const InterviewContext& context) {
+inline std::unique_ptr<AppStore>
+preparedStore(const QString& folder, std::shared_ptr<AnswerService> answers, AudioCapture& audio,
+              SecretStore& secrets, UptimeClock& clock, const InterviewContext& context) {
     AppStore::Dependencies d;
     d.storageDirectory = folder;
     d.apiKey = QStringLiteral("sk-bench");
-    d.answerService = &answers;
+    d.answerService = std::move(answers);
     d.audio = &audio;
     d.secretStore = &secrets;
     d.clock = &clock;

@@ -96,7 +96,8 @@ struct Pipeline {
     }
 
     Pipeline()
-        : answers(options(server.url())), audio(capture.driver(), AudioCapturePlatform{}, clock) {
+        : answers(std::make_shared<AnswerService>(options(server.url()))),
+          audio(capture.driver(), AudioCapturePlatform{}, clock) {
         InterviewContext context;
         context.role = QStringLiteral("Ingénieur plateforme");
         context.company = QStringLiteral("Nordlicht");
@@ -129,7 +130,7 @@ struct Pipeline {
     fixture::MemorySecretStore secrets;
     ShiftedClock clock;
     AnswerServer server;
-    AnswerService answers;
+    std::shared_ptr<AnswerService> answers;
     FakeCapture capture;
     AudioCapture audio;
     std::unique_ptr<AppStore> store;

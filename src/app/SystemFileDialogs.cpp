@@ -15,12 +15,15 @@ std::optional<QString> SystemFileDialogs::chooseResume() {
 }
 
 std::optional<QString> SystemFileDialogs::chooseExportFile(const QString& suggestedName) {
-    const QString path =
-        QFileDialog::getSaveFileName(nullptr, QString(), QDir::home().filePath(suggestedName),
-                                     QStringLiteral("Plain text (*.txt)"));
-    if (path.isEmpty())
+    QFileDialog dialog(nullptr, QString(), QDir::homePath(), QStringLiteral("Plain text (*.txt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without a suffix still becomes a text file, and the dialog asks before it
+    // replaces a file of that full name.
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace corvel

@@ -117,6 +117,7 @@ std::exception_ptr AnswerService::sanitizedError(std::exception_ptr error,
         case NetworkError::Kind::timedOut:
             return std::make_exception_ptr(AnswerServiceError(Case::timedOut));
         case NetworkError::Kind::connectionLost:
+        case NetworkError::Kind::notConnected:
             return std::make_exception_ptr(AnswerServiceError(Case::offline));
         case NetworkError::Kind::failed:
             break;

@@ -70,9 +70,11 @@ public:
     static AnswerServiceError cloudResponseError(int status, QByteArrayView data);
     // Any error to an AnswerServiceError, or to a fresh CancellationError for any cancellation.
     static std::exception_ptr sanitizedError(std::exception_ptr error, const CancelToken& token);
+    // The trimmed key as it is sent; missingAPIKey or invalidAPIKey otherwise. Saving a key uses
+    // the same test, so a key this refuses is never reported as saved.
+    static QString validatedKey(const QString& key);
 
 private:
-    static QString validatedKey(const QString& key);
     static QString validatedModel(const QString& model);
     // White space, line breaks, and control or format characters anywhere in the text.
     static bool hasSpaceOrControl(const QString& text);

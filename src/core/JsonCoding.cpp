@@ -180,7 +180,12 @@ std::optional<QDateTime> parseDate(const QString& text) {
         hours > 23 || minutes > 59)
         return std::nullopt;
     const int offset = (hours * 3600 + minutes * 60) * (sign == u'-' ? -1 : 1);
-    return date.addSecs(-offset);
+    date = date.addSecs(-offset);
+    // An offset can carry the time past the years dateText writes; such a date could never be
+    // saved again.
+    if (date.date().year() < 1 || date.date().year() > 9999)
+        return std::nullopt;
+    return date;
 }
 
 QByteArray encode(const QJsonObject& object) {

@@ -3,6 +3,7 @@
 #include "platform/NetworkError.h"
 #include "platform/Wakeup.h"
 
+#include <QNetworkInterface>
 #include <QNetworkReply>
 
 #include <algorithm>
@@ -20,6 +21,23 @@ bool isTransportError(QNetworkReply::NetworkError error) {
            (code >= 301 && code < 400 && error != QNetworkReply::ProtocolInvalidOperationError);
 }
 
+// Whether any interface besides loopback is up with an address that reaches past its own link.
+// Without one, nothing can be looked up or routed, whatever the host.
+bool hasConfiguredNetwork() {
+    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
+        const auto flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
+            if (!entry.ip().isLoopback() && !entry.ip().isLinkLocal())
+                return true;
+        }
+    }
+    return false;
+}
+
 NetworkError::Kind kindOf(QNetworkReply::NetworkError error) {
     switch (error) {
     case QNetworkReply::TimeoutError:
@@ -28,6 +46,12 @@ NetworkError::Kind kindOf(QNetworkReply::NetworkError error) {
     case QNetworkReply::NetworkSessionFailedError:
     case QNetworkReply::TemporaryNetworkFailureError:
         return NetworkError::Kind::connectionLost;
+    // A failed lookup, or a socket error such as "network unreachable", means no network only
+    // when the computer has none; otherwise it is this host's or this route's failure.
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::UnknownNetworkError:
+        return hasConfiguredNetwork() ? NetworkError::Kind::failed
+                                      : NetworkError::Kind::notConnected;
     default:
         return NetworkError::Kind::failed;
     }

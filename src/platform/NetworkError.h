@@ -12,6 +12,7 @@ public:
     enum class Kind {
         timedOut,       // our request (idle) or resource timer ran out
         connectionLost, // the network went away or the connection dropped
+        notConnected,   // this computer has no network: no name lookup, no route
         failed,         // any other transport failure (host, refused, TLS, protocol)
     };
     NetworkError(Kind kind, const QString& detail)

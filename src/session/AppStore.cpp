@@ -31,10 +31,8 @@ AppStore::AppStore(Dependencies dependencies, QObject* parent)
         m_ownedSecretStore = std::make_unique<SecretServiceStore>();
     m_secretStore = dependencies.secretStore ? dependencies.secretStore : m_ownedSecretStore.get();
     m_fileDialogs = dependencies.fileDialogs;
-    if (!dependencies.answerService)
-        m_ownedAnswerService = std::make_unique<AnswerService>();
-    m_answers =
-        dependencies.answerService ? dependencies.answerService : m_ownedAnswerService.get();
+    m_answers = dependencies.answerService ? std::move(dependencies.answerService)
+                                           : std::make_shared<AnswerService>();
     if (!dependencies.audio)
         m_ownedAudio =
             std::make_unique<AudioCapture>(std::nullopt, AudioCapturePlatform::system(), *m_clock);

@@ -95,6 +95,10 @@ class AppStore final : public QObject {
     Q_PROPERTY(std::optional<InterviewRecord> selectedRecord READ selectedRecord WRITE
                    setSelectedRecord NOTIFY selectedRecordChanged)
     Q_PROPERTY(bool isStarting READ isStarting NOTIFY isStartingChanged)
+    Q_PROPERTY(std::optional<InterviewContext> activeSessionContext READ activeSessionContext NOTIFY
+                   activeSessionContextChanged)
+    Q_PROPERTY(std::optional<AudioSource> activeAudioSource READ activeAudioSource NOTIFY
+                   activeAudioSourceChanged)
 
 public:
     // Builds the floating panel over this store when it is first opened.
@@ -106,14 +110,15 @@ public:
     struct Dependencies {
         std::optional<QString> storageDirectory;
         std::optional<QString> apiKey;
-        AnswerSource* answerService = nullptr; // not owned
-        AudioCapture* audio = nullptr;         // not owned
+        // Shared: a lease cleanup keeps the service for as long as it runs, even past the store.
+        std::shared_ptr<AnswerSource> answerService;
+        AudioCapture* audio = nullptr; // not owned
         bool automaticallyOpenOverlay = false;
         std::optional<double> cloudHeartbeatIntervalOverride;
         SecretStore* secretStore = nullptr; // not owned
         FileDialogs* fileDialogs = nullptr; // not owned
         PanelFactory makePanel;
-        UptimeClock* clock = nullptr; // not owned
+        UptimeClock* clock = nullptr; // not owned; outlives the store and its lease cleanups
         std::optional<BundleInfo> bundle;
         // How the workspace file is written, on the writer's thread; tests slow it or fail it.
         WorkspaceWriter::Write writeWorkspace;
@@ -253,6 +258,8 @@ Q_SIGNALS:
     void showOverlayChanged();
     void selectedRecordChanged();
     void isStartingChanged();
+    void activeSessionContextChanged();
+    void activeAudioSourceChanged();
 
 private:
     struct GenerationRequest {
@@ -330,13 +337,12 @@ private:
 
     // Owned defaults for what the application left out.
     std::unique_ptr<SecretStore> m_ownedSecretStore;
-    std::unique_ptr<AnswerSource> m_ownedAnswerService;
     std::unique_ptr<AudioCapture> m_ownedAudio;
 
     UptimeClock* m_clock;
     SecretStore* m_secretStore;
     FileDialogs* m_fileDialogs;
-    AnswerSource* m_answers;
+    std::shared_ptr<AnswerSource> m_answers;
     AudioCapture* m_audio;
 
     AppSection m_section = AppSection::profile;

@@ -56,6 +56,7 @@ void AppStore::refreshCloudAccount() {
 QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl baseURL,
                                         TokenProvider tokenProvider, CancelToken cancel) {
     QPointer<AppStore> self(this);
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     std::optional<CloudAccountBalance> account;
     std::optional<QString> failure;
     try {
@@ -64,7 +65,7 @@ QCoro::Task<> AppStore::runCloudRefresh(QUuid refresh, QUuid configuration, QUrl
         const QString idToken = co_await tokenProvider(cancel);
         if (!self)
             co_return;
-        account = co_await m_answers->cloudAccount(baseURL, idToken, cancel);
+        account = co_await answers->cloudAccount(baseURL, idToken, cancel);
     } catch (const CancellationError&) {
     } catch (const std::exception& error) {
         failure = errorMessage(error);

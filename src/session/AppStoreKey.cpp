@@ -1,6 +1,7 @@
 // The private OpenAI connection: saving, removing and checking the user's own key.
 #include "session/AppStore.h"
 
+#include "core/AnswerService.h"
 #include "core/AnswerServiceError.h"
 #include "core/AnswerSource.h"
 #include "core/KeychainVault.h"
@@ -8,26 +9,14 @@
 
 namespace corvel {
 
-namespace {
-bool hasInvalidCharacter(const QString& key) {
-    for (const char32_t c : key.toUcs4()) {
-        if (QChar::isSpace(c) || QChar::category(c) == QChar::Other_Control ||
-            QChar::category(c) == QChar::Separator_Line ||
-            QChar::category(c) == QChar::Separator_Paragraph)
-            return true;
-    }
-    return false;
-}
-} // namespace
-
 bool AppStore::saveKey(const QString& key) {
-    const QString trimmed = key.trimmed();
-    if (trimmed.isEmpty()) {
-        setMessage(QStringLiteral("Add an API key before saving it."));
-        return false;
-    }
-    if (hasInvalidCharacter(trimmed)) {
-        setMessage(QStringLiteral("The API key contains spaces or invalid characters."));
+    QString trimmed;
+    try {
+        trimmed = AnswerService::validatedKey(key);
+    } catch (const AnswerServiceError& error) {
+        setMessage(error.errorCase() == AnswerServiceError::Case::missingAPIKey
+                       ? QStringLiteral("Add an API key before saving it.")
+                       : QStringLiteral("The API key contains spaces or invalid characters."));
         return false;
     }
     try {
@@ -80,12 +69,13 @@ void AppStore::checkConnection() {
 QCoro::Task<> AppStore::runConnectionCheck(QUuid token, QString key, QString model,
                                            CancelToken cancel) {
     QPointer<AppStore> self(this);
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     std::optional<QString> failure;
     bool cancelled = false;
     try {
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
-        co_await m_answers->verifyConnection(key, model, cancel);
+        co_await answers->verifyConnection(key, model, cancel);
     } catch (const CancellationError&) {
         cancelled = true;
     } catch (const std::exception& error) {

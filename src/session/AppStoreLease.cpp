@@ -43,7 +43,7 @@ QCoro::Task<> AppStore::beginCloudLease(QUuid listening, QUuid session, CancelTo
         throw CancellationError();
 
     m_pendingCloudLease = PendingCloudLease{listening, baseURL, token, configuration};
-    AnswerSource* answers = m_answers;
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     std::optional<CloudSessionLease> lease;
     std::exception_ptr failure;
     try {
@@ -77,7 +77,7 @@ QCoro::Task<> AppStore::runCloudHeartbeat(CloudSessionLease lease, QUrl baseURL,
                                           CancelToken cancel) {
     QPointer<AppStore> self(this);
     UptimeClock* clock = m_clock;
-    AnswerSource* answers = m_answers;
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     const double interval = m_cloudHeartbeatIntervalOverride.value_or(
         static_cast<double>(std::clamp<qint64>(lease.heartbeatIntervalSeconds, 5, 30)));
     const auto stillOurs = [&] {
@@ -146,15 +146,14 @@ void AppStore::scheduleCloudLeaseCleanup(const PendingCloudLease& lease,
 QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> previous,
                                              PendingCloudLease lease,
                                              std::optional<QString> leaseID) {
+    // The store is needed only for the final message; the service is held, so the lease is
+    // still closed on the service when the store goes away meanwhile.
     QPointer<AppStore> self(this);
-    AnswerSource* answers = m_answers;
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     UptimeClock* clock = m_clock;
     co_await nextEventLoopTurn();
     if (previous)
         co_await *previous;
-    // A store that is gone takes its service and clock with it: the lease then lapses.
-    if (!self)
-        co_return;
     bool failedTwice = false;
     for (int attempt = 1; attempt <= cleanupAttempts; ++attempt) {
         std::optional<AnswerServiceError> error;
@@ -175,7 +174,7 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
             error = AnswerServiceError(AnswerServiceError::Case::networkFailure);
         }
         using Case = AnswerServiceError::Case;
-        if (!self || error->errorCase() == Case::sessionExpired ||
+        if (error->errorCase() == Case::sessionExpired ||
             (startFailed && error->errorCase() == Case::sessionConflict))
             co_return;
         if (attempt == cleanupAttempts) {
@@ -186,8 +185,6 @@ QCoro::Task<> AppStore::runCloudLeaseCleanup(std::shared_ptr<QCoro::Task<>> prev
             co_await clock->sleep(cleanupRetrySeconds, {});
         } catch (const std::exception&) {
         }
-        if (!self)
-            co_return;
     }
     if (failedTwice && self && m_cloudConfigurationID == lease.configuration)
         assign(*this, m_cloudAccountError, std::optional<QString>(cleanupFailedMessage),

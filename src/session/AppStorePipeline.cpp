@@ -181,6 +181,7 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
 
 QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, CancelToken cancel) {
     QPointer<AppStore> self(this);
+    const std::shared_ptr<AnswerSource> answers = m_answers;
     auto onDelta = [self, token](const QString& delta) {
         if (self && self->m_generation.isCurrent(token))
             self->appendDelta(delta);
@@ -192,17 +193,17 @@ QCoro::Task<> AppStore::runGeneration(QUuid token, GenerationRequest request, Ca
         co_await nextEventLoopTurn();
         cancel.throwIfCancelled();
         if (!request.cloud) {
-            co_await m_answers->streamAnswer(request.question, request.context, request.style,
-                                             request.apiKey, request.model, onDelta, cancel);
+            co_await answers->streamAnswer(request.question, request.context, request.style,
+                                           request.apiKey, request.model, onDelta, cancel);
         } else {
             if (!request.baseURL || !request.tokenProvider)
                 throw AnswerServiceError(AnswerServiceError::Case::cloudNotConfigured);
             const QString idToken = co_await request.tokenProvider(cancel);
             if (!self || !m_generation.isCurrent(token))
                 throw CancellationError();
-            co_await m_answers->streamCloudAnswer(request.question, request.context, request.style,
-                                                  request.sessionID, idToken, *request.baseURL,
-                                                  onDelta, cancel);
+            co_await answers->streamCloudAnswer(request.question, request.context, request.style,
+                                                request.sessionID, idToken, *request.baseURL,
+                                                onDelta, cancel);
         }
     } catch (const CancellationError&) {
         cancelled = true;

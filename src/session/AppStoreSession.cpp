@@ -63,8 +63,10 @@ void AppStore::startSession() {
 
     save();
     setMessage(std::nullopt);
-    m_activeSessionContext = m_context;
-    m_activeAudioSource = m_audioSource;
+    assign(*this, m_activeSessionContext, std::optional(m_context),
+           &AppStore::activeSessionContextChanged);
+    assign(*this, m_activeAudioSource, std::optional(m_audioSource),
+           &AppStore::activeAudioSourceChanged);
     assign(*this, m_isSessionActive, true, &AppStore::isSessionActiveChanged);
     assign(*this, m_isPaused, false, &AppStore::isPausedChanged);
     setPhase(SessionPhase::preparing);
@@ -236,8 +238,10 @@ void AppStore::changeInterviewLanguage(const QString& language) {
     save();
     if (!m_isSessionActive)
         return;
-    if (m_activeSessionContext)
+    if (m_activeSessionContext) {
         m_activeSessionContext->language = stored;
+        Q_EMIT activeSessionContextChanged();
+    }
     abandonAnswer();
     clearQuestionDraft();
     if (!m_isPaused)
@@ -273,8 +277,10 @@ void AppStore::endSession() {
     assign(*this, m_isPaused, false, &AppStore::isPausedChanged);
     setPhase(SessionPhase::idle);
     m_sessionID = QUuid::createUuid();
-    m_activeSessionContext.reset();
-    m_activeAudioSource.reset();
+    assign(*this, m_activeSessionContext, std::optional<InterviewContext>(),
+           &AppStore::activeSessionContextChanged);
+    assign(*this, m_activeAudioSource, std::optional<AudioSource>(),
+           &AppStore::activeAudioSourceChanged);
     m_sessionStartedUptime.reset();
     setMessage(std::nullopt);
     hideOverlay();

@@ -13,7 +13,8 @@ public:
     virtual ~FileDialogs() = default;
     // "Add your resume": one PDF, text, Markdown or RTF file; none when cancelled.
     virtual std::optional<QString> chooseResume() = 0;
-    // A plain-text file to save, proposing `suggestedName`; none when cancelled.
+    // A plain-text file to save, proposing `suggestedName`; a name typed without a suffix gets
+    // ".txt". None when cancelled.
     virtual std::optional<QString> chooseExportFile(const QString& suggestedName) = 0;
 };
 

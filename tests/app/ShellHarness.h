@@ -16,7 +16,8 @@ struct ShellHarness {
     explicit ShellHarness(std::optional<QString> storage = std::nullopt,
                           bool automaticallyOpenOverlay = false, bool systemTray = false,
                           WorkspaceWriter::Write writeWorkspace = {})
-        : answers(options()), audio(capture.driver(), AudioCapturePlatform{}) {
+        : answers(std::make_shared<AnswerService>(options())),
+          audio(capture.driver(), AudioCapturePlatform{}) {
         // The entry gate's preferences go to a folder of this test, never the user's.
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
@@ -24,7 +25,7 @@ struct ShellHarness {
         dependencies.store.storageDirectory = storage.value_or(folder.path());
         dependencies.store.automaticallyOpenOverlay = automaticallyOpenOverlay;
         dependencies.store.apiKey = QStringLiteral("sk-test");
-        dependencies.store.answerService = &answers;
+        dependencies.store.answerService = answers;
         dependencies.store.audio = &audio;
         dependencies.store.secretStore = &keyring;
         dependencies.store.writeWorkspace = std::move(writeWorkspace);
@@ -55,7 +56,7 @@ struct ShellHarness {
     QTemporaryDir folder;
     QTemporaryDir settings;
     TestHttpServer server;
-    AnswerService answers;
+    std::shared_ptr<AnswerService> answers;
     FakeCapture capture;
     AudioCapture audio;
     MemorySecretStore keyring;

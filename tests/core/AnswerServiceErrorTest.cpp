@@ -82,6 +82,7 @@ TEST(AnswerServiceError, SanitizingKeepsServiceErrorsAndSilencesCancellation) {
     };
     EXPECT_EQ(sanitized(transport(Kind::timedOut)), Case::timedOut);
     EXPECT_EQ(sanitized(transport(Kind::connectionLost)), Case::offline);
+    EXPECT_EQ(sanitized(transport(Kind::notConnected)), Case::offline);
     EXPECT_EQ(sanitized(transport(Kind::failed)), Case::networkFailure);
     EXPECT_EQ(sanitized(std::make_exception_ptr(std::runtime_error("x"))), Case::networkFailure);
     EXPECT_EQ(sanitized(std::make_exception_ptr(AnswerServiceError::rejectedRequest(418))),

@@ -90,6 +90,7 @@ TEST(InterviewRecord, StrictDecodingRejectsEveryMalformedField) {
         {u"\"role\":\"r\","_s, QString()},
         {u"2026-01-02T03:04:05Z"_s, u"2026-01-02T03:04:05.250Z"_s},
         {u"2026-01-02T03:04:05Z"_s, u"2026-01-02 03:04:05"_s},
+        {u"2026-01-02T03:04:05Z"_s, u"9999-12-31T23:59:59-01:00"_s},
         {u"6f9619ff-8b86-d011-b42d-00c04fc964ff"_s, u"{6f9619ff-8b86-d011-b42d-00c04fc964ff}"_s},
         {u"\"entries\":[]"_s, u"\"entries\":[{\"id\":1}]"_s},
         {u"\"entries\":[]"_s, u"\"entries\":null"_s},
@@ -118,8 +119,16 @@ TEST(JsonCoding, DatesAreWholeSecondsInUtc) {
          {u"2026-03-01T10:00:00.5Z"_s, u"2026-03-01 10:00:00Z"_s, u"2026-03-01T10:00:00Z\n"_s,
           u"2026-03-01T10:00:00"_s, u"2026-03-01T1\u0661:00:00Z"_s, u"2026-03-01T10:00:00+24:00"_s,
           u"2026-03-01T10:00:00+02:60"_s, u"2026-03-01T10:00:00*02:00"_s, u"2026-13-01T10:00:00Z"_s,
-          u"+026-03-01T10:00:00Z"_s})
+          u"+026-03-01T10:00:00Z"_s, u"9999-12-31T23:59:59-01:00"_s,
+          u"0001-01-01T00:59:59+01:00"_s})
         EXPECT_FALSE(json::parseDate(bad)) << bad.toStdString();
+    // Whatever is read can be written back and read again as the same date.
+    for (const QString& edge : {u"9999-12-31T23:59:59Z"_s, u"9999-12-31T23:59:59+01:00"_s,
+                                u"0001-01-01T00:00:00Z"_s, u"0001-01-01T00:59:59-01:00"_s}) {
+        const auto read = json::parseDate(edge);
+        ASSERT_TRUE(read) << edge.toStdString();
+        EXPECT_EQ(json::parseDate(json::dateText(*read)), read) << edge.toStdString();
+    }
 
     const QString id = u"6F9619FF-8B86-D011-B42D-00CF4FC964FF"_s;
     EXPECT_EQ(json::uuidText(*json::parseUuid(id.toLower())), id);

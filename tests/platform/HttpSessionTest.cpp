@@ -3,8 +3,11 @@
 #include "support/AwaitTask.h"
 #include "support/TestHttpServer.h"
 
+#include <QCoreApplication>
 #include <QCoroTask>
 #include <QCoroTimer>
+#include <QProcess>
+#include <QTcpServer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -171,4 +174,47 @@ TEST(HttpSession, AnUnknownCertificateAuthorityIsRefused) {
     HttpRequest request;
     request.url = server.baseUrl();
     EXPECT_EQ(failureKind(plain, request), NetworkError::Kind::failed);
+}
+
+// A computer without any network: the test runs itself again in a network namespace of its own,
+// which holds only a loopback interface, down. There a name cannot be looked up and an address
+// has no route, and both are "not connected". With a network, a refused connection stays a plain
+// failure.
+TEST(HttpSession, WithoutAnyNetworkLookupsAndUnroutedAddressesAreNotConnected) {
+    const auto kindAt = [](const QString& url) {
+        HttpSession session({});
+        HttpRequest request;
+        request.url = QUrl(url);
+        return failureKind(session, request);
+    };
+    if (qEnvironmentVariableIsSet("CORVEL_TEST_NO_NETWORK")) {
+        EXPECT_EQ(kindAt(QStringLiteral("http://corvel-test.invalid/")),
+                  NetworkError::Kind::notConnected);
+        EXPECT_EQ(kindAt(QStringLiteral("http://192.0.2.1:9/")), NetworkError::Kind::notConnected);
+        return;
+    }
+
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    EXPECT_EQ(kindAt(QStringLiteral("http://127.0.0.1:%1/").arg(port)), NetworkError::Kind::failed);
+
+    const QStringList isolate = {QStringLiteral("--user"), QStringLiteral("--map-root-user"),
+                                 QStringLiteral("--net")};
+    if (QProcess::execute(QStringLiteral("unshare"),
+                          isolate + QStringList{QStringLiteral("true")}) != 0)
+        GTEST_SKIP() << "this machine gives no network namespace to an unprivileged user";
+    QProcess child;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CORVEL_TEST_NO_NETWORK"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QStringLiteral("unshare"),
+                isolate +
+                    QStringList{QCoreApplication::applicationFilePath(),
+                                QStringLiteral("--gtest_filter=HttpSession.WithoutAnyNetwork*")});
+    ASSERT_TRUE(child.waitForFinished(-1));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0);
 }

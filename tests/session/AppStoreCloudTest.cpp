@@ -125,6 +125,33 @@ TEST_F(CloudSession, ACleanupThatFailsTwiceIsShown) {
                              "automatically."));
 }
 
+// The app can drop its store while a cleanup waits on the service (tests do it all the time): the
+// cleanup holds the service, still closes the lease with it, and lets it go when done.
+TEST_F(CloudSession, ACleanupOutlivesItsStoreAndStillClosesTheLease) {
+    configure();
+    h.answers.enqueue(Route::start, {.failure = Case::serverUnavailable});
+    h.answers.enqueue(Route::start, {.seconds = 1, .sessionId = QStringLiteral("s9")});
+    h.answers.enqueue(Route::stop, {.seconds = 1});
+    h.store->startSession();
+    h.settle();
+    ASSERT_EQ(routes(), (std::vector{Route::account, Route::start, Route::start}));
+
+    const std::weak_ptr<FakeAnswerSource> service = h.answerSource;
+    h.answerSource.reset();
+    h.store.reset();
+    EXPECT_FALSE(service.expired()) << "the cleanup holds it";
+    advance(1);
+    {
+        const auto held = service.lock();
+        ASSERT_TRUE(held);
+        ASSERT_EQ(held->calls().size(), 4u);
+        EXPECT_EQ(held->calls()[3].route, Route::stop);
+        EXPECT_EQ(held->calls()[3].sessionID, QStringLiteral("s9"));
+    }
+    advance(1);
+    EXPECT_TRUE(service.expired()) << "released once the cleanup ended";
+}
+
 // A cleanup belongs to one start: the late reply of an abandoned start needs no second cleanup
 // and must not take the next, still pending lease with it.
 TEST_F(CloudSession, PauseDuringStartCleansUpAndALateReplyLeavesTheNextPendingLeaseAlone) {

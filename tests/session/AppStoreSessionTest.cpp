@@ -2,6 +2,8 @@
 
 #include "core/WorkspaceStorage.h"
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -276,8 +278,13 @@ TEST(SessionStart, MicrophoneQuestionsWaitForConfirmationAndFrenchListensInFrenc
     InterviewContext context = h.store->context();
     context.language = QStringLiteral("Français");
     h.store->setContext(context);
+    QSignalSpy snapshotChanged(h.store.get(), &AppStore::activeSessionContextChanged);
+    QSignalSpy sourceChanged(h.store.get(), &AppStore::activeAudioSourceChanged);
     ASSERT_TRUE(h.startListening());
     EXPECT_EQ(h.capture.lastLocale, QStringLiteral("fr-FR"));
+    EXPECT_EQ(snapshotChanged.count(), 1);
+    EXPECT_EQ(h.store->activeAudioSource(), AudioSource::microphone);
+    EXPECT_EQ(sourceChanged.count(), 1);
 
     const QString question = QStringLiteral("Parlez-moi de votre dernier projet ?");
     h.capture.transcript(question, true);
@@ -299,4 +306,14 @@ TEST(SessionStart, MicrophoneQuestionsWaitForConfirmationAndFrenchListensInFrenc
     h.store->setQuestionDraft(QStringLiteral("   "));
     h.store->ask();
     EXPECT_FALSE(h.store->isGenerating());
+
+    // The session's snapshots announce each change: a switch of language, then the end.
+    h.store->changeInterviewLanguage(QStringLiteral("English"));
+    EXPECT_EQ(snapshotChanged.count(), 2);
+    EXPECT_EQ(h.store->activeSessionContext()->language, QStringLiteral("English"));
+    h.store->endSession();
+    EXPECT_EQ(snapshotChanged.count(), 3);
+    EXPECT_EQ(sourceChanged.count(), 2);
+    EXPECT_FALSE(h.store->activeSessionContext());
+    EXPECT_FALSE(h.store->activeAudioSource());
 }

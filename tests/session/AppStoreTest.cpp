@@ -132,7 +132,17 @@ TEST(AppStore, KeyIsReadOnlyWhenTheBuildAllowsItSavedTrimmedAndRemoved) {
     EXPECT_FALSE(h.store->saveKey(QStringLiteral("sk-a b")));
     EXPECT_EQ(h.store->message(),
               QStringLiteral("The API key contains spaces or invalid characters."));
+    // Invisible format characters, as a copied key can carry them: every answer would refuse it.
+    for (const char16_t invisible : {u'\u200B', u'\uFEFF', u'\u00AD', u'\u200E'}) {
+        h.store->setMessage(std::nullopt);
+        EXPECT_FALSE(
+            h.store->saveKey(QStringLiteral("sk-") + QChar(invisible) + QStringLiteral("good")))
+            << int(invisible);
+        EXPECT_EQ(h.store->message(),
+                  QStringLiteral("The API key contains spaces or invalid characters."));
+    }
     EXPECT_FALSE(h.store->hasAPIKey());
+    EXPECT_TRUE(h.keyring.items.isEmpty());
 
     EXPECT_TRUE(h.store->saveKey(QStringLiteral("  sk-good\n")));
     EXPECT_TRUE(h.store->hasAPIKey());

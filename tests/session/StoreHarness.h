@@ -68,13 +68,14 @@ struct StoreHarness {
     explicit StoreHarness(std::optional<QString> apiKey = QStringLiteral("sk-test"),
                           bool allowsKey = true,
                           std::optional<TestHttpServer::Mode> loopback = std::nullopt)
-        : answers(clock), audio(capture.driver(), AudioCapturePlatform{}, clock) {
+        : answerSource(std::make_shared<FakeAnswerSource>(clock)), answers(*answerSource),
+          audio(capture.driver(), AudioCapturePlatform{}, clock) {
         if (loopback) {
             server.emplace(*loopback);
             AnswerService::Options o;
             o.openAIBaseURL = server->baseUrl();
             o.http.extraCaCertificates = {TestHttpServer::caCertificate()};
-            service.emplace(o);
+            service = std::make_shared<AnswerService>(o);
         }
         makeStore(std::move(apiKey), allowsKey);
     }
@@ -84,7 +85,7 @@ struct StoreHarness {
         AppStore::Dependencies d;
         d.storageDirectory = folder.path();
         d.apiKey = std::move(apiKey);
-        d.answerService = service ? static_cast<AnswerSource*>(&*service) : &answers;
+        d.answerService = service ? std::shared_ptr<AnswerSource>(service) : answerSource;
         d.audio = realAudio ? realAudio : &audio;
         d.secretStore = &keyring;
         d.fileDialogs = &dialogs;
@@ -147,9 +148,10 @@ struct StoreHarness {
     MemorySecretStore keyring;
     FakeFileDialogs dialogs;
     ManualClock clock;
-    FakeAnswerSource answers;
+    std::shared_ptr<FakeAnswerSource> answerSource;
+    FakeAnswerSource& answers;
     std::optional<TestHttpServer> server;
-    std::optional<AnswerService> service;
+    std::shared_ptr<AnswerService> service;
     FakeCapture capture;
     AudioCapture audio;
     // A real capture stack on the real clock instead, for the end-to-end test.

@@ -67,6 +67,38 @@ QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
             std::clamp(available->height() - 48, minimumHeight, 660)};
 }
 
+std::optional<qsizetype> OverlayPanel::screenHolding(const QList<QRect>& screens,
+                                                     const QRect& window) {
+    std::optional<qsizetype> holding;
+    qint64 most = 0;
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        const QRect shared = screens[i].intersected(window);
+        const qint64 area = qint64(shared.width()) * shared.height();
+        if (area > most) {
+            most = area;
+            holding = i;
+        }
+    }
+    return holding;
+}
+
+QScreen* OverlayPanel::workingScreen() {
+    // Qt knows the screen of its own active window; another application's comes from the window
+    // manager, in native pixels, which Qt's screens share only at their top-left corner.
+    if (QWindow* focus = QGuiApplication::focusWindow())
+        return focus->screen();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (const std::optional<QRect> frame = activeWindowFrame()) {
+        QList<QRect> native;
+        for (const QScreen* screen : screens)
+            native.append(QRect(screen->geometry().topLeft(),
+                                screen->geometry().size() * screen->devicePixelRatio()));
+        if (const auto index = screenHolding(native, *frame))
+            return screens[*index];
+    }
+    return QGuiApplication::primaryScreen();
+}
+
 QRect OverlayPanel::cardGeometry() const {
     return geometry().marginsRemoved(shadowMargins());
 }
@@ -113,7 +145,7 @@ void OverlayPanel::present() {
     // Asked at every showing: a compositing manager may have started or stopped since.
     setShadow(windowTranslucencyAvailable());
     if (!m_placed) {
-        QScreen* screen = QGuiApplication::primaryScreen();
+        QScreen* screen = workingScreen();
         const std::optional<QRect> available =
             screen ? std::optional<QRect>(screen->availableGeometry()) : std::nullopt;
         QRect card(QPoint(), sizeFor(available));

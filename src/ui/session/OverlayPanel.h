@@ -11,6 +11,7 @@
 #include <optional>
 
 class QRect;
+class QScreen;
 class QVBoxLayout;
 class QWindow;
 
@@ -45,6 +46,8 @@ public:
     void orderOut() override { hide(); }
     // Size of the card for a screen's available area; none without a screen.
     static QSize sizeFor(const std::optional<QRect>& available);
+    // Which of `screens` holds `window` (the one it overlaps most); none when it is on none.
+    static std::optional<qsizetype> screenHolding(const QList<QRect>& screens, const QRect& window);
     // The card: the window without the shadow margin.
     QRect cardGeometry() const;
     // Where `card` goes so that its top `headerHeight` pixels lie inside `area`: moved the least,
@@ -62,6 +65,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The screen the user works on: the one holding the active window, else the primary one.
+    static QScreen* workingScreen();
     void setShadow(bool shadow);
     QMargins shadowMargins() const { return {m_shadow, m_shadow, m_shadow, m_shadow}; }
     // Which edges of the card a press at `pos` grabs.

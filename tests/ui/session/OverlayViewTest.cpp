@@ -8,8 +8,12 @@
 #include "ui/session/OverlayPanel.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -134,6 +138,17 @@ TEST(OverlayView, ThePanelIsBuiltOnceAndHidingClearsTheFlag) {
     EXPECT_EQ(OverlayPanel::sizeFor(QRect(0, 0, 800, 600)), QSize(560, 552));
     EXPECT_EQ(OverlayPanel::sizeFor(QRect(0, 0, 450, 380)), QSize(440, 350));
     EXPECT_EQ(OverlayPanel::sizeFor(std::nullopt), QSize(560, 660));
+
+    // It opens on the screen of the active window: the one that holds most of it.
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 2560, 1440)};
+    const std::vector<std::pair<QRect, std::optional<qsizetype>>> holding = {
+        {QRect(2200, 100, 800, 600), 1},  {QRect(1500, 100, 800, 600), 0},
+        {QRect(1700, 100, 800, 600), 1},  {QRect(-900, 0, 800, 600), std::nullopt},
+        {QRect(1800, 1100, 400, 300), 1},
+    };
+    for (const auto& [window, expected] : holding)
+        EXPECT_EQ(OverlayPanel::screenHolding(screens, window), expected)
+            << window.x() << "," << window.y();
 
     SessionScreenHarness h;
     int built = 0;
@@ -279,4 +294,59 @@ TEST(OverlayView, TheLastWordsHeardStayInViewWhenCompact) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !f.h.store->currentAnswer().isEmpty(); }, 5000));
     settle();
     EXPECT_EQ(f.content()->answerArea()->verticalScrollBar()->value(), 0);
+}
+
+// On two screens the panel opens on the one holding the active window, at its top-right; with no
+// active window, on the primary one. The test runs itself again on an offscreen platform with a
+// second screen to the right of the primary one.
+TEST(OverlayView, ThePanelOpensOnTheScreenOfTheActiveWindow) {
+    if (QGuiApplication::screens().size() == 2) {
+        QScreen* right = QGuiApplication::screens().at(1);
+        ASSERT_NE(right, QGuiApplication::primaryScreen());
+        const auto panelScreen = [](bool withActiveWindow, QScreen* windowScreen) {
+            SessionScreenHarness h;
+            h.makePanel = [&](AppStore& store) {
+                return std::make_unique<OverlayPanel>(store, &h.preferences);
+            };
+            h.makeStore(s("sk-test"), true);
+            QWidget window;
+            if (withActiveWindow) {
+                window.setGeometry(windowScreen->geometry().adjusted(100, 100, -100, -100));
+                window.show();
+                window.activateWindow();
+                settle();
+            }
+            h.store->openOverlay();
+            auto* panel = dynamic_cast<OverlayPanel*>(h.store->panel());
+            const QRect available =
+                QGuiApplication::screenAt(panel->cardGeometry().center())->availableGeometry();
+            EXPECT_EQ(panel->cardGeometry().topRight(),
+                      QPoint(available.right() - 24, available.top() + 24));
+            return QGuiApplication::screenAt(panel->cardGeometry().center());
+        };
+        EXPECT_EQ(panelScreen(true, right), right);
+        EXPECT_EQ(panelScreen(true, QGuiApplication::primaryScreen()),
+                  QGuiApplication::primaryScreen());
+        EXPECT_EQ(panelScreen(false, nullptr), QGuiApplication::primaryScreen());
+        return;
+    }
+
+    QTemporaryDir folder;
+    const QString config = folder.filePath(s("screens.json"));
+    QFile file(config);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"screens": [
+        {"name": "left", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96},
+        {"name": "right", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
+    file.close();
+    QProcess child;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(s("QT_QPA_PLATFORM"), s("offscreen:configfile=") + config);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {s("--gtest_filter=OverlayView.ThePanelOpensOnTheScreenOfTheActiveWindow")});
+    ASSERT_TRUE(child.waitForFinished(-1));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0);
 }

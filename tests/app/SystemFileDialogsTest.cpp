@@ -1,0 +1,41 @@
+#include "app/SystemFileDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+
+namespace {
+
+// Answers the next modal file dialog as a user would: types `name` in `folder` and confirms.
+void typeIntoNextDialog(const QString& folder, const QString& name) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->setDirectory(folder);
+        dialog->selectFile(name);
+        static_cast<QDialog*>(dialog)->accept(); // public on QDialog, the file dialog's own
+    });
+}
+
+} // namespace
+
+TEST(SystemFileDialogs, AnExportNameTypedWithoutASuffixBecomesATextFile) {
+    QTemporaryDir folder;
+    SystemFileDialogs dialogs;
+    const QDir dir(folder.path());
+
+    typeIntoNextDialog(folder.path(), QStringLiteral("notes"));
+    EXPECT_EQ(dialogs.chooseExportFile(QStringLiteral("Interview-2024-03-07.txt")),
+              dir.filePath(QStringLiteral("notes.txt")));
+
+    // A suffix the user typed is kept.
+    typeIntoNextDialog(folder.path(), QStringLiteral("notes.md"));
+    EXPECT_EQ(dialogs.chooseExportFile(QStringLiteral("Interview-2024-03-07.txt")),
+              dir.filePath(QStringLiteral("notes.md")));
+}
