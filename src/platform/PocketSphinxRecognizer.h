@@ -30,11 +30,15 @@ public:
         QString modelDirectory; // empty: the system's pocketsphinx model folder
         QByteArray grammar;     // a JSGF grammar in place of the language models; empty: none
         QString interviewModelDirectory; // empty: the one built with the application
-        // Interpolation weight of the interview model; the general model keeps the rest, so
-        // speech outside interviews still decodes.
+        // Interpolation weight of the interview model over noise, and on clean speech; the general
+        // model keeps the rest, so speech outside interviews still decodes.
         float interviewWeight = 0.75f;
+        float cleanInterviewWeight = 0.2f;
         // Decoder arguments ("-beam", "1e-60") over the tuned ones, for measuring tools.
         std::vector<std::pair<QByteArray, QByteArray>> settings;
+        // The library's own model, dictionary and search settings, which measuring tools compare
+        // against; `settings` still apply.
+        bool libraryDefaults = false;
     };
 
     static std::shared_ptr<PocketSphinxRecognizer> create(const QString& localeIdentifier,
