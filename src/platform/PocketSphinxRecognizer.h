@@ -18,7 +18,8 @@ namespace corvel {
 // only). One decoder is loaded when listening starts, reused by every segment and freed once audio
 // stops coming; it runs on a thread of its own, one segment at a time. A segment ends with a final
 // result at the first pause after speech, or when its audio ends. The language model is the general
-// one interpolated with an interview model built with the application, when that model is present.
+// one interpolated with an interview model built with the application, when that model is present,
+// leaning on the interview model more when the speech heard so far stands little above its noise.
 //
 // Audio is one stream across segments: a task requested while the previous one still takes audio
 // continues where that one stopped, with everything the previous task received after its final
