@@ -60,8 +60,9 @@ constexpr const char* searchSettings[][2] = {
     {"-vad_postspeech", "40"},
 };
 
-// Speech this far above the noise around it is clean: the general model alone hears it best, and
-// the interview model, which pulls unfamiliar wording toward its own, only helps over noise.
+// Speech this far above the noise around it is clean: it needs little of the interview model, which
+// pulls unfamiliar wording toward its own, while over noise it recovers words the general one
+// loses.
 constexpr double cleanSignalToNoise = 30;
 
 QString systemModelDirectory() {
@@ -357,11 +358,11 @@ bool PocketSphinxRecognizer::loadDecoder() {
         arguments.push_back("-lm");
         arguments.push_back(generalModel.constData());
     }
-    for (const auto& setting : searchSettings) {
-        if (m_options.libraryDefaults)
-            break;
-        arguments.push_back(setting[0]);
-        arguments.push_back(setting[1]);
+    if (!m_options.libraryDefaults) {
+        for (const auto& setting : searchSettings) {
+            arguments.push_back(setting[0]);
+            arguments.push_back(setting[1]);
+        }
     }
     // The parser keeps the last value given for an option, so these override the ones above.
     for (const auto& setting : m_options.settings) {
