@@ -447,6 +447,33 @@ def recruiter_statements():
     ]
 
 
+# An interviewer's short replies between questions, after the same lead-ins as the questions, so
+# that "okay that" stays as likely as "okay what".
+REPLY_LEADS = ["", "okay ", "ok ", "great ", "right ", "alright ", "good ", "perfect ", "i see ",
+               "got it ", "thanks ", "thank you ", "sure ", "yes ", "yeah ", "nice ", "cool ",
+               "interesting ", "fair enough "]
+REPLIES = [
+    "that makes sense", "that makes a lot of sense", "that makes sense to me", "that sounds good",
+    "that sounds great", "that sounds fair", "that sounds like a lot of work", "that sounds hard",
+    "that seems reasonable", "that seems fair", "that helps", "that helps a lot",
+    "that helps me a lot", "that is helpful", "that is really useful", "that is clear",
+    "that is a good point", "that is a fair point", "that is a great example", "that is good to know",
+    "that is good to hear", "that's great", "that's fair", "that's interesting",
+    "that's a good answer", "that's a good way to put it", "that's what we hoped to hear",
+    "that works for us", "that works", "that matches what we need", "that answers my question",
+    "that was my next question", "that happens a lot", "that is very common",
+    "that must have been difficult", "that must have been a lot of pressure",
+    "that is exactly the kind of thing we do here", "i like that", "i like that approach",
+    "i agree with that", "i appreciate that", "we see that a lot too",
+]
+
+
+def replies():
+    for reply in REPLIES:
+        for lead in pick(REPLY_LEADS, 6):
+            yield lead + reply
+
+
 def candidate_statements():
     for role in ROLES:
         for place in pick(PLACES, 3):
@@ -790,7 +817,7 @@ def main():
                                     with_openers(practical_questions(), 0.35),
                                     with_openers(path_questions(), 0.2),
                                     with_openers(view_questions(), 0.35),
-                                    recruiter_statements(), candidate_statements(),
+                                    recruiter_statements(), replies(), candidate_statements(),
                                     more_answers()):
         sentence = " ".join(sentence.split())
         if sentence and sentence not in seen:

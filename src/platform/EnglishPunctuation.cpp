@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace corvel {
@@ -115,6 +116,20 @@ const Words& clauseSubjects() {
     return set;
 }
 
+// Verbs of a listener's reply ("that makes sense", "that sounds fair"): after "what", which is
+// often "that" misheard, they make a question only when it is put to the listener.
+const Words& replyVerbs() {
+    static const Words set = wordSet(
+        {"makes", "sounds", "seems", "means", "works", "helps", "looks", "feels", "matters"});
+    return set;
+}
+
+const Words& listenerWords() {
+    static const Words set =
+        wordSet({"you", "your", "yours", "yourself", "you're", "you've", "you'd", "you'll"});
+    return set;
+}
+
 // Inverted pairs that make a question wherever they stand ("so tell me what do you think").
 const Words& invertedPairs() {
     static const Words set =
@@ -173,8 +188,12 @@ qsizetype clauseStart(const QStringList& words) {
 bool opensQuestion(const QStringList& words, qsizetype start) {
     const QString& first = words[start];
     const QString next = start + 1 < words.size() ? words[start + 1] : QString();
-    if (questionWords().contains(first))
+    if (questionWords().contains(first)) {
+        if (first == QStringLiteral("what") && replyVerbs().contains(next))
+            return std::any_of(words.begin() + start + 2, words.end(),
+                               [](const QString& word) { return listenerWords().contains(word); });
         return !clauseSubjects().contains(next);
+    }
     if (auxiliaries().contains(first))
         return subjects().contains(next);
     if (doAndHave().contains(first))

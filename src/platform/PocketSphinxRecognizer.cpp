@@ -1,6 +1,7 @@
 #include "platform/PocketSphinxRecognizer.h"
 
 #include "platform/EnglishPunctuation.h"
+#include "platform/SpeechLevels.h"
 #include "platform/SpeechModelFiles.h"
 
 #include <pocketsphinx.h>
@@ -59,6 +60,11 @@ constexpr const char* searchSettings[][2] = {
     // sentences at a comma's pause or at a quiet consonant in a noisy call.
     {"-vad_postspeech", "40"},
 };
+
+// Speech this far above the noise around it is clean: it needs little of the interview model, which
+// pulls unfamiliar wording toward its own, while over noise it recovers words the general one
+// loses.
+constexpr double cleanSignalToNoise = 30;
 
 QString systemModelDirectory() {
     return QStringLiteral(CORVEL_POCKETSPHINX_MODELDIR);
@@ -170,10 +176,15 @@ private:
 struct PocketSphinxRecognizer::Decoder {
     cmd_ln_t* config = nullptr;
     ps_decoder_t* decoder = nullptr;
+    ngram_model_t* languageModels = nullptr; // the general and interview models interpolated
+    float interviewWeight = -1;
     std::vector<mfcc_t> initialMean;
     std::uint32_t dither = 0;
+    SpeechLevels levels;
 
     ~Decoder() {
+        if (languageModels)
+            ngram_model_free(languageModels);
         if (decoder)
             ps_free(decoder);
         if (config)
@@ -184,6 +195,24 @@ struct PocketSphinxRecognizer::Decoder {
     void restart() {
         cmn_live_set(ps_get_feat(decoder)->cmn_struct, initialMean.data());
         dither = 0x9e3779b9u;
+        levels.reset();
+    }
+
+    // Before each utterance, from how clean the speech heard so far was. A session's first
+    // utterance is taken as over noise, as every one was before the levels were measured.
+    void leanOnInterviewModel(const Options& options) {
+        if (!languageModels)
+            return;
+        const auto ratio = levels.signalToNoise();
+        const float weight = ratio && *ratio >= cleanSignalToNoise ? options.cleanInterviewWeight
+                                                                   : options.interviewWeight;
+        if (weight == interviewWeight)
+            return;
+        // Without names the library takes the weights as its own log values.
+        const char* names[2] = {"general", "interview"};
+        const float32 weights[2] = {1 - weight, weight};
+        ngram_model_set_interp(languageModels, names, weights);
+        interviewWeight = weight;
     }
 
     // The front end cannot take the exact zeros an idle output delivers: add one to a quarter of
@@ -213,8 +242,7 @@ struct PocketSphinxRecognizer::Decoder {
         return usable;
     }
 
-    bool useLanguageModels(const QByteArray& general, const QByteArray& interview,
-                           float interviewWeight) {
+    bool useLanguageModels(const QByteArray& general, const QByteArray& interview, float weight) {
         logmath_t* logmath = ps_get_logmath(decoder);
         ngram_model_t* models[2] = {
             ngram_model_read(config, general.constData(), NGRAM_AUTO, logmath),
@@ -224,13 +252,14 @@ struct PocketSphinxRecognizer::Decoder {
             char generalName[] = "general";
             char interviewName[] = "interview";
             char* names[2] = {generalName, interviewName};
-            const float32 weights[2] = {1 - interviewWeight, interviewWeight};
+            const float32 weights[2] = {1 - weight, weight};
             ngram_model_t* set = ngram_model_set_init(config, models, names, weights, 2);
-            // The set and the search each keep their own reference.
+            // The search keeps a reference of its own; ours changes the weights between
+            // utterances.
             usable = set && ps_set_lm(decoder, "interview", set) == 0 &&
                      ps_set_search(decoder, "interview") == 0;
-            if (set)
-                ngram_model_free(set);
+            languageModels = set;
+            interviewWeight = weight;
         }
         for (auto* model : models) {
             if (model)
@@ -260,7 +289,7 @@ PocketSphinxRecognizer::Sources PocketSphinxRecognizer::sources() const {
     sources.generalModel = model.filePath(folder + QStringLiteral(".lm.bin")).toLocal8Bit();
     sources.interviewModel = interview.filePath(QStringLiteral("interview.lm.bin")).toLocal8Bit();
     // The interview dictionary is the system one plus the interview words it lacks.
-    sources.withInterview = m_options.grammar.isEmpty() &&
+    sources.withInterview = m_options.grammar.isEmpty() && !m_options.libraryDefaults &&
                             QFileInfo::exists(QString::fromLocal8Bit(sources.interviewModel)) &&
                             interview.exists(QStringLiteral("interview.dict"));
     sources.dict =
@@ -385,9 +414,11 @@ PocketSphinxRecognizer::openDecoder(const Sources& sources) const {
         arguments.push_back("-lm");
         arguments.push_back(generalModel.constData());
     }
-    for (const auto& setting : searchSettings) {
-        arguments.push_back(setting[0]);
-        arguments.push_back(setting[1]);
+    if (!m_options.libraryDefaults) {
+        for (const auto& setting : searchSettings) {
+            arguments.push_back(setting[0]);
+            arguments.push_back(setting[1]);
+        }
     }
     // The parser keeps the last value given for an option, so these override the ones above.
     for (const auto& setting : m_options.settings) {
@@ -457,6 +488,7 @@ void PocketSphinxRecognizer::decode(Task& task) {
         if (!task.continues)
             m_decoder->restart();
     }
+    m_decoder->leanOnInterviewModel(m_options);
     if (ps_start_utt(decoder) < 0) {
         task.deliver({std::nullopt, false, startFailure()});
         return;
@@ -488,6 +520,7 @@ void PocketSphinxRecognizer::decode(Task& task) {
             ps_process_raw(decoder, slice.data(), slice.size(), FALSE, FALSE);
         }
         const bool inSpeech = ps_get_in_speech(decoder) != 0;
+        m_decoder->levels.add(slice.data(), slice.size(), inSpeech);
         heardSpeech = heardSpeech || inSpeech;
         if (heardSpeech && (!inSpeech || last)) {
             ps_end_utt(decoder);
@@ -503,6 +536,7 @@ void PocketSphinxRecognizer::decode(Task& task) {
             // nothing to report, the task listens on.
             if (last)
                 return;
+            m_decoder->leanOnInterviewModel(m_options);
             if (ps_start_utt(decoder) < 0) {
                 task.deliver({std::nullopt, false, startFailure()});
                 return;

@@ -17,7 +17,8 @@ namespace corvel {
 // only). One decoder is loaded when listening starts, reused by every segment and freed once audio
 // stops coming; it runs on a thread of its own, one segment at a time. A segment ends with a final
 // result at the first pause after speech, or when its audio ends. The language model is the general
-// one interpolated with an interview model built with the application, when that model is present.
+// one interpolated with an interview model built with the application, when that model is present,
+// leaning on the interview model more when the speech heard so far stands little above its noise.
 //
 // Audio is one stream across segments: a task requested while the previous one still takes audio
 // continues where that one stopped, with everything the previous task received after its final
@@ -33,11 +34,15 @@ public:
         QString modelDirectory; // empty: the system's pocketsphinx model folder
         QByteArray grammar;     // a JSGF grammar in place of the language models; empty: none
         QString interviewModelDirectory; // empty: the one built with the application
-        // Interpolation weight of the interview model; the general model keeps the rest, so
-        // speech outside interviews still decodes.
+        // Interpolation weight of the interview model over noise, and on clean speech; the general
+        // model keeps the rest, so speech outside interviews still decodes.
         float interviewWeight = 0.75f;
+        float cleanInterviewWeight = 0.2f;
         // Decoder arguments ("-beam", "1e-60") over the tuned ones, for measuring tools.
         std::vector<std::pair<QByteArray, QByteArray>> settings;
+        // The library's own model, dictionary and search settings, which measuring tools compare
+        // against; `settings` still apply.
+        bool libraryDefaults = false;
     };
 
     static std::shared_ptr<PocketSphinxRecognizer> create(const QString& localeIdentifier,

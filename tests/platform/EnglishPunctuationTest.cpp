@@ -20,6 +20,10 @@ TEST(EnglishPunctuation, FinishedUtterancesGetCaseAndTheirMark) {
         {"why", "Why?"},
         {"and how did i do", "And how did I do?"},
         {"tell me what do you think", "Tell me what do you think?"},
+        {"what makes you a good fit for this role", "What makes you a good fit for this role?"},
+        {"okay so what sounds most interesting to you",
+         "Okay so what sounds most interesting to you?"},
+        {"and what happens if the queue backs up", "And what happens if the queue backs up?"},
         // Question tags.
         {"you led that team right", "You led that team right?"},
         {"you moved here last year didn't you", "You moved here last year didn't you?"},
@@ -40,6 +44,10 @@ TEST(EnglishPunctuation, FinishedUtterancesGetCaseAndTheirMark) {
         {"the next step would be a call with the team",
          "The next step would be a call with the team."},
         {"that is all from me thank you", "That is all from me thank you."},
+        // A reply with "that" heard as "what" is not put to anyone.
+        {"great what makes a lot of sense", "Great what makes a lot of sense."},
+        {"okay what sounds good to me", "Okay what sounds good to me."},
+        {"what seems fair", "What seems fair."},
     };
     for (const auto& [words, written] : cases)
         EXPECT_EQ(EnglishPunctuation::finished(QString::fromUtf8(words)),

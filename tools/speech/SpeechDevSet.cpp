@@ -256,6 +256,10 @@ int main(int argc, char** argv) {
             options.interviewModelDirectory = arguments.takeFirst();
         } else if (option == QStringLiteral("--interview-weight") && !arguments.isEmpty()) {
             options.interviewWeight = arguments.takeFirst().toFloat();
+        } else if (option == QStringLiteral("--clean-interview-weight") && !arguments.isEmpty()) {
+            options.cleanInterviewWeight = arguments.takeFirst().toFloat();
+        } else if (option == QStringLiteral("--library")) {
+            options.libraryDefaults = true;
         } else if (option == QStringLiteral("-v")) {
             verbose = true;
         } else {
@@ -264,12 +268,14 @@ int main(int argc, char** argv) {
         }
     }
     if (arguments.size() != 1 || pace <= 0 || runs < 1) {
-        std::fprintf(stderr,
-                     "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME]\n"
-                     "         [--set DECODER-OPTION VALUE]... [--interview-model DIR]\n"
-                     "         [--interview-weight W] [-v] MANIFEST\n"
-                     "  MANIFEST: one line per sentence, the path of 16 kHz mono s16le audio, a "
-                     "tab, the reference text\n");
+        std::fprintf(
+            stderr,
+            "usage: corvel-speech-devset [--pace N] [--runs N] [--label NAME]\n"
+            "         [--set DECODER-OPTION VALUE]... [--interview-model DIR]\n"
+            "         [--interview-weight W] [--clean-interview-weight W] [--library] [-v]\n"
+            "         MANIFEST\n"
+            "  MANIFEST: one line per sentence, the path of 16 kHz mono s16le audio, a "
+            "tab, the reference text\n");
         return 2;
     }
     const auto sentences = readManifest(arguments.first());
@@ -352,13 +358,14 @@ int main(int argc, char** argv) {
     const double audioSeconds = double(recording.samples.size()) / rate * runs;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    out << label << ": WER " << QString::number(100.0 * errors / referenceWords, 'f', 1)
-        << " %, questions found " << questionsFound << "/" << questionsWritten
-        << " (of those the detector takes as written; " << questions << " asked), statements taken "
-        << statementsTaken << "/" << statements << ", \"?\" on questions " << questionsMarked << "/"
-        << askedCount << " and on other sentences " << othersMarked << "/" << othersCount
-        << ", sentences split " << split << ", RTF (CPU per audio second) "
-        << QString::number(cpu / audioSeconds, 'f', 3) << " (pace " << pace << ")"
+    out << label << ": WER " << QString::number(100.0 * errors / referenceWords, 'f', 1) << " % ("
+        << errors << "/" << referenceWords << "), questions found " << questionsFound << "/"
+        << questionsWritten << " (of those the detector takes as written; " << questions
+        << " asked), statements taken " << statementsTaken << "/" << statements
+        << ", \"?\" on questions " << questionsMarked << "/" << askedCount
+        << " and on other sentences " << othersMarked << "/" << othersCount << ", sentences split "
+        << split << ", RTF (CPU per audio second) " << QString::number(cpu / audioSeconds, 'f', 3)
+        << " (pace " << pace << ")"
         << ", peak memory " << usage.ru_maxrss / 1024 << " MB";
     if (runs > 1)
         out << ", " << runs << " runs " << (stable ? "identical" : "DIFFER");
