@@ -403,16 +403,14 @@ bool PocketSphinxRecognizer::loadDecoder() {
 
 std::unique_ptr<PocketSphinxRecognizer::Decoder>
 PocketSphinxRecognizer::openDecoder(const Sources& sources) const {
-    const QByteArray& hmm = sources.hmm;
-    const QByteArray& dict = sources.dict;
-    const QByteArray& generalModel = sources.generalModel;
-    const bool withInterview = sources.withInterview;
     auto decoder = std::make_unique<Decoder>();
-    std::vector<const char*> arguments = {
-        "-hmm", hmm.constData(), "-dict", dict.constData(), "-dither", "no", "-logfn", "/dev/null"};
-    if (!withInterview && m_options.grammar.isEmpty()) {
+    std::vector<const char*> arguments = {"-hmm",    sources.hmm.constData(),
+                                          "-dict",   sources.dict.constData(),
+                                          "-dither", "no",
+                                          "-logfn",  "/dev/null"};
+    if (!sources.withInterview && m_options.grammar.isEmpty()) {
         arguments.push_back("-lm");
-        arguments.push_back(generalModel.constData());
+        arguments.push_back(sources.generalModel.constData());
     }
     if (!m_options.libraryDefaults) {
         for (const auto& setting : searchSettings) {
@@ -435,8 +433,9 @@ PocketSphinxRecognizer::openDecoder(const Sources& sources) const {
         if (!decoder->useGrammar(m_options.grammar) ||
             ps_set_search(decoder->decoder, "grammar") < 0)
             return nullptr;
-    } else if (withInterview && !decoder->useLanguageModels(generalModel, sources.interviewModel,
-                                                            m_options.interviewWeight)) {
+    } else if (sources.withInterview &&
+               !decoder->useLanguageModels(sources.generalModel, sources.interviewModel,
+                                           m_options.interviewWeight)) {
         return nullptr;
     }
     cmn_t* cmn = ps_get_feat(decoder->decoder)->cmn_struct;

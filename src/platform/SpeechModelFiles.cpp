@@ -75,9 +75,10 @@ QStringList SpeechModelFiles::files() const {
 QByteArray SpeechModelFiles::state() const {
     QByteArray state;
     for (const QString& path : files()) {
-        state += QFile::encodeName(path) + '\0';
+        const QByteArray name = QFile::encodeName(path);
+        state += name + '\0';
         struct stat info {};
-        if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        if (::stat(name.constData(), &info) != 0) {
             state += "missing\n";
             continue;
         }

@@ -289,7 +289,6 @@ private:
     // Question intake and the answer pipeline.
     void receiveTranscript(const QString& text, bool isFinal);
     void offerHeardDraft(const QString& text);
-    void clearQuestionDraft();
     void cancelDebounce();
     QCoro::Task<> debounceTranscript(QString transcript, QUuid segment, CancelToken cancel);
     void processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment);

@@ -46,11 +46,6 @@ void AppStore::offerHeardDraft(const QString& text) {
         assign(*this, m_questionDraft, text, &AppStore::questionDraftChanged);
 }
 
-void AppStore::clearQuestionDraft() {
-    m_questionDraftTyped = false;
-    assign(*this, m_questionDraft, QString(), &AppStore::questionDraftChanged);
-}
-
 void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (!m_isSessionActive || m_isPaused || !(m_audio->isRunning() || m_isStarting))
         return;

@@ -78,7 +78,7 @@ void AppStore::startSession() {
     Q_EMIT sessionEntriesChanged();
     assign(*this, m_currentAnswer, QString(), &AppStore::currentAnswerChanged);
     assign(*this, m_currentQuestion, QString(), &AppStore::currentQuestionChanged);
-    clearQuestionDraft();
+    setQuestionDraft(QString());
     m_currentEntryID.reset();
     m_pendingAutomaticQuestions.clear();
     m_automaticTurns = AutomaticQuestionTurns();
@@ -243,7 +243,7 @@ void AppStore::changeInterviewLanguage(const QString& language) {
         Q_EMIT activeSessionContextChanged();
     }
     abandonAnswer();
-    clearQuestionDraft();
+    setQuestionDraft(QString());
     if (!m_isPaused)
         restartListening();
 }
