@@ -153,7 +153,6 @@ void listScreens(const ScreenList& screens) {
         std::printf("    --set %s: %s\n", qPrintable(key.name), qPrintable(key.help));
 }
 
-// Builds the screen over a fixture with the scripted state and writes it to `output`.
 // Gives the keyboard focus, ring included, to the control of `root` named `name`.
 bool focusNamed(QWidget& root, const QString& name) {
     for (QWidget* widget : root.findChildren<QWidget*>()) {
@@ -169,6 +168,7 @@ bool focusNamed(QWidget& root, const QString& name) {
     return false;
 }
 
+// Builds the screen over a fixture with the scripted state and writes it to `output`.
 int renderScreen(const Screen& screen, const QMap<QString, QString>& settings, QSize size,
                  const QString& output, const QString& focus = {}) {
     fixture::ScreenFixture::Settings common;

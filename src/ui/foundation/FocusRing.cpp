@@ -168,12 +168,20 @@ bool FocusRing::visible() const {
            m_focused->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 }
 
+bool FocusRing::shownOn(const QWidget* widget) {
+    const FocusRing* ring = of(widget);
+    return ring && ring->visible();
+}
+
+QRectF FocusRing::outlineInWindow() const {
+    const QRectF outline = m_outline ? m_outline() : QRectF(m_painted->rect());
+    return outline.translated(m_painted->mapTo(m_painted->window(), QPoint()));
+}
+
 QRectF FocusRing::ringRect() const {
     if (!m_overlay || m_overlay->isHidden() || !m_painted)
         return {};
-    const QRectF outline = m_outline ? m_outline() : QRectF(m_painted->rect());
-    return outline.translated(m_painted->mapTo(m_painted->window(), QPoint()))
-        .adjusted(-reach, -reach, reach, reach);
+    return outlineInWindow().adjusted(-reach, -reach, reach, reach);
 }
 
 // Puts the overlay over the outline. A control that shows whole shows its whole ring, even on
@@ -193,8 +201,7 @@ void FocusRing::place() {
         m_overlay->setParent(window);
     watchAncestors(true);
 
-    const QRectF outline = (m_outline ? m_outline() : QRectF(painted->rect()))
-                               .translated(painted->mapTo(window, QPoint()));
+    const QRectF outline = outlineInWindow();
     const QRectF ring = outline.adjusted(-reach, -reach, reach, reach);
     QRect area = ring.toAlignedRect() & window->rect();
     for (QWidget* ancestor = painted->parentWidget(); ancestor && ancestor != window;
@@ -270,10 +277,9 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
                    TabKeyWatch::instance().activatedEmpty(m_focused->window())) {
             // A window opened with nothing focused keeps nothing focused: the first Tab starts
             // at its first control, and no key presses an unmarked one.
-            QTimer::singleShot(0, m_focused, [focused = m_focused] {
-                const FocusRing* ring = FocusRing::of(focused);
-                if (focused->hasFocus() && ring && !ring->visible())
-                    focused->clearFocus();
+            QTimer::singleShot(0, this, [this] {
+                if (m_focused->hasFocus() && !visible())
+                    m_focused->clearFocus();
             });
         }
         // Other reasons (the window activated again, a popup closed, the focus given back after
@@ -316,8 +322,7 @@ void focusByKeyboard(QWidget* widget) {
 bool hideWithoutPassingFocus(QWidget* widget) {
     bool keyboard = false;
     if (QWidget* focused = QApplication::focusWidget(); widget->isAncestorOf(focused)) {
-        const FocusRing* ring = FocusRing::of(focused);
-        keyboard = ring && ring->visible();
+        keyboard = FocusRing::shownOn(focused);
         focused->clearFocus();
     }
     widget->hide();

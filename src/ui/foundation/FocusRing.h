@@ -45,11 +45,15 @@ public:
     QRectF ringRect() const;
     // The ring of `widget` (the focused widget it watches), if the kit gave it one.
     static FocusRing* of(const QWidget* widget);
+    // Whether `widget` shows its keyboard ring now (it holds focus the Tab key gave it).
+    static bool shownOn(const QWidget* widget);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The outline in the window's coordinates; needs the painted control.
+    QRectF outlineInWindow() const;
     void place();
     void watchAncestors(bool watch);
 

@@ -398,8 +398,8 @@ void ProfileView::refresh() {
     using Right = PreparationFooterLook::Right;
     // The button pressed by keyboard turns off on a step that needs something first: the focus
     // goes on into that step rather than being dropped.
-    const FocusRing* ring = FocusRing::of(m_primary);
-    if (stepChanged && ring && ring->visible() && !(look.right == Right::primary && look.enabled))
+    if (stepChanged && FocusRing::shownOn(m_primary) &&
+        !(look.right == Right::primary && look.enabled))
         focusFirstControl(m_section);
     m_hint->setText(look.hint);
     m_hint->setVisible(!look.hint.isEmpty());

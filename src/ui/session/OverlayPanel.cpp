@@ -57,7 +57,8 @@ OverlayPanel::OverlayPanel(AppStore& store, const AccessibilityPreferences* pref
     // Unbuttoned moves reach the panel only with tracking: they set the edge cursors.
     setMouseTracking(true);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->addWidget(new OverlayView(store, preferences, this));
+    m_view = new OverlayView(store, preferences, this);
+    m_layout->addWidget(m_view);
 }
 
 QSize OverlayPanel::sizeFor(const std::optional<QRect>& available) {
@@ -115,7 +116,7 @@ void OverlayPanel::keepHeaderOnScreen() {
     if (!isVisible() || m_systemMoving || m_heldAt)
         return;
     const QRect card = cardGeometry();
-    const QWidget* header = findChild<OverlayView*>()->content()->header();
+    const QWidget* header = m_view->content()->header();
     const int headerHeight = header->mapTo(this, QPoint(0, header->height())).y() - m_shadow;
     QScreen* screen = QGuiApplication::screenAt(QPoint(card.center().x(), card.top()));
     if (!screen)

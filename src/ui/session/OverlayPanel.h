@@ -19,6 +19,7 @@ namespace corvel {
 
 class AccessibilityPreferences;
 class AppStore;
+class OverlayView;
 
 // The floating answer window: frameless, above other windows, on every workspace, and never
 // taking keyboard focus from the call application. Dragging its background moves it, dragging
@@ -78,6 +79,7 @@ private:
     AppStore& m_store;
     SystemDrag m_drag;
     QVBoxLayout* m_layout;
+    OverlayView* m_view = nullptr;
     bool m_placed = false;
     int m_shadow = 0;
     QPixmap m_shadowPixmap;

@@ -115,8 +115,7 @@ void PrivateConnectionView::saveKey() {
     if (!settings::canSaveDraft(m_field->text(), m_environment.store.isCheckingConnection()))
         return;
     // "Save" turns off once the field is emptied: a keyboard user goes on to the check.
-    const FocusRing* ring = FocusRing::of(m_save);
-    const bool keyboard = ring && ring->visible();
+    const bool keyboard = FocusRing::shownOn(m_save);
     // The store trims; the field keeps what was typed until the key is accepted.
     if (m_environment.store.saveKey(m_field->text())) {
         m_field->setText(QString());
