@@ -447,8 +447,8 @@ def recruiter_statements():
     ]
 
 
-# An interviewer's short replies between questions, after the same lead-ins as the questions, so
-# that "okay that" stays as likely as "okay what".
+# An interviewer's short replies between questions, after the acknowledgements that also lead into
+# questions, so that "okay that" stays as likely as "okay what".
 REPLY_LEADS = ["", "okay ", "ok ", "great ", "right ", "alright ", "good ", "perfect ", "i see ",
                "got it ", "thanks ", "thank you ", "sure ", "yes ", "yeah ", "nice ", "cool ",
                "interesting ", "fair enough "]
