@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 using namespace corvel;
@@ -28,14 +30,10 @@ void typeIntoNextDialog(const QString& folder, const QString& name) {
 TEST(SystemFileDialogs, AnExportNameTypedWithoutASuffixBecomesATextFile) {
     QTemporaryDir folder;
     SystemFileDialogs dialogs;
-    const QDir dir(folder.path());
-
-    typeIntoNextDialog(folder.path(), QStringLiteral("notes"));
-    EXPECT_EQ(dialogs.chooseExportFile(QStringLiteral("Interview-2024-03-07.txt")),
-              dir.filePath(QStringLiteral("notes.txt")));
-
-    // A suffix the user typed is kept.
-    typeIntoNextDialog(folder.path(), QStringLiteral("notes.md"));
-    EXPECT_EQ(dialogs.chooseExportFile(QStringLiteral("Interview-2024-03-07.txt")),
-              dir.filePath(QStringLiteral("notes.md")));
+    // A name without a suffix gets ".txt"; a suffix the user typed is kept.
+    for (const auto& [typed, saved] : {std::pair{"notes", "notes.txt"}, {"notes.md", "notes.md"}}) {
+        typeIntoNextDialog(folder.path(), QString::fromLatin1(typed));
+        EXPECT_EQ(dialogs.chooseExportFile(QStringLiteral("Interview-2024-03-07.txt")),
+                  QDir(folder.path()).filePath(QString::fromLatin1(saved)));
+    }
 }

@@ -62,11 +62,8 @@ QString pactl(const QStringList& arguments) {
 // The names of the sources that clients' record streams read (not the server's own modules).
 QStringList recordedSources() {
     QMap<QString, QString> names;
-    for (const auto& line : pactl({u"list"_s, u"short"_s, u"sources"_s}).split(u'\n')) {
-        const QStringList fields = line.split(u'\t');
-        if (fields.size() > 1)
-            names.insert(fields[0], fields[1]);
-    }
+    for (const auto& line : pactl({u"list"_s, u"short"_s, u"sources"_s}).split(u'\n'))
+        names.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1, 1));
     QStringList recorded;
     for (const auto& line : pactl({u"list"_s, u"short"_s, u"source-outputs"_s}).split(u'\n')) {
         const QStringList fields = line.split(u'\t');
@@ -85,8 +82,7 @@ bool recordsFrom(const QString& source) {
 class DeviceChanges {
 public:
     DeviceChanges() = default;
-    DeviceChanges(const DeviceChanges&) = delete;
-    DeviceChanges& operator=(const DeviceChanges&) = delete;
+    Q_DISABLE_COPY_MOVE(DeviceChanges)
     ~DeviceChanges() {
         for (const auto& module : m_modules)
             run(u"pactl"_s, {u"unload-module"_s, module}, false);
@@ -302,11 +298,7 @@ TEST_F(AudioCaptureE2ETest, CallAudioStopsWhenNoOutputIsLeftAndNeverRecordsTheMi
         daemon.terminate();
         daemon.waitForFinished(10000);
     });
-    ASSERT_TRUE(waitUntil([] {
-        QProcess info;
-        info.start(u"pactl"_s, {u"info"_s});
-        return info.waitForFinished(5000) && info.exitCode() == 0;
-    }));
+    ASSERT_TRUE(waitUntil([] { return !run(u"pactl"_s, {u"info"_s}, false).isEmpty(); }));
 
     test::finish(capture.start(AudioSource::system, u"en-US"_s));
     EXPECT_TRUE(recordsFrom(u"only_sink.monitor"_s));
@@ -323,21 +315,18 @@ TEST_F(AudioCaptureE2ETest, AChangedOrRemovedMicrophoneStopsWithItsMessage) {
         u"The audio input has changed. Check your microphone, then restart listening."_s;
     DeviceChanges devices;
     const QString module = devices.load(u"module-null-source"_s, u"source_name=headset_mic"_s);
-
-    // Another input becomes the default.
-    test::finish(capture.start(AudioSource::microphone, u"en-US"_s));
-    EXPECT_TRUE(recordsFrom(u"virtmic"_s));
-    pactl({u"set-default-source"_s, u"headset_mic"_s});
-    EXPECT_TRUE(waitUntil([&] { return capture.error().has_value(); }));
-    EXPECT_EQ(capture.error(), changed);
-    EXPECT_FALSE(capture.isRunning());
-
-    // The input in use goes away.
-    test::finish(capture.start(AudioSource::microphone, u"en-US"_s));
-    EXPECT_TRUE(recordsFrom(u"headset_mic"_s));
-    pactl({u"unload-module"_s, module});
-    EXPECT_TRUE(waitUntil([&] { return capture.error().has_value(); }));
-    EXPECT_EQ(capture.error(), changed);
-    EXPECT_FALSE(capture.isRunning());
+    // Another input becomes the default, then the input in use goes away.
+    const std::pair<QString, QStringList> changes[] = {
+        {u"virtmic"_s, {u"set-default-source"_s, u"headset_mic"_s}},
+        {u"headset_mic"_s, {u"unload-module"_s, module}},
+    };
+    for (const auto& [source, change] : changes) {
+        test::finish(capture.start(AudioSource::microphone, u"en-US"_s));
+        EXPECT_TRUE(recordsFrom(source));
+        pactl(change);
+        EXPECT_TRUE(waitUntil([&] { return capture.error().has_value(); }));
+        EXPECT_EQ(capture.error(), changed) << source.toStdString();
+        EXPECT_FALSE(capture.isRunning());
+    }
     EXPECT_TRUE(recordedSources().isEmpty()) << recordedSources().join(u' ').toStdString();
 }

@@ -204,8 +204,7 @@ TEST_F(Session, TypedDraftOutlivesHeardQuestionsUntilAskedOrCleared) {
     h.store->setQuestionDraft(QStringLiteral("Tell me"));
     h.store->setQuestionDraft(QStringLiteral(" "));
     const QString team = QStringLiteral("How do you work in a team?");
-    hear(project + QLatin1Char(' ') + weakness + QLatin1Char(' ') + leave + QLatin1Char(' ') + team,
-         false);
+    hear(QStringList{project, weakness, leave, team}.join(QLatin1Char(' ')), false);
     EXPECT_TRUE(h.store->questionDraft().endsWith(team));
 }
 
