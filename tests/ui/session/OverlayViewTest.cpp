@@ -13,7 +13,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -317,12 +317,11 @@ TEST(OverlayView, ThePanelOpensOnTheScreenOfTheActiveWindow) {
                 settle();
             }
             h.store->openOverlay();
-            auto* panel = dynamic_cast<OverlayPanel*>(h.store->panel());
-            const QRect available =
-                QGuiApplication::screenAt(panel->cardGeometry().center())->availableGeometry();
-            EXPECT_EQ(panel->cardGeometry().topRight(),
-                      QPoint(available.right() - 24, available.top() + 24));
-            return QGuiApplication::screenAt(panel->cardGeometry().center());
+            const QRect card = dynamic_cast<OverlayPanel*>(h.store->panel())->cardGeometry();
+            QScreen* screen = QGuiApplication::screenAt(card.center());
+            const QRect available = screen->availableGeometry();
+            EXPECT_EQ(card.topRight(), QPoint(available.right() - 24, available.top() + 24));
+            return screen;
         };
         EXPECT_EQ(panelScreen(true, right), right);
         EXPECT_EQ(panelScreen(true, QGuiApplication::primaryScreen()),
@@ -331,17 +330,15 @@ TEST(OverlayView, ThePanelOpensOnTheScreenOfTheActiveWindow) {
         return;
     }
 
-    QTemporaryDir folder;
-    const QString config = folder.filePath(s("screens.json"));
-    QFile file(config);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"screens": [
+    QTemporaryFile config;
+    ASSERT_TRUE(config.open());
+    config.write(R"({"screens": [
         {"name": "left", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96},
         {"name": "right", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
-    file.close();
+    config.flush();
     QProcess child;
     auto environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(s("QT_QPA_PLATFORM"), s("offscreen:configfile=") + config);
+    environment.insert(s("QT_QPA_PLATFORM"), s("offscreen:configfile=") + config.fileName());
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(QCoreApplication::applicationFilePath(),

@@ -45,16 +45,12 @@ QString heardText(const SessionContentView* live) {
     return qobject_cast<SpacedLabel*>(live->transcriptGroup()->content())->text();
 }
 
-std::vector<QAccessibleInterface*> accessibleNodesNamed(QWidget* root, const QString& name) {
-    std::vector<QAccessibleInterface*> found;
-    std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
-        if (node->text(QAccessible::Name) == name)
-            found.push_back(node);
-        for (int i = 0; i < node->childCount(); ++i)
-            visit(node->child(i));
-    };
-    visit(QAccessible::queryAccessibleInterface(root));
-    return found;
+void findNamed(QAccessibleInterface* node, const QString& name,
+               QList<QAccessibleInterface*>& found) {
+    if (node->text(QAccessible::Name) == name)
+        found.append(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        findNamed(node->child(i), name, found);
 }
 
 struct Screen {
@@ -97,8 +93,9 @@ TEST(SessionView, AWholeSessionThroughTheScreen) {
     EXPECT_FALSE(shownTexts(live->waitingPanel()).contains(s("Additional information added")));
     // Assistive technology meets each checklist item once, as words with nothing to press.
     for (const QString& item : {s("Resume loaded"), s("Job description added")}) {
-        const auto nodes = accessibleNodesNamed(live->waitingPanel(), item);
-        ASSERT_EQ(nodes.size(), 1u) << item.toStdString();
+        QList<QAccessibleInterface*> nodes;
+        findNamed(QAccessible::queryAccessibleInterface(live->waitingPanel()), item, nodes);
+        ASSERT_EQ(nodes.size(), 1) << item.toStdString();
         EXPECT_EQ(nodes[0]->role(), QAccessible::StaticText);
         EXPECT_TRUE(!nodes[0]->actionInterface() ||
                     nodes[0]->actionInterface()->actionNames().isEmpty());
@@ -400,8 +397,7 @@ TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenContentAppearsAbove) {
         QTest::keyClicks(editor, s(" want this role?"));
         EXPECT_EQ(h.store->questionDraft(), s("Why do you want this role?"));
 
-        QScrollBar* bar = live->scrollArea()->verticalScrollBar();
-        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        live->scrollArea()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
         settle();
         QWidget* content = live->scrollArea()->widget();
         EXPECT_EQ(content->height(),

@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 using namespace corvel;
@@ -41,57 +43,50 @@ QString describe(const QWidget* widget) {
     return QString::fromLatin1(widget->metaObject()->className());
 }
 
-void activate(QWidget& window) {
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
 QWidget* focused() {
     return QApplication::focusWidget();
 }
 
-void press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(focused() ? focused() : &window, key, modifiers);
+void press(QWidget& window, Qt::Key key) {
+    QTest::keyClick(focused() ? focused() : &window, key);
 }
 
-// Whether the ring of the focused control shows whole on the window's pixels: the ink of its
-// outer band on all four sides.
+// Whether the control's ring shows whole on the window's pixels: ink on all four sides.
 bool ringPaints(QWidget& window, const QWidget* control) {
     const FocusRing* ring = FocusRing::of(control);
     if (!ring || !ring->visible() || ring->ringRect().isEmpty())
         return false;
     const QRect outer = ring->ringRect().toAlignedRect();
+    const QPoint middle = outer.center();
     const QImage image = window.grab().toImage();
-    const QPoint sides[] = {{outer.left() + 1, outer.center().y()},
-                            {outer.right() - 1, outer.center().y()},
-                            {outer.center().x(), outer.top() + 1},
-                            {outer.center().x(), outer.bottom() - 1}};
-    int inked = 0;
-    for (const QPoint& point : sides)
-        inked += image.rect().contains(point) && qGray(image.pixel(point)) < 110;
-    return inked == 4;
+    return std::ranges::all_of(
+        std::array{QPoint(outer.left() + 1, middle.y()), QPoint(outer.right() - 1, middle.y()),
+                   QPoint(middle.x(), outer.top() + 1), QPoint(middle.x(), outer.bottom() - 1)},
+        [&](QPoint point) {
+            return image.rect().contains(point) && qGray(image.pixel(point)) < 110;
+        });
 }
 
 // Every control the window shows that a user can operate.
 QStringList visibleControls(const QWidget& window) {
     QStringList names;
     for (const QWidget* widget : window.findChildren<QWidget*>()) {
-        if (!widget->isVisible() || !widget->isEnabled() ||
-            widget->testAttribute(Qt::WA_TransparentForMouseEvents) ||
-            qobject_cast<const QScrollBar*>(widget))
-            continue;
-        if (qobject_cast<const QAbstractButton*>(widget) ||
-            qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
-            qobject_cast<const QAbstractSlider*>(widget))
+        if (widget->isVisible() && widget->isEnabled() &&
+            !widget->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+            !qobject_cast<const QScrollBar*>(widget) &&
+            (qobject_cast<const QAbstractButton*>(widget) ||
+             qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+             qobject_cast<const QAbstractSlider*>(widget)))
             names.append(describe(widget));
     }
     names.sort();
     return names;
 }
 
-// Presses Tab from no focus until the focus comes round, checking each stop on the way: a
-// visible control whose ring paints. Returns the stops' names.
-QStringList walk(QWidget& window) {
+// Tabs from no focus until the focus comes round: each stop is visible and shows its ring, and
+// the stops are the visible controls (with `order`, in that reading order).
+void expectStopsAreTheControls(QWidget& window, const char* screen, const QString& order = {}) {
+    SCOPED_TRACE(screen);
     if (focused())
         focused()->clearFocus();
     QStringList stops;
@@ -106,30 +101,41 @@ QStringList walk(QWidget& window) {
         EXPECT_TRUE(stop->isVisible()) << describe(stop).toStdString();
         EXPECT_TRUE(ringPaints(window, stop)) << "no ring on " << describe(stop).toStdString();
     }
-    return stops;
-}
-
-// With `order`, the stops must also come in that reading order.
-void expectStopsAreTheControls(QWidget& window, const char* screen, const QStringList& order = {}) {
-    SCOPED_TRACE(screen);
-    QStringList stops = walk(window);
     EXPECT_GE(stops.size(), 3);
     if (!order.isEmpty()) {
-        EXPECT_EQ(stops.join(QStringLiteral(" | ")).toStdString(),
-                  order.join(QStringLiteral(" | ")).toStdString());
+        EXPECT_EQ(stops.join(QStringLiteral(" | ")).toStdString(), order.toStdString());
     }
     stops.sort();
     EXPECT_EQ(stops.join(QLatin1Char('\n')).toStdString(),
               visibleControls(window).join(QLatin1Char('\n')).toStdString());
 }
 
+void showActive(QWidget& window, QSize size) {
+    window.resize(size);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
 struct Root {
     explicit Root(ScreenFixture& fixture) : view(fixture.environment()) {
-        view.resize(1280, 860);
-        view.show();
-        activate(view);
+        showActive(view, {1280, 860});
     }
     RootView view;
+};
+
+struct Guide {
+    explicit Guide(ScreenFixture& fixture)
+        : window(makeGuide(fixture.environment(), [] {})),
+          view(qobject_cast<OnboardingView*>(window.get())) {
+        showActive(*window, {1100, 760});
+    }
+    void goTo(GuidedSetupStep step) {
+        view->goTo(step);
+        QTest::qWait(600);
+    }
+    std::unique_ptr<QWidget> window;
+    OnboardingView* view;
 };
 
 void expandAll(QWidget& window) {
@@ -138,9 +144,10 @@ void expandAll(QWidget& window) {
     QTest::qWait(50);
 }
 
-// The box of what is drawn in `area` of `image`: every pixel that differs clearly from the
-// window's canvas colour, found at the area's top-left corner.
-QRect inkBox(const QImage& image, const QRect& area) {
+// The box of what `widget` draws in `image` of `window`: every pixel that differs clearly from
+// the canvas colour at the widget's top-left corner.
+QRect inkBox(const QImage& image, const QWidget* widget, const QWidget& window) {
+    const QRect area(widget->mapTo(&window, QPoint()), widget->size());
     const QRgb canvas = image.pixel(area.topLeft());
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -153,10 +160,19 @@ QRect inkBox(const QImage& image, const QRect& area) {
     return box;
 }
 
-// `widget`'s box in `window`, grown by `margin` on every side.
-QRect around(const QWidget* widget, const QWidget& window, int margin) {
-    return QRect(widget->mapTo(&window, QPoint()), widget->size())
-        .adjusted(-margin, -margin, margin, margin);
+// Presses Tab until the focus is on `name`.
+bool tabTo(QWidget& window, const QString& name) {
+    for (int presses = 0; presses < 40 && describe(focused()) != name; ++presses)
+        press(window, Qt::Key_Tab);
+    return describe(focused()) == name;
+}
+
+bool showSession(ScreenFixture& fixture) {
+    if (!fixture.startSession())
+        return false;
+    fixture.store().setSection(AppSection::session);
+    QTest::qWait(50);
+    return true;
 }
 
 ScreenFixture::Settings prepared(int history = 0) {
@@ -166,75 +182,63 @@ ScreenFixture::Settings prepared(int history = 0) {
 
 } // namespace
 
-// Each screen, walked with Tab: every stop is a visible control that shows the ring, and every
-// visible control is a stop; nothing that shows no focus (a page, a row without a ring) is one.
+// On each screen every Tab stop is a visible control with a ring, and every visible control a
+// stop: nothing that shows no focus (a page, a row without a ring) is one.
 TEST(FocusWalk, EveryStopIsAVisibleControlWithARing) {
     {
         ScreenFixture fixture;
-        std::unique_ptr<QWidget> guide(makeGuide(fixture.environment(), [] {}));
-        guide->resize(1100, 760);
-        guide->show();
-        activate(*guide);
-        auto* onboarding = qobject_cast<OnboardingView*>(guide.get());
-        if (!onboarding)
-            onboarding = guide->findChild<OnboardingView*>();
-        ASSERT_NE(onboarding, nullptr);
+        Guide guide(fixture);
+        ASSERT_NE(guide.view, nullptr);
         for (GuidedSetupStep step : {GuidedSetupStep::welcome, GuidedSetupStep::speech,
                                      GuidedSetupStep::callAudio, GuidedSetupStep::ready}) {
-            onboarding->goTo(step);
-            QTest::qWait(600);
-            expandAll(*guide);
-            const QStringList order = {QStringLiteral("Say hello to your cloud guide"),
-                                       QStringLiteral("Continue"),
-                                       QStringLiteral("I’ll do this later"), QStringLiteral("Back"),
-                                       QStringLiteral("Skip setup for now")};
-            expectStopsAreTheControls(*guide, "guide",
-                                      step == GuidedSetupStep::speech ? order : QStringList());
+            guide.goTo(step);
+            expandAll(*guide.window);
+            expectStopsAreTheControls(
+                *guide.window, "guide",
+                step == GuidedSetupStep::speech
+                    ? QStringLiteral("Say hello to your cloud guide | Continue | I’ll do this "
+                                     "later | Back | Skip setup for now")
+                    : QString());
         }
     }
     ScreenFixture fixture(prepared(3));
     Root root(fixture);
-    for (PreparationStep step :
-         {PreparationStep::role, PreparationStep::resume, PreparationStep::call}) {
+    // The bar, the steps, the section, the buttons under it, the copilot card.
+    const QString head = QStringLiteral("Prepare | Setup guide | History | Settings | Step 1 of 3: "
+                                        "The role | Step 2 of 3: Your resume | Step 3 of 3: Your "
+                                        "call | ");
+    for (const auto& [step, section] : std::map<PreparationStep, const char*>{
+             {PreparationStep::role, "Job title | Company | Job description, required | Continue"},
+             {PreparationStep::resume, "Choose a file instead | View and edit resume text | "
+                                       "Resume text, required | Back | Continue"},
+             {PreparationStep::call, "English | French | Anything else I should know? · Optional "
+                                     "| Additional information, optional | Edit the role | Edit "
+                                     "your resume | Back | Start session"}}) {
         fixture.store().setSection(AppSection::profile);
         fixture.store().setPreparationStep(step);
         QTest::qWait(300);
         expandAll(root.view);
-        // The bar, the steps, the section, the buttons under it, the copilot card.
-        const QString head = QStringLiteral("Prepare | Setup guide | History | Settings | "
-                                            "Step 1 of 3: The role | Step 2 of 3: Your resume | "
-                                            "Step 3 of 3: Your call | ");
-        const QString tail = QStringLiteral(" | Say hello to your cloud guide");
-        const std::map<PreparationStep, QString> orders = {
-            {PreparationStep::role,
-             QStringLiteral("Job title | Company | Job description, required | Continue")},
-            {PreparationStep::resume,
-             QStringLiteral("Choose a file instead | View and edit resume text | Resume text, "
-                            "required | Back | Continue")},
-            {PreparationStep::call,
-             QStringLiteral("English | French | Anything else I should know? · Optional | "
-                            "Additional information, optional | Edit the role | Edit your "
-                            "resume | Back | Start session")}};
         expectStopsAreTheControls(root.view, "preparation",
-                                  (head + orders.at(step) + tail).split(QStringLiteral(" | ")));
+                                  head + QString::fromUtf8(section) +
+                                      QStringLiteral(" | Say hello to your cloud guide"));
     }
-    fixture.store().setSection(AppSection::settings);
-    QTest::qWait(50);
-    expandAll(root.view);
-    expectStopsAreTheControls(root.view, "settings");
-    fixture.store().setSection(AppSection::history);
-    QTest::qWait(50);
-    expectStopsAreTheControls(root.view, "history list");
-    fixture.store().setSelectedRecord(fixture.store().history().front());
-    QTest::qWait(50);
-    expectStopsAreTheControls(root.view, "history record");
+    const auto walkAfter = [&](const char* screen, bool expand, const auto& change) {
+        change();
+        QTest::qWait(50);
+        if (expand)
+            expandAll(root.view);
+        expectStopsAreTheControls(root.view, screen);
+    };
+    walkAfter("settings", true, [&] { fixture.store().setSection(AppSection::settings); });
+    walkAfter("history list", false, [&] { fixture.store().setSection(AppSection::history); });
+    walkAfter("history record", false,
+              [&] { fixture.store().setSelectedRecord(fixture.store().history().front()); });
     fixture.store().setSelectedRecord(std::nullopt);
     ASSERT_TRUE(fixture.startSession());
-    fixture.store().setSection(AppSection::session);
-    fixture.store().setQuestionDraft(QStringLiteral("Why this role?"));
-    QTest::qWait(50);
-    expandAll(root.view);
-    expectStopsAreTheControls(root.view, "session");
+    walkAfter("session", true, [&] {
+        fixture.store().setSection(AppSection::session);
+        fixture.store().setQuestionDraft(QStringLiteral("Why this role?"));
+    });
 }
 
 // Tab and Shift+Tab leave every multi-line field of the app and type nothing into it.
@@ -265,20 +269,15 @@ TEST(FocusWalk, TabLeavesEveryMultiLineField) {
         QTest::qWait(300);
         checkFields("preparation");
     }
-    ASSERT_TRUE(fixture.startSession());
-    fixture.store().setSection(AppSection::session);
-    QTest::qWait(50);
+    ASSERT_TRUE(showSession(fixture));
     checkFields("session");
 }
 
-// From the typed question, Tab goes on through the rest of the session screen and its control
-// bar in reading order, up to "End session".
+// From the typed question, Tab goes on in reading order up to "End session".
 TEST(FocusWalk, TabFromTheManualQuestionReachesEndSession) {
     ScreenFixture fixture(prepared());
     Root root(fixture);
-    ASSERT_TRUE(fixture.startSession());
-    fixture.store().setSection(AppSection::session);
-    QTest::qWait(50);
+    ASSERT_TRUE(showSession(fixture));
     expandAll(root.view);
     TextArea* manual = nullptr;
     for (TextArea* area : root.view.findChildren<TextArea*>())
@@ -299,8 +298,8 @@ TEST(FocusWalk, TabFromTheManualQuestionReachesEndSession) {
     EXPECT_EQ(manual->text(), QStringLiteral("Why this role?"));
 }
 
-// Opening a past interview, going back, starting and ending a session, by keyboard or mouse:
-// the focus ends on a control of the new screen or nowhere, never on a navigation tab.
+// Opening a past interview, going back, starting and ending a session, by keyboard or mouse,
+// leave the focus on a control of the new screen or nowhere, never on a navigation tab.
 TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
     ScreenFixture fixture(prepared(2));
     fixture.store().setSection(AppSection::history);
@@ -310,32 +309,23 @@ TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
         SCOPED_TRACE(change);
         EXPECT_EQ(qobject_cast<NavigationTab*>(focused()), nullptr)
             << describe(focused()).toStdString();
-        for (NavigationTab* tab : root.view.findChildren<NavigationTab*>()) {
+        for (NavigationTab* tab : root.view.findChildren<NavigationTab*>())
             EXPECT_FALSE(FocusRing::of(tab)->visible()) << tab->text().toStdString();
-        }
-        if (focused()) {
-            EXPECT_TRUE(root.view.screen()->isAncestorOf(focused()))
-                << describe(focused()).toStdString();
-        }
+        EXPECT_TRUE(!focused() || root.view.screen()->isAncestorOf(focused()))
+            << describe(focused()).toStdString();
     };
-    const auto tabTo = [&](const QString& name) {
-        for (int presses = 0; presses < 40 && describe(focused()) != name; ++presses)
-            press(root.view, Qt::Key_Tab);
-        return describe(focused()) == name;
-    };
-    for (int presses = 0; presses < 10 && !qobject_cast<HistoryRecordButton*>(focused()); ++presses)
-        press(root.view, Qt::Key_Tab);
-    ASSERT_NE(qobject_cast<HistoryRecordButton*>(focused()), nullptr);
+    auto* row = root.view.findChild<HistoryRecordButton*>();
+    ASSERT_TRUE(tabTo(root.view, describe(row)));
     press(root.view, Qt::Key_Space);
     ASSERT_TRUE(fixture.store().selectedRecord().has_value());
     expectSettled("a record opened by keyboard");
     EXPECT_NE(focused(), nullptr) << "the keyboard user keeps a place on the page";
-    ASSERT_TRUE(tabTo(QStringLiteral("All interviews")));
+    ASSERT_TRUE(tabTo(root.view, QStringLiteral("All interviews")));
     press(root.view, Qt::Key_Space);
     ASSERT_FALSE(fixture.store().selectedRecord().has_value());
     expectSettled("back to the list by keyboard");
 
-    auto* row = root.view.findChild<HistoryRecordButton*>();
+    row = root.view.findChild<HistoryRecordButton*>();
     QTest::mouseClick(row, Qt::LeftButton, {}, row->rect().center());
     expectSettled("a record opened by a click");
     fixture.store().setSelectedRecord(std::nullopt);
@@ -344,12 +334,12 @@ TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
     fixture.store().setSection(AppSection::profile);
     fixture.store().setPreparationStep(PreparationStep::call);
     QTest::qWait(300);
-    ASSERT_TRUE(tabTo(QStringLiteral("Start session")));
+    ASSERT_TRUE(tabTo(root.view, QStringLiteral("Start session")));
     press(root.view, Qt::Key_Space);
     ASSERT_TRUE(ScreenFixture::waitFor([&] { return fixture.store().isSessionActive(); }));
     QTest::qWait(100);
     expectSettled("a session started by keyboard");
-    ASSERT_TRUE(tabTo(QStringLiteral("End session")));
+    ASSERT_TRUE(tabTo(root.view, QStringLiteral("End session")));
     press(root.view, Qt::Key_Space);
     ASSERT_TRUE(ScreenFixture::waitFor([&] { return !fixture.store().isSessionActive(); }));
     QTest::qWait(100);
@@ -357,8 +347,8 @@ TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
     EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
 }
 
-// "Continue" pressed by keyboard on a step whose next one needs a resume first turns off: the
-// focus goes on into the new step instead of being dropped.
+// "Continue" pressed by keyboard turns off when the next step needs a resume: the focus goes on
+// into the new step instead of being dropped.
 TEST(FocusWalk, AStepLeftByKeyboardKeepsTheFocusInThePage) {
     ScreenFixture fixture;
     InterviewContext context = fixture.store().context();
@@ -380,35 +370,24 @@ TEST(FocusWalk, AStepLeftByKeyboardKeepsTheFocusInThePage) {
     EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
 }
 
-// The ring takes no layout room: measured on the drawn pixels, the tabs stand 24 apart, the top
-// bar's buttons 20, "Settings" ends 36 from the edge, and on a setup step "Check again" sits 18
-// below the button above it and starts on the column's edge. A keyboard ring moves nothing.
+// The ring takes no layout room: on the drawn pixels the gaps are as designed, and a keyboard
+// ring moves nothing.
 TEST(FocusWalk, TheRingTakesNoRoomGapsMeasuredOnPixels) {
     ScreenFixture fixture(prepared());
     Root root(fixture);
-    ASSERT_TRUE(fixture.startSession());
-    fixture.store().setSection(AppSection::session);
-    QTest::qWait(50);
+    ASSERT_TRUE(showSession(fixture));
     AppNavigation& bar = *root.view.navigation();
-    const auto measure = [&] {
-        const QImage image = root.view.grab().toImage();
-        // The title of "Prepare" to the current tab's square, "Session"'s.
-        const QRect prepare = inkBox(image, around(bar.prepareTab(), root.view, 0));
-        const QRect session = inkBox(image, around(bar.sessionTab(), root.view, 0));
-        const QRect guide = inkBox(image, around(bar.setupGuideButton(), root.view, 0));
-        const QRect history = inkBox(image, around(bar.historyButton(), root.view, 0));
-        const QRect settings = inkBox(image, around(bar.settingsButton(), root.view, 0));
-        return std::vector<int>{session.left() - prepare.right() - 1,
-                                history.left() - guide.right() - 1,
-                                root.view.width() - settings.right() - 1};
-    };
-    const std::vector<int> gaps = measure();
-    ASSERT_EQ(gaps.size(), 3U);
-    EXPECT_NEAR(gaps[0], 24, 1) << "between the tabs";
-    EXPECT_NEAR(gaps[1], 20, 2) << "between the top bar's buttons";
-    EXPECT_NEAR(gaps[2], 36, 1) << "after Settings";
+    const QImage top = root.view.grab().toImage();
+    const auto ink = [&](const QWidget* widget) { return inkBox(top, widget, root.view); };
+    // The title of "Prepare" to the current tab's square, "Session"'s.
+    EXPECT_NEAR(ink(bar.sessionTab()).left() - ink(bar.prepareTab()).right() - 1, 24, 1)
+        << "between the tabs";
+    EXPECT_NEAR(ink(bar.historyButton()).left() - ink(bar.setupGuideButton()).right() - 1, 20, 2)
+        << "between the top bar's buttons";
+    EXPECT_NEAR(root.view.width() - ink(bar.settingsButton()).right() - 1, 36, 1)
+        << "after Settings";
     for (QWidget* control :
-         {static_cast<QWidget*>(bar.prepareTab()), static_cast<QWidget*>(bar.historyButton())}) {
+         std::initializer_list<QWidget*>{bar.prepareTab(), bar.historyButton()}) {
         focusByKeyboard(control);
         QTest::qWait(10);
         ASSERT_TRUE(ringPaints(root.view, control));
@@ -418,31 +397,27 @@ TEST(FocusWalk, TheRingTakesNoRoomGapsMeasuredOnPixels) {
         control->clearFocus();
     }
 
-    std::unique_ptr<QWidget> guide(makeGuide(fixture.environment(), [] {}));
+    Guide guide(fixture);
     fixture.setPermission(MacPermissionKind::speech, MacPermissionStatus::restricted);
-    guide->resize(1100, 760);
-    guide->show();
-    auto* onboarding = qobject_cast<OnboardingView*>(guide.get());
-    ASSERT_NE(onboarding, nullptr);
-    onboarding->goTo(GuidedSetupStep::speech);
-    QTest::qWait(600);
-    auto* step = qobject_cast<PermissionStepContent*>(onboarding->content());
+    ASSERT_NE(guide.view, nullptr);
+    guide.goTo(GuidedSetupStep::speech);
+    auto* step = qobject_cast<PermissionStepContent*>(guide.view->content());
     ASSERT_NE(step, nullptr);
     ASSERT_TRUE(step->checkAgainButton()->isVisible());
-    const QImage image = guide->grab().toImage();
-    const QRect button = inkBox(image, around(step->primaryButton(), *guide, 0));
-    const QRect check = inkBox(image, around(step->checkAgainButton(), *guide, 0));
+    const QImage image = guide.window->grab().toImage();
+    const QRect button = inkBox(image, step->primaryButton(), *guide.window);
+    const QRect check = inkBox(image, step->checkAgainButton(), *guide.window);
     const QFontMetricsF metrics(appFont(12, QFont::Medium));
     // The text's box starts a line's ascent above its baseline, the capital's top a cap height.
     const qreal aboveCapitals = metrics.ascent() - metrics.capHeight();
     EXPECT_NEAR(check.top() - button.bottom() - 1, 18 + aboveCapitals, 1.5) << "above Check again";
     EXPECT_NEAR(check.left(), button.left(), 1.5) << "Check again on the column's edge";
-    const QRect later = inkBox(image, around(step->laterButton(), *guide, 0));
-    EXPECT_NEAR(later.left(), button.left(), 1.5) << "I’ll do this later on the column's edge";
+    EXPECT_NEAR(inkBox(image, step->laterButton(), *guide.window).left(), button.left(), 1.5)
+        << "I’ll do this later on the column's edge";
 }
 
-// A window opens with nothing focused (Qt would focus its first control, where nothing shows
-// it and Space would press it); the first Tab reaches that control, ring and all.
+// A window opens with nothing focused (Qt's first control would take Space unseen); the first
+// Tab reaches that control, ring and all.
 TEST(FocusWalk, AWindowOpensWithNothingFocused) {
     ScreenFixture fixture;
     Root root(fixture);
