@@ -141,8 +141,10 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
         return;
     cancelDebounce();
     if (!automatic) {
-        // Asked, the typed text gives way to the next question heard.
-        m_questionDraftTyped = false;
+        // Asked, the typed text gives way to the next question heard; asking another question
+        // (the heard one again, after "Try again") leaves it the user's.
+        if (text == m_questionDraft.trimmed())
+            m_questionDraftTyped = false;
         m_pendingAutomaticQuestions.clear();
         m_automaticTurns.consumedTranscript = m_lastCaptureTranscript;
         m_automaticTurns.lastQuestion = text;

@@ -208,6 +208,49 @@ TEST_F(Session, TypedDraftOutlivesHeardQuestionsUntilAskedOrCleared) {
     EXPECT_TRUE(h.store->questionDraft().endsWith(team));
 }
 
+// Recovering from a failed answer or a pause asks and listens again, but never on the user's
+// behalf: the typed text stays theirs through both.
+TEST_F(Session, TypedDraftOutlivesAFailedAnswerItsRetryAndAPause) {
+    const QString typed = QStringLiteral("How do you handle on-call?");
+    h.store->setQuestionDraft(typed);
+    h.answers.enqueue(FakeAnswerSource::Route::answer,
+                      {.deltas = {"Half"}, .failure = AnswerServiceError::Case::serverUnavailable});
+    hear(project, true);
+    ASSERT_EQ(h.store->sessionPhase(), SessionPhase::error);
+
+    h.answers.answer({"The whole answer."});
+    h.store->retrySession();
+    h.settle();
+    EXPECT_EQ(h.askedQuestions(), (QStringList{project, project}));
+    EXPECT_EQ(h.store->currentAnswer(), QStringLiteral("The whole answer."));
+    EXPECT_EQ(h.store->sessionPhase(), SessionPhase::listening);
+    h.answers.answer({"Honestly."});
+    const QString weakness = QStringLiteral("What is your biggest weakness?");
+    QString heard = project + QLatin1Char(' ') + weakness;
+    hear(heard, true);
+    EXPECT_EQ(h.store->currentQuestion(), weakness);
+    EXPECT_EQ(h.store->questionDraft(), typed);
+
+    h.store->togglePause();
+    EXPECT_EQ(h.store->questionDraft(), typed);
+    h.store->togglePause();
+    h.settle();
+    ASSERT_EQ(h.store->sessionPhase(), SessionPhase::waiting);
+    h.answers.answer({"Better pay."});
+    hear(QStringLiteral("Why do you want to leave?"), true);
+    EXPECT_EQ(h.store->currentQuestion(), QStringLiteral("Why do you want to leave?"));
+    EXPECT_EQ(h.store->questionDraft(), typed);
+
+    // Only asking the typed text itself gives it up.
+    h.answers.answer({"Rotations."});
+    h.store->ask();
+    h.settle();
+    EXPECT_EQ(h.askedQuestions().last(), typed);
+    h.answers.answer({"Yes."});
+    hear(QStringLiteral("Why do you want to leave? Can you start soon?"), true);
+    EXPECT_EQ(h.store->questionDraft(), QStringLiteral("Can you start soon?"));
+}
+
 TEST_F(Session, CaptureErrorDuringTheSessionShowsIt) {
     h.capture.fail(QStringLiteral("The sound server stopped."));
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::error);
