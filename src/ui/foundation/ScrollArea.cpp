@@ -2,6 +2,7 @@
 
 #include "ui/foundation/Palette.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -18,6 +19,22 @@ QString rgba(const QColor& color, qreal opacity) {
         .arg(color.blue())
         .arg(qRound(opacity * 255));
 }
+
+// Qt also passes the focus on "as by Tab" when it hides the focused control (a card that goes
+// once its button did its work), and the scroll area then scrolls to wherever that focus landed:
+// the page would move by itself. Only a focus change the user made reveals its control.
+class PageScrollArea final : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        const QWidget* focused = QApplication::focusWidget();
+        if (focused && !focused->isVisible())
+            return QWidget::focusNextPrevChild(next);
+        return QScrollArea::focusNextPrevChild(next);
+    }
+};
 
 } // namespace
 
@@ -39,7 +56,7 @@ void useKitScrollBar(QAbstractScrollArea* area) {
 }
 
 QScrollArea* makeScrollArea(QWidget* parent) {
-    auto* scroll = new QScrollArea(parent);
+    auto* scroll = new PageScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
     // The page shows no focus of its own: Tab goes to its controls, and Page Up and Down still
     // reach it from them.

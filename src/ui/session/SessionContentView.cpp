@@ -38,6 +38,7 @@ namespace corvel {
 namespace {
 
 constexpr int questionColumnWidth = 304;
+constexpr QMargins disclosureMargins(4, 0, 4, 0);
 
 } // namespace
 
@@ -77,7 +78,7 @@ SessionContentView::SessionContentView(const AppEnvironment& environment, AudioC
     content->installEventFilter(this);
     m_manualQuestion->editor()->installEventFilter(this);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &SessionContentView::fitSlack);
+            &SessionContentView::fitRoom);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::actionTriggered, this,
             &SessionContentView::rememberFieldPlace);
 
@@ -172,8 +173,9 @@ QWidget* SessionContentView::buildErrorCard() {
 
 QWidget* SessionContentView::buildDisclosures() {
     auto* box = new QWidget;
+    m_disclosures = box;
     auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(4, 0, 4, 0);
+    column->setContentsMargins(disclosureMargins);
     column->setSpacing(24);
 
     m_transcript = new SpacedLabel({}, appFont(13, QFont::Normal), Palette::secondary(), 4);
@@ -291,9 +293,12 @@ void SessionContentView::refresh() {
 
 bool SessionContentView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_scroll->widget() && (type == QEvent::LayoutRequest || type == QEvent::Resize))
+    if (watched == m_scroll->widget() &&
+        (type == QEvent::LayoutRequest || type == QEvent::Resize)) {
+        if (type == QEvent::LayoutRequest)
+            keepContentHeight();
         holdFocusedField();
-    else if (watched == m_manualQuestion->editor() && type == QEvent::FocusIn)
+    } else if (watched == m_manualQuestion->editor() && type == QEvent::FocusIn)
         rememberFieldPlace();
     return QWidget::eventFilter(watched, event);
 }
@@ -324,7 +329,7 @@ void SessionContentView::rememberFieldPlace() {
 // Once the content is laid out again: the field goes back where the user saw it, or, when no one
 // types in it, room added for it earlier goes.
 void SessionContentView::holdFocusedField() {
-    if (m_holdPending || !(m_slack || (m_fieldY && typingInField())))
+    if (m_holdPending || !(m_slack || m_roomAbove || (m_fieldY && typingInField())))
         return;
     m_holdPending = true;
     QTimer::singleShot(0, this, [this] {
@@ -332,16 +337,25 @@ void SessionContentView::holdFocusedField() {
         if (m_fieldY && typingInField())
             scrollFieldTo(*m_fieldY);
         else
-            fitSlack();
+            fitRoom();
     });
 }
 
-// Scrolls by as much as the field moved, adding room under the content when it has too little.
+// Keeps the field where the user saw it. Content above it that shrank (an error card that goes)
+// leaves its room above the disclosures, so nothing on screen moves; content that grew takes that
+// room back first, then scrolls the page, with room under the content where it has too little.
 void SessionContentView::scrollFieldTo(int y) {
     QWidget* content = m_scroll->widget();
     content->layout()->activate();
+    const int moved = fieldY() - y;
+    if (moved < 0) {
+        setRoomAbove(m_roomAbove - moved);
+        return;
+    }
+    const int givenBack = qMin(moved, m_roomAbove);
+    setRoomAbove(m_roomAbove - givenBack);
     QScrollBar* bar = m_scroll->verticalScrollBar();
-    const int wanted = qMax(0, bar->value() + fieldY() - y);
+    const int wanted = bar->value() + moved - givenBack;
     if (wanted > bar->maximum()) {
         m_slack = true;
         content->setMinimumHeight(wanted + m_scroll->viewport()->height());
@@ -349,8 +363,29 @@ void SessionContentView::scrollFieldTo(int y) {
     bar->setValue(wanted);
 }
 
-// The added room stays only while it is in view: it goes as the user scrolls back up.
-void SessionContentView::fitSlack() {
+// While the user types, the content keeps its height until the field is put back: the scroll area
+// would otherwise first cut the scroll to a shorter content, which moves everything on screen.
+void SessionContentView::keepContentHeight() {
+    QWidget* content = m_scroll->widget();
+    if (!m_fieldY || !typingInField() || content->minimumHeight() >= content->height())
+        return;
+    m_slack = true;
+    content->setMinimumHeight(content->height());
+}
+
+void SessionContentView::setRoomAbove(int height) {
+    if (height == m_roomAbove)
+        return;
+    m_roomAbove = height;
+    m_disclosures->layout()->setContentsMargins(disclosureMargins + QMargins(0, height, 0, 0));
+    m_scroll->widget()->layout()->activate();
+}
+
+// Room stays only while the user types in the field; the room under the content goes as soon as
+// the user scrolls back up past it.
+void SessionContentView::fitRoom() {
+    if (m_roomAbove && !typingInField())
+        setRoomAbove(0);
     if (!m_slack)
         return;
     QWidget* content = m_scroll->widget();

@@ -71,7 +71,9 @@ private:
     void rememberFieldPlace();
     void holdFocusedField();
     void scrollFieldTo(int y);
-    void fitSlack();
+    void keepContentHeight();
+    void setRoomAbove(int height);
+    void fitRoom();
 
     AppEnvironment m_environment;
     AppStore& m_store;
@@ -106,6 +108,10 @@ private:
     bool m_holdPending = false;
     // Room added under the content so that the view can stay where it is after content shrank.
     bool m_slack = false;
+    // Room added above the disclosures so that the field holds still after content above it
+    // shrank by more than the page was scrolled.
+    int m_roomAbove = 0;
+    QWidget* m_disclosures = nullptr;
 };
 
 } // namespace corvel

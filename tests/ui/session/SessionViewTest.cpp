@@ -2,6 +2,7 @@
 #include "SessionScreenHarness.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/session/AnswerText.h"
@@ -403,6 +404,98 @@ TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenContentAppearsAbove) {
         EXPECT_EQ(content->height(),
                   qMax(live->scrollArea()->viewport()->height(),
                        content->layout()->totalHeightForWidth(content->width())));
+    }
+}
+
+// A heard question that ends the error state takes the error card away above the field being
+// typed in: the field stays where it was even where the page is scrolled less than the card was
+// tall, and the room kept for it goes once the user leaves the field.
+TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenTheErrorCardGoes) {
+    for (const QSize size : {QSize(1040, 740), QSize(1600, 1000)}) {
+        SCOPED_TRACE(size.height());
+        Screen screen;
+        SessionScreenHarness& h = screen.h;
+        screen.view.resize(size);
+        ASSERT_TRUE(h.startListening());
+        h.answers.enqueue(
+            test::FakeAnswerSource::Route::answer,
+            {.deltas = {"Half"}, .failure = AnswerServiceError::Case::serverUnavailable});
+        const QString project = s("Tell me about your last project?");
+        h.capture.transcript(project, true);
+        settle();
+        SessionContentView* live = screen.live();
+        ASSERT_TRUE(live->errorCard()->isVisible());
+        live->manualGroup()->header()->click();
+        settle();
+        QTextEdit* editor = live->manualQuestion()->editor();
+        editor->setFocus();
+        editor->selectAll();
+        QTest::keyClicks(editor, s("Why do you"));
+        settle();
+        const auto y = [&](const QWidget* widget) {
+            return widget->mapTo(&screen.view, QPoint()).y();
+        };
+        const int field = y(live->manualQuestion());
+        const int conversation = y(live->conversation());
+
+        h.answers.answer({"Calmly."}, 1);
+        h.capture.transcript(project + s(" How do you handle pressure?"), true);
+        settle();
+        ASSERT_FALSE(live->errorCard()->isVisible());
+        EXPECT_EQ(y(live->manualQuestion()), field);
+        EXPECT_EQ(y(live->conversation()), conversation) << "nor does what is above it move";
+        QTest::keyClicks(editor, s(" want this role?"));
+        EXPECT_EQ(h.store->questionDraft(), s("Why do you want this role?"));
+
+        live->suggestButton()->setFocus();
+        h.clock.advance(1);
+        settle();
+        QWidget* content = live->scrollArea()->widget();
+        EXPECT_EQ(content->height(),
+                  qMax(live->scrollArea()->viewport()->height(),
+                       content->layout()->totalHeightForWidth(content->width())));
+    }
+}
+
+// "Try again" takes its own card away: the focus Qt passes on from it must not scroll the page,
+// by mouse or by keyboard, so the question stays whole under the header.
+TEST(SessionView, TryAgainLeavesThePageWhereItWas) {
+    for (const bool keyboard : {false, true}) {
+        SCOPED_TRACE(keyboard);
+        Screen screen;
+        SessionScreenHarness& h = screen.h;
+        screen.view.resize(1110, 600);
+        ASSERT_TRUE(h.startListening());
+        const test::FakeAnswerSource::Reply failing{
+            .deltas = {"Half"},
+            .seconds = 1,
+            .failure = AnswerServiceError::Case::serverUnavailable};
+        h.answers.enqueue(test::FakeAnswerSource::Route::answer, failing);
+        h.answers.enqueue(test::FakeAnswerSource::Route::answer, failing);
+        h.capture.transcript(s("Tell me about your last project?"), true);
+        settle();
+        h.clock.advance(1);
+        settle();
+        SessionContentView* live = screen.live();
+        ASSERT_TRUE(live->errorCard()->isVisible());
+        QScrollBar* bar = live->scrollArea()->verticalScrollBar();
+        ASSERT_GT(bar->maximum(), 0) << "the page scrolls";
+        ASSERT_EQ(bar->value(), 0);
+
+        QAbstractButton* retry = button(live->errorCard(), s("Try again"));
+        if (keyboard) {
+            focusByKeyboard(retry);
+            QTest::keyClick(retry, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(retry, Qt::LeftButton);
+        }
+        settle();
+        EXPECT_FALSE(live->errorCard()->isVisible());
+        EXPECT_EQ(bar->value(), 0);
+        h.clock.advance(1);
+        settle();
+        EXPECT_TRUE(live->errorCard()->isVisible());
+        EXPECT_EQ(bar->value(), 0);
     }
 }
 
