@@ -71,9 +71,13 @@ CaptureStatusView::CaptureStatusView(AudioCapture& audio, const QString& languag
         m_menu->setPopupMode(QToolButton::InstantPopup);
         new FocusRing(m_menu);
         m_menu->setFont(appFont(11, QFont::Normal));
-        // A chevron of the label's cap height after the label, in place of the style's tiny
-        // indicator at the baseline.
-        m_menu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        // Text and chevron alone in every state: the style would frame the button like a combo
+        // box while its menu is open and until the pointer leaves it again after a choice, which
+        // the open menu hid from it. A chevron of the label's cap height after the label, in
+        // place of the style's tiny indicator at the baseline.
+        m_menu->setStyleSheet(
+            QStringLiteral("QToolButton { border: none; background: transparent; padding: 0px; }"
+                           "QToolButton::menu-indicator { image: none; }"));
         const int side = qRound(QFontMetricsF(m_menu->font()).capHeight());
         QPixmap chevron(side * 2, side * 2);
         chevron.setDevicePixelRatio(2);

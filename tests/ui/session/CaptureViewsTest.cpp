@@ -102,7 +102,7 @@ TEST(CaptureStatusView, LevelsEaseUnlessReduceMotion) {
     EXPECT_EQ(view.barHeights(), (Heights{2, 2, 2, 2}));
 }
 
-TEST(CaptureStatusView, LanguageMenuLocksWhileStarting) {
+TEST(CaptureStatusView, LanguageMenuLocksWhileStartingAndKeepsItsLook) {
     // A capture start that waits for the clock: the menu is locked until it is done.
     test::ManualClock clock;
     AudioCaptureDriver driver;
@@ -112,12 +112,21 @@ TEST(CaptureStatusView, LanguageMenuLocksWhileStarting) {
     AudioCapture slow(driver, AudioCapturePlatform{}, clock);
     CaptureStatusView starting(slow, s("English"), AudioSource::system, false,
                                [](const QString&) {});
+    starting.show();
+    QToolButton* menu = starting.languageMenu();
+    const QImage atRest = menu->grab().toImage();
     auto task = slow.start(AudioSource::system, s("en-US"));
     EXPECT_EQ(starting.healthText(), s("Starting audio"));
-    EXPECT_FALSE(starting.languageMenu()->isEnabled());
+    EXPECT_FALSE(menu->isEnabled());
     clock.advance(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return slow.isRunning(); }));
-    EXPECT_TRUE(starting.languageMenu()->isEnabled());
+    EXPECT_TRUE(menu->isEnabled());
+
+    // Open, or still believed under the pointer after a choice, it keeps its plain look.
+    menu->setAttribute(Qt::WA_UnderMouse);
+    EXPECT_EQ(menu->grab().toImage(), atRest) << "under the pointer";
+    menu->setDown(true);
+    EXPECT_EQ(menu->grab().toImage(), atRest) << "pressed";
 }
 
 TEST(CaptureHelpView, ShowsOnlyWhileListeningFails) {
