@@ -152,6 +152,16 @@ void completeGuide() {
     QSettings().setValue(AppEntryView::completedGuidedSetupKey, true);
 }
 
+// The controls of `window` that show the keyboard ring.
+QStringList ringed(const QWidget& window) {
+    QStringList names;
+    for (const FocusRing* ring : window.findChildren<FocusRing*>()) {
+        if (ring->visible() || !ring->ringRect().isEmpty())
+            names.append(describe(qobject_cast<const QWidget*>(ring->parent())));
+    }
+    return names;
+}
+
 void expandAll(QWidget& window) {
     for (DisclosureGroup* group : window.findChildren<DisclosureGroup*>())
         group->setExpanded(true);
@@ -399,6 +409,46 @@ TEST(FocusWalk, TheGuideAndThePreparationTakeOverTheKeyboardFocus) {
     pressOn("Open setup guide");
     ASSERT_TRUE(entry.view.showsGuide());
     expectFirst("the guide opened from Settings", guideFirst);
+}
+
+// A click ends keyboard use: after Tab presses, a click that changes the screen leaves no focus
+// and no ring on the next one, also when the click does not move the focus (a navigation tab, or
+// the focused button itself), and the next Tab brings the ring back.
+TEST(FocusWalk, AClickAfterTabPressesRingsNothingOnTheNextScreen) {
+    ScreenFixture fixture(prepared());
+    fixture.store().setSection(AppSection::settings);
+    completeGuide();
+    Entry entry(fixture);
+    const auto button = [&](const QString& name) -> QWidget* {
+        for (QAbstractButton* button : entry.view.findChildren<QAbstractButton*>()) {
+            if (button->isVisible() && describe(button) == name)
+                return button;
+        }
+        return nullptr;
+    };
+    const auto clickAfterTabs = [&](const char* stop, const char* clicked) {
+        SCOPED_TRACE(clicked);
+        ASSERT_TRUE(tabTo(entry.view, QString::fromUtf8(stop)));
+        ASSERT_TRUE(ringPaints(entry.view, focused()));
+        QWidget* target = button(QString::fromUtf8(clicked));
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        QTest::qWait(50);
+        EXPECT_EQ(ringed(entry.view).join(QStringLiteral(", ")).toStdString(), "");
+        EXPECT_EQ(focused(), nullptr) << describe(focused()).toStdString();
+        press(entry.view, Qt::Key_Tab);
+        EXPECT_TRUE(ringPaints(entry.view, focused())) << "Tab brings keyboard use back";
+    };
+
+    clickAfterTabs("Open setup guide", "Open setup guide");
+    ASSERT_TRUE(entry.view.showsGuide());
+    clickAfterTabs("Say hello to your cloud guide", "Skip setup for now");
+    ASSERT_FALSE(entry.view.showsGuide());
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::profile);
+    QTest::qWait(50);
+    clickAfterTabs("Step 1 of 3: The role", "Session, live");
+    EXPECT_EQ(fixture.store().section(), AppSection::session);
 }
 
 // "Continue" pressed by keyboard turns off when the next step needs a resume: the focus goes on
