@@ -97,8 +97,14 @@ protected:
             break;
         }
         case QEvent::KeyRelease:
-        case QEvent::MouseButtonPress:
             m_pressed = false;
+            break;
+        case QEvent::MouseButtonPress:
+            // A click ends keyboard use even where it moves no focus (a tab, the focused button
+            // itself), so that the screen it opens rings nothing.
+            m_pressed = false;
+            if (FocusRing* ring = FocusRing::of(QApplication::focusWidget()))
+                ring->endKeyboardFocus();
             break;
         case QEvent::FocusOut:
             // A ring's own filter, which runs next, tells whether this focus showed one.
@@ -171,6 +177,13 @@ bool FocusRing::visible() const {
 bool FocusRing::shownOn(const QWidget* widget) {
     const FocusRing* ring = of(widget);
     return ring && ring->visible();
+}
+
+// The ring waits for the next Tab, even in a window where the keyboard was used before.
+void FocusRing::endKeyboardFocus() {
+    m_fromKeyboard = false;
+    m_focused->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+    place();
 }
 
 QRectF FocusRing::outlineInWindow() const {
@@ -269,10 +282,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         } else if (reason == Qt::ShortcutFocusReason) {
             m_fromKeyboard = true;
         } else if (reason == Qt::MouseFocusReason) {
-            // A click starts over: the ring waits for the next Tab, even in a window where the
-            // keyboard was used before.
-            m_fromKeyboard = false;
-            m_focused->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+            endKeyboardFocus();
         } else if (reason == Qt::ActiveWindowFocusReason && !m_fromKeyboard &&
                    TabKeyWatch::instance().activatedEmpty(m_focused->window())) {
             // A window opened with nothing focused keeps nothing focused: the first Tab starts

@@ -47,6 +47,9 @@ public:
     static FocusRing* of(const QWidget* widget);
     // Whether `widget` shows its keyboard ring now (it holds focus the Tab key gave it).
     static bool shownOn(const QWidget* widget);
+    // Counts the focus as not given by the keyboard any more, as a mouse press anywhere does: the
+    // ring hides until the next Tab, and a screen that replaces this one focuses nothing.
+    void endKeyboardFocus();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

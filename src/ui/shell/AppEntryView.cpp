@@ -3,6 +3,7 @@
 #include "account/GoogleAuthStore.h"
 #include "session/AppNotifications.h"
 #include "session/AppStore.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/NativeAppBackdrop.h"
 #include "ui/shell/AccountChange.h"
 #include "ui/shell/RootView.h"
@@ -41,19 +42,24 @@ void AppEntryView::showContent() {
         !QSettings().value(completedGuidedSetupKey, false).toBool() || m_showingGuide;
     if (m_content && guide == m_guideShown)
         return;
+    bool keyboard = false;
     if (m_content) {
         m_stack->removeWidget(m_content);
-        m_content->hide();
+        keyboard = hideWithoutPassingFocus(m_content);
         // The finish action runs inside the guide's own click.
         m_content->deleteLater();
     }
     m_guideShown = guide;
     m_backdrop->setTintOpacity(guide ? guideTint : mainTint);
-    m_content =
-        guide ? makeGuide(m_environment, [this] { finishGuide(); }) : new RootView(m_environment);
+    RootView* root = guide ? nullptr : new RootView(m_environment);
+    m_content = root ? root : makeGuide(m_environment, [this] { finishGuide(); });
     m_stack->addWidget(m_content);
     m_stack->setCurrentWidget(m_content);
     m_content->raise();
+    // The keyboard user goes on in the new content; in the main interface that is its screen, not
+    // the top bar's tabs.
+    if (keyboard)
+        focusFirstControl(root ? root->screen() : m_content.data());
 }
 
 void AppEntryView::finishGuide() {

@@ -86,4 +86,12 @@ TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
         ASSERT_TRUE(control->hasFocus());
         EXPECT_EQ(edge(control), idle[controls.indexOf(control)]) << "a ring after a click";
     }
+    // A click that moves no focus ends keyboard use too, until the next Tab.
+    ASSERT_TRUE(pressUntil(Qt::Key_Tab, field));
+    ASSERT_NE(edge(field), idle[controls.indexOf(field)]);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_TRUE(field->hasFocus());
+    EXPECT_EQ(edge(field), idle[controls.indexOf(field)]) << "a ring after a click elsewhere";
+    ASSERT_TRUE(pressUntil(Qt::Key_Tab, area->editor()));
+    EXPECT_NE(edge(area), idle[controls.indexOf(area)]) << "no ring after Tab";
 }

@@ -8,6 +8,7 @@
 #include "ui/preparation/OnboardingView.h"
 #include "ui/preparation/PermissionStepContent.h"
 #include "ui/settings/HistoryRecordButton.h"
+#include "ui/shell/AppEntryView.h"
 #include "ui/shell/AppNavigation.h"
 #include "ui/shell/NavigationTab.h"
 #include "ui/shell/RootView.h"
@@ -19,6 +20,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTest>
 #include <QTextEdit>
 
@@ -137,6 +139,28 @@ struct Guide {
     std::unique_ptr<QWidget> window;
     OnboardingView* view;
 };
+
+// The main window's content, from the main interface once the guide was done.
+struct Entry {
+    explicit Entry(ScreenFixture& fixture) : view(fixture.environment()) {
+        showActive(view, {1280, 860});
+    }
+    AppEntryView view;
+};
+
+void completeGuide() {
+    QSettings().setValue(AppEntryView::completedGuidedSetupKey, true);
+}
+
+// The controls of `window` that show the keyboard ring.
+QStringList ringed(const QWidget& window) {
+    QStringList names;
+    for (const FocusRing* ring : window.findChildren<FocusRing*>()) {
+        if (ring->visible() || !ring->ringRect().isEmpty())
+            names.append(describe(qobject_cast<const QWidget*>(ring->parent())));
+    }
+    return names;
+}
 
 void expandAll(QWidget& window) {
     for (DisclosureGroup* group : window.findChildren<DisclosureGroup*>())
@@ -345,6 +369,86 @@ TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
     QTest::qWait(100);
     expectSettled("a session ended by keyboard");
     EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
+}
+
+// Opening the setup guide (from the top bar or Settings), skipping it and finishing it by
+// keyboard hand the focus, ring and all, to the first control of what shows next.
+TEST(FocusWalk, TheGuideAndThePreparationTakeOverTheKeyboardFocus) {
+    ScreenFixture fixture;
+    completeGuide();
+    Entry entry(fixture);
+    const auto pressOn = [&](const char* name) {
+        ASSERT_TRUE(tabTo(entry.view, QString::fromUtf8(name)));
+        press(entry.view, Qt::Key_Space);
+        QTest::qWait(50);
+    };
+    const auto expectFirst = [&](const char* move, const char* name) {
+        SCOPED_TRACE(move);
+        EXPECT_EQ(describe(focused()).toStdString(), name);
+        EXPECT_TRUE(ringPaints(entry.view, focused()));
+    };
+    const char* guideFirst = "Say hello to your cloud guide";
+    const char* preparationFirst = "Step 1 of 3: The role";
+
+    pressOn("Setup guide");
+    ASSERT_TRUE(entry.view.showsGuide());
+    expectFirst("the guide opened from the top bar", guideFirst);
+    pressOn("Skip setup for now");
+    ASSERT_FALSE(entry.view.showsGuide());
+    expectFirst("the guide skipped", preparationFirst);
+
+    pressOn("Setup guide");
+    qobject_cast<OnboardingView*>(entry.view.content())->goTo(GuidedSetupStep::ready);
+    QTest::qWait(600);
+    pressOn("Prepare my interview");
+    ASSERT_FALSE(entry.view.showsGuide());
+    expectFirst("the guide finished", preparationFirst);
+
+    fixture.store().setSection(AppSection::settings);
+    QTest::qWait(50);
+    pressOn("Open setup guide");
+    ASSERT_TRUE(entry.view.showsGuide());
+    expectFirst("the guide opened from Settings", guideFirst);
+}
+
+// A click ends keyboard use: after Tab presses, a click that changes the screen leaves no focus
+// and no ring on the next one, also when the click does not move the focus (a navigation tab, or
+// the focused button itself), and the next Tab brings the ring back.
+TEST(FocusWalk, AClickAfterTabPressesRingsNothingOnTheNextScreen) {
+    ScreenFixture fixture(prepared());
+    fixture.store().setSection(AppSection::settings);
+    completeGuide();
+    Entry entry(fixture);
+    const auto button = [&](const QString& name) -> QWidget* {
+        for (QAbstractButton* button : entry.view.findChildren<QAbstractButton*>()) {
+            if (button->isVisible() && describe(button) == name)
+                return button;
+        }
+        return nullptr;
+    };
+    const auto clickAfterTabs = [&](const char* stop, const char* clicked) {
+        SCOPED_TRACE(clicked);
+        ASSERT_TRUE(tabTo(entry.view, QString::fromUtf8(stop)));
+        ASSERT_TRUE(ringPaints(entry.view, focused()));
+        QWidget* target = button(QString::fromUtf8(clicked));
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        QTest::qWait(50);
+        EXPECT_EQ(ringed(entry.view).join(QStringLiteral(", ")).toStdString(), "");
+        EXPECT_EQ(focused(), nullptr) << describe(focused()).toStdString();
+        press(entry.view, Qt::Key_Tab);
+        EXPECT_TRUE(ringPaints(entry.view, focused())) << "Tab brings keyboard use back";
+    };
+
+    clickAfterTabs("Open setup guide", "Open setup guide");
+    ASSERT_TRUE(entry.view.showsGuide());
+    clickAfterTabs("Say hello to your cloud guide", "Skip setup for now");
+    ASSERT_FALSE(entry.view.showsGuide());
+    ASSERT_TRUE(fixture.startSession());
+    fixture.store().setSection(AppSection::profile);
+    QTest::qWait(50);
+    clickAfterTabs("Step 1 of 3: The role", "Session, live");
+    EXPECT_EQ(fixture.store().section(), AppSection::session);
 }
 
 // "Continue" pressed by keyboard turns off when the next step needs a resume: the focus goes on
