@@ -305,7 +305,12 @@ bool SessionContentView::eventFilter(QObject* watched, QEvent* event) {
 
 void SessionContentView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    rememberFieldPlace();
+    // The message banner that comes and goes above the screen moves the field as content above
+    // it does; a field no one types in is simply found again.
+    if (m_fieldY && typingInField())
+        holdFocusedField();
+    else
+        rememberFieldPlace();
 }
 
 bool SessionContentView::typingInField() const {
@@ -347,6 +352,10 @@ void SessionContentView::holdFocusedField() {
 void SessionContentView::scrollFieldTo(int y) {
     QWidget* content = m_scroll->widget();
     content->layout()->activate();
+    // Never below the bottom of the page's view, which a smaller window may have moved up.
+    const int lowest = m_scroll->viewport()->mapTo(window(), QPoint()).y() +
+                       m_scroll->viewport()->height() - m_manualQuestion->height();
+    m_fieldY = y = qMin(y, lowest);
     const int moved = fieldY() - y;
     if (moved < 0) {
         setRoomAbove(m_roomAbove - moved);

@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QVBoxLayout>
 
 #include <map>
 
@@ -521,4 +522,55 @@ TEST(SessionView, ALongRoleNeverWidensTheScreen) {
     EXPECT_EQ(minimumWidth(QString(s("Principal engineer ")).repeated(16).left(300),
                            QString(300, QLatin1Char('W'))),
               shortWidth);
+}
+
+// The whole moment as the window shows it: the capture help goes once audio arrives, a question
+// is heard, its answer fails and the message banner comes above the screen. The field typed in
+// meanwhile stays where it was through all of it.
+TEST(SessionView, TheFieldBeingTypedInHoldsStillUnderTheBanner) {
+    SessionScreenHarness h;
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* banner = new QWidget(&window);
+    banner->setFixedHeight(62);
+    banner->hide();
+    column->addWidget(banner);
+    auto* view = new SessionView(h.environment(), h.clock, {});
+    column->addWidget(view, 1);
+    QObject::connect(h.store.get(), &AppStore::messageChanged, banner,
+                     [&] { banner->setVisible(bool(h.store->message())); });
+    window.resize(1110, 660);
+    window.show();
+    ASSERT_TRUE(h.startListening());
+    for (double t = 0; t < 9; t += 0.5) {
+        h.capture.level(0.0);
+        h.clock.advance(0.5);
+    }
+    settle();
+    SessionContentView* live = view->content();
+    ASSERT_TRUE(live->captureHelp()->isVisible());
+    live->manualGroup()->header()->click();
+    settle();
+    QTextEdit* editor = live->manualQuestion()->editor();
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton);
+    QTest::keyClicks(editor, s("How do you handle"));
+    settle();
+    const auto fieldY = [&] { return live->manualQuestion()->mapTo(&window, QPoint()).y(); };
+    const int before = fieldY();
+
+    h.capture.level(0.5);
+    settle();
+    ASSERT_FALSE(live->captureHelp()->isVisible());
+    EXPECT_EQ(fieldY(), before) << "after the help went";
+    h.answers.enqueue(test::FakeAnswerSource::Route::answer,
+                      {.deltas = {"Half"}, .failure = AnswerServiceError::Case::serverUnavailable});
+    h.capture.transcript(s("Tell me about your last project?"), true);
+    settle();
+    ASSERT_TRUE(banner->isVisible());
+    ASSERT_TRUE(live->errorCard()->isVisible());
+    EXPECT_EQ(fieldY(), before) << "after the error card and the banner";
+    QTest::keyClicks(editor, s(" on-call?"));
+    EXPECT_EQ(h.store->questionDraft(), s("How do you handle on-call?"));
 }
