@@ -41,6 +41,10 @@ using ScreenList = QList<Screen>;
 // `content` over the window backdrop, as the app shows its screens.
 QWidget* onBackdrop(QWidget* content);
 
+// The --set key of the live moments, and the moment it names played over a started session.
+extern const QString liveKey;
+void playLiveMoment(fixture::ScreenFixture& fixture, const ScreenOptions& options);
+
 // Each area adds its screens in its own file.
 void addFoundationScreens(ScreenList& screens);
 void addShellScreens(ScreenList& screens);

@@ -13,12 +13,13 @@
 
 namespace corvel::gallery {
 
-namespace {
-
 const QString liveKey = QStringLiteral(
-    "live: none|waiting|answering|answered|error|noAudio|draft|heard: starts a session and "
-    "scripts it (answering: an answer still streaming; answered: a finished one; draft: "
-    "microphone draft; heard: words that are no question, then silence)");
+    "live: none|waiting|answering|answered|failed|error|noAudio|draft|heard: starts a session "
+    "and scripts it (answering: an answer still streaming; answered: a finished one; failed: a "
+    "question whose answer fails; error: capture that fails; draft: microphone draft; heard: "
+    "words that are no question, then silence)");
+
+namespace {
 
 const QString manualKey =
     QStringLiteral("manual: open: opens \"Add a question manually\" (the screen scrolls to it)");
@@ -40,15 +41,17 @@ QStringList sampleAnswer(bool streaming) {
     return deltas;
 }
 
+} // namespace
+
 // Starts a session and plays the scripted moment.
-void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
+void playLiveMoment(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
     const QString live = options.value(QStringLiteral("live"), QStringLiteral("none"));
     if (live == QLatin1String("none"))
         return;
     static const QStringList known = {QStringLiteral("waiting"),  QStringLiteral("answering"),
-                                      QStringLiteral("answered"), QStringLiteral("error"),
-                                      QStringLiteral("noAudio"),  QStringLiteral("draft"),
-                                      QStringLiteral("heard")};
+                                      QStringLiteral("answered"), QStringLiteral("failed"),
+                                      QStringLiteral("error"),    QStringLiteral("noAudio"),
+                                      QStringLiteral("draft"),    QStringLiteral("heard")};
     if (!known.contains(live))
         throw std::invalid_argument("--set live: " + live.toStdString() + " is not a moment");
     if (!fixture.store().isSessionActive() && !fixture.startSession())
@@ -62,6 +65,11 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
         fixture.setInputLevel(0.6);
         fixture.hear(QStringLiteral("How did you speed up deployments at your last job?"), true);
         fixture::ScreenFixture::waitFor([&] { return !store.currentAnswer().isEmpty(); });
+    } else if (live == QLatin1String("failed")) {
+        // No answer is scripted for it, so the service cannot be reached.
+        fixture.hear(QStringLiteral("How did you speed up deployments at your last job?"), true);
+        fixture::ScreenFixture::waitFor(
+            [&] { return store.sessionPhase() == SessionPhase::error; });
     } else if (live == QLatin1String("error")) {
         fixture.failCapture(QStringLiteral("The sound server stopped. Check that it is running."));
     } else if (live == QLatin1String("noAudio")) {
@@ -77,15 +85,13 @@ void script(fixture::ScreenFixture& fixture, const ScreenOptions& options) {
     fixture::ScreenFixture::waitFor([] { return false; }, 100);
 }
 
-} // namespace
-
 void addSessionScreens(ScreenList& screens) {
     screens.append({QStringLiteral("session"),
                     QStringLiteral("the session section: empty state or the live screen"),
                     {liveKey, manualKey},
                     [](fixture::ScreenFixture& fixture, const ScreenOptions& options) -> QWidget* {
                         auto* view = new SessionView(fixture.environment());
-                        script(fixture, options);
+                        playLiveMoment(fixture, options);
                         // Opened once shown at its size, as a user opens it.
                         if (options.value(QStringLiteral("manual")) == QLatin1String("open") &&
                             view->content())
@@ -108,7 +114,7 @@ void addSessionScreens(ScreenList& screens) {
              auto* layout = new QVBoxLayout(host);
              layout->setContentsMargins(0, 0, 0, 0);
              layout->addWidget(new OverlayView(fixture.store(), &fixture.preferences(), host));
-             script(fixture, options);
+             playLiveMoment(fixture, options);
              return host;
          }});
 }

@@ -41,9 +41,11 @@ void addShellScreens(ScreenList& screens) {
                     }});
     screens.append({QStringLiteral("root"),
                     QStringLiteral("the main interface: top bar, message banner, section screen"),
-                    {},
-                    [](fixture::ScreenFixture& fixture, const ScreenOptions&) -> QWidget* {
-                        return onBackdrop(new RootView(fixture.environment()));
+                    {liveKey},
+                    [](fixture::ScreenFixture& fixture, const ScreenOptions& options) -> QWidget* {
+                        auto* root = onBackdrop(new RootView(fixture.environment()));
+                        playLiveMoment(fixture, options);
+                        return root;
                     }});
 }
 
