@@ -12,8 +12,9 @@ QString reasonOf(int error) {
 }
 } // namespace
 
-PulseRecordStream::PulseRecordStream(Device device, Handlers handlers)
-    : m_device(device), m_handlers(std::move(handlers)) {}
+PulseRecordStream::PulseRecordStream(Device device, Handlers handlers,
+                                     std::function<void(const QByteArray& source)> requesting)
+    : m_device(device), m_handlers(std::move(handlers)), m_requesting(std::move(requesting)) {}
 
 PulseRecordStream::~PulseRecordStream() {
     stop();
@@ -204,6 +205,8 @@ void PulseRecordStream::record(const char* sourceName) {
     attributes.fragsize = fragmentSamples * sizeof(qint16);
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_DONT_MOVE | PA_STREAM_ADJUST_LATENCY);
+    if (m_requesting)
+        m_requesting(m_sourceName);
     if (pa_stream_connect_record(m_stream, sourceName, &attributes, flags) < 0)
         fail(Failure::streamFailed, lastError());
 }
