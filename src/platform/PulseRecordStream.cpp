@@ -230,6 +230,10 @@ void PulseRecordStream::onStreamState(pa_stream* stream, void* data) {
             if (self->m_handlers.ready)
                 self->m_handlers.ready();
         }
+        // Events before the first stream was ready went unseen, and an output followed since may
+        // have stopped being the default while its stream connected: ask again.
+        if (self->m_device == Device::defaultSinkMonitor)
+            self->queryServer();
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
