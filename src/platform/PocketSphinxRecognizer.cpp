@@ -66,6 +66,12 @@ constexpr const char* searchSettings[][2] = {
 // loses.
 constexpr double cleanSignalToNoise = 30;
 
+// What the library takes from the acoustic model's folder, each only when it is there; nothing
+// else in that folder is read.
+constexpr const char* acousticModelFiles[] = {
+    "mdef",    "means",     "variances",         "transition_matrices", "mixture_weights",
+    "sendump", "noisedict", "feature_transform", "feat.params",         "senmgau"};
+
 QString systemModelDirectory() {
     return QStringLiteral(CORVEL_POCKETSPHINX_MODELDIR);
 }
@@ -302,7 +308,8 @@ PocketSphinxRecognizer::Sources PocketSphinxRecognizer::sources() const {
     sources.files.addSums(
         packageSumsFolder() + QStringLiteral("pocketsphinx-") + folder + QStringLiteral(".md5sums"),
         systemModelDirectory().mid(1) + QLatin1Char('/'), QFileInfo(m_modelPath).path());
-    sources.files.addFolder(QString::fromLocal8Bit(sources.hmm));
+    for (const char* name : acousticModelFiles)
+        sources.files.addFileIfPresent(QString::fromLocal8Bit(sources.hmm + '/' + name));
     sources.files.addFile(QString::fromLocal8Bit(sources.dict));
     if (m_options.grammar.isEmpty())
         sources.files.addFile(QString::fromLocal8Bit(sources.generalModel));

@@ -12,8 +12,9 @@ QString reasonOf(int error) {
 }
 } // namespace
 
-PulseRecordStream::PulseRecordStream(Device device, Handlers handlers)
-    : m_device(device), m_handlers(std::move(handlers)) {}
+PulseRecordStream::PulseRecordStream(Device device, Handlers handlers,
+                                     std::function<void(const QByteArray& source)> requesting)
+    : m_device(device), m_handlers(std::move(handlers)), m_requesting(std::move(requesting)) {}
 
 PulseRecordStream::~PulseRecordStream() {
     stop();
@@ -204,6 +205,8 @@ void PulseRecordStream::record(const char* sourceName) {
     attributes.fragsize = fragmentSamples * sizeof(qint16);
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_DONT_MOVE | PA_STREAM_ADJUST_LATENCY);
+    if (m_requesting)
+        m_requesting(m_sourceName);
     if (pa_stream_connect_record(m_stream, sourceName, &attributes, flags) < 0)
         fail(Failure::streamFailed, lastError());
 }
@@ -227,6 +230,10 @@ void PulseRecordStream::onStreamState(pa_stream* stream, void* data) {
             if (self->m_handlers.ready)
                 self->m_handlers.ready();
         }
+        // Events before the first stream was ready went unseen, and an output followed since may
+        // have stopped being the default while its stream connected: ask again.
+        if (self->m_device == Device::defaultSinkMonitor)
+            self->queryServer();
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:

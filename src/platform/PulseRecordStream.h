@@ -36,7 +36,10 @@ public:
         std::function<void(Failure failure, const QString& reason)> failed;
     };
 
-    PulseRecordStream(Device device, Handlers handlers);
+    // `requesting` runs on the stream's thread just before each record request goes out, while
+    // the stream cannot be ready yet: tests change the server at that moment.
+    PulseRecordStream(Device device, Handlers handlers,
+                      std::function<void(const QByteArray& source)> requesting = {});
     ~PulseRecordStream();
     PulseRecordStream(const PulseRecordStream&) = delete;
     PulseRecordStream& operator=(const PulseRecordStream&) = delete;
@@ -63,6 +66,7 @@ private:
 
     Device m_device;
     Handlers m_handlers;
+    std::function<void(const QByteArray& source)> m_requesting;
     pa_threaded_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;

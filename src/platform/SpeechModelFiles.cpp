@@ -47,34 +47,17 @@ void SpeechModelFiles::addSums(const QString& listPath, const QString& prefix,
     }
 }
 
-void SpeechModelFiles::addFolder(const QString& folder) {
-    m_folders.append(QDir::cleanPath(folder));
-}
-
 void SpeechModelFiles::addFile(const QString& path) {
     m_files.append(QDir::cleanPath(path));
 }
 
-QStringList SpeechModelFiles::files() const {
-    QStringList files = m_files;
-    for (const QString& folder : m_folders) {
-        const QDir dir(folder);
-        for (const QString& name :
-             dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
-            files.append(dir.filePath(name));
-        for (auto it = m_sums.cbegin(); it != m_sums.cend(); ++it) {
-            if (QFileInfo(it.key()).path() == folder)
-                files.append(it.key());
-        }
-    }
-    files.sort();
-    files.removeDuplicates();
-    return files;
+void SpeechModelFiles::addFileIfPresent(const QString& path) {
+    m_filesIfPresent.append(QDir::cleanPath(path));
 }
 
 QByteArray SpeechModelFiles::state() const {
     QByteArray state;
-    for (const QString& path : files()) {
+    for (const QString& path : m_files + m_filesIfPresent) {
         const QByteArray name = QFile::encodeName(path);
         state += name + '\0';
         struct stat info {};
@@ -92,7 +75,11 @@ QByteArray SpeechModelFiles::state() const {
 }
 
 bool SpeechModelFiles::intact() const {
-    const QStringList paths = files();
+    QStringList paths = m_files;
+    for (const QString& path : m_filesIfPresent) {
+        if (m_sums.contains(path) || QFileInfo::exists(path))
+            paths.append(path);
+    }
     return std::all_of(paths.begin(), paths.end(), [this](const QString& path) {
         const QByteArray expected = m_sums.value(path);
         const QFileInfo info(path);

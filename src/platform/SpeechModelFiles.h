@@ -15,21 +15,20 @@ public:
     // A list in md5sum's format ("<hex>  <path>" a line): the entries whose path starts with
     // `prefix`, with that prefix standing for `folder`.
     void addSums(const QString& listPath, const QString& prefix, const QString& folder);
-    // A folder whose every file is read: its files and the ones recorded for it.
-    void addFolder(const QString& folder);
     void addFile(const QString& path);
+    // A file the library reads only when it is there; one that has a recorded sum must be there.
+    void addFileIfPresent(const QString& path);
 
-    // Size, times and inode of every file: it changes when a file is written, replaced or removed.
+    // Size, times and inode of every file: it changes when a file is written, replaced, removed
+    // or, for one read when present, put there.
     QByteArray state() const;
-    // Every file is present, a regular file of bounded size, and has its recorded sum.
+    // Every file to be read is present, a regular file of bounded size, and has its recorded sum.
     bool intact() const;
 
 private:
-    QStringList files() const;
-
     QHash<QString, QByteArray> m_sums; // clean absolute path -> lower-case hex MD5
-    QStringList m_folders;
     QStringList m_files;
+    QStringList m_filesIfPresent;
 };
 
 } // namespace corvel

@@ -2,6 +2,7 @@
 #include "listening/AudioCapture.h"
 #include "listening/CaptureError.h"
 #include "listening/TranscriptQuestionTracker.h"
+#include "platform/PulseRecordStream.h"
 
 #include "FakeCaptureStack.h"
 
@@ -16,6 +17,9 @@
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <utility>
 
 using namespace corvel;
 using namespace Qt::StringLiterals;
@@ -251,6 +255,49 @@ TEST_F(AudioCaptureE2ETest, CallAudioFollowsTheDefaultOutput) {
     EXPECT_TRUE(recordsFrom(u"headset_sink.monitor"_s))
         << recordedSources().join(u' ').toStdString();
     hearQuestionThrough(u"headset_sink"_s);
+}
+
+TEST_F(AudioCaptureE2ETest, TheDefaultOutputChangedDuringStartUpIsFollowed) {
+    using Device = PulseRecordStream::Device;
+    DeviceChanges devices;
+    devices.load(u"module-null-sink"_s, u"sink_name=headset_sink"_s);
+    devices.load(u"module-null-source"_s, u"source_name=headset_mic"_s);
+    const struct {
+        Device device;
+        QStringList change;
+        QString recorded;
+    } rows[] = {
+        {Device::defaultSinkMonitor,
+         {u"set-default-sink"_s, u"headset_sink"_s},
+         u"headset_sink.monitor"_s},
+        // The microphone keeps the input it started with, and a change before it was ready is
+        // no failure.
+        {Device::defaultSource, {u"set-default-source"_s, u"headset_mic"_s}, u"virtmic"_s},
+    };
+    for (const auto& row : rows) {
+        pactl({u"set-default-sink"_s, u"call_sink"_s});
+        pactl({u"set-default-source"_s, u"virtmic"_s});
+        std::atomic<int> fragments = 0;
+        std::atomic<bool> failed = false;
+        bool changed = false; // on the stream's thread only
+        // The change is made before the record request goes out, so the server's event for it
+        // always arrives before the stream is ready.
+        PulseRecordStream stream(
+            row.device,
+            {{},
+             [&](const qint16*, std::size_t) { ++fragments; },
+             [&](PulseRecordStream::Failure, const QString&) { failed = true; }},
+            [&](const QByteArray&) {
+                if (!std::exchange(changed, true))
+                    pactl(row.change);
+            });
+        stream.start();
+        EXPECT_TRUE(recordsFrom(row.recorded)) << recordedSources().join(u' ').toStdString();
+        // Audio keeps coming well after the stream became ready.
+        EXPECT_TRUE(waitUntil([&] { return fragments >= 10; }));
+        EXPECT_FALSE(failed) << row.recorded.toStdString();
+        stream.stop();
+    }
 }
 
 TEST_F(AudioCaptureE2ETest, ARemovedOutputHandsCaptureToTheNextOutputNeverToTheMicrophone) {

@@ -220,6 +220,15 @@ protected:
         return {};
     }
 
+    // The final results once `text` and a pause were heard.
+    QStringList heard(const QString& text) {
+        auto speech = spoken(text);
+        speech.resize(speech.size() + second, 0);
+        stack.input().samples(speech.data(), speech.size());
+        waitUntil([&] { return !finals.isEmpty() || capture.error(); });
+        return finals;
+    }
+
     QTemporaryDir directory;
     std::shared_ptr<SpeechRecognizer> recognizer;
     test::ManualClock clock;
@@ -272,6 +281,24 @@ TEST_F(DamagedModelTest, AMalformedModelFileStopsListeningWithAMessageAndTheProg
     }
     EXPECT_EQ(startError(), QString());
     EXPECT_TRUE(capture.isRunning()) << "repaired";
+    capture.stop();
+}
+
+TEST_F(DamagedModelTest, OnlyTheFilesTheLibraryOpensAreChecked) {
+    // The library opens a feature transform whenever there is one, and this one has no sum.
+    test::writeFile(hmm(u"feature_transform"_s), QByteArray(4096, '\x11'));
+    EXPECT_EQ(errorAfterStart(), notLoaded);
+    ASSERT_TRUE(QFile::remove(hmm(u"feature_transform"_s)));
+
+    // A desktop's folder settings, notes and an edited README are never opened.
+    test::writeFile(hmm(u".directory"_s), "[Desktop Entry]\nIcon=folder-sound\n");
+    test::writeFile(hmm(u"notes.txt"_s), "copied from the package\n");
+    test::writeFile(hmm(u"README"_s), test::readFile(hmm(u"README"_s)) + "Edited.\n");
+    EXPECT_EQ(startError(), QString());
+    // The model loads once audio comes: hearing a question shows it did.
+    EXPECT_EQ(heard(u"Tell me about your last project."_s),
+              QStringList{u"Tell me about your last project."_s});
+    EXPECT_TRUE(capture.isRunning());
     capture.stop();
 }
 
