@@ -55,6 +55,13 @@ void findNamed(QAccessibleInterface* node, const QString& name,
         findNamed(node->child(i), name, found);
 }
 
+// The content is as tall as it needs to be, or as its view: no room added for the field is left.
+bool noRoomAdded(const SessionContentView* live) {
+    const QWidget* content = live->scrollArea()->widget();
+    return content->height() == qMax(live->scrollArea()->viewport()->height(),
+                                     content->layout()->totalHeightForWidth(content->width()));
+}
+
 struct Screen {
     SessionScreenHarness h;
     SessionView view{h.environment(), h.clock, {}};
@@ -401,10 +408,7 @@ TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenContentAppearsAbove) {
 
         live->scrollArea()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
         settle();
-        QWidget* content = live->scrollArea()->widget();
-        EXPECT_EQ(content->height(),
-                  qMax(live->scrollArea()->viewport()->height(),
-                       content->layout()->totalHeightForWidth(content->width())));
+        EXPECT_TRUE(noRoomAdded(live));
     }
 }
 
@@ -451,10 +455,7 @@ TEST(SessionView, TheFieldBeingTypedInHoldsStillWhenTheErrorCardGoes) {
         live->suggestButton()->setFocus();
         h.clock.advance(1);
         settle();
-        QWidget* content = live->scrollArea()->widget();
-        EXPECT_EQ(content->height(),
-                  qMax(live->scrollArea()->viewport()->height(),
-                       content->layout()->totalHeightForWidth(content->width())));
+        EXPECT_TRUE(noRoomAdded(live));
     }
 }
 
