@@ -226,8 +226,7 @@ TEST_F(Session, TypedDraftOutlivesAFailedAnswerItsRetryAndAPause) {
     EXPECT_EQ(h.store->sessionPhase(), SessionPhase::listening);
     h.answers.answer({"Honestly."});
     const QString weakness = QStringLiteral("What is your biggest weakness?");
-    QString heard = project + QLatin1Char(' ') + weakness;
-    hear(heard, true);
+    hear(project + QLatin1Char(' ') + weakness, true);
     EXPECT_EQ(h.store->currentQuestion(), weakness);
     EXPECT_EQ(h.store->questionDraft(), typed);
 

@@ -298,8 +298,9 @@ bool SessionContentView::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::LayoutRequest)
             keepContentHeight();
         holdFocusedField();
-    } else if (watched == m_manualQuestion->editor() && type == QEvent::FocusIn)
+    } else if (watched == m_manualQuestion->editor() && type == QEvent::FocusIn) {
         rememberFieldPlace();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -108,8 +108,8 @@ private:
     bool m_holdPending = false;
     // Room added under the content so that the view can stay where it is after content shrank.
     bool m_slack = false;
-    // Room added above the disclosures so that the field holds still after content above it
-    // shrank by more than the page was scrolled.
+    // Room added above the disclosures so that the field, and what is above it, hold still after
+    // content above the field shrank.
     int m_roomAbove = 0;
     QWidget* m_disclosures = nullptr;
 };
