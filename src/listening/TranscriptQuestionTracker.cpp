@@ -103,10 +103,14 @@ constexpr QLatin1String questionAnnouncements[] = {
 constexpr QLatin1String danglingWords[] = {
     "de"_L1, "du"_L1, "des"_L1, "d"_L1, "un"_L1, "une"_L1, "le"_L1, "la"_L1, "les"_L1, "votre"_L1,
     "vos"_L1, "ton"_L1, "ta"_L1, "tes"_L1, "avec"_L1, "et"_L1, "ou"_L1, "pour"_L1, "a"_L1, "au"_L1,
-    "aux"_L1, "the"_L1, "a"_L1, "an"_L1, "your"_L1, "our"_L1, "of"_L1, "to"_L1, "with"_L1, "and"_L1,
-    "or"_L1, "about"_L1, "in"_L1, "for"_L1, "qui"_L1, "que"_L1, "dont"_L1, "lorsque"_L1,
-    "puisque"_L1, "afin"_L1, "sans"_L1, "notamment"_L1, "where"_L1, "when"_L1, "because"_L1,
-    "although"_L1, "including"_L1, "such"_L1, "not"_L1
+    "aux"_L1, "the"_L1, "a"_L1, "an"_L1, "your"_L1, "our"_L1, "and"_L1, "or"_L1, "qui"_L1,
+    "que"_L1, "dont"_L1, "lorsque"_L1, "puisque"_L1, "afin"_L1, "sans"_L1, "notamment"_L1,
+    "where"_L1, "when"_L1, "because"_L1, "although"_L1, "including"_L1, "such"_L1, "not"_L1
+};
+// English questions often end on these ("What are you most proud of?"), but so does one the
+// interviewer has not finished ("What do you think about … our roadmap?").
+constexpr QLatin1String strandedPrepositions[] = {
+    "of"_L1, "to"_L1, "with"_L1, "about"_L1, "in"_L1, "for"_L1
 };
 // clang-format on
 
@@ -461,6 +465,11 @@ std::optional<QString> TranscriptQuestionTracker::unconsumedText(const QString& 
 
 QString TranscriptQuestionTracker::normalize(QStringView token) {
     return foldedText(token).remove(u' ');
+}
+
+bool TranscriptQuestionTracker::mayContinue(const QString& question) {
+    const QStringList words = foldedWords(question);
+    return !words.isEmpty() && equalsAny(QStringView(words.last()), strandedPrepositions);
 }
 
 bool TranscriptQuestionTracker::isSameQuestion(const QString& a, const QString& b) {

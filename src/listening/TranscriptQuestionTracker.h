@@ -24,6 +24,10 @@ public:
     static std::optional<QString> unconsumedText(const QString& transcript, const QString& consumed,
                                                  qsizetype minimumSuffixLength);
 
+    // Whether `question` ends on a word after which the asker may still go on ("What are you
+    // most proud of?", "What do you think about"): it is whole only once they have stopped.
+    static bool mayContinue(const QString& question);
+
     // One token without case, accents or punctuation: "C’est" gives "cest".
     static QString normalize(QStringView token);
 

@@ -58,6 +58,17 @@ TEST(TranscriptQuestionTracker, QuestionsFoundInTranscripts) {
         {u"Tell me about the project you led.", whole},
         {u"Parlez-moi de votre", none},
         {u"Parlez-moi de votre parcours", whole},
+        {u"Tell me about your", none},
+        // English questions end on a preposition; whether the speaker goes on is for the caller
+        // to wait for (see mayContinue).
+        {u"What are you most proud of?", whole},
+        {u"What salary are you looking for?", whole},
+        {u"Which tools have you worked with?", whole},
+        {u"What are you passionate about?", whole},
+        {u"Who does this role report to?", whole},
+        {u"What kind of team do you enjoy working in?", whole},
+        {u"what are you most proud of", whole},
+        {u"Tell me about", u"Tell me about", none},
         // Short follow-ups.
         {u"Le résultat", u"Le résultat", none},
         {u"Le résultat ?", whole},
@@ -144,6 +155,19 @@ TEST(TranscriptQuestionTracker, QuestionsFoundInTranscripts) {
                   expected(row.partial == same ? row.final : row.partial))
             << qPrintable(input);
     }
+}
+
+TEST(TranscriptQuestionTracker, QuestionsThatMayGoOn) {
+    for (const char16_t* question :
+         {u"What are you most proud of?", u"Who does this role report to", u"Tell me about.",
+          u"What kind of team do you enjoy working IN ?"})
+        EXPECT_TRUE(TranscriptQuestionTracker::mayContinue(QString::fromUtf16(question)))
+            << qPrintable(QString::fromUtf16(question));
+    for (const char16_t* question :
+         {u"Tell me about your last project?", u"What is your biggest strength?",
+          u"Where are you from?", u"Pourquoi ce choix ?", u"Of course not", u"?", u""})
+        EXPECT_FALSE(TranscriptQuestionTracker::mayContinue(QString::fromUtf16(question)))
+            << qPrintable(QString::fromUtf16(question));
 }
 
 TEST(TranscriptQuestionTracker, UnconsumedText) {
