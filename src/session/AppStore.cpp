@@ -130,12 +130,8 @@ void AppStore::connectCapture() {
             self->receiveTranscript(text, isFinal);
     });
     m_audio->setOnSegmentStart([self] {
-        if (!self)
-            return;
-        self->cancelDebounce();
-        self->m_transcriptSegment = QUuid::createUuid();
-        self->m_automaticTurns.consumedTranscript.clear();
-        self->m_lastCaptureTranscript.clear();
+        if (self)
+            self->transcriptSegmentStarted();
     });
     connect(m_audio, &AudioCapture::errorChanged, this, [this] {
         if (const auto error = m_audio->error())

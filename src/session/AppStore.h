@@ -290,7 +290,9 @@ private:
     void receiveTranscript(const QString& text, bool isFinal);
     void offerHeardDraft(const QString& text);
     void cancelDebounce();
-    QCoro::Task<> debounceTranscript(QString transcript, QUuid segment, CancelToken cancel);
+    void transcriptSegmentStarted();
+    QCoro::Task<> debounceTranscript(QString transcript, bool isFinal, QUuid segment,
+                                     CancelToken cancel);
     void processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment);
     QCoro::Task<> runGeneration(QUuid token, GenerationRequest request, CancelToken cancel);
     void appendDelta(const QString& delta);
@@ -394,6 +396,11 @@ private:
     TaskSlot m_autosave;
     AutomaticQuestionTurns m_automaticTurns;
     QString m_lastCaptureTranscript;
+    // A final result whose question may go on, while it waits for the interviewer to stop.
+    std::optional<QString> m_waitingFinal;
+    // That final's text, carried into the segment the recogniser started after it, so that what
+    // the interviewer says next continues it.
+    QString m_carriedTranscript;
     std::optional<QUuid> m_currentEntryID;
     QUuid m_sessionID = QUuid::createUuid();
     QString m_key;

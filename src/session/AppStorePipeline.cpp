@@ -15,6 +15,13 @@ constexpr std::size_t maximumPendingQuestions = 3;
 constexpr double audibleQuietSeconds = 0.3;
 constexpr double audibleCheckSeconds = 0.1;
 
+// The recogniser closes each final result with a mark; words that follow it continue the text.
+QString withoutClosingMark(QString text) {
+    while (text.endsWith(u'?') || text.endsWith(u'.') || text.endsWith(u'!'))
+        text.chop(1);
+    return text;
+}
+
 // Cloud answer failures that leave the session listening.
 bool keepsListeningAfter(AnswerServiceError::Case errorCase) {
     using Case = AnswerServiceError::Case;
@@ -38,6 +45,21 @@ void AppStore::setPhase(SessionPhase phase) {
 
 void AppStore::cancelDebounce() {
     m_recognitionDebounce.cancel();
+    m_waitingFinal.reset();
+}
+
+// A final question that waits for the interviewer to stop keeps waiting across the segment the
+// recogniser starts after it, and opens that segment's text.
+void AppStore::transcriptSegmentStarted() {
+    if (m_waitingFinal) {
+        m_carriedTranscript = withoutClosingMark(*m_waitingFinal);
+    } else {
+        cancelDebounce();
+        m_carriedTranscript.clear();
+    }
+    m_transcriptSegment = QUuid::createUuid();
+    m_automaticTurns.consumedTranscript.clear();
+    m_lastCaptureTranscript = m_carriedTranscript;
 }
 
 // What is heard becomes the draft unless the user is writing their own question there.
@@ -49,7 +71,8 @@ void AppStore::offerHeardDraft(const QString& text) {
 void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (!m_isSessionActive || m_isPaused || !(m_audio->isRunning() || m_isStarting))
         return;
-    m_lastCaptureTranscript = text;
+    m_lastCaptureTranscript =
+        m_carriedTranscript.isEmpty() ? text : m_carriedTranscript + u' ' + text.trimmed();
     m_questionUpdatedAt = m_clock->now();
 
     if (m_activeAudioSource.value_or(m_audioSource) == AudioSource::microphone) {
@@ -61,7 +84,7 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (m_audio->source() != AudioSource::system)
         return;
     cancelDebounce();
-    const QString trimmed = text.trimmed();
+    const QString trimmed = m_lastCaptureTranscript.trimmed();
     const auto unconsumed =
         TranscriptQuestionTracker::unconsumedText(trimmed, m_automaticTurns.consumedTranscript, 1);
     if (!unconsumed)
@@ -74,14 +97,18 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
         setPhase(SessionPhase::listening);
     if (!m_automaticAnswers)
         return;
-    if (isFinal) {
+    if (isFinal && !TranscriptQuestionTracker::mayContinue(*question)) {
         processAutomaticTranscript(trimmed, true, m_transcriptSegment);
-    } else {
-        debounceTranscript(trimmed, m_transcriptSegment, m_recognitionDebounce.start());
+        return;
     }
+    // A question that may go on is claimed, final or not, only once the interviewer has stopped.
+    if (isFinal)
+        m_waitingFinal = trimmed;
+    debounceTranscript(trimmed, isFinal, m_transcriptSegment, m_recognitionDebounce.start());
 }
 
-QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, CancelToken cancel) {
+QCoro::Task<> AppStore::debounceTranscript(QString transcript, bool isFinal, QUuid segment,
+                                           CancelToken cancel) {
     QPointer<AppStore> self(this);
     UptimeClock* clock = m_clock;
     auto stillWanted = [&] {
@@ -104,7 +131,9 @@ QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, Ca
     } catch (const CancellationError&) {
         co_return;
     }
-    processAutomaticTranscript(transcript, false, segment);
+    // A final that waited was carried into the segments the recogniser started meanwhile.
+    m_waitingFinal.reset();
+    processAutomaticTranscript(transcript, isFinal, isFinal ? m_transcriptSegment : segment);
 }
 
 void AppStore::processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment) {

@@ -97,6 +97,7 @@ void AppStore::startListening() {
     setPhase(SessionPhase::preparing);
     setMessage(std::nullopt);
     m_automaticTurns.consumedTranscript.clear();
+    m_carriedTranscript.clear();
     m_listening.cancel();
 
     const AudioSource source = m_activeAudioSource.value_or(m_audioSource);

@@ -1,6 +1,7 @@
 #include "StoreHarness.h"
 
 #include "core/WorkspaceStorage.h"
+#include "listening/FakeCaptureStack.h"
 
 #include <QSignalSpy>
 
@@ -88,6 +89,96 @@ TEST_F(Session, FinalQuestionIsAskedAtOnceAndNotTwiceWithin12Seconds) {
     hear(question + QLatin1Char(' ') + question + QLatin1Char(' ') + question, true);
     EXPECT_EQ(h.askedQuestions(), (QStringList{question, question}));
     EXPECT_EQ(h.store->sessionEntries().size(), 2u);
+}
+
+// An English question may end on a preposition, so the interviewer may still be going on: a
+// final result that does is asked only once they have stopped. One cut off on an article or a
+// possessive never is.
+TEST_F(Session, QuestionsEndingOnAPrepositionAreAskedOnceTheInterviewerStops) {
+    const QStringList questions = {QStringLiteral("What are you most proud of?"),
+                                   QStringLiteral("What salary are you looking for?"),
+                                   QStringLiteral("Which tools have you worked with?"),
+                                   QStringLiteral("What are you passionate about?"),
+                                   QStringLiteral("Who does this role report to?"),
+                                   QStringLiteral("What kind of team do you enjoy working in?")};
+    for (const QString& question : questions) {
+        h.answers.answer({"An answer."});
+        const double heardAt = h.clock.now();
+        hear(question, true);
+        for (int i = 0; i < 6; ++i) {
+            h.capture.level(0.6);
+            advance(0.1);
+            EXPECT_FALSE(h.store->isGenerating()) << "still heard: " << qPrintable(question);
+        }
+        while (h.askedQuestions().size() < questions.indexOf(question) + 1 &&
+               h.clock.now() - heardAt < 1.5)
+            advance(0.1);
+        EXPECT_EQ(h.askedQuestions().size(), questions.indexOf(question) + 1)
+            << "not asked within 1.5 s: " << qPrintable(question);
+    }
+    advance(3);
+    EXPECT_EQ(h.askedQuestions(), questions);
+
+    for (const QString& cutOff :
+         {QStringLiteral("Tell me about the"), QStringLiteral("Tell me about your")}) {
+        hear(cutOff, true);
+        advance(3);
+    }
+    EXPECT_EQ(h.askedQuestions(), questions);
+}
+
+// The recogniser ends a result at every pause. Words the interviewer adds before the wait for a
+// question that may go on is over continue it, in the next recognition segment.
+TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
+    StoreHarness h;
+    test::FakeCaptureStack stack;
+    AudioCapture audio(std::nullopt, stack.platform(), h.clock);
+    h.realAudio = &audio;
+    h.realAudioClock = &h.clock;
+    h.makeStore(QStringLiteral("sk-test"), true);
+    h.prepare();
+    ASSERT_TRUE(h.startListening());
+    const auto say = [&](const QString& text, bool isFinal) {
+        stack.recognizer->current().result(text, isFinal);
+        h.settle();
+    };
+    // Time passes in 0.1 s steps, each with the interviewer's voice or in silence.
+    const auto advance = [&](double seconds, bool audible) {
+        for (int step = 0; step < qRound(seconds * 10); ++step) {
+            const std::vector<qint16> sound(1600, audible ? 8000 : 0);
+            stack.input().samples(sound.data(), sound.size());
+            h.clock.advance(0.1);
+            h.settle();
+        }
+    };
+    h.answers.answer({"An answer."});
+    h.answers.answer({"Another answer."});
+
+    say(QStringLiteral("What do you think about?"), true);
+    EXPECT_EQ(h.store->questionDraft(), QStringLiteral("What do you think about?"));
+    advance(0.2, false);
+    advance(0.4, true);
+    say(QStringLiteral("Our"), false);
+    advance(0.2, true);
+    say(QStringLiteral("Our roadmap"), false);
+    EXPECT_EQ(h.store->questionDraft(), QStringLiteral("What do you think about Our roadmap"));
+    EXPECT_TRUE(h.askedQuestions().isEmpty());
+    say(QStringLiteral("Our roadmap."), true);
+    EXPECT_EQ(h.askedQuestions(),
+              QStringList{QStringLiteral("What do you think about Our roadmap.")});
+
+    // Not continued before the wait is over, the question is asked as it stood; what follows
+    // in the same segment is new text.
+    const QString proud = QStringLiteral("What are you most proud of?");
+    say(proud, true);
+    advance(0.4, false);
+    EXPECT_EQ(h.askedQuestions().size(), 1);
+    advance(0.2, false);
+    EXPECT_EQ(h.askedQuestions().last(), proud);
+    say(QStringLiteral("Take your time"), false);
+    say(QStringLiteral("Take your time."), true);
+    advance(3, false);
+    EXPECT_EQ(h.askedQuestions().size(), 2);
 }
 
 TEST_F(Session, QuestionsArrivingDuringAnAnswerWaitAndTheOldestIsDropped) {

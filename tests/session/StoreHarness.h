@@ -89,7 +89,7 @@ struct StoreHarness {
         d.audio = realAudio ? realAudio : &audio;
         d.secretStore = &keyring;
         d.fileDialogs = &dialogs;
-        d.clock = realAudio ? nullptr : &clock;
+        d.clock = realAudio ? realAudioClock : &clock;
         d.makePanel = makePanel;
         BundleInfo bundle;
         bundle.allowsPrivateAPIKeyFallback = allowsKey;
@@ -117,7 +117,7 @@ struct StoreHarness {
     bool startListening() {
         store->startSession();
         settle();
-        return !store->isStarting() && audio.isRunning();
+        return !store->isStarting() && (realAudio ? *realAudio : audio).isRunning();
     }
 
     // One answer as the OpenAI stream sends it, for the tests that go through real HTTP.
@@ -154,8 +154,10 @@ struct StoreHarness {
     std::shared_ptr<AnswerService> service;
     FakeCapture capture;
     AudioCapture audio;
-    // A real capture stack on the real clock instead, for the end-to-end test.
+    // Another capture engine instead of the fake driver, and the clock it runs on (the
+    // system's unless set): a real stack for the end-to-end test, or a platform of fakes.
     AudioCapture* realAudio = nullptr;
+    UptimeClock* realAudioClock = nullptr;
     AppStore::PanelFactory makePanel;
     WorkspaceWriter::Write writeWorkspace;
     std::unique_ptr<AppStore> store;
