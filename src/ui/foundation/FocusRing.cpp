@@ -3,6 +3,7 @@
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/Palette.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFocusEvent>
@@ -139,6 +140,13 @@ std::optional<QRect> scrollView(const QWidget* widget, const QWidget* window) {
         view.setRight(window->width() - 1);
     }
     return view;
+}
+
+// Return and Enter, unmodified: what presses a focused button besides Space.
+bool isReturn(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 bool takesTabFocus(const QWidget* widget, const QWidget* window) {
@@ -309,6 +317,20 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         place();
         break;
     }
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        // A button that shows the ring takes Return and Enter, before a window's shortcut for
+        // them (a default action) does; a repeat presses it once.
+        if (isReturn(event) && visible()) {
+            if (auto* button = qobject_cast<QAbstractButton*>(m_focused)) {
+                event->accept();
+                if (event->type() == QEvent::KeyPress &&
+                    !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                    button->click();
+                return true;
+            }
+        }
+        break;
     case QEvent::EnabledChange:
         if (m_lostByDisabling && m_focused->isEnabled() && m_focused->isVisible() &&
             !m_focused->window()->focusWidget())

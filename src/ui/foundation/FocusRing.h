@@ -18,6 +18,9 @@ class FocusRingOverlay;
 // outline. It is drawn while the control holds focus that the Tab key gave it, never after a
 // click gave it, nor when Qt passed the focus on because the focused control was hidden.
 //
+// A button that shows the ring is pressed by Return and Enter as by Space, before a window-wide
+// shortcut for those keys (a default action) takes them.
+//
 // The ring lies outside the outline and is painted by a small overlay over the window, so it
 // takes no layout room: the control's size and every gap around it are those of its layout.
 //

@@ -1,3 +1,4 @@
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
 #include "ui/foundation/LinkButton.h"
@@ -10,6 +11,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QShortcut>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
 
@@ -94,4 +97,50 @@ TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
     EXPECT_EQ(edge(field), idle[controls.indexOf(field)]) << "a ring after a click elsewhere";
     ASSERT_TRUE(pressUntil(Qt::Key_Tab, area->editor()));
     EXPECT_NE(edge(area), idle[controls.indexOf(area)]) << "no ring after Tab";
+}
+
+// Return and Enter press the kit button that shows the ring, before a window-wide shortcut for
+// Return (a default action) takes them; once a click ended the ring, the shortcut has Return
+// again. A multi-line field keeps Return for a new line.
+TEST(FocusRing, ReturnPressesTheButtonThatShowsTheRing) {
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    const QList<QAbstractButton*> buttons = {
+        new ActionButton(QStringLiteral("Export")),
+        new LinkButton(QStringLiteral("Back"), {}, appFont(12, QFont::Normal), Palette::ink()),
+        new OptionPill(QStringLiteral("English"), OptionPill::Style::pill),
+        new SwitchToggle(Palette::green())};
+    for (QAbstractButton* button : buttons)
+        row->addWidget(button);
+    auto* area = new TextArea({}, QStringLiteral("Question"), 100);
+    row->addWidget(area);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Return), &window);
+    shortcut->setContext(Qt::WindowShortcut);
+    QSignalSpy defaults(shortcut, &QShortcut::activated);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    for (QAbstractButton* button : buttons) {
+        SCOPED_TRACE(button->metaObject()->className());
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        focusByKeyboard(button);
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_EQ(clicked.count(), 2);
+        EXPECT_EQ(defaults.count(), 0);
+
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        ASSERT_EQ(clicked.count(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(clicked.count(), 3);
+        EXPECT_EQ(defaults.count(), 1);
+        defaults.clear();
+    }
+    focusByKeyboard(area->editor());
+    QTest::keyClicks(area->editor(), QStringLiteral("Why?"));
+    QTest::keyClick(area->editor(), Qt::Key_Return);
+    EXPECT_EQ(area->text(), QStringLiteral("Why?\n"));
+    EXPECT_EQ(defaults.count(), 0);
 }

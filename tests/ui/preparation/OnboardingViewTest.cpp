@@ -1,6 +1,7 @@
 #include "ui/foundation/ScreenHarness.h"
 
 #include "ui/foundation/CloudCompanion.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/preparation/ComputerTexts.h"
 #include "ui/preparation/OnboardingView.h"
 #include "ui/preparation/ReadyStepContent.h"
@@ -25,9 +26,18 @@ protected:
         QApplication::setActiveWindow(view.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     }
-    void pressReturn() {
-        QTest::keyClick(view.get(), Qt::Key_Return);
+    // Keys go to the focused control, else to the window.
+    void pressKey(Qt::Key key) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : view.get(), key);
         QCoreApplication::processEvents();
+    }
+    void pressReturn() { pressKey(Qt::Key_Return); }
+    // Tabs to `target`; whether it shows the keyboard ring there.
+    bool tabTo(QWidget* target) {
+        for (int presses = 0; presses < 20 && !target->hasFocus(); ++presses)
+            pressKey(Qt::Key_Tab);
+        return FocusRing::shownOn(target);
     }
     QAbstractButton* button(const char* text) {
         return findNamed<QAbstractButton>(*view, QString::fromUtf8(text), true);
@@ -118,6 +128,31 @@ TEST_F(OnboardingViewTest, WalksEveryStepWithTheLinuxStatuses) {
     pressReturn();
     pressReturn();
     EXPECT_EQ(finished, 1);
+}
+
+// Return presses the button that shows the keyboard ring, Back and Skip included; while none
+// shows it (nothing focused, or the focus from a click) Return presses the step's main button.
+TEST_F(OnboardingViewTest, ReturnPressesTheRingedButtonElseTheMainOne) {
+    h.provider->statuses[Kind::speech] = Status::allowed;
+    h.provider->statuses[Kind::callAudio] = Status::allowed;
+    open(GuidedSetupStep::speech);
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    pressReturn();
+    ASSERT_EQ(view->step(), GuidedSetupStep::callAudio) << "Continue";
+    ASSERT_TRUE(tabTo(footer("guideSkip")));
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(footer("guideSkip")->hasFocus());
+    pressReturn();
+    ASSERT_EQ(view->step(), GuidedSetupStep::ready) << "Continue after a click";
+
+    ASSERT_TRUE(tabTo(footer("guideBack")));
+    pressReturn();
+    EXPECT_EQ(view->step(), GuidedSetupStep::callAudio) << "Back";
+    EXPECT_EQ(finished, 0);
+    ASSERT_TRUE(tabTo(footer("guideSkip")));
+    pressReturn();
+    EXPECT_EQ(finished, 1) << "Skip";
+    EXPECT_EQ(view->step(), GuidedSetupStep::callAudio);
 }
 
 // The space above a control goes with it: a hidden control leaves no gap.

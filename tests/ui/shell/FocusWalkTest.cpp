@@ -371,6 +371,20 @@ TEST(FocusWalk, ScreenChangesLeaveNoFocusOnTheTabs) {
     EXPECT_TRUE(ringPaints(root.view, focused())) << describe(focused()).toStdString();
 }
 
+// Return and Enter press the top bar's tab or button that shows the ring, as Space does.
+TEST(FocusWalk, ReturnPressesTheRingedTabOrButton) {
+    ScreenFixture fixture(prepared(1));
+    fixture.store().setSection(AppSection::settings);
+    Root root(fixture);
+    ASSERT_TRUE(tabTo(root.view, QStringLiteral("Prepare")));
+    press(root.view, Qt::Key_Return);
+    EXPECT_EQ(fixture.store().section(), AppSection::profile);
+    ASSERT_TRUE(tabTo(root.view, QStringLiteral("History")));
+    ASSERT_TRUE(ringPaints(root.view, focused()));
+    press(root.view, Qt::Key_Enter);
+    EXPECT_EQ(fixture.store().section(), AppSection::history);
+}
+
 // Opening the setup guide (from the top bar or Settings), skipping it and finishing it by
 // keyboard hand the focus, ring and all, to the first control of what shows next.
 TEST(FocusWalk, TheGuideAndThePreparationTakeOverTheKeyboardFocus) {
