@@ -2,6 +2,7 @@
 
 #include "ui/foundation/AccessibilityMarks.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/ScrollArea.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -9,11 +10,13 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 namespace corvel {
 
@@ -59,8 +62,8 @@ private:
 namespace {
 
 // Qt also moves the focus "as by Tab" when it hides the focused widget. A Tab focus reason is the
-// keyboard's only while a Tab key press is handled; focus passed on by hiding shows the ring only
-// when the focus it came from showed one.
+// keyboard's only while a Tab key press is handled; focus passed on by hiding or disabling shows
+// the ring only when the focus it came from showed one.
 class TabKeyWatch final : public QObject {
 public:
     // One per application object, which owns it.
@@ -76,8 +79,9 @@ public:
     // Whether `window` was last activated holding no focus: Qt then gives the focus to its first
     // control, where nothing shows it.
     bool activatedEmpty(const QWidget* window) const { return m_activatedEmpty == window; }
-    bool passedFromRing() const { return m_passedFromRing; }
     void setPassedFromRing(bool ring) { m_passedFromRing = ring; }
+    // Whether the focus Qt passes on now comes from a control that showed the ring; asked once.
+    bool takePassedFromRing() { return std::exchange(m_passedFromRing, false); }
     // Marks the next focus change of this turn of the event loop as the keyboard's.
     void markPressed() {
         if (m_pressed)
@@ -108,8 +112,10 @@ protected:
                 ring->endKeyboardFocus();
             break;
         case QEvent::FocusOut:
-            // A ring's own filter, which runs next, tells whether this focus showed one.
-            m_passedFromRing = false;
+            // A ring's own filter, which runs next, tells whether this focus showed one. The
+            // copy of a widget's focus-out that the style gets afterwards moved no focus.
+            if (watched->isWidgetType())
+                m_passedFromRing = false;
             break;
         case QEvent::WindowActivate:
             if (auto* window = qobject_cast<QWidget*>(watched); window && window->isWindow())
@@ -142,11 +148,23 @@ std::optional<QRect> scrollView(const QWidget* widget, const QWidget* window) {
     return view;
 }
 
+// The room Qt leaves around a control that Tab scrolls to.
+constexpr int revealMargin = 50;
+
 // Return and Enter, unmodified: what presses a focused button besides Space.
 bool isReturn(const QEvent* event) {
     const auto* key = static_cast<const QKeyEvent*>(event);
     return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// Brings `control` into view in each page around it once the layout has placed it.
+void revealInPages(QWidget* control) {
+    for (QWidget* ancestor = control->parentWidget(); ancestor;
+         ancestor = ancestor->parentWidget()) {
+        if (auto* page = qobject_cast<QScrollArea*>(ancestor))
+            revealOnNextTurn(page, control, revealMargin);
+    }
 }
 
 bool takesTabFocus(const QWidget* widget, const QWidget* window) {
@@ -285,8 +303,13 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
-            const TabKeyWatch& watch = TabKeyWatch::instance();
-            m_fromKeyboard = watch.pressed() || watch.passedFromRing();
+            TabKeyWatch& watch = TabKeyWatch::instance();
+            const bool handedOn = watch.takePassedFromRing() && !watch.pressed();
+            m_fromKeyboard = watch.pressed() || handedOn;
+            // Qt scrolls to a control only when the Tab key moved the focus; a keyboard user
+            // must still see where the focus went.
+            if (handedOn && m_painted)
+                revealInPages(m_painted);
         } else if (reason == Qt::ShortcutFocusReason) {
             m_fromKeyboard = true;
         } else if (reason == Qt::MouseFocusReason) {

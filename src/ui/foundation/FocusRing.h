@@ -16,7 +16,9 @@ class FocusRingOverlay;
 // The kit's one keyboard-focus indication: a two-tone ring (white next to the control, ink
 // outside it, so it shows on light surfaces and beside dark fills alike) around a control's
 // outline. It is drawn while the control holds focus that the Tab key gave it, never after a
-// click gave it, nor when Qt passed the focus on because the focused control was hidden.
+// click gave it. Focus that Qt passes on from a control that hides (a card that goes once its
+// button did its work) is drawn only when the hidden control's was, and then the page scrolls
+// the control into view.
 //
 // A button that shows the ring is pressed by Return and Enter as by Space, before a window-wide
 // shortcut for those keys (a default action) takes them.

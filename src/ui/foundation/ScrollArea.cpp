@@ -21,8 +21,9 @@ QString rgba(const QColor& color, qreal opacity) {
 }
 
 // Qt also passes the focus on "as by Tab" when it hides the focused control (a card that goes
-// once its button did its work), and the scroll area then scrolls to wherever that focus landed:
-// the page would move by itself. Only a focus change the user made reveals its control.
+// once its button did its work), and the scroll area then scrolls to wherever that focus landed,
+// before the layout closed the gap: the page would move by itself. Only a focus change the user
+// made reveals its control; FocusRing reveals a keyboard user's focus passed on that way.
 class PageScrollArea final : public QScrollArea {
 public:
     using QScrollArea::QScrollArea;

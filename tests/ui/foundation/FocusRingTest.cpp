@@ -4,6 +4,7 @@
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/OptionPill.h"
 #include "ui/foundation/Palette.h"
+#include "ui/foundation/ScrollArea.h"
 #include "ui/foundation/SwitchToggle.h"
 #include "ui/foundation/TextArea.h"
 #include "ui/foundation/TextInput.h"
@@ -11,6 +12,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
@@ -143,4 +146,47 @@ TEST(FocusRing, ReturnPressesTheButtonThatShowsTheRing) {
     QTest::keyClick(area->editor(), Qt::Key_Return);
     EXPECT_EQ(area->text(), QStringLiteral("Why?\n"));
     EXPECT_EQ(defaults.count(), 0);
+}
+
+// A control that hides once its button did its work passes the focus on as Qt does, as by Tab:
+// after a key press the next control shows the ring and is scrolled into view; after a click
+// nothing rings and the page stays where it is.
+TEST(FocusRing, FocusPassedOnByAHiddenControlRingsOnlyAfterTheKeyboard) {
+    for (const bool keyboard : {true, false}) {
+        SCOPED_TRACE(keyboard);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        QScrollArea* page = makeScrollArea(&window);
+        layout->addWidget(page);
+        auto* content = new QWidget;
+        auto* column = new QVBoxLayout(content);
+        auto* done = new ActionButton(QStringLiteral("Try again"));
+        auto* gap = new QWidget;
+        gap->setFixedHeight(600);
+        auto* next = new LinkButton(QStringLiteral("What the app heard"), {},
+                                    appFont(12, QFont::Normal), Palette::ink());
+        column->addWidget(done);
+        column->addWidget(gap);
+        column->addWidget(next);
+        setScrollContent(page, content);
+        QObject::connect(done, &QAbstractButton::clicked, done, &QWidget::hide);
+        window.resize(320, 240);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+        if (keyboard) {
+            focusByKeyboard(done);
+            QTest::keyClick(done, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(done, Qt::LeftButton, {}, done->rect().center());
+        }
+        ASSERT_FALSE(done->isVisible());
+        ASSERT_EQ(QApplication::focusWidget(), next);
+        EXPECT_EQ(FocusRing::shownOn(next), keyboard);
+        QTest::qWait(1);
+        const QRect shown(next->mapTo(page->viewport(), QPoint()), next->size());
+        EXPECT_EQ(page->viewport()->rect().contains(shown), keyboard);
+        EXPECT_EQ(page->verticalScrollBar()->value() > 0, keyboard);
+    }
 }

@@ -501,6 +501,49 @@ TEST(SessionView, TryAgainLeavesThePageWhereItWas) {
     }
 }
 
+// "Try again" takes its own card away. Tabbed to and pressed with Space, the control the focus
+// goes on to shows the keyboard ring, once the answer came too, and is in view; clicked, nothing
+// rings.
+TEST(SessionView, TryAgainByKeyboardRingsTheNextControl) {
+    for (const bool keyboard : {true, false}) {
+        SCOPED_TRACE(keyboard);
+        Screen screen;
+        SessionScreenHarness& h = screen.h;
+        screen.view.resize(1110, 600);
+        QApplication::setActiveWindow(&screen.view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen.view));
+        ASSERT_TRUE(h.startListening());
+        h.answers.enqueue(
+            test::FakeAnswerSource::Route::answer,
+            {.deltas = {"Half"}, .failure = AnswerServiceError::Case::serverUnavailable});
+        h.answers.answer({"Calmly, one step at a time."}, 1);
+        h.capture.transcript(s("How do you handle pressure?"), true);
+        settle();
+        SessionContentView* live = screen.live();
+        ASSERT_TRUE(live->errorCard()->isVisible());
+        QAbstractButton* retry = button(live->errorCard(), s("Try again"));
+        if (keyboard) {
+            for (int presses = 0; presses < 30 && !retry->hasFocus(); ++presses)
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                            : &screen.view,
+                                Qt::Key_Tab);
+            ASSERT_TRUE(FocusRing::shownOn(retry));
+            QTest::keyClick(retry, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(retry, Qt::LeftButton);
+        }
+        settle();
+        h.clock.advance(1);
+        settle();
+        ASSERT_EQ(h.store->currentAnswer(), s("Calmly, one step at a time."));
+        ASSERT_FALSE(live->errorCard()->isVisible());
+        QWidget* next = QApplication::focusWidget();
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(FocusRing::shownOn(next), keyboard) << next->accessibleName().toStdString();
+        EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), next));
+    }
+}
+
 // A long role and company elide on one line (the whole text as tool tip) and never make the
 // screen wider than a short one does.
 TEST(SessionView, ALongRoleNeverWidensTheScreen) {
