@@ -8,6 +8,8 @@
 #include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
 
+#include <utility>
+
 namespace corvel {
 
 namespace {
@@ -49,9 +51,12 @@ void AppStore::cancelDebounce() {
 }
 
 // A final question that waits for the interviewer to stop keeps waiting across the segment the
-// recogniser starts after it, and opens that segment's text.
+// recogniser starts after it, and opens that segment's text; what was consumed stays behind.
 void AppStore::transcriptSegmentStarted() {
     if (m_waitingFinal) {
+        m_waitingFinal = TranscriptQuestionTracker::unconsumedText(
+                             *m_waitingFinal, m_automaticTurns.consumedTranscript, 1)
+                             .value_or(*m_waitingFinal);
         m_carriedTranscript = withoutClosingMark(*m_waitingFinal);
     } else {
         cancelDebounce();
@@ -131,8 +136,10 @@ QCoro::Task<> AppStore::debounceTranscript(QString transcript, bool isFinal, QUu
     } catch (const CancellationError&) {
         co_return;
     }
-    // A final that waited was carried into the segments the recogniser started meanwhile.
-    m_waitingFinal.reset();
+    // A final that waited may have been carried into a new segment: it is claimed as it stands
+    // there.
+    if (isFinal && m_waitingFinal)
+        transcript = *std::exchange(m_waitingFinal, std::nullopt);
     processAutomaticTranscript(transcript, isFinal, isFinal ? m_transcriptSegment : segment);
 }
 

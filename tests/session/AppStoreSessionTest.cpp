@@ -151,8 +151,8 @@ TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
             h.settle();
         }
     };
-    h.answers.answer({"An answer."});
-    h.answers.answer({"Another answer."});
+    for (int i = 0; i < 3; ++i)
+        h.answers.answer({"An answer."});
 
     say(QStringLiteral("What do you think about?"), true);
     EXPECT_EQ(h.store->questionDraft(), QStringLiteral("What do you think about?"));
@@ -168,7 +168,7 @@ TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
               QStringList{QStringLiteral("What do you think about Our roadmap.")});
 
     // Not continued before the wait is over, the question is asked as it stood; what follows
-    // in the same segment is new text.
+    // in the same segment is new text, and a question there is asked on its own.
     const QString proud = QStringLiteral("What are you most proud of?");
     say(proud, true);
     advance(0.4, false);
@@ -176,9 +176,13 @@ TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
     advance(0.2, false);
     EXPECT_EQ(h.askedQuestions().last(), proud);
     say(QStringLiteral("Take your time"), false);
-    say(QStringLiteral("Take your time."), true);
+    say(QStringLiteral("Take your time. Which tools have you worked with?"), true);
+    advance(1, false);
+    say(QStringLiteral("Right."), true);
     advance(3, false);
-    EXPECT_EQ(h.askedQuestions().size(), 2);
+    EXPECT_EQ(h.askedQuestions(),
+              (QStringList{QStringLiteral("What do you think about Our roadmap."), proud,
+                           QStringLiteral("Which tools have you worked with?")}));
 }
 
 TEST_F(Session, QuestionsArrivingDuringAnAnswerWaitAndTheOldestIsDropped) {
