@@ -1,6 +1,7 @@
 #include "listening/TranscriptQuestionTracker.h"
 
 #include "listening/TextFolding.h"
+#include "platform/EnglishPunctuation.h"
 
 #include <QList>
 #include <QStringList>
@@ -111,6 +112,18 @@ constexpr QLatin1String danglingWords[] = {
 // interviewer has not finished ("What do you think about … our roadmap?").
 constexpr QLatin1String strandedPrepositions[] = {
     "of"_L1, "to"_L1, "with"_L1, "about"_L1, "in"_L1, "for"_L1
+};
+// What opens the object such a preposition waits for: a determiner, a possessive, a pronoun, a
+// number or a clause ("our roadmap", "the team", "it", "how we ship"). A gerund does too.
+constexpr QLatin1String objectOpeners[] = {
+    "the"_L1, "a"_L1, "an"_L1, "this"_L1, "that"_L1, "these"_L1, "those"_L1, "some"_L1, "any"_L1,
+    "each"_L1, "every"_L1, "all"_L1, "both"_L1, "another"_L1, "other"_L1, "such"_L1, "many"_L1,
+    "much"_L1, "more"_L1, "most"_L1, "few"_L1, "several"_L1, "either"_L1, "neither"_L1, "my"_L1,
+    "your"_L1, "our"_L1, "their"_L1, "his"_L1, "her"_L1, "its"_L1, "it"_L1, "them"_L1, "us"_L1,
+    "me"_L1, "him"_L1, "yourself"_L1, "everything"_L1, "anything"_L1, "something"_L1,
+    "nothing"_L1, "everyone"_L1, "anyone"_L1, "someone"_L1, "one"_L1, "two"_L1, "three"_L1,
+    "what"_L1, "how"_L1, "why"_L1, "where"_L1, "when"_L1, "who"_L1, "whom"_L1, "which"_L1,
+    "whether"_L1, "whatever"_L1
 };
 // clang-format on
 
@@ -355,6 +368,28 @@ QList<QStringView> whitespaceTokens(QStringView text) {
     return tokens;
 }
 
+// Lower-case words with their apostrophes ("isn't") and without the punctuation around them, as
+// the recogniser spells them.
+QStringList spokenWords(const QString& text) {
+    const auto kept = [](QChar c) { return c.isLetterOrNumber() || c == u'\''; };
+    QStringList words;
+    for (QString word : text.simplified().toLower().split(u' ', Qt::SkipEmptyParts)) {
+        word.replace(u'\u2019', u'\'');
+        qsizetype first = 0;
+        qsizetype last = word.size();
+        while (first < last && !kept(word[first])) {
+            ++first;
+        }
+        while (last > first && !kept(word[last - 1])) {
+            --last;
+        }
+        if (last > first) {
+            words.append(word.sliced(first, last - first));
+        }
+    }
+    return words;
+}
+
 bool isNarrative(QStringView normalised, QStringView firstLead) {
     return startsWithAny(normalised, firstPersonOpeners) ||
            startsWithAny(firstLead, firstPersonOpeners) ||
@@ -465,6 +500,27 @@ std::optional<QString> TranscriptQuestionTracker::unconsumedText(const QString& 
 
 QString TranscriptQuestionTracker::normalize(QStringView token) {
     return foldedText(token).remove(u' ');
+}
+
+bool TranscriptQuestionTracker::opensQuestion(const QString& text) {
+    const QString folded = foldedText(text);
+    // One word cannot tell: "what we…" continues a question, "what are…" opens one.
+    if (wordCount(folded) < 2) {
+        return false;
+    }
+    const QStringView lead = leadOf(folded);
+    return startsWithAny(lead, imperativeOpeners) || startsWithAny(lead, requestSolicitations) ||
+           EnglishPunctuation::opensQuestion(spokenWords(text));
+}
+
+bool TranscriptQuestionTracker::opensObject(const QString& text) {
+    const QStringList words = foldedWords(text);
+    if (words.size() < 2) {
+        return false;
+    }
+    const QString& first = words.first();
+    return equalsAny(QStringView(first), objectOpeners) || first.front().isDigit() ||
+           (first.size() > 4 && first.endsWith(L1("ing")));
 }
 
 bool TranscriptQuestionTracker::mayContinue(const QString& question) {

@@ -28,6 +28,17 @@ public:
     // most proud of?", "What do you think about"): it is whole only once they have stopped.
     static bool mayContinue(const QString& question);
 
+    // Whether `text` opens with a question or request of its own: a question word or an auxiliary
+    // opening one ("Which tools…", "Is there…", not "What we…") or a request ("Tell me…",
+    // "Describe…"), after greetings and fillers. Words that follow a question that may go on
+    // and open this way are a new question, not its continuation.
+    static bool opensQuestion(const QString& text);
+
+    // Whether `text` opens with what can follow such a question's last word as its object: a
+    // determiner, a possessive, a pronoun, a number, a gerund or a clause ("our roadmap", "how we
+    // ship"). A remark ("Take your time.", "I mean…") does not, nor does one word alone.
+    static bool opensObject(const QString& text);
+
     // One token without case, accents or punctuation: "C’est" gives "cest".
     static QString normalize(QStringView token);
 

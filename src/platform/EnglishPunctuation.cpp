@@ -185,7 +185,7 @@ qsizetype clauseStart(const QStringList& words) {
     return start;
 }
 
-bool opensQuestion(const QStringList& words, qsizetype start) {
+bool opensAt(const QStringList& words, qsizetype start) {
     const QString& first = words[start];
     const QString next = start + 1 < words.size() ? words[start + 1] : QString();
     if (questionWords().contains(first)) {
@@ -235,7 +235,7 @@ bool EnglishPunctuation::isQuestion(const QStringList& words) {
     if (words.isEmpty())
         return false;
     const qsizetype start = clauseStart(words);
-    if (opensQuestion(words, start) || endsWithTag(words))
+    if (opensAt(words, start) || endsWithTag(words))
         return true;
     // An inverted pair needs its verb after it: at the very end "is there" is a place ("the
     // office is there") and "do you" more often a misheard word than a question.
@@ -244,6 +244,10 @@ bool EnglishPunctuation::isQuestion(const QStringList& words) {
             return true;
     }
     return false;
+}
+
+bool EnglishPunctuation::opensQuestion(const QStringList& words) {
+    return !words.isEmpty() && opensAt(words, clauseStart(words));
 }
 
 QString EnglishPunctuation::finished(const QString& words) {

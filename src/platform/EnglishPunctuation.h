@@ -19,6 +19,9 @@ public:
     // Lower-case words: an inverted clause (auxiliary before its subject), a question word
     // opening a question, or a closing tag ("isn't it", "is that right").
     static bool isQuestion(const QStringList& words);
+    // Lower-case words that open with a question, after a lead-in such as "okay so": a question
+    // word opening one ("which tools", not "what we") or an auxiliary before its subject.
+    static bool opensQuestion(const QStringList& words);
 };
 
 } // namespace corvel

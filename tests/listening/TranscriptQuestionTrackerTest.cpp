@@ -170,6 +170,45 @@ TEST(TranscriptQuestionTracker, QuestionsThatMayGoOn) {
             << qPrintable(QString::fromUtf16(question));
 }
 
+// What follows a question that may go on: a question of its own, the object the question
+// waited for, or neither (a remark, one word that cannot tell).
+TEST(TranscriptQuestionTracker, WhatFollowsAQuestionThatMayGoOn) {
+    enum Opens { question, object, neither };
+    const std::pair<const char16_t*, Opens> cases[] = {
+        {u"Which tools have you worked with?", question},
+        {u"Which tools", question},
+        {u"And how would you change it?", question},
+        {u"Okay. Is there anything else?", question},
+        {u"What did you build?", question},
+        {u"Tell me about your team.", question},
+        {u"Describe it.", question},
+        {u"Don't you think?", question},
+        {u"Our roadmap.", object},
+        {u"Other roadmap", object},
+        {u"What we do here.", object},
+        {u"how we ship", object},
+        {u"The team you would join?", object},
+        {u"Leading a team.", object},
+        {u"2 or 3 people", object},
+        {u"Which", neither},
+        {u"Our", neither},
+        {u"I mean, in your last job.", neither},
+        {u"In your last job.", neither},
+        {u"Take your time.", neither},
+        {u"Right. Sure.", neither},
+        {u"", neither},
+    };
+    for (const auto& [text, opens] : cases) {
+        const QString words = QString::fromUtf16(text);
+        EXPECT_EQ(TranscriptQuestionTracker::opensQuestion(words), opens == question)
+            << qPrintable(words);
+        if (opens != question) {
+            EXPECT_EQ(TranscriptQuestionTracker::opensObject(words), opens == object)
+                << qPrintable(words);
+        }
+    }
+}
+
 TEST(TranscriptQuestionTracker, UnconsumedText) {
     const auto unconsumed = [](const QString& transcript, const QString& consumed) {
         return TranscriptQuestionTracker::unconsumedText(transcript, consumed, 1);
