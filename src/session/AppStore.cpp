@@ -213,9 +213,7 @@ void AppStore::automaticAnswersDidChange() {
 }
 
 void AppStore::resynchronizeQuestionTurns() {
-    m_automaticTurns.consumedTranscript = m_lastCaptureTranscript;
-    m_automaticTurns.lastQuestion = m_currentQuestion;
-    m_automaticTurns.lastQuestionTime = m_clock->now();
+    m_intake.takeAll(m_currentQuestion, m_clock->now());
 }
 
 void AppStore::setMessage(const std::optional<QString>& value) {

@@ -14,11 +14,11 @@
 #include "core/PreparationStep.h"
 #include "core/SessionPhase.h"
 #include "core/WorkspaceWriter.h"
-#include "listening/AutomaticQuestionTurns.h"
 #include "platform/BundleInfo.h"
 #include "platform/Cancellation.h"
 #include "platform/PropertyAssign.h"
 #include "platform/TaskSlot.h"
+#include "session/QuestionIntake.h"
 
 #include <QCoroTask>
 #include <QObject>
@@ -291,8 +291,7 @@ private:
     void offerHeardDraft(const QString& text);
     void cancelDebounce();
     void transcriptSegmentStarted();
-    QCoro::Task<> debounceTranscript(QString transcript, bool isFinal, QUuid segment,
-                                     CancelToken cancel);
+    QCoro::Task<> debounceTranscript(QString transcript, QUuid segment, CancelToken cancel);
     void processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment);
     QCoro::Task<> runGeneration(QUuid token, GenerationRequest request, CancelToken cancel);
     void appendDelta(const QString& delta);
@@ -394,13 +393,7 @@ private:
     std::vector<QString> m_pendingAutomaticQuestions;
     QUuid m_transcriptSegment = QUuid::createUuid();
     TaskSlot m_autosave;
-    AutomaticQuestionTurns m_automaticTurns;
-    QString m_lastCaptureTranscript;
-    // A final result whose question may go on, while it waits for the interviewer to stop.
-    std::optional<QString> m_waitingFinal;
-    // That final's text, carried into the segment the recogniser started after it, so that what
-    // the interviewer says next continues it.
-    QString m_carriedTranscript;
+    QuestionIntake m_intake;
     std::optional<QUuid> m_currentEntryID;
     QUuid m_sessionID = QUuid::createUuid();
     QString m_key;

@@ -5,7 +5,6 @@
 #include "core/AnswerServiceError.h"
 #include "core/AnswerSource.h"
 #include "listening/AudioCapture.h"
-#include "listening/TranscriptQuestionTracker.h"
 #include "platform/UptimeClock.h"
 
 #include <utility>
@@ -16,13 +15,6 @@ namespace {
 constexpr std::size_t maximumPendingQuestions = 3;
 constexpr double audibleQuietSeconds = 0.3;
 constexpr double audibleCheckSeconds = 0.1;
-
-// The recogniser closes each final result with a mark; words that follow it continue the text.
-QString withoutClosingMark(QString text) {
-    while (text.endsWith(u'?') || text.endsWith(u'.') || text.endsWith(u'!'))
-        text.chop(1);
-    return text;
-}
 
 // Cloud answer failures that leave the session listening.
 bool keepsListeningAfter(AnswerServiceError::Case errorCase) {
@@ -47,24 +39,14 @@ void AppStore::setPhase(SessionPhase phase) {
 
 void AppStore::cancelDebounce() {
     m_recognitionDebounce.cancel();
-    m_waitingFinal.reset();
+    m_intake.dropWaiting();
 }
 
-// A final question that waits for the interviewer to stop keeps waiting across the segment the
-// recogniser starts after it, and opens that segment's text; what was consumed stays behind.
 void AppStore::transcriptSegmentStarted() {
-    if (m_waitingFinal) {
-        m_waitingFinal = TranscriptQuestionTracker::unconsumedText(
-                             *m_waitingFinal, m_automaticTurns.consumedTranscript, 1)
-                             .value_or(*m_waitingFinal);
-        m_carriedTranscript = withoutClosingMark(*m_waitingFinal);
-    } else {
+    if (!m_intake.isWaiting())
         cancelDebounce();
-        m_carriedTranscript.clear();
-    }
+    m_intake.segmentStarted();
     m_transcriptSegment = QUuid::createUuid();
-    m_automaticTurns.consumedTranscript.clear();
-    m_lastCaptureTranscript = m_carriedTranscript;
 }
 
 // What is heard becomes the draft unless the user is writing their own question there.
@@ -76,8 +58,7 @@ void AppStore::offerHeardDraft(const QString& text) {
 void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (!m_isSessionActive || m_isPaused || !(m_audio->isRunning() || m_isStarting))
         return;
-    m_lastCaptureTranscript =
-        m_carriedTranscript.isEmpty() ? text : m_carriedTranscript + u' ' + text.trimmed();
+    m_intake.record(text);
     m_questionUpdatedAt = m_clock->now();
 
     if (m_activeAudioSource.value_or(m_audioSource) == AudioSource::microphone) {
@@ -88,32 +69,27 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     }
     if (m_audio->source() != AudioSource::system)
         return;
-    cancelDebounce();
-    const QString trimmed = m_lastCaptureTranscript.trimmed();
-    const auto unconsumed =
-        TranscriptQuestionTracker::unconsumedText(trimmed, m_automaticTurns.consumedTranscript, 1);
-    if (!unconsumed)
+    const QuestionIntake::Heard heard = m_intake.judge(isFinal, m_automaticAnswers);
+    // A question that waits for the interviewer to stop keeps its wait through what follows.
+    if (!m_intake.isWaiting())
+        m_recognitionDebounce.cancel();
+    if (heard.stands) {
+        processAutomaticTranscript(*heard.stands, true, m_transcriptSegment);
+        m_intake.taken(*heard.stands);
+    }
+    if (!heard.question)
         return;
-    const auto question = TranscriptQuestionTracker::question(*unconsumed, isFinal);
-    if (!question)
-        return;
-    offerHeardDraft(*question);
+    offerHeardDraft(*heard.question);
     if (!m_isGenerating && m_sessionPhase != SessionPhase::error)
         setPhase(SessionPhase::listening);
-    if (!m_automaticAnswers)
-        return;
-    if (isFinal && !TranscriptQuestionTracker::mayContinue(*question)) {
-        processAutomaticTranscript(trimmed, true, m_transcriptSegment);
-        return;
-    }
-    // A question that may go on is claimed, final or not, only once the interviewer has stopped.
-    if (isFinal)
-        m_waitingFinal = trimmed;
-    debounceTranscript(trimmed, isFinal, m_transcriptSegment, m_recognitionDebounce.start());
+    const QString transcript = m_intake.transcript().trimmed();
+    if (heard.next == QuestionIntake::Heard::Next::claim)
+        processAutomaticTranscript(transcript, true, m_transcriptSegment);
+    else if (heard.next == QuestionIntake::Heard::Next::wait)
+        debounceTranscript(transcript, m_transcriptSegment, m_recognitionDebounce.start());
 }
 
-QCoro::Task<> AppStore::debounceTranscript(QString transcript, bool isFinal, QUuid segment,
-                                           CancelToken cancel) {
+QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, CancelToken cancel) {
     QPointer<AppStore> self(this);
     UptimeClock* clock = m_clock;
     auto stillWanted = [&] {
@@ -136,11 +112,11 @@ QCoro::Task<> AppStore::debounceTranscript(QString transcript, bool isFinal, QUu
     } catch (const CancellationError&) {
         co_return;
     }
-    // A final that waited may have been carried into a new segment: it is claimed as it stands
-    // there.
-    if (isFinal && m_waitingFinal)
-        transcript = *std::exchange(m_waitingFinal, std::nullopt);
-    processAutomaticTranscript(transcript, isFinal, isFinal ? m_transcriptSegment : segment);
+    // A waiting final is claimed in the segment it was carried into, with what continues it.
+    if (const auto claim = m_intake.waitEnded())
+        processAutomaticTranscript(claim->transcript, claim->isFinal, m_transcriptSegment);
+    else
+        processAutomaticTranscript(transcript, false, segment);
 }
 
 void AppStore::processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment) {
@@ -150,7 +126,7 @@ void AppStore::processAutomaticTranscript(const QString& text, bool isFinal, con
         return;
     if (!capturesCallAudio() || segment != m_transcriptSegment)
         return;
-    const auto question = m_automaticTurns.consume(text, isFinal, m_clock->now());
+    const auto question = m_intake.claim(text, isFinal, m_clock->now());
     if (!question)
         return;
     if (m_isGenerating) {
@@ -175,16 +151,16 @@ void AppStore::ask(const std::optional<QString>& question, bool automatic) {
     const QString text = question.value_or(m_questionDraft).trimmed();
     if (text.isEmpty())
         return;
-    cancelDebounce();
+    // Another question asked by itself does not end the wait of one the interviewer may go on.
+    if (!automatic || !m_intake.isWaiting())
+        cancelDebounce();
     if (!automatic) {
         // Asked, the typed text gives way to the next question heard; asking another question
         // (the heard one again, after "Try again") leaves it the user's.
         if (text == m_questionDraft.trimmed())
             m_questionDraftTyped = false;
         m_pendingAutomaticQuestions.clear();
-        m_automaticTurns.consumedTranscript = m_lastCaptureTranscript;
-        m_automaticTurns.lastQuestion = text;
-        m_automaticTurns.lastQuestionTime = m_clock->now();
+        m_intake.takeAll(text, m_clock->now());
     }
     saveCurrentAnswer();
 

@@ -81,8 +81,7 @@ void AppStore::startSession() {
     setQuestionDraft(QString());
     m_currentEntryID.reset();
     m_pendingAutomaticQuestions.clear();
-    m_automaticTurns = AutomaticQuestionTurns();
-    m_lastCaptureTranscript.clear();
+    m_intake.reset();
     m_timingTrace.reset();
     publishTiming();
     m_transcriptSegment = QUuid::createUuid();
@@ -96,8 +95,7 @@ void AppStore::startListening() {
     assign(*this, m_isStarting, true, &AppStore::isStartingChanged);
     setPhase(SessionPhase::preparing);
     setMessage(std::nullopt);
-    m_automaticTurns.consumedTranscript.clear();
-    m_carriedTranscript.clear();
+    m_intake.listeningStarted();
     m_listening.cancel();
 
     const AudioSource source = m_activeAudioSource.value_or(m_audioSource);
@@ -159,8 +157,8 @@ void AppStore::listeningBecameReady() {
     setPhase(m_isGenerating ? SessionPhase::answering : SessionPhase::waiting);
     if (m_automaticallyOpenOverlay)
         openOverlay();
-    if (m_isCloudConfigured && !m_lastCaptureTranscript.isEmpty())
-        processAutomaticTranscript(m_lastCaptureTranscript, false, m_transcriptSegment);
+    if (m_isCloudConfigured && !m_intake.transcript().isEmpty())
+        processAutomaticTranscript(m_intake.transcript(), false, m_transcriptSegment);
 }
 
 void AppStore::stopListening() {

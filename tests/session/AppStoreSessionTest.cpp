@@ -127,30 +127,56 @@ TEST_F(Session, QuestionsEndingOnAPrepositionAreAskedOnceTheInterviewerStops) {
     EXPECT_EQ(h.askedQuestions(), questions);
 }
 
-// The recogniser ends a result at every pause. Words the interviewer adds before the wait for a
-// question that may go on is over continue it, in the next recognition segment.
-TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
-    StoreHarness h;
-    test::FakeCaptureStack stack;
-    AudioCapture audio(std::nullopt, stack.platform(), h.clock);
-    h.realAudio = &audio;
-    h.realAudioClock = &h.clock;
-    h.makeStore(QStringLiteral("sk-test"), true);
-    h.prepare();
-    ASSERT_TRUE(h.startListening());
-    const auto say = [&](const QString& text, bool isFinal) {
+namespace {
+
+// The real capture engine over a fake input and recogniser, which starts a new recognition
+// segment after each final result, as the recogniser does at every pause.
+class SessionSegments : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.realAudio = &audio;
+        h.realAudioClock = &h.clock;
+        h.makeStore(QStringLiteral("sk-test"), true);
+        h.prepare();
+        ASSERT_TRUE(h.startListening());
+    }
+    void say(const QString& text, bool isFinal) {
         stack.recognizer->current().result(text, isFinal);
         h.settle();
-    };
+    }
     // Time passes in 0.1 s steps, each with the interviewer's voice or in silence.
-    const auto advance = [&](double seconds, bool audible) {
+    void advance(double seconds, bool audible) {
         for (int step = 0; step < qRound(seconds * 10); ++step) {
             const std::vector<qint16> sound(1600, audible ? 8000 : 0);
             stack.input().samples(sound.data(), sound.size());
             h.clock.advance(0.1);
             h.settle();
         }
-    };
+    }
+    // The interviewer says `words` over 0.6 s after a 0.2 s pause, the recogniser giving each
+    // growing prefix as a partial result; the final result, when given, follows.
+    void goOn(const QStringList& words, const std::optional<QString>& final) {
+        advance(0.2, false);
+        for (qsizetype i = 1; i <= words.size(); ++i) {
+            advance(0.6 / words.size(), true);
+            say(words.first(i).join(u' '), false);
+        }
+        if (final)
+            say(*final, true);
+    }
+
+    StoreHarness h;
+    test::FakeCaptureStack stack;
+    AudioCapture audio{std::nullopt, stack.platform(), h.clock};
+};
+
+const QString proud = QStringLiteral("What are you most proud of?");
+
+} // namespace
+
+// The recogniser ends a result at every pause. Words the interviewer adds before the wait for a
+// question that may go on is over continue it, in the next recognition segment.
+TEST_F(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
     for (int i = 0; i < 3; ++i)
         h.answers.answer({"An answer."});
 
@@ -169,7 +195,6 @@ TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
 
     // Not continued before the wait is over, the question is asked as it stood; what follows
     // in the same segment is new text, and a question there is asked on its own.
-    const QString proud = QStringLiteral("What are you most proud of?");
     say(proud, true);
     advance(0.4, false);
     EXPECT_EQ(h.askedQuestions().size(), 1);
@@ -183,6 +208,84 @@ TEST(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
     EXPECT_EQ(h.askedQuestions(),
               (QStringList{QStringLiteral("What do you think about Our roadmap."), proud,
                            QStringLiteral("Which tools have you worked with?")}));
+}
+
+// What the interviewer adds within the wait that makes no question with the waiting one (a
+// remark, a misheard fragment, words that never reach a final result) leaves it as it stood: it
+// is asked once, when their final result comes or the wait ends.
+TEST_F(SessionSegments, AWaitingQuestionIsAskedAsItStoodAfterARemark) {
+    const QString about = QStringLiteral("What do you think about?");
+    const std::pair<QString, QString> remarks[] = {
+        {proud, QStringLiteral("I mean, in your last job.")},
+        {about, QStringLiteral("Take your time.")},
+        {QStringLiteral("Which tools have you worked with?"), QStringLiteral("Are road.")},
+    };
+    QStringList asked;
+    for (const auto& [question, remark] : remarks) {
+        h.answers.answer({"An answer."});
+        say(question, true);
+        QStringList words = remark.chopped(1).split(u' ');
+        goOn(words, std::nullopt);
+        EXPECT_EQ(h.askedQuestions(), asked) << "asked while the interviewer speaks";
+        say(remark, true);
+        asked.append(question);
+        EXPECT_EQ(h.askedQuestions(), asked) << "not asked on the remark's final result";
+        advance(3, false);
+        EXPECT_EQ(h.askedQuestions(), asked);
+    }
+}
+
+// Words after a waiting question that never become a final result: it is asked as it stood
+// once the interviewer has stopped. Pausing during the wait still asks nothing.
+TEST_F(SessionSegments, AWaitingQuestionIsAskedAfterTheWaitWhenWhatFollowsStaysPartial) {
+    h.answers.answer({"An answer."});
+    say(proud, true);
+    goOn({QStringLiteral("I"), QStringLiteral("mean"), QStringLiteral("in")}, std::nullopt);
+    EXPECT_TRUE(h.askedQuestions().isEmpty());
+    advance(0.5, false);
+    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+    advance(3, false);
+    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+
+    say(QStringLiteral("What do you think about?"), true);
+    h.store->togglePause();
+    h.clock.advance(3);
+    h.settle();
+    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+}
+
+// A question of its own after a waiting one: the waiting one is asked as it stood as soon as
+// the new one opens, and the new one after it, each on its own.
+TEST_F(SessionSegments, TwoQuestionsInARowAreAskedApart) {
+    const QString salary = QStringLiteral("What salary are you looking for?");
+    const QString tools = QStringLiteral("Which tools have you worked with?");
+    h.answers.answer({"A range.", " More."}, 0.5);
+    h.answers.answer({"C++."});
+    say(salary, true);
+    goOn({QStringLiteral("Which"), QStringLiteral("tools")}, std::nullopt);
+    EXPECT_EQ(h.askedQuestions(), QStringList{salary});
+    goOn({QStringLiteral("Which tools have you"), QStringLiteral("worked with")}, tools);
+    EXPECT_EQ(h.store->questionDraft(), tools);
+    advance(1.5, false);
+    EXPECT_EQ(h.askedQuestions(), (QStringList{salary, tools}));
+    EXPECT_EQ(h.store->sessionEntries().size(), 2u);
+}
+
+// A queued question asked by itself while another waits for the interviewer to stop leaves the
+// waiting one waiting; it is asked after the queue.
+TEST_F(SessionSegments, AQuestionFromTheQueueDoesNotEndTheWaitOfAnother) {
+    const QString strength = QStringLiteral("What is your biggest strength?");
+    const QString weakness = QStringLiteral("What is your biggest weakness?");
+    h.answers.answer({"Focus."}, 0.3);
+    h.answers.answer({"Impatience."});
+    h.answers.answer({"The migration."});
+    say(strength, true);
+    say(weakness, true);
+    say(proud, true);
+    advance(0.3, false);
+    EXPECT_EQ(h.askedQuestions(), (QStringList{strength, weakness}));
+    advance(1, false);
+    EXPECT_EQ(h.askedQuestions(), (QStringList{strength, weakness, proud}));
 }
 
 TEST_F(Session, QuestionsArrivingDuringAnAnswerWaitAndTheOldestIsDropped) {

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "listening/AutomaticQuestionTurns.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace corvel {
+
+// What the store makes of the call's transcript, apart from its timers: the transcript of the
+// current recognition segment, what of it already gave a question, and a final question that may
+// go on ("What are you most proud of?") while it waits for the interviewer to stop.
+//
+// The recogniser ends a result at every pause, so such a question is carried into the next
+// segment. The words that follow it there continue it when they make one question with it ("…
+// about" "our roadmap"); otherwise it stands as it was heard: when they open a question of their
+// own, when their final result makes no question with it, or when the wait ends.
+class QuestionIntake final {
+public:
+    // What one transcript update leads to.
+    struct Heard {
+        // The transcript of a waiting question that the words after it left as it stood: to be
+        // claimed as final before the rest, then marked `taken`.
+        std::optional<QString> stands;
+        // The question the transcript shows now.
+        std::optional<QString> question;
+        // Then `transcript()` is claimed as final at once, or once the interviewer has stopped
+        // (a final whose question may go on is the waiting question meanwhile).
+        enum class Next { nothing, claim, wait } next = Next::nothing;
+    };
+    // What the end of the wait claims.
+    struct Claim {
+        QString transcript;
+        bool isFinal = false;
+    };
+
+    // The current segment's transcript, led by a carried question.
+    const QString& transcript() const { return m_transcript; }
+    bool isWaiting() const { return m_waiting.has_value(); }
+
+    // A new session: nothing heard, nothing taken, nothing asked.
+    void reset();
+    // Listening starts: what was taken belonged to the segments before.
+    void listeningStarted();
+    // The recogniser starts a segment: a waiting question opens it, nothing else is carried.
+    void segmentStarted();
+    // A transcript update of the current segment.
+    void record(const QString& text);
+    // The question in the update just recorded, from call audio, and what to do with it;
+    // `automatic` when questions are asked without the user.
+    Heard judge(bool isFinal, bool automatic);
+    // The standing question's transcript counts as taken, even when it could not be claimed.
+    void taken(const QString& transcript);
+    // The wait is over: the waiting question, whole with the words that continue it so far.
+    // None when nothing waits (the wait was for a partial result).
+    std::optional<Claim> waitEnded();
+    void dropWaiting() { m_waiting.reset(); }
+    // The new question in `transcript`, if it is not a repeat; what it covered is taken.
+    std::optional<QString> claim(const QString& transcript, bool isFinal, double now);
+    // Everything heard so far is taken, and `question` counts as just asked.
+    void takeAll(const QString& question, double now);
+
+private:
+    struct Waiting {
+        QString transcript;
+        QString question;
+    };
+    // The question in the part of the transcript that follows `consumed`.
+    std::optional<QString> questionAfter(const QString& consumed, bool isFinal) const;
+    // The question the words after the waiting one make with it, when they continue it.
+    std::optional<QString> continuation(const QString& more, bool isFinal) const;
+    void decide(Heard& heard, const QString& question, bool isFinal, bool automatic);
+
+    AutomaticQuestionTurns m_turns;
+    QString m_transcript;
+    // The waiting question's text without its closing mark, leading this segment's transcript.
+    QString m_carried;
+    std::optional<Waiting> m_waiting;
+};
+
+} // namespace corvel

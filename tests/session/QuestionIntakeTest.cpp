@@ -1,0 +1,106 @@
+#include "session/QuestionIntake.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using Next = QuestionIntake::Heard::Next;
+
+namespace {
+
+const QString about = QStringLiteral("What do you think about?");
+
+// An intake with `about` waiting, carried into the segment the recogniser started after it.
+QuestionIntake waitingAbout() {
+    QuestionIntake intake;
+    intake.record(about);
+    const auto heard = intake.judge(true, true);
+    EXPECT_EQ(heard.question, about);
+    EXPECT_EQ(heard.next, Next::wait);
+    intake.segmentStarted();
+    EXPECT_EQ(intake.transcript(), QStringLiteral("What do you think about"));
+    return intake;
+}
+
+} // namespace
+
+// What the words after a waiting question make of it: its continuation, a question of their
+// own, a remark, or nothing yet.
+TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
+    struct Case {
+        const char* text;
+        bool isFinal;
+        bool stands;
+        std::optional<QString> question;
+        Next next;
+        bool waits;
+    };
+    const QString joined = QStringLiteral("What do you think about Our roadmap");
+    const QString tools = QStringLiteral("Which tools have you worked with?");
+    const Case cases[] = {
+        {"Our", false, false, std::nullopt, Next::nothing, true},
+        {"Our roadmap", false, false, joined, Next::nothing, true},
+        {"Our roadmap.", true, false, joined + u'.', Next::claim, false},
+        // Continued, it may go on again.
+        {"The team you work with.", true, false,
+         QStringLiteral("What do you think about The team you work with."), Next::wait, true},
+        {"Take your time", false, false, std::nullopt, Next::nothing, true},
+        {"Take your time.", true, true, std::nullopt, Next::nothing, false},
+        {"Our.", true, true, std::nullopt, Next::nothing, false},
+        {"I mean, in your last job.", true, true, std::nullopt, Next::nothing, false},
+        // A question of its own: the waiting one is asked before it, at its first words.
+        {"Which tools", false, true, std::nullopt, Next::nothing, false},
+        {"Which tools have you used?", true, true, QStringLiteral("Which tools have you used?"),
+         Next::claim, false},
+        {"Which tools have you worked with?", true, true, tools, Next::wait, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        QuestionIntake intake = waitingAbout();
+        intake.record(QString::fromUtf8(c.text));
+        const auto heard = intake.judge(c.isFinal, true);
+        EXPECT_EQ(heard.stands, c.stands ? std::optional(about) : std::nullopt);
+        EXPECT_EQ(heard.question, c.question);
+        EXPECT_EQ(heard.next, c.next);
+        EXPECT_EQ(intake.isWaiting(), c.waits);
+        if (heard.stands) {
+            // The standing question is taken; what follows is judged after it.
+            intake.taken(*heard.stands);
+            EXPECT_EQ(intake.claim(intake.transcript(), c.isFinal, 0), c.question);
+        }
+    }
+
+    // Within one segment (no pause between them), a remark after the mark leaves it too.
+    QuestionIntake intake;
+    intake.record(QStringLiteral("What are you most proud of?"));
+    ASSERT_EQ(intake.judge(true, true).next, Next::wait);
+    intake.record(QStringLiteral("What are you most proud of? Take your time."));
+    EXPECT_EQ(intake.judge(true, true).stands, QStringLiteral("What are you most proud of?"));
+}
+
+TEST(QuestionIntake, TheEndOfTheWaitClaimsTheQuestionWithWhatContinuesIt) {
+    QuestionIntake intake = waitingAbout();
+    EXPECT_EQ(intake.waitEnded()->transcript, about);
+    EXPECT_FALSE(intake.waitEnded()) << "claimed once";
+
+    intake = waitingAbout();
+    intake.record(QStringLiteral("Our roadmap"));
+    intake.judge(false, true);
+    const auto whole = intake.waitEnded();
+    EXPECT_EQ(whole->transcript, QStringLiteral("What do you think about Our roadmap"));
+    EXPECT_FALSE(whole->isFinal);
+
+    intake = waitingAbout();
+    intake.record(QStringLiteral("I mean in your"));
+    intake.judge(false, true);
+    const auto alone = intake.waitEnded();
+    EXPECT_EQ(alone->transcript, about);
+    EXPECT_TRUE(alone->isFinal);
+    ASSERT_EQ(intake.claim(alone->transcript, true, 0), about);
+
+    // Nothing is carried once nothing waits, and without automatic answers nothing waits.
+    intake.segmentStarted();
+    EXPECT_EQ(intake.transcript(), QString());
+    intake.record(about);
+    EXPECT_EQ(intake.judge(true, false).next, Next::nothing);
+    EXPECT_FALSE(intake.isWaiting());
+}
