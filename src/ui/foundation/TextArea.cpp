@@ -6,6 +6,7 @@
 #include "ui/foundation/RoundedCard.h"
 #include "ui/foundation/ScrollArea.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -59,6 +60,7 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
 
     m_editor->setPlainText(text);
     applyTextLayout();
+    m_editor->installEventFilter(this);
     connect(m_editor, &QTextEdit::textChanged, this, [this] {
         update();
         Q_EMIT textChanged(this->text());
@@ -81,6 +83,23 @@ void TextArea::setText(const QString& text) {
 
 bool TextArea::placeholderShown() const {
     return m_editor->document()->isEmpty();
+}
+
+// Qt takes Return on an empty line whose block has a format of its own (here, the line spacing)
+// for leaving a list or heading: it drops the format and makes no line. Here every Return makes a
+// new line with the spacing of the one before; Ctrl+Return and the like are left to shortcuts.
+bool TextArea::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editor && event->type() == QEvent::KeyPress && !m_editor->isReadOnly()) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            QTextCursor cursor = m_editor->textCursor();
+            cursor.insertBlock();
+            m_editor->setTextCursor(cursor);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // New blocks copy the format of the block they split from, so setting it once per text suffices.

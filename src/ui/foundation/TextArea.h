@@ -27,6 +27,7 @@ Q_SIGNALS:
     void textChanged(const QString& text);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

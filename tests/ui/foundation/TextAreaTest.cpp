@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -42,6 +43,33 @@ TEST(TextAreaTest, PlaceholderShowsOnlyWhileEmptyAndNeverBlocksTyping) {
     // Markup is kept as typed, never interpreted.
     area.setText(QStringLiteral("<b>bold</b>"));
     EXPECT_EQ(area.editor()->toPlainText(), QStringLiteral("<b>bold</b>"));
+}
+
+// Return makes a new line every time, on an empty line too, with the same line spacing; it
+// replaces a selection as typing does.
+TEST(TextAreaTest, EveryReturnMakesANewLine) {
+    TextArea area({}, QStringLiteral("Notes"), 140);
+    area.show();
+    QApplication::setActiveWindow(&area);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
+    area.editor()->setFocus();
+    QTextEdit* editor = area.editor();
+    const qreal spacing = editor->textCursor().blockFormat().lineHeight();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, QStringLiteral("Lead"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(editor, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClicks(editor, QStringLiteral("Ship"));
+    EXPECT_EQ(area.text(), QStringLiteral("\nLead\n\nShip"));
+    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next())
+        EXPECT_EQ(block.blockFormat().lineHeight(), spacing);
+
+    QTextCursor word = editor->textCursor();
+    word.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
+    editor->setTextCursor(word);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, QStringLiteral("Test"));
+    EXPECT_EQ(area.text(), QStringLiteral("\nLead\n\n\nTest"));
 }
 
 TEST(TextAreaTest, FieldsAreLabelledByTheirPlaceholder) {
