@@ -10,8 +10,10 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -61,16 +63,38 @@ private:
 
 namespace {
 
-// Qt also moves the focus "as by Tab" when it hides the focused widget. A Tab focus reason is the
-// keyboard's only while a Tab key press is handled; focus passed on by hiding or disabling shows
-// the ring only when the focus it came from showed one.
-class TabKeyWatch final : public QObject {
+// Whether Return typed into `widget` makes a new line.
+bool takesNewLines(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QTextEdit*>(widget))
+        return !edit->isReadOnly();
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(widget))
+        return !edit->isReadOnly();
+    return false;
+}
+
+// A held Return or Enter comes again and again as a repeated key press, which a shortcut, a
+// dialog's default button or a line edit would each take as a new press, also once a new screen
+// has replaced the one it was meant for. Only a multi-line field wants the repeats, as new lines.
+bool isHeldReturn(const QEvent* event) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (!key->isAutoRepeat() || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
+        return false;
+    const bool typed =
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return !(typed && takesNewLines(QApplication::focusWidget()));
+}
+
+// The kit's watch over the whole application's keyboard. Qt also moves the focus "as by Tab" when
+// it hides the focused widget: a Tab focus reason is the keyboard's only while a Tab key press is
+// handled, and focus passed on by hiding or disabling shows the ring only when the focus it came
+// from showed one. A held Return or Enter presses once.
+class KeyboardWatch final : public QObject {
 public:
     // One per application object, which owns it.
-    static TabKeyWatch& instance() {
-        static QPointer<TabKeyWatch> watch;
+    static KeyboardWatch& instance() {
+        static QPointer<KeyboardWatch> watch;
         if (!watch) {
-            watch = new TabKeyWatch;
+            watch = new KeyboardWatch;
             qApp->installEventFilter(watch);
         }
         return *watch;
@@ -93,7 +117,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Taken here, a repeat reaches no shortcut; its key press then ends below.
+            if (isHeldReturn(event)) {
+                event->accept();
+                return true;
+            }
+            break;
         case QEvent::KeyPress: {
+            if (isHeldReturn(event))
+                return true;
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
                 markPressed();
@@ -128,7 +161,7 @@ protected:
     }
 
 private:
-    TabKeyWatch() : QObject(qApp) {}
+    KeyboardWatch() : QObject(qApp) {}
     bool m_pressed = false;
     bool m_passedFromRing = false;
     QPointer<QWidget> m_activatedEmpty;
@@ -176,7 +209,7 @@ bool takesTabFocus(const QWidget* widget, const QWidget* window) {
 
 FocusRing::FocusRing(QWidget* focused, QWidget* painted)
     : QObject(focused), m_focused(focused), m_painted(painted ? painted : focused) {
-    TabKeyWatch::instance();
+    KeyboardWatch::instance();
     focused->installEventFilter(this);
 }
 
@@ -303,7 +336,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
-            TabKeyWatch& watch = TabKeyWatch::instance();
+            KeyboardWatch& watch = KeyboardWatch::instance();
             const bool handedOn = watch.takePassedFromRing() && !watch.pressed();
             m_fromKeyboard = watch.pressed() || handedOn;
             // Qt scrolls to a control only when the Tab key moved the focus; a keyboard user
@@ -315,7 +348,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         } else if (reason == Qt::MouseFocusReason) {
             endKeyboardFocus();
         } else if (reason == Qt::ActiveWindowFocusReason && !m_fromKeyboard &&
-                   TabKeyWatch::instance().activatedEmpty(m_focused->window())) {
+                   KeyboardWatch::instance().activatedEmpty(m_focused->window())) {
             // A window opened with nothing focused keeps nothing focused: the first Tab starts
             // at its first control, and no key presses an unmarked one.
             QTimer::singleShot(0, this, [this] {
@@ -330,7 +363,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::FocusOut: {
-        TabKeyWatch::instance().setPassedFromRing(
+        KeyboardWatch::instance().setPassedFromRing(
             m_fromKeyboard && m_focused->window()->testAttribute(Qt::WA_KeyboardFocusChange));
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
@@ -343,12 +376,11 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
         // A button that shows the ring takes Return and Enter, before a window's shortcut for
-        // them (a default action) does; a repeat presses it once.
+        // them (a default action) does. A held key never gets here again (isHeldReturn).
         if (isReturn(event) && visible()) {
             if (auto* button = qobject_cast<QAbstractButton*>(m_focused)) {
                 event->accept();
-                if (event->type() == QEvent::KeyPress &&
-                    !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                if (event->type() == QEvent::KeyPress)
                     button->click();
                 return true;
             }
@@ -369,7 +401,7 @@ void focusByKeyboard(QWidget* widget) {
     // Focus the window gave on activation comes again, now as the keyboard's.
     if (widget->hasFocus())
         widget->clearFocus();
-    TabKeyWatch::instance().markPressed();
+    KeyboardWatch::instance().markPressed();
     widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
     widget->setFocus(Qt::TabFocusReason);
 }

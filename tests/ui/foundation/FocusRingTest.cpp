@@ -1,6 +1,8 @@
 #include "ui/foundation/FocusRing.h"
+#include "support/KeyHold.h"
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/AppFont.h"
+#include "ui/foundation/ConfirmationDialog.h"
 #include "ui/foundation/LinkButton.h"
 #include "ui/foundation/OptionPill.h"
 #include "ui/foundation/Palette.h"
@@ -12,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -146,6 +149,63 @@ TEST(FocusRing, ReturnPressesTheButtonThatShowsTheRing) {
     QTest::keyClick(area->editor(), Qt::Key_Return);
     EXPECT_EQ(area->text(), QStringLiteral("Why?\n"));
     EXPECT_EQ(defaults.count(), 0);
+}
+
+// A held Return or Enter presses once wherever it is bound: a window's shortcut, Ctrl+Return, a
+// ringed button, the default button of a dialog that the first press opened, a line edit. A
+// multi-line field takes each repeat as a new line.
+TEST(FocusRing, AHeldReturnPressesOnce) {
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    auto* button = new ActionButton(QStringLiteral("Delete"));
+    auto* field = new TextInput(QStringLiteral("Key"));
+    auto* area = new TextArea({}, QStringLiteral("Question"), 100);
+    row->addWidget(button);
+    row->addWidget(field);
+    row->addWidget(area);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Return), &window);
+    shortcut->setContext(Qt::WindowShortcut);
+    auto* ask = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), &window);
+    QSignalSpy defaults(shortcut, &QShortcut::activated);
+    QSignalSpy asks(ask, &QShortcut::activated);
+    QSignalSpy entered(field, &QLineEdit::returnPressed);
+    int confirmed = 0;
+    QPointer<QMessageBox> confirmation;
+    QObject::connect(button, &QAbstractButton::clicked, &window, [&] {
+        confirmation = openConfirmation(&window, QStringLiteral("Delete this interview?"),
+                                        QString(), QStringLiteral("Delete"), [&] { ++confirmed; });
+    });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
+
+    test::holdKey(&window, Qt::Key_Return);
+    test::holdKey(&window, Qt::Key_Enter, 20, Qt::KeypadModifier);
+    test::holdKey(&window, Qt::Key_Return, 20, Qt::ControlModifier);
+    EXPECT_EQ(defaults.count(), 1);
+    EXPECT_EQ(asks.count(), 1);
+
+    focusByKeyboard(button);
+    test::holdKey(button, Qt::Key_Return);
+    ASSERT_TRUE(confirmation && confirmation->isVisible()) << "closed by the repeats";
+    EXPECT_EQ(confirmed, 0);
+    confirmation->reject();
+    EXPECT_EQ(defaults.count(), 1);
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    // A line edit takes Return where no shortcut does.
+    delete shortcut;
+    focusByKeyboard(field);
+    test::holdKey(field, Qt::Key_Return);
+    EXPECT_EQ(entered.count(), 1);
+
+    focusByKeyboard(area->editor());
+    QTest::keyClicks(area->editor(), QStringLiteral("Why?"));
+    test::holdKey(area->editor(), Qt::Key_Return, 3);
+    EXPECT_EQ(area->text(), QStringLiteral("Why?\n\n\n\n"));
 }
 
 // A control that hides once its button did its work passes the focus on as Qt does, as by Tab:

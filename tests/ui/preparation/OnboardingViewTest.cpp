@@ -1,5 +1,7 @@
 #include "ui/foundation/ScreenHarness.h"
 
+#include "support/KeyHold.h"
+
 #include "ui/foundation/CloudCompanion.h"
 #include "ui/foundation/FocusRing.h"
 #include "ui/preparation/ComputerTexts.h"
@@ -153,6 +155,26 @@ TEST_F(OnboardingViewTest, ReturnPressesTheRingedButtonElseTheMainOne) {
     pressReturn();
     EXPECT_EQ(finished, 1) << "Skip";
     EXPECT_EQ(view->step(), GuidedSetupStep::callAudio);
+}
+
+// A held Return presses once, with nothing focused or with the ring on the main button, and
+// its repeats do not press the next step's main button once it has replaced the first.
+TEST_F(OnboardingViewTest, AHeldReturnPressesOnce) {
+    h.provider->statuses[Kind::speech] = Status::allowed;
+    h.provider->statuses[Kind::callAudio] = Status::allowed;
+    open();
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    holdKey(view.get(), Qt::Key_Return);
+    EXPECT_EQ(view->step(), GuidedSetupStep::speech);
+    holdKey(view.get(), Qt::Key_Enter, 40, Qt::KeypadModifier);
+    EXPECT_EQ(view->step(), GuidedSetupStep::callAudio);
+
+    view.reset();
+    open();
+    ASSERT_TRUE(tabTo(button("Set up my computer")));
+    holdKey(view.get(), Qt::Key_Return);
+    EXPECT_EQ(view->step(), GuidedSetupStep::speech);
+    EXPECT_EQ(finished, 0);
 }
 
 // The space above a control goes with it: a hidden control leaves no gap.
