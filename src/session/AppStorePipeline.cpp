@@ -14,6 +14,9 @@ namespace corvel {
 namespace {
 constexpr std::size_t maximumPendingQuestions = 3;
 constexpr double audibleQuietSeconds = 0.3;
+// Words that may still finish a waiting question get their final result this long after the
+// interviewer stops: the recogniser ends a result after 0.4 s of silence.
+constexpr double continuationQuietSeconds = 1.0;
 constexpr double audibleCheckSeconds = 0.1;
 
 // Cloud answer failures that leave the session listening.
@@ -103,7 +106,9 @@ QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, Ca
         // Wait while the interviewer is still audibly speaking.
         while (true) {
             const auto audible = m_audio->lastAudibleUptime();
-            if (!audible || clock->now() - *audible >= audibleQuietSeconds)
+            const double quiet =
+                m_intake.awaitsContinuation() ? continuationQuietSeconds : audibleQuietSeconds;
+            if (!audible || clock->now() - *audible >= quiet)
                 break;
             co_await clock->sleep(audibleCheckSeconds, cancel);
             if (!stillWanted())

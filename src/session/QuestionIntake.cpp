@@ -50,8 +50,7 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
     Heard heard;
     QString consumed = m_turns.consumedTranscript;
     if (m_waiting) {
-        const auto more = TranscriptQuestionTracker::unconsumedText(m_transcript.trimmed(),
-                                                                    m_waiting->transcript, 1);
+        const auto more = wordsAfterWaiting();
         if (!more)
             return heard;
         if (!TranscriptQuestionTracker::opensQuestion(*more)) {
@@ -93,15 +92,23 @@ void QuestionIntake::taken(const QString& transcript) {
     m_turns.consumedTranscript = transcript;
 }
 
+bool QuestionIntake::awaitsContinuation() const {
+    if (!m_waiting)
+        return false;
+    const auto more = wordsAfterWaiting();
+    return more && !TranscriptQuestionTracker::opensQuestion(*more) &&
+           (foldedWords(*more).size() < 2 || TranscriptQuestionTracker::opensObject(*more));
+}
+
 std::optional<QuestionIntake::Claim> QuestionIntake::waitEnded() {
     if (!m_waiting)
         return std::nullopt;
-    const QString trimmed = m_transcript.trimmed();
-    const auto more = TranscriptQuestionTracker::unconsumedText(trimmed, m_waiting->transcript, 1);
-    // Words still coming that continue the question: it is asked whole as they stand.
+    const auto more = wordsAfterWaiting();
+    // Words that never reached a final result but continue the question: asked whole as they
+    // stand.
     if (more && !TranscriptQuestionTracker::opensQuestion(*more) && continuation(*more, false)) {
         m_waiting.reset();
-        return Claim{trimmed, false};
+        return Claim{m_transcript.trimmed(), false};
     }
     return Claim{std::exchange(m_waiting, std::nullopt)->transcript, true};
 }
@@ -123,6 +130,11 @@ std::optional<QString> QuestionIntake::questionAfter(const QString& consumed, bo
     if (!unconsumed)
         return std::nullopt;
     return TranscriptQuestionTracker::question(*unconsumed, isFinal);
+}
+
+std::optional<QString> QuestionIntake::wordsAfterWaiting() const {
+    return TranscriptQuestionTracker::unconsumedText(m_transcript.trimmed(), m_waiting->transcript,
+                                                     1);
 }
 
 std::optional<QString> QuestionIntake::continuation(const QString& more, bool isFinal) const {

@@ -38,6 +38,10 @@ public:
     // The current segment's transcript, led by a carried question.
     const QString& transcript() const { return m_transcript; }
     bool isWaiting() const { return m_waiting.has_value(); }
+    // Whether words after the waiting question have begun that may still finish it ("Our",
+    // "Our road…"): their final result decides, which the recogniser gives a moment after the
+    // interviewer stops. Its partial results are guesses until then.
+    bool awaitsContinuation() const;
 
     // A new session: nothing heard, nothing taken, nothing asked.
     void reset();
@@ -68,6 +72,8 @@ private:
     };
     // The question in the part of the transcript that follows `consumed`.
     std::optional<QString> questionAfter(const QString& consumed, bool isFinal) const;
+    // The words after the waiting question in the transcript, if any.
+    std::optional<QString> wordsAfterWaiting() const;
     // The question the words after the waiting one make with it, when they continue it.
     std::optional<QString> continuation(const QString& more, bool isFinal) const;
     void decide(Heard& heard, const QString& question, bool isFinal, bool automatic);

@@ -236,7 +236,8 @@ TEST_F(SessionSegments, AWaitingQuestionIsAskedAsItStoodAfterARemark) {
 }
 
 // Words after a waiting question that never become a final result: it is asked as it stood
-// once the interviewer has stopped. Pausing during the wait still asks nothing.
+// once the interviewer has stopped, or as far as the words continue it. Pausing during the wait
+// still asks nothing.
 TEST_F(SessionSegments, AWaitingQuestionIsAskedAfterTheWaitWhenWhatFollowsStaysPartial) {
     h.answers.answer({"An answer."});
     say(proud, true);
@@ -247,11 +248,32 @@ TEST_F(SessionSegments, AWaitingQuestionIsAskedAfterTheWaitWhenWhatFollowsStaysP
     advance(3, false);
     EXPECT_EQ(h.askedQuestions(), QStringList{proud});
 
-    say(QStringLiteral("What do you think about?"), true);
+    // The recogniser's partial results are guesses: words begun that may still finish the
+    // question are waited for until their final result, or for a second after the
+    // interviewer stops.
+    const QString about = QStringLiteral("What do you think about?");
+    h.answers.answer({"An answer."});
+    say(about, true);
+    goOn({QStringLiteral("Our"), QStringLiteral("road"), QStringLiteral("not")}, std::nullopt);
+    advance(0.8, false);
+    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+    advance(0.3, false);
+    EXPECT_EQ(h.askedQuestions(), (QStringList{proud, about}));
+
+    h.clock.advance(12);
+    h.answers.answer({"An answer."});
+    say(about, true);
+    goOn({QStringLiteral("Our"), QStringLiteral("road"), QStringLiteral("not")}, std::nullopt);
+    advance(0.5, false);
+    say(QStringLiteral("Our roadmap."), true);
+    EXPECT_EQ(h.askedQuestions(),
+              (QStringList{proud, about, QStringLiteral("What do you think about Our roadmap.")}));
+
+    say(about, true);
     h.store->togglePause();
     h.clock.advance(3);
     h.settle();
-    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+    EXPECT_EQ(h.askedQuestions().size(), 3);
 }
 
 // A question of its own after a waiting one: the waiting one is asked as it stood as soon as

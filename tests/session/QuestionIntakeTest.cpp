@@ -78,6 +78,19 @@ TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
 }
 
 TEST(QuestionIntake, TheEndOfTheWaitClaimsTheQuestionWithWhatContinuesIt) {
+    // Words begun that may still finish the question wait for their final result.
+    for (const auto& [partial, awaits] : {std::pair{"Our", true},
+                                          {"Our road not", true},
+                                          {"I mean in your", false},
+                                          {"Which tools", false}}) {
+        SCOPED_TRACE(partial);
+        QuestionIntake intake = waitingAbout();
+        EXPECT_FALSE(intake.awaitsContinuation());
+        intake.record(QString::fromUtf8(partial));
+        intake.judge(false, true);
+        EXPECT_EQ(intake.awaitsContinuation(), awaits);
+    }
+
     QuestionIntake intake = waitingAbout();
     EXPECT_EQ(intake.waitEnded()->transcript, about);
     EXPECT_FALSE(intake.waitEnded()) << "claimed once";
