@@ -14,8 +14,8 @@ namespace corvel {
 namespace {
 constexpr std::size_t maximumPendingQuestions = 3;
 constexpr double audibleQuietSeconds = 0.3;
-// Words that may still finish a waiting question get their final result this long after the
-// interviewer stops: the recogniser ends a result after 0.4 s of silence.
+// Words that follow a waiting question get their final result, which decides, this long after
+// the interviewer stops: the recogniser ends a result after 0.4 s of silence.
 constexpr double continuationQuietSeconds = 1.0;
 constexpr double audibleCheckSeconds = 0.1;
 
@@ -118,10 +118,12 @@ QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, Ca
         co_return;
     }
     // A waiting final is claimed in the segment it was carried into, with what continues it.
-    if (const auto claim = m_intake.waitEnded())
+    if (const auto claim = m_intake.waitEnded()) {
         processAutomaticTranscript(claim->transcript, claim->isFinal, m_transcriptSegment);
-    else
+        m_intake.taken(claim->transcript);
+    } else {
         processAutomaticTranscript(transcript, false, segment);
+    }
 }
 
 void AppStore::processAutomaticTranscript(const QString& text, bool isFinal, const QUuid& segment) {

@@ -62,10 +62,11 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
                 }
                 return heard;
             }
-            // A remark, or words still coming: the question waits on until their final result.
-            if (!isFinal)
-                return heard;
         }
+        // Partial results are the recogniser's guesses ("How our…" for "Our roadmap"): only the
+        // final result of the words that follow decides.
+        if (!isFinal)
+            return heard;
         consumed = std::exchange(m_waiting, std::nullopt)->transcript;
         heard.stands = consumed;
     }
@@ -93,11 +94,7 @@ void QuestionIntake::taken(const QString& transcript) {
 }
 
 bool QuestionIntake::awaitsContinuation() const {
-    if (!m_waiting)
-        return false;
-    const auto more = wordsAfterWaiting();
-    return more && !TranscriptQuestionTracker::opensQuestion(*more) &&
-           (foldedWords(*more).size() < 2 || TranscriptQuestionTracker::opensObject(*more));
+    return m_waiting && wordsAfterWaiting();
 }
 
 std::optional<QuestionIntake::Claim> QuestionIntake::waitEnded() {

@@ -13,9 +13,10 @@ namespace corvel {
 // go on ("What are you most proud of?") while it waits for the interviewer to stop.
 //
 // The recogniser ends a result at every pause, so such a question is carried into the next
-// segment. The words that follow it there continue it when they make one question with it ("…
-// about" "our roadmap"); otherwise it stands as it was heard: when they open a question of their
-// own, when their final result makes no question with it, or when the wait ends.
+// segment. The final result of the words that follow it there continues it when they make one
+// question with it ("… about" "our roadmap"); otherwise (a question of their own, a remark) it
+// stands as it was heard. With no words after it, or none that reach a final result, it is
+// claimed when the wait ends.
 class QuestionIntake final {
 public:
     // What one transcript update leads to.
@@ -38,9 +39,8 @@ public:
     // The current segment's transcript, led by a carried question.
     const QString& transcript() const { return m_transcript; }
     bool isWaiting() const { return m_waiting.has_value(); }
-    // Whether words after the waiting question have begun that may still finish it ("Our",
-    // "Our road…"): their final result decides, which the recogniser gives a moment after the
-    // interviewer stops. Its partial results are guesses until then.
+    // Whether words after the waiting question have begun: their final result decides what
+    // they make of it, and the recogniser gives it a moment after the interviewer stops.
     bool awaitsContinuation() const;
 
     // A new session: nothing heard, nothing taken, nothing asked.
@@ -54,10 +54,11 @@ public:
     // The question in the update just recorded, from call audio, and what to do with it;
     // `automatic` when questions are asked without the user.
     Heard judge(bool isFinal, bool automatic);
-    // The standing question's transcript counts as taken, even when it could not be claimed.
+    // A waiting question's transcript, standing or claimed at the end of the wait, counts as
+    // taken even when the store could not claim it.
     void taken(const QString& transcript);
-    // The wait is over: the waiting question, whole with the words that continue it so far.
-    // None when nothing waits (the wait was for a partial result).
+    // The wait is over: the waiting question, whole with the words that continue it so far,
+    // then to be marked `taken`. None when nothing waits (the wait was for a partial result).
     std::optional<Claim> waitEnded();
     void dropWaiting() { m_waiting.reset(); }
     // The new question in `transcript`, if it is not a repeat; what it covered is taken.
