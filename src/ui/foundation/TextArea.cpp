@@ -96,6 +96,7 @@ bool TextArea::eventFilter(QObject* watched, QEvent* event) {
             QTextCursor cursor = m_editor->textCursor();
             cursor.insertBlock();
             m_editor->setTextCursor(cursor);
+            m_editor->ensureCursorVisible();
             return true;
         }
     }
