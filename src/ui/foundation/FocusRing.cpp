@@ -184,13 +184,6 @@ std::optional<QRect> scrollView(const QWidget* widget, const QWidget* window) {
 // The room Qt leaves around a control that Tab scrolls to.
 constexpr int revealMargin = 50;
 
-// Return and Enter, unmodified: what presses a focused button besides Space.
-bool isReturn(const QEvent* event) {
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
 // Brings `control` into view in each page around it once the layout has placed it.
 void revealInPages(QWidget* control) {
     for (QWidget* ancestor = control->parentWidget(); ancestor;
@@ -377,7 +370,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         // A button that shows the ring takes Return and Enter, before a window's shortcut for
         // them (a default action) does. A held key never gets here again (isHeldReturn).
-        if (isReturn(event) && visible()) {
+        if (isPlainReturn(static_cast<QKeyEvent*>(event)) && visible()) {
             if (auto* button = qobject_cast<QAbstractButton*>(m_focused)) {
                 event->accept();
                 if (event->type() == QEvent::KeyPress)
@@ -395,6 +388,11 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool isPlainReturn(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 void focusByKeyboard(QWidget* widget) {

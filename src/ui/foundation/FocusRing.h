@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace corvel {
@@ -90,6 +91,10 @@ bool hideWithoutPassingFocus(QWidget* widget);
 // own order: Qt orders by creation, so a part rebuilt later (a step's content) would otherwise
 // come after neighbours it stands before on screen.
 void orderFocusAfter(QWidget* before, QWidget* moved);
+
+// Whether `key` is Return or Enter with no modifier but the keypad's: what presses a focused
+// button besides Space, and makes a new line in a multi-line field.
+bool isPlainReturn(const QKeyEvent* key);
 
 // Gives the focus, as the Tab key would, to the first control under `widget` that Tab reaches
 // (`widget` itself when it takes it). Returns false when there is none.

@@ -90,9 +90,7 @@ bool TextArea::placeholderShown() const {
 // new line with the spacing of the one before; Ctrl+Return and the like are left to shortcuts.
 bool TextArea::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_editor && event->type() == QEvent::KeyPress && !m_editor->isReadOnly()) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (isPlainReturn(static_cast<const QKeyEvent*>(event))) {
             QTextCursor cursor = m_editor->textCursor();
             cursor.insertBlock();
             m_editor->setTextCursor(cursor);
