@@ -50,6 +50,10 @@ TextArea::TextArea(const QString& text, const QString& placeholder, int height, 
     m_editor->setAccessibleName(placeholder);
     m_editor->viewport()->setAutoFillBackground(false);
     useKitScrollBar(m_editor);
+    // Qt points the viewport's focus at the editor, and Shift+Tab takes the viewport for a stop
+    // of its own: once the editor is moved in the Tab order, the viewport stays behind and
+    // Shift+Tab jumps back to the editor from wherever it lies. A click still focuses the editor.
+    m_editor->viewport()->setFocusProxy(nullptr);
     QPalette colors = m_editor->palette();
     colors.setColor(QPalette::Base, Qt::transparent);
     colors.setColor(QPalette::Text, Palette::ink());

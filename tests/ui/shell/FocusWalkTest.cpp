@@ -545,3 +545,31 @@ TEST(FocusWalk, AWindowOpensWithNothingFocused) {
     EXPECT_EQ(describe(focused()).toStdString(), "Prepare");
     EXPECT_TRUE(ringPaints(root.view, focused()));
 }
+
+// Shift+Tab visits the stops Tab visits, in reverse, also around the end of the window: a field
+// moved in the Tab order leaves nothing behind that Shift+Tab would jump back to.
+TEST(FocusWalk, ShiftTabRetracesTab) {
+    ScreenFixture fixture(prepared());
+    Root root(fixture);
+    const auto retrace = [&](const char* screen) {
+        SCOPED_TRACE(screen);
+        expandAll(root.view);
+        if (QWidget* widget = focused())
+            widget->clearFocus();
+        QStringList forward;
+        for (int presses = 0; presses < 30; ++presses) {
+            press(root.view, Qt::Key_Tab);
+            forward.append(describe(focused()));
+        }
+        QStringList backward{forward.last()};
+        for (int presses = 1; presses < 30; ++presses) {
+            press(root.view, Qt::Key_Backtab);
+            backward.prepend(describe(focused()));
+        }
+        EXPECT_EQ(backward.join(u" | ").toStdString(), forward.join(u" | ").toStdString());
+    };
+    QTest::qWait(300);
+    retrace("preparation");
+    ASSERT_TRUE(showSession(fixture));
+    retrace("session");
+}
