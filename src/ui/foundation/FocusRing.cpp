@@ -72,16 +72,8 @@ bool takesNewLines(const QWidget* widget) {
     return false;
 }
 
-// A held Return or Enter comes again and again as a repeated key press, which a shortcut, a
-// dialog's default button or a line edit would each take as a new press, also once a new screen
-// has replaced the one it was meant for. Only a multi-line field wants the repeats, as new lines.
-bool isHeldReturn(const QEvent* event) {
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    if (!key->isAutoRepeat() || (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter))
-        return false;
-    const bool typed =
-        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    return !(typed && takesNewLines(QApplication::focusWidget()));
+bool isReturnKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 // The kit's watch over the whole application's keyboard. Qt also moves the focus "as by Tab" when
@@ -136,6 +128,8 @@ protected:
         }
         case QEvent::KeyRelease:
             m_pressed = false;
+            if (const auto* key = static_cast<QKeyEvent*>(event); isReturnKey(key))
+                m_returnReleasedAt = key->timestamp();
             break;
         case QEvent::MouseButtonPress:
             // A click ends keyboard use even where it moves no focus (a tab, the focused button
@@ -162,7 +156,26 @@ protected:
 
 private:
     KeyboardWatch() : QObject(qApp) {}
+
+    // A held Return or Enter comes again and again as a repeated key press, which a shortcut, a
+    // dialog's default button or a line edit would each take as a new press, also once a new
+    // screen has replaced the one it was meant for. Only a multi-line field wants the repeats,
+    // as new lines. X repeats a key as a release and a press at the same instant, and Qt does
+    // not always mark the pair as a repeat: a press at the very instant Return was released is
+    // one too.
+    bool isHeldReturn(const QEvent* event) const {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const bool repeated = key->isAutoRepeat() ||
+                              (key->timestamp() != 0 && key->timestamp() == m_returnReleasedAt);
+        if (!isReturnKey(key) || !repeated)
+            return false;
+        const bool typed =
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        return !(typed && takesNewLines(QApplication::focusWidget()));
+    }
+
     bool m_pressed = false;
+    quint64 m_returnReleasedAt = 0;
     bool m_passedFromRing = false;
     QPointer<QWidget> m_activatedEmpty;
 };
@@ -391,8 +404,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool isPlainReturn(const QKeyEvent* key) {
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return isReturnKey(key) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 void focusByKeyboard(QWidget* widget) {

@@ -152,22 +152,24 @@ TEST(FocusRing, ReturnPressesTheButtonThatShowsTheRing) {
 }
 
 // A held Return or Enter presses once wherever it is bound: a window's shortcut, Ctrl+Return, a
-// ringed button, the default button of a dialog that the first press opened, a line edit. A
+// ringed button, also one that stays in place for its next action, the default button of a
+// dialog that the first press opened, a line edit; whether or not the repeats come marked. A
 // multi-line field takes each repeat as a new line.
 TEST(FocusRing, AHeldReturnPressesOnce) {
     QWidget window;
     auto* row = new QHBoxLayout(&window);
+    auto* next = new ActionButton(QStringLiteral("Continue"));
     auto* button = new ActionButton(QStringLiteral("Delete"));
     auto* field = new TextInput(QStringLiteral("Key"));
     auto* area = new TextArea({}, QStringLiteral("Question"), 100);
-    row->addWidget(button);
-    row->addWidget(field);
-    row->addWidget(area);
+    for (QWidget* control : std::initializer_list<QWidget*>{next, button, field, area})
+        row->addWidget(control);
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Return), &window);
     shortcut->setContext(Qt::WindowShortcut);
     auto* ask = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), &window);
     QSignalSpy defaults(shortcut, &QShortcut::activated);
     QSignalSpy asks(ask, &QShortcut::activated);
+    QSignalSpy continued(next, &QAbstractButton::clicked);
     QSignalSpy entered(field, &QLineEdit::returnPressed);
     int confirmed = 0;
     QPointer<QMessageBox> confirmation;
@@ -176,31 +178,44 @@ TEST(FocusRing, AHeldReturnPressesOnce) {
                                         QString(), QStringLiteral("Delete"), [&] { ++confirmed; });
     });
     window.show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    if (QWidget* focused = QApplication::focusWidget())
-        focused->clearFocus();
+    const auto activate = [&] {
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowActive(&window);
+    };
+    ASSERT_TRUE(activate());
 
-    test::holdKey(&window, Qt::Key_Return);
-    test::holdKey(&window, Qt::Key_Enter, 20, Qt::KeypadModifier);
-    test::holdKey(&window, Qt::Key_Return, 20, Qt::ControlModifier);
-    EXPECT_EQ(defaults.count(), 1);
-    EXPECT_EQ(asks.count(), 1);
+    for (const test::Repeats as : {test::Repeats::marked, test::Repeats::unmarked}) {
+        SCOPED_TRACE(as == test::Repeats::marked ? "marked" : "unmarked");
+        defaults.clear();
+        asks.clear();
+        continued.clear();
+        if (QWidget* focused = QApplication::focusWidget())
+            focused->clearFocus();
+        test::holdKey(&window, Qt::Key_Return, 20, {}, as);
+        test::holdKey(&window, Qt::Key_Enter, 20, Qt::KeypadModifier, as);
+        test::holdKey(&window, Qt::Key_Return, 20, Qt::ControlModifier, as);
+        EXPECT_EQ(defaults.count(), 1);
+        EXPECT_EQ(asks.count(), 1);
 
-    focusByKeyboard(button);
-    test::holdKey(button, Qt::Key_Return);
-    ASSERT_TRUE(confirmation && confirmation->isVisible()) << "closed by the repeats";
-    EXPECT_EQ(confirmed, 0);
-    confirmation->reject();
-    EXPECT_EQ(defaults.count(), 1);
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        focusByKeyboard(next);
+        test::holdKey(next, Qt::Key_Return, 20, {}, as);
+        EXPECT_EQ(continued.count(), 1);
+
+        focusByKeyboard(button);
+        test::holdKey(button, Qt::Key_Return, 20, {}, as);
+        ASSERT_TRUE(confirmation && confirmation->isVisible()) << "closed by the repeats";
+        EXPECT_EQ(confirmed, 0);
+        confirmation->reject();
+        EXPECT_EQ(defaults.count(), 1);
+        ASSERT_TRUE(activate());
+    }
 
     // A line edit takes Return where no shortcut does.
     delete shortcut;
     focusByKeyboard(field);
+    test::holdKey(field, Qt::Key_Return, 20, {}, test::Repeats::unmarked);
     test::holdKey(field, Qt::Key_Return);
-    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(entered.count(), 2);
 
     focusByKeyboard(area->editor());
     QTest::keyClicks(area->editor(), QStringLiteral("Why?"));

@@ -158,7 +158,8 @@ TEST_F(OnboardingViewTest, ReturnPressesTheRingedButtonElseTheMainOne) {
 }
 
 // A held Return presses once, with nothing focused or with the ring on the main button, and
-// its repeats do not press the next step's main button once it has replaced the first.
+// its repeats, marked as such or not, do not press the next step's main button once it has
+// replaced the first.
 TEST_F(OnboardingViewTest, AHeldReturnPressesOnce) {
     h.provider->statuses[Kind::speech] = Status::allowed;
     h.provider->statuses[Kind::callAudio] = Status::allowed;
@@ -169,12 +170,14 @@ TEST_F(OnboardingViewTest, AHeldReturnPressesOnce) {
     holdKey(view.get(), Qt::Key_Enter, 40, Qt::KeypadModifier);
     EXPECT_EQ(view->step(), GuidedSetupStep::callAudio);
 
-    view.reset();
-    open();
-    ASSERT_TRUE(tabTo(button("Set up my computer")));
-    holdKey(view.get(), Qt::Key_Return);
-    EXPECT_EQ(view->step(), GuidedSetupStep::speech);
-    EXPECT_EQ(finished, 0);
+    for (const Repeats as : {Repeats::marked, Repeats::unmarked}) {
+        view.reset();
+        open();
+        ASSERT_TRUE(tabTo(button("Set up my computer")));
+        holdKey(view.get(), Qt::Key_Return, 40, {}, as);
+        EXPECT_EQ(view->step(), GuidedSetupStep::speech);
+        EXPECT_EQ(finished, 0);
+    }
 }
 
 // The space above a control goes with it: a hidden control leaves no gap.
