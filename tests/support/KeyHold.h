@@ -19,8 +19,11 @@ enum class Repeats { marked, unmarked };
 inline void holdKey(QWidget* widget, Qt::Key key, int repeats = 40,
                     Qt::KeyboardModifiers modifiers = {}, Repeats as = Repeats::marked) {
     static quint64 time = 1;
-    const QString text =
-        key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r") : QString();
+    QString text;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        text = QStringLiteral("\r");
+    else if (key == Qt::Key_Space)
+        text = QStringLiteral(" ");
     const auto send = [&](QEvent::Type type, bool repeat) {
         QWidget* target =
             QApplication::focusWidget() ? QApplication::focusWidget() : widget->window();

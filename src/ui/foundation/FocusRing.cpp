@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -63,23 +64,28 @@ private:
 
 namespace {
 
-// Whether Return typed into `widget` makes a new line.
-bool takesNewLines(const QWidget* widget) {
+bool isReturnKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// Whether `key`, typed into `widget`, is text there: Return in a multi-line field, Space in any
+// field; held, it types again and again.
+bool typesInto(const QKeyEvent* key, const QWidget* widget) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
     if (const auto* edit = qobject_cast<const QTextEdit*>(widget))
         return !edit->isReadOnly();
     if (const auto* edit = qobject_cast<const QPlainTextEdit*>(widget))
         return !edit->isReadOnly();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return !edit->isReadOnly() && key->key() == Qt::Key_Space;
     return false;
-}
-
-bool isReturnKey(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 // The kit's watch over the whole application's keyboard. Qt also moves the focus "as by Tab" when
 // it hides the focused widget: a Tab focus reason is the keyboard's only while a Tab key press is
 // handled, and focus passed on by hiding or disabling shows the ring only when the focus it came
-// from showed one. A held Return or Enter presses once.
+// from showed one. A held Return, Enter or Space presses once.
 class KeyboardWatch final : public QObject {
 public:
     // One per application object, which owns it.
@@ -111,13 +117,13 @@ protected:
         switch (event->type()) {
         case QEvent::ShortcutOverride:
             // Taken here, a repeat reaches no shortcut; its key press then ends below.
-            if (isHeldReturn(event)) {
+            if (isHeldPress(event)) {
                 event->accept();
                 return true;
             }
             break;
         case QEvent::KeyPress: {
-            if (isHeldReturn(event))
+            if (isHeldPress(event))
                 return true;
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
@@ -128,8 +134,8 @@ protected:
         }
         case QEvent::KeyRelease:
             m_pressed = false;
-            if (const auto* key = static_cast<QKeyEvent*>(event); isReturnKey(key))
-                m_returnReleasedAt = key->timestamp();
+            m_released = {static_cast<QKeyEvent*>(event)->key(),
+                          static_cast<QKeyEvent*>(event)->timestamp()};
             break;
         case QEvent::MouseButtonPress:
             // A click ends keyboard use even where it moves no focus (a tab, the focused button
@@ -157,25 +163,28 @@ protected:
 private:
     KeyboardWatch() : QObject(qApp) {}
 
-    // A held Return or Enter comes again and again as a repeated key press, which a shortcut, a
-    // dialog's default button or a line edit would each take as a new press, also once a new
-    // screen has replaced the one it was meant for. Only a multi-line field wants the repeats,
-    // as new lines. X repeats a key as a release and a press at the same instant, and Qt does
-    // not always mark the pair as a repeat: a press at the very instant Return was released is
-    // one too.
-    bool isHeldReturn(const QEvent* event) const {
+    // A held Return, Enter or Space comes again and again as a repeated key press, which a
+    // shortcut, a dialog's default button, a line edit or a button would each take as a new
+    // press, also once a new screen has replaced the one it was meant for. Only text fields want
+    // the repeats, as new lines or spaces. X repeats a key as a release and a press at the same
+    // instant, and Qt does not always mark the pair as a repeat: a press at the very instant the
+    // same key was released is one too.
+    bool isHeldPress(const QEvent* event) const {
         const auto* key = static_cast<const QKeyEvent*>(event);
-        const bool repeated = key->isAutoRepeat() ||
-                              (key->timestamp() != 0 && key->timestamp() == m_returnReleasedAt);
-        if (!isReturnKey(key) || !repeated)
+        if (!isReturnKey(key) && key->key() != Qt::Key_Space)
             return false;
-        const bool typed =
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        return !(typed && takesNewLines(QApplication::focusWidget()));
+        const bool repeated =
+            key->isAutoRepeat() || (key->timestamp() != 0 && key->key() == m_released.key &&
+                                    key->timestamp() == m_released.timestamp);
+        return repeated && !typesInto(key, QApplication::focusWidget());
     }
 
     bool m_pressed = false;
-    quint64 m_returnReleasedAt = 0;
+    // The last key released and when.
+    struct {
+        int key = 0;
+        quint64 timestamp = 0;
+    } m_released;
     bool m_passedFromRing = false;
     QPointer<QWidget> m_activatedEmpty;
 };
@@ -382,7 +391,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
         // A button that shows the ring takes Return and Enter, before a window's shortcut for
-        // them (a default action) does. A held key never gets here again (isHeldReturn).
+        // them (a default action) does. A held key never gets here again (isHeldPress).
         if (isPlainReturn(static_cast<QKeyEvent*>(event)) && visible()) {
             if (auto* button = qobject_cast<QAbstractButton*>(m_focused)) {
                 event->accept();

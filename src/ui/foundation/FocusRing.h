@@ -23,8 +23,8 @@ class FocusRingOverlay;
 //
 // A button that shows the ring is pressed by Return and Enter as by Space, before a window-wide
 // shortcut for those keys (a default action) takes them. Anywhere in the application, a held
-// Return or Enter presses once: its repeats reach no shortcut, button, dialog or line edit, only
-// a multi-line field, where they make new lines.
+// Return, Enter or Space presses once: its repeats reach no shortcut, button, dialog or line
+// edit, only the text fields they type into (Return a multi-line one, Space any).
 //
 // The ring lies outside the outline and is painted by a small overlay over the window, so it
 // takes no layout room: the control's size and every gap around it are those of its layout.

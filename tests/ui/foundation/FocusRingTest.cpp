@@ -153,8 +153,8 @@ TEST(FocusRing, ReturnPressesTheButtonThatShowsTheRing) {
 
 // A held Return or Enter presses once wherever it is bound: a window's shortcut, Ctrl+Return, a
 // ringed button, also one that stays in place for its next action, the default button of a
-// dialog that the first press opened, a line edit; whether or not the repeats come marked. A
-// multi-line field takes each repeat as a new line.
+// dialog that the first press opened, a line edit; whether or not the repeats come marked. So
+// does a held Space on a button. Text fields take each repeat: a new line, a space.
 TEST(FocusRing, AHeldReturnPressesOnce) {
     QWidget window;
     auto* row = new QHBoxLayout(&window);
@@ -200,6 +200,8 @@ TEST(FocusRing, AHeldReturnPressesOnce) {
         focusByKeyboard(next);
         test::holdKey(next, Qt::Key_Return, 20, {}, as);
         EXPECT_EQ(continued.count(), 1);
+        test::holdKey(next, Qt::Key_Space, 20, {}, as);
+        EXPECT_EQ(continued.count(), 2);
 
         focusByKeyboard(button);
         test::holdKey(button, Qt::Key_Return, 20, {}, as);
@@ -216,6 +218,8 @@ TEST(FocusRing, AHeldReturnPressesOnce) {
     test::holdKey(field, Qt::Key_Return, 20, {}, test::Repeats::unmarked);
     test::holdKey(field, Qt::Key_Return);
     EXPECT_EQ(entered.count(), 2);
+    test::holdKey(field, Qt::Key_Space, 3);
+    EXPECT_EQ(field->text(), QStringLiteral("    "));
 
     focusByKeyboard(area->editor());
     QTest::keyClicks(area->editor(), QStringLiteral("Why?"));
