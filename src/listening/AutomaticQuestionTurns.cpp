@@ -11,16 +11,21 @@ std::optional<QString> AutomaticQuestionTurns::consume(const QString& transcript
     if (!suffix) {
         return std::nullopt;
     }
-    auto question = TranscriptQuestionTracker::question(*suffix, isFinal);
+    const auto question = TranscriptQuestionTracker::question(*suffix, isFinal);
     if (!question) {
         return std::nullopt;
     }
+    return take(transcript, *question, now);
+}
+
+std::optional<QString> AutomaticQuestionTurns::take(const QString& transcript,
+                                                    const QString& question, double now) {
     consumedTranscript = transcript;
     if (!(now - lastQuestionTime >= repeatWindow) &&
-        TranscriptQuestionTracker::isSameQuestion(*question, lastQuestion)) {
+        TranscriptQuestionTracker::isSameQuestion(question, lastQuestion)) {
         return std::nullopt;
     }
-    lastQuestion = *question;
+    lastQuestion = question;
     lastQuestionTime = now;
     return question;
 }

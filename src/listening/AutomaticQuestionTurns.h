@@ -21,6 +21,8 @@ struct AutomaticQuestionTurns {
     // The new question in `transcript` at uptime `now`, or none. A question refused as a repeat
     // still consumes its transcript, so the same words do not come back on the next update.
     std::optional<QString> consume(const QString& transcript, bool isFinal, double now);
+    // `question`, already found in `transcript`, as `consume` hands it out.
+    std::optional<QString> take(const QString& transcript, const QString& question, double now);
 
     bool operator==(const AutomaticQuestionTurns&) const = default;
 };

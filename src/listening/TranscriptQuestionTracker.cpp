@@ -1,5 +1,6 @@
 #include "listening/TranscriptQuestionTracker.h"
 
+#include "listening/EnglishTagger.h"
 #include "listening/TextFolding.h"
 #include "platform/EnglishPunctuation.h"
 
@@ -113,15 +114,11 @@ constexpr QLatin1String danglingWords[] = {
 constexpr QLatin1String strandedPrepositions[] = {
     "of"_L1, "to"_L1, "with"_L1, "about"_L1, "in"_L1, "for"_L1
 };
-// What opens the object such a preposition waits for: a determiner, a possessive, a pronoun, a
-// number or a clause ("our roadmap", "the team", "it", "how we ship"). A gerund does too.
-constexpr QLatin1String objectOpeners[] = {
-    "the"_L1, "a"_L1, "an"_L1, "this"_L1, "that"_L1, "these"_L1, "those"_L1, "some"_L1, "any"_L1,
-    "each"_L1, "every"_L1, "all"_L1, "both"_L1, "another"_L1, "other"_L1, "such"_L1, "many"_L1,
-    "much"_L1, "more"_L1, "most"_L1, "few"_L1, "several"_L1, "either"_L1, "neither"_L1, "my"_L1,
-    "your"_L1, "our"_L1, "their"_L1, "his"_L1, "her"_L1, "its"_L1, "it"_L1, "them"_L1, "us"_L1,
-    "me"_L1, "him"_L1, "yourself"_L1, "everything"_L1, "anything"_L1, "something"_L1,
-    "nothing"_L1, "everyone"_L1, "anyone"_L1, "someone"_L1, "one"_L1, "two"_L1, "three"_L1,
+constexpr QLatin1String subjectPronouns[] = {
+    "i"_L1, "you"_L1, "he"_L1, "she"_L1, "it"_L1, "we"_L1, "they"_L1
+};
+// A clause opened by one of these can be such a preposition's object ("how we ship").
+constexpr QLatin1String clauseOpeners[] = {
     "what"_L1, "how"_L1, "why"_L1, "where"_L1, "when"_L1, "who"_L1, "whom"_L1, "which"_L1,
     "whether"_L1, "whatever"_L1
 };
@@ -513,14 +510,63 @@ bool TranscriptQuestionTracker::opensQuestion(const QString& text) {
            EnglishPunctuation::opensQuestion(spokenWords(text));
 }
 
-bool TranscriptQuestionTracker::opensObject(const QString& text) {
-    const QStringList words = foldedWords(text);
-    if (words.size() < 2) {
+bool TranscriptQuestionTracker::readsAsObject(const QString& text) {
+    using Tag = EnglishTagger::Tag;
+    // Only the first sentence can be the object: "Right. Sure." is two remarks.
+    const QString sentence = clausesOf(text.trimmed()).front().toString();
+    const QStringList spoken = spokenWords(sentence);
+    const QStringList folded = foldedWords(sentence);
+    // One word cannot tell; words cut off ("our roadmap and") are not whole yet.
+    if (spoken.size() < 2 || folded.size() < 2 ||
+        equalsAny(QStringView(folded.last()), danglingWords)) {
         return false;
     }
-    const QString& first = words.first();
-    return equalsAny(QStringView(first), objectOpeners) || first.front().isDigit() ||
-           (first.size() > 4 && first.endsWith(L1("ing")));
+    if (equalsAny(QStringView(spoken.first()), clauseOpeners)) {
+        return true;
+    }
+    const QList<EnglishTagger::Word> words = EnglishTagger::tag(spoken);
+    const auto isNoun = [](Tag tag) {
+        return tag == Tag::nn || tag == Tag::nns || tag == Tag::nnp || tag == Tag::nnps ||
+               tag == Tag::cd;
+    };
+    switch (words.first().tag) {
+    case Tag::vbg: // a gerund phrase: "working with remote teams"
+        return true;
+    case Tag::dt:
+    case Tag::pdt:
+    case Tag::prp:
+    case Tag::cd:
+    case Tag::jj:
+    case Tag::jjr:
+    case Tag::jjs:
+    case Tag::nn:
+    case Tag::nns:
+    case Tag::nnp:
+    case Tag::nnps:
+    case Tag::wdt:
+        break;
+    default: // a verb, a preposition, an interjection, "there": no noun phrase
+        return false;
+    }
+    // A noun phrase, unless a verb of its own follows it: "our team loves open source", "it can
+    // be anything". A clause about the noun ("the project you led") is part of the phrase.
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const Tag before = words[i - 1].tag;
+        const Tag tag = words[i].tag;
+        // "something you're proud of", but not "we all"
+        const bool afterNoun =
+            isNoun(before) ||
+            (before == Tag::prp && !equalsAny(QStringView(words[i - 1].text), subjectPronouns));
+        if (afterNoun && (tag == Tag::prp || tag == Tag::dt || tag == Tag::wdt || tag == Tag::wp ||
+                          tag == Tag::wrb)) {
+            return true;
+        }
+        if (tag == Tag::vbz || tag == Tag::vbp || tag == Tag::vbd || tag == Tag::md ||
+            (tag == Tag::vb && before != Tag::to && before != Tag::md)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool TranscriptQuestionTracker::mayContinue(const QString& question) {

@@ -34,10 +34,13 @@ public:
     // and open this way are a new question, not its continuation.
     static bool opensQuestion(const QString& text);
 
-    // Whether `text` opens with what can follow such a question's last word as its object: a
-    // determiner, a possessive, a pronoun, a number, a gerund or a clause ("our roadmap", "how we
-    // ship"). A remark ("Take your time.", "I mean…") does not, nor does one word alone.
-    static bool opensObject(const QString& text);
+    // Whether `text` reads as what such a question's last word waits for: a noun phrase, with or
+    // without a clause of its own ("our roadmap", "the last project you led"), a clause opened
+    // by a question word ("how we ship") or a gerund phrase ("working with remote teams"). Words
+    // that make a sentence of their own, a subject and its verb ("It can be anything.", "Our
+    // team loves open source."), are a remark, and so is one word alone. Tells verbs from nouns
+    // with EnglishTagger.
+    static bool readsAsObject(const QString& text);
 
     // One token without case, accents or punctuation: "C’est" gives "cest".
     static QString normalize(QStringView token);

@@ -1,6 +1,5 @@
 #include "session/QuestionIntake.h"
 
-#include "listening/TextFolding.h"
 #include "listening/TranscriptQuestionTracker.h"
 
 #include <utility>
@@ -9,11 +8,33 @@ namespace corvel {
 
 namespace {
 
+using namespace Qt::Literals::StringLiterals;
+
 // The recogniser closes each final result with a mark; words that follow it continue the text.
 QString withoutClosingMark(QString text) {
     while (text.endsWith(u'?') || text.endsWith(u'.') || text.endsWith(u'!'))
         text.chop(1);
     return text;
+}
+
+// The question in the part of `transcript` that follows `consumed`.
+std::optional<QString> questionAfter(const QString& transcript, const QString& consumed,
+                                     bool isFinal) {
+    const auto unconsumed = TranscriptQuestionTracker::unconsumedText(transcript, consumed, 1);
+    if (!unconsumed)
+        return std::nullopt;
+    return TranscriptQuestionTracker::question(*unconsumed, isFinal);
+}
+
+// Words that continue a question join it as one sentence: the recogniser's sentence capital
+// goes (the pronoun "I" keeps its own), and one question mark closes the whole.
+QString joined(const QString& question, const QString& more) {
+    QString words = withoutClosingMark(more.trimmed());
+    const bool pronounI = words == u"I"_s || words.startsWith(u"I "_s) ||
+                          words.startsWith(u"I'"_s) || words.startsWith(u"I\u2019"_s);
+    if (!words.isEmpty() && !pronounI)
+        words[0] = words[0].toLower();
+    return withoutClosingMark(question) + u' ' + words + u'?';
 }
 
 } // namespace
@@ -43,6 +64,7 @@ void QuestionIntake::segmentStarted() {
 }
 
 void QuestionIntake::record(const QString& text) {
+    m_decided.reset();
     m_transcript = m_carried.isEmpty() ? text : m_carried + u' ' + text.trimmed();
 }
 
@@ -54,10 +76,11 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
         if (!more)
             return heard;
         if (!TranscriptQuestionTracker::opensQuestion(*more)) {
-            if (const auto whole = continuation(*more, isFinal)) {
+            if (const auto whole = continuation(*more)) {
                 heard.question = whole;
                 if (isFinal) {
                     m_waiting.reset();
+                    m_decided = Waiting{m_transcript.trimmed(), *whole};
                     decide(heard, *whole, true, automatic);
                 }
                 return heard;
@@ -67,10 +90,11 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
         // final result of the words that follow decides.
         if (!isFinal)
             return heard;
-        consumed = std::exchange(m_waiting, std::nullopt)->transcript;
+        m_decided = std::exchange(m_waiting, std::nullopt);
+        consumed = m_decided->transcript;
         heard.stands = consumed;
     }
-    if (const auto question = questionAfter(consumed, isFinal)) {
+    if (const auto question = questionAfter(m_transcript.trimmed(), consumed, isFinal)) {
         heard.question = question;
         decide(heard, *question, isFinal, automatic);
     }
@@ -103,14 +127,17 @@ std::optional<QuestionIntake::Claim> QuestionIntake::waitEnded() {
     const auto more = wordsAfterWaiting();
     // Words that never reached a final result but continue the question: asked whole as they
     // stand.
-    if (more && !TranscriptQuestionTracker::opensQuestion(*more) && continuation(*more, false)) {
-        m_waiting.reset();
-        return Claim{m_transcript.trimmed(), false};
-    }
-    return Claim{std::exchange(m_waiting, std::nullopt)->transcript, true};
+    const auto whole = more && !TranscriptQuestionTracker::opensQuestion(*more)
+                           ? continuation(*more)
+                           : std::nullopt;
+    m_decided = whole ? Waiting{m_transcript.trimmed(), *whole} : *m_waiting;
+    m_waiting.reset();
+    return Claim{m_decided->transcript, !whole};
 }
 
 std::optional<QString> QuestionIntake::claim(const QString& transcript, bool isFinal, double now) {
+    if (m_decided && m_decided->transcript == transcript)
+        return m_turns.take(transcript, std::exchange(m_decided, std::nullopt)->question, now);
     return m_turns.consume(transcript, isFinal, now);
 }
 
@@ -121,26 +148,16 @@ void QuestionIntake::takeAll(const QString& question, double now) {
     m_waiting.reset();
 }
 
-std::optional<QString> QuestionIntake::questionAfter(const QString& consumed, bool isFinal) const {
-    const auto unconsumed =
-        TranscriptQuestionTracker::unconsumedText(m_transcript.trimmed(), consumed, 1);
-    if (!unconsumed)
-        return std::nullopt;
-    return TranscriptQuestionTracker::question(*unconsumed, isFinal);
-}
-
 std::optional<QString> QuestionIntake::wordsAfterWaiting() const {
     return TranscriptQuestionTracker::unconsumedText(m_transcript.trimmed(), m_waiting->transcript,
                                                      1);
 }
 
-std::optional<QString> QuestionIntake::continuation(const QString& more, bool isFinal) const {
-    if (!TranscriptQuestionTracker::opensObject(more))
+std::optional<QString> QuestionIntake::continuation(const QString& more) {
+    if (!TranscriptQuestionTracker::readsAsObject(more))
         return std::nullopt;
-    const auto whole = questionAfter(m_turns.consumedTranscript, isFinal);
-    if (!whole || foldedWords(*whole).size() <= foldedWords(m_waiting->question).size())
-        return std::nullopt;
-    return whole;
+    m_transcript = joined(m_waiting->transcript, more);
+    return joined(m_waiting->question, more);
 }
 
 } // namespace corvel

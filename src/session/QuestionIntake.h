@@ -13,10 +13,10 @@ namespace corvel {
 // go on ("What are you most proud of?") while it waits for the interviewer to stop.
 //
 // The recogniser ends a result at every pause, so such a question is carried into the next
-// segment. The final result of the words that follow it there continues it when they make one
-// question with it ("… about" "our roadmap"); otherwise (a question of their own, a remark) it
-// stands as it was heard. With no words after it, or none that reach a final result, it is
-// claimed when the wait ends.
+// segment. The final result of the words that follow it there continues it when they read as
+// the object it waits for ("… about" "our roadmap"), joined as one sentence; otherwise (a question
+// of their own, a remark) it stands as it was heard. With no words after it, or none that reach a
+// final result, it is claimed when the wait ends.
 class QuestionIntake final {
 public:
     // What one transcript update leads to.
@@ -71,12 +71,11 @@ private:
         QString transcript;
         QString question;
     };
-    // The question in the part of the transcript that follows `consumed`.
-    std::optional<QString> questionAfter(const QString& consumed, bool isFinal) const;
     // The words after the waiting question in the transcript, if any.
     std::optional<QString> wordsAfterWaiting() const;
-    // The question the words after the waiting one make with it, when they continue it.
-    std::optional<QString> continuation(const QString& more, bool isFinal) const;
+    // The question the words after the waiting one make with it, when they read as its object;
+    // the transcript then reads as that one sentence.
+    std::optional<QString> continuation(const QString& more);
     void decide(Heard& heard, const QString& question, bool isFinal, bool automatic);
 
     AutomaticQuestionTurns m_turns;
@@ -84,6 +83,10 @@ private:
     // The waiting question's text without its closing mark, leading this segment's transcript.
     QString m_carried;
     std::optional<Waiting> m_waiting;
+    // A question decided here (one that stands, or one continued), with the transcript the store
+    // claims it by: claimed as decided, not looked for again in the transcript, where its object
+    // alone could read as the candidate's own story ("… about how we ship").
+    std::optional<Waiting> m_decided;
 };
 
 } // namespace corvel

@@ -187,11 +187,11 @@ TEST_F(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
     say(QStringLiteral("Our"), false);
     advance(0.2, true);
     say(QStringLiteral("Our roadmap"), false);
-    EXPECT_EQ(h.store->questionDraft(), QStringLiteral("What do you think about Our roadmap"));
+    EXPECT_EQ(h.store->questionDraft(), QStringLiteral("What do you think about our roadmap?"));
     EXPECT_TRUE(h.askedQuestions().isEmpty());
     say(QStringLiteral("Our roadmap."), true);
     EXPECT_EQ(h.askedQuestions(),
-              QStringList{QStringLiteral("What do you think about Our roadmap.")});
+              QStringList{QStringLiteral("What do you think about our roadmap?")});
 
     // Not continued before the wait is over, the question is asked as it stood; what follows
     // in the same segment is new text, and a question there is asked on its own.
@@ -206,7 +206,7 @@ TEST_F(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
     say(QStringLiteral("Right."), true);
     advance(3, false);
     EXPECT_EQ(h.askedQuestions(),
-              (QStringList{QStringLiteral("What do you think about Our roadmap."), proud,
+              (QStringList{QStringLiteral("What do you think about our roadmap?"), proud,
                            QStringLiteral("Which tools have you worked with?")}));
 }
 
@@ -215,10 +215,16 @@ TEST_F(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
 // is asked once, when their final result comes or the wait ends.
 TEST_F(SessionSegments, AWaitingQuestionIsAskedAsItStoodAfterARemark) {
     const QString about = QStringLiteral("What do you think about?");
+    const QString passionate = QStringLiteral("What are you passionate about?");
     const std::pair<QString, QString> remarks[] = {
         {proud, QStringLiteral("I mean, in your last job.")},
         {about, QStringLiteral("Take your time.")},
         {QStringLiteral("Which tools have you worked with?"), QStringLiteral("Are road.")},
+        // Sentences of their own: a subject and its verb.
+        {proud, QStringLiteral("It can be anything.")},
+        {passionate, QStringLiteral("Our team loves open source.")},
+        {passionate, QStringLiteral("Our team was open source.")},
+        {about, QStringLiteral("It doesn't have to be work related.")},
     };
     QStringList asked;
     for (const auto& [question, remark] : remarks) {
@@ -232,7 +238,33 @@ TEST_F(SessionSegments, AWaitingQuestionIsAskedAsItStoodAfterARemark) {
         EXPECT_EQ(h.askedQuestions(), asked) << "not asked on the remark's final result";
         advance(3, false);
         EXPECT_EQ(h.askedQuestions(), asked);
+        h.clock.advance(12); // past the repeat rule, for the same question on the next row
     }
+}
+
+// Words that read as the object a waiting question waits for join it as one sentence, in the
+// request, the draft and the session's entries.
+TEST_F(SessionSegments, AContinuedQuestionIsAskedAsOneSentence) {
+    const std::pair<QString, QString> continued[] = {
+        {QStringLiteral("Our roadmap."), QStringLiteral("What do you think about our roadmap?")},
+        {QStringLiteral("The last project you led."),
+         QStringLiteral("What do you think about the last project you led?")},
+        {QStringLiteral("How we ship."), QStringLiteral("What do you think about how we ship?")},
+        {QStringLiteral("I guess remote work."), QStringLiteral("What do you think about?")},
+    };
+    QStringList asked;
+    for (const auto& [more, question] : continued) {
+        h.answers.answer({"An answer."});
+        say(QStringLiteral("What do you think about?"), true);
+        goOn(more.chopped(1).split(u' '), more);
+        asked.append(question);
+        EXPECT_EQ(h.askedQuestions(), asked) << qPrintable(h.askedQuestions().join(u'|'));
+        EXPECT_EQ(h.store->questionDraft(), question) << qPrintable(h.store->questionDraft());
+        advance(3, false);
+        h.clock.advance(12);
+    }
+    ASSERT_EQ(h.store->sessionEntries().size(), std::size(continued));
+    EXPECT_EQ(h.store->sessionEntries()[1].question, asked[1]);
 }
 
 // Words after a waiting question that never become a final result: it is asked as it stood
@@ -268,7 +300,7 @@ TEST_F(SessionSegments, AWaitingQuestionIsAskedAfterTheWaitWhenWhatFollowsStaysP
     advance(0.5, false);
     say(QStringLiteral("Our roadmap."), true);
     EXPECT_EQ(h.askedQuestions(),
-              (QStringList{proud, about, QStringLiteral("What do you think about Our roadmap.")}));
+              (QStringList{proud, about, QStringLiteral("What do you think about our roadmap?")}));
 
     say(about, true);
     h.store->togglePause();

@@ -34,15 +34,15 @@ TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
         Next next;
         bool waits;
     };
-    const QString joined = QStringLiteral("What do you think about Our roadmap");
+    const QString joined = QStringLiteral("What do you think about our roadmap?");
     const QString tools = QStringLiteral("Which tools have you worked with?");
     const Case cases[] = {
         {"Our", false, false, std::nullopt, Next::nothing, true},
         {"Our roadmap", false, false, joined, Next::nothing, true},
-        {"Our roadmap.", true, false, joined + u'.', Next::claim, false},
+        {"Our roadmap.", true, false, joined, Next::claim, false},
         // Continued, it may go on again.
         {"The team you work with.", true, false,
-         QStringLiteral("What do you think about The team you work with."), Next::wait, true},
+         QStringLiteral("What do you think about the team you work with?"), Next::wait, true},
         {"Take your time", false, false, std::nullopt, Next::nothing, true},
         {"Take your time.", true, true, std::nullopt, Next::nothing, false},
         {"Our.", true, true, std::nullopt, Next::nothing, false},
@@ -95,7 +95,7 @@ TEST(QuestionIntake, TheEndOfTheWaitClaimsTheQuestionWithWhatContinuesIt) {
     intake.record(QStringLiteral("Our roadmap"));
     intake.judge(false, true);
     const auto whole = intake.waitEnded();
-    EXPECT_EQ(whole->transcript, QStringLiteral("What do you think about Our roadmap"));
+    EXPECT_EQ(whole->transcript, QStringLiteral("What do you think about our roadmap?"));
     EXPECT_FALSE(whole->isFinal);
 
     intake = waitingAbout();

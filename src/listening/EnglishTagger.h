@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace corvel {
+
+// Parts of speech of English words, from Festival's lexicon and tag trigram (trained on the Wall
+// Street Journal) with a Viterbi search over the whole text, as Festival tags text. Possessive
+// determiners ("our"), which that tag set counts as pronouns, are determiners here; a word the
+// lexicon lacks is guessed from its ending.
+class EnglishTagger final {
+public:
+    EnglishTagger() = delete;
+
+    // The tag set's own order.
+    enum class Tag : std::uint8_t {
+        nn,
+        punc,
+        nnp,
+        dt,
+        in,
+        jj,
+        nns,
+        cd,
+        rb,
+        vbd,
+        vb,
+        prp,
+        cc,
+        of,
+        to,
+        vbz,
+        vbn,
+        vbg,
+        vbp,
+        md,
+        pos,
+        wdt,
+        jjr,
+        wp,
+        nnps,
+        wrb,
+        jjs,
+        rbr,
+        rp,
+        ex,
+        rbs,
+        pdt,
+        fw,
+        one,
+        uh,
+        sym,
+        ls,
+        two
+    };
+    struct Word {
+        QString text;
+        Tag tag;
+    };
+
+    // `words` are lower case with their apostrophes ("doesn't"); a contraction comes back as
+    // two words ("does", "n't").
+    static QList<Word> tag(const QStringList& words);
+};
+
+} // namespace corvel
