@@ -78,4 +78,18 @@ void BM_TrackerUpdateFullTranscript(benchmark::State& state) {
 }
 BENCHMARK(BM_TrackerUpdateFullTranscript)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
+// Reading what follows a question that may go on, as each of its final results does: a short
+// object, a remark, and a long run of words (the tagger reads the first 32).
+void BM_ReadsAsObject(benchmark::State& state) {
+    const QString texts[] = {QStringLiteral("The last project you led."),
+                             QStringLiteral("Our team loves open source."),
+                             interviewerTranscript(false)};
+    const QString& text = texts[state.range(0)];
+    for (auto _ : state) {
+        bool object = TranscriptQuestionTracker::readsAsObject(text);
+        benchmark::DoNotOptimize(object);
+    }
+}
+BENCHMARK(BM_ReadsAsObject)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
 } // namespace
