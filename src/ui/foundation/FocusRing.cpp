@@ -389,18 +389,26 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::ShortcutOverride:
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+        auto* button = qobject_cast<QAbstractButton*>(m_focused);
+        if (!button)
+            break;
+        const auto* key = static_cast<QKeyEvent*>(event);
         // A button that shows the ring takes Return and Enter, before a window's shortcut for
         // them (a default action) does. A held key never gets here again (isHeldPress).
-        if (isPlainReturn(static_cast<QKeyEvent*>(event)) && visible()) {
-            if (auto* button = qobject_cast<QAbstractButton*>(m_focused)) {
-                event->accept();
-                if (event->type() == QEvent::KeyPress)
-                    button->click();
-                return true;
-            }
+        if (isPlainReturn(key) && visible()) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                button->click();
+            return true;
         }
+        // A button still focused after a click elsewhere hid its ring would be pressed unseen
+        // by a space typed for a field. Its release stays, so a press begun ringed ends.
+        if (event->type() == QEvent::KeyPress && !visible() &&
+            (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select))
+            return true;
         break;
+    }
     case QEvent::EnabledChange:
         if (m_lostByDisabling && m_focused->isEnabled() && m_focused->isVisible() &&
             !m_focused->window()->focusWidget())

@@ -22,9 +22,10 @@ class FocusRingOverlay;
 // the control into view.
 //
 // A button that shows the ring is pressed by Return and Enter as by Space, before a window-wide
-// shortcut for those keys (a default action) takes them. Anywhere in the application, a held
-// Return, Enter or Space presses once: its repeats reach no shortcut, button, dialog or line
-// edit, only the text fields they type into (Return a multi-line one, Space any).
+// shortcut for those keys (a default action) takes them; one that shows none (a click elsewhere
+// ended the ring while it kept the focus) is pressed by no key. Anywhere in the application, a
+// held Return, Enter or Space presses once: its repeats reach no shortcut, button, dialog or
+// line edit, only the text fields they type into (Return a multi-line one, Space any).
 //
 // The ring lies outside the outline and is painted by a small overlay over the window, so it
 // takes no layout room: the control's size and every gap around it are those of its layout.

@@ -151,6 +151,35 @@ TEST(FocusRing, ReturnPressesTheButtonThatShowsTheRing) {
     EXPECT_EQ(defaults.count(), 0);
 }
 
+// A button that kept the Tab key's focus while a click elsewhere hid its ring takes no Space:
+// only the next Tab or Shift+Tab, ringing it again, gives it the keys back.
+TEST(FocusRing, AButtonWhoseRingAClickHidTakesNoSpace) {
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    row->setContentsMargins(20, 20, 20, 20);
+    auto* field = new TextInput(QStringLiteral("Question"));
+    auto* pause = new ActionButton(QStringLiteral("Pause"));
+    row->addWidget(field);
+    row->addWidget(pause);
+    QSignalSpy paused(pause, &QAbstractButton::clicked);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    focusByKeyboard(field);
+    QTest::keyClick(field, Qt::Key_Tab);
+    ASSERT_TRUE(FocusRing::shownOn(pause));
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_TRUE(pause->hasFocus());
+    QTest::keyClick(pause, Qt::Key_Space);
+    EXPECT_EQ(paused.count(), 0);
+    QTest::keyClick(pause, Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(FocusRing::shownOn(pause));
+    QTest::keyClick(pause, Qt::Key_Space);
+    EXPECT_EQ(paused.count(), 1);
+}
+
 // A held Return or Enter presses once wherever it is bound: a window's shortcut, Ctrl+Return, a
 // ringed button, also one that stays in place for its next action, the default button of a
 // dialog that the first press opened, a line edit; whether or not the repeats come marked. So

@@ -2,6 +2,7 @@
 
 #include "ui/foundation/ActionButton.h"
 #include "ui/foundation/DisclosureGroup.h"
+#include "ui/foundation/FocusRing.h"
 #include "ui/foundation/OptionPill.h"
 #include "ui/foundation/ScreenHarness.h"
 #include "ui/foundation/TextInput.h"
@@ -220,7 +221,7 @@ TEST(SettingsViewTest, CheckConnectionKeepsTheFocusAndSpaceChangesNothing) {
     auto* check = findNamed<ActionButton>(view, QStringLiteral("Check connection"), true);
     ASSERT_NE(check, nullptr);
     const AudioSource source = h.store().audioSource();
-    check->setFocus(Qt::TabFocusReason);
+    focusByKeyboard(check);
     const auto space = [&] {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view,
                         Qt::Key_Space);
@@ -248,7 +249,7 @@ TEST(SettingsViewTest, OpeningThePrivateConnectionBringsItsKeyFieldIntoView) {
     QAbstractButton* header = page.button(QStringLiteral("Private developer connection"));
     auto* field = findNamed<TextInput>(page.view, QStringLiteral("OpenAI API key"));
     auto* scroll = page.view.findChild<QScrollArea*>();
-    header->setFocus(Qt::TabFocusReason);
+    focusByKeyboard(header);
     QTest::keyClick(header, Qt::Key_Space);
     ASSERT_TRUE(field->isVisibleTo(&page.view));
     ASSERT_TRUE(QTest::qWaitFor([&] { return scroll->verticalScrollBar()->value() > 0; }));
