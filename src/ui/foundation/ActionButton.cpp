@@ -25,7 +25,7 @@ ActionButton::ActionButton(const QString& title, const QString& icon, bool prima
       m_focusRing(new FocusRing(this)) {
     setText(title);
     setAttribute(Qt::WA_Hover);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

@@ -61,7 +61,7 @@ public:
           m_title(new PlainLabel(preparationStepTitle(step), appFont(12, QFont::Normal),
                                  Palette::secondary(), this)) {
         setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::StrongFocus);
+        setFocusPolicy(Qt::TabFocus);
         (new FocusRing(this))->setOutline({}, 3);
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(0, 10, 8, 10);

@@ -40,6 +40,7 @@ ResumeDropZone::ResumeDropZone(const AccessibilityPreferences* preferences, QWid
           }(),
           Palette::ink(), this)) {
     setAcceptDrops(true);
+    setFocusPolicy(Qt::TabFocus);
     (new FocusRing(this))->setOutline({}, 6);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);

@@ -33,7 +33,7 @@ HistoryRecordButton::HistoryRecordButton(const QString& title, const QString& da
     : QAbstractButton(parent) {
     setTexts(title, date, count);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     new FocusRing(this);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

@@ -4,6 +4,7 @@
 #include "ui/foundation/PressButtonStyle.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
 #include <QTest>
@@ -103,6 +104,10 @@ TEST(ActionButtonTest, PressDimsAndScalesUnlessReduceMotionIsOn) {
         new ActionButton(QStringLiteral("Continue"), {}, true, false, std::nullopt, &preferences));
     auto* style = calm.button->findChild<PressButtonStyle*>();
     ASSERT_NE(style, nullptr);
+    // Active before the press, as a clicked window is: activated during it, the window would
+    // take the focus it gave its first control back, releasing the button.
+    QApplication::setActiveWindow(&calm.host);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&calm.host));
     const QPoint edge = calm.button->mapTo(&calm.host, QPoint(0, calm.button->height() / 2));
     QTest::mousePress(calm.button, Qt::LeftButton);
     // At once, with no animation, and never scaled: the left edge is still filled.

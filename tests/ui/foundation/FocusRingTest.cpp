@@ -87,8 +87,8 @@ TEST(FocusRing, DrawnForKeyboardFocusOnlyOnEveryControl) {
     ASSERT_TRUE(primary->hasFocus());
     EXPECT_EQ(edge(primary), ring);
 
-    for (QWidget* control : {static_cast<QWidget*>(field), static_cast<QWidget*>(area),
-                             static_cast<QWidget*>(primary)}) {
+    for (QWidget* control : {static_cast<QWidget*>(primary), static_cast<QWidget*>(field),
+                             static_cast<QWidget*>(area)}) {
         SCOPED_TRACE(control->metaObject()->className());
         QWidget* target = control == area ? area->editor()->viewport() : control;
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
@@ -180,6 +180,35 @@ TEST(FocusRing, AButtonWhoseRingAClickHidTakesNoSpace) {
     EXPECT_EQ(paused.count(), 1);
 }
 
+// A click presses each kind of kit button and leaves the focus in the field being typed in.
+TEST(FocusRing, AClickOnAButtonLeavesTheFocusInTheField) {
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    auto* field = new TextInput(QStringLiteral("Question"));
+    const QList<QAbstractButton*> buttons = {
+        new ActionButton(QStringLiteral("Pause")),
+        new LinkButton(QStringLiteral("Back"), {}, appFont(12, QFont::Normal), Palette::ink()),
+        new OptionPill(QStringLiteral("English"), OptionPill::Style::pill),
+        new SwitchToggle(Palette::green())};
+    row->addWidget(field);
+    for (QAbstractButton* button : buttons)
+        row->addWidget(button);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QTest::mouseClick(field, Qt::LeftButton, {}, field->rect().center());
+    ASSERT_TRUE(field->hasFocus());
+    for (QAbstractButton* button : buttons) {
+        SCOPED_TRACE(button->metaObject()->className());
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center());
+        QTest::mouseRelease(button, Qt::LeftButton, {}, button->rect().center());
+        EXPECT_EQ(clicked.count(), 1);
+        EXPECT_TRUE(field->hasFocus());
+    }
+}
+
 // A held Return or Enter presses once wherever it is bound: a window's shortcut, Ctrl+Return, a
 // ringed button, also one that stays in place for its next action, the default button of a
 // dialog that the first press opened, a line edit; whether or not the repeats come marked. So
@@ -257,8 +286,9 @@ TEST(FocusRing, AHeldReturnPressesOnce) {
 }
 
 // A control that hides once its button did its work passes the focus on as Qt does, as by Tab:
-// after a key press the next control shows the ring and is scrolled into view; after a click
-// nothing rings and the page stays where it is.
+// after a key press the next control shows the ring and is scrolled into view; after a click (on
+// the button the Tab key focused, as a click takes no focus) nothing rings and the page stays
+// where it is.
 TEST(FocusRing, FocusPassedOnByAHiddenControlRingsOnlyAfterTheKeyboard) {
     for (const bool keyboard : {true, false}) {
         SCOPED_TRACE(keyboard);
@@ -283,12 +313,11 @@ TEST(FocusRing, FocusPassedOnByAHiddenControlRingsOnlyAfterTheKeyboard) {
         QApplication::setActiveWindow(&window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
-        if (keyboard) {
-            focusByKeyboard(done);
+        focusByKeyboard(done);
+        if (keyboard)
             QTest::keyClick(done, Qt::Key_Space);
-        } else {
+        else
             QTest::mouseClick(done, Qt::LeftButton, {}, done->rect().center());
-        }
         ASSERT_FALSE(done->isVisible());
         ASSERT_EQ(QApplication::focusWidget(), next);
         EXPECT_EQ(FocusRing::shownOn(next), keyboard);

@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -502,8 +503,8 @@ TEST(SessionView, TryAgainLeavesThePageWhereItWas) {
 }
 
 // "Try again" takes its own card away. Tabbed to and pressed with Space, the control the focus
-// goes on to shows the keyboard ring, once the answer came too, and is in view; clicked, nothing
-// rings.
+// goes on to shows the keyboard ring, once the answer came too, and is in view; tabbed to and
+// clicked, nothing rings.
 TEST(SessionView, TryAgainByKeyboardRingsTheNextControl) {
     for (const bool keyboard : {true, false}) {
         SCOPED_TRACE(keyboard);
@@ -522,16 +523,15 @@ TEST(SessionView, TryAgainByKeyboardRingsTheNextControl) {
         SessionContentView* live = screen.live();
         ASSERT_TRUE(live->errorCard()->isVisible());
         QAbstractButton* retry = button(live->errorCard(), s("Try again"));
-        if (keyboard) {
-            for (int presses = 0; presses < 30 && !retry->hasFocus(); ++presses)
-                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
-                                                            : &screen.view,
-                                Qt::Key_Tab);
-            ASSERT_TRUE(FocusRing::shownOn(retry));
+        for (int presses = 0; presses < 30 && !retry->hasFocus(); ++presses)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : &screen.view,
+                            Qt::Key_Tab);
+        ASSERT_TRUE(FocusRing::shownOn(retry));
+        if (keyboard)
             QTest::keyClick(retry, Qt::Key_Space);
-        } else {
+        else
             QTest::mouseClick(retry, Qt::LeftButton);
-        }
         settle();
         h.clock.advance(1);
         settle();
@@ -542,6 +542,35 @@ TEST(SessionView, TryAgainByKeyboardRingsTheNextControl) {
         EXPECT_EQ(FocusRing::shownOn(next), keyboard) << next->accessibleName().toStdString();
         EXPECT_TRUE(test::wholeInView(live->scrollArea()->viewport(), next));
     }
+}
+
+// A click on Pause leaves the focus in the question being typed: its spaces are typed, they do
+// not pause and resume the session over and over.
+TEST(SessionView, AClickOnPauseLeavesTheFocusInTheTypedQuestion) {
+    Screen screen;
+    SessionScreenHarness& h = screen.h;
+    QApplication::setActiveWindow(&screen.view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen.view));
+    ASSERT_TRUE(h.startListening());
+    settle();
+    SessionContentView* live = screen.live();
+    live->manualGroup()->header()->click();
+    settle();
+    QWidget* field = live->manualQuestion()->editor()->viewport();
+    QTest::mouseClick(field, Qt::LeftButton, {}, field->rect().center());
+    ASSERT_TRUE(live->manualQuestion()->editor()->hasFocus());
+
+    QAbstractButton* pause = button(live, s("Pause"));
+    QSignalSpy pressed(pause, &QAbstractButton::clicked);
+    QTest::mousePress(pause, Qt::LeftButton, {}, pause->rect().center());
+    QTest::mouseRelease(pause, Qt::LeftButton, {}, pause->rect().center());
+    settle();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), s("Why do you want this role?"));
+    settle();
+    EXPECT_EQ(pressed.count(), 1);
+    EXPECT_TRUE(h.store->isPaused());
+    EXPECT_EQ(live->manualQuestion()->text(), s("Why do you want this role?"));
 }
 
 // A long role and company elide on one line (the whole text as tool tip) and never make the

@@ -85,8 +85,9 @@ QStringList visibleControls(const QWidget& window) {
     return names;
 }
 
-// Tabs from no focus until the focus comes round: each stop is visible and shows its ring, and
-// the stops are the visible controls (with `order`, in that reading order).
+// Tabs from no focus until the focus comes round: each stop is visible and shows its ring, a
+// button takes no focus from a click, and the stops are the visible controls (with `order`, in
+// that reading order).
 void expectStopsAreTheControls(QWidget& window, const char* screen, const QString& order = {}) {
     SCOPED_TRACE(screen);
     if (focused())
@@ -102,6 +103,9 @@ void expectStopsAreTheControls(QWidget& window, const char* screen, const QStrin
         stops.append(describe(stop));
         EXPECT_TRUE(stop->isVisible()) << describe(stop).toStdString();
         EXPECT_TRUE(ringPaints(window, stop)) << "no ring on " << describe(stop).toStdString();
+        if (qobject_cast<QAbstractButton*>(stop)) {
+            EXPECT_FALSE(stop->focusPolicy() & Qt::ClickFocus) << describe(stop).toStdString();
+        }
     }
     EXPECT_GE(stops.size(), 3);
     if (!order.isEmpty()) {
@@ -224,6 +228,15 @@ TEST(FocusWalk, EveryStopIsAVisibleControlWithARing) {
                                      "later | Back | Skip setup for now")
                     : QString());
         }
+    }
+    {
+        // No resume yet: the step offers its drop zone.
+        ScreenFixture fixture;
+        Root root(fixture);
+        fixture.store().setSection(AppSection::profile);
+        fixture.store().setPreparationStep(PreparationStep::resume);
+        QTest::qWait(300);
+        expectStopsAreTheControls(root.view, "resume drop zone");
     }
     ScreenFixture fixture(prepared(3));
     Root root(fixture);
