@@ -3,7 +3,6 @@
 #include "listening/EnglishTaggerTables.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <string_view>
 #include <vector>
