@@ -84,8 +84,9 @@ private:
     QString m_carried;
     std::optional<Waiting> m_waiting;
     // A question decided here (one that stands, or one continued), with the transcript the store
-    // claims it by: claimed as decided, not looked for again in the transcript, where its object
-    // alone could read as the candidate's own story ("… about how we ship").
+    // claims it by: claimed as decided, not looked for again in the transcript, where the
+    // detector would take the "we" of its object for the candidate's own story ("… about how we
+    // ship").
     std::optional<Waiting> m_decided;
 };
 
