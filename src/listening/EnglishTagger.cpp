@@ -120,11 +120,6 @@ QStringList tokens(const QStringList& words) {
     return split.mid(0, maximumWords);
 }
 
-bool isNoun(Tag tag) {
-    return tag == Tag::nn || tag == Tag::nns || tag == Tag::nnp || tag == Tag::nnps ||
-           tag == Tag::cd;
-}
-
 // A possessive "'s" needs a noun after it ("the team's culture"); without one it is "is" ("the
 // team's great").
 void markVerbalIs(QList<EnglishTagger::Word>& words) {
@@ -135,12 +130,17 @@ void markVerbalIs(QList<EnglishTagger::Word>& words) {
         while (next < words.size() && (words[next].tag == Tag::jj || words[next].tag == Tag::jjr ||
                                        words[next].tag == Tag::jjs || words[next].tag == Tag::rb))
             ++next;
-        if (next == words.size() || !isNoun(words[next].tag))
+        if (next == words.size() || !EnglishTagger::isNoun(words[next].tag))
             words[i].tag = Tag::vbz;
     }
 }
 
 } // namespace
+
+bool EnglishTagger::isNoun(Tag tag) {
+    return tag == Tag::nn || tag == Tag::nns || tag == Tag::nnp || tag == Tag::nnps ||
+           tag == Tag::cd;
+}
 
 QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words) {
     const QStringList split = tokens(words);

@@ -62,6 +62,9 @@ public:
         Tag tag;
     };
 
+    // A noun of any kind, or a number, which stands as one.
+    static bool isNoun(Tag tag);
+
     // `words` are lower case with their apostrophes ("doesn't"); a contraction comes back as
     // two words ("does", "n't").
     static QList<Word> tag(const QStringList& words);

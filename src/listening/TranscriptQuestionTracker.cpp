@@ -525,10 +525,6 @@ bool TranscriptQuestionTracker::readsAsObject(const QString& text) {
         return true;
     }
     const QList<EnglishTagger::Word> words = EnglishTagger::tag(spoken);
-    const auto isNoun = [](Tag tag) {
-        return tag == Tag::nn || tag == Tag::nns || tag == Tag::nnp || tag == Tag::nnps ||
-               tag == Tag::cd;
-    };
     switch (words.first().tag) {
     case Tag::vbg: // a gerund phrase: "working with remote teams"
         return true;
@@ -555,7 +551,7 @@ bool TranscriptQuestionTracker::readsAsObject(const QString& text) {
         const Tag tag = words[i].tag;
         // "something you're proud of", but not "we all"
         const bool afterNoun =
-            isNoun(before) ||
+            EnglishTagger::isNoun(before) ||
             (before == Tag::prp && !equalsAny(QStringView(words[i - 1].text), subjectPronouns));
         if (afterNoun && (tag == Tag::prp || tag == Tag::dt || tag == Tag::wdt || tag == Tag::wp ||
                           tag == Tag::wrb)) {
