@@ -215,6 +215,22 @@ void revealInPages(QWidget* control) {
     }
 }
 
+// The same for a control that each page around it holds wholly out of view; one partly in view
+// leaves the page where it is.
+void revealIfOutOfView(QWidget* control) {
+    QTimer::singleShot(0, control, [control] {
+        for (QWidget* ancestor = control->parentWidget(); ancestor;
+             ancestor = ancestor->parentWidget()) {
+            auto* page = qobject_cast<QScrollArea*>(ancestor);
+            if (!page)
+                continue;
+            const QRect shown(control->mapTo(page->viewport(), QPoint()), control->size());
+            if (!page->viewport()->rect().intersects(shown))
+                page->ensureWidgetVisible(control, 0, revealMargin);
+        }
+    });
+}
+
 bool takesTabFocus(const QWidget* widget, const QWidget* window) {
     return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy() &&
            widget->isEnabled() && widget->isVisibleTo(window);
@@ -354,10 +370,13 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
             KeyboardWatch& watch = KeyboardWatch::instance();
             const bool handedOn = watch.takePassedFromRing() && !watch.pressed();
             m_fromKeyboard = watch.pressed() || handedOn;
-            // Qt scrolls to a control only when the Tab key moved the focus; a keyboard user
+            // Qt scrolls a page to a control only when the Tab key moved the focus within it, not
+            // when it was handed on or came from outside the page (the top bar); a keyboard user
             // must still see where the focus went.
             if (handedOn && m_painted)
                 revealInPages(m_painted);
+            else if (m_fromKeyboard && m_painted)
+                revealIfOutOfView(m_painted);
         } else if (reason == Qt::ShortcutFocusReason) {
             m_fromKeyboard = true;
         } else if (reason == Qt::MouseFocusReason) {

@@ -327,3 +327,52 @@ TEST(FocusRing, FocusPassedOnByAHiddenControlRingsOnlyAfterTheKeyboard) {
         EXPECT_EQ(page->verticalScrollBar()->value() > 0, keyboard);
     }
 }
+
+// Tab and Shift+Tab from a control outside a page (the top bar, the bottom bar) into it scroll the
+// page to the control they focus, as Tab within the page does.
+TEST(FocusRing, TabFromOutsideAPageScrollsToTheControlItFocuses) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* top = new ActionButton(QStringLiteral("Settings"));
+    QScrollArea* page = makeScrollArea(&window);
+    auto* bottom = new ActionButton(QStringLiteral("Pause"));
+    layout->addWidget(top);
+    layout->addWidget(page);
+    layout->addWidget(bottom);
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    auto* first = new ActionButton(QStringLiteral("Open setup guide"));
+    auto* gap = new QWidget;
+    gap->setFixedHeight(900);
+    auto* last = new ActionButton(QStringLiteral("Data and privacy"));
+    column->addWidget(first);
+    column->addWidget(gap);
+    column->addWidget(last);
+    setScrollContent(page, content);
+    QWidget::setTabOrder(top, first);
+    QWidget::setTabOrder(first, last);
+    QWidget::setTabOrder(last, bottom);
+    window.resize(320, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto inView = [&](QWidget* control) {
+        const QRect shown(control->mapTo(page->viewport(), QPoint()), control->size());
+        return page->viewport()->rect().contains(shown);
+    };
+
+    QScrollBar* bar = page->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    focusByKeyboard(top);
+    QTest::keyClick(top, Qt::Key_Tab);
+    ASSERT_TRUE(FocusRing::shownOn(first));
+    QTest::qWait(1);
+    EXPECT_TRUE(inView(first));
+
+    bar->setValue(0);
+    focusByKeyboard(bottom);
+    QTest::keyClick(bottom, Qt::Key_Backtab);
+    ASSERT_TRUE(FocusRing::shownOn(last));
+    QTest::qWait(1);
+    EXPECT_TRUE(inView(last));
+}
