@@ -15,9 +15,10 @@ using Tag = EnglishTagger::Tag;
 using namespace Qt::Literals::StringLiterals;
 namespace tables = englishTagger;
 
-// Enough for the opening of what follows a question, which is all that is asked of it; keeps
-// the search bounded whatever the transcript holds.
-constexpr qsizetype maximumWords = 32;
+// Enough for the opening of what follows a question, which is all that is asked of it, and for
+// the end of the question before it; keeps the search bounded whatever the transcript holds.
+constexpr qsizetype maximumWords = 24;
+constexpr qsizetype maximumContextWords = 16;
 // log P(word | tag) given to each tag guessed for a word the lexicon lacks: the trigram decides.
 constexpr float unknownWord = -10.f;
 
@@ -101,8 +102,8 @@ std::vector<Candidate> candidatesFor(const QString& word) {
 }
 
 // Splits contractions as the lexicon spells them: "doesn't" gives "does" "n't", "can't" "ca"
-// "n't", "it's" "it" "'s".
-QStringList tokens(const QStringList& words) {
+// "n't", "it's" "it" "'s"; at most `limit` of them.
+QStringList tokens(const QStringList& words, qsizetype limit) {
     QStringList split;
     for (const QString& word : words) {
         const auto* suffix = std::find_if(
@@ -114,10 +115,10 @@ QStringList tokens(const QStringList& words) {
             split.append(word.chopped(suffix->size()));
             split.append(*suffix);
         }
-        if (split.size() >= maximumWords)
+        if (split.size() >= limit)
             break;
     }
-    return split.mid(0, maximumWords);
+    return split.mid(0, limit);
 }
 
 // A possessive "'s" needs a noun after it ("the team's culture"); without one it is "is" ("the
@@ -142,9 +143,25 @@ bool EnglishTagger::isNoun(Tag tag) {
            tag == Tag::cd;
 }
 
-QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words) {
-    const QStringList split = tokens(words);
-    if (split.isEmpty())
+QList<Tag> EnglishTagger::readings(const QString& word) {
+    QList<Tag> tags;
+    if (!word.isEmpty() && !isIn(word, contractions)) {
+        const std::vector<Candidate> candidates =
+            isIn(word, possessives) || isIn(word, indefinitePronouns) ? candidatesFor(word)
+                                                                      : lexiconEntry(word);
+        for (const Candidate& candidate : candidates)
+            tags.append(candidate.tag);
+    }
+    return tags;
+}
+
+QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words,
+                                              const QStringList& context) {
+    QStringList split = tokens(context, std::numeric_limits<qsizetype>::max());
+    split = split.mid(std::max<qsizetype>(0, split.size() - maximumContextWords));
+    const qsizetype first = split.size();
+    split.append(tokens(words, maximumWords));
+    if (split.size() == first)
         return {};
 
     // The best path to each pair of the last two tags, with where it came from.
@@ -200,7 +217,7 @@ QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words) {
         best = state.back;
     }
     markVerbalIs(tagged);
-    return tagged;
+    return tagged.mid(first);
 }
 
 } // namespace corvel

@@ -66,8 +66,11 @@ public:
     static bool isNoun(Tag tag);
 
     // `words` are lower case with their apostrophes ("doesn't"); a contraction comes back as
-    // two words ("does", "n't").
-    static QList<Word> tag(const QStringList& words);
+    // two words ("does", "n't"). With `context`, the words said just before them, `words` are
+    // tagged as their continuation ("go" after "experience with" is a name, not a verb).
+    static QList<Word> tag(const QStringList& words, const QStringList& context = {});
+    // The tags the lexicon allows `word`, or none when it does not know it.
+    static QList<Tag> readings(const QString& word);
 };
 
 } // namespace corvel
