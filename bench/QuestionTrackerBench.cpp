@@ -1,3 +1,4 @@
+#include "listening/QuestionContinuation.h"
 #include "listening/TranscriptQuestionTracker.h"
 
 #include <QStringList>
@@ -78,18 +79,22 @@ void BM_TrackerUpdateFullTranscript(benchmark::State& state) {
 }
 BENCHMARK(BM_TrackerUpdateFullTranscript)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
-// Reading what follows a question that may go on, as each of its final results does: a short
-// object, a remark, and a long run of words (the tagger reads the first 32).
-void BM_ReadsAsObject(benchmark::State& state) {
-    const QString texts[] = {QStringLiteral("The last project you led."),
-                             QStringLiteral("Our team loves open source."),
+// The decision each final result after a waiting question takes: whether the question may go
+// on, and what the words after it make of it. An object, a remark with a clause about its
+// subject, and a long run of words (the tagger reads the first 24).
+void BM_ReadWhatFollows(benchmark::State& state) {
+    const QString question = QStringLiteral("What is your opinion on?");
+    const QString texts[] = {QStringLiteral("The tests that nobody runs."),
+                             QStringLiteral("Anything you mention stays confidential."),
                              interviewerTranscript(false)};
     const QString& text = texts[state.range(0)];
     for (auto _ : state) {
-        bool object = TranscriptQuestionTracker::readsAsObject(text);
-        benchmark::DoNotOptimize(object);
+        bool waits = QuestionContinuation::mayGoOn(question);
+        auto reading = QuestionContinuation::read(question, text);
+        benchmark::DoNotOptimize(waits);
+        benchmark::DoNotOptimize(reading);
     }
 }
-BENCHMARK(BM_ReadsAsObject)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadWhatFollows)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 } // namespace

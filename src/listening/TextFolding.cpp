@@ -161,4 +161,24 @@ bool hasAtLeastCharacters(QStringView text, qsizetype count) {
     }
 }
 
+QStringList spokenWords(QStringView text) {
+    const auto kept = [](QChar c) { return c.isLetterOrNumber() || c == u'\''; };
+    QStringList words;
+    for (QString word : text.toString().simplified().toLower().split(u' ', Qt::SkipEmptyParts)) {
+        word.replace(u'\u2019', u'\'');
+        qsizetype first = 0;
+        qsizetype last = word.size();
+        while (first < last && !kept(word[first])) {
+            ++first;
+        }
+        while (last > first && !kept(word[last - 1])) {
+            --last;
+        }
+        if (last > first) {
+            words.append(word.sliced(first, last - first));
+        }
+    }
+    return words;
+}
+
 } // namespace corvel

@@ -16,6 +16,10 @@ QStringList foldedWords(QStringView text);
 // in `text` just past its last character.
 QString foldedText(QStringView text, QList<qsizetype>* wordEnds = nullptr);
 
+// Lower-case words with their apostrophes ("isn't") and without the punctuation around them, as
+// the recogniser spells them.
+QStringList spokenWords(QStringView text);
+
 // Whether `text` holds at least `count` user-perceived characters (grapheme clusters), so that an
 // accent sent as a separate combining mark does not count twice.
 bool hasAtLeastCharacters(QStringView text, qsizetype count);

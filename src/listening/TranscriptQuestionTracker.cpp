@@ -1,6 +1,5 @@
 #include "listening/TranscriptQuestionTracker.h"
 
-#include "listening/EnglishTagger.h"
 #include "listening/TextFolding.h"
 #include "platform/EnglishPunctuation.h"
 
@@ -108,19 +107,6 @@ constexpr QLatin1String danglingWords[] = {
     "aux"_L1, "the"_L1, "a"_L1, "an"_L1, "your"_L1, "our"_L1, "and"_L1, "or"_L1, "qui"_L1,
     "que"_L1, "dont"_L1, "lorsque"_L1, "puisque"_L1, "afin"_L1, "sans"_L1, "notamment"_L1,
     "where"_L1, "when"_L1, "because"_L1, "although"_L1, "including"_L1, "such"_L1, "not"_L1
-};
-// English questions often end on these ("What are you most proud of?"), but so does one the
-// interviewer has not finished ("What do you think about … our roadmap?").
-constexpr QLatin1String strandedPrepositions[] = {
-    "of"_L1, "to"_L1, "with"_L1, "about"_L1, "in"_L1, "for"_L1
-};
-constexpr QLatin1String subjectPronouns[] = {
-    "i"_L1, "you"_L1, "he"_L1, "she"_L1, "it"_L1, "we"_L1, "they"_L1
-};
-// A clause opened by one of these can be such a preposition's object ("how we ship").
-constexpr QLatin1String clauseOpeners[] = {
-    "what"_L1, "how"_L1, "why"_L1, "where"_L1, "when"_L1, "who"_L1, "whom"_L1, "which"_L1,
-    "whether"_L1, "whatever"_L1
 };
 // clang-format on
 
@@ -365,28 +351,6 @@ QList<QStringView> whitespaceTokens(QStringView text) {
     return tokens;
 }
 
-// Lower-case words with their apostrophes ("isn't") and without the punctuation around them, as
-// the recogniser spells them.
-QStringList spokenWords(const QString& text) {
-    const auto kept = [](QChar c) { return c.isLetterOrNumber() || c == u'\''; };
-    QStringList words;
-    for (QString word : text.simplified().toLower().split(u' ', Qt::SkipEmptyParts)) {
-        word.replace(u'\u2019', u'\'');
-        qsizetype first = 0;
-        qsizetype last = word.size();
-        while (first < last && !kept(word[first])) {
-            ++first;
-        }
-        while (last > first && !kept(word[last - 1])) {
-            --last;
-        }
-        if (last > first) {
-            words.append(word.sliced(first, last - first));
-        }
-    }
-    return words;
-}
-
 bool isNarrative(QStringView normalised, QStringView firstLead) {
     return startsWithAny(normalised, firstPersonOpeners) ||
            startsWithAny(firstLead, firstPersonOpeners) ||
@@ -495,6 +459,11 @@ std::optional<QString> TranscriptQuestionTracker::unconsumedText(const QString& 
     return joined;
 }
 
+bool TranscriptQuestionTracker::isCutOff(const QString& text) {
+    const QStringList words = foldedWords(text);
+    return !words.isEmpty() && equalsAny(QStringView(words.last()), danglingWords);
+}
+
 QString TranscriptQuestionTracker::normalize(QStringView token) {
     return foldedText(token).remove(u' ');
 }
@@ -508,66 +477,6 @@ bool TranscriptQuestionTracker::opensQuestion(const QString& text) {
     const QStringView lead = leadOf(folded);
     return startsWithAny(lead, imperativeOpeners) || startsWithAny(lead, requestSolicitations) ||
            EnglishPunctuation::opensQuestion(spokenWords(text));
-}
-
-bool TranscriptQuestionTracker::readsAsObject(const QString& text) {
-    using Tag = EnglishTagger::Tag;
-    // Only the first sentence can be the object: "Right. Sure." is two remarks.
-    const QString sentence = clausesOf(text.trimmed()).front().toString();
-    const QStringList spoken = spokenWords(sentence);
-    const QStringList folded = foldedWords(sentence);
-    // One word cannot tell; words cut off ("our roadmap and") are not whole yet.
-    if (spoken.size() < 2 || folded.size() < 2 ||
-        equalsAny(QStringView(folded.last()), danglingWords)) {
-        return false;
-    }
-    if (equalsAny(QStringView(spoken.first()), clauseOpeners)) {
-        return true;
-    }
-    const QList<EnglishTagger::Word> words = EnglishTagger::tag(spoken);
-    switch (words.first().tag) {
-    case Tag::vbg: // a gerund phrase: "working with remote teams"
-        return true;
-    case Tag::dt:
-    case Tag::pdt:
-    case Tag::prp:
-    case Tag::cd:
-    case Tag::jj:
-    case Tag::jjr:
-    case Tag::jjs:
-    case Tag::nn:
-    case Tag::nns:
-    case Tag::nnp:
-    case Tag::nnps:
-    case Tag::wdt:
-        break;
-    default: // a verb, a preposition, an interjection, "there": no noun phrase
-        return false;
-    }
-    // A noun phrase, unless a verb of its own follows it: "our team loves open source", "it can
-    // be anything". A clause about the noun ("the project you led") is part of the phrase.
-    for (qsizetype i = 1; i < words.size(); ++i) {
-        const Tag before = words[i - 1].tag;
-        const Tag tag = words[i].tag;
-        // "something you're proud of", but not "we all"
-        const bool afterNoun =
-            EnglishTagger::isNoun(before) ||
-            (before == Tag::prp && !equalsAny(QStringView(words[i - 1].text), subjectPronouns));
-        if (afterNoun && (tag == Tag::prp || tag == Tag::dt || tag == Tag::wdt || tag == Tag::wp ||
-                          tag == Tag::wrb)) {
-            return true;
-        }
-        if (tag == Tag::vbz || tag == Tag::vbp || tag == Tag::vbd || tag == Tag::md ||
-            (tag == Tag::vb && before != Tag::to && before != Tag::md)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool TranscriptQuestionTracker::mayContinue(const QString& question) {
-    const QStringList words = foldedWords(question);
-    return !words.isEmpty() && equalsAny(QStringView(words.last()), strandedPrepositions);
 }
 
 bool TranscriptQuestionTracker::isSameQuestion(const QString& a, const QString& b) {

@@ -24,23 +24,14 @@ public:
     static std::optional<QString> unconsumedText(const QString& transcript, const QString& consumed,
                                                  qsizetype minimumSuffixLength);
 
-    // Whether `question` ends on a word after which the asker may still go on ("What are you
-    // most proud of?", "What do you think about"): it is whole only once they have stopped.
-    static bool mayContinue(const QString& question);
-
     // Whether `text` opens with a question or request of its own: a question word or an auxiliary
     // opening one ("Which tools…", "Is there…", not "What we…") or a request ("Tell me…",
-    // "Describe…"), after greetings and fillers. Words that follow a question that may go on
-    // and open this way are a new question, not its continuation.
+    // "Describe…"), after greetings and fillers.
     static bool opensQuestion(const QString& text);
 
-    // Whether `text` reads as what such a question's last word waits for: a noun phrase, with or
-    // without a clause of its own ("our roadmap", "the last project you led"), a clause opened
-    // by a question word ("how we ship") or a gerund phrase ("working with remote teams"). Words
-    // that make a sentence of their own, a subject and its verb ("It can be anything.", "Our
-    // team loves open source."), are a remark, and so is one word alone. Tells verbs from nouns
-    // with EnglishTagger.
-    static bool readsAsObject(const QString& text);
+    // Whether `text` stops on a word no question or phrase ends on ("the", "your", "and"): it
+    // was cut off.
+    static bool isCutOff(const QString& text);
 
     // One token without case, accents or punctuation: "C’est" gives "cest".
     static QString normalize(QStringView token);

@@ -77,8 +77,8 @@ void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (!m_intake.isWaiting())
         m_recognitionDebounce.cancel();
     if (heard.stands) {
-        processAutomaticTranscript(*heard.stands, true, m_transcriptSegment);
-        m_intake.taken(*heard.stands);
+        processAutomaticTranscript(heard.stands->transcript, true, m_transcriptSegment);
+        m_intake.taken(heard.stands->transcript);
     }
     if (!heard.question)
         return;

@@ -1,5 +1,6 @@
 #include "session/QuestionIntake.h"
 
+#include "listening/QuestionContinuation.h"
 #include "listening/TranscriptQuestionTracker.h"
 
 #include <utility>
@@ -75,16 +76,15 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
         const auto more = wordsAfterWaiting();
         if (!more)
             return heard;
-        if (!TranscriptQuestionTracker::opensQuestion(*more)) {
-            if (const auto whole = continuation(*more)) {
-                heard.question = whole;
-                if (isFinal) {
-                    m_waiting.reset();
-                    m_decided = Waiting{m_transcript.trimmed(), *whole};
-                    decide(heard, *whole, true, automatic);
-                }
-                return heard;
+        if (const auto whole = continuation(*more)) {
+            heard.question = whole;
+            if (isFinal) {
+                joinWaiting(*more);
+                m_waiting.reset();
+                m_decided = Waiting{m_transcript.trimmed(), *whole};
+                decide(heard, *whole, true, automatic);
             }
+            return heard;
         }
         // Partial results are the recogniser's guesses ("How our…" for "Our roadmap"): only the
         // final result of the words that follow decides.
@@ -92,7 +92,7 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
             return heard;
         m_decided = std::exchange(m_waiting, std::nullopt);
         consumed = m_decided->transcript;
-        heard.stands = consumed;
+        heard.stands = *m_decided;
     }
     if (const auto question = questionAfter(m_transcript.trimmed(), consumed, isFinal)) {
         heard.question = question;
@@ -104,7 +104,7 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
 void QuestionIntake::decide(Heard& heard, const QString& question, bool isFinal, bool automatic) {
     if (!automatic)
         return;
-    if (isFinal && !TranscriptQuestionTracker::mayContinue(question)) {
+    if (isFinal && !QuestionContinuation::mayGoOn(question)) {
         heard.next = Heard::Next::claim;
         return;
     }
@@ -124,13 +124,16 @@ bool QuestionIntake::awaitsContinuation() const {
 std::optional<QuestionIntake::Claim> QuestionIntake::waitEnded() {
     if (!m_waiting)
         return std::nullopt;
-    const auto more = wordsAfterWaiting();
     // Words that never reached a final result but continue the question: asked whole as they
     // stand.
-    const auto whole = more && !TranscriptQuestionTracker::opensQuestion(*more)
-                           ? continuation(*more)
-                           : std::nullopt;
-    m_decided = whole ? Waiting{m_transcript.trimmed(), *whole} : *m_waiting;
+    const auto more = wordsAfterWaiting();
+    const auto whole = more ? continuation(*more) : std::nullopt;
+    if (whole) {
+        joinWaiting(*more);
+        m_decided = Waiting{m_transcript.trimmed(), *whole};
+    } else {
+        m_decided = *m_waiting;
+    }
     m_waiting.reset();
     return Claim{m_decided->transcript, !whole};
 }
@@ -153,11 +156,15 @@ std::optional<QString> QuestionIntake::wordsAfterWaiting() const {
                                                      1);
 }
 
-std::optional<QString> QuestionIntake::continuation(const QString& more) {
-    if (!TranscriptQuestionTracker::readsAsObject(more))
+std::optional<QString> QuestionIntake::continuation(const QString& more) const {
+    if (QuestionContinuation::read(m_waiting->question, more) !=
+        QuestionContinuation::Reading::object)
         return std::nullopt;
-    m_transcript = joined(m_waiting->transcript, more);
     return joined(m_waiting->question, more);
+}
+
+void QuestionIntake::joinWaiting(const QString& more) {
+    m_transcript = joined(m_waiting->transcript, more);
 }
 
 } // namespace corvel

@@ -19,11 +19,17 @@ namespace corvel {
 // final result, it is claimed when the wait ends.
 class QuestionIntake final {
 public:
+    // A question and the transcript the store claims it by.
+    struct Decided {
+        QString transcript;
+        QString question;
+        bool operator==(const Decided&) const = default;
+    };
     // What one transcript update leads to.
     struct Heard {
-        // The transcript of a waiting question that the words after it left as it stood: to be
+        // A waiting question that the words after it left as it stood: its transcript is to be
         // claimed as final before the rest, then marked `taken`.
-        std::optional<QString> stands;
+        std::optional<Decided> stands;
         // The question the transcript shows now.
         std::optional<QString> question;
         // Then `transcript()` is claimed as final at once, or once the interviewer has stopped
@@ -67,15 +73,13 @@ public:
     void takeAll(const QString& question, double now);
 
 private:
-    struct Waiting {
-        QString transcript;
-        QString question;
-    };
+    using Waiting = Decided;
     // The words after the waiting question in the transcript, if any.
     std::optional<QString> wordsAfterWaiting() const;
-    // The question the words after the waiting one make with it, when they read as its object;
-    // the transcript then reads as that one sentence.
-    std::optional<QString> continuation(const QString& more);
+    // The question the words after the waiting one make with it, when they read as its object.
+    std::optional<QString> continuation(const QString& more) const;
+    // The transcript reads as that one sentence.
+    void joinWaiting(const QString& more);
     void decide(Heard& heard, const QString& question, bool isFinal, bool automatic);
 
     AutomaticQuestionTurns m_turns;

@@ -60,13 +60,14 @@ TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
         QuestionIntake intake = waitingAbout();
         intake.record(QString::fromUtf8(c.text));
         const auto heard = intake.judge(c.isFinal, true);
-        EXPECT_EQ(heard.stands, c.stands ? std::optional(about) : std::nullopt);
+        EXPECT_EQ(heard.stands,
+                  c.stands ? std::optional(QuestionIntake::Decided{about, about}) : std::nullopt);
         EXPECT_EQ(heard.question, c.question);
         EXPECT_EQ(heard.next, c.next);
         EXPECT_EQ(intake.isWaiting(), c.waits);
         if (heard.stands) {
             // The standing question is taken; what follows is judged after it.
-            intake.taken(*heard.stands);
+            intake.taken(heard.stands->transcript);
             EXPECT_EQ(intake.claim(intake.transcript(), c.isFinal, 0), c.question);
         }
     }
@@ -76,7 +77,8 @@ TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
     intake.record(QStringLiteral("What are you most proud of?"));
     ASSERT_EQ(intake.judge(true, true).next, Next::wait);
     intake.record(QStringLiteral("What are you most proud of? Take your time."));
-    EXPECT_EQ(intake.judge(true, true).stands, QStringLiteral("What are you most proud of?"));
+    const QString proud = QStringLiteral("What are you most proud of?");
+    EXPECT_EQ(intake.judge(true, true).stands, (QuestionIntake::Decided{proud, proud}));
 }
 
 TEST(QuestionIntake, TheEndOfTheWaitClaimsTheQuestionWithWhatContinuesIt) {

@@ -1,0 +1,412 @@
+#include "listening/QuestionContinuation.h"
+
+#include "listening/EnglishTagger.h"
+#include "listening/TextFolding.h"
+#include "listening/TranscriptQuestionTracker.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace corvel {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using Tag = EnglishTagger::Tag;
+using Reading = QuestionContinuation::Reading;
+
+// Said alone, these reply or acknowledge; they are no object, though the lexicon counts some as
+// nouns ("thanks", "right").
+constexpr QLatin1String replyWords[] = {
+    "okay"_L1, "ok"_L1,   "right"_L1,   "sure"_L1,  "thanks"_L1,     "great"_L1, "exactly"_L1,
+    "yes"_L1,  "no"_L1,   "yeah"_L1,    "yep"_L1,   "alright"_L1,    "cool"_L1,  "fine"_L1,
+    "good"_L1, "well"_L1, "perfect"_L1, "nice"_L1,  "absolutely"_L1, "hmm"_L1,   "mhm"_L1,
+    "uh"_L1,   "um"_L1,   "oh"_L1,      "gotcha"_L1};
+// Remarks without a verb that read as a noun phrase, as an object would: only use tells them
+// apart, so they are named.
+constexpr QLatin1String remarkPhrases[] = {"either way"_L1, "fair enough"_L1, "good question"_L1,
+                                           "great question"_L1};
+// They share the preposition's tag, but a question cut at one waits for a clause, not an object.
+constexpr QLatin1String subordinators[] = {"that"_L1,     "if"_L1,     "whether"_L1, "because"_L1,
+                                           "although"_L1, "though"_L1, "while"_L1,   "unless"_L1,
+                                           "whereas"_L1,  "so"_L1,     "lest"_L1};
+// Prepositions that the tag set counts as gerunds.
+constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1, "concerning"_L1, "including"_L1,
+                                                  "considering"_L1, "excluding"_L1};
+constexpr QLatin1String subjectPronouns[] = {"i"_L1,  "you"_L1, "he"_L1,  "she"_L1,
+                                             "it"_L1, "we"_L1,  "they"_L1};
+constexpr QLatin1String auxiliaries[] = {"be"_L1,  "is"_L1,   "are"_L1,   "was"_L1, "were"_L1,
+                                         "am"_L1,  "been"_L1, "being"_L1, "do"_L1,  "does"_L1,
+                                         "did"_L1, "have"_L1, "has"_L1,   "had"_L1, "'s"_L1,
+                                         "'re"_L1, "'ve"_L1,  "'m"_L1,    "'d"_L1,  "'ll"_L1};
+constexpr QLatin1String questionWords[] = {"what"_L1,  "how"_L1,    "why"_L1,  "where"_L1,
+                                           "when"_L1,  "who"_L1,    "whom"_L1, "whose"_L1,
+                                           "which"_L1, "whether"_L1};
+// "Whatever comes to mind" names a thing, as a noun phrase does.
+constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "whichever"_L1,
+                                           "wherever"_L1, "whenever"_L1};
+// After a noun they open a clause about it: "tests that nobody runs", "markets where you
+// had no brand".
+constexpr QLatin1String relativePronouns[] = {"that"_L1, "which"_L1, "who"_L1,  "whom"_L1,
+                                              "whose"_L1, "where"_L1, "when"_L1, "why"_L1};
+// A question word followed by these names a kind of thing: "what kind of tools".
+constexpr QLatin1String kinds[] = {"kind"_L1, "kinds"_L1, "sort"_L1, "type"_L1, "types"_L1};
+
+template <std::size_t N> bool isIn(const QString& word, const QLatin1String (&list)[N]) {
+    return std::find(std::begin(list), std::end(list), word) != std::end(list);
+}
+
+bool isOneOf(Tag tag, std::initializer_list<Tag> tags) {
+    return std::find(tags.begin(), tags.end(), tag) != tags.end();
+}
+
+bool isVerb(Tag tag) {
+    return isOneOf(tag, {Tag::vb, Tag::vbz, Tag::vbp, Tag::vbd, Tag::md});
+}
+
+bool isPreposition(Tag tag) {
+    return isOneOf(tag, {Tag::in, Tag::to, Tag::rp, Tag::of});
+}
+
+bool hasReading(const QString& word, bool (*test)(Tag)) {
+    const QList<Tag> readings = EnglishTagger::readings(word);
+    return std::any_of(readings.begin(), readings.end(), test);
+}
+
+bool canBeVerb(const QString& word) {
+    // The lexicon misses some third persons ("ships"); their stem tells.
+    return hasReading(word, isVerb) ||
+           (word.size() > 3 && word.endsWith(u's') &&
+            hasReading(word.chopped(1), [](Tag tag) { return tag == Tag::vb; }));
+}
+
+// A word the lexicon does not know is most often a name.
+bool canBeNoun(const QString& word) {
+    return EnglishTagger::readings(word).isEmpty() || hasReading(word, EnglishTagger::isNoun);
+}
+
+// More than the tagger reads (24 words): keeps the reading bounded whatever the transcript holds.
+constexpr qsizetype maximumCharacters = 200;
+
+// The first sentence of a recogniser's result: "Right. Sure." is two remarks.
+QString firstSentence(const QString& text) {
+    const QString trimmed = text.left(maximumCharacters).trimmed();
+    for (qsizetype i = 0; i + 1 < trimmed.size(); ++i) {
+        const QChar c = trimmed[i];
+        if ((c == u'.' || c == u'!' || c == u'?') && trimmed[i + 1].isSpace())
+            return trimmed.left(i + 1);
+    }
+    return trimmed;
+}
+
+// Reads tagged words said after a question, left to right, for the verbs that would make them a
+// sentence of their own.
+class Reader final {
+public:
+    explicit Reader(QList<EnglishTagger::Word> words) : m_words(std::move(words)) {
+        readNamesAsNouns();
+        readVerbsAmongNouns();
+    }
+
+    Reading read() {
+        if (isIn(word(0), questionWords) || isIn(word(0), freeRelatives))
+            return readClause();
+        if (size() == 1)
+            return isNounPhraseWord(0) ? Reading::object : Reading::remark;
+        if (offersQualities())
+            return Reading::remark;
+        const Tag first = tag(0);
+        const bool opensNounPhrase =
+            EnglishTagger::isNoun(first) ||
+            isOneOf(first, {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs, Tag::vbg, Tag::one}) ||
+            (first == Tag::prp && !isIn(word(0), subjectPronouns));
+        if (!opensNounPhrase)
+            return Reading::remark;
+        // A verb needs a subject before it: "our nightly builds" has none.
+        for (qsizetype i = 1; i < size() && !isHead(tag(i - 1)); ++i) {
+            if (isOneOf(tag(i), {Tag::vbz, Tag::vbp}))
+                m_words[i].tag = Tag::nns;
+        }
+        return readPhrase(0, Clause::none);
+    }
+
+private:
+    enum class Clause { none, withoutSubject, withSubject };
+
+    qsizetype size() const { return m_words.size(); }
+    const QString& word(qsizetype i) const { return m_words[i].text; }
+    Tag tag(qsizetype i) const { return m_words[i].tag; }
+    static bool isHead(Tag tag) {
+        return EnglishTagger::isNoun(tag) || tag == Tag::prp || tag == Tag::one;
+    }
+    bool isAuxiliary(qsizetype i) const {
+        return i >= 0 && i < size() && (isIn(word(i), auxiliaries) || tag(i) == Tag::md);
+    }
+    bool startsSubject(qsizetype i) const {
+        return i < size() && (isIn(word(i), subjectPronouns) || EnglishTagger::isNoun(tag(i)) ||
+                              isOneOf(tag(i), {Tag::dt, Tag::prp, Tag::jj, Tag::ex}));
+    }
+    // By its form: the tagger may count "audits" as one.
+    bool isPlural(qsizetype i) const {
+        return tag(i) == Tag::nns || (EnglishTagger::isNoun(tag(i)) && word(i).endsWith(u's') &&
+                                      !word(i).endsWith("ss"_L1));
+    }
+    bool isVerbAt(qsizetype i) const { return i < size() && isVerb(tag(i)); }
+    bool hasVerbAfter(qsizetype i) const {
+        for (qsizetype k = i + 1; k < size(); ++k) {
+            if (isVerb(tag(k)))
+                return true;
+        }
+        return false;
+    }
+
+    // A name or noun that is also a verb, after a preposition, beside another noun or before a
+    // clause about it: "go", "react and node", "code that nobody wants to touch". Read from the
+    // end, so that each sees the noun after it.
+    void readNamesAsNouns() {
+        for (qsizetype i = size() - 1; i >= 0; --i) {
+            const bool nounPlace = i == 0 || isOneOf(tag(i - 1), {Tag::cc, Tag::in, Tag::of});
+            const bool last = i + 1 == size();
+            const bool beforeNoun = !last && tag(i + 1) == Tag::cc && i + 2 < size() &&
+                                    EnglishTagger::isNoun(tag(i + 2));
+            const bool beforeClause = !last && isIn(word(i + 1), relativePronouns);
+            if (isOneOf(tag(i), {Tag::vb, Tag::vbp}) && nounPlace &&
+                ((((last && i > 0) || beforeClause) && canBeNoun(word(i))) || beforeNoun))
+                m_words[i].tag = Tag::nn;
+        }
+    }
+
+    // Where only one of a word's readings fits its neighbours, that one: a pronoun takes no noun
+    // after it ("anything works", "the person you name"), nor does "who" ("managers who code"),
+    // and an object pronoun follows a verb, not a noun ("designers sketch everything"). A bare
+    // verb follows no determiner or noun, whatever the lexicon knows of the word ("our build
+    // pipeline", "a monitoring stack"), a plural takes no verb in -s ("sales calls"), and one
+    // before a noun that ends the words is its modifier ("merge requests").
+    void readVerbsAmongNouns() {
+        for (qsizetype i = 0; i < size(); ++i) {
+            const Tag before = i > 0 ? tag(i - 1) : Tag::punc;
+            const QString& w = word(i);
+            const Tag t = tag(i);
+            if (EnglishTagger::isNoun(t)) {
+                const bool afterPronoun = before == Tag::prp && canBeVerb(w);
+                const bool afterRelative = i >= 2 && isIn(word(i - 1), relativePronouns) &&
+                                           isHead(tag(i - 2)) && !isVerbAt(i + 1) &&
+                                           canBeVerb(w);
+                const bool beforeObject = i + 1 < size() && tag(i + 1) == Tag::prp &&
+                                          !isIn(word(i + 1), subjectPronouns) &&
+                                          !isVerbAt(i + 2);
+                if (afterPronoun || afterRelative || beforeObject)
+                    m_words[i].tag = w.endsWith(u's') ? Tag::vbz : Tag::vbp;
+            } else if ((t == Tag::vb && (EnglishTagger::isNoun(before) || before == Tag::dt ||
+                                         before == Tag::jj)) ||
+                       (t == Tag::vbp && before == Tag::dt) ||
+                       (t == Tag::vbz && before == Tag::nns)) {
+                m_words[i].tag = t == Tag::vbz ? Tag::nns : Tag::nn;
+            } else if (i == 0 && isOneOf(t, {Tag::vb, Tag::vbp}) && !isAuxiliary(0) &&
+                       i + 1 < size() && isOneOf(tag(i + 1), {Tag::nn, Tag::nns}) &&
+                       (i + 2 == size() || isOneOf(tag(i + 2), {Tag::in, Tag::cc}))) {
+                m_words[i].tag = Tag::nn;
+            }
+        }
+    }
+
+    // Qualities to choose from, "Good or bad.", "Personal or professional.": no object. Names
+    // the lexicon does not know may be tagged as adjectives ("swift or kotlin").
+    bool offersQualities() const {
+        bool choice = false;
+        for (qsizetype i = 0; i < size(); ++i) {
+            if (word(i) == "or"_L1)
+                choice = true;
+            else if (!isOneOf(tag(i), {Tag::jj, Tag::jjr, Tag::jjs, Tag::rb, Tag::cc}) ||
+                     EnglishTagger::readings(word(i)).isEmpty())
+                return false;
+        }
+        return choice;
+    }
+
+    bool isNounPhraseWord(qsizetype i) const {
+        if (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::vbg)
+            return true;
+        return !isIn(word(i), subjectPronouns) && !isIn(word(i), replyWords) && canBeNoun(word(i));
+    }
+
+    // After a question word: a question of its own when a verb comes before any subject, or
+    // with inversion ("how would you…", "which tools have you…"); else an object clause.
+    Reading readClause() {
+        const QString& opener = word(0);
+        qsizetype i = 1;
+        if (opener == "how"_L1 && i < size() && !isOneOf(tag(i), {Tag::dt, Tag::prp}) &&
+            hasReading(word(i), [](Tag tag) {
+                return isOneOf(tag, {Tag::jj, Tag::jjr, Tag::rb, Tag::rbr});
+            }))
+            ++i; // how long, how much, how big
+        const bool names = opener == "which"_L1 || opener == "whichever"_L1 ||
+                           opener == "whose"_L1 || (i < size() && isIn(word(i), kinds)) ||
+                           (i == 2 && (word(1) == "much"_L1 || word(1) == "many"_L1));
+        // "which features": a noun, whatever else the word may be
+        if (names && i < size() && canBeNoun(word(i)))
+            m_words[i].tag = Tag::nns;
+        while (names && i < size() &&
+               (EnglishTagger::isNoun(tag(i)) ||
+                isOneOf(tag(i), {Tag::jj, Tag::jjr, Tag::jjs, Tag::of})))
+            ++i;
+        if (i == size()) // "Which tools" is the detector's to judge; "Which" alone tells nothing
+            return size() > 1 ? Reading::question : Reading::remark;
+        const qsizetype subject = i + 1 < size() && word(i + 1) == "n't"_L1 ? i + 2 : i + 1;
+        if (isAuxiliary(i) && startsSubject(subject))
+            return Reading::question;
+        if (tag(i) == Tag::to) // "what to cut"
+            return readPhrase(i, Clause::withSubject);
+        if (isVerb(tag(i)) || isAuxiliary(i)) {
+            if (!isIn(opener, freeRelatives))
+                return Reading::question; // "who leads the team"
+            return readPhrase(i, Clause::withSubject);
+        }
+        return readPhrase(i, Clause::withoutSubject);
+    }
+
+    // Whether the verb at `i`, after a noun, leaves a preposition without its object: "features
+    // customers ask for" is a clause about the noun before that one.
+    bool strandsPreposition(qsizetype i) const {
+        qsizetype k = i + 1;
+        while (k + 1 < size() && (isVerb(tag(k)) || isOneOf(tag(k), {Tag::rb, Tag::vbn})))
+            ++k;
+        return k < size() && isPreposition(tag(k)) && (k + 1 == size() || tag(k + 1) == Tag::cc);
+    }
+
+    // Whether the noun before `i`, after another noun it agrees with, is the verb: "Our roadmap
+    // changes often", "Quality matters here", where no noun phrase ends as the words at `i` go
+    // on; "sales calls each week" is a phrase.
+    bool verbAmongNounsBefore(qsizetype from, qsizetype i) const {
+        if (i - 2 < from || !EnglishTagger::isNoun(tag(i - 1)) || !isHead(tag(i - 2)) ||
+            !canBeVerb(word(i - 1)) || isPlural(i - 2) == isPlural(i - 1))
+            return false;
+        const Tag t = tag(i);
+        return isOneOf(t, {Tag::rb, Tag::jjr, Tag::rbr}) || (t == Tag::jj && i + 1 == size()) ||
+               (t == Tag::dt && !hasVerbAfter(i));
+    }
+
+    // A noun phrase, with the clauses about it, read from `from`; or, with `clause`, the clause
+    // after a question word.
+    Reading readPhrase(qsizetype from, Clause clause) {
+        bool inClause = clause != Clause::none;
+        bool clauseHasSubject = clause == Clause::withSubject;
+        bool clauseHasVerb = false;
+        bool relative = false; // the clause is about a noun before it
+        bool head = false;
+        qsizetype clauseVerb = -1;
+        bool objectClauseHasVerb = false;
+        for (qsizetype i = from; i < size(); ++i) {
+            const Tag t = tag(i);
+            const QString& w = word(i);
+            const Tag before = i > from ? tag(i - 1) : Tag::punc;
+            const bool afterHead = head && isHead(before);
+            const bool clauseOpen = inClause && !clauseHasVerb;
+
+            if (!inClause && verbAmongNounsBefore(from, i))
+                return Reading::remark;
+            if (afterHead && !clauseOpen && isIn(w, relativePronouns)) {
+                inClause = relative = true;
+                clauseHasSubject = clauseHasVerb = false;
+                continue;
+            }
+            if (afterHead && !clauseOpen && (isIn(w, subjectPronouns) || t == Tag::dt)) {
+                inClause = relative = clauseHasSubject = true; // "the project you led"
+                clauseHasVerb = false;
+                continue;
+            }
+            // "Anything you pick works": the clause's verb leaves its object to the noun.
+            if (relative && clauseHasVerb && clauseVerb == i - 1 && EnglishTagger::isNoun(t) &&
+                canBeVerb(w) &&
+                (i + 1 == size() || isOneOf(tag(i + 1), {Tag::rb, Tag::jj, Tag::dt})))
+                return Reading::remark;
+
+            const bool afterAuxiliary = i > from && isAuxiliary(i - 1);
+            // A participle after a whole clause about the noun is its own verb in the past:
+            // "something you said earlier stuck with me".
+            const bool verb =
+                isVerb(t) ||
+                (t == Tag::vbn && ((clauseOpen && clauseHasSubject) ||
+                                   (relative && clauseHasVerb && !afterAuxiliary &&
+                                    hasReading(w, [](Tag tag) { return tag == Tag::vbd; }))));
+            if (!verb) {
+                if (EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::vbg, Tag::one}))
+                    head = true;
+                continue;
+            }
+            if (clauseOpen) {
+                clauseHasSubject = clauseHasVerb = true;
+                clauseVerb = i;
+                objectClauseHasVerb = objectClauseHasVerb || clause == Clause::withoutSubject;
+                continue;
+            }
+            // "won't be contacted", "wants to grow": one verb
+            if (afterAuxiliary || (before == Tag::to && t == Tag::vb) ||
+                (before == Tag::rb && i - 2 >= from && isAuxiliary(i - 2))) {
+                if (clauseVerb == i - 1)
+                    clauseVerb = i;
+                continue;
+            }
+            if (before == Tag::cc) // "the people you hired and trained"
+                continue;
+            if (!inClause && EnglishTagger::isNoun(before) && i - 2 >= from && isHead(tag(i - 2)) &&
+                strandsPreposition(i)) {
+                inClause = relative = clauseHasSubject = clauseHasVerb = true;
+                clauseVerb = i;
+                continue;
+            }
+            return Reading::remark; // a verb of its own
+        }
+        if (clause == Clause::withoutSubject && !objectClauseHasVerb)
+            return hasNounVerbAfterNoun(from) ? Reading::object : Reading::remark;
+        return Reading::object;
+    }
+
+    // An object clause whose verb was read as a noun: "how the teams share work".
+    bool hasNounVerbAfterNoun(qsizetype from) const {
+        for (qsizetype k = from + 1; k < size(); ++k) {
+            if (EnglishTagger::isNoun(tag(k)) && EnglishTagger::isNoun(tag(k - 1)) &&
+                canBeVerb(word(k)))
+                return true;
+        }
+        return false;
+    }
+
+    QList<EnglishTagger::Word> m_words;
+};
+
+} // namespace
+
+bool QuestionContinuation::mayGoOn(const QString& question) {
+    const QStringList words = spokenWords(question);
+    if (words.isEmpty() || isIn(words.last(), subordinators))
+        return false;
+    if (isIn(words.last(), prepositionalGerunds))
+        return true;
+    const Tag last = EnglishTagger::tag(words).last().tag;
+    return isPreposition(last) || (last == Tag::rb && hasReading(words.last(), [](Tag tag) {
+                                       return tag == Tag::in || tag == Tag::rp;
+                                   }));
+}
+
+QuestionContinuation::Reading QuestionContinuation::read(const QString& question,
+                                                         const QString& words) {
+    const QString sentence = firstSentence(words);
+    const QStringList spoken = spokenWords(sentence);
+    if (spoken.isEmpty())
+        return Reading::remark;
+    // A question word opens a question or an object clause: the reader tells which.
+    if (!isIn(spoken.first(), questionWords) &&
+        TranscriptQuestionTracker::opensQuestion(words.left(maximumCharacters)))
+        return Reading::question;
+    // Words opened by "no" put the candidate at ease ("No pressure.", "No right or wrong answer
+    // here."); cut off ("our roadmap and the"), they are no phrase yet.
+    if (std::all_of(spoken.begin(), spoken.end(),
+                    [](const QString& word) { return isIn(word, replyWords); }) ||
+        spoken.first() == "no"_L1 || isIn(spoken.join(u' '), remarkPhrases) ||
+        TranscriptQuestionTracker::isCutOff(sentence))
+        return Reading::remark;
+    return Reader(EnglishTagger::tag(spoken, spokenWords(question))).read();
+}
+
+} // namespace corvel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace corvel {
+
+// An interviewer who pauses after a preposition ("What is your opinion on" … "our test plans?")
+// leaves the recogniser two results. Whether a question may go on that way, and what the words
+// after it make of it, are read from the parts of speech EnglishTagger gives them in context.
+class QuestionContinuation final {
+public:
+    QuestionContinuation() = delete;
+
+    enum class Reading {
+        // The object the question waits for: the two are one question.
+        object,
+        // A question or request of its own.
+        question,
+        // Anything else, said after the question: it stands as it was heard.
+        remark
+    };
+
+    // Whether `question` ends on a preposition or particle it may have been cut at ("What is your
+    // opinion on?", "What are you most proud of?"): it is whole only once the asker has stopped.
+    static bool mayGoOn(const QString& question);
+
+    // What `words`, said after `question`, make of it; only their first sentence counts. They
+    // continue it when, tagged after it as one sentence, they read as its object: a noun phrase,
+    // with or without a clause about it ("our test plans", "tests that nobody runs", "rust and
+    // go", "Burnout."), a gerund phrase, or a clause opened by a question word without
+    // inversion ("how our teams work"). A sentence with a verb of its own, after any clause about
+    // its subject ("Anything you mention stays confidential."), a reply word, an imperative and
+    // a few verbless remarks ("No pressure.") are remarks.
+    static Reading read(const QString& question, const QString& words);
+};
+
+} // namespace corvel

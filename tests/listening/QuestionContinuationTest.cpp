@@ -1,0 +1,152 @@
+#include "listening/QuestionContinuation.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvel;
+using Reading = QuestionContinuation::Reading;
+
+namespace {
+
+const char* name(Reading reading) {
+    switch (reading) {
+    case Reading::object:
+        return "object";
+    case Reading::question:
+        return "question";
+    case Reading::remark:
+        return "remark";
+    }
+    return "";
+}
+
+void expectReadings(const QString& question,
+                    std::initializer_list<std::pair<const char16_t*, Reading>> cases) {
+    for (const auto& [text, expected] : cases) {
+        const QString words = QString::fromUtf16(text);
+        EXPECT_STREQ(name(QuestionContinuation::read(question, words)), name(expected))
+            << qPrintable(question) << " … " << qPrintable(words);
+    }
+}
+
+} // namespace
+
+// The wait is for a question cut at any preposition or particle, told by its part of speech
+// there: "like" after "look" is one, after "would you" it is a verb.
+TEST(QuestionContinuation, QuestionsThatMayGoOn) {
+    for (const char16_t* question :
+         {u"What are you most proud of?", u"Who does this role report to", u"Tell me about.",
+          u"What kind of team do you enjoy working IN ?", u"What is your opinion on?",
+          u"What are you working on?", u"Where are you from?", u"What are you good at?",
+          u"What does a good day look like?", u"What do you think about?",
+          u"How would you be judged by?", u"How did you get into?", u"What did you learn over?",
+          u"How do you choose between?", u"Can you walk me through?",
+          u"How do you protect the team against?", u"What are your thoughts regarding?",
+          u"How did it turn out?", u"What is more important than?"})
+        EXPECT_TRUE(QuestionContinuation::mayGoOn(QString::fromUtf16(question)))
+            << qPrintable(QString::fromUtf16(question));
+    for (const char16_t* question :
+         {u"Tell me about your last project?", u"What is your biggest strength?",
+          u"What would you like?", u"Why do you think that?", u"What would you do if",
+          u"How are you?", u"Any questions for us?", u"What are you working?",
+          u"Pourquoi ce choix ?", u"Of course not", u"?", u""})
+        EXPECT_FALSE(QuestionContinuation::mayGoOn(QString::fromUtf16(question)))
+            << qPrintable(QString::fromUtf16(question));
+}
+
+// What follows a question that may go on: a question of its own, the object the question
+// waited for, or a remark (one word that cannot tell among them).
+TEST(QuestionContinuation, WhatFollowsAQuestionThatMayGoOn) {
+    expectReadings(QStringLiteral("What do you think about?"),
+                   {
+                       {u"Which tools have you worked with?", Reading::question},
+                       {u"Which tools", Reading::question},
+                       {u"And how would you change it?", Reading::question},
+                       {u"Okay. Is there anything else?", Reading::question},
+                       {u"What did you build?", Reading::question},
+                       {u"Tell me about your team.", Reading::question},
+                       {u"Describe it.", Reading::question},
+                       {u"Don't you think?", Reading::question},
+                       {u"Who leads the team?", Reading::question},
+                       {u"Our roadmap.", Reading::object},
+                       {u"Other roadmap", Reading::object},
+                       {u"What we do here.", Reading::object},
+                       {u"how we ship", Reading::object},
+                       {u"How our teams work?", Reading::object},
+                       {u"What you meant by that?", Reading::object},
+                       {u"The team you would join?", Reading::object},
+                       {u"Leading a team.", Reading::object},
+                       {u"2 or 3 people", Reading::object},
+                       {u"Which", Reading::remark},
+                       {u"Our", Reading::remark},
+                       {u"I mean, in your last job.", Reading::remark},
+                       {u"In your last job.", Reading::remark},
+                       {u"Take your time.", Reading::remark},
+                       {u"Right. Sure.", Reading::remark},
+                       {u"How we ship is up to you.", Reading::remark},
+                       {u"", Reading::remark},
+                   });
+}
+
+// What the interviewer says after "What are you most proud of?" or "What do you think about?",
+// as the recogniser writes it: the object the question waits for, or a sentence of its own.
+TEST(QuestionContinuation, WhatReadsAsTheObjectAQuestionWaitsFor) {
+    const QString about = QStringLiteral("What do you think about?");
+    expectReadings(about, {
+                              {u"Our roadmap.", Reading::object},
+                              {u"Your time at the bank.", Reading::object},
+                              {u"The last project you led.", Reading::object},
+                              {u"How we ship.", Reading::object},
+                              {u"Working with remote teams.", Reading::object},
+                              {u"Remote work.", Reading::object},
+                              {u"Our plans for next year.", Reading::object},
+                              {u"Our product plans.", Reading::object},
+                              {u"The tools we use.", Reading::object},
+                              {u"The way we work.", Reading::object},
+                              {u"The way our team works.", Reading::object},
+                              {u"Something you're proud of.", Reading::object},
+                              {u"Everything you built.", Reading::object},
+                              {u"Your team's culture.", Reading::object},
+                              {u"Your experience with python.", Reading::object},
+                              {u"The job you have now.", Reading::object},
+                              {u"Your decision to leave.", Reading::object},
+                              {u"Open source.", Reading::object},
+                              {u"Anything at all.", Reading::object},
+                              {u"Managing people.", Reading::object},
+                              {u"Whatever comes to mind.", Reading::object},
+                              {u"our roadmap", Reading::object},
+                              {u"Teamwork.", Reading::object},
+                              {u"Features customers ask for and tech debt.", Reading::object},
+                              {u"Code that nobody wants to touch.", Reading::object},
+                          });
+    expectReadings(about, {
+                              {u"It can be anything.", Reading::remark},
+                              {u"It doesn't have to be work related.", Reading::remark},
+                              {u"Our team loves open source.", Reading::remark},
+                              {u"Our team was open source.", Reading::remark},
+                              {u"That's a big one.", Reading::remark},
+                              {u"There is no wrong answer.", Reading::remark},
+                              {u"It's up to you.", Reading::remark},
+                              {u"Anything works.", Reading::remark},
+                              {u"Everyone has one.", Reading::remark},
+                              {u"Our team builds tools.", Reading::remark},
+                              {u"Our team works remotely.", Reading::remark},
+                              {u"The team really likes it.", Reading::remark},
+                              {u"Your time at the bank was great.", Reading::remark},
+                              {u"Your team's great.", Reading::remark},
+                              {u"People often say family.", Reading::remark},
+                              {u"We all have something.", Reading::remark},
+                              {u"You can pick anything.", Reading::remark},
+                              {u"Take your time.", Reading::remark},
+                              {u"Feel free to take a minute.", Reading::remark},
+                              {u"In your last job.", Reading::remark},
+                              {u"Oh a roadmap.", Reading::remark},
+                              {u"Our roadmap and the", Reading::remark},
+                              {u"' '", Reading::remark},
+                              {u"Guess if you need to.", Reading::remark},
+                              {u"Personal or professional.", Reading::remark},
+                              {u"Thanks.", Reading::remark},
+                          });
+    // Tagged after the question, a name that is also a verb is its object.
+    expectReadings(QStringLiteral("What is your experience with?"),
+                   {{u"Go.", Reading::object}, {u"Go ahead.", Reading::remark}});
+}
