@@ -119,6 +119,8 @@ QCoro::Task<> AppStore::debounceTranscript(QString transcript, QUuid segment, Ca
     }
     // A waiting final is claimed in the segment it was carried into, with what continues it.
     if (const auto claim = m_intake.waitEnded()) {
+        // The draft shows what is asked, not a guess from the words' partial results.
+        offerHeardDraft(claim->question);
         processAutomaticTranscript(claim->transcript, claim->isFinal, m_transcriptSegment);
         m_intake.taken(claim->transcript);
     } else {

@@ -86,8 +86,10 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
             }
             return heard;
         }
-        // Partial results are the recogniser's guesses ("How our…" for "Our roadmap"): only the
-        // final result of the words that follow decides.
+        // Meanwhile the question shows as it stands. Partial results are the recogniser's
+        // guesses ("How our…" for "Our roadmap"): only the final result of the words that
+        // follow decides.
+        heard.question = m_waiting->question;
         if (!isFinal)
             return heard;
         m_decided = std::exchange(m_waiting, std::nullopt);
@@ -135,7 +137,7 @@ std::optional<QuestionIntake::Claim> QuestionIntake::waitEnded() {
         m_decided = *m_waiting;
     }
     m_waiting.reset();
-    return Claim{m_decided->transcript, !whole};
+    return Claim{m_decided->transcript, m_decided->question, !whole};
 }
 
 std::optional<QString> QuestionIntake::claim(const QString& transcript, bool isFinal, double now) {

@@ -30,7 +30,8 @@ public:
         // A waiting question that the words after it left as it stood: its transcript is to be
         // claimed as final before the rest, then marked `taken`.
         std::optional<Decided> stands;
-        // The question the transcript shows now.
+        // The question the transcript shows now: a waiting one as it stands or as the words
+        // after it continue it, else the question they hold.
         std::optional<QString> question;
         // Then `transcript()` is claimed as final at once, or once the interviewer has stopped
         // (a final whose question may go on is the waiting question meanwhile).
@@ -39,6 +40,7 @@ public:
     // What the end of the wait claims.
     struct Claim {
         QString transcript;
+        QString question;
         bool isFinal = false;
     };
 

@@ -186,8 +186,8 @@ protected:
 
 } // namespace
 
-// Through the store on the capture path, every row gives the question asked and the entry the
-// table expects: the two joined as one sentence, or the question as it stood (then a
+// Through the store on the capture path, every row gives the question asked, the draft and the
+// entry the table expects: the two joined as one sentence, or the question as it stood (then a
 // question of its own after it). At least 95 % of them; the misses are listed.
 TEST_F(WaitingQuestion, WordsAfterAPauseAreItsObjectOnlyWhenTheyReadAsOne) {
     QStringList misses;
@@ -211,7 +211,8 @@ TEST_F(WaitingQuestion, WordsAfterAPauseAreItsObjectOnlyWhenTheyReadAsOne) {
             right = !asked.isEmpty() && asked.first() == asItStood && !asked.contains(joined);
             break;
         }
-        right = right && h.store->sessionEntries().back().question == asked.value(asked.size() - 1);
+        right = right && h.store->questionDraft() == asked.value(asked.size() - 1) &&
+                h.store->sessionEntries().back().question == asked.value(asked.size() - 1);
         if (!right)
             misses.append(u"%1 … %2 → %3"_s.arg(asItStood, words, asked.join(u" | "_s)));
     }
@@ -248,4 +249,42 @@ TEST_F(WaitingQuestion, AQuestionCutAtAnyPrepositionWaitsForWhatFollows) {
         EXPECT_EQ(h.askedQuestions().mid(asked), QStringList{question});
         EXPECT_EQ(h.store->questionDraft(), question);
     }
+}
+
+// After a remark, the manual question field holds the question that was asked, not the guess
+// the remark's partial results made with it, and text the user typed there stays as it was.
+TEST_F(WaitingQuestion, TheManualFieldHoldsTheQuestionAskedAfterARemark) {
+    const QString proud = QStringLiteral("What are you most proud of?");
+    const QStringList remark = {QStringLiteral("Anything"), QStringLiteral("you"),
+                                QStringLiteral("mention"), QStringLiteral("stays"),
+                                QStringLiteral("confidential")};
+    h.answers.answer({"An answer."});
+    say(proud, true);
+    goOn(remark.first(3), std::nullopt);
+    EXPECT_EQ(h.store->questionDraft(),
+              QStringLiteral("What are you most proud of anything you mention?"))
+        << "a guess while the words go on";
+    goOn(remark.mid(3), QStringLiteral("Anything you mention stays confidential."));
+    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+    EXPECT_EQ(h.store->questionDraft(), proud);
+
+    // Asked again within the repeat window, nothing is asked: the field holds the question it
+    // held before the guess.
+    say(proud, true);
+    goOn({QStringLiteral("Our"), QStringLiteral("roadmap")}, std::nullopt);
+    say(QStringLiteral("No pressure."), true);
+    advance(3, false);
+    EXPECT_EQ(h.askedQuestions(), QStringList{proud});
+    EXPECT_EQ(h.store->questionDraft(), proud);
+
+    // Typed text is the user's: no guess and no decision touches it.
+    h.clock.advance(12);
+    const QString typed = QStringLiteral("Why do");
+    h.store->setQuestionDraft(typed);
+    h.answers.answer({"An answer."});
+    say(proud, true);
+    goOn(remark, QStringLiteral("Anything you mention stays confidential."));
+    advance(3, false);
+    EXPECT_EQ(h.askedQuestions(), (QStringList{proud, proud}));
+    EXPECT_EQ(h.store->questionDraft(), typed);
 }
