@@ -18,10 +18,11 @@ using Reading = QuestionContinuation::Reading;
 // Said alone, these reply or acknowledge; they are no object, though the lexicon counts some as
 // nouns ("thanks", "right").
 constexpr QLatin1String replyWords[] = {
-    "okay"_L1, "ok"_L1,   "right"_L1,   "sure"_L1,  "thanks"_L1,     "great"_L1, "exactly"_L1,
-    "yes"_L1,  "no"_L1,   "yeah"_L1,    "yep"_L1,   "alright"_L1,    "cool"_L1,  "fine"_L1,
-    "good"_L1, "well"_L1, "perfect"_L1, "nice"_L1,  "absolutely"_L1, "hmm"_L1,   "mhm"_L1,
-    "uh"_L1,   "um"_L1,   "oh"_L1,      "gotcha"_L1};
+    "okay"_L1,       "ok"_L1,   "right"_L1, "sure"_L1, "thanks"_L1,  "great"_L1,
+    "exactly"_L1,    "yes"_L1,  "no"_L1,    "yeah"_L1, "yep"_L1,     "alright"_L1,
+    "cool"_L1,       "fine"_L1, "good"_L1,  "well"_L1, "perfect"_L1, "nice"_L1,
+    "absolutely"_L1, "hmm"_L1,  "mhm"_L1,   "uh"_L1,   "um"_L1,      "oh"_L1,
+    "gotcha"_L1,     "erm"_L1,  "er"_L1,    "ah"_L1,   "please"_L1};
 // Remarks without a verb that read as a noun phrase, as an object would: only use tells them
 // apart, so they are named.
 constexpr QLatin1String remarkPhrases[] = {"either way"_L1, "fair enough"_L1, "good question"_L1,
@@ -31,8 +32,9 @@ constexpr QLatin1String subordinators[] = {"that"_L1,     "if"_L1,     "whether"
                                            "although"_L1, "though"_L1, "while"_L1,   "unless"_L1,
                                            "whereas"_L1,  "so"_L1,     "lest"_L1};
 // Prepositions that the tag set counts as gerunds.
-constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1, "concerning"_L1, "including"_L1,
-                                                  "considering"_L1, "excluding"_L1};
+constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1,   "concerning"_L1, "including"_L1,
+                                                  "considering"_L1, "excluding"_L1,  "using"_L1,
+                                                  "involving"_L1};
 constexpr QLatin1String subjectPronouns[] = {"i"_L1,  "you"_L1, "he"_L1,  "she"_L1,
                                              "it"_L1, "we"_L1,  "they"_L1};
 constexpr QLatin1String auxiliaries[] = {"be"_L1,  "is"_L1,   "are"_L1,   "was"_L1, "were"_L1,
@@ -47,8 +49,14 @@ constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "whichev
                                            "wherever"_L1, "whenever"_L1};
 // After a noun they open a clause about it: "tests that nobody runs", "markets where you
 // had no brand".
-constexpr QLatin1String relativePronouns[] = {"that"_L1, "which"_L1, "who"_L1,  "whom"_L1,
+constexpr QLatin1String relativePronouns[] = {"that"_L1,  "which"_L1, "who"_L1,  "whom"_L1,
                                               "whose"_L1, "where"_L1, "when"_L1, "why"_L1};
+// "get delayed" is one verb in the passive.
+constexpr QLatin1String passiveGets[] = {"get"_L1, "gets"_L1, "got"_L1, "gotten"_L1, "getting"_L1};
+// After a verb they open a clause of their own: "what to do when a shipment arrives late".
+constexpr QLatin1String clauseConjunctions[] = {
+    "when"_L1,     "where"_L1, "if"_L1,    "because"_L1, "while"_L1, "whenever"_L1, "unless"_L1,
+    "although"_L1, "once"_L1,  "until"_L1, "before"_L1,  "after"_L1, "since"_L1,    "as"_L1};
 // A question word followed by these names a kind of thing: "what kind of tools".
 constexpr QLatin1String kinds[] = {"kind"_L1, "kinds"_L1, "sort"_L1, "type"_L1, "types"_L1};
 
@@ -88,17 +96,6 @@ bool canBeNoun(const QString& word) {
 // More than the tagger reads (24 words): keeps the reading bounded whatever the transcript holds.
 constexpr qsizetype maximumCharacters = 200;
 
-// The first sentence of a recogniser's result: "Right. Sure." is two remarks.
-QString firstSentence(const QString& text) {
-    const QString trimmed = text.left(maximumCharacters).trimmed();
-    for (qsizetype i = 0; i + 1 < trimmed.size(); ++i) {
-        const QChar c = trimmed[i];
-        if ((c == u'.' || c == u'!' || c == u'?') && trimmed[i + 1].isSpace())
-            return trimmed.left(i + 1);
-    }
-    return trimmed;
-}
-
 // Reads tagged words said after a question, left to right, for the verbs that would make them a
 // sentence of their own.
 class Reader final {
@@ -113,7 +110,7 @@ public:
             return readClause();
         if (size() == 1)
             return isNounPhraseWord(0) ? Reading::object : Reading::remark;
-        if (offersQualities())
+        if (offersQualities() || isPhrasalImperative() || opensAdjectivePhrase())
             return Reading::remark;
         const Tag first = tag(0);
         const bool opensNounPhrase =
@@ -176,38 +173,66 @@ private:
         }
     }
 
-    // Where only one of a word's readings fits its neighbours, that one: a pronoun takes no noun
-    // after it ("anything works", "the person you name"), nor does "who" ("managers who code"),
-    // and an object pronoun follows a verb, not a noun ("designers sketch everything"). A bare
-    // verb follows no determiner or noun, whatever the lexicon knows of the word ("our build
-    // pipeline", "a monitoring stack"), a plural takes no verb in -s ("sales calls"), and one
-    // before a noun that ends the words is its modifier ("merge requests").
+    // Where only one of a word's readings fits its neighbours, that one. A pronoun takes no noun
+    // after it ("anything works", "the person you name"), nor does "who" ("managers who code")
+    // or an adverb after a noun ("our queue usually peaks"); an object pronoun follows a verb,
+    // not a noun ("designers sketch everything"); and a plural inside a run of nouns, after a
+    // singular it agrees with, is its verb ("our finance team forecasts revenue"). A bare verb
+    // follows no determiner or noun, whatever the lexicon knows of the word ("our build
+    // pipeline", "a monitoring stack"), a plural subject takes no verb in -s ("sales calls"),
+    // and a verb opening a run of nouns is their modifier ("supply chain risk management").
     void readVerbsAmongNouns() {
         for (qsizetype i = 0; i < size(); ++i) {
             const Tag before = i > 0 ? tag(i - 1) : Tag::punc;
             const QString& w = word(i);
             const Tag t = tag(i);
             if (EnglishTagger::isNoun(t)) {
-                const bool afterPronoun = before == Tag::prp && canBeVerb(w);
+                if (!canBeVerb(w) && !(i + 1 < size() && tag(i + 1) == Tag::prp))
+                    continue;
+                const bool afterPronoun = before == Tag::prp;
                 const bool afterRelative = i >= 2 && isIn(word(i - 1), relativePronouns) &&
-                                           isHead(tag(i - 2)) && !isVerbAt(i + 1) &&
-                                           canBeVerb(w);
+                                           isHead(tag(i - 2)) && !isVerbAt(i + 1);
+                const bool afterAdverb = before == Tag::rb && i >= 2 && isHead(tag(i - 2));
                 const bool beforeObject = i + 1 < size() && tag(i + 1) == Tag::prp &&
-                                          !isIn(word(i + 1), subjectPronouns) &&
-                                          !isVerbAt(i + 2);
-                if (afterPronoun || afterRelative || beforeObject)
+                                          !isIn(word(i + 1), subjectPronouns) && !isVerbAt(i + 2);
+                const bool amidNouns = i + 1 < size() && EnglishTagger::isNoun(before) &&
+                                       !isPlural(i - 1) && isPlural(i) &&
+                                       EnglishTagger::isNoun(tag(i + 1));
+                if (afterPronoun || afterRelative || afterAdverb || beforeObject || amidNouns)
                     m_words[i].tag = w.endsWith(u's') ? Tag::vbz : Tag::vbp;
             } else if ((t == Tag::vb && (EnglishTagger::isNoun(before) || before == Tag::dt ||
                                          before == Tag::jj)) ||
                        (t == Tag::vbp && before == Tag::dt) ||
-                       (t == Tag::vbz && before == Tag::nns)) {
+                       (t == Tag::vbz && before == Tag::nns && !(i >= 2 && isVerb(tag(i - 2))))) {
                 m_words[i].tag = t == Tag::vbz ? Tag::nns : Tag::nn;
             } else if (i == 0 && isOneOf(t, {Tag::vb, Tag::vbp}) && !isAuxiliary(0) &&
-                       i + 1 < size() && isOneOf(tag(i + 1), {Tag::nn, Tag::nns}) &&
-                       (i + 2 == size() || isOneOf(tag(i + 2), {Tag::in, Tag::cc}))) {
+                       opensRunOfNouns()) {
                 m_words[i].tag = Tag::nn;
             }
         }
+    }
+
+    // Whether nouns follow the first word to the end, a preposition or a conjunction: "merge
+    // requests", "design reviews", not "take a moment".
+    bool opensRunOfNouns() const {
+        qsizetype k = 1;
+        while (k < size() && isOneOf(tag(k), {Tag::nn, Tag::nns}))
+            ++k;
+        return k > 1 && (k == size() || isOneOf(tag(k), {Tag::in, Tag::cc}));
+    }
+
+    // A verb with a particle or a preposition and no more than a pronoun: "Hang on.", "Bear with
+    // me.", whatever the tagger made of the verb.
+    bool isPhrasalImperative() const {
+        return size() <= 3 && canBeVerb(word(0)) && !canBeNounOnly(0) &&
+               isOneOf(tag(1), {Tag::in, Tag::rp}) && (size() == 2 || tag(2) == Tag::prp);
+    }
+    bool canBeNounOnly(qsizetype i) const { return !hasReading(word(i), isVerb); }
+
+    // An adjective with its complement is no noun phrase: "Sorry about the noise.".
+    bool opensAdjectivePhrase() const {
+        return tag(0) == Tag::jj && !canBeNoun(word(0)) && size() > 1 &&
+               isOneOf(tag(1), {Tag::in, Tag::of, Tag::to});
     }
 
     // Qualities to choose from, "Good or bad.", "Personal or professional.": no object. Names
@@ -227,7 +252,9 @@ private:
     bool isNounPhraseWord(qsizetype i) const {
         if (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::vbg)
             return true;
-        return !isIn(word(i), subjectPronouns) && !isIn(word(i), replyWords) && canBeNoun(word(i));
+        // Alone after a preposition, a word that can be a verb is most often a name: "Zoom."
+        return !isIn(word(i), subjectPronouns) && !isIn(word(i), replyWords) &&
+               (canBeNoun(word(i)) || canBeVerb(word(i)));
     }
 
     // After a question word: a question of its own when a verb comes before any subject, or
@@ -275,15 +302,15 @@ private:
     }
 
     // Whether the noun before `i`, after another noun it agrees with, is the verb: "Our roadmap
-    // changes often", "Quality matters here", where no noun phrase ends as the words at `i` go
-    // on; "sales calls each week" is a phrase.
+    // changes often", "Quality matters here", "The manager signs off", where no noun phrase ends
+    // as the words at `i` go on; "sales calls each week" is a phrase.
     bool verbAmongNounsBefore(qsizetype from, qsizetype i) const {
         if (i - 2 < from || !EnglishTagger::isNoun(tag(i - 1)) || !isHead(tag(i - 2)) ||
             !canBeVerb(word(i - 1)) || isPlural(i - 2) == isPlural(i - 1))
             return false;
         const Tag t = tag(i);
-        return isOneOf(t, {Tag::rb, Tag::jjr, Tag::rbr}) || (t == Tag::jj && i + 1 == size()) ||
-               (t == Tag::dt && !hasVerbAfter(i));
+        return isOneOf(t, {Tag::rb, Tag::rp, Tag::jjr, Tag::rbr}) ||
+               (t == Tag::jj && i + 1 == size()) || (t == Tag::dt && !hasVerbAfter(i));
     }
 
     // A noun phrase, with the clauses about it, read from `from`; or, with `clause`, the clause
@@ -310,13 +337,22 @@ private:
                 clauseHasSubject = clauseHasVerb = false;
                 continue;
             }
+            if (!clauseOpen && (clauseVerb >= 0 || tag(from) == Tag::vbg) &&
+                isIn(w, clauseConjunctions) && startsSubject(i + 1)) {
+                inClause = true; // "what to cut when the budget shrinks": its own verb
+                relative = clauseHasSubject = clauseHasVerb = false;
+                continue;
+            }
             if (afterHead && !clauseOpen && (isIn(w, subjectPronouns) || t == Tag::dt)) {
                 inClause = relative = clauseHasSubject = true; // "the project you led"
                 clauseHasVerb = false;
                 continue;
             }
-            // "Anything you pick works": the clause's verb leaves its object to the noun.
-            if (relative && clauseHasVerb && clauseVerb == i - 1 && EnglishTagger::isNoun(t) &&
+            // "Anything you pick works", "Everyone who starts here shadows a nurse": the clause's
+            // verb leaves its object to the noun.
+            const bool afterClauseVerb =
+                clauseVerb == i - 1 || (before == Tag::rb && clauseVerb == i - 2);
+            if (relative && clauseHasVerb && afterClauseVerb && EnglishTagger::isNoun(t) &&
                 canBeVerb(w) &&
                 (i + 1 == size() || isOneOf(tag(i + 1), {Tag::rb, Tag::jj, Tag::dt})))
                 return Reading::remark;
@@ -326,9 +362,10 @@ private:
             // "something you said earlier stuck with me".
             const bool verb =
                 isVerb(t) ||
-                (t == Tag::vbn && ((clauseOpen && clauseHasSubject) ||
-                                   (relative && clauseHasVerb && !afterAuxiliary &&
-                                    hasReading(w, [](Tag tag) { return tag == Tag::vbd; }))));
+                (t == Tag::vbn &&
+                 ((clauseOpen && clauseHasSubject) ||
+                  (relative && clauseHasVerb && !isIn(word(i - 1), passiveGets) &&
+                   !afterAuxiliary && hasReading(w, [](Tag tag) { return tag == Tag::vbd; }))));
             if (!verb) {
                 if (EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::vbg, Tag::one}))
                     head = true;
@@ -340,9 +377,13 @@ private:
                 objectClauseHasVerb = objectClauseHasVerb || clause == Clause::withoutSubject;
                 continue;
             }
-            // "won't be contacted", "wants to grow": one verb
-            if (afterAuxiliary || (before == Tag::to && t == Tag::vb) ||
-                (before == Tag::rb && i - 2 >= from && isAuxiliary(i - 2))) {
+            // "won't be contacted", "wants to grow": one verb. In a gerund phrase, a bare verb
+            // is no verb of its own: "letting someone go".
+            const bool gerundPhrase = !inClause && tag(from) == Tag::vbg;
+            if (((afterAuxiliary || before == Tag::to ||
+                  (before == Tag::rb && i - 2 >= from && isAuxiliary(i - 2))) &&
+                 t == Tag::vb) ||
+                (gerundPhrase && isOneOf(t, {Tag::vb, Tag::vbp}))) {
                 if (clauseVerb == i - 1)
                     clauseVerb = i;
                 continue;
@@ -377,6 +418,16 @@ private:
 
 } // namespace
 
+QString QuestionContinuation::firstSentence(const QString& words) {
+    const QString trimmed = words.trimmed();
+    for (qsizetype i = 0; i + 1 < trimmed.size(); ++i) {
+        const QChar c = trimmed[i];
+        if ((c == u'.' || c == u'!' || c == u'?') && trimmed[i + 1].isSpace())
+            return trimmed.left(i + 1);
+    }
+    return trimmed;
+}
+
 bool QuestionContinuation::mayGoOn(const QString& question) {
     const QStringList words = spokenWords(question);
     if (words.isEmpty() || isIn(words.last(), subordinators))
@@ -391,7 +442,7 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
 
 QuestionContinuation::Reading QuestionContinuation::read(const QString& question,
                                                          const QString& words) {
-    const QString sentence = firstSentence(words);
+    const QString sentence = firstSentence(words.left(maximumCharacters));
     const QStringList spoken = spokenWords(sentence);
     if (spoken.isEmpty())
         return Reading::remark;

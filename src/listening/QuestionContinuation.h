@@ -32,6 +32,9 @@ public:
     // its subject ("Anything you mention stays confidential."), a reply word, an imperative and
     // a few verbless remarks ("No pressure.") are remarks.
     static Reading read(const QString& question, const QString& words);
+
+    // The words up to the first sentence's closing mark: "Right. Sure." is two remarks.
+    static QString firstSentence(const QString& words);
 };
 
 } // namespace corvel

@@ -33,15 +33,26 @@ void expectReadings(const QString& question,
 // The wait is for a question cut at any preposition or particle, told by its part of speech
 // there: "like" after "look" is one, after "would you" it is a verb.
 TEST(QuestionContinuation, QuestionsThatMayGoOn) {
-    for (const char16_t* question :
-         {u"What are you most proud of?", u"Who does this role report to", u"Tell me about.",
-          u"What kind of team do you enjoy working IN ?", u"What is your opinion on?",
-          u"What are you working on?", u"Where are you from?", u"What are you good at?",
-          u"What does a good day look like?", u"What do you think about?",
-          u"How would you be judged by?", u"How did you get into?", u"What did you learn over?",
-          u"How do you choose between?", u"Can you walk me through?",
-          u"How do you protect the team against?", u"What are your thoughts regarding?",
-          u"How did it turn out?", u"What is more important than?"})
+    for (const char16_t* question : {u"What are you most proud of?",
+                                     u"Who does this role report to",
+                                     u"Tell me about.",
+                                     u"What kind of team do you enjoy working IN ?",
+                                     u"What is your opinion on?",
+                                     u"What are you working on?",
+                                     u"Where are you from?",
+                                     u"What are you good at?",
+                                     u"What does a good day look like?",
+                                     u"What do you think about?",
+                                     u"How would you be judged by?",
+                                     u"How did you get into?",
+                                     u"What did you learn over?",
+                                     u"How do you choose between?",
+                                     u"Can you walk me through?",
+                                     u"How do you protect the team against?",
+                                     u"What are your thoughts regarding?",
+                                     u"How did it turn out?",
+                                     u"What is more important than?",
+                                     u"Have you provisioned servers using?"})
         EXPECT_TRUE(QuestionContinuation::mayGoOn(QString::fromUtf16(question)))
             << qPrintable(QString::fromUtf16(question));
     for (const char16_t* question :
@@ -146,6 +157,27 @@ TEST(QuestionContinuation, WhatReadsAsTheObjectAQuestionWaitsFor) {
                               {u"Personal or professional.", Reading::remark},
                               {u"Thanks.", Reading::remark},
                           });
+    // Where the lexicon or the tagger has the wrong reading, the neighbours tell.
+    expectReadings(about,
+                   {
+                       {u"Supply chain risk management.", Reading::object},
+                       {u"Our build pipeline.", Reading::object},
+                       {u"Sales calls each week.", Reading::object},
+                       {u"Letting someone go.", Reading::object},
+                       {u"What to cut when the budget shrinks?", Reading::object},
+                       {u"Which features the team builds first?", Reading::object},
+                       {u"Zoom.", Reading::object},
+                       {u"Everything you do here is confidential.", Reading::remark},
+                       {u"Anyone who joins sales gets a mentor.", Reading::remark},
+                       {u"Our finance team forecasts revenue every quarter.", Reading::remark},
+                       {u"Our support queue usually peaks on mondays.", Reading::remark},
+                       {u"The hiring manager signs off on every offer.", Reading::remark},
+                       {u"Something you said earlier stuck with me.", Reading::remark},
+                       {u"Sorry about the background noise.", Reading::remark},
+                       {u"Bear with me.", Reading::remark},
+                       {u"No right or wrong answer here.", Reading::remark},
+                       {u"Erm.", Reading::remark},
+                   });
     // Tagged after the question, a name that is also a verb is its object.
     expectReadings(QStringLiteral("What is your experience with?"),
                    {{u"Go.", Reading::object}, {u"Go ahead.", Reading::remark}});
