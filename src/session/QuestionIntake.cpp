@@ -76,13 +76,15 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
         const auto more = wordsAfterWaiting();
         if (!more)
             return heard;
-        if (const auto whole = continuation(*more)) {
+        const auto reading = QuestionContinuation::read(m_waiting->question, *more);
+        if (reading == QuestionContinuation::Reading::object) {
+            const QString whole = joined(m_waiting->question, *more);
             heard.question = whole;
             if (isFinal) {
                 joinWaiting(*more);
                 m_waiting.reset();
-                m_decided = Waiting{m_transcript.trimmed(), *whole};
-                decide(heard, *whole, true, automatic);
+                m_decided = Waiting{m_transcript.trimmed(), whole};
+                decide(heard, whole, true, automatic);
             }
             return heard;
         }
@@ -93,6 +95,10 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
         if (!isFinal)
             return heard;
         m_decided = std::exchange(m_waiting, std::nullopt);
+        // A remark is taken with the question it follows, also one the detector would take for
+        // a question ("What you say here is confidential.").
+        if (reading == QuestionContinuation::Reading::remark)
+            m_decided->transcript += u' ' + QuestionContinuation::firstSentence(*more);
         consumed = m_decided->transcript;
         heard.stands = *m_decided;
     }
@@ -129,7 +135,10 @@ std::optional<QuestionIntake::Claim> QuestionIntake::waitEnded() {
     // Words that never reached a final result but continue the question: asked whole as they
     // stand.
     const auto more = wordsAfterWaiting();
-    const auto whole = more ? continuation(*more) : std::nullopt;
+    const auto whole = more && QuestionContinuation::read(m_waiting->question, *more) ==
+                                   QuestionContinuation::Reading::object
+                           ? std::optional(joined(m_waiting->question, *more))
+                           : std::nullopt;
     if (whole) {
         joinWaiting(*more);
         m_decided = Waiting{m_transcript.trimmed(), *whole};
@@ -156,13 +165,6 @@ void QuestionIntake::takeAll(const QString& question, double now) {
 std::optional<QString> QuestionIntake::wordsAfterWaiting() const {
     return TranscriptQuestionTracker::unconsumedText(m_transcript.trimmed(), m_waiting->transcript,
                                                      1);
-}
-
-std::optional<QString> QuestionIntake::continuation(const QString& more) const {
-    if (QuestionContinuation::read(m_waiting->question, more) !=
-        QuestionContinuation::Reading::object)
-        return std::nullopt;
-    return joined(m_waiting->question, more);
 }
 
 void QuestionIntake::joinWaiting(const QString& more) {

@@ -78,9 +78,8 @@ private:
     using Waiting = Decided;
     // The words after the waiting question in the transcript, if any.
     std::optional<QString> wordsAfterWaiting() const;
-    // The question the words after the waiting one make with it, when they read as its object.
-    std::optional<QString> continuation(const QString& more) const;
-    // The transcript reads as that one sentence.
+    // The words after the waiting question read as its object: the transcript reads as one
+    // sentence with them.
     void joinWaiting(const QString& more);
     void decide(Heard& heard, const QString& question, bool isFinal, bool automatic);
 

@@ -61,8 +61,11 @@ TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
         QuestionIntake intake = waitingAbout();
         intake.record(QString::fromUtf8(c.text));
         const auto heard = intake.judge(c.isFinal, true);
+        // A remark is taken with the question; a question of its own is asked after it.
+        const QString taken =
+            c.question == about ? about + u' ' + QString::fromUtf8(c.text) : about;
         EXPECT_EQ(heard.stands,
-                  c.stands ? std::optional(QuestionIntake::Decided{about, about}) : std::nullopt);
+                  c.stands ? std::optional(QuestionIntake::Decided{taken, about}) : std::nullopt);
         EXPECT_EQ(heard.question, c.question);
         EXPECT_EQ(heard.next, c.next);
         EXPECT_EQ(intake.isWaiting(), c.waits);
@@ -80,7 +83,17 @@ TEST(QuestionIntake, WordsAfterAWaitingQuestionContinueItOrLeaveItAsItStood) {
     ASSERT_EQ(intake.judge(true, true).next, Next::wait);
     intake.record(QStringLiteral("What are you most proud of? Take your time."));
     const QString proud = QStringLiteral("What are you most proud of?");
-    EXPECT_EQ(intake.judge(true, true).stands, (QuestionIntake::Decided{proud, proud}));
+    EXPECT_EQ(intake.judge(true, true).stands,
+              (QuestionIntake::Decided{proud + QStringLiteral(" Take your time."), proud}));
+
+    // A remark the detector would take for a question is no question after a waiting one.
+    intake = waitingAbout();
+    intake.record(QStringLiteral("What you say here is confidential."));
+    const auto heard = intake.judge(true, true);
+    ASSERT_TRUE(heard.stands);
+    EXPECT_EQ(heard.question, about);
+    intake.taken(heard.stands->transcript);
+    EXPECT_EQ(intake.claim(intake.transcript(), true, 0), std::nullopt);
 }
 
 TEST(QuestionIntake, TheEndOfTheWaitClaimsTheQuestionWithWhatContinuesIt) {
