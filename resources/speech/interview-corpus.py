@@ -91,7 +91,7 @@ TOPICS = [
     "your experience", "your career so far", "your education", "your resume",
     "your responsibilities", "your current team", "your last project", "your daily work",
     "your management style", "your leadership style", "your working style",
-    "your strengths", "your weaknesses", "your goals", "your motivation",
+    "your strengths", "your weaknesses", "your goals", "your motivation", "burnout",
     "your technical skills", "your communication style", "your biggest accomplishment",
     "your role in that project", "the architecture of that system", "the team you led",
     "the tools you used", "the results", "the outcome", "your approach", "your process",
