@@ -91,7 +91,7 @@ TOPICS = [
     "your experience", "your career so far", "your education", "your resume",
     "your responsibilities", "your current team", "your last project", "your daily work",
     "your management style", "your leadership style", "your working style",
-    "your strengths", "your weaknesses", "your goals", "your motivation", "burnout",
+    "your strengths", "your weaknesses", "your goals", "your motivation",
     "your technical skills", "your communication style", "your biggest accomplishment",
     "your role in that project", "the architecture of that system", "the team you led",
     "the tools you used", "the results", "the outcome", "your approach", "your process",
@@ -799,6 +799,19 @@ def view_questions():
         ], 4)
 
 
+# Subjects an interviewer may name alone after a pause ("What do you think about?" … "Burnout."),
+# said alone and in a question. Written last and drawing nothing at random, so the sentences
+# before them stay as they are.
+NAMED_TOPICS = ["burnout"]
+
+
+def named_topics():
+    for topic in NAMED_TOPICS:
+        yield topic
+        yield f"what do you think about {topic}"
+        yield f"how do you deal with {topic}"
+
+
 def with_openers(sentences, share):
     openers = recruiter_openers()
     for sentence in sentences:
@@ -818,7 +831,7 @@ def main():
                                     with_openers(path_questions(), 0.2),
                                     with_openers(view_questions(), 0.35),
                                     recruiter_statements(), replies(), candidate_statements(),
-                                    more_answers()):
+                                    more_answers(), named_topics()):
         sentence = " ".join(sentence.split())
         if sentence and sentence not in seen:
             seen.add(sentence)
