@@ -26,7 +26,7 @@ constexpr QLatin1String replyWords[] = {
 // Remarks without a verb that read as a noun phrase, as an object would: only use tells them
 // apart, so they are named.
 constexpr QLatin1String remarkPhrases[] = {"either way"_L1, "fair enough"_L1, "good question"_L1,
-                                           "great question"_L1};
+                                           "great question"_L1, "my apologies"_L1};
 // They share the preposition's tag, but a question cut at one waits for a clause, not an object.
 constexpr QLatin1String subordinators[] = {"that"_L1,     "if"_L1,     "whether"_L1, "because"_L1,
                                            "although"_L1, "though"_L1, "while"_L1,   "unless"_L1,
@@ -179,7 +179,8 @@ private:
     // not a noun ("designers sketch everything"); and a plural inside a run of nouns, after a
     // singular it agrees with, is its verb ("our finance team forecasts revenue"). A bare verb
     // follows no determiner or noun, whatever the lexicon knows of the word ("our build
-    // pipeline", "a monitoring stack"), a plural subject takes no verb in -s ("sales calls"),
+    // pipeline", "a monitoring stack", but "the audio cut out"), nor does a verb that does not
+    // agree with a noun before it ("customer churn metrics", "sales calls"),
     // and a verb opening a run of nouns is their modifier ("supply chain risk management").
     void readVerbsAmongNouns() {
         for (qsizetype i = 0; i < size(); ++i) {
@@ -200,9 +201,12 @@ private:
                                        EnglishTagger::isNoun(tag(i + 1));
                 if (afterPronoun || afterRelative || afterAdverb || beforeObject || amidNouns)
                     m_words[i].tag = w.endsWith(u's') ? Tag::vbz : Tag::vbp;
-            } else if ((t == Tag::vb && (EnglishTagger::isNoun(before) || before == Tag::dt ||
-                                         before == Tag::jj)) ||
-                       (t == Tag::vbp && before == Tag::dt) ||
+            } else if ((t == Tag::vb &&
+                        (EnglishTagger::isNoun(before) || before == Tag::dt || before == Tag::jj) &&
+                        !(i + 1 < size() && tag(i + 1) == Tag::rp)) ||
+                       (t == Tag::vbp && (before == Tag::dt ||
+                                          (EnglishTagger::isNoun(before) && !isPlural(i - 1) &&
+                                           i + 1 < size() && EnglishTagger::isNoun(tag(i + 1))))) ||
                        (t == Tag::vbz && before == Tag::nns && !(i >= 2 && isVerb(tag(i - 2))))) {
                 m_words[i].tag = t == Tag::vbz ? Tag::nns : Tag::nn;
             } else if (i == 0 && isOneOf(t, {Tag::vb, Tag::vbp}) && !isAuxiliary(0) &&
@@ -310,7 +314,8 @@ private:
             return false;
         const Tag t = tag(i);
         return isOneOf(t, {Tag::rb, Tag::rp, Tag::jjr, Tag::rbr}) ||
-               (t == Tag::jj && i + 1 == size()) || (t == Tag::dt && !hasVerbAfter(i));
+               (t == Tag::jj && i + 1 == size()) ||
+               (isOneOf(t, {Tag::dt, Tag::jjs}) && !hasVerbAfter(i));
     }
 
     // A noun phrase, with the clauses about it, read from `from`; or, with `clause`, the clause
@@ -363,7 +368,7 @@ private:
             const bool verb =
                 isVerb(t) ||
                 (t == Tag::vbn &&
-                 ((clauseOpen && clauseHasSubject) ||
+                 ((clauseOpen && (clauseHasSubject || relative)) ||
                   (relative && clauseHasVerb && !isIn(word(i - 1), passiveGets) &&
                    !afterAuxiliary && hasReading(w, [](Tag tag) { return tag == Tag::vbd; }))));
             if (!verb) {
