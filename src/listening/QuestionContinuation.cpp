@@ -289,11 +289,24 @@ private:
         if (tag(i) == Tag::to) // "what to cut"
             return readPhrase(i, Clause::withSubject);
         if (isVerb(tag(i)) || isAuxiliary(i)) {
-            if (!isIn(opener, freeRelatives))
+            if (!isIn(opener, freeRelatives) && !hasSecondVerb(i))
                 return Reading::question; // "who leads the team"
             return readPhrase(i, Clause::withSubject);
         }
         return readPhrase(i, Clause::withoutSubject);
+    }
+
+    // Whether another verb follows the one at `i` before anything that could be its own
+    // subject: the words before it are the subject ("What is important is…", "What is saying
+    // here is confidential.", as the recogniser may hear "What you say here…").
+    bool hasSecondVerb(qsizetype i) const {
+        for (qsizetype k = i + 1; k < size(); ++k) {
+            if (isOneOf(tag(k), {Tag::vbz, Tag::vbp, Tag::vbd, Tag::md}))
+                return true;
+            if (!isOneOf(tag(k), {Tag::vbg, Tag::vbn, Tag::rb, Tag::jj, Tag::jjr}))
+                return false;
+        }
+        return false;
     }
 
     // Whether the verb at `i`, after a noun, leaves a preposition without its object: "features

@@ -78,6 +78,8 @@ TEST(QuestionContinuation, WhatFollowsAQuestionThatMayGoOn) {
                        {u"Describe it.", Reading::question},
                        {u"Don't you think?", Reading::question},
                        {u"Who leads the team?", Reading::question},
+                       {u"Who is leading the team?", Reading::question},
+                       {u"What is saying here is confidential?", Reading::remark},
                        {u"Our roadmap.", Reading::object},
                        {u"Other roadmap", Reading::object},
                        {u"What we do here.", Reading::object},
