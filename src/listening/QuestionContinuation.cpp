@@ -331,92 +331,112 @@ private:
                (isOneOf(t, {Tag::dt, Tag::jjs}) && !hasVerbAfter(i));
     }
 
-    // A noun phrase, with the clauses about it, read from `from`; or, with `clause`, the clause
+    // The clause being read: one about a noun ("the project you led"), one of its own ("when
+    // the budget shrinks"), or the clause after a question word.
+    struct OpenClause {
+        bool begun = false;
+        bool relative = false; // about a noun before it
+        bool hasSubject = false;
+        qsizetype verb = -1; // its verb's last word, once it has one
+
+        bool awaitsVerb() const { return begun && verb < 0; }
+        void begin(bool isRelative, bool withSubject) {
+            *this = {true, isRelative, withSubject, -1};
+        }
+    };
+
+    // Whether the word at `i` is a verb. A participle is one as the verb of a clause, or after a
+    // whole clause about the noun, as its own verb in the past: "something you said earlier
+    // stuck with me" (but "orders get delayed").
+    bool isVerbIn(const OpenClause& clause, qsizetype from, qsizetype i) const {
+        if (isVerb(tag(i)))
+            return true;
+        if (tag(i) != Tag::vbn)
+            return false;
+        if (clause.awaitsVerb())
+            return clause.hasSubject || clause.relative;
+        return clause.relative && clause.verb >= 0 && !isIn(word(i - 1), passiveGets) &&
+               !(i > from && isAuxiliary(i - 1)) &&
+               hasReading(word(i), [](Tag tag) { return tag == Tag::vbd; });
+    }
+
+    // Whether the verb at `i` belongs to the verb before it: "won't be contacted", "wants to
+    // grow". In a gerund phrase a bare verb is no verb of its own: "letting someone go".
+    bool continuesVerb(const OpenClause& clause, qsizetype from, qsizetype i) const {
+        const Tag before = tag(i - 1);
+        if (tag(i) == Tag::vb && ((i > from && isAuxiliary(i - 1)) || before == Tag::to ||
+                                  (before == Tag::rb && i - 2 >= from && isAuxiliary(i - 2))))
+            return true;
+        return !clause.begun && tag(from) == Tag::vbg && isOneOf(tag(i), {Tag::vb, Tag::vbp});
+    }
+
+    // A noun phrase, with the clauses about it, read from `from`; or, with `kind`, the clause
     // after a question word.
-    Reading readPhrase(qsizetype from, Clause clause) {
-        bool inClause = clause != Clause::none;
-        bool clauseHasSubject = clause == Clause::withSubject;
-        bool clauseHasVerb = false;
-        bool relative = false; // the clause is about a noun before it
+    Reading readPhrase(qsizetype from, Clause kind) {
+        OpenClause clause;
+        if (kind != Clause::none)
+            clause.begin(false, kind == Clause::withSubject);
         bool head = false;
-        qsizetype clauseVerb = -1;
-        bool objectClauseHasVerb = false;
+        bool hasVerb = false; // some clause has its verb
         for (qsizetype i = from; i < size(); ++i) {
             const Tag t = tag(i);
             const QString& w = word(i);
             const Tag before = i > from ? tag(i - 1) : Tag::punc;
             const bool afterHead = head && isHead(before);
-            const bool clauseOpen = inClause && !clauseHasVerb;
 
-            if (!inClause && verbAmongNounsBefore(from, i))
+            if (!clause.begun && verbAmongNounsBefore(from, i))
                 return Reading::remark;
-            if (afterHead && !clauseOpen && isIn(w, relativePronouns)) {
-                inClause = relative = true;
-                clauseHasSubject = clauseHasVerb = false;
-                continue;
-            }
-            if (!clauseOpen && (clauseVerb >= 0 || tag(from) == Tag::vbg) &&
-                isIn(w, clauseConjunctions) && startsSubject(i + 1)) {
-                inClause = true; // "what to cut when the budget shrinks": its own verb
-                relative = clauseHasSubject = clauseHasVerb = false;
-                continue;
-            }
-            if (afterHead && !clauseOpen && (isIn(w, subjectPronouns) || t == Tag::dt)) {
-                inClause = relative = clauseHasSubject = true; // "the project you led"
-                clauseHasVerb = false;
-                continue;
+            if (!clause.awaitsVerb()) {
+                if (afterHead && isIn(w, relativePronouns)) {
+                    clause.begin(true, false);
+                    continue;
+                }
+                // "what to cut when the budget shrinks": a clause with its own verb
+                if ((hasVerb || tag(from) == Tag::vbg) && isIn(w, clauseConjunctions) &&
+                    startsSubject(i + 1)) {
+                    clause.begin(false, false);
+                    continue;
+                }
+                if (afterHead && (isIn(w, subjectPronouns) || t == Tag::dt)) {
+                    clause.begin(true, true); // "the project you led"
+                    continue;
+                }
             }
             // "Anything you pick works", "Everyone who starts here shadows a nurse": the clause's
             // verb leaves its object to the noun.
             const bool afterClauseVerb =
-                clauseVerb == i - 1 || (before == Tag::rb && clauseVerb == i - 2);
-            if (relative && clauseHasVerb && afterClauseVerb && EnglishTagger::isNoun(t) &&
-                canBeVerb(w) &&
+                clause.verb >= 0 &&
+                (clause.verb == i - 1 || (before == Tag::rb && clause.verb == i - 2));
+            if (clause.relative && afterClauseVerb && EnglishTagger::isNoun(t) && canBeVerb(w) &&
                 (i + 1 == size() || isOneOf(tag(i + 1), {Tag::rb, Tag::jj, Tag::dt})))
                 return Reading::remark;
 
-            const bool afterAuxiliary = i > from && isAuxiliary(i - 1);
-            // A participle after a whole clause about the noun is its own verb in the past:
-            // "something you said earlier stuck with me".
-            const bool verb =
-                isVerb(t) ||
-                (t == Tag::vbn &&
-                 ((clauseOpen && (clauseHasSubject || relative)) ||
-                  (relative && clauseHasVerb && !isIn(word(i - 1), passiveGets) &&
-                   !afterAuxiliary && hasReading(w, [](Tag tag) { return tag == Tag::vbd; }))));
-            if (!verb) {
+            if (!isVerbIn(clause, from, i)) {
                 if (EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::vbg, Tag::one}))
                     head = true;
                 continue;
             }
-            if (clauseOpen) {
-                clauseHasSubject = clauseHasVerb = true;
-                clauseVerb = i;
-                objectClauseHasVerb = objectClauseHasVerb || clause == Clause::withoutSubject;
+            if (clause.awaitsVerb()) {
+                clause.hasSubject = hasVerb = true;
+                clause.verb = i;
                 continue;
             }
-            // "won't be contacted", "wants to grow": one verb. In a gerund phrase, a bare verb
-            // is no verb of its own: "letting someone go".
-            const bool gerundPhrase = !inClause && tag(from) == Tag::vbg;
-            if (((afterAuxiliary || before == Tag::to ||
-                  (before == Tag::rb && i - 2 >= from && isAuxiliary(i - 2))) &&
-                 t == Tag::vb) ||
-                (gerundPhrase && isOneOf(t, {Tag::vb, Tag::vbp}))) {
-                if (clauseVerb == i - 1)
-                    clauseVerb = i;
+            if (continuesVerb(clause, from, i)) {
+                if (clause.verb == i - 1)
+                    clause.verb = i;
                 continue;
             }
             if (before == Tag::cc) // "the people you hired and trained"
                 continue;
-            if (!inClause && EnglishTagger::isNoun(before) && i - 2 >= from && isHead(tag(i - 2)) &&
-                strandsPreposition(i)) {
-                inClause = relative = clauseHasSubject = clauseHasVerb = true;
-                clauseVerb = i;
+            if (!clause.begun && EnglishTagger::isNoun(before) && i - 2 >= from &&
+                isHead(tag(i - 2)) && strandsPreposition(i)) {
+                clause = {true, true, true, i};
+                hasVerb = true;
                 continue;
             }
             return Reading::remark; // a verb of its own
         }
-        if (clause == Clause::withoutSubject && !objectClauseHasVerb)
+        if (kind == Clause::withoutSubject && !hasVerb)
             return hasNounVerbAfterNoun(from) ? Reading::object : Reading::remark;
         return Reading::object;
     }
