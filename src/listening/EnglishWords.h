@@ -1,0 +1,70 @@
+#pragma once
+
+#include "listening/EnglishTagger.h"
+
+#include <QLatin1String>
+
+#include <algorithm>
+#include <initializer_list>
+
+// Closed classes of English words and tests over their tags, shared by the readings of a question
+// and of the words said after it.
+namespace corvel::englishWords {
+
+using namespace Qt::Literals::StringLiterals;
+using Tag = EnglishTagger::Tag;
+
+// Said alone, these reply or acknowledge; they are no object, though the lexicon counts some as
+// nouns ("thanks", "right").
+inline constexpr QLatin1String replyWords[] = {
+    "okay"_L1,       "ok"_L1,   "right"_L1, "sure"_L1, "thanks"_L1,  "great"_L1,
+    "exactly"_L1,    "yes"_L1,  "no"_L1,    "yeah"_L1, "yep"_L1,     "alright"_L1,
+    "cool"_L1,       "fine"_L1, "good"_L1,  "well"_L1, "perfect"_L1, "nice"_L1,
+    "absolutely"_L1, "hmm"_L1,  "mhm"_L1,   "uh"_L1,   "um"_L1,      "oh"_L1,
+    "gotcha"_L1,     "erm"_L1,  "er"_L1,    "ah"_L1,   "please"_L1};
+inline constexpr QLatin1String subjectPronouns[] = {"i"_L1,  "you"_L1, "he"_L1,  "she"_L1,
+                                                    "it"_L1, "we"_L1,  "they"_L1};
+inline constexpr QLatin1String auxiliaries[] = {
+    "be"_L1,    "is"_L1,  "are"_L1,  "was"_L1, "were"_L1, "am"_L1,  "been"_L1,
+    "being"_L1, "do"_L1,  "does"_L1, "did"_L1, "have"_L1, "has"_L1, "had"_L1,
+    "'s"_L1,    "'re"_L1, "'ve"_L1,  "'m"_L1,  "'d"_L1,   "'ll"_L1};
+inline constexpr QLatin1String questionWords[] = {"what"_L1,  "how"_L1,    "why"_L1,  "where"_L1,
+                                                  "when"_L1,  "who"_L1,    "whom"_L1, "whose"_L1,
+                                                  "which"_L1, "whether"_L1};
+// "Whatever comes to mind" names a thing, as a noun phrase does.
+inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "whichever"_L1,
+                                                  "wherever"_L1, "whenever"_L1};
+template <std::size_t N> bool isIn(const QString& word, const QLatin1String (&list)[N]) {
+    return std::find(std::begin(list), std::end(list), word) != std::end(list);
+}
+
+inline bool isOneOf(Tag tag, std::initializer_list<Tag> tags) {
+    return std::find(tags.begin(), tags.end(), tag) != tags.end();
+}
+
+inline bool isVerb(Tag tag) {
+    return isOneOf(tag, {Tag::vb, Tag::vbz, Tag::vbp, Tag::vbd, Tag::md});
+}
+
+inline bool isPreposition(Tag tag) {
+    return isOneOf(tag, {Tag::in, Tag::to, Tag::rp, Tag::of});
+}
+
+inline bool hasReading(const QString& word, bool (*test)(Tag)) {
+    const QList<Tag> readings = EnglishTagger::readings(word);
+    return std::any_of(readings.begin(), readings.end(), test);
+}
+
+inline bool canBeVerb(const QString& word) {
+    // The lexicon misses some third persons ("ships"); their stem tells.
+    return hasReading(word, isVerb) ||
+           (word.size() > 3 && word.endsWith(u's') &&
+            hasReading(word.chopped(1), [](Tag tag) { return tag == Tag::vb; }));
+}
+
+// A word the lexicon does not know is most often a name.
+inline bool canBeNoun(const QString& word) {
+    return EnglishTagger::readings(word).isEmpty() || hasReading(word, EnglishTagger::isNoun);
+}
+
+} // namespace corvel::englishWords
