@@ -7,7 +7,7 @@ Journal part of the Penn Treebank), converted from Festival's files.
 
 What is kept: for each word, log P(word | tag) as the lexicon gives it; for each pair of tags,
 log P(tag | the two before), from the trigram's counts interpolated with the bigram and unigram
-counts they add up to.
+counts they add up to; and log P(tag), from the unigram counts.
 """
 
 import math
@@ -73,15 +73,22 @@ def read_trigram(path):
     return counts
 
 
+def unigrams(counts):
+    n = len(TAGS)
+    unigram = [0.0] * n
+    for i, count in enumerate(counts):
+        unigram[i % n] += count
+    return unigram
+
+
 def transitions(counts):
     n = len(TAGS)
     bigram = [0.0] * (n * n)
-    unigram = [0.0] * n
     for a in range(n):
         for b in range(n):
             for c in range(n):
                 bigram[b * n + c] += counts[(a * n + b) * n + c]
-                unigram[c] += counts[(a * n + b) * n + c]
+    unigram = unigrams(counts)
     total = sum(unigram)
     table = []
     for a in range(n):
@@ -141,6 +148,12 @@ def main():
     table = transitions(counts)
     for i in range(0, len(table), 8):
         lines.append("    " + " ".join(c_float(v, 5) + "," for v in table[i:i + 8]))
+    lines.append("};")
+    unigram = unigrams(counts)
+    lines.append("const float tagPriors[tagCount] = {")
+    priors = [math.log(u / sum(unigram)) if u > 0 else -30.0 for u in unigram]
+    for i in range(0, len(priors), 8):
+        lines.append("    " + " ".join(c_float(v, 5) + "," for v in priors[i:i + 8]))
     lines.append("};")
     lines.append(f"const std::uint32_t wordCount = {len(ordered)};")
     # One text, each word ending in a zero.

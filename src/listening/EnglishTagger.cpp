@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace corvel {
@@ -149,8 +150,15 @@ QList<Tag> EnglishTagger::readings(const QString& word) {
         const std::vector<Candidate> candidates =
             isIn(word, possessives) || isIn(word, indefinitePronouns) ? candidatesFor(word)
                                                                       : lexiconEntry(word);
+        std::vector<std::pair<float, Tag>> likelihoods;
         for (const Candidate& candidate : candidates)
-            tags.append(candidate.tag);
+            likelihoods.emplace_back(candidate.emission + tables::tagPriors[int(candidate.tag)],
+                                     candidate.tag);
+        // P(tag | word) follows P(word | tag) P(tag)
+        std::stable_sort(likelihoods.begin(), likelihoods.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (const auto& likelihood : likelihoods)
+            tags.append(likelihood.second);
     }
     return tags;
 }

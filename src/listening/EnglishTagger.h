@@ -69,7 +69,7 @@ public:
     // two words ("does", "n't"). With `context`, the words said just before them, `words` are
     // tagged as their continuation ("go" after "experience with" is a name, not a verb).
     static QList<Word> tag(const QStringList& words, const QStringList& context = {});
-    // The tags the lexicon allows `word`, or none when it does not know it.
+    // The tags the lexicon allows `word`, likeliest first, or none when it does not know it.
     static QList<Tag> readings(const QString& word);
 };
 

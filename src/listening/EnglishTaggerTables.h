@@ -16,6 +16,8 @@ struct Emission {
 
 // log P(c | a, b) at (a * tagCount + b) * tagCount + c.
 extern const float transitions[tagCount * tagCount * tagCount];
+// log P(tag)
+extern const float tagPriors[tagCount];
 // The lexicon's words, lower case, Latin-1, in byte order, each ending in a zero; word i starts
 // at wordStart[i] and has the emissions from emissionStart[i] to emissionStart[i + 1].
 extern const std::uint32_t wordCount;

@@ -48,10 +48,13 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
         return false;
     if (isIn(words.last(), prepositionalGerunds))
         return true;
+    // At the end of a question the tagger reads "about" in "think about" as an adverb, as it
+    // reads "far" in "so far" and "ago": the word is a preposition waiting there when that is its
+    // likelier part of speech.
     const Tag last = EnglishTagger::tag(words).last().tag;
-    return isPreposition(last) || (last == Tag::rb && hasReading(words.last(), [](Tag tag) {
-                                       return tag == Tag::in || tag == Tag::rp;
-                                   }));
+    const QList<Tag> readings = EnglishTagger::readings(words.last());
+    return isPreposition(last) || (last == Tag::rb && !readings.isEmpty() &&
+                                   isOneOf(readings.first(), {Tag::in, Tag::rp}));
 }
 
 QuestionContinuation::Reading QuestionContinuation::read(const QString& question,

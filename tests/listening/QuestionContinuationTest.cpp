@@ -31,7 +31,8 @@ void expectReadings(const QString& question,
 } // namespace
 
 // The wait is for a question cut at any preposition or particle, told by its part of speech
-// there: "like" after "look" is one, after "would you" it is a verb.
+// there: "like" after "look" is one, after "would you" it is a verb; "far" in "so far" and "ago"
+// are adverbs.
 TEST(QuestionContinuation, QuestionsThatMayGoOn) {
     for (const char16_t* question : {u"What are you most proud of?",
                                      u"Who does this role report to",
@@ -52,14 +53,18 @@ TEST(QuestionContinuation, QuestionsThatMayGoOn) {
                                      u"What are your thoughts regarding?",
                                      u"How did it turn out?",
                                      u"What is more important than?",
-                                     u"Have you provisioned servers using?"})
+                                     u"Have you provisioned servers using?",
+                                     u"What did you do before?",
+                                     u"What has changed since?"})
         EXPECT_TRUE(QuestionContinuation::mayGoOn(QString::fromUtf16(question)))
             << qPrintable(QString::fromUtf16(question));
     for (const char16_t* question :
          {u"Tell me about your last project?", u"What is your biggest strength?",
           u"What would you like?", u"Why do you think that?", u"What would you do if",
           u"How are you?", u"Any questions for us?", u"What are you working?",
-          u"Pourquoi ce choix ?", u"Of course not", u"?", u""})
+          u"Pourquoi ce choix ?", u"Of course not", u"?", u"", u"How has your week been so far?",
+          u"What have you learned so far?", u"You started that job how long ago?",
+          u"What has changed since then?"})
         EXPECT_FALSE(QuestionContinuation::mayGoOn(QString::fromUtf16(question)))
             << qPrintable(QString::fromUtf16(question));
 }

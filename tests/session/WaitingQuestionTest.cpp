@@ -249,6 +249,16 @@ TEST_F(WaitingQuestion, AQuestionCutAtAnyPrepositionWaitsForWhatFollows) {
         EXPECT_EQ(h.askedQuestions().mid(asked), QStringList{question});
         EXPECT_EQ(h.store->questionDraft(), question);
     }
+
+    // "so far" and "ago" end on adverbs: nothing is waited for.
+    for (const QString& question : {QStringLiteral("How has your week been so far?"),
+                                    QStringLiteral("When did you start two years ago?")}) {
+        h.answers.answer({"An answer."});
+        const qsizetype asked = h.askedQuestions().size();
+        say(question, true);
+        EXPECT_EQ(h.askedQuestions().mid(asked), QStringList{question});
+        advance(3, false);
+    }
 }
 
 // After a remark, the manual question field holds the question that was asked, not the guess
