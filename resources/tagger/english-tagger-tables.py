@@ -113,8 +113,10 @@ def read_lexicon(path):
         if not match:
             continue
         word = match.group(1).replace('\\"', '"').replace("\\\\", "\\").lower()
+        # "1" and "2" mark a few dozen words ("quality", "matters", "up") apart from their parts
+        # of speech; as tags they would win over nouns and verbs alike.
         tags = [(TAGS.index(tag), float(value)) for tag, value in pair.findall(match.group(2))
-                if tag in TAGS]
+                if tag in TAGS and tag not in ("1", "2")]
         if tags and word not in words:
             words[word] = tags
     if len(words) < 20000:

@@ -185,6 +185,7 @@ TEST(QuestionContinuation, WhatReadsAsTheObjectAQuestionWaitsFor) {
                        {u"Your audio cut out there.", Reading::remark},
                        {u"The nurse who trained me always asked this.", Reading::remark},
                        {u"Support answers most calls in under a minute.", Reading::remark},
+                       {u"Quality matters most here.", Reading::remark},
                        {u"Bear with me.", Reading::remark},
                        {u"No right or wrong answer here.", Reading::remark},
                        {u"Erm.", Reading::remark},
