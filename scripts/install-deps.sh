@@ -11,7 +11,7 @@ PKGS=(
   libpulse-dev pulseaudio pulseaudio-utils
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us sphinxbase-utils irstlm
   libpoppler-qt6-dev
-  festlex-poslex
+  festlex-poslex wordnet-base
   espeak-ng sox opus-tools festival festvox-kallpc16k festvox-kdlpc16k festvox-us-slt-hts flite
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -83,6 +83,8 @@ std::vector<Candidate> guessed(const QString& word) {
         tags = {Tag::vbd, Tag::vbn, Tag::jj};
     else if (word.endsWith("ly"_L1))
         tags = {Tag::rb, Tag::jj};
+    else if (word.endsWith("est"_L1)) // "proudest": the lexicon has the nouns ("request")
+        tags = {Tag::jjs};
     else if (word.endsWith(u's') && !word.endsWith("ss"_L1))
         tags = {Tag::nns, Tag::vbz};
     else

@@ -50,6 +50,13 @@ inline bool isPreposition(Tag tag) {
     return isOneOf(tag, {Tag::in, Tag::to, Tag::rp, Tag::of});
 }
 
+// The tagger reads some prepositions as adverbs ("about" in "think about", "far" in "so far"):
+// an adverb is a preposition when that is its likelier part of speech.
+inline bool isLikelyPreposition(const QString& word) {
+    const QList<Tag> readings = EnglishTagger::readings(word);
+    return !readings.isEmpty() && isOneOf(readings.first(), {Tag::in, Tag::rp});
+}
+
 inline bool hasReading(const QString& word, bool (*test)(Tag)) {
     const QList<Tag> readings = EnglishTagger::readings(word);
     return std::any_of(readings.begin(), readings.end(), test);

@@ -1,5 +1,6 @@
 #include "listening/QuestionContinuation.h"
 
+#include "listening/EnglishVerbs.h"
 #include "listening/EnglishWords.h"
 #include "listening/PhraseReading.h"
 #include "listening/TextFolding.h"
@@ -29,6 +30,134 @@ constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1,   "concerning"
                                                   "involving"_L1};
 // More than the tagger reads (24 words): keeps the reading bounded whatever the transcript holds.
 constexpr qsizetype maximumCharacters = 200;
+// Question words that stand for a noun phrase, as the object of a preposition can.
+constexpr QLatin1String nominalQuestionWords[] = {"what"_L1, "which"_L1, "who"_L1, "whom"_L1,
+                                                  "whose"_L1};
+// What follows these is their complement, never an object.
+constexpr QLatin1String beForms[] = {"be"_L1,   "is"_L1,    "are"_L1, "was"_L1, "were"_L1, "am"_L1,
+                                     "been"_L1, "being"_L1, "'s"_L1,  "'re"_L1, "'m"_L1};
+
+// A question that opens with a question phrase and ends on a preposition, read from its tags for
+// whether that phrase is the preposition's object: "What are you most proud of?", "Which
+// framework would you go with?", "What do you spend your evenings on?". Where the phrase could
+// as well be the object of a verb ("What did you learn from?") or the complement of "be" ("What
+// is your opinion on?"), the preposition still lacks its object.
+class AskedQuestion final {
+public:
+    explicit AskedQuestion(QList<EnglishTagger::Word> words) : m_words(std::move(words)) {}
+
+    bool isWhole() const {
+        const qsizetype auxiliary = questionPhraseEnd();
+        // Without an auxiliary after it, the question phrase is the subject: "Who reports to?"
+        if (auxiliary < 0 || !isAuxiliary(auxiliary))
+            return false;
+        const qsizetype last = size() - 1;
+        if (!isOneOf(tag(last), {Tag::in, Tag::to, Tag::of, Tag::rp, Tag::rb}))
+            return false;
+        // Two prepositions: the first one has the question phrase ("What are you looking for
+        // beyond?")
+        if (tag(last - 1) == Tag::in)
+            return false;
+        qsizetype subject = auxiliary + 1;
+        if (subject < last && word(subject) == "n't"_L1)
+            ++subject;
+        const bool isBe = isIn(word(auxiliary), beForms);
+        qsizetype predicate = subjectEnd(subject, !isBe);
+        while (predicate >= 0 && predicate < last &&
+               isOneOf(tag(predicate), {Tag::rb, Tag::rbr, Tag::rbs}))
+            ++predicate;
+        if (predicate < 0 || predicate >= last)
+            return false;
+        if (!isBe)
+            return verbLeavesObject(predicate, last);
+        // "be" and its subject, then an adjective, a participle or a particle ("proud",
+        // "known", "up against"), or the
+        // verb of the progressive ("leaning")
+        if (isOneOf(tag(predicate), {Tag::jj, Tag::jjr, Tag::jjs, Tag::vbn, Tag::vbd, Tag::rp}))
+            return true;
+        return tag(predicate) == Tag::vbg && verbLeavesObject(predicate, last);
+    }
+
+private:
+    qsizetype size() const { return m_words.size(); }
+    const QString& word(qsizetype i) const { return m_words[i].text; }
+    Tag tag(qsizetype i) const { return m_words[i].tag; }
+    bool isAuxiliary(qsizetype i) const {
+        return i < size() && (isIn(word(i), auxiliaries) || tag(i) == Tag::md);
+    }
+
+    // Where the auxiliary after the question phrase should be ("What kind of work are…",
+    // "Which of the two offers did…"), after lead words ("Okay so what…"); -1 when the question
+    // opens with no question phrase that can be a noun phrase.
+    qsizetype questionPhraseEnd() const {
+        qsizetype i = 0;
+        while (i < size() && !isIn(word(i), nominalQuestionWords) &&
+               (isIn(word(i), replyWords) || isOneOf(tag(i), {Tag::uh, Tag::cc, Tag::rb})))
+            ++i;
+        if (i == size() || !isIn(word(i), nominalQuestionWords))
+            return -1;
+        const bool namesThing = word(i) != "who"_L1 && word(i) != "whom"_L1;
+        ++i;
+        if (i < size() && word(i) == "else"_L1)
+            ++i;
+        while (namesThing && i < size() && !isAuxiliary(i) &&
+               (canBeNoun(word(i)) || isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs,
+                                                       Tag::cd, Tag::of, Tag::pos})))
+            ++i;
+        return i;
+    }
+
+    // The word after the subject that starts at `i`: one pronoun, or a noun phrase. After "do",
+    // "will" or "have" a verb follows it, whatever the tagger made of it ("does a good day
+    // look"); -1 when no subject is there.
+    qsizetype subjectEnd(qsizetype i, bool verbFollows) const {
+        if (i < size() && tag(i) == Tag::prp)
+            return i + 1;
+        bool head = false;
+        for (; i < size(); ++i) {
+            if (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::pos) {
+                if (verbFollows && head && hasReading(word(i), [](Tag t) { return t == Tag::vb; }))
+                    break;
+                head = true;
+            } else if (head || !isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs,
+                                                 Tag::cd})) {
+                break;
+            }
+        }
+        return head ? i : -1;
+    }
+
+    // Whether the verbs from `verb` to the preposition at `last` leave that preposition to the
+    // question phrase: the verb's own object is there ("spend your evenings on", "learn the
+    // most from"), or the last verb ("would you like to work on", "did you enjoy working on")
+    // takes no object, as "be" takes none. A verb of a clause of its own makes the question
+    // phrase its subject ("What would you say is the lesson from?").
+    bool verbLeavesObject(qsizetype verb, qsizetype last) const {
+        bool inPhrase = false; // a phrase of its own: "learn about yourself from"
+        for (qsizetype i = verb + 1; i < last; ++i) {
+            const Tag t = tag(i);
+            const bool determiner = isOneOf(t, {Tag::dt, Tag::pdt}) ||
+                                    (word(i) == "that"_L1 && EnglishTagger::isNoun(tag(i + 1)));
+            if (determiner || EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::jjs})) {
+                if (!inPhrase)
+                    return true;
+            } else if (isIn(word(i), beForms) && isVerb(t)) {
+                return false;
+            } else if (isOneOf(t, {Tag::in, Tag::of}) ||
+                       (t == Tag::rb && isLikelyPreposition(word(i)))) {
+                inPhrase = true;
+            } else if (t == Tag::to && isOneOf(tag(i + 1), {Tag::vb, Tag::vbp})) {
+                verb = ++i;
+                inPhrase = false;
+            } else if (t == Tag::vbg && !inPhrase) {
+                verb = i;
+            }
+        }
+        return isIn(word(verb), beForms) || !EnglishVerbs::takesObject(word(verb)).value_or(true);
+    }
+
+    QList<EnglishTagger::Word> m_words;
+};
 
 } // namespace
 
@@ -48,13 +177,12 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
         return false;
     if (isIn(words.last(), prepositionalGerunds))
         return true;
-    // At the end of a question the tagger reads "about" in "think about" as an adverb, as it
-    // reads "far" in "so far" and "ago": the word is a preposition waiting there when that is its
-    // likelier part of speech.
     const Tag last = EnglishTagger::tag(words).last().tag;
-    const QList<Tag> readings = EnglishTagger::readings(words.last());
-    return isPreposition(last) || (last == Tag::rb && !readings.isEmpty() &&
-                                   isOneOf(readings.first(), {Tag::in, Tag::rp}));
+    return isPreposition(last) || (last == Tag::rb && isLikelyPreposition(words.last()));
+}
+
+bool QuestionContinuation::isWholeAsAsked(const QString& question) {
+    return AskedQuestion(EnglishTagger::tag(spokenWords(question))).isWhole();
 }
 
 QuestionContinuation::Reading QuestionContinuation::read(const QString& question,

@@ -24,6 +24,13 @@ public:
     // opinion on?", "What are you most proud of?"): it is whole only once the asker has stopped.
     static bool mayGoOn(const QString& question);
 
+    // Whether the question phrase of `question` is already the object of the preposition it
+    // ends on ("What are you most proud of?", "Which framework would you go with?"), so that it
+    // is whole as asked; not where that phrase could as well be a verb's object or the
+    // complement of "be" ("What did you learn from?", "What is your opinion on?"), nor where
+    // no question phrase stands for a noun ("How do you feel about?", "Tell me about").
+    static bool isWholeAsAsked(const QString& question);
+
     // What `words`, said after `question`, make of it; only their first sentence counts. They
     // continue it when, tagged after it as one sentence, they read as its object: a noun phrase,
     // with or without a clause about it ("our test plans", "tests that nobody runs", "rust and

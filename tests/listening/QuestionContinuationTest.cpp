@@ -69,6 +69,31 @@ TEST(QuestionContinuation, QuestionsThatMayGoOn) {
             << qPrintable(QString::fromUtf16(question));
 }
 
+// A question is whole as asked when its question phrase is the object of the preposition it ends
+// on: after "be" and an adjective or participle, after a verb that takes no object, or after a
+// verb whose own object is there. Where the phrase could be a verb's object or the complement of
+// "be", or where no phrase stands for a noun, the preposition still lacks its object.
+TEST(QuestionContinuation, QuestionsWholeAsAsked) {
+    for (const char16_t* question :
+         {u"What are you most proud of?", u"What kind of work are you drawn to?",
+          u"Which framework would you go with?", u"What do you spend your evenings on?",
+          u"Who did you learn the most from?", u"Okay so what are you proudest of?",
+          u"What would you like to work on?", u"What does a good day look like?",
+          u"Which offer are you leaning towards?", u"What have you been focused on?",
+          u"What were you up against?", u"What's the team responsible for?"})
+        EXPECT_TRUE(QuestionContinuation::isWholeAsAsked(QString::fromUtf16(question)))
+            << qPrintable(QString::fromUtf16(question));
+    for (const char16_t* question :
+         {u"What is your opinion on?", u"What did you learn from?", u"What do you think about?",
+          u"How do you feel about?", u"Tell me about.", u"What would your last manager say about?",
+          u"What do you like most about?", u"What are you looking for beyond?",
+          u"What would you say is the main lesson from?", u"Who reports to?",
+          u"What do you want to learn about?", u"What did you learn about yourself from?",
+          u"What did you find interesting about?", u"Where are you from?", u"What?", u""})
+        EXPECT_FALSE(QuestionContinuation::isWholeAsAsked(QString::fromUtf16(question)))
+            << qPrintable(QString::fromUtf16(question));
+}
+
 // What follows a question that may go on: a question of its own, the object the question
 // waited for, or a remark (one word that cannot tell among them).
 TEST(QuestionContinuation, WhatFollowsAQuestionThatMayGoOn) {
