@@ -17,11 +17,12 @@ using Tag = EnglishTagger::Tag;
 // Said alone, these reply or acknowledge; they are no object, though the lexicon counts some as
 // nouns ("thanks", "right").
 inline constexpr QLatin1String replyWords[] = {
-    "okay"_L1,       "ok"_L1,   "right"_L1, "sure"_L1, "thanks"_L1,  "great"_L1,
-    "exactly"_L1,    "yes"_L1,  "no"_L1,    "yeah"_L1, "yep"_L1,     "alright"_L1,
-    "cool"_L1,       "fine"_L1, "good"_L1,  "well"_L1, "perfect"_L1, "nice"_L1,
-    "absolutely"_L1, "hmm"_L1,  "mhm"_L1,   "uh"_L1,   "um"_L1,      "oh"_L1,
-    "gotcha"_L1,     "erm"_L1,  "er"_L1,    "ah"_L1,   "please"_L1};
+    "okay"_L1,       "ok"_L1,   "right"_L1, "sure"_L1, "thanks"_L1,    "great"_L1,
+    "exactly"_L1,    "yes"_L1,  "no"_L1,    "yeah"_L1, "yep"_L1,       "alright"_L1,
+    "cool"_L1,       "fine"_L1, "good"_L1,  "well"_L1, "perfect"_L1,   "nice"_L1,
+    "absolutely"_L1, "hmm"_L1,  "mhm"_L1,   "uh"_L1,   "um"_L1,        "oh"_L1,
+    "gotcha"_L1,     "erm"_L1,  "er"_L1,    "ah"_L1,   "please"_L1,    "thank"_L1,
+    "sorry"_L1,      "huh"_L1,  "hm"_L1,    "mm"_L1,   "understood"_L1};
 inline constexpr QLatin1String subjectPronouns[] = {"i"_L1,  "you"_L1, "he"_L1,  "she"_L1,
                                                     "it"_L1, "we"_L1,  "they"_L1};
 inline constexpr QLatin1String auxiliaries[] = {

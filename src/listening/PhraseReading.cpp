@@ -19,6 +19,13 @@ constexpr QLatin1String passiveGets[] = {"get"_L1, "gets"_L1, "got"_L1, "gotten"
 constexpr QLatin1String clauseConjunctions[] = {
     "when"_L1,     "where"_L1, "if"_L1,    "because"_L1, "while"_L1, "whenever"_L1, "unless"_L1,
     "although"_L1, "once"_L1,  "until"_L1, "before"_L1,  "after"_L1, "since"_L1,    "as"_L1};
+// Quantifiers that stand for a noun, by the number of the noun they would take.
+constexpr QLatin1String singularQuantifiers[] = {"each"_L1, "either"_L1, "neither"_L1,
+                                                 "this"_L1, "that"_L1,   "another"_L1};
+constexpr QLatin1String pluralQuantifiers[] = {"both"_L1, "these"_L1, "those"_L1,
+                                               "many"_L1, "few"_L1,   "several"_L1};
+constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1, "him"_L1, "her"_L1,
+                                            "it"_L1, "us"_L1,  "them"_L1};
 // A question word followed by these names a kind of thing: "what kind of tools".
 constexpr QLatin1String kinds[] = {"kind"_L1, "kinds"_L1, "sort"_L1, "type"_L1, "types"_L1};
 
@@ -35,7 +42,8 @@ public:
         if (isIn(word(0), questionWords) || isIn(word(0), freeRelatives))
             return readClause();
         if (size() == 1)
-            return isNounPhraseWord(0) ? Reading::object : Reading::remark;
+            return isNounPhraseWord(0) || isObjectPronoun(word(0)) ? Reading::object
+                                                                   : Reading::remark;
         if (offersQualities() || isPhrasalImperative() || opensAdjectivePhrase())
             return Reading::remark;
         const Tag first = tag(0);
@@ -45,12 +53,38 @@ public:
             (first == Tag::prp && !isIn(word(0), subjectPronouns));
         if (!opensNounPhrase)
             return Reading::remark;
-        // A verb needs a subject before it: "our nightly builds" has none.
-        for (qsizetype i = 1; i < size() && !isHead(tag(i - 1)); ++i) {
-            if (isOneOf(tag(i), {Tag::vbz, Tag::vbp}))
+        // A verb needs a subject before it: "our nightly builds" has none; an auxiliary has one
+        // ("Neither is wrong."), as has a verb after a quantifier standing for its subject.
+        const bool hasSubject = readQuantifierAsSubject();
+        for (qsizetype i = 1; !hasSubject && i < size() && !isHead(tag(i - 1)); ++i) {
+            if (isOneOf(tag(i), {Tag::vbz, Tag::vbp}) && !isAuxiliary(i))
                 m_words[i].tag = Tag::nns;
         }
         return readPhrase(0, Clause::none);
+    }
+
+    // For words read as an object.
+    bool namesTopic() const {
+        if (size() == 1) { // a name the lexicon does not know, or a noun or gerund first
+            const QList<Tag> readings = EnglishTagger::readings(word(0));
+            return readings.isEmpty() ||
+                   (readings.first() != Tag::cd && EnglishTagger::isNoun(readings.first())) ||
+                   readings.first() == Tag::vbg;
+        }
+        if (isFreeChoice(0) || isIn(word(0), questionWords))
+            return false;
+        for (qsizetype i = 0; i < size(); ++i) {
+            const Tag t = tag(i);
+            if ((EnglishTagger::isNoun(t) && t != Tag::cd) || t == Tag::vbg)
+                return true;
+            if (t == Tag::prp) // "someone you mentored", not "you"
+                return i + 1 < size() &&
+                       (word(i).startsWith("some"_L1) || word(i).startsWith("every"_L1));
+            if (!isOneOf(t, {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs, Tag::cd, Tag::cc,
+                             Tag::rb, Tag::pos}))
+                return false;
+        }
+        return false;
     }
 
 private:
@@ -179,6 +213,39 @@ private:
         return choice;
     }
 
+    static bool isObjectPronoun(const QString& word) {
+        return isIn(word, objectPronouns) || word.endsWith("self"_L1) || word.endsWith("selves"_L1);
+    }
+
+    // "Any", "anything", "whatever": the candidate's to choose, nothing named.
+    bool isFreeChoice(qsizetype i) const {
+        return isOneOf(tag(i), {Tag::dt, Tag::prp, Tag::wdt, Tag::wp}) &&
+               (word(i).startsWith("any"_L1) || word(i).endsWith("ever"_L1));
+    }
+
+    // A quantifier, with "one" or alone, is the subject of a word after it that can be a verb
+    // and, as a noun, would not agree with it: "Both work for me.", "Each counts.", "Either one
+    // works.", "That shows." ("both design and code", "several time zones" are phrases).
+    bool readQuantifierAsSubject() {
+        const bool singular = isIn(word(0), singularQuantifiers);
+        if (!singular && !isIn(word(0), pluralQuantifiers))
+            return false;
+        const qsizetype verb = singular && size() > 2 && word(1) == "one"_L1 ? 2 : 1;
+        if (verb >= size() ||
+            (verb + 1 < size() && (tag(verb + 1) == Tag::cc || isPlural(verb + 1))))
+            return false;
+        const QString& w = word(verb);
+        const bool plural = w.endsWith(u's') && !w.endsWith("ss"_L1);
+        if (singular && plural && canBeVerb(w))
+            m_words[verb].tag = Tag::vbz;
+        else if (!singular && !plural &&
+                 hasReading(w, [](Tag t) { return t == Tag::vb || t == Tag::vbp; }))
+            m_words[verb].tag = Tag::vbp;
+        else
+            return false;
+        return true;
+    }
+
     bool isNounPhraseWord(qsizetype i) const {
         if (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::vbg)
             return true;
@@ -192,6 +259,8 @@ private:
     Reading readClause() {
         const QString& opener = word(0);
         qsizetype i = 1;
+        if (i < size() && word(i) == "else"_L1) // "who else worked on it"
+            ++i;
         if (opener == "how"_L1 && i < size() && !isOneOf(tag(i), {Tag::dt, Tag::prp}) &&
             hasReading(word(i), [](Tag tag) {
                 return isOneOf(tag, {Tag::jj, Tag::jjr, Tag::rb, Tag::rbr});
@@ -382,8 +451,10 @@ private:
 
 } // namespace
 
-QuestionContinuation::Reading readPhrase(QList<EnglishTagger::Word> words) {
-    return Reader(std::move(words)).read();
+PhraseReading readPhrase(QList<EnglishTagger::Word> words) {
+    Reader reader(std::move(words));
+    const Reading reading = reader.read();
+    return {reading, reading == Reading::object && reader.namesTopic()};
 }
 
 } // namespace corvel

@@ -5,11 +5,20 @@
 
 namespace corvel {
 
+struct PhraseReading {
+    // Its object when the words read as a noun phrase, with any clause about it, a gerund
+    // phrase, a clause opened by a question word without inversion, or a lone object pronoun; a
+    // question of their own after a question word with inversion; else a remark, above all when a
+    // verb of their own follows their subject.
+    QuestionContinuation::Reading reading;
+    // Whether the words name a thing by a content word at their head: a noun ("the project you
+    // led"), a gerund ("mentoring new hires") or a pronoun a clause tells ("someone you
+    // mentored"); not a pronoun, a quantifier, a free choice ("anything at all") or a clause.
+    bool namesTopic = false;
+};
+
 // What words said after a question make of it, read left to right from their tags (tagged after
-// the question): its object when they read as a noun phrase, with any clause about it, a gerund
-// phrase or a clause opened by a question word without inversion; a question of their own after
-// a question word with inversion; else a remark, above all when a verb of their own follows
-// their subject.
-QuestionContinuation::Reading readPhrase(QList<EnglishTagger::Word> words);
+// the question).
+PhraseReading readPhrase(QList<EnglishTagger::Word> words);
 
 } // namespace corvel

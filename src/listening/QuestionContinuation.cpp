@@ -30,6 +30,42 @@ constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1,   "concerning"
                                                   "involving"_L1};
 // More than the tagger reads (24 words): keeps the reading bounded whatever the transcript holds.
 constexpr qsizetype maximumCharacters = 200;
+bool isReplyWord(const QString& word) {
+    if (isIn(word, replyWords))
+        return true;
+    // "uh-huh", "mm-hmm"
+    const QStringList parts = word.split(u'-');
+    return parts.size() > 1 && std::all_of(parts.begin(), parts.end(), [](const QString& part) {
+               return isIn(part, replyWords);
+           });
+}
+
+// Replies and interjections, whatever question they follow: reply words, alone or opening the
+// words ("Okay, sounds good.", "Thanks a lot.", "All right then.", "Uh-huh."), unless the first
+// one modifies a noun after it ("Great teams."); a verb without its subject ("Sounds great.",
+// "Makes sense.", "Works for me."); words opened by "no", which put the candidate at ease ("No
+// pressure.", "No right or wrong answer here."); and verbless remarks no tagger tells from an
+// object.
+bool isReply(QStringList words) {
+    if (words.size() > 1 && words[0] == "all"_L1 && words[1] == "right"_L1)
+        words = QStringList{QStringLiteral("alright")} + words.mid(2);
+    const QString& first = words.first();
+    if (first == "no"_L1 || isIn(words.join(u' '), remarkPhrases))
+        return true;
+    const QList<Tag> readings = EnglishTagger::readings(first);
+    if (isReplyWord(first)) {
+        const auto isLikelyNoun = [](const QString& word) {
+            const QList<Tag> next = EnglishTagger::readings(word);
+            return next.isEmpty() || EnglishTagger::isNoun(next.first());
+        };
+        const bool modifiesNoun = words.size() > 1 && !readings.isEmpty() &&
+                                  isOneOf(readings.first(), {Tag::jj, Tag::nn, Tag::nns}) &&
+                                  !isReplyWord(words[1]) && isLikelyNoun(words[1]);
+        return !modifiesNoun;
+    }
+    return !readings.isEmpty() && readings.first() == Tag::vbz;
+}
+
 // Question words that stand for a noun phrase, as the object of a preposition can.
 constexpr QLatin1String nominalQuestionWords[] = {"what"_L1, "which"_L1, "who"_L1, "whom"_L1,
                                                   "whose"_L1};
@@ -195,14 +231,14 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     if (!isIn(spoken.first(), questionWords) &&
         TranscriptQuestionTracker::opensQuestion(words.left(maximumCharacters)))
         return Reading::question;
-    // Words opened by "no" put the candidate at ease ("No pressure.", "No right or wrong answer
-    // here."); cut off ("our roadmap and the"), they are no phrase yet.
-    if (std::all_of(spoken.begin(), spoken.end(),
-                    [](const QString& word) { return isIn(word, replyWords); }) ||
-        spoken.first() == "no"_L1 || isIn(spoken.join(u' '), remarkPhrases) ||
-        TranscriptQuestionTracker::isCutOff(sentence))
+    // Cut off ("our roadmap and the"), words are no phrase yet.
+    if (isReply(spoken) || TranscriptQuestionTracker::isCutOff(sentence))
         return Reading::remark;
-    return readPhrase(EnglishTagger::tag(spoken, spokenWords(question)));
+    const PhraseReading phrase = readPhrase(EnglishTagger::tag(spoken, spokenWords(question)));
+    // After a question that is whole as asked, words join it only to name what it is about.
+    if (phrase.reading == Reading::object && !phrase.namesTopic && isWholeAsAsked(question))
+        return Reading::remark;
+    return phrase.reading;
 }
 
 } // namespace corvel

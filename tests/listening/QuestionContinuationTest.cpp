@@ -219,3 +219,40 @@ TEST(QuestionContinuation, WhatReadsAsTheObjectAQuestionWaitsFor) {
     expectReadings(QStringLiteral("What is your experience with?"),
                    {{u"Go.", Reading::object}, {u"Go ahead.", Reading::remark}});
 }
+
+// After a question that is whole as asked, only words that name its topic join it. Replies,
+// quantifiers standing for a subject and "else" questions stand apart after any question, and a
+// lone object pronoun completes a cut one.
+TEST(QuestionContinuation, AfterAWholeQuestionOnlyItsTopicJoins) {
+    expectReadings(QStringLiteral("What are you most excited about?"),
+                   {
+                       {u"The product you shipped in the spring.", Reading::object},
+                       {u"Coaching junior nurses.", Reading::object},
+                       {u"Somebody you learned from.", Reading::object},
+                       {u"Kubernetes.", Reading::object},
+                       {u"Anything at all.", Reading::remark},
+                       {u"You.", Reading::remark},
+                       {u"Both.", Reading::remark},
+                       {u"How we ship.", Reading::remark},
+                       {u"Looks good.", Reading::remark},
+                       {u"Okay, makes sense.", Reading::remark},
+                       {u"Mm-hmm.", Reading::remark},
+                       {u"These matter a lot.", Reading::remark},
+                       {u"Either one works.", Reading::remark},
+                       {u"Each is valid.", Reading::remark},
+                       {u"What else excites you?", Reading::question},
+                   });
+    expectReadings(QStringLiteral("What would your team say about?"),
+                   {
+                       {u"Them.", Reading::object},
+                       {u"Me.", Reading::object},
+                       {u"Himself.", Reading::object},
+                       {u"How we ship.", Reading::object},
+                       {u"Both design and code.", Reading::object},
+                       {u"Great teams.", Reading::object},
+                       {u"Sounds fair.", Reading::remark},
+                       {u"Okay, got it.", Reading::remark},
+                       {u"Right, thanks.", Reading::remark},
+                       {u"Who else was there?", Reading::question},
+                   });
+}

@@ -265,16 +265,16 @@ TEST_F(WaitingQuestion, AQuestionCutAtAnyPrepositionWaitsForWhatFollows) {
 // the remark's partial results made with it, and text the user typed there stays as it was.
 TEST_F(WaitingQuestion, TheManualFieldHoldsTheQuestionAskedAfterARemark) {
     const QString proud = QStringLiteral("What are you most proud of?");
-    const QStringList remark = {QStringLiteral("Anything"), QStringLiteral("you"),
-                                QStringLiteral("mention"), QStringLiteral("stays"),
-                                QStringLiteral("confidential")};
+    const QStringList remark = {QStringLiteral("The"),   QStringLiteral("project"),
+                                QStringLiteral("you"),   QStringLiteral("mention"),
+                                QStringLiteral("stays"), QStringLiteral("confidential")};
     h.answers.answer({"An answer."});
     say(proud, true);
-    goOn(remark.first(3), std::nullopt);
+    goOn(remark.first(4), std::nullopt);
     EXPECT_EQ(h.store->questionDraft(),
-              QStringLiteral("What are you most proud of anything you mention?"))
+              QStringLiteral("What are you most proud of the project you mention?"))
         << "a guess while the words go on";
-    goOn(remark.mid(3), QStringLiteral("Anything you mention stays confidential."));
+    goOn(remark.mid(4), QStringLiteral("The project you mention stays confidential."));
     EXPECT_EQ(h.askedQuestions(), QStringList{proud});
     EXPECT_EQ(h.store->questionDraft(), proud);
 
@@ -293,7 +293,7 @@ TEST_F(WaitingQuestion, TheManualFieldHoldsTheQuestionAskedAfterARemark) {
     h.store->setQuestionDraft(typed);
     h.answers.answer({"An answer."});
     say(proud, true);
-    goOn(remark, QStringLiteral("Anything you mention stays confidential."));
+    goOn(remark, QStringLiteral("The project you mention stays confidential."));
     advance(3, false);
     EXPECT_EQ(h.askedQuestions(), (QStringList{proud, proud}));
     EXPECT_EQ(h.store->questionDraft(), typed);
