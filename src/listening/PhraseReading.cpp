@@ -24,6 +24,11 @@ constexpr QLatin1String singularQuantifiers[] = {"each"_L1, "either"_L1, "neithe
                                                  "this"_L1, "that"_L1,   "another"_L1};
 constexpr QLatin1String pluralQuantifiers[] = {"both"_L1, "these"_L1, "those"_L1,
                                                "many"_L1, "few"_L1,   "several"_L1};
+// "none of those", "all of them": a subject, with a pronoun for what it counts.
+constexpr QLatin1String partitiveQuantifiers[] = {"none"_L1, "all"_L1, "some"_L1, "most"_L1,
+                                                  "any"_L1};
+constexpr QLatin1String partitivePronouns[] = {"them"_L1,  "us"_L1,    "it"_L1,
+                                               "those"_L1, "these"_L1, "you"_L1};
 constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1, "him"_L1, "her"_L1,
                                             "it"_L1, "us"_L1,  "them"_L1};
 // A question word followed by these names a kind of thing: "what kind of tools".
@@ -54,10 +59,11 @@ public:
         if (!opensNounPhrase)
             return Reading::remark;
         // A verb needs a subject before it: "our nightly builds" has none; an auxiliary has one
-        // ("Neither is wrong."), as has a verb after a quantifier standing for its subject.
+        // ("Neither is wrong."), as has a verb with an object pronoun ("Shipping costs us a
+        // fortune.") or after a quantifier standing for its subject.
         const bool hasSubject = readQuantifierAsSubject();
         for (qsizetype i = 1; !hasSubject && i < size() && !isHead(tag(i - 1)); ++i) {
-            if (isOneOf(tag(i), {Tag::vbz, Tag::vbp}) && !isAuxiliary(i))
+            if (isOneOf(tag(i), {Tag::vbz, Tag::vbp}) && !isAuxiliary(i) && !takesPronoun(i))
                 m_words[i].tag = Tag::nns;
         }
         return readPhrase(0, Clause::none);
@@ -71,7 +77,9 @@ public:
                    (readings.first() != Tag::cd && EnglishTagger::isNoun(readings.first())) ||
                    readings.first() == Tag::vbg;
         }
-        if (isFreeChoice(0) || isIn(word(0), questionWords))
+        if (isIn(word(0), questionWords)) // "how we run our sprints"
+            return true;
+        if (isFreeChoice(0))
             return false;
         for (qsizetype i = 0; i < size(); ++i) {
             const Tag t = tag(i);
@@ -118,8 +126,9 @@ private:
     }
 
     // A name or noun that is also a verb, after a preposition, beside another noun or before a
-    // clause about it: "go", "react and node", "code that nobody wants to touch". Read from the
-    // end, so that each sees the noun after it.
+    // clause about it: "go", "react and node", "code that nobody wants to touch"; a word the
+    // lexicon does not know, in a noun's place. Read from the end, so that each sees the noun
+    // after it.
     void readNamesAsNouns() {
         for (qsizetype i = size() - 1; i >= 0; --i) {
             const bool nounPlace = i == 0 || isOneOf(tag(i - 1), {Tag::cc, Tag::in, Tag::of});
@@ -127,8 +136,10 @@ private:
             const bool beforeNoun = !last && tag(i + 1) == Tag::cc && i + 2 < size() &&
                                     EnglishTagger::isNoun(tag(i + 2));
             const bool beforeClause = !last && isIn(word(i + 1), relativePronouns);
+            const bool unknown = EnglishTagger::readings(word(i)).isEmpty(); // "ai in hiring"
             if (isOneOf(tag(i), {Tag::vb, Tag::vbp}) && nounPlace &&
-                ((((last && i > 0) || beforeClause) && canBeNoun(word(i))) || beforeNoun))
+                ((((last && i > 0) || beforeClause || unknown) && canBeNoun(word(i))) ||
+                 beforeNoun))
                 m_words[i].tag = Tag::nn;
         }
     }
@@ -213,6 +224,10 @@ private:
         return choice;
     }
 
+    bool takesPronoun(qsizetype i) const {
+        return i + 1 < size() && tag(i + 1) == Tag::prp && !isIn(word(i + 1), subjectPronouns);
+    }
+
     static bool isObjectPronoun(const QString& word) {
         return isIn(word, objectPronouns) || word.endsWith("self"_L1) || word.endsWith("selves"_L1);
     }
@@ -223,22 +238,33 @@ private:
                (word(i).startsWith("any"_L1) || word(i).endsWith("ever"_L1));
     }
 
-    // A quantifier, with "one" or alone, is the subject of a word after it that can be a verb
-    // and, as a noun, would not agree with it: "Both work for me.", "Each counts.", "Either one
-    // works.", "That shows." ("both design and code", "several time zones" are phrases).
+    // A quantifier, alone, with "one" or with "of" and a pronoun, is the subject of a word after
+    // it that can be a verb and, as a noun, would not agree with it: "Both work for me.", "Each
+    // counts.", "Either one works.", "That shows.", "None of those overlap." ("both design and
+    // code", "several time zones", "each of those tools" are phrases).
     bool readQuantifierAsSubject() {
-        const bool singular = isIn(word(0), singularQuantifiers);
-        if (!singular && !isIn(word(0), pluralQuantifiers))
-            return false;
-        const qsizetype verb = singular && size() > 2 && word(1) == "one"_L1 ? 2 : 1;
-        if (verb >= size() ||
+        bool singular = isIn(word(0), singularQuantifiers);
+        const bool plural = isIn(word(0), pluralQuantifiers);
+        qsizetype verb = 1;
+        if (size() > 2 && word(1) == "one"_L1 && (singular || word(0) == "every"_L1)) {
+            singular = true;
+            verb = 2;
+        }
+        const bool partitive = verb + 2 < size() && word(verb) == "of"_L1 &&
+                               isIn(word(verb + 1), partitivePronouns) &&
+                               (singular || plural || isIn(word(0), partitiveQuantifiers));
+        if (partitive)
+            verb += 2;
+        if ((!singular && !plural && !partitive) ||
             (verb + 1 < size() && (tag(verb + 1) == Tag::cc || isPlural(verb + 1))))
             return false;
         const QString& w = word(verb);
-        const bool plural = w.endsWith(u's') && !w.endsWith("ss"_L1);
-        if (singular && plural && canBeVerb(w))
+        const bool pluralForm = w.endsWith(u's') && !w.endsWith("ss"_L1);
+        const QList<Tag> readings = EnglishTagger::readings(w);
+        const bool likelyVerb = !readings.isEmpty() && isVerb(readings.first());
+        if (singular && pluralForm && canBeVerb(w))
             m_words[verb].tag = Tag::vbz;
-        else if (!singular && !plural &&
+        else if (((plural && !pluralForm) || (partitive && likelyVerb)) &&
                  hasReading(w, [](Tag t) { return t == Tag::vb || t == Tag::vbp; }))
             m_words[verb].tag = Tag::vbp;
         else
@@ -317,8 +343,9 @@ private:
     // changes often", "Quality matters here", "The manager signs off", where no noun phrase ends
     // as the words at `i` go on; "sales calls each week" is a phrase.
     bool verbAmongNounsBefore(qsizetype from, qsizetype i) const {
-        if (i - 2 < from || !EnglishTagger::isNoun(tag(i - 1)) || !isHead(tag(i - 2)) ||
-            !canBeVerb(word(i - 1)) || isPlural(i - 2) == isPlural(i - 1))
+        if (i - 2 < from || !EnglishTagger::isNoun(tag(i - 1)) ||
+            !(isHead(tag(i - 2)) || tag(i - 2) == Tag::vbg) || !canBeVerb(word(i - 1)) ||
+            isPlural(i - 2) == isPlural(i - 1))
             return false;
         const Tag t = tag(i);
         return isOneOf(t, {Tag::rb, Tag::rp, Tag::jjr, Tag::rbr}) ||

@@ -11,9 +11,10 @@ struct PhraseReading {
     // question of their own after a question word with inversion; else a remark, above all when a
     // verb of their own follows their subject.
     QuestionContinuation::Reading reading;
-    // Whether the words name a thing by a content word at their head: a noun ("the project you
+    // Whether the words name a thing: by a content word at their head, a noun ("the project you
     // led"), a gerund ("mentoring new hires") or a pronoun a clause tells ("someone you
-    // mentored"); not a pronoun, a quantifier, a free choice ("anything at all") or a clause.
+    // mentored"), or by a clause opened by a question word ("how we ship"); not a pronoun, a
+    // quantifier or a free choice ("anything at all", "whatever comes to mind").
     bool namesTopic = false;
 };
 

@@ -170,26 +170,30 @@ private:
     // phrase its subject ("What would you say is the lesson from?").
     bool verbLeavesObject(qsizetype verb, qsizetype last) const {
         bool inPhrase = false; // a phrase of its own: "learn about yourself from"
+        bool hasObject = false;
         for (qsizetype i = verb + 1; i < last; ++i) {
             const Tag t = tag(i);
             const bool determiner = isOneOf(t, {Tag::dt, Tag::pdt}) ||
                                     (word(i) == "that"_L1 && EnglishTagger::isNoun(tag(i + 1)));
-            if (determiner || EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::jjs})) {
-                if (!inPhrase)
-                    return true;
+            // "most of your time", not "like most"
+            const bool quantity = t == Tag::jjs && i + 1 < last && tag(i + 1) == Tag::of;
+            if (determiner || quantity || EnglishTagger::isNoun(t) || t == Tag::prp) {
+                hasObject = hasObject || !inPhrase;
             } else if (isIn(word(i), beForms) && isVerb(t)) {
                 return false;
             } else if (isOneOf(t, {Tag::in, Tag::of}) ||
                        (t == Tag::rb && isLikelyPreposition(word(i)))) {
                 inPhrase = true;
             } else if (t == Tag::to && isOneOf(tag(i + 1), {Tag::vb, Tag::vbp})) {
-                verb = ++i;
-                inPhrase = false;
+                verb = ++i; // "want us to know about": the verb after it decides
+                inPhrase = hasObject = false;
             } else if (t == Tag::vbg && !inPhrase) {
                 verb = i;
+                hasObject = false;
             }
         }
-        return isIn(word(verb), beForms) || !EnglishVerbs::takesObject(word(verb)).value_or(true);
+        return hasObject || isIn(word(verb), beForms) ||
+               !EnglishVerbs::takesObject(word(verb)).value_or(true);
     }
 
     QList<EnglishTagger::Word> m_words;

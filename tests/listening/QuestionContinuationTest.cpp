@@ -80,7 +80,8 @@ TEST(QuestionContinuation, QuestionsWholeAsAsked) {
           u"Who did you learn the most from?", u"Okay so what are you proudest of?",
           u"What would you like to work on?", u"What does a good day look like?",
           u"Which offer are you leaning towards?", u"What have you been focused on?",
-          u"What were you up against?", u"What's the team responsible for?"})
+          u"What were you up against?", u"What's the team responsible for?",
+          u"What do you spend most of your time on?"})
         EXPECT_TRUE(QuestionContinuation::isWholeAsAsked(QString::fromUtf16(question)))
             << qPrintable(QString::fromUtf16(question));
     for (const char16_t* question :
@@ -89,7 +90,9 @@ TEST(QuestionContinuation, QuestionsWholeAsAsked) {
           u"What do you like most about?", u"What are you looking for beyond?",
           u"What would you say is the main lesson from?", u"Who reports to?",
           u"What do you want to learn about?", u"What did you learn about yourself from?",
-          u"What did you find interesting about?", u"Where are you from?", u"What?", u""})
+          u"What did you find interesting about?", u"Where are you from?",
+          u"What do your students like most about?",
+          u"What would your reports want us to know about?", u"What?", u""})
         EXPECT_FALSE(QuestionContinuation::isWholeAsAsked(QString::fromUtf16(question)))
             << qPrintable(QString::fromUtf16(question));
 }
@@ -233,13 +236,18 @@ TEST(QuestionContinuation, AfterAWholeQuestionOnlyItsTopicJoins) {
                        {u"Anything at all.", Reading::remark},
                        {u"You.", Reading::remark},
                        {u"Both.", Reading::remark},
-                       {u"How we ship.", Reading::remark},
+                       {u"How we ship.", Reading::object},
+                       {u"Whatever comes to mind.", Reading::remark},
                        {u"Looks good.", Reading::remark},
                        {u"Okay, makes sense.", Reading::remark},
                        {u"Mm-hmm.", Reading::remark},
                        {u"These matter a lot.", Reading::remark},
                        {u"Either one works.", Reading::remark},
                        {u"Each is valid.", Reading::remark},
+                       {u"None of them apply here.", Reading::remark},
+                       {u"Each of those counts.", Reading::remark},
+                       {u"Every one of those tools.", Reading::object},
+                       {u"Shipping costs us a fortune.", Reading::remark},
                        {u"What else excites you?", Reading::question},
                    });
     expectReadings(QStringLiteral("What would your team say about?"),

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <span>
 
 using namespace corvel;
 using namespace Qt::StringLiterals;
@@ -170,8 +171,184 @@ const Pair pairs[] = {
     {"what do you worry about", "give me one example", Reading::question},
 };
 
+// Whether a question is whole as asked decides what may join it: after one, only words that name
+// its topic; after a question cut at a preposition, its object, a lone pronoun too. Written apart
+// from the examples the rule was built from.
+const Pair afterWholeOrCut[] = {
+    // After a question whole as asked, a noun or gerund phrase naming its topic.
+    {"what are you most excited about", "the new data platform", Reading::object},
+    {"what kind of projects are you drawn to", "projects with a lot of ambiguity", Reading::object},
+    {"what do you specialize in", "the kind of cloud work we do", Reading::object},
+    {"what were you responsible for", "the budget for the whole region", Reading::object},
+    {"what are you good at", "negotiating with suppliers", Reading::object},
+    {"what do you rely on", "the checklists you wrote yourself", Reading::object},
+    {"what are you worried about", "the move to the new office", Reading::object},
+    {"what did you complain about", "the hours on the night shift", Reading::object},
+    {"what are you interested in", "patient safety work", Reading::object},
+    {"which tools are you comfortable with", "spreadsheets and pivot tables", Reading::object},
+    {"what do you care about", "the students who struggle the most", Reading::object},
+    {"what are you known for", "turning around failing stores", Reading::object},
+    {"what do you look for", "a manager who gives honest feedback", Reading::object},
+    {"what are you passionate about", "food safety", Reading::object},
+    {"what are you afraid of", "public speaking", Reading::object},
+    {"what did you work on", "the billing system at the clinic", Reading::object},
+    {"what do you struggle with", "saying no to people", Reading::object},
+    {"what are you hoping for", "a role with more travel", Reading::object},
+    {"who did you work closely with", "the finance director", Reading::object},
+    {"what are you most nervous about", "someone who manages you closely", Reading::object},
+    {"what kind of school would you like to work at", "a school with small classes",
+     Reading::object},
+    // After a question whole as asked, replies and interjections.
+    {"what are you best at", "sounds fair", Reading::remark},
+    {"what are you most interested in", "okay that helps", Reading::remark},
+    {"what do you focus on", "perfect thanks", Reading::remark},
+    {"what are you responsible for", "got it thanks", Reading::remark},
+    {"what are you good at", "mm-hmm", Reading::remark},
+    {"which shift do you prefer to work on", "all right", Reading::remark},
+    {"what do you depend on", "cool", Reading::remark},
+    {"what are you known for", "makes sense", Reading::remark},
+    {"who do you talk to", "okay great", Reading::remark},
+    {"what are you passionate about", "thank you so much", Reading::remark},
+    {"what were you worried about", "right right", Reading::remark},
+    {"what do you listen to", "nice", Reading::remark},
+    {"what did you argue about", "uh huh", Reading::remark},
+    {"what are you hoping for", "looks good to me", Reading::remark},
+    {"what kind of role are you looking for", "works for me", Reading::remark},
+    {"what do you worry about", "understood", Reading::remark},
+    // After a question whole as asked, a quantifier standing for the subject of a verb.
+    {"which city would you rather work in", "both are lovely", Reading::remark},
+    {"which role are you leaning towards", "either is fine", Reading::remark},
+    {"what are you excited about", "all of it counts", Reading::remark},
+    {"which project are you proudest of", "each matters in its own way", Reading::remark},
+    {"which customers did you work with", "many come back every year", Reading::remark},
+    {"what are you most interested in", "these change every year", Reading::remark},
+    {"what do you care about", "neither matters to me", Reading::remark},
+    {"what kind of role are you looking for", "those pay better", Reading::remark},
+    {"which school did you go to", "this helps us", Reading::remark},
+    // After a question whole as asked, a subject and its verb.
+    {"what do you struggle with", "everyone struggles with something", Reading::remark},
+    {"what were you responsible for", "we ask every candidate this", Reading::remark},
+    {"what are you good at", "our nurses usually say empathy", Reading::remark},
+    {"what kind of work are you interested in", "the team here does a bit of everything",
+     Reading::remark},
+    {"what did you work on", "your resume lists several projects", Reading::remark},
+    {"who do you look up to", "i admire people like that too", Reading::remark},
+    {"what do you rely on", "it can be a person or a tool", Reading::remark},
+    {"what are you looking for", "there is no right answer", Reading::remark},
+    {"what are you afraid of", "most people say heights", Reading::remark},
+    // After a question whole as asked, a question of its own, "else" ones among them.
+    {"what did you work on", "who else helped you", Reading::question},
+    {"what do you rely on", "what else do you use", Reading::question},
+    {"what are you good at", "what else would your team say", Reading::question},
+    {"which tools did you work with", "what else did you try", Reading::question},
+    {"what are you known for", "did that surprise you", Reading::question},
+    {"who did you work closely with", "how did that go", Reading::question},
+    {"what are you curious about", "is that why you applied", Reading::question},
+    {"what do you focus on", "can you give me an example", Reading::question},
+    {"which team did you belong to", "who else was on it", Reading::question},
+    // After a cut question, its object: noun and gerund phrases, names, clauses.
+    {"what is your take on", "remote onboarding", Reading::object},
+    {"how would you feel about", "working night shifts", Reading::object},
+    {"tell me about", "the hardest customer you ever served", Reading::object},
+    {"what did you take away from", "your time in retail", Reading::object},
+    {"what have you heard about", "our company", Reading::object},
+    {"what do you think of", "open plan offices", Reading::object},
+    {"how do you deal with", "angry patients", Reading::object},
+    {"how do you keep track of", "all the orders", Reading::object},
+    {"can you tell me about", "a time you missed a deadline", Reading::object},
+    {"how did you get into", "teaching", Reading::object},
+    {"what would you say about", "the current process", Reading::object},
+    {"what do you like about", "working in logistics", Reading::object},
+    {"how do you prepare for", "a busy season", Reading::object},
+    {"what have you learned from", "managing a budget", Reading::object},
+    {"what is your experience with", "python and sql", Reading::object},
+    {"have you ever worked with", "react", Reading::object},
+    {"how comfortable are you with", "excel", Reading::object},
+    {"what do you know about", "lean manufacturing", Reading::object},
+    {"how do you handle feedback from", "senior staff", Reading::object},
+    {"can you talk about", "how you plan a lesson", Reading::object},
+    {"tell me more about", "what you did at the bank", Reading::object},
+    {"what do you think about", "how we run our meetings", Reading::object},
+    {"how do you stay on top of", "new regulations", Reading::object},
+    {"what did you enjoy about", "the client work", Reading::object},
+    {"what would you improve about", "our checkout process", Reading::object},
+    {"how do you feel about", "travel", Reading::object},
+    {"what is your approach to", "pricing", Reading::object},
+    {"what did you find hard about", "the night shifts", Reading::object},
+    {"how did you contribute to", "the merger", Reading::object},
+    {"what are your thoughts on", "flexible hours", Reading::object},
+    {"how do you decide between", "two good candidates", Reading::object},
+    {"what frustrates you about", "meetings that have no agenda", Reading::object},
+    {"can you walk me through", "your typical day", Reading::object},
+    {"what questions do you have about", "the role", Reading::object},
+    {"what did you gain from", "volunteering abroad", Reading::object},
+    // After a cut question, a lone object or reflexive pronoun.
+    {"what would your students say about", "you", Reading::object},
+    {"what would your old team say about", "themselves", Reading::object},
+    {"what do you admire about", "her", Reading::object},
+    {"what do you know about", "us", Reading::object},
+    {"what did you learn about", "yourself", Reading::object},
+    {"what do people get wrong about", "you", Reading::object},
+    {"what do you expect from", "me", Reading::object},
+    {"what would you change about", "them", Reading::object},
+    {"how would you describe working with", "him", Reading::object},
+    {"what makes you different from", "others", Reading::object},
+    {"what did your manager think of", "himself", Reading::object},
+    // After a cut question, remarks and replies.
+    {"what is your take on", "no pressure at all", Reading::remark},
+    {"tell me about", "take your time", Reading::remark},
+    {"how do you feel about", "it's a tricky topic", Reading::remark},
+    {"what do you think of", "okay sounds fair", Reading::remark},
+    {"what would you change about", "that's a big one", Reading::remark},
+    {"what have you heard about", "mm-hmm", Reading::remark},
+    {"how would you describe working with", "be honest", Reading::remark},
+    {"what do you know about", "thanks for that", Reading::remark},
+    // After a cut question, a question of its own.
+    {"what is your take on", "have you used it before", Reading::question},
+    {"how do you feel about", "what else comes to mind", Reading::question},
+    {"tell me about", "how long were you there", Reading::question},
+    {"what did you think of", "who else was involved", Reading::question},
+    {"what would you say about", "could you give an example", Reading::question},
+};
+
 class WaitingQuestion : public SessionSegments {
 protected:
+    // Through the store on the capture path, every row gives the question asked, the draft and
+    // the entry the table expects: the two joined as one sentence, or the question as it stood
+    // (then a question of its own after it). At least 95 % of them; the misses are listed.
+    void expectMostRight(std::span<const Pair> rows) {
+        QStringList misses;
+        for (const Pair& pair : rows) {
+            h.answers.answer({"An answer."});
+            h.answers.answer({"Another answer."});
+            const QString question = QString::fromUtf8(pair.question);
+            const QString words = QString::fromUtf8(pair.words);
+            const QString asItStood = EnglishPunctuation::finished(question);
+            const QString joined = asItStood.chopped(1) + u' ' + words + u'?';
+            const QStringList asked = play(question, words);
+            bool right = false;
+            switch (pair.expected) {
+            case Reading::object:
+                right = asked == QStringList{joined};
+                break;
+            case Reading::remark:
+                right = asked == QStringList{asItStood};
+                break;
+            case Reading::question:
+                right = !asked.isEmpty() && asked.first() == asItStood && !asked.contains(joined);
+                break;
+            }
+            right = right && h.store->questionDraft() == asked.value(asked.size() - 1) &&
+                    h.store->sessionEntries().back().question == asked.value(asked.size() - 1);
+            if (!right)
+                misses.append(u"%1 … %2 → %3"_s.arg(asItStood, words, asked.join(u" | "_s)));
+        }
+        const auto count = qsizetype(rows.size());
+        for (const QString& miss : misses)
+            std::cout << "miss: " << qPrintable(miss) << "\n";
+        EXPECT_GE((count - misses.size()) * 100, count * 95) << misses.size() << " of " << count;
+    }
+
     // The interviewer asks `question`, pauses, says `words`; returns the questions asked.
     QStringList play(const QString& question, const QString& words) {
         const qsizetype before = h.askedQuestions().size();
@@ -186,40 +363,15 @@ protected:
 
 } // namespace
 
-// Through the store on the capture path, every row gives the question asked, the draft and the
-// entry the table expects: the two joined as one sentence, or the question as it stood (then a
-// question of its own after it). At least 95 % of them; the misses are listed.
+// Words said after a question that may go on: its object, remarks and questions of their own.
 TEST_F(WaitingQuestion, WordsAfterAPauseAreItsObjectOnlyWhenTheyReadAsOne) {
-    QStringList misses;
-    for (const Pair& pair : pairs) {
-        h.answers.answer({"An answer."});
-        h.answers.answer({"Another answer."});
-        const QString question = QString::fromUtf8(pair.question);
-        const QString words = QString::fromUtf8(pair.words);
-        const QString asItStood = EnglishPunctuation::finished(question);
-        const QString joined = asItStood.chopped(1) + u' ' + words + u'?';
-        const QStringList asked = play(question, words);
-        bool right = false;
-        switch (pair.expected) {
-        case Reading::object:
-            right = asked == QStringList{joined};
-            break;
-        case Reading::remark:
-            right = asked == QStringList{asItStood};
-            break;
-        case Reading::question:
-            right = !asked.isEmpty() && asked.first() == asItStood && !asked.contains(joined);
-            break;
-        }
-        right = right && h.store->questionDraft() == asked.value(asked.size() - 1) &&
-                h.store->sessionEntries().back().question == asked.value(asked.size() - 1);
-        if (!right)
-            misses.append(u"%1 … %2 → %3"_s.arg(asItStood, words, asked.join(u" | "_s)));
-    }
-    const auto rows = qsizetype(std::size(pairs));
-    for (const QString& miss : misses)
-        std::cout << "miss: " << qPrintable(miss) << "\n";
-    EXPECT_GE((rows - misses.size()) * 100, rows * 95) << misses.size() << " of " << rows;
+    expectMostRight(pairs);
+}
+
+// After a question that is whole as asked, replies, remarks, quantifier subjects and questions
+// of their own stay out of it and only its topic joins; a cut question takes its object.
+TEST_F(WaitingQuestion, OnlyItsTopicJoinsAQuestionWholeAsAsked) {
+    expectMostRight(afterWholeOrCut);
 }
 
 // The wait covers every preposition a question can be cut at: with its object the question is
