@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 using namespace corvel;
@@ -80,14 +81,19 @@ void BM_TrackerUpdateFullTranscript(benchmark::State& state) {
 BENCHMARK(BM_TrackerUpdateFullTranscript)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // The decision each final result after a waiting question takes: whether the question may go
-// on, and what the words after it make of it. An object, a remark with a clause about its
-// subject, and a long run of words (the tagger reads the first 24).
+// on, and what the words after it make of it. After a cut question: an object, a remark with a
+// clause about its subject, and a long run of words (the tagger reads the first 24); after a
+// question whole as asked, words that read as an object but name nothing, which also reads the
+// question for whether it is whole.
 void BM_ReadWhatFollows(benchmark::State& state) {
-    const QString question = QStringLiteral("What is your opinion on?");
-    const QString texts[] = {QStringLiteral("The tests that nobody runs."),
-                             QStringLiteral("Anything you mention stays confidential."),
-                             interviewerTranscript(false)};
-    const QString& text = texts[state.range(0)];
+    const QString cut = QStringLiteral("What is your opinion on?");
+    const QString whole = QStringLiteral("What kind of work would you like to focus on?");
+    const std::pair<QString, QString> pairs[] = {
+        {cut, QStringLiteral("The tests that nobody runs.")},
+        {cut, QStringLiteral("Anything you mention stays confidential.")},
+        {cut, interviewerTranscript(false)},
+        {whole, QStringLiteral("Anything at all you enjoyed.")}};
+    const auto& [question, text] = pairs[state.range(0)];
     for (auto _ : state) {
         bool waits = QuestionContinuation::mayGoOn(question);
         auto reading = QuestionContinuation::read(question, text);
@@ -95,6 +101,6 @@ void BM_ReadWhatFollows(benchmark::State& state) {
         benchmark::DoNotOptimize(reading);
     }
 }
-BENCHMARK(BM_ReadWhatFollows)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadWhatFollows)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -8,7 +8,9 @@
 // session.
 //
 // The questions are the lines of CORVEL_SPEECH_SENTENCES that the detector takes as written
-// (e.g. the development sentences); without it a few of our own are spoken.
+// (e.g. the development sentences); without it a few of our own are spoken. A " | " in a line is
+// a pause of 0.6 s, as an interviewer makes before the object of a question ("What did you learn
+// from | your last internship?").
 #include "core/AnswerService.h"
 #include "core/InterviewContext.h"
 #include "core/SessionPhase.h"
@@ -37,6 +39,7 @@
 
 using namespace corvel;
 using namespace corvel::bench;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -44,6 +47,8 @@ constexpr int rate = SpeechRecognitionTask::sampleRate;
 constexpr std::size_t fragment = PulseRecordStream::fragmentSamples;
 constexpr std::size_t leadingPause = rate / 2;
 constexpr std::size_t trailingPause = 2 * rate;
+constexpr std::size_t innerPause = rate * 6 / 10;
+const QString pauseMark = QStringLiteral(" | ");
 
 struct Trial {
     QString text;
@@ -59,16 +64,22 @@ QStringList questions() {
                          QStringLiteral("How do you handle disagreements in "
                                         "your team?"),
                          QStringLiteral("What are your salary expectations?")})) {
-        if (TranscriptQuestionTracker::question(line, true))
+        if (TranscriptQuestionTracker::question(QString(line).replace(pauseMark, u" "_s), true))
             taken.append(line);
     }
     return taken;
 }
 
 std::optional<Trial> spoken(const QString& voice, const QString& text) {
-    const std::vector<qint16> speech = spokenSamples(voice, text);
-    if (speech.empty())
-        return std::nullopt;
+    std::vector<qint16> speech;
+    for (const QString& part : text.split(pauseMark)) {
+        const std::vector<qint16> said = spokenSamples(voice, part);
+        if (said.empty())
+            return std::nullopt;
+        if (!speech.empty())
+            speech.resize(speech.size() + innerPause, 0);
+        speech.insert(speech.end(), said.begin(), said.end());
+    }
     // Speech ends with the last sample above a fiftieth of the loudest one; the voices' own
     // trailing near-silence belongs to the pause.
     int peak = 0;
