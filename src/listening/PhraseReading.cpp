@@ -54,7 +54,7 @@ public:
         const Tag first = tag(0);
         const bool opensNounPhrase =
             EnglishTagger::isNoun(first) ||
-            isOneOf(first, {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs, Tag::vbg, Tag::one}) ||
+            isOneOf(first, {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs, Tag::vbg}) ||
             (first == Tag::prp && !isIn(word(0), subjectPronouns));
         if (!opensNounPhrase)
             return Reading::remark;
@@ -101,9 +101,7 @@ private:
     qsizetype size() const { return m_words.size(); }
     const QString& word(qsizetype i) const { return m_words[i].text; }
     Tag tag(qsizetype i) const { return m_words[i].tag; }
-    static bool isHead(Tag tag) {
-        return EnglishTagger::isNoun(tag) || tag == Tag::prp || tag == Tag::one;
-    }
+    static bool isHead(Tag tag) { return EnglishTagger::isNoun(tag) || tag == Tag::prp; }
     bool isAuxiliary(qsizetype i) const {
         return i >= 0 && i < size() && (isIn(word(i), auxiliaries) || tag(i) == Tag::md);
     }
@@ -434,7 +432,7 @@ private:
                 return Reading::remark;
 
             if (!isVerbIn(clause, from, i)) {
-                if (EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::vbg, Tag::one}))
+                if (EnglishTagger::isNoun(t) || isOneOf(t, {Tag::prp, Tag::vbg}))
                     head = true;
                 continue;
             }

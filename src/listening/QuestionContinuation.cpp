@@ -30,6 +30,7 @@ constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1,   "concerning"
                                                   "involving"_L1};
 // More than the tagger reads (24 words): keeps the reading bounded whatever the transcript holds.
 constexpr qsizetype maximumCharacters = 200;
+
 bool isReplyWord(const QString& word) {
     if (isIn(word, replyWords))
         return true;
@@ -106,9 +107,8 @@ public:
             return false;
         if (!isBe)
             return verbLeavesObject(predicate, last);
-        // "be" and its subject, then an adjective, a participle or a particle ("proud",
-        // "known", "up against"), or the
-        // verb of the progressive ("leaning")
+        // "be" and its subject, then an adjective, a participle or a particle ("proud", "known",
+        // "up against"), or the verb of the progressive ("leaning")
         if (isOneOf(tag(predicate), {Tag::jj, Tag::jjr, Tag::jjs, Tag::vbn, Tag::vbd, Tag::rp}))
             return true;
         return tag(predicate) == Tag::vbg && verbLeavesObject(predicate, last);
