@@ -36,6 +36,7 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 using namespace corvel;
 using namespace corvel::bench;
@@ -70,26 +71,38 @@ QStringList questions() {
     return taken;
 }
 
+// Speech is the samples above a fiftieth of the loudest one; the voices' own near-silence before
+// and after it belongs to the pauses.
+std::pair<std::size_t, std::size_t> speechBounds(const std::vector<qint16>& samples) {
+    int peak = 0;
+    for (qint16 sample : samples)
+        peak = std::max(peak, std::abs(int(sample)));
+    std::size_t first = 0;
+    std::size_t last = samples.size();
+    while (last > 0 && std::abs(int(samples[last - 1])) <= peak / 50)
+        --last;
+    while (first < last && std::abs(int(samples[first])) <= peak / 50)
+        ++first;
+    return {first, last};
+}
+
 std::optional<Trial> spoken(const QString& voice, const QString& text) {
     std::vector<qint16> speech;
-    for (const QString& part : text.split(pauseMark)) {
-        const std::vector<qint16> said = spokenSamples(voice, part);
+    const QStringList parts = text.split(pauseMark);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const std::vector<qint16> said = spokenSamples(voice, parts[i]);
         if (said.empty())
             return std::nullopt;
-        if (!speech.empty())
+        auto [first, last] = speechBounds(said);
+        if (i == 0)
+            first = 0;
+        else
             speech.resize(speech.size() + innerPause, 0);
-        speech.insert(speech.end(), said.begin(), said.end());
+        speech.insert(speech.end(), said.begin() + std::ptrdiff_t(first),
+                      said.begin() + std::ptrdiff_t(last));
     }
-    // Speech ends with the last sample above a fiftieth of the loudest one; the voices' own
-    // trailing near-silence belongs to the pause.
-    int peak = 0;
-    for (qint16 sample : speech)
-        peak = std::max(peak, std::abs(int(sample)));
-    std::size_t last = speech.size();
-    while (last > 0 && std::abs(int(speech[last - 1])) <= peak / 50)
-        --last;
-    Trial trial{text, voice, std::vector<qint16>(leadingPause, 0), leadingPause + last};
-    trial.audio.insert(trial.audio.end(), speech.begin(), speech.begin() + std::ptrdiff_t(last));
+    Trial trial{text, voice, std::vector<qint16>(leadingPause, 0), leadingPause + speech.size()};
+    trial.audio.insert(trial.audio.end(), speech.begin(), speech.end());
     trial.audio.resize(trial.audio.size() + trailingPause, 0);
     return trial;
 }
