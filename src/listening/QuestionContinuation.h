@@ -34,9 +34,11 @@ public:
     // What `words`, said after `question`, make of it; only their first sentence counts. They
     // continue it when, tagged after it as one sentence, they read as its object: a noun phrase,
     // with or without a clause about it ("our test plans", "tests that nobody runs", "rust and
-    // go", "Burnout."), a gerund phrase, or a clause opened by a question word without
-    // inversion ("how our teams work"). A sentence with a verb of its own, after any clause about
-    // its subject ("Anything you mention stays confidential."), a reply word, an imperative and
+    // go", "Burnout."), a gerund phrase, a clause opened by a question word without inversion
+    // ("how our teams work"), or a lone object pronoun ("you"); after a question whole as asked,
+    // only when they name its topic. A sentence with a verb of its own, after any clause about
+    // its subject ("Anything you mention stays confidential.") or a quantifier standing for it
+    // ("Both work for me."), replies ("Sounds great.", "Okay, makes sense."), an imperative and
     // a few verbless remarks ("No pressure.") are remarks.
     static Reading read(const QString& question, const QString& words);
 
