@@ -1,10 +1,10 @@
 #include "listening/EnglishTagger.h"
 
 #include "listening/EnglishTaggerTables.h"
+#include "listening/WordTable.h"
 
 #include <algorithm>
 #include <limits>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -52,22 +52,11 @@ float transition(Tag a, Tag b, Tag c) {
 }
 
 std::vector<Candidate> lexiconEntry(const QString& word) {
-    for (const QChar c : word) {
-        if (c.unicode() > 0xff)
-            return {};
-    }
-    const QByteArray latin = word.toLatin1();
-    const std::string_view key(latin.constData(), std::size_t(latin.size()));
-    const std::uint32_t* begin = tables::wordStart;
-    const std::uint32_t* end = tables::wordStart + tables::wordCount;
-    const auto* found = std::lower_bound(begin, end, key, [](std::uint32_t start, auto text) {
-        return std::string_view(tables::wordText + start) < text;
-    });
-    if (found == end || std::string_view(tables::wordText + *found) != key)
+    const auto index = WordTable{tables::wordText, tables::wordStart, tables::wordCount}.find(word);
+    if (!index)
         return {};
-    const auto index = std::size_t(found - begin);
     std::vector<Candidate> candidates;
-    for (auto i = tables::emissionStart[index]; i < tables::emissionStart[index + 1]; ++i)
+    for (auto i = tables::emissionStart[*index]; i < tables::emissionStart[*index + 1]; ++i)
         candidates.push_back({Tag(tables::emissions[i].tag), tables::emissions[i].logProbability});
     return candidates;
 }
