@@ -38,6 +38,8 @@ const std::map<std::string, std::vector<std::string>> uses = {
     {"gallery", {"ui/shell", "fixture"}},
     // The recognition measuring tool drives the capture engine.
     {"speech", {"listening"}},
+    // The scorer of written utterances runs the detector.
+    {"questions", {"listening"}},
 };
 
 // Single headers a screen folder shares with a sibling.
