@@ -1,4 +1,4 @@
-#include "listening/QuestionContinuation.h"
+#include "language/QuestionContinuation.h"
 #include "listening/TranscriptQuestionTracker.h"
 
 #include <QStringList>

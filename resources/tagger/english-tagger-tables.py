@@ -144,7 +144,7 @@ def main():
     counts = read_trigram(ngram_path)
     words = read_lexicon(lexicon_path)
     ordered = sorted(words, key=lambda w: w.encode("latin-1"))
-    lines = [NOTICE, '#include "listening/EnglishTaggerTables.h"', "",
+    lines = [NOTICE, '#include "language/EnglishTaggerTables.h"', "",
              "namespace corvel::englishTagger {", ""]
     lines.append("const float transitions[tagCount * tagCount * tagCount] = {")
     table = transitions(counts)

@@ -1,7 +1,8 @@
 #include "listening/TranscriptQuestionTracker.h"
 
-#include "listening/TextFolding.h"
-#include "platform/EnglishPunctuation.h"
+#include "language/EnglishClause.h"
+#include "language/EnglishTagger.h"
+#include "language/TextFolding.h"
 
 #include <QList>
 #include <QStringList>
@@ -74,6 +75,12 @@ constexpr QLatin1String imperativeOpeners[] = {
     "donne moi "_L1, "donne nous "_L1, "tell me "_L1, "tell us "_L1, "walk me through "_L1,
     "describe "_L1, "explain "_L1, "give me "_L1
 };
+// French words that are no English ones: a clause with one is read by the lists.
+constexpr QLatin1String frenchWords[] = {
+    "vous"_L1, "votre"_L1, "vos"_L1, "tu"_L1, "ton"_L1, "ta"_L1, "tes"_L1, "toi"_L1, "moi"_L1,
+    "je"_L1, "j"_L1, "nous"_L1, "est"_L1, "c"_L1, "qu"_L1, "que"_L1, "les"_L1, "des"_L1, "du"_L1,
+    "une"_L1, "mon"_L1, "ma"_L1, "mes"_L1, "suis"_L1, "avez"_L1, "etes"_L1, "ce"_L1, "et"_L1
+};
 constexpr QLatin1String candidateQuotationMarkers[] = {
     "je me suis demande"_L1, "je me demandais"_L1, "j ai demande"_L1, "j ai dit"_L1,
     "j ai pense"_L1, "i asked"_L1, "i wondered"_L1, "i thought"_L1, "i said"_L1, "we asked"_L1,
@@ -116,6 +123,11 @@ constexpr qsizetype sameQuestionMinimumWords = 6;
 constexpr qsizetype sameQuestionMaximumLengthDifference = 2;
 constexpr qsizetype minimumQuestionCharacters = 8;
 constexpr int maximumLeadPhrases = 4;
+// Enough of a clause for its form, which is read from its opening (EnglishClause reads 24 words),
+// so that a long partial result costs no more than a short one.
+constexpr qsizetype englishReadingCharacters = 300;
+// The opening words that tell English from French.
+constexpr qsizetype languageWords = 8;
 
 // Inline, as the tables are scanned for every clause of every update and most entries differ
 // from the text at the first character.
@@ -202,19 +214,40 @@ QStringView leadOf(QStringView folded) {
     return folded;
 }
 
+// A short follow-up the lists name ("the outcome", "your role?").
+bool isListedFollowUp(QStringView clause, QStringView lead) {
+    if (equalsAny(lead, followUpRequests)) {
+        return true;
+    }
+    return clause.contains(u'?') &&
+           std::any_of(std::begin(followUpRequests), std::end(followUpRequests),
+                       [lead](L1 entry) { return lead == entry || startsWithWords(lead, entry); });
+}
+
 bool isRequest(QStringView clause, QStringView lead) {
     if (startsWithAny(lead, requestOpeners) || startsWithAny(lead, requestSolicitations) ||
-        equalsAny(lead, followUpRequests)) {
+        isListedFollowUp(clause, lead)) {
         return true;
     }
-    if (!clause.contains(u'?')) {
-        return false;
+    return clause.contains(u'?') && startsWithAny(lead, addresseeOpeners);
+}
+
+// English, unless it has a French word or more than half of its opening words
+// are unknown to the English lexicon ("pourquoi ce choix").
+bool isEnglish(QStringView folded) {
+    qsizetype words = 0;
+    qsizetype known = 0;
+    for (const QStringView word : folded.tokenize(u' ')) {
+        if (equalsAny(word, frenchWords)) {
+            return false;
+        }
+        if (words == languageWords) {
+            continue;
+        }
+        ++words;
+        known += EnglishTagger::readings(word.toString()).isEmpty() ? 0 : 1;
     }
-    if (std::any_of(std::begin(followUpRequests), std::end(followUpRequests),
-                    [lead](L1 entry) { return lead == entry || startsWithWords(lead, entry); })) {
-        return true;
-    }
-    return startsWithAny(lead, addresseeOpeners);
+    return 2 * known >= words;
 }
 
 bool isDirectedRequest(QStringView folded, QStringView lead) {
@@ -307,7 +340,8 @@ QList<QStringView> clausesOf(QStringView text) {
     return clauses;
 }
 
-// A clause with its folded form and lead, folded once however often the rules look at it.
+// A clause with its folded form and lead, folded once however often the rules look at it. An
+// English clause is read by its form, once; a French one by the lists.
 struct Clause {
     QStringView raw;
     QString folded;
@@ -317,7 +351,37 @@ struct Clause {
         : raw(text), folded(foldedText(text, wordEnds)),
           leadStart(folded.size() - leadOf(folded).size()) {}
     QStringView lead() const { return QStringView(folded).sliced(leadStart); }
-    bool isRequest() const { return corvel::isRequest(raw, lead()); }
+    bool isRequest() const {
+        const auto* reading = english();
+        return reading ? reading->asks || isListedFollowUp(raw, lead())
+                       : corvel::isRequest(raw, lead());
+    }
+    // The speaker's own story: in English, a statement about the speaker or a question about
+    // them that does not address the listener; in French, a first-person word up front.
+    bool isNarrative(QStringView normalised) const {
+        if (const auto* reading = english()) {
+            return reading->aboutSpeaker;
+        }
+        return startsWithAny(normalised, firstPersonOpeners) ||
+               startsWithAny(lead(), firstPersonOpeners) || containsAny<firstPersonMarkers>(lead());
+    }
+
+private:
+    // Read when first asked: the rules stop at the first clause that asks.
+    const EnglishClause::Reading* english() const {
+        if (!m_language) {
+            m_language = isEnglish(folded) ? Language::english : Language::french;
+            if (*m_language == Language::english) {
+                m_english = EnglishClause::read(spokenWords(raw.left(englishReadingCharacters)),
+                                                raw.contains(u'?'));
+            }
+        }
+        return *m_language == Language::english ? &m_english : nullptr;
+    }
+
+    enum class Language { english, french };
+    mutable std::optional<Language> m_language;
+    mutable EnglishClause::Reading m_english;
 };
 
 // The folded words of consecutive clauses joined as the folded form of their whole text would
@@ -351,12 +415,6 @@ QList<QStringView> whitespaceTokens(QStringView text) {
     return tokens;
 }
 
-bool isNarrative(QStringView normalised, QStringView firstLead) {
-    return startsWithAny(normalised, firstPersonOpeners) ||
-           startsWithAny(firstLead, firstPersonOpeners) ||
-           containsAny<firstPersonMarkers>(firstLead);
-}
-
 } // namespace
 
 std::optional<QString> TranscriptQuestionTracker::question(const QString& text, bool isFinal) {
@@ -387,7 +445,7 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
     }
     const QStringView firstLead = clauses.front().lead();
 
-    if (isNarrative(normalised, firstLead)) {
+    if (clauses.front().isNarrative(normalised)) {
         const QStringView lead = leadOf(normalised);
         const bool announced =
             startsWithAny(lead, requestSolicitations) || startsWithAny(lead, questionAnnouncements);
@@ -459,24 +517,8 @@ std::optional<QString> TranscriptQuestionTracker::unconsumedText(const QString& 
     return joined;
 }
 
-bool TranscriptQuestionTracker::isCutOff(const QString& text) {
-    const QStringList words = foldedWords(text);
-    return !words.isEmpty() && equalsAny(QStringView(words.last()), danglingWords);
-}
-
 QString TranscriptQuestionTracker::normalize(QStringView token) {
     return foldedText(token).remove(u' ');
-}
-
-bool TranscriptQuestionTracker::opensQuestion(const QString& text) {
-    const QString folded = foldedText(text);
-    // One word cannot tell: "what we…" continues a question, "what are…" opens one.
-    if (wordCount(folded) < 2) {
-        return false;
-    }
-    const QStringView lead = leadOf(folded);
-    return startsWithAny(lead, imperativeOpeners) || startsWithAny(lead, requestSolicitations) ||
-           EnglishPunctuation::opensQuestion(spokenWords(text));
 }
 
 bool TranscriptQuestionTracker::isSameQuestion(const QString& a, const QString& b) {

@@ -8,7 +8,8 @@
 namespace corvel {
 
 // Picks out of a stretch of live transcript, French or English, the question or request that the
-// interviewer put to the candidate, with fixed word lists and no state. Small talk, the
+// interviewer put to the candidate, with no state: an English clause by its form (EnglishClause),
+// a French one with fixed word lists. Small talk, the
 // candidate's own story and reported speech are rejected; direct questions, polite requests,
 // short follow-ups and a recruiter's self-introduction followed by a request are accepted.
 class TranscriptQuestionTracker final {
@@ -23,15 +24,6 @@ public:
     // transcript when the recogniser has rewritten it; none when nothing new remains.
     static std::optional<QString> unconsumedText(const QString& transcript, const QString& consumed,
                                                  qsizetype minimumSuffixLength);
-
-    // Whether `text` opens with a question or request of its own: a question word or an auxiliary
-    // opening one ("Which tools…", "Is there…", not "What we…") or a request ("Tell me…",
-    // "Describe…"), after greetings and fillers.
-    static bool opensQuestion(const QString& text);
-
-    // Whether `text` stops on a word no question or phrase ends on ("the", "your", "and"): it
-    // was cut off.
-    static bool isCutOff(const QString& text);
 
     // One token without case, accents or punctuation: "C’est" gives "cest".
     static QString normalize(QStringView token);

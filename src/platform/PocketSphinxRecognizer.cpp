@@ -1,6 +1,6 @@
 #include "platform/PocketSphinxRecognizer.h"
 
-#include "platform/EnglishPunctuation.h"
+#include "language/EnglishPunctuation.h"
 #include "platform/SpeechLevels.h"
 #include "platform/SpeechModelFiles.h"
 

@@ -1,6 +1,6 @@
 #include "session/QuestionIntake.h"
 
-#include "listening/QuestionContinuation.h"
+#include "language/QuestionContinuation.h"
 #include "listening/TranscriptQuestionTracker.h"
 
 #include <utility>

@@ -17,7 +17,9 @@ namespace {
 // folder follows the rule of the source folder of the same name and may also use tests/support
 // and the screen fixture of tools/fixture.
 const std::map<std::string, std::vector<std::string>> uses = {
-    {"platform", {}},
+    // The reading of English text: pure, without audio, under the recogniser and the detector.
+    {"language", {}},
+    {"platform", {"language"}},
     {"core", {"platform"}},
     {"listening", {"core"}},
     // The account takes only the JSON coding helpers from core.

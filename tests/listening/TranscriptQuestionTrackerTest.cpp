@@ -45,9 +45,9 @@ TEST(TranscriptQuestionTracker, QuestionsFoundInTranscripts) {
         {u"Thank you for your answer, and then how did you measure it?", whole},
         {u"Merci pour votre réponse. Et ensuite, quel a été le résultat ?",
          u"Et ensuite, quel a été le résultat ?"},
-        // Four fillers are taken off at most: a fifth hides the request.
+        // Fillers are taken off however many there are (the French lists take four at most).
         {u"Ok, so, well, now tell me about your team.", whole},
-        {u"Ok, so, well, now, and tell me about your team.", none},
+        {u"Ok, so, well, now, and tell me about your team.", whole},
         // Partial results must look complete.
         {u"Pourquoi ce choix", u"Pourquoi ce choix", none},
         {u"Pourquoi ce choix ?", whole},
@@ -154,41 +154,6 @@ TEST(TranscriptQuestionTracker, QuestionsFoundInTranscripts) {
         EXPECT_EQ(TranscriptQuestionTracker::question(input, false),
                   expected(row.partial == same ? row.final : row.partial))
             << qPrintable(input);
-    }
-}
-
-// What opens a question of its own, and what does not: the object a question waits for, a
-// remark, one word that cannot tell.
-TEST(TranscriptQuestionTracker, WhatOpensAQuestion) {
-    enum Opens { question, object, neither };
-    const std::pair<const char16_t*, Opens> cases[] = {
-        {u"Which tools have you worked with?", question},
-        {u"Which tools", question},
-        {u"And how would you change it?", question},
-        {u"Okay. Is there anything else?", question},
-        {u"What did you build?", question},
-        {u"Tell me about your team.", question},
-        {u"Describe it.", question},
-        {u"Don't you think?", question},
-        {u"Our roadmap.", object},
-        {u"Other roadmap", object},
-        {u"What we do here.", object},
-        {u"how we ship", object},
-        {u"The team you would join?", object},
-        {u"Leading a team.", object},
-        {u"2 or 3 people", object},
-        {u"Which", neither},
-        {u"Our", neither},
-        {u"I mean, in your last job.", neither},
-        {u"In your last job.", neither},
-        {u"Take your time.", neither},
-        {u"Right. Sure.", neither},
-        {u"", neither},
-    };
-    for (const auto& [text, opens] : cases) {
-        const QString words = QString::fromUtf16(text);
-        EXPECT_EQ(TranscriptQuestionTracker::opensQuestion(words), opens == question)
-            << qPrintable(words);
     }
 }
 

@@ -2,7 +2,7 @@
 // after a pause: one question, whole, or the question as it stood.
 #include "SessionSegments.h"
 
-#include "platform/EnglishPunctuation.h"
+#include "language/EnglishPunctuation.h"
 
 #include <gtest/gtest.h>
 

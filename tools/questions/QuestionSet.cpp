@@ -2,9 +2,9 @@
 // kind and a written sentence; the sentence goes to the detector as the recogniser delivers it
 // (lower-case words, punctuated by the application's finisher, final). Prints the right share by
 // kind and, with -v, every miss.
-#include "listening/TextFolding.h"
+#include "language/TextFolding.h"
 #include "listening/TranscriptQuestionTracker.h"
-#include "platform/EnglishPunctuation.h"
+#include "language/EnglishPunctuation.h"
 
 #include <QFile>
 #include <QMap>

@@ -1,6 +1,6 @@
-#include "listening/PhraseReading.h"
+#include "language/PhraseReading.h"
 
-#include "listening/EnglishWords.h"
+#include "language/EnglishWords.h"
 
 namespace corvel {
 

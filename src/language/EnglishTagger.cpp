@@ -1,7 +1,7 @@
-#include "listening/EnglishTagger.h"
+#include "language/EnglishTagger.h"
 
-#include "listening/EnglishTaggerTables.h"
-#include "listening/WordTable.h"
+#include "language/EnglishTaggerTables.h"
+#include "language/WordTable.h"
 
 #include <algorithm>
 #include <limits>

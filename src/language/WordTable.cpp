@@ -1,4 +1,4 @@
-#include "listening/WordTable.h"
+#include "language/WordTable.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "listening/EnglishVerbs.h"
+#include "language/EnglishVerbs.h"
 
 #include <gtest/gtest.h>
 

@@ -16,12 +16,9 @@ public:
     static QString finished(const QString& words);
     // "i think so" gives "I think so", without a closing mark.
     static QString inProgress(const QString& words);
-    // Lower-case words: an inverted clause (auxiliary before its subject), a question word
-    // opening a question, or a closing tag ("isn't it", "is that right").
+    // Lower-case words built as a question (EnglishClause): an inverted clause, a question word
+    // opening a question, a closing tag ("isn't it"), or a follow-up ("any questions for us").
     static bool isQuestion(const QStringList& words);
-    // Lower-case words that open with a question, after a lead-in such as "okay so": a question
-    // word opening one ("which tools", not "what we") or an auxiliary before its subject.
-    static bool opensQuestion(const QStringList& words);
 };
 
 } // namespace corvel

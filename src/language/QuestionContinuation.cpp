@@ -1,10 +1,10 @@
-#include "listening/QuestionContinuation.h"
+#include "language/QuestionContinuation.h"
 
-#include "listening/EnglishVerbs.h"
-#include "listening/EnglishWords.h"
-#include "listening/PhraseReading.h"
-#include "listening/TextFolding.h"
-#include "listening/TranscriptQuestionTracker.h"
+#include "language/EnglishClause.h"
+#include "language/EnglishVerbs.h"
+#include "language/EnglishWords.h"
+#include "language/PhraseReading.h"
+#include "language/TextFolding.h"
 
 #include <algorithm>
 
@@ -232,11 +232,13 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     if (spoken.isEmpty())
         return Reading::remark;
     // A question word opens a question or an object clause: the reader tells which.
+    // One word cannot tell: "what we…" continues a question, "what are…" opens one.
     if (!isIn(spoken.first(), questionWords) &&
-        TranscriptQuestionTracker::opensQuestion(words.left(maximumCharacters)))
+        foldedWords(words.left(maximumCharacters)).size() > 1 &&
+        EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))))
         return Reading::question;
     // Cut off ("our roadmap and the"), words are no phrase yet.
-    if (isReply(spoken) || TranscriptQuestionTracker::isCutOff(sentence))
+    if (isReply(spoken) || EnglishClause::isCutOff(spoken))
         return Reading::remark;
     const PhraseReading phrase = readPhrase(EnglishTagger::tag(spoken, spokenWords(question)));
     // After a question that is whole as asked, words join it only to name what it is about.

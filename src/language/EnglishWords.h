@@ -1,6 +1,6 @@
 #pragma once
 
-#include "listening/EnglishTagger.h"
+#include "language/EnglishTagger.h"
 
 #include <QLatin1String>
 
@@ -35,6 +35,11 @@ inline constexpr QLatin1String questionWords[] = {"what"_L1,  "how"_L1,    "why"
 // "Whatever comes to mind" names a thing, as a noun phrase does.
 inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "whichever"_L1,
                                                   "wherever"_L1, "whenever"_L1};
+// Words no clause ends on: it was cut off after them. A preposition may end one ("What are you
+// proud of?").
+inline constexpr QLatin1String danglingWords[] = {
+    "the"_L1,   "a"_L1,    "an"_L1,      "your"_L1,     "our"_L1,       "and"_L1,  "or"_L1,
+    "where"_L1, "when"_L1, "because"_L1, "although"_L1, "including"_L1, "such"_L1, "not"_L1};
 template <std::size_t N> bool isIn(const QString& word, const QLatin1String (&list)[N]) {
     return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }

@@ -1,4 +1,4 @@
-#include "platform/EnglishPunctuation.h"
+#include "language/EnglishPunctuation.h"
 
 #include <gtest/gtest.h>
 

@@ -17,6 +17,11 @@ public:
     // object: "learn", "think", "say" do; "work", "rely", "go", "talk" do not. None for a word
     // that is no verb.
     static std::optional<bool> takesObject(const QString& word);
+    // Whether the verb of which `word` is a form is mostly one of saying, thinking or making, as
+    // a request to the listener asks them to speak, recall or choose: "tell", "summarise",
+    // "pick", "sketch" are; "give", "take", "feel", "let" are not. False for a word that is no
+    // verb.
+    static bool speaks(const QString& word);
 };
 
 } // namespace corvel

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listening/EnglishTagger.h"
-#include "listening/QuestionContinuation.h"
+#include "language/EnglishTagger.h"
+#include "language/QuestionContinuation.h"
 
 namespace corvel {
 

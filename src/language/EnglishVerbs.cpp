@@ -1,7 +1,7 @@
-#include "listening/EnglishVerbs.h"
+#include "language/EnglishVerbs.h"
 
-#include "listening/EnglishVerbTables.h"
-#include "listening/WordTable.h"
+#include "language/EnglishVerbTables.h"
+#include "language/WordTable.h"
 
 #include <QLatin1String>
 
@@ -50,6 +50,11 @@ std::optional<bool> EnglishVerbs::takesObject(const QString& word) {
     if (!index)
         return std::nullopt;
     return tables::takesObject[*index];
+}
+
+bool EnglishVerbs::speaks(const QString& word) {
+    const auto index = verbOf(word);
+    return index && tables::speaks[*index];
 }
 
 } // namespace corvel

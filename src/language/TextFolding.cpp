@@ -1,4 +1,4 @@
-#include "listening/TextFolding.h"
+#include "language/TextFolding.h"
 
 #include <QTextBoundaryFinder>
 

@@ -1,0 +1,590 @@
+#include "language/EnglishClause.h"
+
+#include "language/EnglishNouns.h"
+#include "language/EnglishTagger.h"
+#include "language/EnglishVerbs.h"
+#include "language/EnglishWords.h"
+#include "language/TextFolding.h"
+
+#include <algorithm>
+
+namespace corvel {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using namespace englishWords;
+using Form = EnglishClause::Form;
+using Reading = EnglishClause::Reading;
+using Word = EnglishTagger::Word;
+
+// Spoken lead-ins before the clause that carries the question ("okay so could you…"), as
+// words; the longest first where one opens another.
+constexpr QLatin1String discourse[] = {"my next question is"_L1,
+                                       "the next question is"_L1,
+                                       "my question is"_L1,
+                                       "next question"_L1,
+                                       "moving on"_L1,
+                                       "and then"_L1,
+                                       "all right"_L1,
+                                       "thank you"_L1,
+                                       "to start"_L1,
+                                       "to begin"_L1,
+                                       "so"_L1,
+                                       "and"_L1,
+                                       "okay"_L1,
+                                       "ok"_L1,
+                                       "well"_L1,
+                                       "now"_L1,
+                                       "great"_L1,
+                                       "alright"_L1,
+                                       "right"_L1,
+                                       "thanks"_L1,
+                                       "then"_L1,
+                                       "also"_L1,
+                                       "but"_L1,
+                                       "oh"_L1,
+                                       "um"_L1,
+                                       "uh"_L1,
+                                       "er"_L1,
+                                       "erm"_L1,
+                                       "hmm"_L1,
+                                       "mm"_L1,
+                                       "yeah"_L1,
+                                       "yes"_L1,
+                                       "good"_L1,
+                                       "cool"_L1,
+                                       "perfect"_L1,
+                                       "sure"_L1,
+                                       "first"_L1,
+                                       "next"_L1,
+                                       "lastly"_L1,
+                                       "finally"_L1,
+                                       "interesting"_L1,
+                                       "excellent"_L1,
+                                       "wonderful"_L1,
+                                       "fine"_L1,
+                                       "hi"_L1,
+                                       "hello"_L1,
+                                       "hey"_L1,
+                                       "actually"_L1,
+                                       "anyway"_L1,
+                                       "nice"_L1};
+// A clause or phrase these open is a lead-in when a question or request follows it ("if you
+// joined tomorrow what would you fix first").
+constexpr QLatin1String subordinators[] = {
+    "if"_L1,    "before"_L1,  "since"_L1,     "given"_L1,   "assuming"_L1,    "when"_L1,
+    "once"_L1,  "after"_L1,   "as"_L1,        "while"_L1,   "considering"_L1, "whenever"_L1,
+    "until"_L1, "suppose"_L1, "supposing"_L1, "imagine"_L1, "say"_L1};
+constexpr QLatin1String modals[] = {"can"_L1,   "could"_L1,  "will"_L1, "would"_L1,
+                                    "shall"_L1, "should"_L1, "may"_L1,  "might"_L1,
+                                    "must"_L1,  "ca"_L1,     "wo"_L1};
+constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "am"_L1};
+constexpr QLatin1String doAndHave[] = {"do"_L1, "does"_L1, "did"_L1, "have"_L1, "has"_L1, "had"_L1};
+// Pronouns and other words that stand as a whole subject.
+constexpr QLatin1String subjectWords[] = {
+    "i"_L1,        "you"_L1,       "we"_L1,         "they"_L1,    "he"_L1,       "she"_L1,
+    "it"_L1,       "there"_L1,     "that"_L1,       "this"_L1,    "these"_L1,    "those"_L1,
+    "anyone"_L1,   "anybody"_L1,   "anything"_L1,   "someone"_L1, "somebody"_L1, "something"_L1,
+    "everyone"_L1, "everybody"_L1, "everything"_L1, "nobody"_L1,  "people"_L1,   "one"_L1};
+// After a question word these open a clause about something, not a question ("what we did").
+constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1,  "they"_L1, "he"_L1,
+                                            "she"_L1, "you"_L1, "a"_L1,    "an"_L1};
+// A listener's reply after "what", which is often "that" misheard ("what makes sense"): a
+// question only when put to the listener.
+constexpr QLatin1String replyVerbs[] = {"makes"_L1, "sounds"_L1, "seems"_L1,
+                                        "means"_L1, "works"_L1,  "helps"_L1,
+                                        "looks"_L1, "feels"_L1,  "matters"_L1};
+constexpr QLatin1String firstPerson[] = {"i"_L1,  "me"_L1, "my"_L1,  "mine"_L1, "myself"_L1,
+                                         "we"_L1, "us"_L1, "our"_L1, "ours"_L1, "ourselves"_L1};
+constexpr QLatin1String secondPerson[] = {"you"_L1, "your"_L1, "yours"_L1, "yourself"_L1,
+                                          "yourselves"_L1};
+// An imperative's object that names nothing to speak about: "excuse me", "think about it".
+constexpr QLatin1String emptyObjects[] = {
+    "me"_L1,   "us"_L1,     "it"_L1,    "that"_L1,   "this"_L1,  "them"_L1,   "him"_L1,
+    "her"_L1,  "please"_L1, "now"_L1,   "then"_L1,   "again"_L1, "here"_L1,   "there"_L1,
+    "up"_L1,   "on"_L1,     "about"_L1, "with"_L1,   "for"_L1,   "off"_L1,    "out"_L1,
+    "down"_L1, "a"_L1,      "bit"_L1,   "second"_L1, "sec"_L1,   "minute"_L1, "moment"_L1};
+// Words that soften an imperative before its verb ("please describe…", "just walk me…").
+constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "quickly"_L1,
+                                       "briefly"_L1, "maybe"_L1, "perhaps"_L1, "now"_L1,
+                                       "so"_L1,      "first"_L1, "also"_L1};
+// Where a clause about the object ends and an adverbial one begins ("take a moment if you…").
+constexpr QLatin1String clauseBreaks[] = {"if"_L1, "when"_L1,    "while"_L1,  "whenever"_L1,
+                                          "as"_L1, "because"_L1, "so"_L1,     "and"_L1,
+                                          "or"_L1, "but"_L1,     "before"_L1, "after"_L1};
+// The speaker wanting to know: curious, wondering, liking or loving to hear.
+constexpr QLatin1String curiosity[] = {"curious"_L1, "interested"_L1, "keen"_L1,
+                                       "eager"_L1,   "wonder"_L1,     "wondering"_L1};
+constexpr QLatin1String wanting[] = {
+    "like"_L1, "love"_L1,    "want"_L1,   "need"_L1, "wanna"_L1,       "help"_L1,  "great"_L1,
+    "good"_L1, "helpful"_L1, "useful"_L1, "nice"_L1, "interesting"_L1, "hoping"_L1};
+// "you could…" asks politely; "you can…" and "you should…" tell.
+constexpr QLatin1String politeModals[] = {"could"_L1, "would"_L1, "might"_L1};
+// What the speaker wants to do with what the listener says.
+constexpr QLatin1String knowing[] = {
+    "hear"_L1, "know"_L1,    "learn"_L1,   "understand"_L1, "see"_L1, "ask"_L1, "find"_L1,
+    "get"_L1,  "explore"_L1, "discuss"_L1, "talk"_L1,       "go"_L1,  "dig"_L1, "unpack"_L1};
+// Requests by the verbs that always make one, for words said after a question.
+constexpr QLatin1String requestOpenings[] = {"tell me "_L1,          "tell us "_L1,
+                                             "walk me through "_L1,  "describe "_L1,
+                                             "explain "_L1,          "give me "_L1,
+                                             "i d like to know "_L1, "i would like to know "_L1,
+                                             "i d like you to "_L1,  "i would like you to "_L1,
+                                             "i want to know "_L1,   "we d like to know "_L1,
+                                             "i d like to hear "_L1, "i would like to hear "_L1,
+                                             "i d love to hear "_L1, "i would love to hear "_L1};
+// Closing tags that make a statement a question ("you led it, didn't you").
+constexpr QLatin1String negativeTags[] = {
+    "is n't it"_L1,    "is n't that"_L1,  "was n't it"_L1,  "does n't it"_L1,   "did n't it"_L1,
+    "wo n't it"_L1,    "has n't it"_L1,   "are n't you"_L1, "do n't you"_L1,    "did n't you"_L1,
+    "wo n't you"_L1,   "have n't you"_L1, "ca n't you"_L1,  "could n't you"_L1, "would n't you"_L1,
+    "were n't you"_L1, "are n't they"_L1, "do n't they"_L1, "did n't they"_L1,  "are n't we"_L1,
+    "do n't we"_L1,    "did n't we"_L1};
+constexpr QLatin1String sentenceTags[] = {"is that right"_L1, "is that correct"_L1,
+                                          "is that true"_L1, "does that make sense"_L1,
+                                          "or not"_L1};
+// "right" closes a tag question unless it completes a statement ("that sounds right").
+constexpr QLatin1String notBeforeTagRight[] = {
+    "'s"_L1,    "is"_L1,   "was"_L1,   "'re"_L1,    "'m"_L1,         "all"_L1,     "exactly"_L1,
+    "quite"_L1, "turn"_L1, "the"_L1,   "your"_L1,   "my"_L1,         "our"_L1,     "to"_L1,
+    "left"_L1,  "be"_L1,   "feels"_L1, "sounds"_L1, "seems"_L1,      "looks"_L1,   "get"_L1,
+    "got"_L1,   "do"_L1,   "did"_L1,   "just"_L1,   "absolutely"_L1, "alright"_L1, "me"_L1};
+// Inverted pairs that make a question wherever they stand ("so tell me what do you think").
+constexpr QLatin1String invertedPairs[] = {
+    "could you"_L1, "can you"_L1,   "would you"_L1, "will you"_L1,   "do you"_L1, "did you"_L1,
+    "have you"_L1,  "are you"_L1,   "were you"_L1,  "should you"_L1, "do we"_L1,  "can we"_L1,
+    "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
+    "are there"_L1, "was there"_L1, "were there"_L1};
+// The longest lead-in skipped before the clause that asks.
+constexpr qsizetype maximumLeadIn = 14;
+
+// The words of one clause with their tags in context, and the readings of its parts.
+class Clause final {
+public:
+    Clause(QList<Word> words, bool questionMark)
+        : m_words(std::move(words)), m_questionMark(questionMark),
+          m_addressed(std::any_of(m_words.begin(), m_words.end(),
+                                  [](const Word& word) { return isIn(word.text, secondPerson); })) {
+    }
+
+    Reading read() const {
+        const qsizetype start = afterDiscourse(0);
+        Reading reading = readAt(start, false);
+        // "let me ask you this…", "take your time…": a courtesy leads in
+        const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
+        if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
+            return withTag(reading);
+        for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
+            if (!courtesy && !mayLeadIn(start, at))
+                break;
+            const Reading asking = readAt(at, true);
+            if (asking.asks)
+                return asking;
+        }
+        return withTag(reading);
+    }
+
+    bool opensQuestion() const {
+        const qsizetype start = afterDiscourse(0);
+        // One word cannot tell: "which" opens a question or a phrase
+        if (start + 1 < size() && interrogativeAt(start).form == Form::interrogative)
+            return true;
+        QStringList rest;
+        for (qsizetype i = start; i < size(); ++i)
+            rest.append(text(i));
+        const QString folded = foldedText(rest.join(u' ')) + u' ';
+        return std::any_of(std::begin(requestOpenings), std::end(requestOpenings),
+                           [&folded](QLatin1String opening) { return folded.startsWith(opening); });
+    }
+
+private:
+    qsizetype size() const { return m_words.size(); }
+    QString text(qsizetype i) const { return i < size() ? m_words[i].text : QString(); }
+    Tag tag(qsizetype i) const { return i < size() ? m_words[i].tag : Tag::punc; }
+
+    // Where the clause begins once discourse words ("okay so", "thanks") are off its front.
+    qsizetype afterDiscourse(qsizetype i) const {
+        for (bool skipped = true; skipped && i < size() - 1;) {
+            skipped = false;
+            if (text(i) == "now"_L1 && text(i + 1) == "that"_L1)
+                break; // "now that we've covered…" leads in
+            if (tag(i) == Tag::uh && text(i) != "please"_L1) {
+                ++i;
+                skipped = true;
+                continue;
+            }
+            for (const QLatin1String phrase : discourse) {
+                const QStringList parts = QString(phrase).split(u' ');
+                if (i + parts.size() < size() &&
+                    std::equal(
+                        parts.begin(), parts.end(), m_words.begin() + i,
+                        [](const QString& part, const Word& word) { return part == word.text; })) {
+                    i += parts.size();
+                    skipped = true;
+                    break;
+                }
+            }
+        }
+        return i;
+    }
+
+    bool isModal(qsizetype i) const { return isIn(text(i), modals); }
+
+    // A subject can start at `i`: a pronoun, a determiner, an adjective, a noun or a name.
+    bool subjectStarts(qsizetype i) const {
+        if (i >= size())
+            return false;
+        if (isIn(text(i), subjectWords))
+            return true;
+        // "are remote roles…", not "were accurate"
+        if (isOneOf(tag(i), {Tag::jj, Tag::jjr, Tag::jjs, Tag::cd}) &&
+            !(EnglishTagger::isNoun(tag(i + 1)) || isOneOf(tag(i + 1), {Tag::jj, Tag::nn})))
+            return false;
+        if (isOneOf(tag(i), {Tag::prp, Tag::ex}))
+            return true;
+        // A noun phrase needs something said of it: "are road" is misheard
+        return isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::nn, Tag::nns, Tag::nnp, Tag::nnps, Tag::jj,
+                                Tag::jjr, Tag::jjs, Tag::cd}) &&
+               phraseEnd(i) < size();
+    }
+
+    // Where the noun phrase that starts at `i` ends: determiners, adjectives, then nouns.
+    qsizetype phraseEnd(qsizetype i) const {
+        while (i < size() && isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs,
+                                              Tag::cd, Tag::pos, Tag::rb, Tag::rbs}))
+            ++i;
+        while (i < size() && (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::pos))
+            ++i;
+        return i;
+    }
+
+    // After "do" or "have", a subject must be a pronoun or a noun phrase before its verb: "do
+    // your best" and "have a seat" are requests.
+    bool doSubjectAt(qsizetype i) const {
+        if (isIn(text(i), subjectWords) || tag(i) == Tag::prp)
+            return true;
+        qsizetype end = phraseEnd(i);
+        if (end == i)
+            return false;
+        // "the night shift clash with…": the tagger took the verb into the noun phrase
+        const bool isVerbBase = [](const QString& word) {
+            return hasReading(word, [](Tag t) { return t == Tag::vb; });
+        }(text(end - 1));
+        if (end - i > 1 && EnglishTagger::isNoun(tag(end - 2)) && isVerbBase)
+            return true;
+        while (end < size() && isOneOf(tag(end), {Tag::rb, Tag::rbr, Tag::rbs}))
+            ++end;
+        return end < size() &&
+               (isOneOf(tag(end), {Tag::vb, Tag::vbp, Tag::vbn, Tag::vbg, Tag::vbd}) ||
+                hasReading(text(end), [](Tag t) { return t == Tag::vb; }));
+    }
+
+    // A question about the speaker ("what was i saying", "what's the word i'm looking for")
+    // asks only when it also addresses the listener ("why should we choose you").
+    Reading askedBy(Form form, const QString& subject) const {
+        Reading reading{form};
+        const bool speaker = subject == "i"_L1 || subject == "we"_L1 ||
+                             std::any_of(m_words.begin(), m_words.end(),
+                                         [](const Word& word) { return word.text == "i"_L1; });
+        reading.asks = !speaker || m_addressed;
+        reading.aboutSpeaker = speaker && !m_addressed;
+        return reading;
+    }
+
+    // A question word opening a question, or an auxiliary or modal before its subject.
+    Reading interrogativeAt(qsizetype i) const {
+        const QString& first = text(i);
+        const QString next = text(i + 1);
+        if (isIn(first, questionWords) && first != "whether"_L1) {
+            if (next.isEmpty()) // "why?"
+                return {Form::interrogative, true, false};
+            if (isIn(next, clauseSubjects))
+                return {};
+            // "what my biggest weakness was", "how the handover went": a clause; "why the move
+            // to berlin" asks
+            if (first != "why"_L1 && tag(i + 1) == Tag::dt && next != "else"_L1)
+                return {};
+            if (first == "what"_L1 && isIn(next, replyVerbs) && !m_addressed)
+                return {};
+            // The question phrase's auxiliary, then its subject ("what would we…").
+            qsizetype j = i + 1;
+            while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j))
+                ++j;
+            if (text(j + 1) == "n't"_L1)
+                ++j;
+            return askedBy(Form::interrogative, text(j + 1));
+        }
+        qsizetype subject = i + 1;
+        if (text(subject) == "n't"_L1)
+            ++subject;
+        // "do" and "have" also open requests ("do your best", "have a seat"); "does", "did",
+        // "has" and "had" do not
+        const bool baseDo = first == "do"_L1 || first == "have"_L1;
+        const bool inverted =
+            ((isIn(first, beForms) || isModal(i) || (isIn(first, doAndHave) && !baseDo)) &&
+             subjectStarts(subject)) ||
+            (baseDo && doSubjectAt(subject));
+        if (!inverted)
+            return {};
+        return askedBy(Form::interrogative, text(subject));
+    }
+
+    // The speaker wanting to know or hear what the listener says: "i'm curious what…", "i'd be
+    // interested to hear how…", "i wonder if you could…", "it would help to know…".
+    Reading indirectAt(qsizetype i) const {
+        // "it would help to hear…", not "it's good to know"
+        const bool wish = text(i + 1) == "would"_L1 || text(i + 1) == "'d"_L1;
+        if (text(i) != "i"_L1 && text(i) != "we"_L1 && !(text(i) == "it"_L1 && wish))
+            return {};
+        for (qsizetype j = i + 1; j < std::min(size(), i + 8); ++j) {
+            const bool toKnow = text(j + 1) == "to"_L1 && isIn(text(j + 2), knowing);
+            const bool youTo = text(j + 1) == "you"_L1 && text(j + 2) == "to"_L1;
+            if (isIn(text(j), curiosity) && (m_addressed || toKnow))
+                return {Form::indirectRequest, true, false};
+            if (isIn(text(j), wanting) && (toKnow || youTo))
+                return {Form::indirectRequest, true, false};
+            // "i was hoping you could…", "i'd be grateful if you could…"
+            if (text(j) == "you"_L1 && isIn(text(j + 1), politeModals) && text(i) != "it"_L1)
+                return {Form::indirectRequest, true, false};
+            if (isIn(text(j), questionWords))
+                break;
+        }
+        return {};
+    }
+
+    // A noun phrase asked as a question after "any", "anything", "your" or "and your".
+    Reading followUpAt(qsizetype i) const {
+        const QString& first = text(i);
+        if (i + 1 >= size())
+            return {};
+        const bool finiteNext = isOneOf(tag(i + 1), {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
+        // "any regrets", not "anything works"
+        const QString& next = text(i + 1);
+        const bool nounNext =
+            canBeNoun(next) || (next.endsWith(u's') && canBeNoun(next.chopped(1))); // "regrets"
+        if (first == "any"_L1 && (!finiteNext || nounNext))
+            return {Form::followUp, true, false};
+        if (first == "anything"_L1 && !finiteNext)
+            return {Form::followUp, true, false};
+        // "your biggest achievement so far", not "your team did well"
+        const bool verbless = std::none_of(m_words.begin() + i, m_words.end(), [](const Word& w) {
+            return isOneOf(w.tag, {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
+        });
+        if (first == "your"_L1 && verbless)
+            return {Form::followUp, true, false};
+        return {};
+    }
+
+    // A verb in the base form without a subject, asking the listener to speak, recall, choose
+    // or do something: its verb is one of saying or thinking ("summarise your last project"),
+    // it goes through something ("walk us through…"), or its object is no concrete thing
+    // ("give an example…") or is told by a clause about the listener ("share a time you…").
+    // Courtesy and logistics ask nothing: "take a moment", "let me pull up your cv", "excuse
+    // me", "don't worry".
+    Reading imperativeAt(qsizetype i, bool inner) const {
+        while (i + 1 < size() && (isIn(text(i), softeners) || tag(i) == Tag::rb))
+            ++i;
+        // "go ahead and…", "be honest and…": the second verb asks
+        if ((text(i) == "go"_L1 || text(i) == "be"_L1) && text(i + 2) == "and"_L1)
+            i += 3;
+        const QString& verb = text(i);
+        if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1)
+            return {Form::imperative};
+        // WordNet knows verbs the lexicon lacks or files as nouns ("summarise", "rate")
+        const bool baseForm = hasReading(verb, [](Tag t) { return t == Tag::vb; }) ||
+                              EnglishVerbs::takesObject(verb).has_value();
+        // A word the tagger read as a noun is a verb only before its object ("detail the
+        // steps", "rate yourself"), not before a noun ("stuff thanks")
+        const bool taggedVerb = isOneOf(tag(i), {Tag::vb, Tag::vbp});
+        const bool nounBeforeObject = !inner && tag(i) == Tag::nn &&
+                                      (!EnglishTagger::isNoun(tag(i + 1)) || tag(i + 1) == Tag::cd);
+        if (!(taggedVerb || nounBeforeObject) || !baseForm)
+            return {};
+        // "quality matters", "design reviews take too long": a subject and its verb
+        const qsizetype afterPhrase =
+            tag(i) == Tag::vb || tag(i) == Tag::vbp ? i + 1 : phraseEnd(i);
+        if (isOneOf(tag(afterPhrase), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}))
+            return {};
+        Reading reading{Form::imperative};
+        // "tell me about a time when i failed" tells the speaker's story
+        const bool speakerInside = std::any_of(m_words.begin() + i, m_words.end(),
+                                               [](const Word& w) { return w.text == "i"_L1; });
+        if (speakerInside && !m_addressed) {
+            reading.aboutSpeaker = true;
+            return reading;
+        }
+        qsizetype object = i + 1;
+        while (object < size() && isOneOf(tag(object), {Tag::prp}) &&
+               !isIn(text(object), secondPerson))
+            ++object;
+        if (text(object) == "through"_L1 || text(object) == "over"_L1) {
+            reading.asks = object + 1 < size();
+            return reading;
+        }
+        // After a lead-in only a verb of saying or thinking asks ("… and tell me", not "… if
+        // you need one")
+        if (inner && !EnglishVerbs::speaks(verb))
+            return reading;
+        // "start by telling me…", "help me understand…": the second verb asks
+        QString asked = verb;
+        if (text(object) == "by"_L1 && tag(object + 1) == Tag::vbg)
+            asked = text(object + 1);
+        else if (object > i + 1 && isOneOf(tag(object), {Tag::vb, Tag::vbp}))
+            asked = text(object);
+        if (EnglishVerbs::speaks(asked)) {
+            // "tell me about" is cut off, not done
+            reading.asks = (isPreposition(tag(size() - 1)) && size() > i + 1) ||
+                           std::any_of(m_words.begin() + i + 1, m_words.end(), [](const Word& w) {
+                               return !isIn(w.text, emptyObjects) && w.tag != Tag::punc;
+                           });
+            return reading;
+        }
+        // "break down how you'd…", "fill me in on what happened": a question word's clause
+        for (qsizetype j = i + 1; j < std::min(size(), i + 6) && !isIn(text(j), clauseBreaks);
+             ++j) {
+            if (isIn(text(j), questionWords)) {
+                reading.asks = true;
+                return reading;
+            }
+        }
+        const qsizetype end = phraseEnd(object);
+        if (end == object || !EnglishTagger::isNoun(tag(end - 1)))
+            return reading;
+        if (!EnglishNouns::isConcrete(text(end - 1))) {
+            reading.asks = true;
+            return reading;
+        }
+        for (qsizetype j = end; j < size() && !isIn(text(j), clauseBreaks); ++j) {
+            if (isIn(text(j), secondPerson))
+                reading.asks = true;
+        }
+        return reading;
+    }
+
+    // The reading of the clause from `i`; `inner` when it follows a lead-in, where only a
+    // question, a request by a verb of saying or the speaker wanting to know may begin.
+    Reading readAt(qsizetype i, bool inner) const {
+        if (i >= size())
+            return {};
+        const QString& first = text(i);
+        if ((first == "what"_L1 || first == "how"_L1) && text(i + 1) == "about"_L1)
+            return i + 2 < size() ? Reading{Form::followUp, true, false} : Reading{};
+        // After a lead-in, an auxiliary right after a noun is the verb of a statement ("the team
+        // is six nurses")
+        const bool afterNoun = inner && (EnglishTagger::isNoun(tag(i - 1)) ||
+                                         tag(i - 1) == Tag::prp || isIn(text(i - 1), subjectWords));
+        if (const Reading asked = interrogativeAt(i);
+            asked.form != Form::statement && (!afterNoun || isIn(first, questionWords)))
+            return asked;
+        if (const Reading indirect = indirectAt(i); indirect.asks)
+            return indirect;
+        if (const Reading followUp = followUpAt(i); followUp.asks && !inner)
+            return followUp;
+        if (const Reading imperative = imperativeAt(i, inner); imperative.form != Form::statement)
+            return imperative;
+        // "perhaps you could describe…"
+        qsizetype you = i;
+        while (you + 1 < size() && isIn(text(you), softeners))
+            ++you;
+        if (text(you) == "you"_L1 && isIn(text(you + 1), politeModals)) {
+            const Reading polite = imperativeAt(you + 2, inner);
+            if (polite.asks)
+                return polite;
+        }
+        Reading statement;
+        // "you led the team?": a statement put to the listener
+        if (m_questionMark && (first == "you"_L1 || first == "your"_L1))
+            return {Form::interrogative, true, false};
+        statement.aboutSpeaker = isIn(first, firstPerson);
+        return statement;
+    }
+
+    // A clause or phrase that leads in: opened by a subordinator ("if", "before", "now that"),
+    // a participle ("looking at…"), a preposition ("for this role…"), thanks or praise.
+    bool opensLeadIn(qsizetype i) const {
+        return isIn(text(i), subordinators) || text(i) == "now"_L1 ||
+               isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb, Tag::jj}) ||
+               isIn(text(i), replyWords) || isIn(text(i), subjectWords) ||
+               EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::dt;
+    }
+
+    // Whether the words from `start` to `at` may lead in to a question: a subordinate clause or
+    // a phrase, not the speaker's story nor a report ("the client asked why…").
+    bool mayLeadIn(qsizetype start, qsizetype at) const {
+        const bool subordinate =
+            isIn(text(start), subordinators) || text(start) == "now"_L1 ||
+            isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb});
+        if (subordinate)
+            return true;
+        const qsizetype i = at - 1;
+        if (text(i) == "i"_L1 || text(i) == "we"_L1)
+            return false;
+        // "that's a great answer…" leads in; "the team is…" and "the client asked…" state
+        const bool praise =
+            (isIn(text(i), beForms) || text(i) == "'s"_L1) &&
+            (text(i - 1) == "that"_L1 || text(i - 1) == "it"_L1 || text(i - 1) == "this"_L1);
+        return praise || !isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md, Tag::vbn});
+    }
+
+    // A closing tag or an inverted pair further in makes a statement a question.
+    Reading withTag(Reading reading) const {
+        if (reading.form != Form::statement && reading.form != Form::imperative)
+            return reading;
+        if (!endsWithTag() && !(hasInvertedPair() && !reading.aboutSpeaker))
+            return reading;
+        Reading tagged{Form::interrogative};
+        tagged.aboutSpeaker = reading.aboutSpeaker && !m_addressed;
+        tagged.asks = !tagged.aboutSpeaker;
+        return tagged;
+    }
+
+    bool endsWithTag() const {
+        const qsizetype n = size();
+        const auto last = [this, n](qsizetype count) {
+            QStringList words;
+            for (qsizetype i = n - count; i < n; ++i)
+                words.append(text(i));
+            return words.join(u' ');
+        };
+        if (n >= 3 && text(n - 1) == "right"_L1)
+            return !isIn(text(n - 2), notBeforeTagRight);
+        if (n >= 4 && isIn(last(3), negativeTags))
+            return true;
+        for (qsizetype length = 2; length <= 4 && length < n; ++length) {
+            if (isIn(last(length), sentenceTags))
+                return true;
+        }
+        return false;
+    }
+
+    // An inverted pair needs its verb after it: at the very end "is there" is a place and "do
+    // you" more often a misheard word than a question.
+    bool hasInvertedPair() const {
+        for (qsizetype i = 1; i + 2 < size(); ++i) {
+            if (isIn(text(i) + u' ' + text(i + 1), invertedPairs))
+                return true;
+        }
+        return false;
+    }
+
+    QList<Word> m_words;
+    bool m_questionMark;
+    bool m_addressed;
+};
+
+} // namespace
+
+Reading EnglishClause::read(const QStringList& words, bool questionMark) {
+    return Clause(EnglishTagger::tag(words), questionMark).read();
+}
+
+bool EnglishClause::opensQuestion(const QStringList& words) {
+    return !words.isEmpty() && Clause(EnglishTagger::tag(words), false).opensQuestion();
+}
+
+bool EnglishClause::isCutOff(const QStringList& words) {
+    return !words.isEmpty() && isIn(foldedText(words.last()), danglingWords);
+}
+
+} // namespace corvel

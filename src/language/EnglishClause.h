@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QStringList>
+
+namespace corvel {
+
+// The form of one spoken English clause, read from its words' parts of speech: whether it asks
+// the listener something and how, or states something, and whose story it tells. The finisher's
+// "?" and the question detector both read it here, so the two never disagree.
+class EnglishClause final {
+public:
+    EnglishClause() = delete;
+
+    enum class Form {
+        // Anything else: a statement, a remark, an imperative that asks for nothing.
+        statement,
+        // A question word opening a question, an auxiliary or modal before its subject, or a
+        // closing tag ("…, right?").
+        interrogative,
+        // A verb in the base form without a subject that asks the listener to speak, recall,
+        // choose or do something ("Summarise your last project.").
+        imperative,
+        // The speaker wanting to know or hear ("I'm curious what you think of…").
+        indirectRequest,
+        // A noun phrase asked as a question ("Any questions for us?", "What about weekends?").
+        followUp
+    };
+
+    struct Reading {
+        Form form = Form::statement;
+        // Whether it asks the listener: a question or request addressed to them, not one about
+        // the speaker ("What was I saying?") nor a courtesy ("Take a moment if you need it.").
+        bool asks = false;
+        // Whether it tells the speaker's own story: a statement whose subject is the speaker
+        // ("I…", "We…", "My team…"), reported speech among them, or a question about the speaker
+        // that does not address the listener.
+        bool aboutSpeaker = false;
+        // Whether it is written with a "?": built as a question, or a follow-up.
+        bool isQuestion() const { return form == Form::interrogative || form == Form::followUp; }
+    };
+
+    // `words` lower case with their apostrophes, as the recogniser spells them; `questionMark`
+    // when the clause was written with one. A lead-in before the clause that asks is skipped:
+    // discourse words, thanks or praise, a clause opened by "if", "before", "since" and the
+    // like, or a participle phrase ("looking at your cv …"). Reads at most the first 24 words.
+    static Reading read(const QStringList& words, bool questionMark = false);
+
+    // Whether `words` open with a question or request of their own, after discourse words only:
+    // a question ("which tools…", not "what we…"), a request by the few verbs that always make
+    // one ("tell me…", "describe…") or the speaker wanting to know.
+    static bool opensQuestion(const QStringList& words);
+
+    // Whether `words` stop on a word no clause ends on ("the", "your", "and"): they were cut off.
+    static bool isCutOff(const QStringList& words);
+};
+
+} // namespace corvel
