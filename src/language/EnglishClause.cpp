@@ -99,12 +99,13 @@ constexpr QLatin1String firstPerson[] = {"i"_L1,  "me"_L1, "my"_L1,  "mine"_L1, 
                                          "we"_L1, "us"_L1, "our"_L1, "ours"_L1, "ourselves"_L1};
 constexpr QLatin1String secondPerson[] = {"you"_L1, "your"_L1, "yours"_L1, "yourself"_L1,
                                           "yourselves"_L1};
-// An imperative's object that names nothing to speak about: "excuse me", "think about it".
+// An imperative's object that names nothing to speak about: "excuse me", "think about it",
+// "thank you".
 constexpr QLatin1String emptyObjects[] = {
-    "me"_L1,   "us"_L1,     "it"_L1,    "that"_L1,   "this"_L1,  "them"_L1,   "him"_L1,
-    "her"_L1,  "please"_L1, "now"_L1,   "then"_L1,   "again"_L1, "here"_L1,   "there"_L1,
-    "up"_L1,   "on"_L1,     "about"_L1, "with"_L1,   "for"_L1,   "off"_L1,    "out"_L1,
-    "down"_L1, "a"_L1,      "bit"_L1,   "second"_L1, "sec"_L1,   "minute"_L1, "moment"_L1};
+    "me"_L1,  "us"_L1,     "you"_L1,  "it"_L1,     "that"_L1,  "this"_L1, "them"_L1,  "him"_L1,
+    "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1, "here"_L1, "there"_L1, "up"_L1,
+    "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,   "out"_L1,  "down"_L1,  "a"_L1,
+    "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1};
 // Words that soften an imperative before its verb ("please describe…", "just walk me…").
 constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "quickly"_L1,
                                        "briefly"_L1, "maybe"_L1, "perhaps"_L1, "now"_L1,
