@@ -157,6 +157,16 @@ constexpr QLatin1String invertedPairs[] = {
     "have you"_L1,  "are you"_L1,   "were you"_L1,  "should you"_L1, "do we"_L1,  "can we"_L1,
     "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
     "are there"_L1, "was there"_L1, "were there"_L1};
+// The discourse phrases as words, split once.
+const QList<QStringList>& discoursePhrases() {
+    static const QList<QStringList> phrases = [] {
+        QList<QStringList> split;
+        for (const QLatin1String phrase : discourse)
+            split.append(QString(phrase).split(u' '));
+        return split;
+    }();
+    return phrases;
+}
 // The longest lead-in skipped before the clause that asks.
 constexpr qsizetype maximumLeadIn = 14;
 
@@ -176,11 +186,15 @@ public:
         const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
         if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
             return withTag(reading);
+        // "let me tell you…" is the speaker's to say; "let me ask you this, how…" asks
+        const bool speakerFirst = text(start) == "let"_L1;
         for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
             if (!courtesy && !mayLeadIn(start, at))
                 break;
             const Reading asking = readAt(at, true);
-            if (asking.asks)
+            if (asking.aboutSpeaker)
+                break; // "since then i always…": the speaker's story
+            if (asking.asks && (!speakerFirst || asking.form == Form::interrogative))
                 return asking;
         }
         return withTag(reading);
@@ -215,8 +229,7 @@ private:
                 skipped = true;
                 continue;
             }
-            for (const QLatin1String phrase : discourse) {
-                const QStringList parts = QString(phrase).split(u' ');
+            for (const QStringList& parts : discoursePhrases()) {
                 if (i + parts.size() < size() &&
                     std::equal(
                         parts.begin(), parts.end(), m_words.begin() + i,
@@ -293,6 +306,25 @@ private:
         return reading;
     }
 
+    // A clause opened by a question word as its subject, then "is" or "was" for a verb of its
+    // own: "what motivates me is…", "what happened next was…", not "what happened when the
+    // server was down".
+    bool isCleft(qsizetype i) const {
+        qsizetype verb = i + 1;
+        while (verb < size() && tag(verb) == Tag::rb) // "what really stood out…"
+            ++verb;
+        if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) || isIn(text(verb), auxiliaries))
+            return false;
+        for (qsizetype j = verb + 1; j < size(); ++j) {
+            if (isIn(text(j), clauseBreaks) || isIn(text(j), subordinators) ||
+                isIn(text(j), questionWords))
+                return false;
+            if ((text(j) == "is"_L1 || text(j) == "was"_L1) && !isIn(text(j - 1), subjectWords))
+                return true;
+        }
+        return false;
+    }
+
     // A question word opening a question, or an auxiliary or modal before its subject.
     Reading interrogativeAt(qsizetype i) const {
         const QString& first = text(i);
@@ -307,6 +339,8 @@ private:
             if (first != "why"_L1 && tag(i + 1) == Tag::dt && next != "else"_L1)
                 return {};
             if (first == "what"_L1 && isIn(next, replyVerbs) && !m_addressed)
+                return {};
+            if (isCleft(i))
                 return {};
             // The question phrase's auxiliary, then its subject ("what would we…").
             qsizetype j = i + 1;
@@ -392,15 +426,16 @@ private:
         const QString& verb = text(i);
         if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1)
             return {Form::imperative};
-        // WordNet knows verbs the lexicon lacks or files as nouns ("summarise", "rate")
-        const bool baseForm = hasReading(verb, [](Tag t) { return t == Tag::vb; }) ||
-                              EnglishVerbs::takesObject(verb).has_value();
         // A word the tagger read as a noun is a verb only before its object ("detail the
         // steps", "rate yourself"), not before a noun ("stuff thanks")
         const bool taggedVerb = isOneOf(tag(i), {Tag::vb, Tag::vbp});
         const bool nounBeforeObject = !inner && tag(i) == Tag::nn &&
                                       (!EnglishTagger::isNoun(tag(i + 1)) || tag(i + 1) == Tag::cd);
-        if (!(taggedVerb || nounBeforeObject) || !baseForm)
+        if (!taggedVerb && !nounBeforeObject)
+            return {};
+        // WordNet knows verbs the lexicon lacks or files as nouns ("summarise", "rate")
+        if (!hasReading(verb, [](Tag t) { return t == Tag::vb; }) &&
+            !EnglishVerbs::takesObject(verb).has_value())
             return {};
         // "quality matters", "design reviews take too long": a subject and its verb
         const qsizetype afterPhrase =
@@ -494,6 +529,13 @@ private:
                 return polite;
         }
         Reading statement;
+        // After a lead-in, the speaker as the subject of the main clause: "with difficult
+        // students i…", not the subordinate clause's own ("before we finish…")
+        if (inner) {
+            statement.aboutSpeaker = (first == "i"_L1 || first == "we"_L1) &&
+                                     !isIn(text(i - 1), subordinators) && text(i - 1) != "that"_L1;
+            return statement;
+        }
         // "you led the team?": a statement put to the listener
         if (m_questionMark && (first == "you"_L1 || first == "your"_L1))
             return {Form::interrogative, true, false};

@@ -135,6 +135,10 @@ bool EnglishTagger::isNoun(Tag tag) {
            tag == Tag::cd;
 }
 
+bool EnglishTagger::knows(const QString& word) {
+    return WordTable{tables::wordText, tables::wordStart, tables::wordCount}.find(word).has_value();
+}
+
 QList<Tag> EnglishTagger::readings(const QString& word) {
     QList<Tag> tags;
     if (!word.isEmpty() && !isIn(word, contractions)) {

@@ -71,6 +71,8 @@ public:
     static QList<Word> tag(const QStringList& words, const QStringList& context = {});
     // The tags the lexicon allows `word`, likeliest first, or none when it does not know it.
     static QList<Tag> readings(const QString& word);
+    // Whether the lexicon knows `word`, without reading its tags.
+    static bool knows(const QString& word);
 };
 
 } // namespace corvel

@@ -125,7 +125,7 @@ constexpr qsizetype minimumQuestionCharacters = 8;
 constexpr int maximumLeadPhrases = 4;
 // Enough of a clause for its form, which is read from its opening (EnglishClause reads 24 words),
 // so that a long partial result costs no more than a short one.
-constexpr qsizetype englishReadingCharacters = 300;
+constexpr qsizetype englishReadingCharacters = 200;
 // The opening words that tell English from French.
 constexpr qsizetype languageWords = 8;
 
@@ -232,20 +232,20 @@ bool isRequest(QStringView clause, QStringView lead) {
     return clause.contains(u'?') && startsWithAny(lead, addresseeOpeners);
 }
 
-// English, unless it has a French word or more than half of its opening words
-// are unknown to the English lexicon ("pourquoi ce choix").
+// English, unless its opening words hold a French one or more than half of them are unknown to
+// the English lexicon ("pourquoi ce choix").
 bool isEnglish(QStringView folded) {
     qsizetype words = 0;
     qsizetype known = 0;
     for (const QStringView word : folded.tokenize(u' ')) {
+        if (words == languageWords) {
+            break;
+        }
         if (equalsAny(word, frenchWords)) {
             return false;
         }
-        if (words == languageWords) {
-            continue;
-        }
         ++words;
-        known += EnglishTagger::readings(word.toString()).isEmpty() ? 0 : 1;
+        known += EnglishTagger::knows(word.toString()) ? 1 : 0;
     }
     return 2 * known >= words;
 }
