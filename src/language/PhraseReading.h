@@ -1,16 +1,25 @@
 #pragma once
 
 #include "language/EnglishTagger.h"
-#include "language/QuestionContinuation.h"
 
 namespace corvel {
+
+// What words said after a question make of it.
+enum class FollowingReading {
+    // The object the question waits for: the two are one question.
+    object,
+    // A question or request of its own.
+    question,
+    // Anything else, said after the question: it stands as it was heard.
+    remark
+};
 
 struct PhraseReading {
     // Its object when the words read as a noun phrase, with any clause about it, a gerund
     // phrase, a clause opened by a question word without inversion, or a lone object pronoun; a
     // question of their own after a question word with inversion; else a remark, above all when a
     // verb of their own follows their subject.
-    QuestionContinuation::Reading reading;
+    FollowingReading reading;
     // Whether the words name a thing: by a content word at their head, a noun ("the project you
     // led"), a gerund ("mentoring new hires") or a pronoun a clause tells ("someone you
     // mentored"), or by a clause opened by a question word ("how we ship"); not a pronoun, a

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/PhraseReading.h"
+
 #include <QString>
 
 namespace corvel {
@@ -11,14 +13,7 @@ class QuestionContinuation final {
 public:
     QuestionContinuation() = delete;
 
-    enum class Reading {
-        // The object the question waits for: the two are one question.
-        object,
-        // A question or request of its own.
-        question,
-        // Anything else, said after the question: it stands as it was heard.
-        remark
-    };
+    using Reading = FollowingReading;
 
     // Whether `question` ends on a preposition or particle it may have been cut at ("What is your
     // opinion on?", "What are you most proud of?"): it is whole only once the asker has stopped.
