@@ -41,3 +41,62 @@ TEST(EnglishClause, WhatOpensAQuestion) {
             << qPrintable(words);
     }
 }
+
+namespace {
+
+using Form = EnglishClause::Form;
+
+struct Row {
+    const char* words;
+    Form form;
+    bool asks;
+    bool aboutSpeaker = false;
+};
+
+void expectReadings(std::initializer_list<Row> rows) {
+    for (const Row& row : rows) {
+        const auto reading = EnglishClause::read(spokenWords(QString::fromUtf8(row.words)));
+        EXPECT_EQ(int(reading.form), int(row.form)) << row.words;
+        EXPECT_EQ(reading.asks, row.asks) << row.words;
+        EXPECT_EQ(reading.aboutSpeaker, row.aboutSpeaker) << row.words;
+    }
+}
+
+} // namespace
+
+// Each way of asking, read as the form the finisher marks and the detector asks.
+TEST(EnglishClause, EachWayOfAskingHasItsForm) {
+    expectReadings({
+        {"has the new rota helped your team", Form::interrogative, true},
+        {"weren't the targets a bit unrealistic", Form::interrogative, true},
+        {"do you reckon the plan will hold", Form::interrogative, true},
+        {"okay um so which site did you prefer", Form::interrogative, true},
+        {"if the budget doubled what would you hire first", Form::interrogative, true},
+        {"looking at your portfolio why so much print work", Form::interrogative, true},
+        {"sketch the architecture you would choose", Form::imperative, true},
+        {"please compare the two offers you have", Form::imperative, true},
+        {"give us a summary of your thesis", Form::imperative, true},
+        {"run me through the launch plan", Form::imperative, true},
+        {"i'm curious how you plan your week", Form::indirectRequest, true},
+        {"i'd love to know what you read lately", Form::indirectRequest, true},
+        {"any thoughts on our pricing", Form::followUp, true},
+        {"how about travel", Form::followUp, true},
+    });
+}
+
+// What asks nothing: courtesy, the speaker's own story and questions about the speaker.
+TEST(EnglishClause, CourtesyAndTheSpeakersStoryAskNothing) {
+    expectReadings({
+        {"take your time", Form::imperative, false},
+        {"give me a minute to find it", Form::imperative, false},
+        {"let me check my notes", Form::imperative, false},
+        {"grab a coffee if you like", Form::imperative, false},
+        {"we hired four people last spring", Form::statement, false, true},
+        {"my manager asked why the numbers dropped", Form::statement, false, true},
+        {"how should i phrase this", Form::interrogative, false, true},
+        {"where were we", Form::interrogative, false, true},
+        {"what i liked most was the team", Form::statement, false},
+        {"what surprised me was the pace", Form::statement, false},
+        {"the clinic has nine beds", Form::statement, false},
+    });
+}

@@ -28,7 +28,16 @@ TEST(EnglishPunctuation, FinishedUtterancesGetCaseAndTheirMark) {
         {"you led that team right", "You led that team right?"},
         {"you moved here last year didn't you", "You moved here last year didn't you?"},
         {"the role is remote is that right", "The role is remote is that right?"},
+        // Yes or no questions on any subject, lead-ins and follow-ups.
+        {"was the role client facing", "Was the role client facing?"},
+        {"does your team write its own tests", "Does your team write its own tests?"},
+        {"before we finish do you have questions for me",
+         "Before we finish do you have questions for me?"},
+        {"any questions for the panel", "Any questions for the panel?"},
         // Statements.
+        {"give an example of a deadline you missed", "Give an example of a deadline you missed."},
+        {"i'm curious what you think of pair programming",
+         "I'm curious what you think of pair programming."},
         {"tell me about your last project", "Tell me about your last project."},
         {"thanks for joining us", "Thanks for joining us."},
         {"i'm the hiring manager and i lead the data team",
