@@ -215,8 +215,10 @@ public:
 
 private:
     qsizetype size() const { return m_words.size(); }
-    QString text(qsizetype i) const { return i < size() ? m_words[i].text : QString(); }
-    Tag tag(qsizetype i) const { return i < size() ? m_words[i].tag : Tag::punc; }
+    // Past either end, no word: the rules look at neighbours freely.
+    bool has(qsizetype i) const { return i >= 0 && i < size(); }
+    QString text(qsizetype i) const { return has(i) ? m_words[i].text : QString(); }
+    Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
 
     // Where the clause begins once discourse words ("okay so", "thanks") are off its front.
     qsizetype afterDiscourse(qsizetype i) const {
