@@ -3,6 +3,10 @@
 #include "SessionSegments.h"
 
 #include "language/EnglishPunctuation.h"
+#include "language/TextFolding.h"
+
+#include <QFile>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -449,4 +453,39 @@ TEST_F(WaitingQuestion, TheManualFieldHoldsTheQuestionAskedAfterARemark) {
     advance(3, false);
     EXPECT_EQ(h.askedQuestions(), (QStringList{proud, proud}));
     EXPECT_EQ(h.store->questionDraft(), typed);
+}
+
+// Scores a file of pairs written apart from the rule, when CORVEL_PAIRS names one: each line is
+// "join" or "apart", a kind, what the interviewer said before the pause and after it.
+TEST_F(WaitingQuestion, ScoresPairsFromAFile) {
+    const QString path = qEnvironmentVariable("CORVEL_PAIRS");
+    if (path.isEmpty())
+        GTEST_SKIP() << "CORVEL_PAIRS names no file";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << qPrintable(path);
+    QMap<QString, std::pair<int, int>> scores; // right, count
+    const auto spoken = [](const QString& text) {
+        return spokenWords(QString(text).replace(u'-', u' ')).join(u' ');
+    };
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QStringList columns = QString::fromUtf8(line).split(u'\t');
+        if (columns.size() < 4)
+            continue;
+        h.answers.answer({"An answer."});
+        h.answers.answer({"Another answer."});
+        const QString asItStood = EnglishPunctuation::finished(spoken(columns[2]));
+        const QString words = spoken(columns[3]);
+        const QString joined = asItStood.chopped(1) + u' ' + words + u'?';
+        const QStringList asked = play(spoken(columns[2]), words);
+        const bool right = columns[0] == u"join" ? asked == QStringList{joined}
+                                                 : !asked.isEmpty() && asked.first() == asItStood;
+        auto& score = scores[columns[0] + u' ' + columns[1]];
+        score.first += right ? 1 : 0;
+        score.second += 1;
+        if (!right)
+            std::cout << "miss " << qPrintable(columns[0]) << ": " << qPrintable(asItStood) << " … "
+                      << qPrintable(words) << " → " << qPrintable(asked.join(u" | ")) << "\n";
+    }
+    for (auto it = scores.cbegin(); it != scores.cend(); ++it)
+        std::cout << qPrintable(it.key()) << ": " << it->first << " / " << it->second << "\n";
 }
