@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the WordNet tables of the English reading as a C++ source, from WordNet 3.0 (Debian's
-wordnet-base): which verbs take an object, which verbs are verbs of saying, thinking or making,
-the irregular forms of verbs, and which nouns name concrete things or spans of time.
+wordnet-base): which verbs take an object, which also stand without one, which are verbs of
+saying, thinking or making, the irregular forms of verbs, and which nouns name concrete things or
+spans of time.
 
     english-wordnet-tables.py WORDNET_DIR OUTPUT
 
@@ -25,6 +26,10 @@ import sys
 SPEAKING_FILES = {31, 32, 36}
 CONCRETE_FILES = {5, 6, 8, 13, 15, 17, 20, 27, 28}
 SPEAKING_SHARE = 0.4
+
+# WordNet's generic verb frames with nothing after the verb ("Somebody ----s").
+ALONE_FRAMES = {1, 2, 3, 23}
+ALONE_SHARE = 0.3
 
 # WordNet's generic verb frames with a noun phrase after the verb.
 OBJECT_FRAMES = {5, 8, 9, 10, 11, 14, 15, 16, 17, 18, 19, 20, 21, 24, 25, 30, 31}
@@ -139,6 +144,25 @@ def takes_object(lemma, offsets, synsets, counts):
     return first if with_object == without == 0 else with_object > without
 
 
+def stands_alone(lemma, offsets, synsets, counts):
+    """Whether senses of the verb that take nothing after it, and no object, carry at least 30 %
+    of its tagged occurrences ("leave", "grow", "cope"; not "describe", "enjoy"); a verb none of
+    whose senses was counted goes by its first sense."""
+    alone = total = 0
+    first = None
+    for sense, offset in enumerate(offsets, 1):
+        words, frames, _ = synsets[offset]
+        number = words.index(lemma) + 1 if lemma in words else 0
+        own = {f for f, w in frames if w in (0, number)}
+        pure = bool(own & ALONE_FRAMES) and not own & OBJECT_FRAMES
+        if first is None:
+            first = pure
+        count = counts.get((lemma, sense), 0)
+        total += count
+        alone += count if pure else 0
+    return alone / total >= ALONE_SHARE if total else first
+
+
 def c_string(text):
     return "".join(f"\\{ord(ch):03o}" if ch in '"\\' or not " " <= ch <= "~" else ch for ch in text)
 
@@ -186,6 +210,8 @@ def main():
     numbers(lines, "bool takesObject",
             [int(takes_object(v, index[v], synsets, counts)) for v in verbs])
     numbers(lines, "bool speaks", [int(is_speaking(v, index[v], synsets, counts)) for v in verbs])
+    numbers(lines, "bool standsAlone",
+            [int(stands_alone(v, index[v], synsets, counts)) for v in verbs])
     lines.append(f"const std::uint32_t irregularCount = {len(ordered_forms)};")
     text_table(lines, "irregular", ordered_forms)
     numbers(lines, "std::uint32_t irregularVerb", [forms[f] for f in ordered_forms])

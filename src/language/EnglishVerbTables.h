@@ -13,6 +13,8 @@ extern const std::uint32_t verbStart[];
 extern const bool takesObject[];
 // Whether the verb is mostly one of saying, thinking or making ("tell", "choose", "sketch").
 extern const bool speaks[];
+// Whether the verb mostly stands without an object ("leave", "grow", "cope").
+extern const bool standsAlone[];
 // Irregular forms ("went", "led", "planned"), in the same layout, each with its verb's index.
 extern const std::uint32_t irregularCount;
 extern const char irregularText[];

@@ -52,6 +52,13 @@ std::optional<bool> EnglishVerbs::takesObject(const QString& word) {
     return tables::takesObject[*index];
 }
 
+std::optional<bool> EnglishVerbs::standsAlone(const QString& word) {
+    const auto index = verbOf(word);
+    if (!index)
+        return std::nullopt;
+    return tables::standsAlone[*index];
+}
+
 bool EnglishVerbs::speaks(const QString& word) {
     const auto index = verbOf(word);
     return index && tables::speaks[*index];

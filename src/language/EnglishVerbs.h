@@ -22,6 +22,10 @@ public:
     // "pick", "sketch" are; "give", "take", "feel", "let" are not. False for a word that is no
     // verb.
     static bool speaks(const QString& word);
+    // Whether the verb of which `word` is a form mostly stands without an object, by its senses
+    // that take none ("Why did you leave?", "How do you cope?"), unlike "describe" or "enjoy",
+    // after which a question waits for its object. None for a word that is no verb.
+    static std::optional<bool> standsAlone(const QString& word);
 };
 
 } // namespace corvel

@@ -47,11 +47,30 @@ bool isReplyWord(const QString& word) {
 // "Makes sense.", "Works for me."); words opened by "no", which put the candidate at ease ("No
 // pressure.", "No right or wrong answer here."); and verbless remarks no tagger tells from an
 // object.
+// Interjections the lexicon does not know: said alone or first, they exclaim, never name.
+constexpr QLatin1String interjections[] = {
+    "phew"_L1,   "yikes"_L1, "wow"_L1, "whoa"_L1, "oops"_L1,  "gosh"_L1,   "ouch"_L1,    "ugh"_L1,
+    "ha"_L1,     "haha"_L1,  "aha"_L1, "yay"_L1,  "jeez"_L1,  "blimey"_L1, "crikey"_L1,  "golly"_L1,
+    "hooray"_L1, "ooh"_L1,   "ahh"_L1, "eh"_L1,   "bless"_L1, "cheers"_L1, "goodness"_L1};
+
+// A word said alone that is no phrase: an interjection, or a word whose likeliest reading is a
+// function word ("But.", "Or.", "Because.", "So.").
+bool isLoneFunctionWord(const QStringList& words) {
+    if (words.size() != 1)
+        return false;
+    const QList<Tag> readings = EnglishTagger::readings(words.first());
+    return !readings.isEmpty() &&
+           isOneOf(readings.first(), {Tag::uh, Tag::cc, Tag::in, Tag::to, Tag::dt, Tag::wdt,
+                                      Tag::md, Tag::of, Tag::ex, Tag::pdt, Tag::wrb});
+}
+
 bool isReply(QStringList words) {
     if (words.size() > 1 && words[0] == "all"_L1 && words[1] == "right"_L1)
         words = QStringList{QStringLiteral("alright")} + words.mid(2);
     const QString& first = words.first();
-    if (first == "no"_L1 || isIn(words.join(u' '), remarkPhrases))
+    // "whenever it suits you" is a courtesy, no object
+    if (first == "no"_L1 || first == "whenever"_L1 || isIn(first, interjections) ||
+        isIn(words.join(u' '), remarkPhrases) || isLoneFunctionWord(words))
         return true;
     const QList<Tag> readings = EnglishTagger::readings(first);
     if (isReplyWord(first)) {
@@ -199,6 +218,63 @@ private:
     QList<EnglishTagger::Word> m_words;
 };
 
+// Whether the question stops on an infinitive's "to": after a verb, an adjective or the verb's
+// object ("want to", "willing to", "pushed you to"), not after a particle ("look up to").
+bool endsOnInfinitive(const QStringList& asked) {
+    if (asked.size() < 2 || asked.last() != "to"_L1)
+        return false;
+    const QList<EnglishTagger::Word> tagged = EnglishTagger::tag(asked);
+    const Tag before = tagged[tagged.size() - 2].tag;
+    return isVerb(before) ||
+           isOneOf(before, {Tag::vbn, Tag::vbg, Tag::jj, Tag::prp, Tag::nn, Tag::nns});
+}
+
+// A word that may be a preposition, whatever the tagger made of it, right after a verb: "How did
+// you get past", "Who sat opposite" (not "so far").
+bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
+    const qsizetype n = tagged.size();
+    if (n < 2 || !hasReading(tagged[n - 1].text, [](Tag t) { return t == Tag::in; }))
+        return false;
+    const Tag before = tagged[n - 2].tag;
+    return isVerb(before) || isOneOf(before, {Tag::vbn, Tag::vbg});
+}
+
+// Whether the question stops on a verb that still waits for its object: the verb mostly takes
+// one and does not stand alone (WordNet: "describe", "enjoy", not "leave", "cope"), no question
+// phrase before it is its object ("What would you change?", "Which role did you pick?"), and no
+// question word that asks when, where or why ("When can you start?"). A speaking verb with only
+// "me" or "us" after it waits too ("Could you tell me").
+bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
+    const qsizetype n = tagged.size();
+    qsizetype verb = n - 1;
+    if (n >= 2 && (tagged[verb].text == "me"_L1 || tagged[verb].text == "us"_L1) &&
+        (EnglishVerbs::speaks(tagged[verb - 1].text) ||
+         tagged[verb - 1].text.startsWith("giv"_L1) || tagged[verb - 1].text == "gave"_L1))
+        --verb;
+    const EnglishTagger::Word& last = tagged[verb];
+    if (!(isVerb(last.tag) || isOneOf(last.tag, {Tag::vbn, Tag::vbg})) || last.tag == Tag::md ||
+        isIn(last.text, auxiliaries) ||
+        (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
+        return false;
+    for (qsizetype i = 0; i < verb; ++i) {
+        const QString& word = tagged[i].text;
+        if (word == "when"_L1 || word == "where"_L1 || word == "why"_L1)
+            return false;
+        if (word == "what"_L1 || word == "which"_L1 || word == "whom"_L1 || word == "whose"_L1 ||
+            word == "who"_L1) {
+            // The question phrase, then an auxiliary or a subject: it is the verb's object
+            qsizetype j = i + 1;
+            while (j < verb && (EnglishTagger::isNoun(tagged[j].tag) ||
+                                isOneOf(tagged[j].tag, {Tag::dt, Tag::jj, Tag::jjs, Tag::of})))
+                ++j;
+            const QString& next = tagged[j].text;
+            if (tagged[j].tag == Tag::md || isIn(next, auxiliaries) || isIn(next, subjectPronouns))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QString QuestionContinuation::firstSentence(const QString& words) {
@@ -217,8 +293,10 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
         return false;
     if (isIn(words.last(), prepositionalGerunds))
         return true;
-    const Tag last = EnglishTagger::tag(words).last().tag;
-    return isPreposition(last) || (last == Tag::rb && isLikelyPreposition(words.last()));
+    const QList<EnglishTagger::Word> tagged = EnglishTagger::tag(words);
+    const Tag last = tagged.last().tag;
+    return isPreposition(last) || (last == Tag::rb && isLikelyPreposition(words.last())) ||
+           endsOnPrepositionReading(tagged) || waitsForObject(tagged);
 }
 
 bool QuestionContinuation::isWholeAsAsked(const QString& question) {
@@ -231,6 +309,11 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     const QStringList spoken = spokenWords(sentence);
     if (spoken.isEmpty())
         return Reading::remark;
+    const QStringList asked = spokenWords(question);
+    // After an infinitive's "to", its verb phrase: "What pushed you to" "apply for this job?"
+    if (endsOnInfinitive(asked) && !isReply(spoken) && !EnglishClause::isCutOff(spoken) &&
+        isOneOf(EnglishTagger::tag(spoken, asked).first().tag, {Tag::vb, Tag::vbp}))
+        return Reading::object;
     // A question word opens a question or an object clause: the reader tells which.
     // One word cannot tell: "what we…" continues a question, "what are…" opens one.
     if (!isIn(spoken.first(), questionWords) &&
@@ -240,7 +323,7 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // Cut off ("our roadmap and the"), words are no phrase yet.
     if (isReply(spoken) || EnglishClause::isCutOff(spoken))
         return Reading::remark;
-    const PhraseReading phrase = readPhrase(EnglishTagger::tag(spoken, spokenWords(question)));
+    const PhraseReading phrase = readPhrase(EnglishTagger::tag(spoken, asked));
     // After a question that is whole as asked, words join it only to name what it is about.
     if (phrase.reading == Reading::object && !phrase.namesTopic && isWholeAsAsked(question))
         return Reading::remark;
