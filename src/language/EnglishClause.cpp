@@ -188,6 +188,7 @@ public:
             return withTag(reading);
         // "let me tell you…" is the speaker's to say; "let me ask you this, how…" asks
         const bool speakerFirst = text(start) == "let"_L1;
+        m_leadStart = start;
         for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
             if (!courtesy && !mayLeadIn(start, at))
                 break;
@@ -512,8 +513,14 @@ private:
         // is six nurses")
         const bool afterNoun = inner && (EnglishTagger::isNoun(tag(i - 1)) ||
                                          tag(i - 1) == Tag::prp || isIn(text(i - 1), subjectWords));
+        // …and a question word right after a noun opens a clause about it ("a patient who
+        // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
+        // why…")
+        const bool relative =
+            inner && EnglishTagger::isNoun(tag(i - 1)) && !opensPhraseLeadIn(m_leadStart);
         if (const Reading asked = interrogativeAt(i);
-            asked.form != Form::statement && (!afterNoun || isIn(first, questionWords)))
+            asked.form != Form::statement &&
+            (!afterNoun || (isIn(first, questionWords) && !relative)))
             return asked;
         if (const Reading indirect = indirectAt(i); indirect.asks)
             return indirect;
@@ -556,11 +563,15 @@ private:
 
     // Whether the words from `start` to `at` may lead in to a question: a subordinate clause or
     // a phrase, not the speaker's story nor a report ("the client asked why…").
+    // A lead-in opened by a subordinator, a participle, a preposition or an adverb: a clause or
+    // phrase of its own before the main clause.
+    bool opensPhraseLeadIn(qsizetype start) const {
+        return isIn(text(start), subordinators) || text(start) == "now"_L1 ||
+               isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb});
+    }
+
     bool mayLeadIn(qsizetype start, qsizetype at) const {
-        const bool subordinate =
-            isIn(text(start), subordinators) || text(start) == "now"_L1 ||
-            isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb});
-        if (subordinate)
+        if (opensPhraseLeadIn(start))
             return true;
         const qsizetype i = at - 1;
         if (text(i) == "i"_L1 || text(i) == "we"_L1)
@@ -616,6 +627,8 @@ private:
     QList<Word> m_words;
     bool m_questionMark;
     bool m_addressed;
+    // Where the lead-in being skipped starts.
+    mutable qsizetype m_leadStart = 0;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "language/WordTable.h"
 
 #include <QLatin1String>
+#include <QRegularExpression>
 
 namespace corvel {
 
@@ -29,7 +30,23 @@ constexpr Ending endings[] = {{"s"_L1, ""_L1},    {"ies"_L1, "y"_L1}, {"es"_L1, 
                               {"es"_L1, ""_L1},   {"ed"_L1, "e"_L1},  {"ed"_L1, ""_L1},
                               {"ing"_L1, "e"_L1}, {"ing"_L1, ""_L1}};
 
+// WordNet spells "-ize" where British English has "-ise": "organise" is "organize".
+QString americanSpelling(const QString& word) {
+    static const QRegularExpression ise(QStringLiteral("is(e|es|ed|ing)$"));
+    QString spelled = word;
+    return spelled.replace(ise, QStringLiteral("iz\\1"));
+}
+
+std::optional<std::uint32_t> verbOfSpelling(const QString& word);
+
 std::optional<std::uint32_t> verbOf(const QString& word) {
+    if (const auto verb = verbOfSpelling(word))
+        return verb;
+    const QString american = americanSpelling(word);
+    return american != word ? verbOfSpelling(american) : std::nullopt;
+}
+
+std::optional<std::uint32_t> verbOfSpelling(const QString& word) {
     if (const auto irregular = irregularForms().find(word))
         return tables::irregularVerb[*irregular];
     if (const auto base = verbs().find(word))

@@ -242,7 +242,7 @@ bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
 // Whether the question stops on a verb that still waits for its object: the verb mostly takes
 // one and does not stand alone (WordNet: "describe", "enjoy", not "leave", "cope"), no question
 // phrase before it is its object ("What would you change?", "Which role did you pick?"), and no
-// question word that asks when, where or why ("When can you start?"). A speaking verb with only
+// question word that asks when or where ("When can you start?"). A speaking verb with only
 // "me" or "us" after it waits too ("Could you tell me").
 bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
     const qsizetype n = tagged.size();
@@ -252,18 +252,28 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
          tagged[verb - 1].text.startsWith("giv"_L1) || tagged[verb - 1].text == "gave"_L1))
         --verb;
     const EnglishTagger::Word& last = tagged[verb];
-    if (!(isVerb(last.tag) || isOneOf(last.tag, {Tag::vbn, Tag::vbg})) || last.tag == Tag::md ||
-        isIn(last.text, auxiliaries) ||
+    // The tagger may read a final verb as a noun ("how do you measure"): after a subject
+    // pronoun, an adverb or an auxiliary, a word that can be a verb is one
+    const Tag before = verb > 0 ? tagged[verb - 1].tag : Tag::punc;
+    const bool verbPlace = isOneOf(before, {Tag::prp, Tag::rb, Tag::md}) ||
+                           (verb > 0 && isIn(tagged[verb - 1].text, auxiliaries));
+    const bool isVerbWord =
+        isVerb(last.tag) || isOneOf(last.tag, {Tag::vbn, Tag::vbg}) ||
+        (verbPlace && hasReading(last.text, [](Tag t) { return t == Tag::vb; }));
+    if (!isVerbWord || last.tag == Tag::md || isIn(last.text, auxiliaries) ||
         (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
         return false;
     for (qsizetype i = 0; i < verb; ++i) {
         const QString& word = tagged[i].text;
-        if (word == "when"_L1 || word == "where"_L1 || word == "why"_L1)
+        if (word == "when"_L1 || word == "where"_L1)
             return false;
+        // "how many people did you…" is a question phrase for a noun too
+        const bool howMany = word == "how"_L1 && i + 1 < verb &&
+                             (tagged[i + 1].text == "many"_L1 || tagged[i + 1].text == "much"_L1);
         if (word == "what"_L1 || word == "which"_L1 || word == "whom"_L1 || word == "whose"_L1 ||
-            word == "who"_L1) {
+            word == "who"_L1 || howMany) {
             // The question phrase, then an auxiliary or a subject: it is the verb's object
-            qsizetype j = i + 1;
+            qsizetype j = i + (howMany ? 2 : 1);
             while (j < verb && (EnglishTagger::isNoun(tagged[j].tag) ||
                                 isOneOf(tagged[j].tag, {Tag::dt, Tag::jj, Tag::jjs, Tag::of})))
                 ++j;
@@ -313,6 +323,12 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // After an infinitive's "to", its verb phrase: "What pushed you to" "apply for this job?"
     if (endsOnInfinitive(asked) && !isReply(spoken) && !EnglishClause::isCutOff(spoken) &&
         isOneOf(EnglishTagger::tag(spoken, asked).first().tag, {Tag::vb, Tag::vbp}))
+        return Reading::object;
+    // After a verb that waits for its object, a clause opened by a question word is that object
+    // even when the word is its subject: "Can you tell us" "what attracted you to logistics?"
+    if (isIn(spoken.first(), questionWords) && spoken.size() > 1 && !isIn(spoken[1], auxiliaries) &&
+        EnglishTagger::readings(spoken[1]).value(0) != Tag::md &&
+        waitsForObject(EnglishTagger::tag(asked)))
         return Reading::object;
     // A question word opens a question or an object clause: the reader tells which.
     // One word cannot tell: "what we…" continues a question, "what are…" opens one.
