@@ -47,6 +47,10 @@ bool isReplyWord(const QString& word) {
 // "Makes sense.", "Works for me."); words opened by "no", which put the candidate at ease ("No
 // pressure.", "No right or wrong answer here."); and verbless remarks no tagger tells from an
 // object.
+// Pronouns that may be an object; "you" and "it" may be a subject too.
+constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1,  "him"_L1, "her"_L1,
+                                            "us"_L1, "them"_L1, "it"_L1};
+
 // Interjections the lexicon does not know: said alone or first, they exclaim, never name.
 constexpr QLatin1String interjections[] = {
     "phew"_L1,   "yikes"_L1, "wow"_L1, "whoa"_L1, "oops"_L1,  "gosh"_L1,   "ouch"_L1,    "ugh"_L1,
@@ -233,7 +237,9 @@ bool endsOnInfinitive(const QStringList& asked) {
 // you get past", "Who sat opposite" (not "so far").
 bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
     const qsizetype n = tagged.size();
-    if (n < 2 || !hasReading(tagged[n - 1].text, [](Tag t) { return t == Tag::in; }))
+    if (n < 2 || !hasReading(tagged[n - 1].text, [](Tag t) {
+            return isOneOf(t, {Tag::in, Tag::rp});
+        }))
         return false;
     const Tag before = tagged[n - 2].tag;
     return isVerb(before) || isOneOf(before, {Tag::vbn, Tag::vbg});
@@ -259,7 +265,8 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
                            (verb > 0 && isIn(tagged[verb - 1].text, auxiliaries));
     const bool isVerbWord =
         isVerb(last.tag) || isOneOf(last.tag, {Tag::vbn, Tag::vbg}) ||
-        (verbPlace && hasReading(last.text, [](Tag t) { return t == Tag::vb; }));
+        (verbPlace && (hasReading(last.text, [](Tag t) { return t == Tag::vb; }) ||
+                       EnglishVerbs::takesObject(last.text).has_value()));
     if (!isVerbWord || last.tag == Tag::md || isIn(last.text, auxiliaries) ||
         (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
         return false;
@@ -339,6 +346,12 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // Cut off ("our roadmap and the"), words are no phrase yet.
     if (isReply(spoken) || EnglishClause::isCutOff(spoken))
         return Reading::remark;
+    // After a cut question, an object pronoun with a phrase about it: "Who sat opposite" "you
+    // on the trading desk?"
+    if (spoken.size() > 2 && isIn(spoken.first(), objectPronouns) &&
+        isPreposition(EnglishTagger::tag(spoken, asked).value(1).tag) &&
+        !isWholeAsAsked(question) && mayGoOn(question))
+        return Reading::object;
     const PhraseReading phrase = readPhrase(EnglishTagger::tag(spoken, asked));
     // After a question that is whole as asked, words join it only to name what it is about.
     if (phrase.reading == Reading::object && !phrase.namesTopic && isWholeAsAsked(question))

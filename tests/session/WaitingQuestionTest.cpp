@@ -315,6 +315,134 @@ const Pair afterWholeOrCut[] = {
     {"what would you say about", "could you give an example", Reading::question},
 };
 
+// A question cut after a verb that still needs its object, or at an infinitive's "to", or at a
+// word the tagger reads otherwise than as a preposition, waits for what follows; interjections,
+// courtesies and lone function words never join. Written apart from the rule's examples.
+const Pair cutAfterAVerb[] = {
+    // After a verb, its object: noun phrases.
+    {"how would you characterise", "the team you manage now", Reading::object},
+    {"can you outline", "your approach to code reviews", Reading::object},
+    {"how do you evaluate", "a new supplier", Reading::object},
+    {"did you like", "the travel in your last job", Reading::object},
+    {"how would you improve", "our onboarding", Reading::object},
+    {"have you ever mentored", "graduates", Reading::object},
+    {"would you recommend", "your current employer", Reading::object},
+    {"how do you track", "your spending against budget", Reading::object},
+    {"can you name", "three tools you use daily", Reading::object},
+    {"how do you prioritise", "competing deadlines", Reading::object},
+    {"how would you present", "bad news to a client", Reading::object},
+    {"did you design", "the database yourself", Reading::object},
+    {"how would you test", "a login page", Reading::object},
+    {"could you summarise", "the main findings", Reading::object},
+    {"how did you convince", "the board", Reading::object},
+    {"do you enjoy", "public speaking", Reading::object},
+    {"what made you pick", "accounting over law", Reading::object},
+    {"how do you welcome", "a new starter", Reading::object},
+    // After a verb, a pronoun.
+    {"who motivates", "you", Reading::object},
+    {"who trained", "you", Reading::object},
+    {"how would your clients describe", "you", Reading::object},
+    {"did anyone help", "you", Reading::object},
+    {"how would you reassure", "them", Reading::object},
+    // After a verb, a gerund phrase.
+    {"do you miss", "working with patients", Reading::object},
+    {"have you considered", "going freelance", Reading::object},
+    {"would you mind", "working on saturdays", Reading::object},
+    {"did you enjoy", "leading the migration", Reading::object},
+    {"have you tried", "pairing with junior staff", Reading::object},
+    // After a verb, a clause opened by a question word.
+    {"can you explain", "why the project stalled", Reading::object},
+    {"could you describe", "how you plan a lesson", Reading::object},
+    {"do you remember", "what the client asked for", Reading::object},
+    {"can you tell me", "why you left the bank", Reading::object},
+    {"could you show us", "how you would refactor this", Reading::object},
+    {"can you clarify", "what you meant by agile", Reading::object},
+    {"would you explain", "how the rota works", Reading::object},
+    // After an infinitive's "to", its verb phrase.
+    {"what made you want to", "switch to finance", Reading::object},
+    {"how did you learn to", "delegate", Reading::object},
+    {"what inspired you to", "become a midwife", Reading::object},
+    {"are you able to", "work nights", Reading::object},
+    {"would you be willing to", "travel abroad", Reading::object},
+    {"how long did it take you to", "find your feet", Reading::object},
+    {"what convinced you to", "join a startup", Reading::object},
+    {"when did you decide to", "go back to study", Reading::object},
+    {"what would it take for you to", "stay another year", Reading::object},
+    {"do you plan to", "take any leave this year", Reading::object},
+    {"how did you manage to", "cut the waiting list", Reading::object},
+    {"what encouraged you to", "apply", Reading::object},
+    // Words the tagger reads otherwise than as a preposition.
+    {"how did you push past", "the resistance from sales", Reading::object},
+    {"who worked near", "you in the lab", Reading::object},
+    {"how do you work around", "staff shortages", Reading::object},
+    {"what lies beyond", "your current role", Reading::object},
+    {"how did you steer past", "that setback", Reading::object},
+    {"who sat beside", "you at the awards", Reading::object},
+    {"what did you learn besides", "the technical skills", Reading::object},
+    // Whole questions ending on a verb, then a remark.
+    {"why did you retire", "take your time", Reading::remark},
+    {"how do you cope", "no rush", Reading::remark},
+    {"what would you change", "honestly anything", Reading::remark},
+    {"which project did you enjoy", "sure", Reading::remark},
+    {"what salary are you hoping for", "roughly", Reading::remark},
+    {"where did you study", "it's fine if you don't remember", Reading::remark},
+    {"when can you start", "no pressure", Reading::remark},
+    {"what did you learn", "okay", Reading::remark},
+    {"how did it go", "either way", Reading::remark},
+    {"why did you leave", "fair enough", Reading::remark},
+    {"which tools do you use", "it can be anything", Reading::remark},
+    // Whole questions ending on a verb, then a question of their own.
+    {"what would you change", "what would you keep", Reading::question},
+    {"why did you apply", "how did you hear about us", Reading::question},
+    {"which one did you prefer", "was it the first", Reading::question},
+    {"how do you relax", "do you have hobbies", Reading::question},
+    // Interjections and courtesies after any question.
+    {"who did you report to", "wow", Reading::remark},
+    {"what are you proud of", "gosh", Reading::remark},
+    {"how would you describe", "oops", Reading::remark},
+    {"what do you think about", "ha", Reading::remark},
+    {"who do you admire", "whoa", Reading::remark},
+    {"what did you learn from", "ouch", Reading::remark},
+    {"how did you deal with", "whenever you're ready", Reading::remark},
+    {"what did you find hard about", "in your own time", Reading::remark},
+    {"can you walk me through", "whenever it suits", Reading::remark},
+    {"how would you handle", "bless you", Reading::remark},
+    {"what are you curious about", "cheers", Reading::remark},
+    {"can you describe", "no rush", Reading::remark},
+    {"what was it like working with", "ugh", Reading::remark},
+    {"did you appreciate", "wow", Reading::remark},
+    {"how would you rate", "goodness", Reading::remark},
+    {"what made you choose", "phew", Reading::remark},
+    {"how do you handle", "no hurry", Reading::remark},
+    // More verbs and their objects, said as interviewers pause.
+    {"how do you support", "struggling students", Reading::object},
+    {"have you ever audited", "a charity", Reading::object},
+    {"how would you sell", "our product to a sceptic", Reading::object},
+    {"did you negotiate", "your last salary", Reading::object},
+    {"how do you document", "your decisions", Reading::object},
+    {"can you recall", "a time you felt out of your depth", Reading::object},
+    {"would you describe", "yourself as a leader", Reading::object},
+    {"how would you onboard", "a new hire", Reading::object},
+    {"do you follow", "any industry blogs", Reading::object},
+    {"how do you celebrate", "wins with your team", Reading::object},
+    {"what led you to", "leave retail", Reading::object},
+    {"are you prepared to", "relocate", Reading::object},
+    {"what would you need to", "feel settled here", Reading::object},
+    // Whole questions ending on a verb, then something of their own.
+    {"what did you build", "we can come back to it", Reading::remark},
+    {"how did the team react", "sure", Reading::remark},
+    {"which route would you take", "what would you avoid", Reading::question},
+    // Lone function words.
+    {"how did you cope with", "but", Reading::remark},
+    {"what are you looking for in", "or", Reading::remark},
+    {"can you explain", "because", Reading::remark},
+    {"who did you work with", "and", Reading::remark},
+    {"how would you summarise", "if", Reading::remark},
+    {"what made you leave", "than", Reading::remark},
+    {"how would you approach", "so", Reading::remark},
+    {"what did you enjoy about", "then", Reading::remark},
+};
+
 class WaitingQuestion : public SessionSegments {
 protected:
     // Through the store on the capture path, every row gives the question asked, the draft and
@@ -376,6 +504,29 @@ TEST_F(WaitingQuestion, WordsAfterAPauseAreItsObjectOnlyWhenTheyReadAsOne) {
 // of their own stay out of it and only its topic joins; a cut question takes its object.
 TEST_F(WaitingQuestion, OnlyItsTopicJoinsAQuestionWholeAsAsked) {
     expectMostRight(afterWholeOrCut);
+}
+
+// A question cut after a verb waits for its object, an infinitive for its verb phrase; nothing
+// that exclaims or courts joins any question.
+TEST_F(WaitingQuestion, AQuestionCutAfterAVerbWaitsForItsObject) {
+    expectMostRight(cutAfterAVerb);
+}
+
+// A question ending on a verb that stands alone, or whose object came before it, is asked at
+// once, with no wait.
+TEST_F(WaitingQuestion, AQuestionWholeOnItsVerbIsAskedAtOnce) {
+    for (const char* words :
+         {"why did you retire", "how do you cope", "what would you change",
+          "which offer did you accept", "what salary do you expect", "when can you start",
+          "where did you train", "how many nurses did you supervise", "what went wrong"}) {
+        h.answers.answer({"An answer."});
+        const QString question = EnglishPunctuation::finished(QString::fromUtf8(words));
+        const qsizetype before = h.askedQuestions().size();
+        say(question, true);
+        EXPECT_EQ(h.askedQuestions().mid(before), QStringList{question}) << words;
+        advance(3, false);
+        h.clock.advance(12);
+    }
 }
 
 // The wait covers every preposition a question can be cut at: with its object the question is
