@@ -91,7 +91,8 @@ BENCHMARK(BM_TrackerUpdateFullTranscript)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmar
 // on, and what the words after it make of it. After a cut question: an object, a remark with a
 // clause about its subject, and a long run of words (the tagger reads the first 24); after a
 // question whole as asked, words that read as an object but name nothing, which also reads the
-// question for whether it is whole.
+// question for whether it is whole; after a question cut at a verb, its object; after an
+// infinitive, its verb phrase; an interjection.
 void BM_ReadWhatFollows(benchmark::State& state) {
     const QString cut = QStringLiteral("What is your opinion on?");
     const QString whole = QStringLiteral("What kind of work would you like to focus on?");
@@ -99,7 +100,10 @@ void BM_ReadWhatFollows(benchmark::State& state) {
         {cut, QStringLiteral("The tests that nobody runs.")},
         {cut, QStringLiteral("Anything you mention stays confidential.")},
         {cut, interviewerTranscript(false)},
-        {whole, QStringLiteral("Anything at all you enjoyed.")}};
+        {whole, QStringLiteral("Anything at all you enjoyed.")},
+        {QStringLiteral("How would you characterise?"), QStringLiteral("The team you manage now.")},
+        {QStringLiteral("What made you want to?"), QStringLiteral("Switch to finance.")},
+        {QStringLiteral("Can you walk me through?"), QStringLiteral("Phew.")}};
     const auto& [question, text] = pairs[state.range(0)];
     for (auto _ : state) {
         bool waits = QuestionContinuation::mayGoOn(question);
@@ -108,6 +112,6 @@ void BM_ReadWhatFollows(benchmark::State& state) {
         benchmark::DoNotOptimize(reading);
     }
 }
-BENCHMARK(BM_ReadWhatFollows)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadWhatFollows)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
 
 } // namespace
