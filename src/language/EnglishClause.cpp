@@ -187,7 +187,9 @@ public:
         if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
             return withTag(reading);
         // "let me tell you…" is the speaker's to say; "let me ask you this, how…" asks
+        // "let me ask you this, how…" announces a question; "let me tell you what…" does not
         const bool speakerFirst = text(start) == "let"_L1;
+        const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
         m_leadStart = start;
         for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
             if (!courtesy && !mayLeadIn(start, at))
@@ -195,7 +197,8 @@ public:
             const Reading asking = readAt(at, true);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
-            if (asking.asks && (!speakerFirst || asking.form == Form::interrogative))
+            if (asking.asks &&
+                (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
                 return asking;
         }
         return withTag(reading);
@@ -511,8 +514,10 @@ private:
             return i + 2 < size() ? Reading{Form::followUp, true, false} : Reading{};
         // After a lead-in, an auxiliary right after a noun is the verb of a statement ("the team
         // is six nurses")
-        const bool afterNoun = inner && (EnglishTagger::isNoun(tag(i - 1)) ||
-                                         tag(i - 1) == Tag::prp || isIn(text(i - 1), subjectWords));
+        // (as is one after "here": "here is the office…")
+        const bool afterNoun =
+            inner && (EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp ||
+                      isIn(text(i - 1), subjectWords) || text(i - 1) == "here"_L1);
         // …and a question word right after a noun opens a clause about it ("a patient who
         // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
         // why…")
@@ -532,7 +537,10 @@ private:
         qsizetype you = i;
         while (you + 1 < size() && isIn(text(you), softeners))
             ++you;
-        if (text(you) == "you"_L1 && isIn(text(you + 1), politeModals)) {
+        // "you would report to…" tells what the job holds; "perhaps you would…" asks
+        const bool softened = you > i;
+        if (text(you) == "you"_L1 && isIn(text(you + 1), politeModals) &&
+            (softened || text(you + 1) != "would"_L1)) {
             const Reading polite = imperativeAt(you + 2, inner);
             if (polite.asks)
                 return polite;
