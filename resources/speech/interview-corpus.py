@@ -814,8 +814,8 @@ def named_topics():
 
 # ---------------------------------------------------------------------------------------------
 # Every way of asking: yes or no questions on any subject, the interviewer's own "we", lead-ins,
-# polite and imperative requests, short follow-ups. Generated last and without the shared
-# generator, so the sentences above stay as they were.
+# polite and imperative requests, short follow-ups; and the interjections said between them.
+# Generated last and without the shared generator, so the sentences above stay as they were.
 
 YES_NO = [
     ("is", "the role", "client facing"), ("was", "the project", "on time"),
@@ -869,6 +869,9 @@ FOLLOW_UPS = [
 ]
 
 
+INTERJECTIONS = ["phew", "wow", "yikes", "oops", "gosh", "whoa", "ouch"]
+
+
 def asking_forms():
     for aux, subject, rest in YES_NO:
         yield f"{aux} {subject} {rest}"
@@ -883,6 +886,10 @@ def asking_forms():
         for obj in IMPERATIVE_OBJECTS:
             yield f"{verb} {obj}"
     yield from FOLLOW_UPS
+    for word in INTERJECTIONS:
+        yield word
+        yield f"{word} okay"
+        yield f"{word} that's a lot"
 
 
 def with_openers(sentences, share):

@@ -267,7 +267,10 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
         isVerb(last.tag) || isOneOf(last.tag, {Tag::vbn, Tag::vbg}) ||
         (verbPlace && (hasReading(last.text, [](Tag t) { return t == Tag::vb; }) ||
                        EnglishVerbs::takesObject(last.text).has_value()));
-    if (!isVerbWord || last.tag == Tag::md || isIn(last.text, auxiliaries) ||
+    // After "to", a word that can be a noun is most often the preposition's object: "switch to
+    // finance", "move to sales"
+    const bool afterTo = verb > 0 && tagged[verb - 1].text == "to"_L1 && canBeNoun(last.text);
+    if (!isVerbWord || afterTo || last.tag == Tag::md || isIn(last.text, auxiliaries) ||
         (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
         return false;
     for (qsizetype i = 0; i < verb; ++i) {
