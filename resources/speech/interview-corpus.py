@@ -813,83 +813,15 @@ def named_topics():
 
 
 # ---------------------------------------------------------------------------------------------
-# Every way of asking: yes or no questions on any subject, the interviewer's own "we", lead-ins,
-# polite and imperative requests, short follow-ups; and the interjections said between them.
-# Generated last and without the shared generator, so the sentences above stay as they were.
-
-YES_NO = [
-    ("is", "the role", "client facing"), ("was", "the project", "on time"),
-    ("were", "you", "on call at your last job"), ("does", "your team", "write its own tests"),
-    ("did", "the client", "accept the new plan"), ("has", "your role", "changed this year"),
-    ("had", "you", "worked with them before"), ("would", "your colleagues", "call you organized"),
-    ("could", "the launch", "have gone better"), ("should", "the team", "have asked for help"),
-    ("will", "that", "be a problem for you"), ("can", "your manager", "give you a reference"),
-    ("might", "you", "consider a contract role"), ("is", "there", "anything you would change"),
-    ("are", "there", "parts of the job you dislike"), ("isn't", "that", "a lot of travel"),
-    ("doesn't", "the commute", "bother you"), ("didn't", "the team", "push back"),
-    ("wouldn't", "a larger company", "suit you better"), ("aren't", "you", "tired of sales"),
-    ("is", "it", "true that you managed the budget"), ("was", "it", "your decision to leave"),
-]
-LEAD_INS = [
-    "if you joined tomorrow", "before we finish", "before we move on", "looking at your cv",
-    "looking at your resume", "since you mentioned it", "given your background",
-    "now that we have covered the basics", "thanks for that", "thank you for that answer",
-    "going back to your last role", "thinking about your last project", "on that note",
-    "great answer", "that's really helpful", "my next question is", "next question",
-]
-FOLLOWING = [
-    "what would you fix first", "do you have questions for me", "why did you leave",
-    "how do you deal with stress", "what would you do differently", "how did the team react",
-    "what was the hardest part", "can you give me an example", "how would you start",
-    "tell me about your first week", "walk me through it",
-]
-POLITE = [
-    "i'm curious what you think of", "i'd be interested to hear how you handle",
-    "i'd love to hear about", "i want to understand", "i'd like to hear more about",
-]
-POLITE_OBJECTS = ["pair programming", "code reviews", "your last team", "difficult customers",
-                  "remote work", "your current role"]
-REQUESTS = [
-    "i wonder if you could describe a normal week", "i was wondering if you could explain that",
-    "perhaps you could tell us about your last role", "it would help to hear how you plan",
-    "i'd like you to walk me through your portfolio",
-]
-IMPERATIVES = [
-    "give an example of", "share", "talk about", "name", "summarize", "please describe",
-    "pick", "outline", "tell us about",
-]
-IMPERATIVE_OBJECTS = ["a deadline you missed", "a mistake you learned from",
-                      "two tools you rely on", "your last project in a minute",
-                      "a decision you would make differently", "your biggest achievement"]
-FOLLOW_UPS = [
-    "any questions for the panel", "any questions for us", "anything else you would add",
-    "anything else", "and your notice period", "and your salary expectations",
-    "what about weekends", "how about remote work", "your biggest weakness",
-    "your ideal team", "any regrets", "any certifications",
-]
-
+# Interjections said alone between questions, so that they are not heard as "you" or "to" and
+# joined to the question before them. Generated last and without the shared generator, so the
+# sentences above stay as they were.
 
 INTERJECTIONS = ["phew", "wow", "yikes", "oops", "gosh", "whoa", "ouch"]
 
 
-def asking_forms():
-    for aux, subject, rest in YES_NO:
-        yield f"{aux} {subject} {rest}"
-    for i, lead in enumerate(LEAD_INS):
-        for k in range(3):
-            yield f"{lead} {FOLLOWING[(i + 4 * k) % len(FOLLOWING)]}"
-    for opener in POLITE:
-        for obj in POLITE_OBJECTS:
-            yield f"{opener} {obj}"
-    yield from REQUESTS
-    for verb in IMPERATIVES:
-        for obj in IMPERATIVE_OBJECTS:
-            yield f"{verb} {obj}"
-    yield from FOLLOW_UPS
-    for word in INTERJECTIONS:
-        yield word
-        yield f"{word} okay"
-        yield f"{word} that's a lot"
+def interjections():
+    yield from INTERJECTIONS
 
 
 def with_openers(sentences, share):
@@ -911,7 +843,7 @@ def main():
                                     with_openers(path_questions(), 0.2),
                                     with_openers(view_questions(), 0.35),
                                     recruiter_statements(), replies(), candidate_statements(),
-                                    more_answers(), named_topics(), asking_forms()):
+                                    more_answers(), named_topics(), interjections()):
         sentence = " ".join(sentence.split())
         if sentence and sentence not in seen:
             seen.add(sentence)
