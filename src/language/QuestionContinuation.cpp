@@ -53,9 +53,10 @@ constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1,  "him"_L1, "her"_
 
 // Interjections the lexicon does not know: said alone or first, they exclaim, never name.
 constexpr QLatin1String interjections[] = {
-    "phew"_L1,   "yikes"_L1, "wow"_L1, "whoa"_L1, "oops"_L1,  "gosh"_L1,   "ouch"_L1,    "ugh"_L1,
-    "ha"_L1,     "haha"_L1,  "aha"_L1, "yay"_L1,  "jeez"_L1,  "blimey"_L1, "crikey"_L1,  "golly"_L1,
-    "hooray"_L1, "ooh"_L1,   "ahh"_L1, "eh"_L1,   "bless"_L1, "cheers"_L1, "goodness"_L1};
+    "phew"_L1, "yikes"_L1,  "wow"_L1,    "whoa"_L1,   "oops"_L1,     "gosh"_L1,
+    "ouch"_L1, "ugh"_L1,    "ha"_L1,     "haha"_L1,   "aha"_L1,      "yay"_L1,
+    "jeez"_L1, "blimey"_L1, "crikey"_L1, "golly"_L1,  "hooray"_L1,   "ooh"_L1,
+    "ahh"_L1,  "eh"_L1,     "bless"_L1,  "cheers"_L1, "goodness"_L1, "yo"_L1};
 
 // A word said alone that is no phrase: an interjection, or a word whose likeliest reading is a
 // function word ("But.", "Or.", "Because.", "So.").
