@@ -186,15 +186,13 @@ public:
         const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
         if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
             return withTag(reading);
-        // "let me tell you…" is the speaker's to say; "let me ask you this, how…" asks
         // "let me ask you this, how…" announces a question; "let me tell you what…" does not
         const bool speakerFirst = text(start) == "let"_L1;
         const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
-        m_leadStart = start;
         for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
             if (!courtesy && !mayLeadIn(start, at))
                 break;
-            const Reading asking = readAt(at, true);
+            const Reading asking = readAt(at, true, start);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
             if (asking.asks &&
@@ -504,9 +502,10 @@ private:
         return reading;
     }
 
-    // The reading of the clause from `i`; `inner` when it follows a lead-in, where only a
-    // question, a request by a verb of saying or the speaker wanting to know may begin.
-    Reading readAt(qsizetype i, bool inner) const {
+    // The reading of the clause from `i`; `inner` when it follows a lead-in that starts at
+    // `leadStart`, where only a question, a request by a verb of saying or the speaker wanting to
+    // know may begin.
+    Reading readAt(qsizetype i, bool inner, qsizetype leadStart = 0) const {
         if (i >= size())
             return {};
         const QString& first = text(i);
@@ -522,7 +521,7 @@ private:
         // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
         // why…")
         const bool relative =
-            inner && EnglishTagger::isNoun(tag(i - 1)) && !opensPhraseLeadIn(m_leadStart);
+            inner && EnglishTagger::isNoun(tag(i - 1)) && !opensPhraseLeadIn(leadStart);
         if (const Reading asked = interrogativeAt(i);
             asked.form != Form::statement &&
             (!afterNoun || (isIn(first, questionWords) && !relative)))
@@ -635,8 +634,6 @@ private:
     QList<Word> m_words;
     bool m_questionMark;
     bool m_addressed;
-    // Where the lead-in being skipped starts.
-    mutable qsizetype m_leadStart = 0;
 };
 
 } // namespace

@@ -223,12 +223,18 @@ private:
     QList<EnglishTagger::Word> m_words;
 };
 
+// The tags of the end of a question, where it may be cut: the tagger reads 24 words at most, so a
+// long question is read from its last 20.
+QList<EnglishTagger::Word> endTags(const QStringList& words) {
+    return EnglishTagger::tag(words.mid(std::max<qsizetype>(0, words.size() - 20)));
+}
+
 // Whether the question stops on an infinitive's "to": after a verb, an adjective or the verb's
 // object ("want to", "willing to", "pushed you to"), not after a particle ("look up to").
 bool endsOnInfinitive(const QStringList& asked) {
     if (asked.size() < 2 || asked.last() != "to"_L1)
         return false;
-    const QList<EnglishTagger::Word> tagged = EnglishTagger::tag(asked);
+    const QList<EnglishTagger::Word> tagged = endTags(asked);
     const Tag before = tagged[tagged.size() - 2].tag;
     return isVerb(before) ||
            isOneOf(before, {Tag::vbn, Tag::vbg, Tag::jj, Tag::prp, Tag::nn, Tag::nns});
@@ -253,6 +259,8 @@ bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
 // "me" or "us" after it waits too ("Could you tell me").
 bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
     const qsizetype n = tagged.size();
+    if (n == 0)
+        return false;
     qsizetype verb = n - 1;
     if (n >= 2 && (tagged[verb].text == "me"_L1 || tagged[verb].text == "us"_L1) &&
         (EnglishVerbs::speaks(tagged[verb - 1].text) ||
@@ -314,7 +322,7 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
         return false;
     if (isIn(words.last(), prepositionalGerunds))
         return true;
-    const QList<EnglishTagger::Word> tagged = EnglishTagger::tag(words);
+    const QList<EnglishTagger::Word> tagged = endTags(words);
     const Tag last = tagged.last().tag;
     return isPreposition(last) || (last == Tag::rb && isLikelyPreposition(words.last())) ||
            endsOnPrepositionReading(tagged) || waitsForObject(tagged);
@@ -338,8 +346,7 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // After a verb that waits for its object, a clause opened by a question word is that object
     // even when the word is its subject: "Can you tell us" "what attracted you to logistics?"
     if (isIn(spoken.first(), questionWords) && spoken.size() > 1 && !isIn(spoken[1], auxiliaries) &&
-        EnglishTagger::readings(spoken[1]).value(0) != Tag::md &&
-        waitsForObject(EnglishTagger::tag(asked)))
+        EnglishTagger::readings(spoken[1]).value(0) != Tag::md && waitsForObject(endTags(asked)))
         return Reading::object;
     // A question word opens a question or an object clause: the reader tells which.
     // One word cannot tell: "what we…" continues a question, "what are…" opens one.
