@@ -264,3 +264,16 @@ TEST(QuestionContinuation, AfterAWholeQuestionOnlyItsTopicJoins) {
                        {u"Who else was there?", Reading::question},
                    });
 }
+
+// A long question is read at its end, past the words the tagger reads at once.
+TEST(QuestionContinuation, ALongQuestionIsReadAtItsEnd) {
+    const QString start = QStringLiteral(
+        "Thinking back over the last few years of your career and all the teams and projects and "
+        "managers you have worked with in that time, ");
+    EXPECT_TRUE(
+        QuestionContinuation::mayGoOn(start + QStringLiteral("what are you most proud of?")));
+    EXPECT_TRUE(QuestionContinuation::mayGoOn(start + QStringLiteral("could you describe?")));
+    EXPECT_FALSE(
+        QuestionContinuation::mayGoOn(start + QStringLiteral("what has gone well so far?")));
+    EXPECT_FALSE(QuestionContinuation::mayGoOn(start + QStringLiteral("why did you leave?")));
+}
