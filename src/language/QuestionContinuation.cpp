@@ -24,10 +24,10 @@ constexpr QLatin1String remarkPhrases[] = {"either way"_L1, "fair enough"_L1, "g
 constexpr QLatin1String subordinators[] = {"that"_L1,     "if"_L1,     "whether"_L1, "because"_L1,
                                            "although"_L1, "though"_L1, "while"_L1,   "unless"_L1,
                                            "whereas"_L1,  "so"_L1,     "lest"_L1};
-// Prepositions that the tag set counts as gerunds.
-constexpr QLatin1String prepositionalGerunds[] = {"regarding"_L1,   "concerning"_L1, "including"_L1,
-                                                  "considering"_L1, "excluding"_L1,  "using"_L1,
-                                                  "involving"_L1};
+// Prepositions that the tag set counts as gerunds or participles.
+constexpr QLatin1String prepositionalGerunds[] = {"given"_L1,     "regarding"_L1,   "concerning"_L1,
+                                                  "including"_L1, "considering"_L1, "excluding"_L1,
+                                                  "using"_L1,     "involving"_L1};
 // More than the tagger reads (24 words): keeps the reading bounded whatever the transcript holds.
 constexpr qsizetype maximumCharacters = 200;
 
@@ -244,7 +244,8 @@ bool endsOnInfinitive(const QStringList& asked) {
 // you get past", "Who sat opposite" (not "so far").
 bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
     const qsizetype n = tagged.size();
-    if (n < 2 || !hasReading(tagged[n - 1].text, [](Tag t) {
+    // "What did you do next?": at the end, "next" tells when
+    if (n < 2 || tagged[n - 1].text == "next"_L1 || !hasReading(tagged[n - 1].text, [](Tag t) {
             return isOneOf(t, {Tag::in, Tag::rp});
         }))
         return false;
@@ -252,11 +253,17 @@ bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
     return isVerb(before) || isOneOf(before, {Tag::vbn, Tag::vbg});
 }
 
+// The words a clause about a noun may hold before the question's last verb ("a bug that took you
+// days to find"); further back the clause is the lead-in's.
+constexpr qsizetype maximumClauseAboutNoun = 6;
+
 // Whether the question stops on a verb that still waits for its object: the verb mostly takes
 // one and does not stand alone (WordNet: "describe", "enjoy", not "leave", "cope"), no question
 // phrase before it is its object ("What would you change?", "Which role did you pick?"), and no
-// question word that asks when or where ("When can you start?"). A speaking verb with only
-// "me" or "us" after it waits too ("Could you tell me").
+// question word that asks when or where ("When can you start?", "How soon could you start?"), and
+// the verb is not in a clause about a noun nor in the passive. A speaking verb with only "me" or
+// "us" after it waits too
+// ("Could you tell me").
 bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
     const qsizetype n = tagged.size();
     if (n == 0)
@@ -269,26 +276,58 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
     const EnglishTagger::Word& last = tagged[verb];
     // The tagger may read a final verb as a noun ("how do you measure"): after a subject
     // pronoun, an adverb or an auxiliary, a word that can be a verb is one
+    const auto subjectOrAuxiliary = [&tagged](qsizetype i) {
+        return i >= 0 && (isOneOf(tagged[i].tag, {Tag::prp, Tag::md, Tag::wp, Tag::wdt}) ||
+                          (isIn(tagged[i].text, auxiliaries) && tagged[i].tag != Tag::pos));
+    };
+    const bool verbPlace =
+        subjectOrAuxiliary(verb - 1) ||
+        (verb > 1 && tagged[verb - 1].tag == Tag::rb && subjectOrAuxiliary(verb - 2));
+    // A participle or gerund after another verb or a noun is its object or complement
+    // ("choose nursing", "keep students engaged"); a word after a determiner or a preposition is
+    // a noun ("about that redesign")
     const Tag before = verb > 0 ? tagged[verb - 1].tag : Tag::punc;
-    const bool verbPlace = isOneOf(before, {Tag::prp, Tag::rb, Tag::md}) ||
-                           (verb > 0 && isIn(tagged[verb - 1].text, auxiliaries));
+    const bool afterNounWord = isOneOf(
+        before, {Tag::dt, Tag::pdt, Tag::in, Tag::of, Tag::pos, Tag::jj, Tag::jjs, Tag::jjr});
     const bool isVerbWord =
-        isVerb(last.tag) || isOneOf(last.tag, {Tag::vbn, Tag::vbg}) ||
-        (verbPlace && (hasReading(last.text, [](Tag t) { return t == Tag::vb; }) ||
-                       EnglishVerbs::takesObject(last.text).has_value()));
+        !afterNounWord &&
+        (isVerb(last.tag) ||
+         (isOneOf(last.tag, {Tag::vbn, Tag::vbg}) && (verbPlace || verb < n - 1)) ||
+         (verbPlace && (hasReading(last.text, [](Tag t) { return t == Tag::vb; }) ||
+                        EnglishVerbs::takesObject(last.text).has_value())));
     // After "to", a word that can be a noun is most often the preposition's object: "switch to
     // finance", "move to sales"
     const bool afterTo = verb > 0 && tagged[verb - 1].text == "to"_L1 && canBeNoun(last.text);
     if (!isVerbWord || afterTo || last.tag == Tag::md || isIn(last.text, auxiliaries) ||
         (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
         return false;
+    // In the passive the verb has no object: "after the company was sold", "get started"
+    qsizetype helper = verb - 1;
+    while (helper >= 0 && tagged[helper].tag == Tag::rb)
+        --helper;
+    if (helper >= 0 && isOneOf(last.tag, {Tag::vbn, Tag::vbd}) &&
+        (isIn(tagged[helper].text, auxiliaries) || tagged[helper].text.startsWith("get"_L1) ||
+         tagged[helper].text == "got"_L1))
+        return false;
     for (qsizetype i = 0; i < verb; ++i) {
         const QString& word = tagged[i].text;
-        if (word == "when"_L1 || word == "where"_L1)
+        if (word == "when"_L1 || word == "where"_L1 ||
+            (word == "how"_L1 && i + 1 < verb && tagged[i + 1].text == "soon"_L1))
             return false;
-        // "how many people did you…" is a question phrase for a noun too
+        // A clause about a noun leaves its object to the noun: "the team you managed", "a bug
+        // that took you days to find"
+        const QString& head = i > 0 ? tagged[i - 1].text : QString();
+        const bool nounHead = i > 0 && (EnglishTagger::isNoun(tagged[i - 1].tag) ||
+                                        head.endsWith("thing"_L1) || head.endsWith("one"_L1) ||
+                                        head.endsWith("body"_L1)); // "anything you'd like to add"
+        if (nounHead && verb - i <= maximumClauseAboutNoun &&
+            (isIn(word, subjectPronouns) || word == "that"_L1 || word == "which"_L1 ||
+             word == "who"_L1))
+            return false;
+        // "how many people did you…", "how long did it take" ask for a noun too
         const bool howMany = word == "how"_L1 && i + 1 < verb &&
-                             (tagged[i + 1].text == "many"_L1 || tagged[i + 1].text == "much"_L1);
+                             (tagged[i + 1].text == "many"_L1 || tagged[i + 1].text == "much"_L1 ||
+                              tagged[i + 1].text == "long"_L1);
         if (word == "what"_L1 || word == "which"_L1 || word == "whom"_L1 || word == "whose"_L1 ||
             word == "who"_L1 || howMany) {
             // The question phrase, then an auxiliary or a subject: it is the verb's object
@@ -320,7 +359,9 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
     const QStringList words = spokenWords(question);
     if (words.isEmpty() || isIn(words.last(), subordinators))
         return false;
-    if (isIn(words.last(), prepositionalGerunds))
+    // After an auxiliary they are verbs: "you've ever been given"
+    if (isIn(words.last(), prepositionalGerunds) &&
+        !(words.size() > 1 && isIn(words[words.size() - 2], auxiliaries)))
         return true;
     const QList<EnglishTagger::Word> tagged = endTags(words);
     const Tag last = tagged.last().tag;
