@@ -7,6 +7,7 @@
 #include "language/TextFolding.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace corvel {
 
@@ -181,7 +182,7 @@ public:
 
     Reading read() const {
         const qsizetype start = afterDiscourse(0);
-        Reading reading = readAt(start, false);
+        Reading reading = readAt(start);
         // "let me ask you this…", "take your time…": a courtesy leads in
         const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
         if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
@@ -192,7 +193,7 @@ public:
         for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
             if (!courtesy && !mayLeadIn(start, at))
                 break;
-            const Reading asking = readAt(at, true, start);
+            const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
             if (asking.asks &&
@@ -502,10 +503,11 @@ private:
         return reading;
     }
 
-    // The reading of the clause from `i`; `inner` when it follows a lead-in that starts at
-    // `leadStart`, where only a question, a request by a verb of saying or the speaker wanting to
+    // The reading of the clause from `i`, after a lead-in when `leadStart` says where it starts;
+    // there only a question, a request by a verb of saying or the speaker wanting to
     // know may begin.
-    Reading readAt(qsizetype i, bool inner, qsizetype leadStart = 0) const {
+    Reading readAt(qsizetype i, std::optional<qsizetype> leadStart = std::nullopt) const {
+        const bool inner = leadStart.has_value();
         if (i >= size())
             return {};
         const QString& first = text(i);
@@ -521,7 +523,7 @@ private:
         // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
         // why…")
         const bool relative =
-            inner && EnglishTagger::isNoun(tag(i - 1)) && !opensPhraseLeadIn(leadStart);
+            inner && EnglishTagger::isNoun(tag(i - 1)) && !opensPhraseLeadIn(*leadStart);
         if (const Reading asked = interrogativeAt(i);
             asked.form != Form::statement &&
             (!afterNoun || (isIn(first, questionWords) && !relative)))

@@ -23,6 +23,17 @@ inline constexpr QLatin1String replyWords[] = {
     "absolutely"_L1, "hmm"_L1,  "mhm"_L1,   "uh"_L1,   "um"_L1,        "oh"_L1,
     "gotcha"_L1,     "erm"_L1,  "er"_L1,    "ah"_L1,   "please"_L1,    "thank"_L1,
     "sorry"_L1,      "huh"_L1,  "hm"_L1,    "mm"_L1,   "understood"_L1};
+// Pronouns that may be an object; "you" and "it" may be a subject too.
+inline constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1,  "him"_L1, "her"_L1,
+                                                   "us"_L1, "them"_L1, "it"_L1};
+
+// Interjections the lexicon does not know: said alone or first, they exclaim, never name.
+inline constexpr QLatin1String interjections[] = {
+    "phew"_L1, "yikes"_L1,  "wow"_L1,    "whoa"_L1,   "oops"_L1,     "gosh"_L1,
+    "ouch"_L1, "ugh"_L1,    "ha"_L1,     "haha"_L1,   "aha"_L1,      "yay"_L1,
+    "jeez"_L1, "blimey"_L1, "crikey"_L1, "golly"_L1,  "hooray"_L1,   "ooh"_L1,
+    "ahh"_L1,  "eh"_L1,     "bless"_L1,  "cheers"_L1, "goodness"_L1, "yo"_L1};
+
 inline constexpr QLatin1String subjectPronouns[] = {"i"_L1,  "you"_L1, "he"_L1,  "she"_L1,
                                                     "it"_L1, "we"_L1,  "they"_L1};
 inline constexpr QLatin1String auxiliaries[] = {

@@ -10,9 +10,6 @@ namespace {
 
 using namespace phrase;
 
-constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1, "him"_L1, "her"_L1,
-                                            "it"_L1, "us"_L1,  "them"_L1};
-
 // Reads tagged words said after a question: the verbless remarks no phrase reading tells, then
 // their tags corrected in context, then the phrase or clause they open.
 class Reader final : PhraseWords {

@@ -7,6 +7,7 @@
 #include "language/TextFolding.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace corvel {
 
@@ -41,23 +42,6 @@ bool isReplyWord(const QString& word) {
            });
 }
 
-// Replies and interjections, whatever question they follow: reply words, alone or opening the
-// words ("Okay, sounds good.", "Thanks a lot.", "All right then.", "Uh-huh."), unless the first
-// one modifies a noun after it ("Great teams."); a verb without its subject ("Sounds great.",
-// "Makes sense.", "Works for me."); words opened by "no", which put the candidate at ease ("No
-// pressure.", "No right or wrong answer here."); and verbless remarks no tagger tells from an
-// object.
-// Pronouns that may be an object; "you" and "it" may be a subject too.
-constexpr QLatin1String objectPronouns[] = {"me"_L1, "you"_L1,  "him"_L1, "her"_L1,
-                                            "us"_L1, "them"_L1, "it"_L1};
-
-// Interjections the lexicon does not know: said alone or first, they exclaim, never name.
-constexpr QLatin1String interjections[] = {
-    "phew"_L1, "yikes"_L1,  "wow"_L1,    "whoa"_L1,   "oops"_L1,     "gosh"_L1,
-    "ouch"_L1, "ugh"_L1,    "ha"_L1,     "haha"_L1,   "aha"_L1,      "yay"_L1,
-    "jeez"_L1, "blimey"_L1, "crikey"_L1, "golly"_L1,  "hooray"_L1,   "ooh"_L1,
-    "ahh"_L1,  "eh"_L1,     "bless"_L1,  "cheers"_L1, "goodness"_L1, "yo"_L1};
-
 // A word said alone that is no phrase: an interjection, or a word whose likeliest reading is a
 // function word ("But.", "Or.", "Because.", "So.").
 bool isLoneFunctionWord(const QStringList& words) {
@@ -69,6 +53,12 @@ bool isLoneFunctionWord(const QStringList& words) {
                                       Tag::md, Tag::of, Tag::ex, Tag::pdt, Tag::wrb});
 }
 
+// Replies and interjections, whatever question they follow: reply words, alone or opening the
+// words ("Okay, sounds good.", "Thanks a lot.", "All right then.", "Uh-huh."), unless the first
+// one modifies a noun after it ("Great teams."); a verb without its subject ("Sounds great.",
+// "Makes sense.", "Works for me."); words opened by "no", which put the candidate at ease ("No
+// pressure.", "No right or wrong answer here."); and verbless remarks no tagger tells from an
+// object.
 bool isReply(QStringList words) {
     if (words.size() > 1 && words[0] == "all"_L1 && words[1] == "right"_L1)
         words = QStringList{QStringLiteral("alright")} + words.mid(2);
@@ -380,9 +370,17 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     if (spoken.isEmpty())
         return Reading::remark;
     const QStringList asked = spokenWords(question);
+    // Cut off ("our roadmap and the"), words are no phrase yet.
+    const bool remark = isReply(spoken) || EnglishClause::isCutOff(spoken);
+    // The words tagged after the question, once, where a rule needs them.
+    std::optional<QList<EnglishTagger::Word>> taggedWords;
+    const auto tagged = [&]() -> const QList<EnglishTagger::Word>& {
+        if (!taggedWords)
+            taggedWords = EnglishTagger::tag(spoken, asked);
+        return *taggedWords;
+    };
     // After an infinitive's "to", its verb phrase: "What pushed you to" "apply for this job?"
-    if (endsOnInfinitive(asked) && !isReply(spoken) && !EnglishClause::isCutOff(spoken) &&
-        isOneOf(EnglishTagger::tag(spoken, asked).first().tag, {Tag::vb, Tag::vbp}))
+    if (endsOnInfinitive(asked) && !remark && isOneOf(tagged().first().tag, {Tag::vb, Tag::vbp}))
         return Reading::object;
     // After a verb that waits for its object, a clause opened by a question word is that object
     // even when the word is its subject: "Can you tell us" "what attracted you to logistics?"
@@ -395,16 +393,14 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
         foldedWords(words.left(maximumCharacters)).size() > 1 &&
         EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))))
         return Reading::question;
-    // Cut off ("our roadmap and the"), words are no phrase yet.
-    if (isReply(spoken) || EnglishClause::isCutOff(spoken))
+    if (remark)
         return Reading::remark;
     // After a cut question, an object pronoun with a phrase about it: "Who sat opposite" "you
     // on the trading desk?"
     if (spoken.size() > 2 && isIn(spoken.first(), objectPronouns) &&
-        isPreposition(EnglishTagger::tag(spoken, asked).value(1).tag) &&
-        !isWholeAsAsked(question) && mayGoOn(question))
+        isPreposition(tagged().value(1).tag) && !isWholeAsAsked(question) && mayGoOn(question))
         return Reading::object;
-    const PhraseReading phrase = readPhrase(EnglishTagger::tag(spoken, asked));
+    const PhraseReading phrase = readPhrase(tagged());
     // After a question that is whole as asked, words join it only to name what it is about.
     if (phrase.reading == Reading::object && !phrase.namesTopic && isWholeAsAsked(question))
         return Reading::remark;
