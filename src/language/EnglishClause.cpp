@@ -4,6 +4,7 @@
 #include "language/EnglishTagger.h"
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
+#include "language/ReportedSpeech.h"
 #include "language/TextFolding.h"
 
 #include <algorithm>
@@ -71,12 +72,6 @@ constexpr QLatin1String discourse[] = {"my next question is"_L1,
                                        "actually"_L1,
                                        "anyway"_L1,
                                        "nice"_L1};
-// A clause or phrase these open is a lead-in when a question or request follows it ("if you
-// joined tomorrow what would you fix first").
-constexpr QLatin1String subordinators[] = {
-    "if"_L1,    "before"_L1,  "since"_L1,     "given"_L1,   "assuming"_L1,    "when"_L1,
-    "once"_L1,  "after"_L1,   "as"_L1,        "while"_L1,   "considering"_L1, "whenever"_L1,
-    "until"_L1, "suppose"_L1, "supposing"_L1, "imagine"_L1, "say"_L1};
 constexpr QLatin1String modals[] = {"can"_L1,   "could"_L1,  "will"_L1, "would"_L1,
                                     "shall"_L1, "should"_L1, "may"_L1,  "might"_L1,
                                     "must"_L1,  "ca"_L1,     "wo"_L1};
@@ -88,6 +83,9 @@ constexpr QLatin1String subjectWords[] = {
     "it"_L1,       "there"_L1,     "that"_L1,       "this"_L1,    "these"_L1,    "those"_L1,
     "anyone"_L1,   "anybody"_L1,   "anything"_L1,   "someone"_L1, "somebody"_L1, "something"_L1,
     "everyone"_L1, "everybody"_L1, "everything"_L1, "nobody"_L1,  "people"_L1,   "one"_L1};
+// After a noun these may open a clause about it ("a patient who…"); "what" and "how" never do.
+constexpr QLatin1String relativeWords[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
+                                           "where"_L1, "when"_L1, "why"_L1};
 // After a question word these open a clause about something, not a question ("what we did").
 constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1,  "they"_L1, "he"_L1,
                                             "she"_L1, "you"_L1, "a"_L1,    "an"_L1};
@@ -107,6 +105,8 @@ constexpr QLatin1String emptyObjects[] = {
     "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1, "here"_L1, "there"_L1, "up"_L1,
     "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,   "out"_L1,  "down"_L1,  "a"_L1,
     "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1};
+// Requests to perform for the speaker, whatever their object ("sell me this pen").
+constexpr QLatin1String performing[] = {"sell"_L1, "pitch"_L1};
 // Words that soften an imperative before its verb ("please describe…", "just walk me…").
 constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "quickly"_L1,
                                        "briefly"_L1, "maybe"_L1, "perhaps"_L1, "now"_L1,
@@ -119,8 +119,10 @@ constexpr QLatin1String clauseBreaks[] = {"if"_L1, "when"_L1,    "while"_L1,  "w
 constexpr QLatin1String curiosity[] = {"curious"_L1, "interested"_L1, "keen"_L1,
                                        "eager"_L1,   "wonder"_L1,     "wondering"_L1};
 constexpr QLatin1String wanting[] = {
-    "like"_L1, "love"_L1,    "want"_L1,   "need"_L1, "wanna"_L1,       "help"_L1,  "great"_L1,
-    "good"_L1, "helpful"_L1, "useful"_L1, "nice"_L1, "interesting"_L1, "hoping"_L1};
+    "like"_L1, "love"_L1,    "want"_L1,   "need"_L1, "wanna"_L1,       "help"_L1,   "great"_L1,
+    "good"_L1, "helpful"_L1, "useful"_L1, "nice"_L1, "interesting"_L1, "hoping"_L1, "trying"_L1};
+// "It would…", "it'd…", "it might…" wish for something.
+constexpr QLatin1String wishingModals[] = {"would"_L1, "'d"_L1, "might"_L1, "could"_L1};
 // "you could…" asks politely; "you can…" and "you should…" tell.
 constexpr QLatin1String politeModals[] = {"could"_L1, "would"_L1, "might"_L1};
 // What the speaker wants to do with what the listener says.
@@ -168,8 +170,6 @@ const QList<QStringList>& discoursePhrases() {
     }();
     return phrases;
 }
-// The longest lead-in skipped before the clause that asks.
-constexpr qsizetype maximumLeadIn = 14;
 
 // The words of one clause with their tags in context, and the readings of its parts.
 class Clause final {
@@ -177,31 +177,18 @@ public:
     Clause(QList<Word> words, bool questionMark)
         : m_words(std::move(words)), m_questionMark(questionMark),
           m_addressed(std::any_of(m_words.begin(), m_words.end(),
-                                  [](const Word& word) { return isIn(word.text, secondPerson); })) {
+                                  [](const Word& word) { return isIn(word.text, secondPerson); })),
+          m_quoteStart(quoteStart()) {}
+
+    // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
+    Reading read(bool* leadInOpen = nullptr) const {
+        Reading reading = readWithLeadIn(leadInOpen);
+        reading.past = reading.form == Form::statement && isPast();
+        return reading;
     }
 
-    Reading read() const {
-        const qsizetype start = afterDiscourse(0);
-        Reading reading = readAt(start);
-        // "let me ask you this…", "take your time…": a courtesy leads in
-        const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
-        if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
-            return withTag(reading);
-        // "let me ask you this, how…" announces a question; "let me tell you what…" does not
-        const bool speakerFirst = text(start) == "let"_L1;
-        const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
-        for (qsizetype at = start + 1; at < std::min(size(), start + maximumLeadIn); ++at) {
-            if (!courtesy && !mayLeadIn(start, at))
-                break;
-            const Reading asking = readAt(at, start);
-            if (asking.aboutSpeaker)
-                break; // "since then i always…": the speaker's story
-            if (asking.asks &&
-                (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
-                return asking;
-        }
-        return withTag(reading);
-    }
+    // From its first word, with neither discourse words nor a lead-in before it.
+    Reading readAtStart() const { return readAt(0); }
 
     bool opensQuestion() const {
         const qsizetype start = afterDiscourse(0);
@@ -217,6 +204,33 @@ public:
     }
 
 private:
+    // What the clause is once its discourse words and any lead-in are off its front.
+    Reading readWithLeadIn(bool* leadInOpen) const {
+        const qsizetype start = afterDiscourse(0);
+        Reading reading = readAt(start);
+        // "let me ask you this…", "take your time…": a courtesy leads in
+        const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
+        if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
+            return withTag(reading);
+        // "let me ask you this, how…" announces a question; "let me tell you what…" does not
+        const bool speakerFirst = text(start) == "let"_L1;
+        const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
+        qsizetype at = start + 1;
+        for (; at < size(); ++at) {
+            if ((!courtesy && !mayLeadIn(start, at)) || at >= m_quoteStart)
+                break;
+            const Reading asking = readAt(at, start);
+            if (asking.aboutSpeaker)
+                break; // "since then i always…": the speaker's story
+            if (asking.asks &&
+                (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
+                return asking;
+        }
+        if (leadInOpen)
+            *leadInOpen = at == size();
+        return withTag(reading);
+    }
+
     qsizetype size() const { return m_words.size(); }
     // Past either end, no word: the rules look at neighbours freely.
     bool has(qsizetype i) const { return i >= 0 && i < size(); }
@@ -249,6 +263,17 @@ private:
     }
 
     bool isModal(qsizetype i) const { return isIn(text(i), modals); }
+
+    // Whether its first verb with a tense is a past one.
+    bool isPast() const {
+        for (qsizetype i = 0; i < size(); ++i) {
+            if (isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}) ||
+                isIn(text(i), auxiliaries))
+                return tag(i) == Tag::vbd ||
+                       isIn(text(i), {"was"_L1, "were"_L1, "did"_L1, "had"_L1});
+        }
+        return false;
+    }
 
     // A subject can start at `i`: a pronoun, a determiner, an adjective, a noun or a name.
     bool subjectStarts(qsizetype i) const {
@@ -321,7 +346,7 @@ private:
         if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) || isIn(text(verb), auxiliaries))
             return false;
         for (qsizetype j = verb + 1; j < size(); ++j) {
-            if (isIn(text(j), clauseBreaks) || isIn(text(j), subordinators) ||
+            if (isIn(text(j), clauseBreaks) || isIn(text(j), leadInSubordinators) ||
                 isIn(text(j), questionWords))
                 return false;
             if ((text(j) == "is"_L1 || text(j) == "was"_L1) && !isIn(text(j - 1), subjectWords))
@@ -371,22 +396,38 @@ private:
     }
 
     // The speaker wanting to know or hear what the listener says: "i'm curious what…", "i'd be
-    // interested to hear how…", "i wonder if you could…", "it would help to know…".
+    // interested to hear how…", "i wonder if you could…", "it would help to know…", "i'd love
+    // for you to…", "i'm trying to work out…", "it'd be great if you could…".
     Reading indirectAt(qsizetype i) const {
-        // "it would help to hear…", not "it's good to know"
-        const bool wish = text(i + 1) == "would"_L1 || text(i + 1) == "'d"_L1;
+        // "it would help to hear…", "it might be useful if you could…", not "it's good to know"
+        const bool wish = isIn(text(i + 1), wishingModals);
         if (text(i) != "i"_L1 && text(i) != "we"_L1 && !(text(i) == "it"_L1 && wish))
             return {};
+        const Reading asks{Form::indirectRequest, true, false};
         for (qsizetype j = i + 1; j < std::min(size(), i + 8); ++j) {
-            const bool toKnow = text(j + 1) == "to"_L1 && isIn(text(j + 2), knowing);
-            const bool youTo = text(j + 1) == "you"_L1 && text(j + 2) == "to"_L1;
+            // "to know", "me to understand", "to work out"
+            const qsizetype to = isIn(text(j + 1), {"me"_L1, "us"_L1}) ? j + 2 : j + 1;
+            const QString verb = text(to + 1);
+            const bool toKnow = text(to) == "to"_L1 &&
+                                (isIn(verb, knowing) || (isIn(verb, {"work"_L1, "figure"_L1}) &&
+                                                         text(to + 2) == "out"_L1));
+            const bool youTo =
+                (text(j + 1) == "you"_L1 && text(j + 2) == "to"_L1) ||
+                (text(j + 1) == "for"_L1 && text(j + 2) == "you"_L1); // "love for you to"
             if (isIn(text(j), curiosity) && (m_addressed || toKnow))
-                return {Form::indirectRequest, true, false};
-            if (isIn(text(j), wanting) && (toKnow || youTo))
-                return {Form::indirectRequest, true, false};
-            // "i was hoping you could…", "i'd be grateful if you could…"
-            if (text(j) == "you"_L1 && isIn(text(j + 1), politeModals) && text(i) != "it"_L1)
-                return {Form::indirectRequest, true, false};
+                return asks;
+            // "it would be lovely to hear…": whatever the adjective
+            const bool wanted = isIn(text(j), wanting) ||
+                                (text(i) == "it"_L1 && text(j - 1) == "be"_L1 && tag(j) == Tag::jj);
+            if (wanted && (toKnow || youTo))
+                return asks;
+            // "i was hoping you could…", "i'd be grateful if you could…", "it'd be great if you
+            // could…"
+            if (text(j) == "you"_L1 && isIn(text(j + 1), politeModals))
+                return asks;
+            // "i'd welcome your thoughts on…"
+            if (text(j) == "welcome"_L1 && j == i + 2 && j + 1 < size())
+                return asks;
             if (isIn(text(j), questionWords))
                 break;
         }
@@ -429,7 +470,8 @@ private:
         if ((text(i) == "go"_L1 || text(i) == "be"_L1) && text(i + 2) == "and"_L1)
             i += 3;
         const QString& verb = text(i);
-        if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1)
+        if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
+            verb == "thank"_L1)
             return {Form::imperative};
         // A word the tagger read as a noun is a verb only before its object ("detail the
         // steps", "rate yourself"), not before a noun ("stuff thanks")
@@ -448,9 +490,13 @@ private:
         if (isOneOf(tag(afterPhrase), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}))
             return {};
         Reading reading{Form::imperative};
-        // "tell me about a time when i failed" tells the speaker's story
-        const bool speakerInside = std::any_of(m_words.begin() + i, m_words.end(),
-                                               [](const Word& w) { return w.text == "i"_L1; });
+        // "tell me about a time when i failed" tells the speaker's story; "as if i were…" sets
+        // a scene
+        const auto scene = std::find_if(m_words.begin() + i, m_words.end(), [](const Word& w) {
+            return w.text == "if"_L1 || w.text == "though"_L1;
+        });
+        const bool speakerInside =
+            std::any_of(m_words.begin() + i, scene, [](const Word& w) { return w.text == "i"_L1; });
         if (speakerInside && !m_addressed) {
             reading.aboutSpeaker = true;
             return reading;
@@ -461,6 +507,11 @@ private:
             ++object;
         if (text(object) == "through"_L1 || text(object) == "over"_L1) {
             reading.asks = object + 1 < size();
+            return reading;
+        }
+        // The listener performing for the speaker: "sell me on…", "pitch us your idea"
+        if (isIn(verb, performing) && object < size()) {
+            reading.asks = true;
             return reading;
         }
         // After a lead-in only a verb of saying or thinking asks ("… and tell me", not "… if
@@ -522,8 +573,8 @@ private:
         // …and a question word right after a noun opens a clause about it ("a patient who
         // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
         // why…")
-        const bool relative =
-            inner && EnglishTagger::isNoun(tag(i - 1)) && !opensPhraseLeadIn(*leadStart);
+        const bool relative = inner && EnglishTagger::isNoun(tag(i - 1)) &&
+                              isIn(first, relativeWords) && !opensPhraseLeadIn(*leadStart);
         if (const Reading asked = interrogativeAt(i);
             asked.form != Form::statement &&
             (!afterNoun || (isIn(first, questionWords) && !relative)))
@@ -551,7 +602,8 @@ private:
         // students i…", not the subordinate clause's own ("before we finish…")
         if (inner) {
             statement.aboutSpeaker = (first == "i"_L1 || first == "we"_L1) &&
-                                     !isIn(text(i - 1), subordinators) && text(i - 1) != "that"_L1;
+                                     !isIn(text(i - 1), leadInSubordinators) &&
+                                     text(i - 1) != "that"_L1 && tag(i - 1) != Tag::cc;
             return statement;
         }
         // "you led the team?": a statement put to the listener
@@ -564,7 +616,7 @@ private:
     // A clause or phrase that leads in: opened by a subordinator ("if", "before", "now that"),
     // a participle ("looking at…"), a preposition ("for this role…"), thanks or praise.
     bool opensLeadIn(qsizetype i) const {
-        return isIn(text(i), subordinators) || text(i) == "now"_L1 ||
+        return isIn(text(i), leadInSubordinators) || text(i) == "now"_L1 ||
                isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb, Tag::jj}) ||
                isIn(text(i), replyWords) || isIn(text(i), subjectWords) ||
                EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::dt;
@@ -575,7 +627,7 @@ private:
     // A lead-in opened by a subordinator, a participle, a preposition or an adverb: a clause or
     // phrase of its own before the main clause.
     bool opensPhraseLeadIn(qsizetype start) const {
-        return isIn(text(start), subordinators) || text(start) == "now"_L1 ||
+        return isIn(text(start), leadInSubordinators) || text(start) == "now"_L1 ||
                isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb});
     }
 
@@ -606,6 +658,8 @@ private:
 
     bool endsWithTag() const {
         const qsizetype n = size();
+        if (m_quoteStart < n)
+            return false; // the quote's own
         const auto last = [this, n](qsizetype count) {
             QStringList words;
             for (qsizetype i = n - count; i < n; ++i)
@@ -626,22 +680,46 @@ private:
     // An inverted pair needs its verb after it: at the very end "is there" is a place and "do
     // you" more often a misheard word than a question.
     bool hasInvertedPair() const {
-        for (qsizetype i = 1; i + 2 < size(); ++i) {
+        for (qsizetype i = 1; i + 2 < size() && i < m_quoteStart; ++i) {
             if (isIn(text(i) + u' ' + text(i + 1), invertedPairs))
                 return true;
         }
         return false;
     }
 
+    // Where a question quoted after the words that report it begins ("a client asked us can
+    // you…", not "asking when it will be done"), or the end: what follows is not put to the
+    // listener.
+    qsizetype quoteStart() const {
+        for (qsizetype i = 1; i + 1 < size(); ++i) {
+            if (interrogativeAt(i).form == Form::interrogative && reportsSpeech(m_words, i))
+                return i;
+        }
+        return size();
+    }
+
     QList<Word> m_words;
     bool m_questionMark;
     bool m_addressed;
+    qsizetype m_quoteStart;
 };
 
 } // namespace
 
 Reading EnglishClause::read(const QStringList& words, bool questionMark) {
-    return Clause(EnglishTagger::tag(words), questionMark).read();
+    QList<Word> tagged = EnglishTagger::tag(words);
+    bool leadInOpen = false;
+    const Reading reading = Clause(tagged, questionMark).read(&leadInOpen);
+    // A lead-in longer than the words read: "if you joined us and found out in your first week
+    // that … what would you do"
+    if (!leadInOpen || tagged.size() < EnglishTagger::clauseWords)
+        return reading;
+    tagged = EnglishTagger::tag(words, {}, EnglishTagger::sentenceWords);
+    return Clause(std::move(tagged), questionMark).read();
+}
+
+Reading EnglishClause::readFrom(const QList<EnglishTagger::Word>& tagged, qsizetype from) {
+    return Clause(tagged.mid(from), false).readAtStart();
 }
 
 bool EnglishClause::opensQuestion(const QStringList& words) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/EnglishTagger.h"
+
 #include <QStringList>
 
 namespace corvel {
@@ -35,6 +37,8 @@ public:
         // ("I…", "We…", "My team…"), reported speech among them, or a question about the speaker
         // that does not address the listener.
         bool aboutSpeaker = false;
+        // Whether it is a statement in the past tense, as a story is told.
+        bool past = false;
         // Whether it is written with a "?": built as a question, or a follow-up.
         bool isQuestion() const { return form == Form::interrogative || form == Form::followUp; }
     };
@@ -42,8 +46,14 @@ public:
     // `words` lower case with their apostrophes, as the recogniser spells them; `questionMark`
     // when the clause was written with one. A lead-in before the clause that asks is skipped:
     // discourse words, thanks or praise, a clause opened by "if", "before", "since" and the
-    // like, or a participle phrase ("looking at your cv …"). Reads at most the first 24 words.
+    // like, or a participle phrase ("looking at your cv …"). Reads the first
+    // EnglishTagger::clauseWords words, or as many as EnglishTagger::sentenceWords when a lead-in
+    // runs past them.
     static Reading read(const QStringList& words, bool questionMark = false);
+
+    // The reading of `tagged` from word `from` on, as a sentence of its own from there: what a
+    // new sentence beginning there would be.
+    static Reading readFrom(const QList<EnglishTagger::Word>& tagged, qsizetype from);
 
     // Whether `words` open with a question or request of their own, after discourse words only:
     // a question ("which tools…", not "what we…"), a request by the few verbs that always make

@@ -1,6 +1,7 @@
 #include "language/EnglishPunctuation.h"
 
 #include "language/EnglishClause.h"
+#include "language/EnglishSentences.h"
 
 namespace corvel {
 
@@ -29,9 +30,15 @@ bool EnglishPunctuation::isQuestion(const QStringList& words) {
 
 QString EnglishPunctuation::finished(const QString& words) {
     const QStringList list = lowerWords(words);
-    if (list.isEmpty())
-        return {};
-    return cased(list) + (isQuestion(list) ? QLatin1Char('?') : QLatin1Char('.'));
+    const QList<qsizetype> starts = EnglishSentences::starts(list);
+    QStringList sentences;
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        const QStringList sentence =
+            list.mid(starts[i], i + 1 < starts.size() ? starts[i + 1] - starts[i] : -1);
+        sentences.append(cased(sentence) +
+                         (isQuestion(sentence) ? QLatin1Char('?') : QLatin1Char('.')));
+    }
+    return sentences.join(QLatin1Char(' '));
 }
 
 QString EnglishPunctuation::inProgress(const QString& words) {

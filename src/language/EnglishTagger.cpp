@@ -16,9 +16,6 @@ using Tag = EnglishTagger::Tag;
 using namespace Qt::Literals::StringLiterals;
 namespace tables = englishTagger;
 
-// Enough for the opening of what follows a question, which is all that is asked of it, and for
-// the end of the question before it; keeps the search bounded whatever the transcript holds.
-constexpr qsizetype maximumWords = 24;
 constexpr qsizetype maximumContextWords = 16;
 // log P(word | tag) given to each tag guessed for a word the lexicon lacks: the trigram decides.
 constexpr float unknownWord = -10.f;
@@ -158,12 +155,12 @@ QList<Tag> EnglishTagger::readings(const QString& word) {
     return tags;
 }
 
-QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words,
-                                              const QStringList& context) {
+QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words, const QStringList& context,
+                                              qsizetype limit) {
     QStringList split = tokens(context, std::numeric_limits<qsizetype>::max());
     split = split.mid(std::max<qsizetype>(0, split.size() - maximumContextWords));
     const qsizetype first = split.size();
-    split.append(tokens(words, maximumWords));
+    split.append(tokens(words, limit));
     if (split.size() == first)
         return {};
 

@@ -65,10 +65,17 @@ public:
     // A noun of any kind, or a number, which stands as one.
     static bool isNoun(Tag tag);
 
+    // The words tagged by default: enough for a clause's form.
+    static constexpr qsizetype clauseWords = 24;
+    // Enough for a spoken sentence with a long lead-in; the most any reading tags.
+    static constexpr qsizetype sentenceWords = 64;
+
     // `words` are lower case with their apostrophes ("doesn't"); a contraction comes back as
     // two words ("does", "n't"). With `context`, the words said just before them, `words` are
-    // tagged as their continuation ("go" after "experience with" is a name, not a verb).
-    static QList<Word> tag(const QStringList& words, const QStringList& context = {});
+    // tagged as their continuation ("go" after "experience with" is a name, not a verb). Only
+    // the first `limit` words are tagged, which bounds the search.
+    static QList<Word> tag(const QStringList& words, const QStringList& context = {},
+                           qsizetype limit = clauseWords);
     // The tags the lexicon allows `word`, likeliest first, or none when it does not know it.
     static QList<Tag> readings(const QString& word);
     // Whether the lexicon knows `word`, without reading its tags.

@@ -43,6 +43,13 @@ inline constexpr QLatin1String auxiliaries[] = {
 inline constexpr QLatin1String questionWords[] = {"what"_L1,  "how"_L1,    "why"_L1,  "where"_L1,
                                                   "when"_L1,  "who"_L1,    "whom"_L1, "whose"_L1,
                                                   "which"_L1, "whether"_L1};
+// A clause or phrase these open is a lead-in when a question or request follows it ("if you
+// joined tomorrow what would you fix first").
+inline constexpr QLatin1String leadInSubordinators[] = {
+    "if"_L1,          "before"_L1,   "since"_L1,   "given"_L1,    "assuming"_L1,
+    "when"_L1,        "once"_L1,     "after"_L1,   "as"_L1,       "while"_L1,
+    "considering"_L1, "whenever"_L1, "until"_L1,   "suppose"_L1,  "supposing"_L1,
+    "imagine"_L1,     "say"_L1,      "because"_L1, "although"_L1, "though"_L1};
 // "Whatever comes to mind" names a thing, as a noun phrase does.
 inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "whichever"_L1,
                                                   "wherever"_L1, "whenever"_L1};

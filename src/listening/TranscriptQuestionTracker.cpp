@@ -1,6 +1,7 @@
 #include "listening/TranscriptQuestionTracker.h"
 
 #include "language/EnglishClause.h"
+#include "language/EnglishSentences.h"
 #include "language/EnglishTagger.h"
 #include "language/TextFolding.h"
 
@@ -340,6 +341,36 @@ QList<QStringView> clausesOf(QStringView text) {
     return clauses;
 }
 
+// An English clause without punctuation, as partial results come, divided into the sentences the
+// finisher would give it once final; only its opening words are read for that.
+QList<QStringView> sentencesOf(QStringView clause) {
+    if (std::any_of(clause.begin(), clause.end(), isSentenceEnd))
+        return {clause};
+    QStringList words;
+    QList<qsizetype> wordOffsets;
+    for (const QStringView token : clause.tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (words.size() >= EnglishTagger::sentenceWords)
+            break;
+        for (const QString& word : spokenWords(token)) {
+            words.append(word);
+            wordOffsets.append(token.data() - clause.data());
+        }
+    }
+    if (words.size() < 2 || !isEnglish(foldedText(words.mid(0, languageWords).join(u' '))))
+        return {clause};
+    QList<QStringView> sentences;
+    qsizetype start = 0;
+    for (const qsizetype word : EnglishSentences::starts(words)) {
+        const qsizetype offset = wordOffsets[word];
+        if (offset > start) {
+            sentences.append(clause.sliced(start, offset - start));
+            start = offset;
+        }
+    }
+    sentences.append(clause.sliced(start));
+    return sentences;
+}
+
 // A clause with its folded form and lead, folded once however often the rules look at it. An
 // English clause is read by its form, once; a French one by the lists.
 struct Clause {
@@ -356,21 +387,23 @@ struct Clause {
         return reading ? reading->asks || isListedFollowUp(raw, lead())
                        : corvel::isRequest(raw, lead());
     }
-    // The speaker's own story: in English, a statement about the speaker or a question about
-    // them that does not address the listener; in French, a first-person word up front.
+    bool isEnglish() const { return english() != nullptr; }
+    // The speaker's own story, in French: a first-person word up front.
     bool isNarrative(QStringView normalised) const {
-        if (const auto* reading = english()) {
-            return reading->aboutSpeaker;
-        }
         return startsWithAny(normalised, firstPersonOpeners) ||
                startsWithAny(lead(), firstPersonOpeners) || containsAny<firstPersonMarkers>(lead());
+    }
+    // An English statement in the past tense, about the speaker when `speaker`: a story told.
+    bool tellsStory(bool speaker) const {
+        const auto* reading = english();
+        return reading && reading->past && (reading->aboutSpeaker || !speaker);
     }
 
 private:
     // Read when first asked: the rules stop at the first clause that asks.
     const EnglishClause::Reading* english() const {
         if (!m_language) {
-            m_language = isEnglish(folded) ? Language::english : Language::french;
+            m_language = corvel::isEnglish(folded) ? Language::english : Language::french;
             if (*m_language == Language::english) {
                 m_english = EnglishClause::read(spokenWords(raw.left(englishReadingCharacters)),
                                                 raw.contains(u'?'));
@@ -423,7 +456,9 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
         return std::nullopt;
     }
 
-    const QList<QStringView> rawClauses = clausesOf(trimmed);
+    QList<QStringView> rawClauses;
+    for (const QStringView clause : clausesOf(trimmed))
+        rawClauses.append(sentencesOf(clause));
     std::vector<Clause> clauses;
     clauses.reserve(rawClauses.size() + 1);
     QList<qsizetype> firstWordEnds;
@@ -445,7 +480,9 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
     }
     const QStringView firstLead = clauses.front().lead();
 
-    if (clauses.front().isNarrative(normalised)) {
+    // An English question is asked whatever the interviewer said before it, about themselves,
+    // their team or the candidate; in French a first-person word up front tells a story.
+    if (!clauses.front().isEnglish() && clauses.front().isNarrative(normalised)) {
         const QStringView lead = leadOf(normalised);
         const bool announced =
             startsWithAny(lead, requestSolicitations) || startsWithAny(lead, questionAnnouncements);
@@ -460,6 +497,11 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
 
     const auto end = std::find_if(request + 1, clauses.cend(),
                                   [](const Clause& clause) { return !clause.isRequest(); });
+    // A question inside the speaker's story, told before it and going on after it.
+    if (request != clauses.cbegin() && (request - 1)->tellsStory(true) && end != clauses.cend() &&
+        end->tellsStory(false)) {
+        return std::nullopt;
+    }
     QStringList parts;
     for (auto clause = request; clause != end; ++clause) {
         parts.append(clause->raw.toString());

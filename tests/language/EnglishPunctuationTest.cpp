@@ -63,6 +63,51 @@ TEST(EnglishPunctuation, FinishedUtterancesGetCaseAndTheirMark) {
                   QString::fromUtf8(written));
 }
 
+// A turn said in one breath comes as one result: a sentence ends after a complete clause where a
+// question, a request or a new subject begins; never inside a question, a lead-in, a clause about
+// a noun or a quote.
+TEST(EnglishPunctuation, OneResultGetsItsSentences) {
+    const std::pair<const char*, const char*> cases[] = {
+        // A question after the interviewer's context.
+        {"we run two sites and i split my week between them how do you feel about travel",
+         "We run two sites and I split my week between them. How do you feel about travel?"},
+        {"our patients are mostly elderly have you done any dementia training",
+         "Our patients are mostly elderly. Have you done any dementia training?"},
+        {"i saw a gap on your cv after the bakery what were you doing then",
+         "I saw a gap on your cv after the bakery. What were you doing then?"},
+        {"the budget was cut in march so the launch slipped what would you have done",
+         "The budget was cut in march so the launch slipped. What would you have done?"},
+        {"the kitchen gets hectic after nine so describe how you keep your section tidy",
+         "The kitchen gets hectic after nine. So describe how you keep your section tidy."},
+        {"thanks for that great answer how did the two projects compare",
+         "Thanks for that great answer. How did the two projects compare?"},
+        // A statement after another, and a remark after a question.
+        {"we opened the cafe in june it has done well",
+         "We opened the cafe in june. It has done well."},
+        {"do you hold a driving licence it isn't essential",
+         "Do you hold a driving licence? It isn't essential."},
+        // One sentence: a lead-in, a clause about a noun, a quote, a tag, coordination.
+        {"if the lead chef called in sick on a saturday what would you do first",
+         "If the lead chef called in sick on a saturday what would you do first?"},
+        {"what would you do if you noticed a colleague cutting corners",
+         "What would you do if you noticed a colleague cutting corners?"},
+        {"tell me about a project you led", "Tell me about a project you led."},
+        {"is there anything else you'd like to ask us",
+         "Is there anything else you'd like to ask us?"},
+        {"a parent asked me can you move my son to another class",
+         "A parent asked me can you move my son to another class."},
+        {"i know what keeps you going", "I know what keeps you going."},
+        {"the hours are long aren't they", "The hours are long aren't they?"},
+        {"i manage the rota and we share the weekends",
+         "I manage the rota and we share the weekends."},
+        {"the nurses tell me it is calm", "The nurses tell me it is calm."},
+    };
+    for (const auto& [words, written] : cases)
+        EXPECT_EQ(EnglishPunctuation::finished(QString::fromUtf8(words)),
+                  QString::fromUtf8(written))
+            << words;
+}
+
 TEST(EnglishPunctuation, UtterancesInProgressOnlyGetTheirCase) {
     EXPECT_EQ(EnglishPunctuation::inProgress(QStringLiteral("could you tell i")),
               QStringLiteral("Could you tell I"));

@@ -96,15 +96,16 @@ TEST(TranscriptQuestionTracker, QuestionsFoundInTranscripts) {
         {u"So the team has grown a lot this year, we doubled in size.", none},
         // The candidate's own story and reported speech are no question.
         {u"Je pense que c’est important. Pourquoi ce choix ?", none},
-        {u"Ok, I think it matters. Why this choice?", none},
         {u"How did I do in the last round?", none},
         {u"Tell me about a time when I failed.", none},
         {u"I led a team of five. What I learned is patience.", none},
         {u"Nous avons livré en avance. Comment avons-nous fait ?", none},
         {u"My manager asked me. Why did we miss the deadline?", none},
         {u"J’ai dit à mon manager. Parlez-moi de vous.", none},
-        // A recruiter's question that quotes the candidate stays the candidate's story.
-        {u"I lead this team. Can you tell me what I said about the roadmap?", none},
+        // In English the interviewer's own context does not silence the question after it.
+        {u"Ok, I think it matters. Why this choice?", u"Why this choice?"},
+        {u"I lead this team. Can you tell me what I said about the roadmap?",
+         u"Can you tell me what I said about the roadmap?"},
         // Solicitations and announced questions.
         {u"I’d like to know why you applied.", whole},
         {u"J’aimerais savoir ce qui vous motive.", whole},
@@ -123,9 +124,10 @@ TEST(TranscriptQuestionTracker, QuestionsFoundInTranscripts) {
         {u"Je suis recruteur dans cette équipe. Parlez-moi de vous.", u"Parlez-moi de vous."},
         {u"I manage this team. Can you tell me about your roadmap?",
          u"Can you tell me about your roadmap?"},
-        // The request after an introduction must address the candidate.
-        {u"I manage this team. What happened to the roadmap?", none},
+        // In French the request after an introduction must address the candidate; in English
+        // any question after the interviewer's context is theirs.
         {u"Je suis développeur dans cette équipe. Parlez-moi de vous.", none},
+        {u"I manage this team. What happened to the roadmap?", u"What happened to the roadmap?"},
         // Case, accents, apostrophes and no-break spaces are folded.
         {u"Qu’est-ce qui vous motive\u00a0?", whole},
         {u"Qu'est-ce qui vous motive\u202f?", whole},

@@ -1,0 +1,458 @@
+#include "language/EnglishSentences.h"
+
+#include "language/EnglishClause.h"
+#include "language/EnglishTagger.h"
+#include "language/EnglishVerbs.h"
+#include "language/EnglishWords.h"
+#include "language/ReportedSpeech.h"
+
+namespace corvel {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using namespace englishWords;
+using Form = EnglishClause::Form;
+using Word = EnglishTagger::Word;
+
+// Discourse words a question may open with after a statement ("…below market so is that…").
+constexpr QLatin1String discourse[] = {"so"_L1,  "and"_L1,  "but"_L1,   "okay"_L1,    "ok"_L1,
+                                       "now"_L1, "well"_L1, "right"_L1, "alright"_L1, "then"_L1,
+                                       "um"_L1,  "uh"_L1,   "er"_L1,    "erm"_L1,     "anyway"_L1};
+// After a noun these open a clause about it ("a patient who…", "a time when…"), unless inverted.
+constexpr QLatin1String relatives[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
+                                       "where"_L1, "when"_L1, "why"_L1};
+// Question words that may stand as the subject of their own question ("what happened there").
+constexpr QLatin1String subjectQuestionWords[] = {"what"_L1, "who"_L1, "which"_L1, "whose"_L1};
+// Adjectives whose complement is a clause: "i'm curious what…", "we're not sure how…".
+constexpr QLatin1String clauseAdjectives[] = {
+    "curious"_L1, "sure"_L1,  "unsure"_L1,    "certain"_L1,  "uncertain"_L1,
+    "aware"_L1,   "clear"_L1, "unclear"_L1,   "confused"_L1, "interested"_L1,
+    "keen"_L1,    "glad"_L1,  "wondering"_L1, "amazed"_L1,   "surprised"_L1};
+// Nouns of time, after which a new subject begins a clause of its own ("…last year it took six
+// months") rather than one about them ("the team you joined").
+constexpr QLatin1String timeNouns[] = {
+    "year"_L1,    "years"_L1,   "month"_L1,    "months"_L1,    "week"_L1,      "weeks"_L1,
+    "day"_L1,     "days"_L1,    "morning"_L1,  "afternoon"_L1, "evening"_L1,   "night"_L1,
+    "tonight"_L1, "today"_L1,   "quarter"_L1,  "summer"_L1,    "winter"_L1,    "spring"_L1,
+    "autumn"_L1,  "weekend"_L1, "weekends"_L1, "ago"_L1,       "yesterday"_L1, "tomorrow"_L1};
+// Words that need what follows them.
+constexpr QLatin1String leaningWords[] = {
+    "the"_L1,   "a"_L1,   "an"_L1, "my"_L1,  "your"_L1, "our"_L1,  "their"_L1, "his"_L1, "its"_L1,
+    "every"_L1, "no"_L1,  "is"_L1, "are"_L1, "was"_L1,  "were"_L1, "am"_L1,    "be"_L1,  "been"_L1,
+    "'s"_L1,    "'re"_L1, "'m"_L1, "'ve"_L1, "'d"_L1,   "'ll"_L1,  "than"_L1};
+// Words that open a clause within a sentence.
+constexpr QLatin1String clauseMarkers[] = {"and"_L1,     "but"_L1,      "or"_L1,     "so"_L1,
+                                           "because"_L1, "although"_L1, "though"_L1, "whereas"_L1,
+                                           "while"_L1,   "if"_L1,       "unless"_L1, "whether"_L1,
+                                           "that"_L1,    "which"_L1,    "who"_L1};
+// Adverbs after which a request may begin, unlike "usually" or "always" before a verb.
+constexpr QLatin1String placesAndTimes[] = {"here"_L1,  "there"_L1,   "now"_L1,    "today"_L1,
+                                            "again"_L1, "anyway"_L1,  "though"_L1, "too"_L1,
+                                            "well"_L1,  "instead"_L1, "first"_L1,  "then"_L1};
+// Words that soften a request before its verb.
+constexpr QLatin1String softeners[] = {"please"_L1, "just"_L1, "kindly"_L1};
+constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "'s"_L1, "'re"_L1};
+constexpr QLatin1String haveForms[] = {"have"_L1, "has"_L1, "had"_L1, "'ve"_L1};
+constexpr QLatin1String doForms[] = {"do"_L1, "does"_L1, "did"_L1};
+// A clause with these as its subject begins a new sentence: "…we love it it took a year".
+constexpr QLatin1String pronounSubjects[] = {"i"_L1,  "we"_L1,  "you"_L1, "they"_L1,
+                                             "he"_L1, "she"_L1, "it"_L1};
+constexpr QLatin1String demonstratives[] = {"that"_L1, "this"_L1, "there"_L1};
+// Words a closing tag question ends on: "is that right", "isn't it".
+constexpr QLatin1String tagEnds[] = {"right"_L1, "correct"_L1, "true"_L1, "fair"_L1};
+
+bool isFinite(Tag tag) {
+    return isOneOf(tag, {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md});
+}
+
+class Boundaries final {
+public:
+    explicit Boundaries(QList<Word> words) : m_words(std::move(words)) {}
+
+    // The index of the first token of each sentence.
+    QList<qsizetype> read() const {
+        QList<qsizetype> starts{0};
+        qsizetype start = 0;
+        LeadIn leadIn = leadInAt(0);
+        for (qsizetype j = 1; j < size(); ++j) {
+            // What a lead-in leads to is its main clause, in the same sentence; a phrase needs no
+            // verb of its own ("looking at your cv you taught…").
+            if (leadIn == LeadIn::phrase && !leansOnNext(j - 1) &&
+                (subjectStartsAt(j, true, start) || questionStartsAt(j))) {
+                leadIn = LeadIn::none;
+                continue;
+            }
+            if (!endsClause(start, j) || !(questionStartsAt(j) || subjectStartsAt(j, false, start)))
+                continue;
+            if (leadIn != LeadIn::none) {
+                leadIn = LeadIn::none;
+                continue;
+            }
+            starts.append(j);
+            start = j;
+            leadIn = leadInAt(j);
+        }
+        return starts;
+    }
+
+private:
+    // A sentence opened by a subordinate clause ("if you joined…") or a phrase ("looking at
+    // your cv…", "in your last job…") leads in to its main clause.
+    enum class LeadIn { none, clause, phrase };
+
+    qsizetype size() const { return m_words.size(); }
+    // Past either end, no word: the rules look at neighbours freely.
+    bool has(qsizetype i) const { return i >= 0 && i < size(); }
+    QString text(qsizetype i) const { return has(i) ? m_words[i].text : QString(); }
+    Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
+    bool isAuxiliary(qsizetype i) const {
+        return i < size() && (tag(i) == Tag::md || isIn(text(i), auxiliaries));
+    }
+
+    // A verb with its tense: also one the tagger read as a noun, a present after the noun it
+    // agrees with ("compliance matters a lot") or any verb after a subject pronoun ("we share
+    // this building").
+    bool isFiniteAt(qsizetype i) const {
+        if (isFinite(tag(i)) || isIn(text(i), auxiliaries))
+            return true;
+        qsizetype subject = i - 1;
+        while (subject > 0 && tag(subject) == Tag::rb)
+            --subject;
+        if (isIn(text(subject), pronounSubjects) && text(subject) != "it"_L1)
+            return hasReading(text(i), [](Tag t) { return isOneOf(t, {Tag::vbp, Tag::vbd}); });
+        return tag(i) == Tag::nns && EnglishTagger::isNoun(tag(i - 1)) && tag(i - 1) != Tag::nns &&
+               hasReading(text(i), [](Tag t) { return t == Tag::vbz; });
+    }
+
+    qsizetype afterDiscourse(qsizetype i) const {
+        while (i + 1 < size() && (isIn(text(i), discourse) || tag(i) == Tag::uh))
+            ++i;
+        return i;
+    }
+
+    LeadIn leadInAt(qsizetype i) const {
+        i = afterDiscourse(i);
+        if (isIn(text(i), leadInSubordinators) &&
+            EnglishClause::readFrom(m_words, i).form != Form::interrogative)
+            return LeadIn::clause;
+        return isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of}) ? LeadIn::phrase : LeadIn::none;
+    }
+
+    // Whether the words from `start` to `j` are a clause that is complete there: it has a verb,
+    // and its last word needs nothing after it nor reports what follows.
+    bool endsClause(qsizetype start, qsizetype j) const {
+        if (j - start < 2 || leansOnNext(j - 1))
+            return false;
+        // Thanks and praise need no verb: "thanks for coming in at such short notice", "great
+        // answer"
+        const qsizetype first = afterDiscourse(start);
+        if (text(first) == "thanks"_L1 ||
+            (text(first) == "thank"_L1 && text(first + 1) == "you"_L1))
+            return j - first > 2 && !reportsSpeech(m_words, j);
+        if (isIn(text(first), replyWords) && j - first <= 3 &&
+            std::all_of(m_words.begin() + first + 1, m_words.begin() + j, [](const Word& w) {
+                return EnglishTagger::isNoun(w.tag) || w.tag == Tag::jj;
+            }))
+            return j - first > 1;
+        // The last clause needs a verb of its own: not "we're a charity so the salary". "And"
+        // and "or" may join two nouns ("the apps and the website"), the others open a clause.
+        for (qsizetype i = j - 1; i >= start; --i) {
+            if (isFiniteAt(i))
+                return !awaitsVerb(i, j) && !reportsSpeech(m_words, j);
+            if (i < j - 1 && isIn(text(i), clauseMarkers) && text(i) != "and"_L1 &&
+                text(i) != "or"_L1)
+                return false;
+        }
+        return false;
+    }
+
+    // Whether the word at `i` needs words after it: an article, a preposition, a conjunction,
+    // an auxiliary. "Be" ends a clause about how or what something is ("i know how draining
+    // nights are"), "that" one it is the object of ("thanks for that").
+    bool leansOnNext(qsizetype i) const {
+        const QString word = text(i);
+        if (isIn(word, beForms) && (EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp)) {
+            for (qsizetype w = i - 1; w >= 0 && w >= i - 6; --w) {
+                if (isIn(text(w), questionWords))
+                    return false;
+            }
+        }
+        if (word == "come"_L1 && text(i - 1) == "how"_L1)
+            return true; // "how come" takes a clause
+        if (word == "that"_L1 &&
+            (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::in, Tag::rp, Tag::vbg})))
+            return false;
+        return (isIn(word, leaningWords) && tag(i) != Tag::pos) ||
+               isOneOf(tag(i), {Tag::in, Tag::of, Tag::to, Tag::cc, Tag::wdt, Tag::wp, Tag::wrb,
+                                Tag::md, Tag::pdt, Tag::ex});
+    }
+
+    // Whether the auxiliary at `aux`, opening a question, still waits for its verb at `j`, with
+    // only its subject after it: "does your team", "can you", "aren't you".
+    bool awaitsVerb(qsizetype aux, qsizetype j) const {
+        // At the start, or after a question phrase ("how long have", "which site does")
+        qsizetype phrase = aux - 1;
+        while (phrase > 0 && aux - phrase < 4 && !isIn(text(phrase), questionWords) &&
+               (EnglishTagger::isNoun(tag(phrase)) ||
+                isOneOf(tag(phrase), {Tag::jj, Tag::rb, Tag::dt, Tag::of})))
+            --phrase;
+        const bool opensQuestion = aux == 0 || isIn(text(phrase), questionWords) ||
+                                   isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
+        if (!opensQuestion || !isAuxiliary(aux))
+            return false;
+        for (qsizetype i = aux + 1; i < j; ++i) {
+            if (!(tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
+                  isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::rb})))
+                return false;
+        }
+        return true;
+    }
+
+    // A question word, its phrase ("how many people", "which of the sites", "what kind of
+    // work"), then an auxiliary and its subject.
+    bool whInverted(qsizetype i) const {
+        qsizetype p = i + 1;
+        while (p < size() && p <= i + 4 && !isAuxiliary(p) &&
+               (EnglishTagger::isNoun(tag(p)) ||
+                isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs, Tag::rb, Tag::of}) ||
+                text(p) == "else"_L1))
+            ++p;
+        return isAuxiliary(p) && subjectAfter(p);
+    }
+
+    // A question word standing as its own subject, with its verb: "what happened there", "who
+    // leads the team", "which site suits you".
+    bool whSubject(qsizetype i) const {
+        if (!isIn(text(i), subjectQuestionWords))
+            return false;
+        qsizetype p = i + 1;
+        while (p < size() && p <= i + 3 &&
+               (text(p) == "else"_L1 ||
+                (text(i) != "who"_L1 &&
+                 (EnglishTagger::isNoun(tag(p)) || isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::of})))))
+            ++p;
+        while (p < size() && tag(p) == Tag::rb)
+            ++p;
+        return p < size() && p + 1 < size() && (isFinite(tag(p)) || isIn(text(p), auxiliaries));
+    }
+
+    // After an auxiliary, a subject and a predicate that is not a verb of its own: "is that
+    // going", "have you used", "would early starts be", not "is you can" (a clause after
+    // "is").
+    bool subjectAfter(qsizetype aux) const {
+        qsizetype subject = aux + 1;
+        if (text(subject) == "n't"_L1)
+            ++subject;
+        if (subject >= size())
+            return false;
+        const QString auxiliary = text(aux);
+        // After "do" or a modal the verb is in the base form, which the tagger may read as a
+        // noun or a present ("would early starts be"): it is the first word that can be one
+        // after a noun phrase
+        if (tag(aux) == Tag::md || isIn(auxiliary, doForms)) {
+            bool hasSubject = false;
+            for (qsizetype i = subject; i < size() && i <= subject + 4; ++i) {
+                const bool nounPhrase = tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
+                                        isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::cd}) ||
+                                        canBeNoun(text(i));
+                if (i > subject && hasSubject &&
+                    (isOneOf(tag(i), {Tag::vb, Tag::vbp}) ||
+                     hasReading(text(i), [](Tag t) { return t == Tag::vb; })))
+                    return true;
+                hasSubject = hasSubject || (nounPhrase && tag(i) != Tag::rb) ||
+                             isIn(text(i), demonstratives);
+                if (!nounPhrase && tag(i) != Tag::rb)
+                    return false;
+            }
+            return false;
+        }
+        qsizetype next = subject + 1;
+        if (!(tag(subject) == Tag::prp || tag(subject) == Tag::ex ||
+              isIn(text(subject), demonstratives))) {
+            // A noun phrase, with its noun: "who's furious about…" has no subject
+            bool noun = false;
+            for (next = subject;
+                 next < size() && (EnglishTagger::isNoun(tag(next)) ||
+                                   isOneOf(tag(next), {Tag::dt, Tag::jj, Tag::pos}));
+                 ++next)
+                noun = noun || EnglishTagger::isNoun(tag(next));
+            if (!noun)
+                return false;
+        }
+        if (next >= size() || isIn(text(next), beForms) || tag(next) == Tag::md)
+            return false;
+        // After "have" a participle, which the tagger may read as a past
+        if (isIn(auxiliary, haveForms))
+            return !isOneOf(tag(next), {Tag::vbz, Tag::vbp});
+        return !isFinite(tag(next));
+    }
+
+    // A closing tag from `i` to the end ("isn't it", "don't you", "is that right"), which keeps
+    // to its statement.
+    bool isClosingTag(qsizetype i) const {
+        const qsizetype n = size() - i;
+        if (n > 4)
+            return false;
+        qsizetype p = i + 1;
+        if (p < size() && text(p) == "n't"_L1)
+            ++p;
+        return (p + 1 == size() && tag(p) == Tag::prp) ||
+               (p + 2 == size() && isIn(text(size() - 1), tagEnds));
+    }
+
+    // Whether the word at `i` is a verb, as the tagger reads it; not after an article or an
+    // adjective, where it is a noun ("moving into sixth form").
+    bool isVerbWord(qsizetype i) const {
+        return (isVerb(tag(i)) || isOneOf(tag(i), {Tag::vbn, Tag::vbg})) &&
+               !(isOneOf(tag(i - 1), {Tag::dt, Tag::jj, Tag::cd, Tag::pos}) && canBeNoun(text(i)));
+    }
+
+    // Whether the noun phrase that ends at `i` is the object of a verb or a preposition before
+    // it, not a subject waiting for its verb ("…are owner managed businesses", not "the
+    // waiters").
+    bool isObjectPhrase(qsizetype i) const {
+        while (i > 0 && (EnglishTagger::isNoun(tag(i)) ||
+                         isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::cd, Tag::pos, Tag::vbn})))
+            --i;
+        return isFiniteAt(i) || isOneOf(tag(i), {Tag::in, Tag::of, Tag::vb, Tag::vbg});
+    }
+
+    // Whether a clause that asks begins at `j`, after discourse words.
+    bool questionStartsAt(qsizetype j) const {
+        const qsizetype k = afterDiscourse(j);
+        const bool adjacent = k == j;
+        const Tag before = tag(j - 1);
+        const QString first = text(k);
+        if (isIn(first, questionWords)) {
+            // After a noun a clause about it, after a verb or an adjective its object: only an
+            // inverted one is a question of its own.
+            const bool embedded =
+                adjacent &&
+                (isVerbWord(j - 1) || before == Tag::rp || isIn(text(j - 1), clauseAdjectives) ||
+                 ((EnglishTagger::isNoun(before) || before == Tag::prp) && isIn(first, relatives)));
+            return whInverted(k) || (!embedded && whSubject(k));
+        }
+        if (isAuxiliary(k))
+            return subjectAfter(k) && !isClosingTag(k) &&
+                   EnglishClause::readFrom(m_words, k).form == Form::interrogative;
+        const EnglishClause::Reading reading = EnglishClause::readFrom(m_words, k);
+        if (reading.form == Form::indirectRequest)
+            return !adjacent || !isVerbWord(j - 1);
+        // A request opens on a verb of saying or one that goes through something, read as a verb
+        // where it stands, or on a softener: not "click and collect how…"
+        qsizetype verb = k;
+        while (isIn(text(verb), softeners))
+            ++verb;
+        if (reading.form != Form::imperative || !reading.asks ||
+            !isOneOf(tag(verb), {Tag::vb, Tag::vbp}) ||
+            !(EnglishVerbs::speaks(text(verb)) || text(verb + 2) == "through"_L1))
+            return false;
+        // "the nurses tell me…", "they usually describe…": the words before are its subject; a
+        // request follows a place or time ("…a lot here walk me through…")
+        return !adjacent || !(isIn(text(j - 1), pronounSubjects) || text(j - 1) == "n't"_L1 ||
+                              (before == Tag::nns && !isObjectPhrase(j - 1)) ||
+                              (before == Tag::rb && !isIn(text(j - 1), placesAndTimes)));
+    }
+
+    // Whether a new subject and its verb begin at `j`: a pronoun, or "that"/"there" before "is".
+    // After a noun a subject opens a clause about it ("the team you joined"), after a verb its
+    // object ("i think we should"); `afterPhrase` when a phrase leads in,
+    // whose main clause may begin after any noun ("in my last job i ran…").
+    bool subjectStartsAt(qsizetype j, bool afterPhrase, qsizetype start) const {
+        const qsizetype last = j - 1;
+        const QString before = text(last);
+        // "anything else you'd like to add", "i'm sure you will"
+        if (isIn(before, clauseAdjectives) || before.endsWith("thing"_L1) || before == "else"_L1 ||
+            before.endsWith("one"_L1) || before.endsWith("body"_L1))
+            return false;
+        if (clarifiesQuestion(start, j))
+            return true;
+        const QString first = text(j);
+        const bool pronoun = isIn(first, pronounSubjects);
+        if (!pronoun && !(isIn(first, demonstratives) && isIn(text(j + 1), beForms)))
+            return false;
+        qsizetype verb = j + 1;
+        while (verb < size() && tag(verb) == Tag::rb)
+            ++verb;
+        if (verb >= size() || !(isFinite(tag(verb)) || isIn(text(verb), auxiliaries)) ||
+            isVerbWord(last))
+            return false;
+        // A word the lexicon lacks is most often a name or a noun ("stakeholder")
+        const bool noun = EnglishTagger::isNoun(tag(last)) || !EnglishTagger::knows(before);
+        return afterPhrase || !noun || isIn(before, timeNouns) ||
+               isOneOf(tag(last), {Tag::nnp, Tag::cd});
+    }
+
+    // Whether a clause of its own begins at `j` after the question from `start`, which needs
+    // nothing of it: its verb has what it takes ("…your own tools we supply the bigger kit",
+    // "…a fixed term contract it's twelve months", "…looking for a range is fine"), unlike a
+    // clause about the noun before it ("the system you've been responsible for").
+    bool clarifiesQuestion(qsizetype start, qsizetype j) const {
+        // Its subject: a pronoun, or a noun phrase before "is"
+        qsizetype verb = j;
+        if (isIn(text(j), pronounSubjects) || isIn(text(j), demonstratives)) {
+            verb = j + 1;
+        } else {
+            if (tag(verb) == Tag::dt)
+                ++verb;
+            while (verb < size() && verb < j + 4 &&
+                   isOneOf(tag(verb), {Tag::jj, Tag::nn, Tag::nns, Tag::cd, Tag::pos}))
+                ++verb;
+            if (verb == j || !isIn(text(verb), beForms))
+                return false;
+        }
+        // Its verb: auxiliaries, "not" and adverbs, then the verb that takes its complement
+        qsizetype main = -1;
+        qsizetype i = verb;
+        for (; i < size() && (isAuxiliary(i) || tag(i) == Tag::rb || isVerb(tag(i)) ||
+                              isOneOf(tag(i), {Tag::vbn, Tag::vbg}));
+             ++i) {
+            if (tag(i) != Tag::rb)
+                main = i;
+        }
+        if (main < 0 || i >= size())
+            return false;
+        // A preposition without its object has it in the noun before ("you've worked with")
+        for (qsizetype p = i;
+             p < size() && !isOneOf(tag(p), {Tag::cc, Tag::wrb, Tag::wdt, Tag::wp}) &&
+             !isIn(text(p), leadInSubordinators);
+             ++p) {
+            if (isPreposition(tag(p)) && (p + 1 == size() || isPreposition(tag(p + 1))))
+                return false;
+        }
+        // After "be" what it says of the subject, not a preposition ("you are on now")
+        const bool complement =
+            (isIn(text(main), beForms) || isIn(text(main), {"be"_L1, "been"_L1})) &&
+            !isPreposition(tag(i));
+        const bool object =
+            EnglishTagger::isNoun(tag(i)) || isOneOf(tag(i), {Tag::prp, Tag::dt, Tag::cd, Tag::jj});
+        if (!(complement || (EnglishVerbs::takesObject(text(main)).value_or(false) && object)))
+            return false;
+        const qsizetype asked = afterDiscourse(start);
+        return EnglishClause::readFrom(m_words, asked).form == Form::interrogative;
+    }
+
+    QList<Word> m_words;
+};
+
+} // namespace
+
+QList<qsizetype> EnglishSentences::starts(const QStringList& words) {
+    if (words.isEmpty())
+        return {};
+    const QList<Word> tagged = EnglishTagger::tag(words, {}, EnglishTagger::sentenceWords);
+    const QList<qsizetype> tokenStarts = Boundaries(tagged).read();
+    // The tagger splits contractions ("it's" is "it" "'s"); a sentence never starts at the
+    // second half of one.
+    QList<qsizetype> starts;
+    qsizetype token = 0;
+    for (qsizetype word = 0; word < words.size() && token < tagged.size(); ++word) {
+        if (tokenStarts.contains(token))
+            starts.append(word);
+        token += tagged[token].text == words[word] ? 1 : 2;
+    }
+    return starts;
+}
+
+} // namespace corvel
