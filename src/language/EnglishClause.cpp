@@ -105,6 +105,9 @@ constexpr QLatin1String emptyObjects[] = {
     "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1, "here"_L1, "there"_L1, "up"_L1,
     "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,   "out"_L1,  "down"_L1,  "a"_L1,
     "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1};
+// What the speaker searches for: "what's the word…", "what was the name…".
+constexpr QLatin1String namingWords[] = {"word"_L1,       "phrase"_L1, "name"_L1,   "term"_L1,
+                                         "expression"_L1, "saying"_L1, "acronym"_L1};
 // Requests to perform for the speaker, whatever their object ("sell me this pen").
 constexpr QLatin1String performing[] = {"sell"_L1, "pitch"_L1};
 // Words that soften an imperative before its verb ("please describe…", "just walk me…").
@@ -222,7 +225,10 @@ private:
             const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
+            // "you never really know…", "feel free to ask…": the verb of a subject, an infinitive
+            const bool request = asking.form == Form::imperative;
             if (asking.asks &&
+                !(request && (afterPersonalSubject(at) || text(at - 1) == "to"_L1)) &&
                 (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
                 return asking;
         }
@@ -340,19 +346,51 @@ private:
     // own: "what motivates me is…", "what happened next was…", not "what happened when the
     // server was down".
     bool isCleft(qsizetype i) const {
-        qsizetype verb = i + 1;
+        if (!isIn(text(i), {"what"_L1, "who"_L1, "which"_L1, "whose"_L1}))
+            return false;
+        qsizetype verb = whPhraseEnd(i);
         while (verb < size() && tag(verb) == Tag::rb) // "what really stood out…"
             ++verb;
         if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) || isIn(text(verb), auxiliaries))
             return false;
+        // Then a verb of its own: "who gets the keys is up to facilities", "what happens next
+        // depends on you", not "what made you want to leave"
         for (qsizetype j = verb + 1; j < size(); ++j) {
             if (isIn(text(j), clauseBreaks) || isIn(text(j), leadInSubordinators) ||
-                isIn(text(j), questionWords))
+                isIn(text(j), questionWords) || text(j) == "that"_L1)
                 return false;
-            if ((text(j) == "is"_L1 || text(j) == "was"_L1) && !isIn(text(j - 1), subjectWords))
+            const bool ownVerb = isIn(text(j), beForms) || isOneOf(tag(j), {Tag::vbz, Tag::vbd});
+            if (ownVerb && !isIn(text(j - 1), subjectWords))
                 return true;
         }
         return false;
+    }
+
+    // Where the phrase a question word opens ends: "how many people", "which of your
+    // managers", "what kind of work", "whose idea"; a word after a noun that can be a verb ends
+    // it ("which team leads…").
+    qsizetype whPhraseEnd(qsizetype i) const {
+        qsizetype p = i + 1;
+        if (text(i) == "how"_L1) {
+            // "how long", "how many people"
+            if (!isOneOf(tag(p), {Tag::jj, Tag::rb, Tag::jjr}))
+                return p;
+            const bool quantity = text(p) == "many"_L1 || text(p) == "much"_L1;
+            ++p;
+            while (quantity && p < i + 5 && (EnglishTagger::isNoun(tag(p)) || tag(p) == Tag::jj))
+                ++p;
+            return p;
+        }
+        if (text(i) == "who"_L1 || text(i) == "whom"_L1 || text(i) == "why"_L1 ||
+            text(i) == "where"_L1 || text(i) == "when"_L1)
+            return p + (text(p) == "else"_L1 ? 1 : 0);
+        while (p < size() && p < i + 6 &&
+               (text(p) == "else"_L1 || isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::cd, Tag::of}) ||
+                (EnglishTagger::isNoun(tag(p)) &&
+                 !(EnglishTagger::isNoun(tag(p - 1)) &&
+                   hasReading(text(p), [](Tag t) { return t == Tag::vbz; })))))
+            ++p;
+        return p;
     }
 
     // A question word opening a question, or an auxiliary or modal before its subject.
@@ -361,6 +399,11 @@ private:
         const QString next = text(i + 1);
         if (isIn(first, questionWords) && first != "whether"_L1) {
             if (next.isEmpty()) // "why?"
+                return {Form::interrogative, true, false};
+            // "so why you", "why you though"
+            if (first == "why"_L1 && next == "you"_L1 &&
+                (i + 2 == size() || isIn(text(i + 2), {"though"_L1, "then"_L1, "exactly"_L1,
+                                                       "specifically"_L1, "particularly"_L1})))
                 return {Form::interrogative, true, false};
             if (isIn(next, clauseSubjects))
                 return {};
@@ -372,10 +415,22 @@ private:
                 return {};
             if (isCleft(i))
                 return {};
+            // Without inversion the phrase opens a clause: "which team you join…", "how much
+            // overtime there is…", "how long the training lasts…"
+            const qsizetype phraseEnd = whPhraseEnd(i);
+            const bool subjectNext =
+                isIn(text(phraseEnd), subjectWords) ||
+                isOneOf(tag(phraseEnd), {Tag::prp, Tag::dt, Tag::ex, Tag::nnp});
+            if (phraseEnd > i + 1 && !(first == "how"_L1 && next == "come"_L1) &&
+                !isModal(phraseEnd) && !isIn(text(phraseEnd), auxiliaries) && subjectNext)
+                return {};
             // The question phrase's auxiliary, then its subject ("what would we…").
             qsizetype j = i + 1;
             while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j))
                 ++j;
+            if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
+                isIn(text(j - 1), subjectWords) && text(j - 1) != "that"_L1)
+                return {}; // "how much overtime there is…": its subject before it
             if (text(j + 1) == "n't"_L1)
                 ++j;
             return askedBy(Form::interrogative, text(j + 1));
@@ -578,7 +633,8 @@ private:
         if (const Reading asked = interrogativeAt(i);
             asked.form != Form::statement &&
             (!afterNoun || (isIn(first, questionWords) && !relative)))
-            return asked;
+            return asked.asks && isAnsweredAt(i) ? Reading{Form::interrogative, false, true}
+                                                 : asked;
         if (const Reading indirect = indirectAt(i); indirect.asks)
             return indirect;
         if (const Reading followUp = followUpAt(i); followUp.asks && !inner)
@@ -642,6 +698,52 @@ private:
             (isIn(text(i), beForms) || text(i) == "'s"_L1) &&
             (text(i - 1) == "that"_L1 || text(i - 1) == "it"_L1 || text(i - 1) == "this"_L1);
         return praise || !isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md, Tag::vbn});
+    }
+
+    // Whether a personal pronoun stands before `i`, past adverbs only: the subject of a verb there.
+    bool afterPersonalSubject(qsizetype i) const {
+        qsizetype subject = i - 1;
+        while (subject > 0 && tag(subject) == Tag::rb)
+            --subject;
+        return isIn(text(subject), {"i"_L1, "you"_L1, "we"_L1, "they"_L1, "he"_L1, "she"_L1});
+    }
+
+    // A question the speaker answers in the same breath, searching for a word, a name or a
+    // date: "what's the word resilient", "what's it called the handover sheet", "what year was
+    // it twenty nineteen", "was it march no april".
+    bool isAnsweredAt(qsizetype i) const {
+        qsizetype p = i;
+        if (text(p) == "what"_L1 || text(p) == "which"_L1 || text(p) == "when"_L1) {
+            ++p;
+            while (p < size() && EnglishTagger::isNoun(tag(p)) && p < i + 3) // "what year"
+                ++p;
+            if (!isIn(text(p), beForms) && text(p) != "'s"_L1)
+                return false;
+            ++p;
+            if (text(p) == "it"_L1) {
+                ++p;
+                if (text(p) == "called"_L1)
+                    ++p;
+            } else if (isOneOf(tag(p), {Tag::dt}) && isIn(text(p + 1), namingWords)) {
+                p += 2;
+            } else {
+                return false;
+            }
+            // Then the answer, not more of the question: "what's the name of your manager",
+            // "what's the word you'd use", "what was it like"
+            return p < size() && !m_addressed &&
+                   !isOneOf(tag(p), {Tag::in, Tag::of, Tag::to, Tag::wdt, Tag::wp, Tag::wrb,
+                                     Tag::md, Tag::prp}) &&
+                   !isIn(text(p), {"like"_L1, "that"_L1, "about"_L1});
+        }
+        // "was it march no april": corrected before anyone answers
+        if (!isIn(text(p), beForms) || text(p + 1) != "it"_L1)
+            return false;
+        for (qsizetype no = p + 3; no + 1 < size(); ++no) {
+            if (text(no) == "no"_L1)
+                return true;
+        }
+        return false;
     }
 
     // A closing tag or an inverted pair further in makes a statement a question.

@@ -83,7 +83,9 @@ public:
                 leadIn = LeadIn::none;
                 continue;
             }
-            if (!endsClause(start, j) || !(questionStartsAt(j) || subjectStartsAt(j, false, start)))
+            if (!endsClause(start, j) ||
+                !(questionStartsAt(j) || subjectStartsAt(j, false, start) ||
+                  answersQuestion(start, j)))
                 continue;
             if (leadIn != LeadIn::none) {
                 leadIn = LeadIn::none;
@@ -155,6 +157,13 @@ private:
                 return EnglishTagger::isNoun(w.tag) || w.tag == Tag::jj;
             }))
             return j - first > 1;
+        // A clause opened by a question word without inversion is a subject waiting for its verb:
+        // "what we need is…"
+        if (isIn(text(first), questionWords) &&
+            EnglishClause::readFrom(m_words, first).form != Form::interrogative &&
+            std::count_if(m_words.begin() + first, m_words.begin() + j,
+                          [](const Word& w) { return isFinite(w.tag); }) < 2)
+            return false;
         // The last clause needs a verb of its own: not "we're a charity so the salary". "And"
         // and "or" may join two nouns ("the apps and the website"), the others open a clause.
         for (qsizetype i = j - 1; i >= start; --i) {
@@ -199,7 +208,9 @@ private:
             --phrase;
         const bool opensQuestion = aux == 0 || isIn(text(phrase), questionWords) ||
                                    isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
-        if (!opensQuestion || !isAuxiliary(aux))
+        // "what's your notice period": the question phrase is what "be" says of its subject
+        if (!opensQuestion || !isAuxiliary(aux) ||
+            (isIn(text(aux), beForms) && isIn(text(phrase), questionWords)))
             return false;
         for (qsizetype i = aux + 1; i < j; ++i) {
             if (!(tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
@@ -362,9 +373,10 @@ private:
     bool subjectStartsAt(qsizetype j, bool afterPhrase, qsizetype start) const {
         const qsizetype last = j - 1;
         const QString before = text(last);
-        // "anything else you'd like to add", "i'm sure you will"
+        // "anything else you'd like to add", "i'm sure you will", "fair to say you…"
         if (isIn(before, clauseAdjectives) || before.endsWith("thing"_L1) || before == "else"_L1 ||
-            before.endsWith("one"_L1) || before.endsWith("body"_L1))
+            before.endsWith("one"_L1) || before.endsWith("body"_L1) ||
+            (isVerbWord(last) && EnglishVerbs::speaks(before)))
             return false;
         if (clarifiesQuestion(start, j))
             return true;
@@ -384,6 +396,12 @@ private:
                isOneOf(tag(last), {Tag::nnp, Tag::cd});
     }
 
+    // Whether the words from `j` answer the question from `start`: "is it hard work yes but…".
+    bool answersQuestion(qsizetype start, qsizetype j) const {
+        return opensAnswer({text(j), text(j + 1)}) &&
+               EnglishClause::readFrom(m_words, afterDiscourse(start)).form == Form::interrogative;
+    }
+
     // Whether a clause of its own begins at `j` after the question from `start`, which needs
     // nothing of it: its verb has what it takes ("…your own tools we supply the bigger kit",
     // "…a fixed term contract it's twelve months", "…looking for a range is fine"), unlike a
@@ -391,7 +409,8 @@ private:
     bool clarifiesQuestion(qsizetype start, qsizetype j) const {
         // Its subject: a pronoun, or a noun phrase before "is"
         qsizetype verb = j;
-        if (isIn(text(j), pronounSubjects) || isIn(text(j), demonstratives)) {
+        if (isIn(text(j), pronounSubjects) || isIn(text(j), demonstratives) ||
+            (tag(j) == Tag::rb && isIn(text(j + 1), beForms))) { // "roughly is fine"
             verb = j + 1;
         } else {
             if (tag(verb) == Tag::dt)

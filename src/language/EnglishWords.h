@@ -98,4 +98,29 @@ inline bool canBeNoun(const QString& word) {
     return EnglishTagger::readings(word).isEmpty() || hasReading(word, EnglishTagger::isNoun);
 }
 
+// Said right after a question, these answer it: the speaker asked themselves ("Is it hard work?
+// Yes, but…", "Was it worth it? Absolutely."). "No" answers unless a noun follows it ("No
+// pressure."); an adverb of frequency only before more of the answer ("Sometimes, but…").
+inline bool opensAnswer(const QStringList& words) {
+    static constexpr QLatin1String answers[] = {
+        "yes"_L1,        "yeah"_L1,       "yep"_L1,       "yup"_L1,     "nope"_L1,
+        "absolutely"_L1, "definitely"_L1, "certainly"_L1, "totally"_L1, "because"_L1};
+    static constexpr QLatin1String frequencies[] = {"sometimes"_L1, "often"_L1,  "always"_L1,
+                                                    "usually"_L1,   "rarely"_L1, "mostly"_L1};
+    const QString first = words.value(0);
+    const QString next = words.value(1);
+    if (isIn(first, answers))
+        return !(first == "because"_L1 && next == "of"_L1);
+    if (first == "no"_L1 || first == "not"_L1) {
+        if (first == "not"_L1)
+            return isIn(next, {"really"_L1, "always"_L1, "much"_L1, "at"_L1, "quite"_L1});
+        const QList<Tag> readings = EnglishTagger::readings(next);
+        return next.isEmpty() ||
+               !(readings.isEmpty() || isOneOf(readings.first(), {Tag::nn, Tag::nns, Tag::jj}));
+    }
+    if (first == "of"_L1)
+        return next == "course"_L1;
+    return isIn(first, frequencies) && isIn(next, {"but"_L1, "yes"_L1, "no"_L1, "though"_L1});
+}
+
 } // namespace corvel::englishWords

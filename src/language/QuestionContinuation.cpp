@@ -264,6 +264,9 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
          tagged[verb - 1].text.startsWith("giv"_L1) || tagged[verb - 1].text == "gave"_L1))
         --verb;
     const EnglishTagger::Word& last = tagged[verb];
+    // Whom it is said to: "is there anything you'd like to tell" waits for "us"
+    if (verb == n - 1 && isIn(last.text, {"tell"_L1, "show"_L1}))
+        return true;
     // The tagger may read a final verb as a noun ("how do you measure"): after a subject
     // pronoun, an adverb or an auxiliary, a word that can be a verb is one
     const auto subjectOrAuxiliary = [&tagged](qsizetype i) {
@@ -333,6 +336,16 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
     return true;
 }
 
+// Up to three bare words, a verb reading first, then nouns or gerunds, with no article, pronoun
+// or preposition that an imperative would have: "react hooks", "spark streaming".
+bool isBareName(const QList<EnglishTagger::Word>& words) {
+    if (words.size() < 2 || words.size() > 3 || !isVerb(words.first().tag))
+        return false;
+    return std::all_of(words.begin() + 1, words.end(), [](const EnglishTagger::Word& word) {
+        return EnglishTagger::isNoun(word.tag) || word.tag == Tag::vbg || canBeNoun(word.text);
+    });
+}
+
 } // namespace
 
 QString QuestionContinuation::firstSentence(const QString& words) {
@@ -357,6 +370,10 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
     const Tag last = tagged.last().tag;
     return isPreposition(last) || (last == Tag::rb && isLikelyPreposition(words.last())) ||
            endsOnPrepositionReading(tagged) || waitsForObject(tagged);
+}
+
+bool QuestionContinuation::stopsBeforeObject(const QString& question) {
+    return waitsForObject(endTags(spokenWords(question)));
 }
 
 bool QuestionContinuation::isWholeAsAsked(const QString& question) {
@@ -399,6 +416,11 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // on the trading desk?"
     if (spoken.size() > 2 && isIn(spoken.first(), objectPronouns) &&
         isPreposition(tagged().value(1).tag) && !isWholeAsAsked(question) && mayGoOn(question))
+        return Reading::object;
+    // A name that is also a verb, after a question cut at a preposition: "How comfortable are
+    // you with" "React hooks?"
+    if (isBareName(tagged()) && isPreposition(endTags(asked).last().tag) &&
+        !isWholeAsAsked(question))
         return Reading::object;
     const PhraseReading phrase = readPhrase(tagged());
     // After a question that is whole as asked, words join it only to name what it is about.

@@ -19,6 +19,10 @@ public:
     // opinion on?", "What are you most proud of?"): it is whole only once the asker has stopped.
     static bool mayGoOn(const QString& question);
 
+    // Whether `question` stops on a verb that still waits for its object ("Why should we
+    // choose", "Is there anything you'd like to tell"): part of what `mayGoOn` tells.
+    static bool stopsBeforeObject(const QString& question);
+
     // Whether the question phrase of `question` is already the object of the preposition it
     // ends on ("What are you most proud of?", "Which framework would you go with?"), so that it
     // is whole as asked; not where that phrase could as well be a verb's object or the

@@ -3,6 +3,8 @@
 #include "language/EnglishClause.h"
 #include "language/EnglishSentences.h"
 #include "language/EnglishTagger.h"
+#include "language/EnglishWords.h"
+#include "language/QuestionContinuation.h"
 #include "language/TextFolding.h"
 
 #include <QList>
@@ -127,6 +129,8 @@ constexpr int maximumLeadPhrases = 4;
 // Enough of a clause for its form, which is read from its opening (EnglishClause reads 24 words),
 // so that a long partial result costs no more than a short one.
 constexpr qsizetype englishReadingCharacters = 200;
+// Enough of a clause for the words that open it.
+constexpr qsizetype answerCharacters = 40;
 // The opening words that tell English from French.
 constexpr qsizetype languageWords = 8;
 
@@ -384,10 +388,19 @@ struct Clause {
     QStringView lead() const { return QStringView(folded).sliced(leadStart); }
     bool isRequest() const {
         const auto* reading = english();
-        return reading ? reading->asks || isListedFollowUp(raw, lead())
-                       : corvel::isRequest(raw, lead());
+        if (!reading)
+            return corvel::isRequest(raw, lead());
+        // "Why should we choose" may yet go on with "you"
+        const bool speakersCut = reading->form == EnglishClause::Form::interrogative &&
+                                 reading->aboutSpeaker &&
+                                 QuestionContinuation::stopsBeforeObject(raw.toString());
+        return reading->asks || isListedFollowUp(raw, lead()) || speakersCut;
     }
     bool isEnglish() const { return english() != nullptr; }
+    // In English, words that answer the question before them ("Yes, but…").
+    bool answersQuestion() const {
+        return english() && englishWords::opensAnswer(spokenWords(raw.left(answerCharacters)));
+    }
     // The speaker's own story, in French: a first-person word up front.
     bool isNarrative(QStringView normalised) const {
         return startsWithAny(normalised, firstPersonOpeners) ||
@@ -497,9 +510,11 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
 
     const auto end = std::find_if(request + 1, clauses.cend(),
                                   [](const Clause& clause) { return !clause.isRequest(); });
-    // A question inside the speaker's story, told before it and going on after it.
-    if (request != clauses.cbegin() && (request - 1)->tellsStory(true) && end != clauses.cend() &&
-        end->tellsStory(false)) {
+    // A question inside the speaker's story, told before it and going on after it, or one they
+    // answer themselves at once.
+    if (end != clauses.cend() &&
+        (end->answersQuestion() || (request != clauses.cbegin() &&
+                                    (request - 1)->tellsStory(true) && end->tellsStory(false)))) {
         return std::nullopt;
     }
     QStringList parts;

@@ -55,18 +55,23 @@ protected:
         return spokenWords(QString(text).replace(u'-', u' ')).join(u' ');
     }
 
-    // One result: its words as partial results over about 0.3 s each, then the final one.
+    // The recogniser gives a final result once it has heard this long a pause.
+    static constexpr double endOfSpeech = 0.4;
+
+    // One result: its words as partial results over about 0.3 s each, then the final one once
+    // the recogniser has heard the pause after them.
     void speak(const QString& text) {
         const QStringList words = spoken(text).split(u' ', Qt::SkipEmptyParts);
         for (qsizetype i = 1; i <= words.size(); ++i) {
             advance(0.3, true);
             say(EnglishPunctuation::inProgress(words.first(i).join(u' ')), false);
         }
+        advance(endOfSpeech, false);
         say(EnglishPunctuation::finished(words.join(u' ')), true);
     }
 
     // The turn in one breath, one result; or with `pause` seconds of silence after each
-    // sentence (half a second inside one).
+    // sentence (0.6 s inside one).
     QStringList play(const WrittenTurn& turn, std::optional<double> pause) {
         const qsizetype before = h.askedQuestions().size();
         if (!pause) {
@@ -74,7 +79,7 @@ protected:
         } else {
             for (const auto& [part, inner] : turn.parts) {
                 speak(part);
-                advance(inner ? 0.5 : *pause, false);
+                advance((inner ? 0.6 : *pause) - endOfSpeech, false);
             }
         }
         advance(3, false);
