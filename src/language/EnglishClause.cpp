@@ -105,6 +105,18 @@ constexpr QLatin1String emptyObjects[] = {
     "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1, "here"_L1, "there"_L1, "up"_L1,
     "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,   "out"_L1,  "down"_L1,  "a"_L1,
     "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1};
+// Verbs of courtesy and logistics, which ask for nothing whatever their object: their objects
+// read as what a request asks for ("enjoy the rest of your day", "drop me an email"), so only
+// the verb tells.
+constexpr QLatin1String courtesyVerbs[] = {
+    "feel"_L1,   "enjoy"_L1, "excuse"_L1, "mind"_L1, "wear"_L1,  "drop"_L1,   "keep"_L1,
+    "sign"_L1,   "grab"_L1,  "help"_L1,   "sit"_L1,  "relax"_L1, "follow"_L1, "head"_L1,
+    "turn"_L1,   "park"_L1,  "pop"_L1,    "hang"_L1, "hold"_L1,  "bear"_L1,   "forgive"_L1,
+    "pardon"_L1, "bring"_L1, "check"_L1,  "come"_L1, "stay"_L1,  "join"_L1,   "mute"_L1};
+// "Have a look around", "have a seat".
+constexpr QLatin1String courtesyObjects[] = {"look"_L1,    "seat"_L1,    "drink"_L1,    "coffee"_L1,
+                                             "tea"_L1,     "wander"_L1,  "break"_L1,    "day"_L1,
+                                             "weekend"_L1, "evening"_L1, "afternoon"_L1};
 // What the speaker searches for: "what's the word…", "what was the name…".
 constexpr QLatin1String namingWords[] = {"word"_L1,       "phrase"_L1, "name"_L1,   "term"_L1,
                                          "expression"_L1, "saying"_L1, "acronym"_L1};
@@ -115,9 +127,9 @@ constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "
                                        "briefly"_L1, "maybe"_L1, "perhaps"_L1, "now"_L1,
                                        "so"_L1,      "first"_L1, "also"_L1};
 // Where a clause about the object ends and an adverbial one begins ("take a moment if you…").
-constexpr QLatin1String clauseBreaks[] = {"if"_L1, "when"_L1,    "while"_L1,  "whenever"_L1,
-                                          "as"_L1, "because"_L1, "so"_L1,     "and"_L1,
-                                          "or"_L1, "but"_L1,     "before"_L1, "after"_L1};
+constexpr QLatin1String clauseBreaks[] = {
+    "if"_L1,  "when"_L1, "while"_L1, "whenever"_L1, "as"_L1,    "because"_L1, "so"_L1,
+    "and"_L1, "or"_L1,   "but"_L1,   "before"_L1,   "after"_L1, "wherever"_L1};
 // The speaker wanting to know: curious, wondering, liking or loving to hear.
 constexpr QLatin1String curiosity[] = {"curious"_L1, "interested"_L1, "keen"_L1,
                                        "eager"_L1,   "wonder"_L1,     "wondering"_L1};
@@ -148,9 +160,9 @@ constexpr QLatin1String negativeTags[] = {
     "wo n't you"_L1,   "have n't you"_L1, "ca n't you"_L1,  "could n't you"_L1, "would n't you"_L1,
     "were n't you"_L1, "are n't they"_L1, "do n't they"_L1, "did n't they"_L1,  "are n't we"_L1,
     "do n't we"_L1,    "did n't we"_L1};
-constexpr QLatin1String sentenceTags[] = {"is that right"_L1, "is that correct"_L1,
-                                          "is that true"_L1, "does that make sense"_L1,
-                                          "or not"_L1};
+constexpr QLatin1String sentenceTags[] = {
+    "is that right"_L1, "is that correct"_L1, "is that true"_L1, "does that make sense"_L1,
+    "or not"_L1,        "i take it"_L1,       "you said"_L1};
 // "right" closes a tag question unless it completes a statement ("that sounds right").
 constexpr QLatin1String notBeforeTagRight[] = {
     "'s"_L1,    "is"_L1,   "was"_L1,   "'re"_L1,    "'m"_L1,         "all"_L1,     "exactly"_L1,
@@ -225,10 +237,19 @@ private:
             const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
-            // "you never really know…", "feel free to ask…": the verb of a subject, an infinitive
+            // "you never really know…", "feel free to ask…", "you can imagine…", "the trustees
+            // decide…": the verb of a subject or an auxiliary, an infinitive
             const bool request = asking.form == Form::imperative;
-            if (asking.asks &&
-                !(request && (afterPersonalSubject(at) || text(at - 1) == "to"_L1)) &&
+            const bool verbBefore = afterPersonalSubject(at) || text(at - 1) == "to"_L1 ||
+                                    isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
+                                    (EnglishTagger::isNoun(tag(at - 1)) && phraseEnd(start) == at);
+            // "you'll know what chaos looks like": a clause after a verb is its object
+            const bool particle =
+                tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
+            const bool objectClause =
+                isIn(text(at), questionWords) && (isVerb(tag(at - 1)) || particle) &&
+                !isModal(whPhraseEnd(at)) && !isIn(text(whPhraseEnd(at)), auxiliaries);
+            if (asking.asks && !(request && verbBefore) && !objectClause &&
                 (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
                 return asking;
         }
@@ -351,19 +372,39 @@ private:
         qsizetype verb = whPhraseEnd(i);
         while (verb < size() && tag(verb) == Tag::rb) // "what really stood out…"
             ++verb;
-        if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) || isIn(text(verb), auxiliaries))
+        // "Do" may be its own verb ("who does the banking…"), the other auxiliaries open a question
+        const bool does = isIn(text(verb), doAndHave) && text(verb).startsWith(u'd');
+        if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) && !does)
+            return false;
+        if (isIn(text(verb), auxiliaries) && !does)
             return false;
         // Then a verb of its own: "who gets the keys is up to facilities", "what happens next
-        // depends on you", not "what made you want to leave"
+        // depends on you", "who does the banking is decided…", not "what made you want to leave"
+        // nor "what does the job involve"
         for (qsizetype j = verb + 1; j < size(); ++j) {
-            if (isIn(text(j), clauseBreaks) || isIn(text(j), leadInSubordinators) ||
-                isIn(text(j), questionWords) || text(j) == "that"_L1)
+            // "after the trial period" is a phrase, "after we finish" a clause
+            const bool phrase = isIn(text(j), {"after"_L1, "before"_L1, "since"_L1, "until"_L1}) &&
+                                isOneOf(tag(j + 1), {Tag::dt, Tag::nn, Tag::nns, Tag::cd});
+            if (((isIn(text(j), clauseBreaks) || isIn(text(j), leadInSubordinators)) && !phrase) ||
+                isIn(text(j), questionWords) || text(j) == "that"_L1 || tag(j) == Tag::vb)
                 return false;
-            const bool ownVerb = isIn(text(j), beForms) || isOneOf(tag(j), {Tag::vbz, Tag::vbd});
-            if (ownVerb && !isIn(text(j - 1), subjectWords))
+            // …not the verb of a clause about a noun ("the hardest stakeholder you ever had")
+            qsizetype subject = j - 1;
+            while (subject > verb && tag(subject) == Tag::rb)
+                --subject;
+            const bool ownVerb =
+                isIn(text(j), beForms) || (!does && isOneOf(tag(j), {Tag::vbz, Tag::vbd}));
+            if (ownVerb && !isIn(text(subject), subjectWords))
                 return true;
         }
         return false;
+    }
+
+    // Whether a verb with its tense follows the noun phrase at `i`: "the grant was cut".
+    bool hasVerbAfterPhrase(qsizetype i) const {
+        const qsizetype end = phraseEnd(i);
+        return end > i && (isOneOf(tag(end), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
+                           isIn(text(end), auxiliaries));
     }
 
     // Where the phrase a question word opens ends: "how many people", "which of your
@@ -386,9 +427,8 @@ private:
             return p + (text(p) == "else"_L1 ? 1 : 0);
         while (p < size() && p < i + 6 &&
                (text(p) == "else"_L1 || isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::cd, Tag::of}) ||
-                (EnglishTagger::isNoun(tag(p)) &&
-                 !(EnglishTagger::isNoun(tag(p - 1)) &&
-                   hasReading(text(p), [](Tag t) { return t == Tag::vbz; })))))
+                (EnglishTagger::isNoun(tag(p)) && !(EnglishTagger::isNoun(tag(p - 1)) &&
+                                                    text(p).endsWith(u's') && canBeVerb(text(p))))))
             ++p;
         return p;
     }
@@ -409,8 +449,9 @@ private:
                 return {};
             // "what my biggest weakness was", "how the handover went": a clause; "why the move
             // to berlin" asks
-            if (first != "why"_L1 && tag(i + 1) == Tag::dt && next != "else"_L1)
-                return {};
+            if (tag(i + 1) == Tag::dt && next != "else"_L1 &&
+                (first != "why"_L1 || hasVerbAfterPhrase(i + 1)))
+                return {}; // "why the grant was cut…"
             if (first == "what"_L1 && isIn(next, replyVerbs) && !m_addressed)
                 return {};
             if (isCleft(i))
@@ -526,7 +567,8 @@ private:
             i += 3;
         const QString& verb = text(i);
         if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
-            verb == "thank"_L1)
+            verb == "thank"_L1 || isIn(verb, courtesyVerbs) ||
+            (verb == "have"_L1 && isIn(text(phraseEnd(i + 1) - 1), courtesyObjects)))
             return {Form::imperative};
         // A word the tagger read as a noun is a verb only before its object ("detail the
         // steps", "rate yourself"), not before a noun ("stuff thanks")
@@ -560,8 +602,12 @@ private:
         while (object < size() && isOneOf(tag(object), {Tag::prp}) &&
                !isIn(text(object), secondPerson))
             ++object;
+        // "walk me through…", not "go through the double doors"
         if (text(object) == "through"_L1 || text(object) == "over"_L1) {
-            reading.asks = object + 1 < size();
+            const qsizetype end = phraseEnd(object + 1);
+            reading.asks =
+                object + 1 < size() && !(end > object + 1 && EnglishTagger::isNoun(tag(end - 1)) &&
+                                         EnglishNouns::isConcrete(text(end - 1)));
             return reading;
         }
         // The listener performing for the speaker: "sell me on…", "pitch us your idea"
@@ -624,7 +670,8 @@ private:
         // (as is one after "here": "here is the office…")
         const bool afterNoun =
             inner && (EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp ||
-                      isIn(text(i - 1), subjectWords) || text(i - 1) == "here"_L1);
+                      isIn(text(i - 1), subjectWords) || text(i - 1) == "here"_L1 ||
+                      isOneOf(tag(i - 1), {Tag::wp, Tag::wdt})); // "the developer who had…"
         // …and a question word right after a noun opens a clause about it ("a patient who
         // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
         // why…")
@@ -770,6 +817,9 @@ private:
         };
         if (n >= 3 && text(n - 1) == "right"_L1)
             return !isIn(text(n - 2), notBeforeTagRight);
+        // "you've got your card yeah"
+        if (n >= 3 && text(n - 1) == "yeah"_L1 && m_addressed)
+            return true;
         if (n >= 4 && isIn(last(3), negativeTags))
             return true;
         for (qsizetype length = 2; length <= 4 && length < n; ++length) {
@@ -793,7 +843,14 @@ private:
     // you…", not "asking when it will be done"), or the end: what follows is not put to the
     // listener.
     qsizetype quoteStart() const {
+        // "if a guest asked you for a table where would you…": the lead-in's own verb quotes
+        // nothing
+        const bool leadIn = isIn(text(afterDiscourse(0)), leadInSubordinators);
+        qsizetype verbs = 0;
         for (qsizetype i = 1; i + 1 < size(); ++i) {
+            verbs += isOneOf(tag(i - 1), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ? 1 : 0;
+            if (leadIn && verbs < 2)
+                continue;
             if (interrogativeAt(i).form == Form::interrogative && reportsSpeech(m_words, i))
                 return i;
         }

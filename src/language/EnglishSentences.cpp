@@ -41,6 +41,10 @@ constexpr QLatin1String leaningWords[] = {
     "the"_L1,   "a"_L1,   "an"_L1, "my"_L1,  "your"_L1, "our"_L1,  "their"_L1, "his"_L1, "its"_L1,
     "every"_L1, "no"_L1,  "is"_L1, "are"_L1, "was"_L1,  "were"_L1, "am"_L1,    "be"_L1,  "been"_L1,
     "'s"_L1,    "'re"_L1, "'m"_L1, "'ve"_L1, "'d"_L1,   "'ll"_L1,  "than"_L1};
+// Nouns a clause about them follows without "that" or "when": "a time you helped…".
+constexpr QLatin1String adverbialHeads[] = {
+    "time"_L1, "times"_L1,  "moment"_L1, "occasion"_L1,  "occasions"_L1, "day"_L1,
+    "way"_L1,  "reason"_L1, "place"_L1,  "situation"_L1, "point"_L1};
 // Words that open a clause within a sentence.
 constexpr QLatin1String clauseMarkers[] = {"and"_L1,     "but"_L1,      "or"_L1,     "so"_L1,
                                            "because"_L1, "although"_L1, "though"_L1, "whereas"_L1,
@@ -83,6 +87,10 @@ public:
                 leadIn = LeadIn::none;
                 continue;
             }
+            // A quoted question runs on to the end: "…asked where exactly does my money go"
+            if (leadIn != LeadIn::clause && reportsSpeech(m_words, j) &&
+                (isIn(text(j), questionWords) || isAuxiliary(j)))
+                break;
             if (!endsClause(start, j) ||
                 !(questionStartsAt(j) || subjectStartsAt(j, false, start) ||
                   answersQuestion(start, j)))
@@ -149,9 +157,18 @@ private:
         // Thanks and praise need no verb: "thanks for coming in at such short notice", "great
         // answer"
         const qsizetype first = afterDiscourse(start);
-        if (text(first) == "thanks"_L1 ||
+        if (isIn(text(first), {"thanks"_L1, "sorry"_L1, "apologies"_L1}) ||
             (text(first) == "thank"_L1 && text(first + 1) == "you"_L1))
             return j - first > 2 && !reportsSpeech(m_words, j);
+        // A request is a clause of its own: "take a seat", "make yourself comfortable", not "tell
+        // me" before what to tell
+        const qsizetype verb = isIn(text(first), softeners) ? first + 1 : first;
+        const bool toldWhat =
+            EnglishVerbs::speaks(text(verb)) && isIn(text(j - 1), {"me"_L1, "us"_L1});
+        if (tag(verb) == Tag::vb && j - verb >= 2 && !toldWhat && text(verb) != "let"_L1 &&
+            std::none_of(m_words.begin() + verb + 1, m_words.begin() + j,
+                         [](const Word& w) { return isFinite(w.tag); }))
+            return !reportsSpeech(m_words, j);
         if (isIn(text(first), replyWords) && j - first <= 3 &&
             std::all_of(m_words.begin() + first + 1, m_words.begin() + j, [](const Word& w) {
                 return EnglishTagger::isNoun(w.tag) || w.tag == Tag::jj;
@@ -194,7 +211,8 @@ private:
             return false;
         return (isIn(word, leaningWords) && tag(i) != Tag::pos) ||
                isOneOf(tag(i), {Tag::in, Tag::of, Tag::to, Tag::cc, Tag::wdt, Tag::wp, Tag::wrb,
-                                Tag::md, Tag::pdt, Tag::ex});
+                                Tag::md, Tag::pdt}) ||
+               (tag(i) == Tag::ex && isIn(text(i + 1), beForms)); // "over there" ends
     }
 
     // Whether the auxiliary at `aux`, opening a question, still waits for its verb at `j`, with
@@ -344,8 +362,13 @@ private:
                  ((EnglishTagger::isNoun(before) || before == Tag::prp) && isIn(first, relatives)));
             return whInverted(k) || (!embedded && whSubject(k));
         }
+        // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
+        // that going…", not "…the trial period is a conversation…"
+        const bool nounBefore = adjacent && (EnglishTagger::isNoun(before) || before == Tag::prp);
         if (isAuxiliary(k))
             return subjectAfter(k) && !isClosingTag(k) &&
+                   !(nounBefore && isIn(first, beForms) && tag(k + 1) != Tag::prp &&
+                     !isIn(text(k + 1), demonstratives)) &&
                    EnglishClause::readFrom(m_words, k).form == Form::interrogative;
         const EnglishClause::Reading reading = EnglishClause::readFrom(m_words, k);
         if (reading.form == Form::indirectRequest)
@@ -362,7 +385,8 @@ private:
         // "the nurses tell me…", "they usually describe…": the words before are its subject; a
         // request follows a place or time ("…a lot here walk me through…")
         return !adjacent || !(isIn(text(j - 1), pronounSubjects) || text(j - 1) == "n't"_L1 ||
-                              (before == Tag::nns && !isObjectPhrase(j - 1)) ||
+                              (before == Tag::nns && !(isObjectPhrase(j - 1) &&
+                                                       isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
                               (before == Tag::rb && !isIn(text(j - 1), placesAndTimes)));
     }
 
@@ -407,6 +431,12 @@ private:
     // "…a fixed term contract it's twelve months", "…looking for a range is fine"), unlike a
     // clause about the noun before it ("the system you've been responsible for").
     bool clarifiesQuestion(qsizetype start, qsizetype j) const {
+        // "what made you…", "a time you helped…", "any clients you couldn't win round": the
+        // question is not over
+        if ((isVerbWord(j - 1) && EnglishVerbs::takesObject(text(j - 1)).value_or(false)) ||
+            isIn(text(j - 1), adverbialHeads) ||
+            (EnglishTagger::isNoun(tag(j - 1)) && isIn(text(j), {"you"_L1, "i"_L1})))
+            return false;
         // Its subject: a pronoun, or a noun phrase before "is"
         qsizetype verb = j;
         if (isIn(text(j), pronounSubjects) || isIn(text(j), demonstratives) ||

@@ -34,7 +34,8 @@ bool reportsSpeech(const QList<EnglishTagger::Word>& words, qsizetype end) {
     // Whom it was said to, if anyone: "us", "the whole team", "to the site manager"
     qsizetype verb = end - 1;
     while (verb > 0 && end - verb <= maximumAddressee &&
-           (isOneOf(words[verb].tag, {Tag::prp, Tag::dt, Tag::jj, Tag::rb, Tag::pos}) ||
+           (isOneOf(words[verb].tag,
+                    {Tag::prp, Tag::dt, Tag::jj, Tag::rb, Tag::rp, Tag::in, Tag::pos}) ||
             EnglishTagger::isNoun(words[verb].tag) || text(verb) == "to"_L1))
         --verb;
     if (verb < 0)

@@ -84,6 +84,14 @@ constexpr QLatin1String frenchWords[] = {
     "je"_L1, "j"_L1, "nous"_L1, "est"_L1, "c"_L1, "qu"_L1, "que"_L1, "les"_L1, "des"_L1, "du"_L1,
     "une"_L1, "mon"_L1, "ma"_L1, "mes"_L1, "suis"_L1, "avez"_L1, "etes"_L1, "ce"_L1, "et"_L1
 };
+// Words that put the listener at ease after a question ("It's not a problem, I'm just
+// curious."), which no answer to it has.
+constexpr QLatin1String reassurances[] = {
+    "problem"_L1, "matter"_L1, "matters"_L1, "fine"_L1, "okay"_L1, "ok"_L1, "worry"_L1,
+    "worries"_L1, "curious"_L1, "essential"_L1, "dealbreaker"_L1, "need"_L1, "wrong"_L1,
+    "pressure"_L1, "rush"_L1, "enough"_L1, "roughly"_L1, "ballpark"_L1, "exact"_L1,
+    "exactly"_L1, "approximately"_L1, "estimate"_L1, "guess"_L1
+};
 constexpr QLatin1String candidateQuotationMarkers[] = {
     "je me suis demande"_L1, "je me demandais"_L1, "j ai demande"_L1, "j ai dit"_L1,
     "j ai pense"_L1, "i asked"_L1, "i wondered"_L1, "i thought"_L1, "i said"_L1, "we asked"_L1,
@@ -397,6 +405,16 @@ struct Clause {
         return reading->asks || isListedFollowUp(raw, lead()) || speakersCut;
     }
     bool isEnglish() const { return english() != nullptr; }
+    // An English question built as one, not a follow-up or a request.
+    bool isOwnQuestion() const {
+        const auto* reading = english();
+        return reading && reading->form == EnglishClause::Form::interrogative;
+    }
+    // An English statement.
+    bool isStatement() const {
+        const auto* reading = english();
+        return reading && reading->form == EnglishClause::Form::statement && !reading->asks;
+    }
     // In English, words that answer the question before them ("Yes, but…").
     bool answersQuestion() const {
         return english() && englishWords::opensAnswer(spokenWords(raw.left(answerCharacters)));
@@ -429,6 +447,32 @@ private:
     mutable std::optional<Language> m_language;
     mutable EnglishClause::Reading m_english;
 };
+
+using Clauses = std::vector<Clause>;
+
+// Whether the English question from `request` to `end` is the speaker's: told inside their story
+// (a story before it goes on after it), or answered by them at once, by an answer ("Is it hard
+// work? Yes, but…") or, where it does not address the listener, by a statement ("Is the pay good?
+// It's fair.").
+bool isAnsweredOrTold(const Clauses& clauses, Clauses::const_iterator request,
+                      Clauses::const_iterator end) {
+    if (std::any_of(request + 1, end + (end != clauses.cend() ? 1 : 0),
+                    [](const Clause& clause) { return clause.answersQuestion(); }))
+        return true;
+    if (end == clauses.cend())
+        return false;
+    if (request != clauses.cbegin() && (request - 1)->tellsStory(true) && end->tellsStory(false))
+        return true;
+    // "Why this role? I ask everyone.": a follow-up without a verb is the listener's to answer;
+    // "It's not a problem, I'm just curious." puts them at ease
+    return std::all_of(request, end,
+                       [](const Clause& clause) {
+                           return clause.isOwnQuestion() &&
+                                  !hasWordIn(clause.folded, addresseeWords);
+                       }) &&
+           wordCount(request->folded) > 3 && end->isStatement() &&
+           !hasWordIn(end->folded, reassurances);
+}
 
 // The folded words of consecutive clauses joined as the folded form of their whole text would
 // be: clauses meet at white space, so no word spans two of them.
@@ -510,11 +554,7 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
 
     const auto end = std::find_if(request + 1, clauses.cend(),
                                   [](const Clause& clause) { return !clause.isRequest(); });
-    // A question inside the speaker's story, told before it and going on after it, or one they
-    // answer themselves at once.
-    if (end != clauses.cend() &&
-        (end->answersQuestion() || (request != clauses.cbegin() &&
-                                    (request - 1)->tellsStory(true) && end->tellsStory(false)))) {
+    if (isAnsweredOrTold(clauses, request, end)) {
         return std::nullopt;
     }
     QStringList parts;
