@@ -227,8 +227,9 @@ private:
         const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
         if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
             return withTag(reading);
-        // "let me ask you this, how…" announces a question; "let me tell you what…" does not
-        const bool speakerFirst = text(start) == "let"_L1;
+        // "let me ask you this, how…" announces a question; "let me tell you what…" does not;
+        // "let's say…" sets a scene
+        const bool speakerFirst = text(start) == "let"_L1 && text(start + 1) != "'s"_L1;
         const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
         qsizetype at = start + 1;
         for (; at < size(); ++at) {
@@ -470,7 +471,7 @@ private:
             while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j))
                 ++j;
             if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
-                isIn(text(j - 1), subjectWords) && text(j - 1) != "that"_L1)
+                isIn(text(j - 1), subjectPronouns) && next != "come"_L1)
                 return {}; // "how much overtime there is…": its subject before it
             if (text(j + 1) == "n't"_L1)
                 ++j;
@@ -521,8 +522,9 @@ private:
             // could…"
             if (text(j) == "you"_L1 && isIn(text(j + 1), politeModals))
                 return asks;
-            // "i'd welcome your thoughts on…"
-            if (text(j) == "welcome"_L1 && j == i + 2 && j + 1 < size())
+            // "i'd welcome your thoughts on…", "i'd value your view"
+            if (isIn(text(j), {"welcome"_L1, "value"_L1, "appreciate"_L1}) && j == i + 2 &&
+                j + 1 < size() && text(j + 1) != "it"_L1)
                 return asks;
             if (isIn(text(j), questionWords))
                 break;
@@ -566,8 +568,10 @@ private:
         if ((text(i) == "go"_L1 || text(i) == "be"_L1) && text(i + 2) == "and"_L1)
             i += 3;
         const QString& verb = text(i);
+        // "mind telling me…" asks
+        const bool courtesy = isIn(verb, courtesyVerbs) && tag(i + 1) != Tag::vbg;
         if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
-            verb == "thank"_L1 || isIn(verb, courtesyVerbs) ||
+            verb == "thank"_L1 || courtesy ||
             (verb == "have"_L1 && isIn(text(phraseEnd(i + 1) - 1), courtesyObjects)))
             return {Form::imperative};
         // A word the tagger read as a noun is a verb only before its object ("detail the
@@ -606,8 +610,9 @@ private:
         if (text(object) == "through"_L1 || text(object) == "over"_L1) {
             const qsizetype end = phraseEnd(object + 1);
             reading.asks =
-                object + 1 < size() && !(end > object + 1 && EnglishTagger::isNoun(tag(end - 1)) &&
-                                         EnglishNouns::isConcrete(text(end - 1)));
+                object + 1 < size() &&
+                (object > i + 1 || !(end > object + 1 && EnglishTagger::isNoun(tag(end - 1)) &&
+                                     EnglishNouns::isConcrete(text(end - 1))));
             return reading;
         }
         // The listener performing for the speaker: "sell me on…", "pitch us your idea"

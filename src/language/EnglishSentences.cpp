@@ -66,6 +66,24 @@ constexpr QLatin1String demonstratives[] = {"that"_L1, "this"_L1, "there"_L1};
 // Words a closing tag question ends on: "is that right", "isn't it".
 constexpr QLatin1String tagEnds[] = {"right"_L1, "correct"_L1, "true"_L1, "fair"_L1};
 
+// Words that open a clause, which the tagger counts among the prepositions.
+constexpr QLatin1String conjunctions[] = {"if"_L1,     "whether"_L1,  "because"_L1, "while"_L1,
+                                          "unless"_L1, "although"_L1, "though"_L1,  "as"_L1,
+                                          "than"_L1,   "that"_L1,     "so"_L1,      "like"_L1,
+                                          "until"_L1,  "whereas"_L1,  "once"_L1};
+// The longest phrase lead-in after which a subject begins its main clause.
+constexpr qsizetype maximumShortPhrase = 4;
+// Adverbs that stand between a subject and its verb ("they usually describe…"): no request
+// begins after them.
+constexpr QLatin1String verbAdverbs[] = {
+    "usually"_L1, "always"_L1, "never"_L1,    "often"_L1,      "sometimes"_L1, "really"_L1,
+    "also"_L1,    "just"_L1,   "actually"_L1, "generally"_L1,  "normally"_L1,  "typically"_L1,
+    "rarely"_L1,  "seldom"_L1, "probably"_L1, "definitely"_L1, "certainly"_L1, "mostly"_L1,
+    "mainly"_L1,  "still"_L1,  "even"_L1,     "only"_L1,       "simply"_L1,    "basically"_L1};
+// Discourse words that may as well end the clause before ("…bathroom refits now", "…go well"):
+// a question after them begins after them.
+constexpr QLatin1String clauseEnds[] = {"now"_L1, "then"_L1, "right"_L1, "well"_L1, "anyway"_L1};
+
 bool isFinite(Tag tag) {
     return isOneOf(tag, {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md});
 }
@@ -80,10 +98,13 @@ public:
         qsizetype start = 0;
         LeadIn leadIn = leadInAt(0);
         for (qsizetype j = 1; j < size(); ++j) {
-            // What a lead-in leads to is its main clause, in the same sentence; a phrase needs no
-            // verb of its own ("looking at your cv you taught…").
+            // What a lead-in leads to is its main clause, in the same sentence: a question, or
+            // after a short phrase a subject and its verb ("looking at your cv you taught…"); a
+            // longer one may hold a clause about a noun ("with the number of returns we're
+            // processing…").
             if (leadIn == LeadIn::phrase && !leansOnNext(j - 1) &&
-                (subjectStartsAt(j, true, start) || questionStartsAt(j))) {
+                (questionStartsAt(j) || (j - afterDiscourse(start) <= maximumShortPhrase &&
+                                         subjectStartsAt(j, true, start)))) {
                 leadIn = LeadIn::none;
                 continue;
             }
@@ -143,10 +164,16 @@ private:
 
     LeadIn leadInAt(qsizetype i) const {
         i = afterDiscourse(i);
-        if (isIn(text(i), leadInSubordinators) &&
-            EnglishClause::readFrom(m_words, i).form != Form::interrogative)
+        while (i + 1 < size() && tag(i) == Tag::rb && !isIn(text(i), leadInSubordinators))
+            ++i; // "so hypothetically if…"
+        // "let's say…", "bearing in mind…"
+        const bool scene = (text(i) == "let"_L1 && text(i + 1) == "'s"_L1) ||
+                           isIn(text(i), {"bearing"_L1, "knowing"_L1, "remembering"_L1});
+        if (scene || (isIn(text(i), leadInSubordinators) &&
+                      EnglishClause::readFrom(m_words, i).form != Form::interrogative))
             return LeadIn::clause;
-        return isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of}) ? LeadIn::phrase : LeadIn::none;
+        return isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to}) ? LeadIn::phrase
+                                                                      : LeadIn::none;
     }
 
     // Whether the words from `start` to `j` are a clause that is complete there: it has a verb,
@@ -207,7 +234,18 @@ private:
         if (word == "come"_L1 && text(i - 1) == "how"_L1)
             return true; // "how come" takes a clause
         if (word == "that"_L1 &&
-            (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::in, Tag::rp, Tag::vbg})))
+            (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::in, Tag::rp, Tag::vbg, Tag::pdt}) ||
+             text(i - 1) == "all"_L1))
+            return false;
+        // A particle or an adverb ends a clause: "thrown in", "sold to", "deal with", "had a
+        // brand before"
+        // ("want to" waits for its verb, "if" for its clause)
+        const bool particle = (isOneOf(tag(i), {Tag::in, Tag::rp}) && !isIn(word, conjunctions)) ||
+                              (tag(i) == Tag::to && tag(i - 1) == Tag::vbn);
+        if (particle && (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::vbn, Tag::vbg, Tag::rb}) ||
+                         (EnglishTagger::isNoun(tag(i - 1)) && hasReading(word, [](Tag t) {
+                              return isOneOf(t, {Tag::rb, Tag::rp});
+                          }))))
             return false;
         return (isIn(word, leaningWords) && tag(i) != Tag::pos) ||
                isOneOf(tag(i), {Tag::in, Tag::of, Tag::to, Tag::cc, Tag::wdt, Tag::wp, Tag::wrb,
@@ -241,21 +279,31 @@ private:
     // A question word, its phrase ("how many people", "which of the sites", "what kind of
     // work"), then an auxiliary and its subject.
     bool whInverted(qsizetype i) const {
+        // "why leave now", "why go back"
+        if (text(i) == "why"_L1 && tag(i + 1) == Tag::vb)
+            return true;
+        const qsizetype auxiliary = whPhraseEnd(i);
+        return isAuxiliary(auxiliary) && subjectAfter(auxiliary);
+    }
+
+    qsizetype whPhraseEnd(qsizetype i) const {
         qsizetype p = i + 1;
         while (p < size() && p <= i + 4 && !isAuxiliary(p) &&
                (EnglishTagger::isNoun(tag(p)) ||
                 isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs, Tag::rb, Tag::of}) ||
                 text(p) == "else"_L1))
             ++p;
-        return isAuxiliary(p) && subjectAfter(p);
+        return p;
     }
 
     // A question word standing as its own subject, with its verb: "what happened there", "who
     // leads the team", "which site suits you".
     bool whSubject(qsizetype i) const {
-        if (!isIn(text(i), subjectQuestionWords))
+        // "how many people were…"
+        const bool quantity = text(i) == "how"_L1 && isIn(text(i + 1), {"many"_L1, "much"_L1});
+        if (!isIn(text(i), subjectQuestionWords) && !quantity)
             return false;
-        qsizetype p = i + 1;
+        qsizetype p = i + (quantity ? 2 : 1);
         while (p < size() && p <= i + 3 &&
                (text(p) == "else"_L1 ||
                 (text(i) != "who"_L1 &&
@@ -281,10 +329,13 @@ private:
         // after a noun phrase
         if (tag(aux) == Tag::md || isIn(auxiliary, doForms)) {
             bool hasSubject = false;
-            for (qsizetype i = subject; i < size() && i <= subject + 4; ++i) {
-                const bool nounPhrase = tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
-                                        isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::cd}) ||
-                                        canBeNoun(text(i));
+            for (qsizetype i = subject; i < size() && i <= subject + 7; ++i) {
+                // "would travelling between the two be…": a gerund with its phrase
+                const bool nounPhrase =
+                    tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
+                    isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::cd, Tag::vbg}) ||
+                    canBeNoun(text(i)) ||
+                    (hasSubject && isOneOf(tag(i), {Tag::in, Tag::of, Tag::rbs, Tag::rbr}));
                 if (i > subject && hasSubject &&
                     (isOneOf(tag(i), {Tag::vb, Tag::vbp}) ||
                      hasReading(text(i), [](Tag t) { return t == Tag::vb; })))
@@ -349,6 +400,9 @@ private:
 
     // Whether a clause that asks begins at `j`, after discourse words.
     bool questionStartsAt(qsizetype j) const {
+        // "…refits now have you…": the sentence ends after "now"
+        if (isIn(text(j), clauseEnds) && !isIn(text(j + 1), discourse))
+            return false;
         const qsizetype k = afterDiscourse(j);
         const bool adjacent = k == j;
         const Tag before = tag(j - 1);
@@ -356,19 +410,29 @@ private:
         if (isIn(first, questionWords)) {
             // After a noun a clause about it, after a verb or an adjective its object: only an
             // inverted one is a question of its own.
-            const bool embedded =
-                adjacent &&
-                (isVerbWord(j - 1) || before == Tag::rp || isIn(text(j - 1), clauseAdjectives) ||
-                 ((EnglishTagger::isNoun(before) || before == Tag::prp) && isIn(first, relatives)));
+            // "which of those…" opens no clause about the noun before it
+            const bool relative = (EnglishTagger::isNoun(before) || before == Tag::prp) &&
+                                  isIn(first, relatives) && text(k + 1) != "of"_L1;
+            const bool embedded = adjacent && (isVerbWord(j - 1) || before == Tag::rp ||
+                                               isIn(text(j - 1), clauseAdjectives) || relative);
+            // After a noun "who has autism" is about it: a question inverts before a pronoun
+            if (adjacent && relative)
+                return whInverted(k) && isIn(text(whPhraseEnd(k) + 1), pronounSubjects);
             return whInverted(k) || (!embedded && whSubject(k));
         }
         // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
         // that going…", not "…the trial period is a conversation…"
+        // …or a noun phrase with a verb or an adjective after it ("…fortnight is a rotating
+        // pattern going to work"); "is that i find…" opens a clause
         const bool nounBefore = adjacent && (EnglishTagger::isNoun(before) || before == Tag::prp);
+        const bool pronounNext = (tag(k + 1) == Tag::prp && !isIndefinite(text(k + 1))) ||
+                                 (isIn(text(k + 1), demonstratives) &&
+                                  !isIn(text(k + 2), pronounSubjects) && tag(k + 2) != Tag::dt);
         if (isAuxiliary(k))
             return subjectAfter(k) && !isClosingTag(k) &&
-                   !(nounBefore && isIn(first, beForms) && tag(k + 1) != Tag::prp &&
-                     !isIn(text(k + 1), demonstratives)) &&
+                   !(nounBefore && isIn(first, beForms) && !pronounNext &&
+                     !predicateAfterPhrase(k + 1)) &&
+                   !(isIn(text(k + 1), demonstratives) && !pronounNext) &&
                    EnglishClause::readFrom(m_words, k).form == Form::interrogative;
         const EnglishClause::Reading reading = EnglishClause::readFrom(m_words, k);
         if (reading.form == Form::indirectRequest)
@@ -387,7 +451,23 @@ private:
         return !adjacent || !(isIn(text(j - 1), pronounSubjects) || text(j - 1) == "n't"_L1 ||
                               (before == Tag::nns && !(isObjectPhrase(j - 1) &&
                                                        isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
-                              (before == Tag::rb && !isIn(text(j - 1), placesAndTimes)));
+                              isIn(text(j - 1), verbAdverbs));
+    }
+
+    // "someone", "anything", "somewhere": a clause about them follows them
+    static bool isIndefinite(const QString& word) {
+        return word.endsWith("thing"_L1) || word.endsWith("one"_L1) || word.endsWith("body"_L1) ||
+               word.endsWith("where"_L1) || word == "else"_L1;
+    }
+
+    // Whether a noun phrase from `i` is followed by a verb or an adjective: what "is" says of a
+    // subject after it.
+    bool predicateAfterPhrase(qsizetype i) const {
+        while (i < size() && (EnglishTagger::isNoun(tag(i)) ||
+                              isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::cd}) ||
+                              (tag(i) == Tag::vbg && EnglishTagger::isNoun(tag(i + 1)))))
+            ++i;
+        return isOneOf(tag(i), {Tag::vbg, Tag::vbn, Tag::jj, Tag::rb});
     }
 
     // Whether a new subject and its verb begin at `j`: a pronoun, or "that"/"there" before "is".
@@ -398,9 +478,9 @@ private:
         const qsizetype last = j - 1;
         const QString before = text(last);
         // "anything else you'd like to add", "i'm sure you will", "fair to say you…"
-        if (isIn(before, clauseAdjectives) || before.endsWith("thing"_L1) || before == "else"_L1 ||
-            before.endsWith("one"_L1) || before.endsWith("body"_L1) ||
-            (isVerbWord(last) && EnglishVerbs::speaks(before)))
+        if (isIn(before, clauseAdjectives) || isIndefinite(before) ||
+            (isVerbWord(last) && EnglishVerbs::speaks(before)) ||
+            (text(j) == "that"_L1 && EnglishTagger::isNoun(tag(last))))
             return false;
         if (clarifiesQuestion(start, j))
             return true;

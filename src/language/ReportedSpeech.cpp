@@ -19,6 +19,8 @@ constexpr QLatin1String quotingVerbs[] = {
     "snapped"_L1, "joked"_L1,    "whispered"_L1, "screamed"_L1, "demanded"_L1, "queried"_L1};
 // "She was like…": "like" after these quotes.
 constexpr QLatin1String beForms[] = {"is"_L1, "was"_L1, "were"_L1, "'s"_L1, "'m"_L1, "'re"_L1};
+// What a question is asked about or for, not to whom: "asked for", "said about".
+constexpr QLatin1String topics[] = {"for"_L1, "about"_L1, "of"_L1, "with"_L1};
 // "They wanted to know…"
 constexpr QLatin1String wishes[] = {"want"_L1,   "wants"_L1, "wanted"_L1,
                                     "needed"_L1, "need"_L1,  "needs"_L1};
@@ -34,8 +36,8 @@ bool reportsSpeech(const QList<EnglishTagger::Word>& words, qsizetype end) {
     // Whom it was said to, if anyone: "us", "the whole team", "to the site manager"
     qsizetype verb = end - 1;
     while (verb > 0 && end - verb <= maximumAddressee &&
-           (isOneOf(words[verb].tag,
-                    {Tag::prp, Tag::dt, Tag::jj, Tag::rb, Tag::rp, Tag::in, Tag::pos}) ||
+           (isOneOf(words[verb].tag, {Tag::prp, Tag::dt, Tag::jj, Tag::rb, Tag::rp, Tag::pos}) ||
+            (words[verb].tag == Tag::in && !isIn(text(verb), topics)) ||
             EnglishTagger::isNoun(words[verb].tag) || text(verb) == "to"_L1))
         --verb;
     if (verb < 0)
@@ -45,9 +47,11 @@ bool reportsSpeech(const QList<EnglishTagger::Word>& words, qsizetype end) {
         return isIn(text(verb - 1), beForms);
     if (word == "know"_L1)
         return text(verb - 1) == "to"_L1 && isIn(text(verb - 2), wishes);
-    // "go" quotes after its subject ("and they go"), not as a verb of moving ("to go")
-    if (word == "go"_L1)
-        return isIn(text(verb - 1), subjectPronouns);
+    // "go" quotes right before the quote, after its subject ("and he goes"), not as a verb of
+    // moving ("to go", "everything goes through review")
+    if (isIn(word, {"go"_L1, "goes"_L1, "went"_L1}))
+        return verb == end - 1 && (isIn(text(verb - 1), subjectPronouns) ||
+                                   EnglishTagger::isNoun(words[verb - 1].tag));
     // "tell me what…" asks, as any verb in its base form does
     return isIn(word, quotingVerbs) && words[verb].tag != Tag::vb;
 }
