@@ -96,8 +96,7 @@ constexpr QLatin1String replyVerbs[] = {"makes"_L1, "sounds"_L1, "seems"_L1,
                                         "looks"_L1, "feels"_L1,  "matters"_L1};
 constexpr QLatin1String firstPerson[] = {"i"_L1,  "me"_L1, "my"_L1,  "mine"_L1, "myself"_L1,
                                          "we"_L1, "us"_L1, "our"_L1, "ours"_L1, "ourselves"_L1};
-constexpr QLatin1String secondPerson[] = {"you"_L1, "your"_L1, "yours"_L1, "yourself"_L1,
-                                          "yourselves"_L1};
+
 // An imperative's object that names nothing to speak about: "excuse me", "think about it",
 // "thank you".
 constexpr QLatin1String emptyObjects[] = {
@@ -229,7 +228,10 @@ private:
             return withTag(reading);
         // "let me ask you this, how…" announces a question; "let me tell you what…" does not;
         // "let's say…" sets a scene
-        const bool speakerFirst = text(start) == "let"_L1 && text(start + 1) != "'s"_L1;
+        const bool speakerFirst =
+            text(start) == "let"_L1 &&
+            !(text(start + 1) == "'s"_L1 &&
+              isIn(text(start + 2), {"say"_L1, "imagine"_L1, "suppose"_L1, "pretend"_L1}));
         const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
         qsizetype at = start + 1;
         for (; at < size(); ++at) {
@@ -243,6 +245,7 @@ private:
             const bool request = asking.form == Form::imperative;
             const bool verbBefore = afterPersonalSubject(at) || text(at - 1) == "to"_L1 ||
                                     isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
+                                    text(at - 1) == "n't"_L1 ||
                                     (EnglishTagger::isNoun(tag(at - 1)) && phraseEnd(start) == at);
             // "you'll know what chaos looks like": a clause after a verb is its object
             const bool particle =
@@ -524,7 +527,8 @@ private:
                 return asks;
             // "i'd welcome your thoughts on…", "i'd value your view"
             if (isIn(text(j), {"welcome"_L1, "value"_L1, "appreciate"_L1}) && j == i + 2 &&
-                j + 1 < size() && text(j + 1) != "it"_L1)
+                isIn(text(i + 1), {"'d"_L1, "would"_L1}) && j + 1 < size() &&
+                text(j + 1) != "it"_L1)
                 return asks;
             if (isIn(text(j), questionWords))
                 break;
@@ -736,7 +740,21 @@ private:
     // phrase of its own before the main clause.
     bool opensPhraseLeadIn(qsizetype start) const {
         return isIn(text(start), leadInSubordinators) || text(start) == "now"_L1 ||
-               isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb});
+               isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb}) ||
+               opensTopic(start);
+    }
+
+    // A noun phrase with a clause about it, before what is asked of it: "the outage you
+    // described, … what changed afterwards".
+    bool opensTopic(qsizetype start) const {
+        if (tag(start) != Tag::dt)
+            return false;
+        qsizetype noun = start + 1;
+        while (noun < size() && (EnglishTagger::isNoun(tag(noun)) || tag(noun) == Tag::jj))
+            ++noun;
+        return noun > start + 1 && isIn(text(noun), subjectPronouns) &&
+               isOneOf(tag(noun + 1), {Tag::vbd, Tag::vbz, Tag::vbp}) &&
+               !isOneOf(tag(noun + 2), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md});
     }
 
     bool mayLeadIn(qsizetype start, qsizetype at) const {
@@ -764,6 +782,11 @@ private:
     // date: "what's the word resilient", "what's it called the handover sheet", "what year was
     // it twenty nineteen", "was it march no april".
     bool isAnsweredAt(qsizetype i) const {
+        // "where was the conference harrogate that's right": found
+        const qsizetype n = size();
+        if (n - i > 4 && text(n - 3) == "that"_L1 && text(n - 2) == "'s"_L1 &&
+            isIn(text(n - 1), {"it"_L1, "right"_L1, "one"_L1}))
+            return true;
         qsizetype p = i;
         if (text(p) == "what"_L1 || text(p) == "which"_L1 || text(p) == "when"_L1) {
             ++p;
@@ -801,6 +824,9 @@ private:
     // A closing tag or an inverted pair further in makes a statement a question.
     Reading withTag(Reading reading) const {
         if (reading.form != Form::statement && reading.form != Form::imperative)
+            return reading;
+        // "help yourself to biscuits right": a request's "right" moves on
+        if (reading.form == Form::imperative && text(size() - 1) == "right"_L1)
             return reading;
         if (!endsWithTag() && !(hasInvertedPair() && !reading.aboutSpeaker))
             return reading;

@@ -63,6 +63,10 @@ constexpr QLatin1String doForms[] = {"do"_L1, "does"_L1, "did"_L1};
 constexpr QLatin1String pronounSubjects[] = {"i"_L1,  "we"_L1,  "you"_L1, "they"_L1,
                                              "he"_L1, "she"_L1, "it"_L1};
 constexpr QLatin1String demonstratives[] = {"that"_L1, "this"_L1, "there"_L1};
+// Closing tags with a subject and verb of their own.
+constexpr QLatin1String tagPhrases[] = {"i take it"_L1, "you said"_L1, "i think"_L1,
+                                        "i guess"_L1,   "i assume"_L1, "i suppose"_L1,
+                                        "i imagine"_L1, "i believe"_L1};
 // Words a closing tag question ends on: "is that right", "isn't it".
 constexpr QLatin1String tagEnds[] = {"right"_L1, "correct"_L1, "true"_L1, "fair"_L1};
 
@@ -108,6 +112,10 @@ public:
                 leadIn = LeadIn::none;
                 continue;
             }
+            // A topic's own verb after the clause about it: "the project you led was great…"
+            if (leadIn == LeadIn::topic && (isFinite(tag(j)) || isAuxiliary(j)) &&
+                isVerbWord(j - 1))
+                leadIn = LeadIn::none;
             // A quoted question runs on to the end: "…asked where exactly does my money go"
             if (leadIn != LeadIn::clause && reportsSpeech(m_words, j) &&
                 (isIn(text(j), questionWords) || isAuxiliary(j)))
@@ -128,15 +136,17 @@ public:
     }
 
 private:
-    // A sentence opened by a subordinate clause ("if you joined…") or a phrase ("looking at
-    // your cv…", "in your last job…") leads in to its main clause.
-    enum class LeadIn { none, clause, phrase };
+    // A sentence opened by a subordinate clause ("if you joined…"), a phrase ("looking at your
+    // cv…", "in your last job…") or a topic with a clause about it ("the outage you
+    // described…") leads in to its main clause.
+    enum class LeadIn { none, clause, phrase, topic };
 
     qsizetype size() const { return m_words.size(); }
     // Past either end, no word: the rules look at neighbours freely.
     bool has(qsizetype i) const { return i >= 0 && i < size(); }
     QString text(qsizetype i) const { return has(i) ? m_words[i].text : QString(); }
     Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
+    bool isModal(qsizetype i) const { return tag(i) == Tag::md; }
     bool isAuxiliary(qsizetype i) const {
         return i < size() && (tag(i) == Tag::md || isIn(text(i), auxiliaries));
     }
@@ -172,8 +182,15 @@ private:
         if (scene || (isIn(text(i), leadInSubordinators) &&
                       EnglishClause::readFrom(m_words, i).form != Form::interrogative))
             return LeadIn::clause;
-        return isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to}) ? LeadIn::phrase
-                                                                      : LeadIn::none;
+        if (isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to}))
+            return LeadIn::phrase;
+        qsizetype noun = i;
+        while (noun < size() &&
+               (EnglishTagger::isNoun(tag(noun)) || isOneOf(tag(noun), {Tag::dt, Tag::jj})))
+            ++noun;
+        const bool topic = tag(i) == Tag::dt && noun > i + 1 && isIn(text(noun), pronounSubjects) &&
+                           isFinite(tag(noun + 1));
+        return topic ? LeadIn::topic : LeadIn::none;
     }
 
     // Whether the words from `start` to `j` are a clause that is complete there: it has a verb,
@@ -184,15 +201,24 @@ private:
         // Thanks and praise need no verb: "thanks for coming in at such short notice", "great
         // answer"
         const qsizetype first = afterDiscourse(start);
-        if (isIn(text(first), {"thanks"_L1, "sorry"_L1, "apologies"_L1}) ||
-            (text(first) == "thank"_L1 && text(first + 1) == "you"_L1))
-            return j - first > 2 && !reportsSpeech(m_words, j);
+        // (after praise: "lovely thank you moving on then")
+        for (qsizetype t = first; t < first + 3 && t < j; ++t) {
+            if (isIn(text(t), {"thanks"_L1, "sorry"_L1, "apologies"_L1}) ||
+                (text(t) == "thank"_L1 && text(t + 1) == "you"_L1))
+                return j - first > 2 && !reportsSpeech(m_words, j);
+            if (!isIn(text(t), replyWords) && tag(t) != Tag::jj)
+                break;
+        }
         // A request is a clause of its own: "take a seat", "make yourself comfortable", not "tell
         // me" before what to tell
         const qsizetype verb = isIn(text(first), softeners) ? first + 1 : first;
         const bool toldWhat =
             EnglishVerbs::speaks(text(verb)) && isIn(text(j - 1), {"me"_L1, "us"_L1});
-        if (tag(verb) == Tag::vb && j - verb >= 2 && !toldWhat && text(verb) != "let"_L1 &&
+        // (at the start a verb the tagger read otherwise: "come on in")
+        const bool request = tag(verb) == Tag::vb ||
+                             (verb == first && start == 0 && !isIn(text(verb), auxiliaries) &&
+                              EnglishTagger::readings(text(verb)).value(0) == Tag::vb);
+        if (request && j - verb >= 2 && !toldWhat && text(verb) != "let"_L1 &&
             std::none_of(m_words.begin() + verb + 1, m_words.begin() + j,
                          [](const Word& w) { return isFinite(w.tag); }))
             return !reportsSpeech(m_words, j);
@@ -241,13 +267,20 @@ private:
         // brand before"
         // ("want to" waits for its verb, "if" for its clause)
         const bool particle = (isOneOf(tag(i), {Tag::in, Tag::rp}) && !isIn(word, conjunctions)) ||
-                              (tag(i) == Tag::to && tag(i - 1) == Tag::vbn);
-        if (particle && (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::vbn, Tag::vbg, Tag::rb}) ||
-                         (EnglishTagger::isNoun(tag(i - 1)) && hasReading(word, [](Tag t) {
-                              return isOneOf(t, {Tag::rb, Tag::rp});
-                          }))))
+                              (tag(i) == Tag::to && tag(i - 1) == Tag::vbn &&
+                               !isOneOf(tag(i + 1), {Tag::vb, Tag::vbp}));
+        // (after "be" it opens a phrase: "the chefs are on show")
+        if (particle && !isIn(text(i - 1), auxiliaries) && !isModal(i - 1) &&
+            (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::vbn, Tag::vbg, Tag::rb}) ||
+             (EnglishTagger::isNoun(tag(i - 1)) && hasReading(word, [](Tag t) {
+                  return isOneOf(t, {Tag::rb, Tag::rp});
+              }))))
             return false;
-        return (isIn(word, leaningWords) && tag(i) != Tag::pos) ||
+        // "in your master's": a possessive whose noun is understood
+        const bool possessive =
+            word == "'s"_L1 && EnglishTagger::isNoun(tag(i - 1)) &&
+            isIn(text(i - 2), {"your"_L1, "my"_L1, "our"_L1, "their"_L1, "his"_L1, "her"_L1});
+        return (isIn(word, leaningWords) && tag(i) != Tag::pos && !possessive) ||
                isOneOf(tag(i), {Tag::in, Tag::of, Tag::to, Tag::cc, Tag::wdt, Tag::wp, Tag::wrb,
                                 Tag::md, Tag::pdt}) ||
                (tag(i) == Tag::ex && isIn(text(i + 1), beForms)); // "over there" ends
@@ -264,6 +297,11 @@ private:
             --phrase;
         const bool opensQuestion = aux == 0 || isIn(text(phrase), questionWords) ||
                                    isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
+        // "i couldn't quite": a modal or "do" with its subject before it still needs its verb
+        if (!opensQuestion && (isModal(aux) || isIn(text(aux), doForms)) &&
+            std::all_of(m_words.begin() + aux + 1, m_words.begin() + j,
+                        [](const Word& w) { return w.tag == Tag::rb; }))
+            return true;
         // "what's your notice period": the question phrase is what "be" says of its subject
         if (!opensQuestion || !isAuxiliary(aux) ||
             (isIn(text(aux), beForms) && isIn(text(phrase), questionWords)))
@@ -273,7 +311,9 @@ private:
                   isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::rb})))
                 return false;
         }
-        return true;
+        // "are the hours long": "be" and what it says of its subject
+        return !(isIn(text(aux), beForms) && tag(j - 1) == Tag::jj &&
+                 (EnglishTagger::isNoun(tag(j - 2)) || tag(j - 2) == Tag::prp));
     }
 
     // A question word, its phrase ("how many people", "which of the sites", "what kind of
@@ -398,6 +438,14 @@ private:
         return isFiniteAt(i) || isOneOf(tag(i), {Tag::in, Tag::of, Tag::vb, Tag::vbg});
     }
 
+    // "…pretty well i take it", "…fridays free you said": a closing tag keeps to its statement.
+    bool isTagPhrase(qsizetype j) const {
+        QStringList rest;
+        for (qsizetype i = j; i < size(); ++i)
+            rest.append(text(i));
+        return isIn(rest.join(u' '), tagPhrases);
+    }
+
     // Whether a clause that asks begins at `j`, after discourse words.
     bool questionStartsAt(qsizetype j) const {
         // "…refits now have you…": the sentence ends after "now"
@@ -413,7 +461,9 @@ private:
             // "which of those…" opens no clause about the noun before it
             const bool relative = (EnglishTagger::isNoun(before) || before == Tag::prp) &&
                                   isIn(first, relatives) && text(k + 1) != "of"_L1;
-            const bool embedded = adjacent && (isVerbWord(j - 1) || before == Tag::rp ||
+            const bool preposition =
+                isOneOf(before, {Tag::rp, Tag::in}) && text(j - 1) != "that"_L1;
+            const bool embedded = adjacent && (isVerbWord(j - 1) || preposition ||
                                                isIn(text(j - 1), clauseAdjectives) || relative);
             // After a noun "who has autism" is about it: a question inverts before a pronoun
             if (adjacent && relative)
@@ -426,8 +476,7 @@ private:
         // pattern going to work"); "is that i find…" opens a clause
         const bool nounBefore = adjacent && (EnglishTagger::isNoun(before) || before == Tag::prp);
         const bool pronounNext = (tag(k + 1) == Tag::prp && !isIndefinite(text(k + 1))) ||
-                                 (isIn(text(k + 1), demonstratives) &&
-                                  !isIn(text(k + 2), pronounSubjects) && tag(k + 2) != Tag::dt);
+                                 (isIn(text(k + 1), demonstratives) && !opensClause(k + 2));
         if (isAuxiliary(k))
             return subjectAfter(k) && !isClosingTag(k) &&
                    !(nounBefore && isIn(first, beForms) && !pronounNext &&
@@ -437,6 +486,9 @@ private:
         const EnglishClause::Reading reading = EnglishClause::readFrom(m_words, k);
         if (reading.form == Form::indirectRequest)
             return !adjacent || !isVerbWord(j - 1);
+        // "let me think": the verb belongs to "let"
+        if (text(j - 2) == "let"_L1)
+            return false;
         // A request opens on a verb of saying or one that goes through something, read as a verb
         // where it stands, or on a softener: not "click and collect how…"
         qsizetype verb = k;
@@ -452,6 +504,16 @@ private:
                               (before == Tag::nns && !(isObjectPhrase(j - 1) &&
                                                        isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
                               isIn(text(j - 1), verbAdverbs));
+    }
+
+    // Whether a clause begins at `i`, a subject and its verb: "(is that) i find…", "(is that) the
+    // team needs…", not "(is that) the sort of thing…".
+    bool opensClause(qsizetype i) const {
+        if (isIn(text(i), pronounSubjects))
+            return true;
+        while (i < size() && (EnglishTagger::isNoun(tag(i)) || isOneOf(tag(i), {Tag::dt, Tag::jj})))
+            ++i;
+        return isFinite(tag(i));
     }
 
     // "someone", "anything", "somewhere": a clause about them follows them
@@ -486,7 +548,10 @@ private:
             return true;
         const QString first = text(j);
         const bool pronoun = isIn(first, pronounSubjects);
-        if (!pronoun && !(isIn(first, demonstratives) && isIn(text(j + 1), beForms)))
+        // ("on that were there…": "that" is the object of "on")
+        const bool demonstrative = isIn(first, demonstratives) && isIn(text(j + 1), beForms) &&
+                                   !isOneOf(tag(j - 1), {Tag::in, Tag::rp}) && !isVerbWord(j - 1);
+        if ((!pronoun && !demonstrative) || isTagPhrase(j))
             return false;
         qsizetype verb = j + 1;
         while (verb < size() && tag(verb) == Tag::rb)
@@ -500,10 +565,34 @@ private:
                isOneOf(tag(last), {Tag::nnp, Tag::cd});
     }
 
-    // Whether the words from `j` answer the question from `start`: "is it hard work yes but…".
+    // Whether the words from `j` answer the question from `start`: "is it hard work yes but…",
+    // or, where it does not ask the listener, words without a verb ("how long's the probation
+    // six months same as everyone", "who set the targets head office not us").
     bool answersQuestion(qsizetype start, qsizetype j) const {
-        return opensAnswer({text(j), text(j + 1)}) &&
-               EnglishClause::readFrom(m_words, afterDiscourse(start)).form == Form::interrogative;
+        const qsizetype asked = afterDiscourse(start);
+        const bool fragment =
+            isIn(text(asked), questionWords) &&
+            (EnglishTagger::isNoun(tag(j - 1)) || tag(j - 1) == Tag::rb) && isFragmentAt(j) &&
+            std::none_of(m_words.begin() + start, m_words.begin() + j,
+                         [](const Word& w) { return isIn(w.text, secondPerson); });
+        if (!fragment && !opensAnswer({text(j), text(j + 1)}))
+            return false;
+        return EnglishClause::readFrom(m_words, asked).form == Form::interrogative;
+    }
+
+    // Words from `i` that are no clause and that nothing before them continues: a number, a
+    // name or a noun phrase with its article that no verb of its own follows ("six months same
+    // as everyone", "harrogate that's right", "the lone worker app"), not a subject before its
+    // verb ("the team faces…").
+    bool isFragmentAt(qsizetype i) const {
+        if (!(isOneOf(tag(i), {Tag::cd, Tag::nnp, Tag::dt}) ||
+              isIn(text(i), {"mine"_L1, "ours"_L1, "theirs"_L1})))
+            return false;
+        qsizetype end = i + 1;
+        while (end < size() && end < i + 4 &&
+               (EnglishTagger::isNoun(tag(end)) || isOneOf(tag(end), {Tag::jj, Tag::cd})))
+            ++end;
+        return !isFinite(tag(end)) && !isAuxiliary(end) && tag(end) != Tag::pos;
     }
 
     // Whether a clause of its own begins at `j` after the question from `start`, which needs
@@ -513,7 +602,10 @@ private:
     bool clarifiesQuestion(qsizetype start, qsizetype j) const {
         // "what made you…", "a time you helped…", "any clients you couldn't win round": the
         // question is not over
-        if ((isVerbWord(j - 1) && EnglishVerbs::takesObject(text(j - 1)).value_or(false)) ||
+        const bool objectAsked =
+            isIn(text(afterDiscourse(start)), {"what"_L1, "which"_L1, "whose"_L1});
+        if ((isVerbWord(j - 1) && !objectAsked &&
+             EnglishVerbs::takesObject(text(j - 1)).value_or(false)) ||
             isIn(text(j - 1), adverbialHeads) ||
             (EnglishTagger::isNoun(tag(j - 1)) && isIn(text(j), {"you"_L1, "i"_L1})))
             return false;

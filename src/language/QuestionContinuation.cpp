@@ -243,6 +243,9 @@ bool endsOnPrepositionReading(const QList<EnglishTagger::Word>& tagged) {
     return isVerb(before) || isOneOf(before, {Tag::vbn, Tag::vbg});
 }
 
+// Verbs whose object "how long" may be.
+constexpr QLatin1String spans[] = {"take"_L1, "last"_L1, "spend"_L1, "wait"_L1, "stay"_L1};
+
 // The words a clause about a noun may hold before the question's last verb ("a bug that took you
 // days to find"); further back the clause is the lead-in's.
 constexpr qsizetype maximumClauseAboutNoun = 6;
@@ -318,9 +321,10 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
              word == "who"_L1))
             return false;
         // "how many people did you…", "how long did it take" ask for a noun too
+        // ("how long" only for a span the verb takes: "how long did it take")
         const bool howMany = word == "how"_L1 && i + 1 < verb &&
                              (tagged[i + 1].text == "many"_L1 || tagged[i + 1].text == "much"_L1 ||
-                              tagged[i + 1].text == "long"_L1);
+                              (tagged[i + 1].text == "long"_L1 && isIn(last.text, spans)));
         if (word == "what"_L1 || word == "which"_L1 || word == "whom"_L1 || word == "whose"_L1 ||
             word == "who"_L1 || howMany) {
             // The question phrase, then an auxiliary or a subject: it is the verb's object
@@ -334,6 +338,26 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
         }
     }
     return true;
+}
+
+// A question phrase, then an auxiliary and its subject, and nothing said of it yet: "what sort
+// of salary are you" waits for "looking for".
+bool endsBeforePredicate(const QStringList& words) {
+    const qsizetype n = words.size();
+    if (n < 3 || !isIn(words[n - 1], subjectPronouns) || words[n - 1] == "i"_L1 ||
+        !(isIn(words[n - 2], auxiliaries) ||
+          EnglishTagger::readings(words[n - 2]).value(0) == Tag::md))
+        return false;
+    // "be" takes the question phrase as what it says of the subject ("how are you"), unless a
+    // noun needs a verb ("what sort of salary are you")
+    const auto question = std::find_if(words.begin(), words.end() - 2, [](const QString& word) {
+        return isIn(word, questionWords);
+    });
+    if (question == words.end() - 2)
+        return false;
+    if (!isIn(words[n - 2], beForms))
+        return true;
+    return (*question == "what"_L1 || *question == "which"_L1) && question + 2 < words.end() - 2;
 }
 
 // Up to three bare words, a verb reading first, then nouns or gerunds, with no article, pronoun
@@ -362,6 +386,8 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
     const QStringList words = spokenWords(question);
     if (words.isEmpty() || isIn(words.last(), subordinators))
         return false;
+    if (endsBeforePredicate(words))
+        return true;
     // After an auxiliary they are verbs: "you've ever been given"
     if (isIn(words.last(), prepositionalGerunds) &&
         !(words.size() > 1 && isIn(words[words.size() - 2], auxiliaries)))
@@ -416,6 +442,10 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // on the trading desk?"
     if (spoken.size() > 2 && isIn(spoken.first(), objectPronouns) &&
         isPreposition(tagged().value(1).tag) && !isWholeAsAsked(question) && mayGoOn(question))
+        return Reading::object;
+    // What is said of the subject a question stopped on: "are you" "looking for"
+    if (endsBeforePredicate(asked) && !remark &&
+        isOneOf(tagged().first().tag, {Tag::vbg, Tag::vbn, Tag::vb, Tag::vbp, Tag::jj, Tag::rb}))
         return Reading::object;
     // A name that is also a verb, after a question cut at a preposition: "How comfortable are
     // you with" "React hooks?"

@@ -569,7 +569,11 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
         return std::nullopt;
     }
     const QStringView lastWord = QStringView(words).sliced(words.lastIndexOf(u' ') + 1);
-    if (equalsAny(lastWord, danglingWords)) {
+    // "…, or not?" and "…if not" end whole
+    const QStringView before =
+        QStringView(words).first(std::max<qsizetype>(0, words.size() - lastWord.size() - 1));
+    const bool negated = lastWord == u"not" && (before.endsWith(u" if") || before.endsWith(u" or"));
+    if (equalsAny(lastWord, danglingWords) && !negated) {
         return std::nullopt;
     }
     if (isFinal || question.contains(u'?') || count > 3) {

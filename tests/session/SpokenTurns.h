@@ -15,7 +15,6 @@ namespace corvel::test {
 struct WrittenTurn {
     QString said;  // without the marks
     QString asked; // the sentences that hold the marked part, or empty when nothing is asked
-    QString core;  // the marked part itself
     // What is said between pauses: each sentence, split at " | "; whether the pause after it is
     // inside a sentence.
     QList<std::pair<QString, bool>> parts;
@@ -31,7 +30,6 @@ struct WrittenTurn {
             const qsizetype start = text.lastIndexOf(sentenceEnd, open) + 1;
             const qsizetype end = text.indexOf(sentenceEnd, close - 2);
             asked = text.mid(start, end < 0 ? -1 : end + 1 - start).remove(u'|').simplified();
-            core = text.mid(open, close - 1 - open).remove(u'|').simplified();
         }
         static const QRegularExpression pause(QStringLiteral("(?<=[.?!])\\s+|\\s*\\|\\s*"));
         qsizetype start = 0;
@@ -44,7 +42,7 @@ struct WrittenTurn {
         parts.append({text.mid(start).trimmed(), false});
         said = text.remove(u'|').simplified();
         if (asks && asked.isEmpty())
-            asked = core = said;
+            asked = said;
     }
 };
 
@@ -97,13 +95,14 @@ protected:
         return requests.size() == 1 && foldedWords(requests.first()) == foldedWords(turn.asked);
     }
 
-    // Whether the marked question is asked once, with whatever else of the turn came with it.
+    // Whether the question is asked once from where its sentence begins, whole, with what the
+    // turn says after it in the same breath ("…on a typical shift just roughly?").
     static bool isAsked(const WrittenTurn& turn, const QStringList& requests) {
         if (turn.asked.isEmpty())
             return requests.isEmpty();
-        const QString request = u' ' + foldedWords(requests.value(0)).join(u' ') + u' ';
+        const QString request = foldedWords(requests.value(0)).join(u' ') + u' ';
         return requests.size() == 1 &&
-               request.contains(u' ' + foldedWords(turn.core).join(u' ') + u' ');
+               request.startsWith(foldedWords(turn.asked).join(u' ') + u' ');
     }
 };
 
