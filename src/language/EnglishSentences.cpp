@@ -19,6 +19,9 @@ using Word = EnglishTagger::Word;
 constexpr QLatin1String discourse[] = {"so"_L1,  "and"_L1,  "but"_L1,   "okay"_L1,    "ok"_L1,
                                        "now"_L1, "well"_L1, "right"_L1, "alright"_L1, "then"_L1,
                                        "um"_L1,  "uh"_L1,   "er"_L1,    "erm"_L1,     "anyway"_L1};
+// Two words that move on to what is asked: "next one, how…".
+constexpr QLatin1String discoursePairs[] = {"next one"_L1, "next question"_L1, "to start"_L1,
+                                            "all right"_L1};
 // After a noun these open a clause about it ("a patient who…", "a time when…"), unless inverted.
 constexpr QLatin1String relatives[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
                                        "where"_L1, "when"_L1, "why"_L1};
@@ -117,8 +120,7 @@ public:
                 isVerbWord(j - 1))
                 leadIn = LeadIn::none;
             // A quoted question runs on to the end: "…asked where exactly does my money go"
-            if (leadIn != LeadIn::clause && reportsSpeech(m_words, j) &&
-                (isIn(text(j), questionWords) || isAuxiliary(j)))
+            if (leadIn != LeadIn::clause && quoteStartsAt(j))
                 break;
             if (!endsClause(start, j) ||
                 !(questionStartsAt(j) || subjectStartsAt(j, false, start) ||
@@ -161,14 +163,22 @@ private:
         while (subject > 0 && tag(subject) == Tag::rb)
             --subject;
         if (isIn(text(subject), pronounSubjects) && text(subject) != "it"_L1)
-            return hasReading(text(i), [](Tag t) { return isOneOf(t, {Tag::vbp, Tag::vbd}); });
+            return hasReading(text(i), [](Tag t) {
+                return isOneOf(t, {Tag::vbp, Tag::vbd, Tag::vb});
+            });
         return tag(i) == Tag::nns && EnglishTagger::isNoun(tag(i - 1)) && tag(i - 1) != Tag::nns &&
                hasReading(text(i), [](Tag t) { return t == Tag::vbz; });
     }
 
     qsizetype afterDiscourse(qsizetype i) const {
-        while (i + 1 < size() && (isIn(text(i), discourse) || tag(i) == Tag::uh))
-            ++i;
+        while (i + 1 < size()) {
+            if (isIn(text(i), discourse) || tag(i) == Tag::uh)
+                ++i;
+            else if (isIn(text(i) + u' ' + text(i + 1), discoursePairs) && i + 2 < size())
+                i += 2;
+            else
+                break;
+        }
         return i;
     }
 
@@ -222,7 +232,7 @@ private:
             std::none_of(m_words.begin() + verb + 1, m_words.begin() + j,
                          [](const Word& w) { return isFinite(w.tag); }))
             return !reportsSpeech(m_words, j);
-        if (isIn(text(first), replyWords) && j - first <= 3 &&
+        if ((isIn(text(first), replyWords) || tag(first) == Tag::jj) && j - first <= 3 &&
             std::all_of(m_words.begin() + first + 1, m_words.begin() + j, [](const Word& w) {
                 return EnglishTagger::isNoun(w.tag) || w.tag == Tag::jj;
             }))
@@ -239,8 +249,9 @@ private:
         for (qsizetype i = j - 1; i >= start; --i) {
             if (isFiniteAt(i))
                 return !awaitsVerb(i, j) && !reportsSpeech(m_words, j);
+            // ("because of the hours" is a phrase)
             if (i < j - 1 && isIn(text(i), clauseMarkers) && text(i) != "and"_L1 &&
-                text(i) != "or"_L1)
+                text(i) != "or"_L1 && !(text(i) == "because"_L1 && text(i + 1) == "of"_L1))
                 return false;
         }
         return false;
@@ -270,7 +281,10 @@ private:
                               (tag(i) == Tag::to && tag(i - 1) == Tag::vbn &&
                                !isOneOf(tag(i + 1), {Tag::vb, Tag::vbp}));
         // (after "be" it opens a phrase: "the chefs are on show")
-        if (particle && !isIn(text(i - 1), auxiliaries) && !isModal(i - 1) &&
+        // ("check before you set off" opens a clause)
+        const bool opensClauseAfter = isIn(word, leadInSubordinators) &&
+                                      (isIn(text(i + 1), pronounSubjects) || tag(i + 1) == Tag::dt);
+        if (particle && !opensClauseAfter && !isIn(text(i - 1), auxiliaries) && !isModal(i - 1) &&
             (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::vbn, Tag::vbg, Tag::rb}) ||
              (EnglishTagger::isNoun(tag(i - 1)) && hasReading(word, [](Tag t) {
                   return isOneOf(t, {Tag::rb, Tag::rp});
@@ -295,16 +309,19 @@ private:
                (EnglishTagger::isNoun(tag(phrase)) ||
                 isOneOf(tag(phrase), {Tag::jj, Tag::rb, Tag::dt, Tag::of})))
             --phrase;
-        const bool opensQuestion = aux == 0 || isIn(text(phrase), questionWords) ||
-                                   isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
+        // ("children who have eal": "who" after a noun is about it)
+        const bool questionWord =
+            isIn(text(phrase), questionWords) &&
+            !(EnglishTagger::isNoun(tag(phrase - 1)) && isIn(text(phrase), relatives));
+        const bool opensQuestion =
+            aux == 0 || questionWord || isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
         // "i couldn't quite": a modal or "do" with its subject before it still needs its verb
-        if (!opensQuestion && (isModal(aux) || isIn(text(aux), doForms)) &&
+        if (!opensQuestion && (isModal(aux) || isIn(text(aux), doForms)) && j - aux >= 2 &&
             std::all_of(m_words.begin() + aux + 1, m_words.begin() + j,
                         [](const Word& w) { return w.tag == Tag::rb; }))
             return true;
         // "what's your notice period": the question phrase is what "be" says of its subject
-        if (!opensQuestion || !isAuxiliary(aux) ||
-            (isIn(text(aux), beForms) && isIn(text(phrase), questionWords)))
+        if (!opensQuestion || !isAuxiliary(aux) || (isIn(text(aux), beForms) && questionWord))
             return false;
         for (qsizetype i = aux + 1; i < j; ++i) {
             if (!(tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
@@ -316,11 +333,23 @@ private:
                  (EnglishTagger::isNoun(tag(j - 2)) || tag(j - 2) == Tag::prp));
     }
 
+    // Whether a question quoted after the words that report it begins at `j`: "she asked me can
+    // you…", not "you said you've been…".
+    bool quoteStartsAt(qsizetype j) const {
+        if (!reportsSpeech(m_words, j) || text(j).startsWith(u'\''))
+            return false;
+        if (isIn(text(j), questionWords))
+            return whInverted(j) || whSubject(j);
+        return isAuxiliary(j) && !isIn(text(j - 1), pronounSubjects) && subjectAfter(j);
+    }
+
     // A question word, its phrase ("how many people", "which of the sites", "what kind of
     // work"), then an auxiliary and its subject.
     bool whInverted(qsizetype i) const {
-        // "why leave now", "why go back"
-        if (text(i) == "why"_L1 && tag(i + 1) == Tag::vb)
+        // "why leave now", "why go back", "why this company"
+        if (text(i) == "why"_L1 && !isIn(text(i + 1), auxiliaries) &&
+            (isOneOf(tag(i + 1), {Tag::vb, Tag::vbp}) ||
+             (tag(i + 1) == Tag::dt && !isIn(text(i + 1), {"the"_L1, "a"_L1, "an"_L1}))))
             return true;
         const qsizetype auxiliary = whPhraseEnd(i);
         return isAuxiliary(auxiliary) && subjectAfter(auxiliary);
@@ -331,7 +360,7 @@ private:
         while (p < size() && p <= i + 4 && !isAuxiliary(p) &&
                (EnglishTagger::isNoun(tag(p)) ||
                 isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs, Tag::rb, Tag::of}) ||
-                text(p) == "else"_L1))
+                isIn(text(p), {"else"_L1, "one"_L1, "that"_L1, "this"_L1, "those"_L1, "these"_L1})))
             ++p;
         return p;
     }
@@ -374,8 +403,9 @@ private:
                 const bool nounPhrase =
                     tag(i) == Tag::prp || EnglishTagger::isNoun(tag(i)) ||
                     isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::cd, Tag::vbg}) ||
-                    canBeNoun(text(i)) ||
-                    (hasSubject && isOneOf(tag(i), {Tag::in, Tag::of, Tag::rbs, Tag::rbr}));
+                    canBeNoun(text(i)) || isIn(text(i), demonstratives) ||
+                    (hasSubject &&
+                     isOneOf(tag(i), {Tag::in, Tag::of, Tag::rbs, Tag::rbr, Tag::vbn}));
                 if (i > subject && hasSubject &&
                     (isOneOf(tag(i), {Tag::vb, Tag::vbp}) ||
                      hasReading(text(i), [](Tag t) { return t == Tag::vb; })))
@@ -394,7 +424,9 @@ private:
             bool noun = false;
             for (next = subject;
                  next < size() && (EnglishTagger::isNoun(tag(next)) ||
-                                   isOneOf(tag(next), {Tag::dt, Tag::jj, Tag::pos}));
+                                   isOneOf(tag(next), {Tag::dt, Tag::jj, Tag::pos}) ||
+                                   (tag(next) == Tag::vbg &&
+                                    EnglishTagger::isNoun(tag(next + 1)))); // "a rotating pattern"
                  ++next)
                 noun = noun || EnglishTagger::isNoun(tag(next));
             if (!noun)
@@ -449,7 +481,7 @@ private:
     // Whether a clause that asks begins at `j`, after discourse words.
     bool questionStartsAt(qsizetype j) const {
         // "…refits now have you…": the sentence ends after "now"
-        if (isIn(text(j), clauseEnds) && !isIn(text(j + 1), discourse))
+        if (isIn(text(j), clauseEnds))
             return false;
         const qsizetype k = afterDiscourse(j);
         const bool adjacent = k == j;
@@ -459,15 +491,18 @@ private:
             // After a noun a clause about it, after a verb or an adjective its object: only an
             // inverted one is a question of its own.
             // "which of those…" opens no clause about the noun before it
+            // ("why" only after "reason")
             const bool relative = (EnglishTagger::isNoun(before) || before == Tag::prp) &&
-                                  isIn(first, relatives) && text(k + 1) != "of"_L1;
+                                  isIn(first, relatives) && text(k + 1) != "of"_L1 &&
+                                  (first != "why"_L1 || text(j - 1).startsWith("reason"_L1));
             const bool preposition =
                 isOneOf(before, {Tag::rp, Tag::in}) && text(j - 1) != "that"_L1;
             const bool embedded = adjacent && (isVerbWord(j - 1) || preposition ||
                                                isIn(text(j - 1), clauseAdjectives) || relative);
             // After a noun "who has autism" is about it: a question inverts before a pronoun
             if (adjacent && relative)
-                return whInverted(k) && isIn(text(whPhraseEnd(k) + 1), pronounSubjects);
+                return whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), pronounSubjects) ||
+                                         isIn(text(whPhraseEnd(k) + 1), demonstratives));
             return whInverted(k) || (!embedded && whSubject(k));
         }
         // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
@@ -477,8 +512,11 @@ private:
         const bool nounBefore = adjacent && (EnglishTagger::isNoun(before) || before == Tag::prp);
         const bool pronounNext = (tag(k + 1) == Tag::prp && !isIndefinite(text(k + 1))) ||
                                  (isIn(text(k + 1), demonstratives) && !opensClause(k + 2));
+        // ("you said you were…": the verb of the pronoun before it)
         if (isAuxiliary(k))
             return subjectAfter(k) && !isClosingTag(k) &&
+                   !(adjacent && isIn(text(j - 1), pronounSubjects) &&
+                     !isOneOf(tag(j - 2), {Tag::in, Tag::to, Tag::vb, Tag::vbp, Tag::vbd})) &&
                    !(nounBefore && isIn(first, beForms) && !pronounNext &&
                      !predicateAfterPhrase(k + 1)) &&
                    !(isIn(text(k + 1), demonstratives) && !pronounNext) &&
@@ -547,7 +585,10 @@ private:
         if (clarifiesQuestion(start, j))
             return true;
         const QString first = text(j);
-        const bool pronoun = isIn(first, pronounSubjects);
+        // ("work in it have you…": "it" is the object of "in")
+        const bool pronoun =
+            isIn(first, pronounSubjects) &&
+            !(isIn(first, {"it"_L1, "you"_L1}) && isOneOf(tag(j - 1), {Tag::in, Tag::rp}));
         // ("on that were there…": "that" is the object of "on")
         const bool demonstrative = isIn(first, demonstratives) && isIn(text(j + 1), beForms) &&
                                    !isOneOf(tag(j - 1), {Tag::in, Tag::rp}) && !isVerbWord(j - 1);
@@ -600,6 +641,9 @@ private:
     // "…a fixed term contract it's twelve months", "…looking for a range is fine"), unlike a
     // clause about the noun before it ("the system you've been responsible for").
     bool clarifiesQuestion(qsizetype start, qsizetype j) const {
+        // "what you'd bring that's different": "that" after a verb or a noun is about it
+        if (text(j) == "that"_L1 && (isVerbWord(j - 1) || EnglishTagger::isNoun(tag(j - 1))))
+            return false;
         // "what made you…", "a time you helped…", "any clients you couldn't win round": the
         // question is not over
         const bool objectAsked =
