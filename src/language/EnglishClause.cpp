@@ -100,18 +100,22 @@ constexpr QLatin1String firstPerson[] = {"i"_L1,  "me"_L1, "my"_L1,  "mine"_L1, 
 // An imperative's object that names nothing to speak about: "excuse me", "think about it",
 // "thank you".
 constexpr QLatin1String emptyObjects[] = {
-    "me"_L1,  "us"_L1,     "you"_L1,  "it"_L1,     "that"_L1,  "this"_L1, "them"_L1,  "him"_L1,
-    "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1, "here"_L1, "there"_L1, "up"_L1,
-    "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,   "out"_L1,  "down"_L1,  "a"_L1,
-    "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1};
+    "me"_L1,  "us"_L1,     "you"_L1,  "it"_L1,     "that"_L1,   "this"_L1, "them"_L1,  "him"_L1,
+    "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1,  "here"_L1, "there"_L1, "up"_L1,
+    "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,    "out"_L1,  "down"_L1,  "a"_L1,
+    "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1, "hi"_L1,   "hello"_L1};
 // Verbs of courtesy and logistics, which ask for nothing whatever their object: their objects
 // read as what a request asks for ("enjoy the rest of your day", "drop me an email"), so only
 // the verb tells.
 constexpr QLatin1String courtesyVerbs[] = {
-    "feel"_L1,   "enjoy"_L1, "excuse"_L1, "mind"_L1, "wear"_L1,  "drop"_L1,   "keep"_L1,
-    "sign"_L1,   "grab"_L1,  "help"_L1,   "sit"_L1,  "relax"_L1, "follow"_L1, "head"_L1,
-    "turn"_L1,   "park"_L1,  "pop"_L1,    "hang"_L1, "hold"_L1,  "bear"_L1,   "forgive"_L1,
-    "pardon"_L1, "bring"_L1, "check"_L1,  "come"_L1, "stay"_L1,  "join"_L1,   "mute"_L1};
+    "feel"_L1,   "enjoy"_L1, "excuse"_L1,  "mind"_L1,   "wear"_L1,  "drop"_L1,
+    "keep"_L1,   "sign"_L1,  "grab"_L1,    "help"_L1,   "sit"_L1,   "relax"_L1,
+    "follow"_L1, "head"_L1,  "turn"_L1,    "park"_L1,   "pop"_L1,   "hang"_L1,
+    "hold"_L1,   "bear"_L1,  "forgive"_L1, "pardon"_L1, "bring"_L1, "check"_L1,
+    "come"_L1,   "stay"_L1,  "join"_L1,    "mute"_L1,   "ignore"_L1};
+// "Have a great trip", "have a safe journey home".
+constexpr QLatin1String wishes[] = {"great"_L1, "good"_L1,      "nice"_L1,     "lovely"_L1,
+                                    "safe"_L1,  "wonderful"_L1, "brilliant"_L1};
 // "Have a look around", "have a seat".
 constexpr QLatin1String courtesyObjects[] = {"look"_L1,    "seat"_L1,    "drink"_L1,    "coffee"_L1,
                                              "tea"_L1,     "wander"_L1,  "break"_L1,    "day"_L1,
@@ -359,9 +363,11 @@ private:
     // asks only when it also addresses the listener ("why should we choose you").
     Reading askedBy(Form form, const QString& subject) const {
         Reading reading{form};
+        // ("now what's next on my list": the speaker's own things)
         const bool speaker = subject == "i"_L1 || subject == "we"_L1 ||
-                             std::any_of(m_words.begin(), m_words.end(),
-                                         [](const Word& word) { return word.text == "i"_L1; });
+                             std::any_of(m_words.begin(), m_words.end(), [](const Word& word) {
+                                 return isIn(word.text, {"i"_L1, "my"_L1, "me"_L1, "myself"_L1});
+                             });
         reading.asks = !speaker || m_addressed;
         reading.aboutSpeaker = speaker && !m_addressed;
         return reading;
@@ -378,7 +384,9 @@ private:
             ++verb;
         // "Do" may be its own verb ("who does the banking…"), the other auxiliaries open a question
         const bool does = isIn(text(verb), doAndHave) && text(verb).startsWith(u'd');
-        if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) && !does)
+        // ("who signs off…" read as a noun)
+        const bool nounVerb = tag(verb) == Tag::nns && canBeVerb(text(verb));
+        if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) && !does && !nounVerb)
             return false;
         if (isIn(text(verb), auxiliaries) && !does)
             return false;
@@ -407,7 +415,7 @@ private:
     // Whether a verb with its tense follows the noun phrase at `i`: "the grant was cut".
     bool hasVerbAfterPhrase(qsizetype i) const {
         const qsizetype end = phraseEnd(i);
-        return end > i && (isOneOf(tag(end), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
+        return end > i && (isOneOf(tag(end), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md, Tag::vbn}) ||
                            isIn(text(end), auxiliaries));
     }
 
@@ -576,7 +584,8 @@ private:
         const bool courtesy = isIn(verb, courtesyVerbs) && tag(i + 1) != Tag::vbg;
         if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
             verb == "thank"_L1 || courtesy ||
-            (verb == "have"_L1 && isIn(text(phraseEnd(i + 1) - 1), courtesyObjects)))
+            (verb == "have"_L1 &&
+             (isIn(text(phraseEnd(i + 1) - 1), courtesyObjects) || isIn(text(i + 2), wishes))))
             return {Form::imperative};
         // A word the tagger read as a noun is a verb only before its object ("detail the
         // steps", "rate yourself"), not before a noun ("stuff thanks")
@@ -657,7 +666,9 @@ private:
             reading.asks = true;
             return reading;
         }
-        for (qsizetype j = end; j < size() && !isIn(text(j), clauseBreaks); ++j) {
+        // ("take a seat make yourself comfortable": a second request)
+        for (qsizetype j = end; j < size() && !isIn(text(j), clauseBreaks) && tag(j) != Tag::vb;
+             ++j) {
             if (isIn(text(j), secondPerson))
                 reading.asks = true;
         }
@@ -847,7 +858,7 @@ private:
             return words.join(u' ');
         };
         if (n >= 3 && text(n - 1) == "right"_L1)
-            return !isIn(text(n - 2), notBeforeTagRight);
+            return !isIn(text(n - 2), notBeforeTagRight) && tag(n - 2) != Tag::rb;
         // "you've got your card yeah"
         if (n >= 3 && text(n - 1) == "yeah"_L1 && m_addressed)
             return true;

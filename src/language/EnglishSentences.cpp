@@ -328,7 +328,9 @@ private:
                   isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::rb})))
                 return false;
         }
-        // "are the hours long": "be" and what it says of its subject
+        // "are the hours long": "be" and what it says of its subject; "is there a dress code"
+        if (isIn(text(aux), beForms) && text(aux + 1) == "there"_L1)
+            return false;
         return !(isIn(text(aux), beForms) && tag(j - 1) == Tag::jj &&
                  (EnglishTagger::isNoun(tag(j - 2)) || tag(j - 2) == Tag::prp));
     }
@@ -397,6 +399,9 @@ private:
         // noun or a present ("would early starts be"): it is the first word that can be one
         // after a noun phrase
         if (tag(aux) == Tag::md || isIn(auxiliary, doForms)) {
+            // "who'll walk through…": the verb follows, the question word is its subject
+            if (tag(subject) == Tag::vb)
+                return false;
             bool hasSubject = false;
             for (qsizetype i = subject; i < size() && i <= subject + 7; ++i) {
                 // "would travelling between the two be…": a gerund with its phrase
@@ -481,7 +486,7 @@ private:
     // Whether a clause that asks begins at `j`, after discourse words.
     bool questionStartsAt(qsizetype j) const {
         // "…refits now have you…": the sentence ends after "now"
-        if (isIn(text(j), clauseEnds))
+        if (isIn(text(j), clauseEnds) && (text(j) != "right"_L1 || text(j + 1) == "now"_L1))
             return false;
         const qsizetype k = afterDiscourse(j);
         const bool adjacent = k == j;
@@ -563,6 +568,9 @@ private:
     // Whether a noun phrase from `i` is followed by a verb or an adjective: what "is" says of a
     // subject after it.
     bool predicateAfterPhrase(qsizetype i) const {
+        // "the software is a bit dated": a degree, not a subject
+        if (text(i) == "a"_L1 && isIn(text(i + 1), {"bit"_L1, "little"_L1, "lot"_L1}))
+            return false;
         while (i < size() && (EnglishTagger::isNoun(tag(i)) ||
                               isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::cd}) ||
                               (tag(i) == Tag::vbg && EnglishTagger::isNoun(tag(i + 1)))))
@@ -611,9 +619,12 @@ private:
     // six months same as everyone", "who set the targets head office not us").
     bool answersQuestion(qsizetype start, qsizetype j) const {
         const qsizetype asked = afterDiscourse(start);
+        // (or "it's…", "it means…" after one: "where's head office it's in leeds")
         const bool fragment =
             isIn(text(asked), questionWords) &&
-            (EnglishTagger::isNoun(tag(j - 1)) || tag(j - 1) == Tag::rb) && isFragmentAt(j) &&
+            (EnglishTagger::isNoun(tag(j - 1)) || tag(j - 1) == Tag::rb ||
+             (tag(j - 1) == Tag::vb && text(j - 2) != "to"_L1)) &&
+            (isFragmentAt(j) || (isIn(text(j), {"it"_L1, "they"_L1}) && isFiniteAt(j + 1))) &&
             std::none_of(m_words.begin() + start, m_words.begin() + j,
                          [](const Word& w) { return isIn(w.text, secondPerson); });
         if (!fragment && !opensAnswer({text(j), text(j + 1)}))
@@ -626,7 +637,14 @@ private:
     // as everyone", "harrogate that's right", "the lone worker app"), not a subject before its
     // verb ("the team faces…").
     bool isFragmentAt(qsizetype i) const {
+        // "about forty", "mostly client calls", "half six"
+        const bool qualified =
+            isIn(text(i), {"about"_L1, "around"_L1, "roughly"_L1, "mostly"_L1, "mainly"_L1}) ||
+            tag(i) == Tag::pdt;
+        if (qualified)
+            ++i;
         if (!(isOneOf(tag(i), {Tag::cd, Tag::nnp, Tag::dt}) ||
+              (qualified && EnglishTagger::isNoun(tag(i))) ||
               isIn(text(i), {"mine"_L1, "ours"_L1, "theirs"_L1})))
             return false;
         qsizetype end = i + 1;

@@ -9,14 +9,14 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 using namespace englishWords;
 
-// Verbs that quote what someone said or asked, in their forms: "asked", "goes", "replied".
+// Verbs that quote what someone said or asked, in their forms: "asked", "replied".
 constexpr QLatin1String quotingVerbs[] = {
-    "ask"_L1,     "asks"_L1,     "asked"_L1,     "asking"_L1,   "say"_L1,      "says"_L1,
-    "said"_L1,    "saying"_L1,   "tell"_L1,      "tells"_L1,    "told"_L1,     "wonder"_L1,
-    "wonders"_L1, "wondered"_L1, "wondering"_L1, "thought"_L1,  "goes"_L1,     "went"_L1,
-    "go"_L1,      "reply"_L1,    "replies"_L1,   "replied"_L1,  "answered"_L1, "shouted"_L1,
-    "yelled"_L1,  "wrote"_L1,    "texted"_L1,    "emailed"_L1,  "messaged"_L1, "added"_L1,
-    "snapped"_L1, "joked"_L1,    "whispered"_L1, "screamed"_L1, "demanded"_L1, "queried"_L1};
+    "ask"_L1,       "asks"_L1,     "asked"_L1,     "asking"_L1,  "say"_L1,      "says"_L1,
+    "said"_L1,      "saying"_L1,   "tell"_L1,      "tells"_L1,   "told"_L1,     "wonder"_L1,
+    "wonders"_L1,   "wondered"_L1, "wondering"_L1, "thought"_L1, "thinking"_L1, "reply"_L1,
+    "replies"_L1,   "replied"_L1,  "answered"_L1,  "shouted"_L1, "yelled"_L1,   "wrote"_L1,
+    "texted"_L1,    "emailed"_L1,  "messaged"_L1,  "added"_L1,   "snapped"_L1,  "joked"_L1,
+    "whispered"_L1, "screamed"_L1, "demanded"_L1,  "queried"_L1, "pinged"_L1};
 // "She was like…": "like" after these quotes.
 constexpr QLatin1String beForms[] = {"is"_L1, "was"_L1, "were"_L1, "'s"_L1, "'m"_L1, "'re"_L1};
 // What a question is asked about or for, not to whom: "asked for", "said about".
@@ -52,8 +52,20 @@ bool reportsSpeech(const QList<EnglishTagger::Word>& words, qsizetype end) {
     if (isIn(word, {"go"_L1, "goes"_L1, "went"_L1}))
         return verb == end - 1 && (isIn(text(verb - 1), subjectPronouns) ||
                                    EnglishTagger::isNoun(words[verb - 1].tag));
-    // "tell me what…" asks, as any verb in its base form does
-    return isIn(word, quotingVerbs) && words[verb].tag != Tag::vb;
+    // "the first question on the form was…", "the first thing she asked was…"
+    if (isIn(word, beForms) && verb > 0) {
+        for (qsizetype i = verb - 1; i >= 0 && i >= verb - 6; --i) {
+            if (text(i) == "question"_L1 || (isIn(text(i), quotingVerbs) && i < verb - 1))
+                return true;
+        }
+        return false;
+    }
+    // "tell me what…" asks, as a request in the base form does; "…and ask, does everyone…"
+    // quotes
+    const bool request = words[verb].tag == Tag::vb &&
+                         (verb == 0 || isIn(text(verb - 1), {"please"_L1, "just"_L1, "so"_L1,
+                                                             "now"_L1, "okay"_L1, "then"_L1}));
+    return isIn(word, quotingVerbs) && !request;
 }
 
 } // namespace corvel
