@@ -312,7 +312,8 @@ private:
         // ("children who have eal": "who" after a noun is about it)
         const bool questionWord =
             isIn(text(phrase), questionWords) &&
-            !(EnglishTagger::isNoun(tag(phrase - 1)) && isIn(text(phrase), relatives));
+            !(EnglishTagger::isNoun(tag(phrase - 1)) && !isIn(text(phrase - 1), discourse) &&
+              isIn(text(phrase), relatives));
         const bool opensQuestion =
             aux == 0 || questionWord || isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
         // "i couldn't quite": a modal or "do" with its subject before it still needs its verb
@@ -520,7 +521,7 @@ private:
         // ("you said you were…": the verb of the pronoun before it)
         if (isAuxiliary(k))
             return subjectAfter(k) && !isClosingTag(k) &&
-                   !(adjacent && isIn(text(j - 1), pronounSubjects) &&
+                   !(adjacent && pronounBefore(j) &&
                      !isOneOf(tag(j - 2), {Tag::in, Tag::to, Tag::vb, Tag::vbp, Tag::vbd})) &&
                    !(nounBefore && isIn(first, beForms) && !pronounNext &&
                      !predicateAfterPhrase(k + 1)) &&
@@ -557,6 +558,14 @@ private:
         while (i < size() && (EnglishTagger::isNoun(tag(i)) || isOneOf(tag(i), {Tag::dt, Tag::jj})))
             ++i;
         return isFinite(tag(i));
+    }
+
+    // Whether a subject pronoun stands before `j`, past adverbs: "(i) still do…"
+    bool pronounBefore(qsizetype j) const {
+        qsizetype i = j - 1;
+        while (i > 0 && tag(i) == Tag::rb)
+            --i;
+        return isIn(text(i), pronounSubjects);
     }
 
     // "someone", "anything", "somewhere": a clause about them follows them
@@ -605,8 +614,11 @@ private:
         qsizetype verb = j + 1;
         while (verb < size() && tag(verb) == Tag::rb)
             ++verb;
+        // After a verb its object, but "i", "we", "they", "he" and "she" are no object: "what did
+        // you fix i still do that"
+        const bool nominative = isIn(first, {"i"_L1, "we"_L1, "they"_L1, "he"_L1, "she"_L1});
         if (verb >= size() || !(isFinite(tag(verb)) || isIn(text(verb), auxiliaries)) ||
-            isVerbWord(last))
+            (isVerbWord(last) && !nominative))
             return false;
         // A word the lexicon lacks is most often a name or a noun ("stakeholder")
         const bool noun = EnglishTagger::isNoun(tag(last)) || !EnglishTagger::knows(before);

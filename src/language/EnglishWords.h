@@ -106,8 +106,8 @@ inline bool canBeNoun(const QString& word) {
 // pressure."); an adverb of frequency only before more of the answer ("Sometimes, but…").
 inline bool opensAnswer(const QStringList& words) {
     static constexpr QLatin1String answers[] = {
-        "yes"_L1,        "yeah"_L1,      "yep"_L1,     "yup"_L1,     "nope"_L1, "absolutely"_L1,
-        "definitely"_L1, "certainly"_L1, "totally"_L1, "because"_L1, "sure"_L1};
+        "yes"_L1,        "yeah"_L1,       "yep"_L1,       "yup"_L1,     "nope"_L1,
+        "absolutely"_L1, "definitely"_L1, "certainly"_L1, "totally"_L1, "because"_L1};
     static constexpr QLatin1String frequencies[] = {"sometimes"_L1, "often"_L1,  "always"_L1,
                                                     "usually"_L1,   "rarely"_L1, "mostly"_L1};
     const QString first = words.value(0);
