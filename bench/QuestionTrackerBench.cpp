@@ -1,3 +1,4 @@
+#include "language/EnglishPunctuation.h"
 #include "language/QuestionContinuation.h"
 #include "listening/TranscriptQuestionTracker.h"
 
@@ -85,7 +86,32 @@ void BM_TrackerUpdateFullTranscript(benchmark::State& state) {
         benchmark::DoNotOptimize(question);
     }
 }
-BENCHMARK(BM_TrackerUpdateFullTranscript)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TrackerUpdateFullTranscript)
+    ->Arg(1)
+    ->Arg(0)
+    ->Arg(2)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+// The finisher on one final result of 60 words, an interviewer's turn said in one breath: its
+// sentences, each with its case and mark.
+void BM_FinishOneBreath(benchmark::State& state) {
+    const QString turn = QStringLiteral(
+        "so we are a small team of about twelve people and most of our work comes from hospitals "
+        "and clinics in the north west and everyone helps with support at the weekends when things "
+        "get busy which they often do in the winter months how do you feel about being on the "
+        "support rota once a month and would that work for you");
+    benchmark::DoNotOptimize(EnglishPunctuation::finished(turn)); // warm
+    for (auto _ : state) {
+        QString finished = EnglishPunctuation::finished(turn);
+        benchmark::DoNotOptimize(finished);
+    }
+}
+BENCHMARK(BM_FinishOneBreath)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
 
 // The decision each final result after a waiting question takes: whether the question may go
 // on, and what the words after it make of it. After a cut question: an object, a remark with a

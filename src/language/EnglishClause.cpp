@@ -195,8 +195,8 @@ public:
     Clause(QList<Word> words, bool questionMark)
         : m_words(std::move(words)), m_questionMark(questionMark),
           m_addressed(std::any_of(m_words.begin(), m_words.end(),
-                                  [](const Word& word) { return isIn(word.text, secondPerson); })),
-          m_quoteStart(quoteStart()) {}
+                                  [](const Word& word) { return isIn(word.text, secondPerson); })) {
+    }
 
     // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
     Reading read(bool* leadInOpen = nullptr) const {
@@ -239,7 +239,7 @@ private:
         const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
         qsizetype at = start + 1;
         for (; at < size(); ++at) {
-            if ((!courtesy && !mayLeadIn(start, at)) || at >= m_quoteStart)
+            if ((!courtesy && !mayLeadIn(start, at)) || at >= quoteStart())
                 break;
             const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
@@ -849,7 +849,7 @@ private:
 
     bool endsWithTag() const {
         const qsizetype n = size();
-        if (m_quoteStart < n)
+        if (quoteStart() < n)
             return false; // the quote's own
         const auto last = [this, n](qsizetype count) {
             QStringList words;
@@ -874,7 +874,7 @@ private:
     // An inverted pair needs its verb after it: at the very end "is there" is a place and "do
     // you" more often a misheard word than a question.
     bool hasInvertedPair() const {
-        for (qsizetype i = 1; i + 2 < size() && i < m_quoteStart; ++i) {
+        for (qsizetype i = 1; i + 2 < size() && i < quoteStart(); ++i) {
             if (isIn(text(i) + u' ' + text(i + 1), invertedPairs))
                 return true;
         }
@@ -883,8 +883,14 @@ private:
 
     // Where a question quoted after the words that report it begins ("a client asked us can
     // you…", not "asking when it will be done"), or the end: what follows is not put to the
-    // listener.
+    // listener. Found when first asked: a clause read from a word on never asks.
     qsizetype quoteStart() const {
+        if (!m_quoteStart)
+            m_quoteStart = findQuoteStart();
+        return *m_quoteStart;
+    }
+
+    qsizetype findQuoteStart() const {
         // "if a guest asked you for a table where would you…": the lead-in's own verb quotes
         // nothing
         const bool leadIn = isIn(text(afterDiscourse(0)), leadInSubordinators);
@@ -902,7 +908,7 @@ private:
     QList<Word> m_words;
     bool m_questionMark;
     bool m_addressed;
-    qsizetype m_quoteStart;
+    mutable std::optional<qsizetype> m_quoteStart;
 };
 
 } // namespace

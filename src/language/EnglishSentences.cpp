@@ -6,6 +6,8 @@
 #include "language/EnglishWords.h"
 #include "language/ReportedSpeech.h"
 
+#include <vector>
+
 namespace corvel {
 
 namespace {
@@ -20,8 +22,10 @@ constexpr QLatin1String discourse[] = {"so"_L1,  "and"_L1,  "but"_L1,   "okay"_L
                                        "now"_L1, "well"_L1, "right"_L1, "alright"_L1, "then"_L1,
                                        "um"_L1,  "uh"_L1,   "er"_L1,    "erm"_L1,     "anyway"_L1};
 // Two words that move on to what is asked: "next one, how…".
-constexpr QLatin1String discoursePairs[] = {"next one"_L1, "next question"_L1, "to start"_L1,
-                                            "all right"_L1};
+constexpr std::pair<QLatin1String, QLatin1String> discoursePairs[] = {{"next"_L1, "one"_L1},
+                                                                      {"next"_L1, "question"_L1},
+                                                                      {"to"_L1, "start"_L1},
+                                                                      {"all"_L1, "right"_L1}};
 // After a noun these open a clause about it ("a patient who…", "a time when…"), unless inverted.
 constexpr QLatin1String relatives[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
                                        "where"_L1, "when"_L1, "why"_L1};
@@ -97,7 +101,12 @@ bool isFinite(Tag tag) {
 
 class Boundaries final {
 public:
-    explicit Boundaries(QList<Word> words) : m_words(std::move(words)) {}
+    explicit Boundaries(QList<Word> words) : m_words(std::move(words)) {
+        // Read once: every boundary looks back over them
+        m_finite.reserve(m_words.size());
+        for (qsizetype i = 0; i < m_words.size(); ++i)
+            m_finite.push_back(readsFinite(i));
+    }
 
     // The index of the first token of each sentence.
     QList<qsizetype> read() const {
@@ -146,7 +155,10 @@ private:
     qsizetype size() const { return m_words.size(); }
     // Past either end, no word: the rules look at neighbours freely.
     bool has(qsizetype i) const { return i >= 0 && i < size(); }
-    QString text(qsizetype i) const { return has(i) ? m_words[i].text : QString(); }
+    const QString& text(qsizetype i) const {
+        static const QString none;
+        return has(i) ? m_words[i].text : none;
+    }
     Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
     bool isModal(qsizetype i) const { return tag(i) == Tag::md; }
     bool isAuxiliary(qsizetype i) const {
@@ -156,7 +168,8 @@ private:
     // A verb with its tense: also one the tagger read as a noun, a present after the noun it
     // agrees with ("compliance matters a lot") or any verb after a subject pronoun ("we share
     // this building").
-    bool isFiniteAt(qsizetype i) const {
+    bool isFiniteAt(qsizetype i) const { return has(i) && m_finite[std::size_t(i)]; }
+    bool readsFinite(qsizetype i) const {
         if (isFinite(tag(i)) || isIn(text(i), auxiliaries))
             return true;
         qsizetype subject = i - 1;
@@ -174,12 +187,19 @@ private:
         while (i + 1 < size()) {
             if (isIn(text(i), discourse) || tag(i) == Tag::uh)
                 ++i;
-            else if (isIn(text(i) + u' ' + text(i + 1), discoursePairs) && i + 2 < size())
+            else if (isDiscoursePair(i) && i + 2 < size())
                 i += 2;
             else
                 break;
         }
         return i;
+    }
+
+    bool isDiscoursePair(qsizetype i) const {
+        return std::any_of(std::begin(discoursePairs), std::end(discoursePairs),
+                           [this, i](const auto& pair) {
+                               return text(i) == pair.first && text(i + 1) == pair.second;
+                           });
     }
 
     LeadIn leadInAt(qsizetype i) const {
@@ -261,7 +281,7 @@ private:
     // an auxiliary. "Be" ends a clause about how or what something is ("i know how draining
     // nights are"), "that" one it is the object of ("thanks for that").
     bool leansOnNext(qsizetype i) const {
-        const QString word = text(i);
+        const QString& word = text(i);
         if (isIn(word, beForms) && (EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp)) {
             for (qsizetype w = i - 1; w >= 0 && w >= i - 6; --w) {
                 if (isIn(text(w), questionWords))
@@ -395,7 +415,7 @@ private:
             ++subject;
         if (subject >= size())
             return false;
-        const QString auxiliary = text(aux);
+        const QString& auxiliary = text(aux);
         // After "do" or a modal the verb is in the base form, which the tagger may read as a
         // noun or a present ("would early starts be"): it is the first word that can be one
         // after a noun phrase
@@ -492,7 +512,7 @@ private:
         const qsizetype k = afterDiscourse(j);
         const bool adjacent = k == j;
         const Tag before = tag(j - 1);
-        const QString first = text(k);
+        const QString& first = text(k);
         if (isIn(first, questionWords)) {
             // After a noun a clause about it, after a verb or an adjective its object: only an
             // inverted one is a question of its own.
@@ -527,9 +547,10 @@ private:
                      !predicateAfterPhrase(k + 1)) &&
                    !(isIn(text(k + 1), demonstratives) && !pronounNext) &&
                    EnglishClause::readFrom(m_words, k).form == Form::interrogative;
-        const EnglishClause::Reading reading = EnglishClause::readFrom(m_words, k);
-        if (reading.form == Form::indirectRequest)
-            return !adjacent || !isVerbWord(j - 1);
+        // The speaker wanting to know: "i'd love for you to…", "it would help to…"
+        if (isIn(first, {"i"_L1, "we"_L1, "it"_L1}))
+            return EnglishClause::readFrom(m_words, k).form == Form::indirectRequest &&
+                   (!adjacent || !isVerbWord(j - 1));
         // "let me think": the verb belongs to "let"
         if (text(j - 2) == "let"_L1)
             return false;
@@ -538,9 +559,11 @@ private:
         qsizetype verb = k;
         while (isIn(text(verb), softeners))
             ++verb;
-        if (reading.form != Form::imperative || !reading.asks ||
-            !isOneOf(tag(verb), {Tag::vb, Tag::vbp}) ||
+        if (!isOneOf(tag(verb), {Tag::vb, Tag::vbp}) ||
             !(EnglishVerbs::speaks(text(verb)) || text(verb + 2) == "through"_L1))
+            return false;
+        const EnglishClause::Reading reading = EnglishClause::readFrom(m_words, k);
+        if (reading.form != Form::imperative || !reading.asks)
             return false;
         // "the nurses tell me…", "they usually describe…": the words before are its subject; a
         // request follows a place or time ("…a lot here walk me through…")
@@ -593,7 +616,7 @@ private:
     // whose main clause may begin after any noun ("in my last job i ran…").
     bool subjectStartsAt(qsizetype j, bool afterPhrase, qsizetype start) const {
         const qsizetype last = j - 1;
-        const QString before = text(last);
+        const QString& before = text(last);
         // "anything else you'd like to add", "i'm sure you will", "fair to say you…"
         if (isIn(before, clauseAdjectives) || isIndefinite(before) ||
             (isVerbWord(last) && EnglishVerbs::speaks(before)) ||
@@ -601,7 +624,7 @@ private:
             return false;
         if (clarifiesQuestion(start, j))
             return true;
-        const QString first = text(j);
+        const QString& first = text(j);
         // ("work in it have you…": "it" is the object of "in")
         const bool pronoun =
             isIn(first, pronounSubjects) &&
@@ -729,6 +752,7 @@ private:
     }
 
     QList<Word> m_words;
+    std::vector<bool> m_finite;
 };
 
 } // namespace

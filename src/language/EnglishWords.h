@@ -61,8 +61,22 @@ inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "
 inline constexpr QLatin1String danglingWords[] = {
     "the"_L1,   "a"_L1,    "an"_L1,      "your"_L1,     "our"_L1,       "and"_L1,  "or"_L1,
     "where"_L1, "when"_L1, "because"_L1, "although"_L1, "including"_L1, "such"_L1, "not"_L1};
+// Inline, as the lists are searched for most words of every reading and most entries differ
+// from the word in length or at the first letter.
+inline bool isWord(const QString& word, QLatin1String entry) {
+    if (word.size() != entry.size())
+        return false;
+    const QChar* units = word.constData();
+    for (qsizetype i = 0; i < entry.size(); ++i) {
+        if (units[i].unicode() != uchar(entry[i].toLatin1()))
+            return false;
+    }
+    return true;
+}
+
 template <std::size_t N> bool isIn(const QString& word, const QLatin1String (&list)[N]) {
-    return std::find(std::begin(list), std::end(list), word) != std::end(list);
+    return std::any_of(std::begin(list), std::end(list),
+                       [&word](QLatin1String entry) { return isWord(word, entry); });
 }
 
 inline bool isOneOf(Tag tag, std::initializer_list<Tag> tags) {

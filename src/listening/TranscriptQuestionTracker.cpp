@@ -354,7 +354,9 @@ QList<QStringView> clausesOf(QStringView text) {
 }
 
 // An English clause without punctuation, as partial results come, divided into the sentences the
-// finisher would give it once final; only its opening words are read for that.
+// finisher would give it once final. A longer one than the finisher divides (someone who has
+// talked for half a minute without a pause) is read as one clause until its final result
+// comes, which bounds the work of every update.
 QList<QStringView> sentencesOf(QStringView clause) {
     if (std::any_of(clause.begin(), clause.end(), isSentenceEnd))
         return {clause};
@@ -362,8 +364,12 @@ QList<QStringView> sentencesOf(QStringView clause) {
     QList<qsizetype> wordOffsets;
     for (const QStringView token : clause.tokenize(u' ', Qt::SkipEmptyParts)) {
         if (words.size() >= EnglishTagger::sentenceWords)
-            break;
-        for (const QString& word : spokenWords(token)) {
+            return {clause};
+        // Partial results are plain words: only punctuation calls for the full reading
+        const bool plain = std::all_of(token.begin(), token.end(),
+                                       [](QChar c) { return c.isLetterOrNumber() || c == u'\''; });
+        for (const QString& word :
+             plain ? QStringList{token.toString().toLower()} : spokenWords(token)) {
             words.append(word);
             wordOffsets.append(token.data() - clause.data());
         }
