@@ -254,9 +254,12 @@ private:
             // "you'll know what chaos looks like": a clause after a verb is its object
             const bool particle =
                 tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
+            // ("who'll walk through the door": the question word is its subject)
+            const qsizetype phraseEnd = whPhraseEnd(at);
+            const bool inverted = (isModal(phraseEnd) || isIn(text(phraseEnd), auxiliaries)) &&
+                                  subjectStarts(phraseEnd + 1);
             const bool objectClause =
-                isIn(text(at), questionWords) && (isVerb(tag(at - 1)) || particle) &&
-                !isModal(whPhraseEnd(at)) && !isIn(text(whPhraseEnd(at)), auxiliaries);
+                isIn(text(at), questionWords) && (isVerb(tag(at - 1)) || particle) && !inverted;
             if (asking.asks && !(request && verbBefore) && !objectClause &&
                 (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
                 return asking;
@@ -863,6 +866,12 @@ private:
         if (n >= 3 && text(n - 1) == "yeah"_L1 && m_addressed)
             return true;
         if (n >= 4 && isIn(last(3), negativeTags))
+            return true;
+        // "you haven't worked in retail before have you"
+        const bool negative = std::any_of(m_words.begin(), m_words.end() - 2, [](const Word& w) {
+            return w.text == "n't"_L1 || w.text == "never"_L1 || w.text == "not"_L1;
+        });
+        if (n >= 4 && negative && isIn(last(2), invertedPairs))
             return true;
         for (qsizetype length = 2; length <= 4 && length < n; ++length) {
             if (isIn(last(length), sentenceTags))

@@ -25,7 +25,8 @@ constexpr QLatin1String discourse[] = {"so"_L1,  "and"_L1,  "but"_L1,   "okay"_L
 constexpr std::pair<QLatin1String, QLatin1String> discoursePairs[] = {{"next"_L1, "one"_L1},
                                                                       {"next"_L1, "question"_L1},
                                                                       {"to"_L1, "start"_L1},
-                                                                      {"all"_L1, "right"_L1}};
+                                                                      {"all"_L1, "right"_L1},
+                                                                      {"go"_L1, "on"_L1}};
 // After a noun these open a clause about it ("a patient who…", "a time when…"), unless inverted.
 constexpr QLatin1String relatives[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
                                        "where"_L1, "when"_L1, "why"_L1};
@@ -231,6 +232,8 @@ private:
         // Thanks and praise need no verb: "thanks for coming in at such short notice", "great
         // answer"
         const qsizetype first = afterDiscourse(start);
+        if (first >= j - 1)
+            return false; // "go on, tell me…"
         // (after praise: "lovely thank you moving on then")
         for (qsizetype t = first; t < first + 3 && t < j; ++t) {
             if (isIn(text(t), {"thanks"_L1, "sorry"_L1, "apologies"_L1}) ||
@@ -394,6 +397,10 @@ private:
         // "how many people were…"
         const bool quantity = text(i) == "how"_L1 && isIn(text(i + 1), {"many"_L1, "much"_L1});
         if (!isIn(text(i), subjectQuestionWords) && !quantity)
+            return false;
+        // ("…first which didn't go down well": a bare "which" is about what came before)
+        if (text(i) == "which"_L1 && !EnglishTagger::isNoun(tag(i + 1)) &&
+            !isIn(text(i + 1), {"of"_L1, "one"_L1}))
             return false;
         qsizetype p = i + (quantity ? 2 : 1);
         while (p < size() && p <= i + 3 &&
@@ -697,8 +704,12 @@ private:
         // "what you'd bring that's different": "that" after a verb or a noun is about it
         if (text(j) == "that"_L1 && (isVerbWord(j - 1) || EnglishTagger::isNoun(tag(j - 1))))
             return false;
-        // "what made you…", "a time you helped…", "any clients you couldn't win round": the
-        // question is not over
+        // "what made you…", "a time you helped…", "any clients you couldn't win round", "how many
+        // coffees we sell": the question is not over
+        for (qsizetype i = std::max<qsizetype>(start, j - 4); i < j; ++i) {
+            if (isIn(text(i), questionWords) && i > afterDiscourse(start))
+                return false;
+        }
         const bool objectAsked =
             isIn(text(afterDiscourse(start)), {"what"_L1, "which"_L1, "whose"_L1});
         if ((isVerbWord(j - 1) && !objectAsked &&

@@ -431,9 +431,15 @@ struct Clause {
                startsWithAny(lead(), firstPersonOpeners) || containsAny<firstPersonMarkers>(lead());
     }
     // An English statement in the past tense, about the speaker when `speaker`: a story told.
+    // After it, one about the speaker goes on with it too ("I still do that with my team.").
     bool tellsStory(bool speaker) const {
         const auto* reading = english();
-        return reading && reading->past && (reading->aboutSpeaker || !speaker);
+        if (!reading)
+            return false;
+        const bool past = reading->past || folded.contains(u"used to");
+        return speaker ? past && reading->aboutSpeaker
+                       : reading->form == EnglishClause::Form::statement &&
+                             (past || reading->aboutSpeaker);
     }
 
 private:
