@@ -58,10 +58,7 @@ constexpr QLatin1String clauseMarkers[] = {"and"_L1,     "but"_L1,      "or"_L1,
                                            "because"_L1, "although"_L1, "though"_L1, "whereas"_L1,
                                            "while"_L1,   "if"_L1,       "unless"_L1, "whether"_L1,
                                            "that"_L1,    "which"_L1,    "who"_L1};
-// Adverbs after which a request may begin, unlike "usually" or "always" before a verb.
-constexpr QLatin1String placesAndTimes[] = {"here"_L1,  "there"_L1,   "now"_L1,    "today"_L1,
-                                            "again"_L1, "anyway"_L1,  "though"_L1, "too"_L1,
-                                            "well"_L1,  "instead"_L1, "first"_L1,  "then"_L1};
+
 // Words that soften a request before its verb.
 constexpr QLatin1String softeners[] = {"please"_L1, "just"_L1, "kindly"_L1};
 constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "'s"_L1, "'re"_L1};
@@ -229,12 +226,11 @@ private:
     bool endsClause(qsizetype start, qsizetype j) const {
         if (j - start < 2 || leansOnNext(j - 1))
             return false;
-        // Thanks and praise need no verb: "thanks for coming in at such short notice", "great
-        // answer"
         const qsizetype first = afterDiscourse(start);
         if (first >= j - 1)
             return false; // "go on, tell me…"
-        // (after praise: "lovely thank you moving on then")
+        // Thanks and an apology need no verb, after praise too: "thanks for coming in at such
+        // short notice", "lovely thank you moving on then"
         for (qsizetype t = first; t < first + 3 && t < j; ++t) {
             if (isIn(text(t), {"thanks"_L1, "sorry"_L1, "apologies"_L1}) ||
                 (text(t) == "thank"_L1 && text(t + 1) == "you"_L1))
@@ -255,6 +251,7 @@ private:
             std::none_of(m_words.begin() + verb + 1, m_words.begin() + j,
                          [](const Word& w) { return isFinite(w.tag); }))
             return !reportsSpeech(m_words, j);
+        // Nor does praise: "great answer"
         if ((isIn(text(first), replyWords) || tag(first) == Tag::jj) && j - first <= 3 &&
             std::all_of(m_words.begin() + first + 1, m_words.begin() + j, [](const Word& w) {
                 return EnglishTagger::isNoun(w.tag) || w.tag == Tag::jj;
@@ -297,14 +294,13 @@ private:
             (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::in, Tag::rp, Tag::vbg, Tag::pdt}) ||
              text(i - 1) == "all"_L1))
             return false;
-        // A particle or an adverb ends a clause: "thrown in", "sold to", "deal with", "had a
-        // brand before"
-        // ("want to" waits for its verb, "if" for its clause)
+        // A particle or an adverb after a verb or a noun ends a clause: "thrown in", "sold to",
+        // "deal with", "had a brand before"; not "want to" nor "if", which wait for more, nor a
+        // preposition after "be" ("the chefs are on show") or before a clause ("check before you
+        // set off")
         const bool particle = (isOneOf(tag(i), {Tag::in, Tag::rp}) && !isIn(word, conjunctions)) ||
                               (tag(i) == Tag::to && tag(i - 1) == Tag::vbn &&
                                !isOneOf(tag(i + 1), {Tag::vb, Tag::vbp}));
-        // (after "be" it opens a phrase: "the chefs are on show")
-        // ("check before you set off" opens a clause)
         const bool opensClauseAfter = isIn(word, leadInSubordinators) &&
                                       (isIn(text(i + 1), pronounSubjects) || tag(i + 1) == Tag::dt);
         if (particle && !opensClauseAfter && !isIn(text(i - 1), auxiliaries) && !isModal(i - 1) &&
