@@ -433,7 +433,10 @@ private:
                 return p;
             const bool quantity = text(p) == "many"_L1 || text(p) == "much"_L1;
             ++p;
-            while (quantity && p < i + 5 && (EnglishTagger::isNoun(tag(p)) || tag(p) == Tag::jj))
+            // ("how much notice", the tagger reading "notice" as a verb)
+            while (quantity && p < i + 5 &&
+                   (EnglishTagger::isNoun(tag(p)) || tag(p) == Tag::jj ||
+                    (p == i + 2 && canBeNoun(text(p)))))
                 ++p;
             return p;
         }

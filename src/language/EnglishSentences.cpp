@@ -348,8 +348,10 @@ private:
                   isOneOf(tag(i), {Tag::dt, Tag::jj, Tag::pos, Tag::rb})))
                 return false;
         }
-        // "are the hours long": "be" and what it says of its subject; "is there a dress code"
-        if (isIn(text(aux), beForms) && text(aux + 1) == "there"_L1)
+        // "are the hours long": "be" and what it says of its subject; "is there a dress code", "is
+        // it tiring"
+        if (isIn(text(aux), beForms) &&
+            (text(aux + 1) == "there"_L1 || (tag(aux + 1) == Tag::prp && j > aux + 2)))
             return false;
         return !(isIn(text(aux), beForms) && tag(j - 1) == Tag::jj &&
                  (EnglishTagger::isNoun(tag(j - 2)) || tag(j - 2) == Tag::prp));
@@ -375,6 +377,14 @@ private:
             return true;
         const qsizetype auxiliary = whPhraseEnd(i);
         return isAuxiliary(auxiliary) && subjectAfter(auxiliary);
+    }
+
+    // Where the question phrase before the auxiliary at `aux` begins, if one does.
+    qsizetype whStart(qsizetype aux) const {
+        qsizetype i = aux - 1;
+        while (i > 0 && aux - i < 4 && !isIn(text(i), questionWords))
+            --i;
+        return i;
     }
 
     qsizetype whPhraseEnd(qsizetype i) const {
@@ -461,7 +471,10 @@ private:
             if (!noun)
                 return false;
         }
-        if (next >= size() || isIn(text(next), beForms) || tag(next) == Tag::md)
+        // ("how was the journey": after a question phrase "be" needs nothing more)
+        if (next >= size())
+            return isIn(auxiliary, beForms) && isIn(text(whStart(aux)), questionWords);
+        if (isIn(text(next), beForms) || tag(next) == Tag::md)
             return false;
         // After "have" a participle, which the tagger may read as a past
         if (isIn(auxiliary, haveForms))

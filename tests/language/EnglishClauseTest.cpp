@@ -100,3 +100,32 @@ TEST(EnglishClause, CourtesyAndTheSpeakersStoryAskNothing) {
         {"the clinic has nine beds", Form::statement, false},
     });
 }
+
+// Only what asks the listener asks: a quoted question, a question word's clause with a verb of
+// its own, a question its speaker answers, the generic "you", a courtesy; the polite and
+// performed requests and a question about a quote do ask.
+TEST(EnglishClause, WhatOnlySoundsLikeAQuestion) {
+    expectReadings({
+        {"the courier asked us can you sign for it", Form::statement, false},
+        {"and she goes have you checked the fridge", Form::statement, false},
+        {"the last question on the form was are you a driver", Form::statement, false},
+        {"which shift you get depends on the rota", Form::statement, false},
+        {"how much notice you give is up to you", Form::statement, false},
+        {"who runs the tills is decided each morning", Form::statement, false},
+        {"what's the word resilient", Form::interrogative, false, true},
+        {"was it tuesday no wednesday", Form::interrogative, false, true},
+        {"what's next on my list", Form::interrogative, false, true},
+        {"you never quite know who will turn up", Form::statement, false},
+        {"as you can imagine the phones are busy", Form::statement, false},
+        {"enjoy the rest of your afternoon", Form::imperative, false},
+        {"drop me an email if anything comes up", Form::imperative, false},
+        {"go through the double doors", Form::imperative, false},
+        {"did your last manager ever ask you to work late", Form::interrogative, true},
+        {"if a patient asked you for advice what would you say", Form::interrogative, true},
+        {"it would be great if you could share an example", Form::indirectRequest, true},
+        {"i'd love for you to tell me about the rota", Form::indirectRequest, true},
+        {"i'm trying to work out what your part was", Form::indirectRequest, true},
+        {"sell me this stapler", Form::imperative, true},
+        {"you haven't driven a van before have you", Form::interrogative, true},
+    });
+}
