@@ -468,7 +468,9 @@ using Clauses = std::vector<Clause>;
 // It's fair.").
 bool isAnsweredOrTold(const Clauses& clauses, Clauses::const_iterator request,
                       Clauses::const_iterator end) {
-    if (std::any_of(request + 1, end + (end != clauses.cend() ? 1 : 0),
+    // The clauses after the first that asks, up to the first that does not
+    const auto answered = end == clauses.cend() ? end : end + 1;
+    if (std::any_of(request + 1, answered,
                     [](const Clause& clause) { return clause.answersQuestion(); }))
         return true;
     if (end == clauses.cend())

@@ -9,9 +9,11 @@ namespace corvel {
 
 // Picks out of a stretch of live transcript, French or English, the question or request that the
 // interviewer put to the candidate, with no state: an English clause by its form (EnglishClause),
-// a French one with fixed word lists. Small talk, the
-// candidate's own story and reported speech are rejected; direct questions, polite requests,
-// short follow-ups and a recruiter's self-introduction followed by a request are accepted.
+// a sentence at a time (EnglishSentences divides a partial result as the finisher divides a final
+// one), a French one with fixed word lists. Small talk, the candidate's own story, reported and
+// quoted speech and a question its speaker answers are rejected; direct questions, polite
+// requests, short follow-ups and a recruiter's self-introduction followed by a request are
+// accepted, and in English whatever the interviewer said about themselves before them.
 class TranscriptQuestionTracker final {
 public:
     TranscriptQuestionTracker() = delete;
