@@ -423,8 +423,8 @@ private:
     }
 
     // Where the phrase a question word opens ends: "how many people", "which of your
-    // managers", "what kind of work", "whose idea"; a word after a noun that can be a verb ends
-    // it ("which team leads…").
+    // managers", "what kind of work", "whose idea"; a word after a noun that can be its verb ends
+    // it ("which team leads…", "what early mornings suit…").
     qsizetype whPhraseEnd(qsizetype i) const {
         qsizetype p = i + 1;
         if (text(i) == "how"_L1) {
@@ -445,8 +445,9 @@ private:
             return p + (text(p) == "else"_L1 ? 1 : 0);
         while (p < size() && p < i + 6 &&
                (text(p) == "else"_L1 || isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::cd, Tag::of}) ||
-                (EnglishTagger::isNoun(tag(p)) && !(EnglishTagger::isNoun(tag(p - 1)) &&
-                                                    text(p).endsWith(u's') && canBeVerb(text(p))))))
+                (EnglishTagger::isNoun(tag(p)) &&
+                 !(EnglishTagger::isNoun(tag(p - 1)) &&
+                   (text(p).endsWith(u's') || tag(p - 1) == Tag::nns) && canBeVerb(text(p))))))
             ++p;
         return p;
     }

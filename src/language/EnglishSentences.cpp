@@ -689,14 +689,16 @@ private:
     // verb ("the team faces…").
     bool isFragmentAt(qsizetype i) const {
         // "about forty", "mostly client calls", "half six"
-        const bool qualified =
-            isIn(text(i), {"about"_L1, "around"_L1, "roughly"_L1, "mostly"_L1, "mainly"_L1}) ||
-            tag(i) == Tag::pdt;
-        if (qualified)
+        // (a number after "about": "about our company" goes on with the question)
+        const bool approximate =
+            isIn(text(i), {"about"_L1, "around"_L1, "roughly"_L1}) || tag(i) == Tag::pdt;
+        const bool mostly = isIn(text(i), {"mostly"_L1, "mainly"_L1});
+        if (approximate || mostly)
             ++i;
-        if (!(isOneOf(tag(i), {Tag::cd, Tag::nnp, Tag::dt}) ||
-              (qualified && EnglishTagger::isNoun(tag(i))) ||
-              isIn(text(i), {"mine"_L1, "ours"_L1, "theirs"_L1})))
+        if (approximate ? tag(i) != Tag::cd
+                        : !(isOneOf(tag(i), {Tag::cd, Tag::nnp, Tag::dt}) ||
+                            (mostly && EnglishTagger::isNoun(tag(i))) ||
+                            isIn(text(i), {"mine"_L1, "ours"_L1, "theirs"_L1})))
             return false;
         qsizetype end = i + 1;
         while (end < size() && end < i + 4 &&
