@@ -83,9 +83,6 @@ constexpr QLatin1String subjectWords[] = {
     "it"_L1,       "there"_L1,     "that"_L1,       "this"_L1,    "these"_L1,    "those"_L1,
     "anyone"_L1,   "anybody"_L1,   "anything"_L1,   "someone"_L1, "somebody"_L1, "something"_L1,
     "everyone"_L1, "everybody"_L1, "everything"_L1, "nobody"_L1,  "people"_L1,   "one"_L1};
-// After a noun these may open a clause about it ("a patient who…"); "what" and "how" never do.
-constexpr QLatin1String relativeWords[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
-                                           "where"_L1, "when"_L1, "why"_L1};
 // After a question word these open a clause about something, not a question ("what we did").
 constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1,  "they"_L1, "he"_L1,
                                             "she"_L1, "you"_L1, "a"_L1,    "an"_L1};

@@ -27,9 +27,6 @@ constexpr std::pair<QLatin1String, QLatin1String> discoursePairs[] = {{"next"_L1
                                                                       {"to"_L1, "start"_L1},
                                                                       {"all"_L1, "right"_L1},
                                                                       {"go"_L1, "on"_L1}};
-// After a noun these open a clause about it ("a patient who…", "a time when…"), unless inverted.
-constexpr QLatin1String relatives[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
-                                       "where"_L1, "when"_L1, "why"_L1};
 // Question words that may stand as the subject of their own question ("what happened there").
 constexpr QLatin1String subjectQuestionWords[] = {"what"_L1, "who"_L1, "which"_L1, "whose"_L1};
 // Adjectives whose complement is a clause: "i'm curious what…", "we're not sure how…".
@@ -64,9 +61,6 @@ constexpr QLatin1String softeners[] = {"please"_L1, "just"_L1, "kindly"_L1};
 constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "'s"_L1, "'re"_L1};
 constexpr QLatin1String haveForms[] = {"have"_L1, "has"_L1, "had"_L1, "'ve"_L1};
 constexpr QLatin1String doForms[] = {"do"_L1, "does"_L1, "did"_L1};
-// A clause with these as its subject begins a new sentence: "…we love it it took a year".
-constexpr QLatin1String pronounSubjects[] = {"i"_L1,  "we"_L1,  "you"_L1, "they"_L1,
-                                             "he"_L1, "she"_L1, "it"_L1};
 constexpr QLatin1String demonstratives[] = {"that"_L1, "this"_L1, "there"_L1};
 // Closing tags with a subject and verb of their own.
 constexpr QLatin1String tagPhrases[] = {"i take it"_L1, "you said"_L1, "i think"_L1,
@@ -173,7 +167,7 @@ private:
         qsizetype subject = i - 1;
         while (subject > 0 && tag(subject) == Tag::rb)
             --subject;
-        if (isIn(text(subject), pronounSubjects) && text(subject) != "it"_L1)
+        if (isIn(text(subject), subjectPronouns) && text(subject) != "it"_L1)
             return hasReading(text(i), [](Tag t) {
                 return isOneOf(t, {Tag::vbp, Tag::vbd, Tag::vb});
             });
@@ -216,7 +210,7 @@ private:
         while (noun < size() &&
                (EnglishTagger::isNoun(tag(noun)) || isOneOf(tag(noun), {Tag::dt, Tag::jj})))
             ++noun;
-        const bool topic = tag(i) == Tag::dt && noun > i + 1 && isIn(text(noun), pronounSubjects) &&
+        const bool topic = tag(i) == Tag::dt && noun > i + 1 && isIn(text(noun), subjectPronouns) &&
                            isFinite(tag(noun + 1));
         return topic ? LeadIn::topic : LeadIn::none;
     }
@@ -242,7 +236,7 @@ private:
         // me" before what to tell
         const qsizetype verb = isIn(text(first), softeners) ? first + 1 : first;
         const bool toldWhat =
-            EnglishVerbs::speaks(text(verb)) && isIn(text(j - 1), {"me"_L1, "us"_L1});
+            isIn(text(j - 1), {"me"_L1, "us"_L1}) && EnglishVerbs::speaks(text(verb));
         // (at the start a verb the tagger read otherwise: "come on in")
         const bool request = tag(verb) == Tag::vb ||
                              (verb == first && start == 0 && !isIn(text(verb), auxiliaries) &&
@@ -302,7 +296,7 @@ private:
                               (tag(i) == Tag::to && tag(i - 1) == Tag::vbn &&
                                !isOneOf(tag(i + 1), {Tag::vb, Tag::vbp}));
         const bool opensClauseAfter = isIn(word, leadInSubordinators) &&
-                                      (isIn(text(i + 1), pronounSubjects) || tag(i + 1) == Tag::dt);
+                                      (isIn(text(i + 1), subjectPronouns) || tag(i + 1) == Tag::dt);
         if (particle && !opensClauseAfter && !isIn(text(i - 1), auxiliaries) && !isModal(i - 1) &&
             (isVerb(tag(i - 1)) || isOneOf(tag(i - 1), {Tag::vbn, Tag::vbg, Tag::rb}) ||
              (EnglishTagger::isNoun(tag(i - 1)) && hasReading(word, [](Tag t) {
@@ -332,7 +326,7 @@ private:
         const bool questionWord =
             isIn(text(phrase), questionWords) &&
             !(EnglishTagger::isNoun(tag(phrase - 1)) && !isIn(text(phrase - 1), discourse) &&
-              isIn(text(phrase), relatives));
+              isIn(text(phrase), relativeWords));
         const bool opensQuestion =
             aux == 0 || questionWord || isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
         // "i couldn't quite": a modal or "do" with its subject before it still needs its verb
@@ -364,7 +358,7 @@ private:
             return false;
         if (isIn(text(j), questionWords))
             return whInverted(j) || whSubject(j);
-        return isAuxiliary(j) && !isIn(text(j - 1), pronounSubjects) && subjectAfter(j);
+        return isAuxiliary(j) && !isIn(text(j - 1), subjectPronouns) && subjectAfter(j);
     }
 
     // A question word, its phrase ("how many people", "which of the sites", "what kind of
@@ -535,7 +529,7 @@ private:
             // "which of those…" opens no clause about the noun before it
             // ("why" only after "reason")
             const bool relative = (EnglishTagger::isNoun(before) || before == Tag::prp) &&
-                                  isIn(first, relatives) && text(k + 1) != "of"_L1 &&
+                                  isIn(first, relativeWords) && text(k + 1) != "of"_L1 &&
                                   (first != "why"_L1 || text(j - 1).startsWith("reason"_L1));
             const bool preposition =
                 isOneOf(before, {Tag::rp, Tag::in}) && text(j - 1) != "that"_L1;
@@ -543,7 +537,7 @@ private:
                                                isIn(text(j - 1), clauseAdjectives) || relative);
             // After a noun "who has autism" is about it: a question inverts before a pronoun
             if (adjacent && relative)
-                return whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), pronounSubjects) ||
+                return whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), subjectPronouns) ||
                                          isIn(text(whPhraseEnd(k) + 1), demonstratives));
             return whInverted(k) || (!embedded && whSubject(k));
         }
@@ -583,7 +577,7 @@ private:
             return false;
         // "the nurses tell me…", "they usually describe…": the words before are its subject; a
         // request follows a place or time ("…a lot here walk me through…")
-        return !adjacent || !(isIn(text(j - 1), pronounSubjects) || text(j - 1) == "n't"_L1 ||
+        return !adjacent || !(isIn(text(j - 1), subjectPronouns) || text(j - 1) == "n't"_L1 ||
                               (before == Tag::nns && !(isObjectPhrase(j - 1) &&
                                                        isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
                               isIn(text(j - 1), verbAdverbs));
@@ -592,7 +586,7 @@ private:
     // Whether a clause begins at `i`, a subject and its verb: "(is that) i find…", "(is that) the
     // team needs…", not "(is that) the sort of thing…".
     bool opensClause(qsizetype i) const {
-        if (isIn(text(i), pronounSubjects))
+        if (isIn(text(i), subjectPronouns))
             return true;
         while (i < size() && (EnglishTagger::isNoun(tag(i)) || isOneOf(tag(i), {Tag::dt, Tag::jj})))
             ++i;
@@ -604,7 +598,7 @@ private:
         qsizetype i = j - 1;
         while (i > 0 && tag(i) == Tag::rb)
             --i;
-        return isIn(text(i), pronounSubjects);
+        return isIn(text(i), subjectPronouns);
     }
 
     // "someone", "anything", "somewhere": a clause about them follows them
@@ -643,7 +637,7 @@ private:
         const QString& first = text(j);
         // ("work in it have you…": "it" is the object of "in")
         const bool pronoun =
-            isIn(first, pronounSubjects) &&
+            isIn(first, subjectPronouns) &&
             !(isIn(first, {"it"_L1, "you"_L1}) && isOneOf(tag(j - 1), {Tag::in, Tag::rp}));
         // ("on that were there…": "that" is the object of "on")
         const bool demonstrative = isIn(first, demonstratives) && isIn(text(j + 1), beForms) &&
@@ -730,7 +724,7 @@ private:
             return false;
         // Its subject: a pronoun, or a noun phrase before "is"
         qsizetype verb = j;
-        if (isIn(text(j), pronounSubjects) || isIn(text(j), demonstratives) ||
+        if (isIn(text(j), subjectPronouns) || isIn(text(j), demonstratives) ||
             (tag(j) == Tag::rb && isIn(text(j + 1), beForms))) { // "roughly is fine"
             verb = j + 1;
         } else {

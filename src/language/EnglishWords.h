@@ -53,6 +53,10 @@ inline constexpr QLatin1String leadInSubordinators[] = {
     "when"_L1,        "once"_L1,     "after"_L1,   "as"_L1,       "while"_L1,
     "considering"_L1, "whenever"_L1, "until"_L1,   "suppose"_L1,  "supposing"_L1,
     "imagine"_L1,     "say"_L1,      "because"_L1, "although"_L1, "though"_L1};
+// After a noun these may open a clause about it ("a patient who…", "a time when…"); "what" and
+// "how" never do.
+inline constexpr QLatin1String relativeWords[] = {"who"_L1,   "whom"_L1, "which"_L1, "whose"_L1,
+                                                  "where"_L1, "when"_L1, "why"_L1};
 // "Whatever comes to mind" names a thing, as a noun phrase does.
 inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "whichever"_L1,
                                                   "wherever"_L1, "whenever"_L1};
@@ -61,22 +65,8 @@ inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "
 inline constexpr QLatin1String danglingWords[] = {
     "the"_L1,   "a"_L1,    "an"_L1,      "your"_L1,     "our"_L1,       "and"_L1,  "or"_L1,
     "where"_L1, "when"_L1, "because"_L1, "although"_L1, "including"_L1, "such"_L1, "not"_L1};
-// Inline, as the lists are searched for most words of every reading and most entries differ
-// from the word in length or at the first letter.
-inline bool isWord(const QString& word, QLatin1String entry) {
-    if (word.size() != entry.size())
-        return false;
-    const QChar* units = word.constData();
-    for (qsizetype i = 0; i < entry.size(); ++i) {
-        if (units[i].unicode() != uchar(entry[i].toLatin1()))
-            return false;
-    }
-    return true;
-}
-
 template <std::size_t N> bool isIn(const QString& word, const QLatin1String (&list)[N]) {
-    return std::any_of(std::begin(list), std::end(list),
-                       [&word](QLatin1String entry) { return isWord(word, entry); });
+    return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }
 
 inline bool isOneOf(Tag tag, std::initializer_list<Tag> tags) {
