@@ -869,10 +869,10 @@ private:
         if (n >= 4 && isIn(last(3), negativeTags))
             return true;
         // "you haven't worked in retail before have you"
-        const bool negative = std::any_of(m_words.begin(), m_words.end() - 2, [](const Word& w) {
-            return w.text == "n't"_L1 || w.text == "never"_L1 || w.text == "not"_L1;
-        });
-        if (n >= 4 && negative && isIn(last(2), invertedPairs))
+        if (n >= 4 && isIn(last(2), invertedPairs) &&
+            std::any_of(m_words.begin(), m_words.end() - 2, [](const Word& w) {
+                return w.text == "n't"_L1 || w.text == "never"_L1 || w.text == "not"_L1;
+            }))
             return true;
         for (qsizetype length = 2; length <= 4 && length < n; ++length) {
             if (isIn(last(length), sentenceTags))

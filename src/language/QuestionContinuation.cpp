@@ -413,6 +413,9 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     if (spoken.isEmpty())
         return Reading::remark;
     const QStringList asked = spokenWords(question);
+    // Nothing asked, nothing to continue: the words stand as they are
+    if (asked.isEmpty())
+        return EnglishClause::opensQuestion(spoken) ? Reading::question : Reading::remark;
     // Cut off ("our roadmap and the"), words are no phrase yet.
     const bool remark = isReply(spoken) || EnglishClause::isCutOff(spoken);
     // The words tagged after the question, once, where a rule needs them.

@@ -50,8 +50,9 @@ bool reportsSpeech(const QList<EnglishTagger::Word>& words, qsizetype end) {
     // "go" quotes right before the quote, after its subject ("and he goes"), not as a verb of
     // moving ("to go", "everything goes through review")
     if (isIn(word, {"go"_L1, "goes"_L1, "went"_L1}))
-        return verb == end - 1 && (isIn(text(verb - 1), subjectPronouns) ||
-                                   EnglishTagger::isNoun(words[verb - 1].tag));
+        return verb > 0 && verb == end - 1 &&
+               (isIn(text(verb - 1), subjectPronouns) ||
+                EnglishTagger::isNoun(words[verb - 1].tag));
     // "the first question on the form was…", "the first thing she asked was…"
     if (isIn(word, beForms) && verb > 0) {
         for (qsizetype i = verb - 1; i >= 0 && i >= verb - 6; --i) {

@@ -98,6 +98,9 @@ TEST(EnglishClause, CourtesyAndTheSpeakersStoryAskNothing) {
         {"what i liked most was the team", Form::statement, false},
         {"what surprised me was the pace", Form::statement, false},
         {"the clinic has nine beds", Form::statement, false},
+        // Too short for a closing tag
+        {"okay", Form::statement, false},
+        {"", Form::statement, false},
     });
 }
 

@@ -101,6 +101,8 @@ TEST(EnglishPunctuation, OneResultGetsItsSentences) {
         {"i manage the rota and we share the weekends",
          "I manage the rota and we share the weekends."},
         {"the nurses tell me it is calm", "The nurses tell me it is calm."},
+        // "go" opening a result quotes nothing before it
+        {"go do you see it i do", "Go do you see it? I do."},
     };
     for (const auto& [words, written] : cases)
         EXPECT_EQ(EnglishPunctuation::finished(QString::fromUtf8(words)),

@@ -131,6 +131,9 @@ TEST(QuestionContinuation, WhatFollowsAQuestionThatMayGoOn) {
                        {u"How we ship is up to you.", Reading::remark},
                        {u"", Reading::remark},
                    });
+    // No words asked: nothing to continue, not even a name after a preposition
+    expectReadings(QStringLiteral("?"), {{u"React hooks.", Reading::remark},
+                                         {u"Which tools have you used?", Reading::question}});
 }
 
 // What the interviewer says after "What are you most proud of?" or "What do you think about?",
