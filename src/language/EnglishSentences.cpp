@@ -56,6 +56,9 @@ constexpr QLatin1String clauseMarkers[] = {"and"_L1,     "but"_L1,      "or"_L1,
                                            "while"_L1,   "if"_L1,       "unless"_L1, "whether"_L1,
                                            "that"_L1,    "which"_L1,    "who"_L1};
 
+// Words that hold the place of what the speaker is about to say.
+constexpr QLatin1String fillers[] = {"um"_L1, "uh"_L1, "er"_L1, "erm"_L1, "hmm"_L1, "mm"_L1};
+
 // Words that soften a request before its verb.
 constexpr QLatin1String softeners[] = {"please"_L1, "just"_L1, "kindly"_L1};
 constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "'s"_L1, "'re"_L1};
@@ -118,14 +121,18 @@ public:
             }
             // A topic's own verb after the clause about it: "the project you led was great…"
             if (leadIn == LeadIn::topic && (isFinite(tag(j)) || isAuxiliary(j)) &&
-                isVerbWord(j - 1))
+                isVerbWord(j - 1)) {
                 leadIn = LeadIn::none;
+                continue;
+            }
             // A quoted question runs on to the end: "…asked where exactly does my money go"
             if (leadIn != LeadIn::clause && quoteStartsAt(j))
                 break;
             if (!endsClause(start, j) ||
                 !(questionStartsAt(j) || subjectStartsAt(j, false, start) ||
                   answersQuestion(start, j)))
+                continue;
+            if (!mayEndBefore(j) || !mayBeginAt(j))
                 continue;
             if (leadIn != LeadIn::none) {
                 leadIn = LeadIn::none;
@@ -215,6 +222,171 @@ private:
         return topic ? LeadIn::topic : LeadIn::none;
     }
 
+    // Whatever rule divides them, two sentences meet only where one can end and the next
+    // begin; where the words cannot tell, they stay one.
+
+    // Whether a sentence may end before `j`: not on a word that the next one continues, as an
+    // auxiliary its subject or verb ("which of your old jobs do | you miss", "have you ever |
+    // read"), a number the next number ("twenty | five", "twelve times | fourteen"), a noun
+    // phrase its noun ("an informal | chat", "a hash | map"), "that" its clause ("do you feel
+    // that | it helped"), a filler, an adverb or "just so" what they lead to, a question phrase
+    // its verb ("what uh age groups | do you"), a verb its object ("you've used | react"), an
+    // adjective its clause ("i'm not sure | i want"); nor before the speaker searching for a
+    // word ("have you ever used | what's it called terraform").
+    bool mayEndBefore(qsizetype j) const {
+        const qsizetype last = j - 1;
+        const QString& word = text(last);
+        if (awaitsItsVerb(last, j))
+            return false;
+        if (tag(j) == Tag::cd && (tag(last) == Tag::cd || tag(last - 1) == Tag::cd))
+            return false;
+        if (tag(last) == Tag::cd && text(j) == "and"_L1 && tag(j + 1) == Tag::cd)
+            return false;
+        // ("the design | question", "a quick | chat": the noun the tagger may take for a verb)
+        const bool phraseOpen = isOneOf(tag(last), {Tag::jj, Tag::nn}) &&
+                                isOneOf(tag(last - 1), {Tag::dt, Tag::jj, Tag::pos});
+        if ((phraseOpen && (tag(last) == Tag::jj
+                                ? isOneOf(tag(j), {Tag::nn, Tag::nns, Tag::vb, Tag::vbp, Tag::jj})
+                                : (isOneOf(tag(j), {Tag::nn, Tag::nns}) ||
+                                   EnglishTagger::readings(text(j)).value(0) == Tag::nn) &&
+                                      !isOneOf(tag(j + 1), {Tag::prp, Tag::dt}))) ||
+            (tag(last) == Tag::nnp && tag(j) == Tag::nnp) ||
+            (tag(last) == Tag::dt && !isIn(word, demonstratives) &&
+             !isIn(word, {"all"_L1, "both"_L1, "each"_L1, "any"_L1, "either"_L1, "neither"_L1})))
+            return false;
+        if (word == "that"_L1 && isIn(text(j), subjectPronouns) && isFiniteAt(j + 1))
+            return false;
+        if (isIn(word, fillers) || (word == "so"_L1 && text(last - 1) == "just"_L1) ||
+            isIn(word, {"i"_L1, "we"_L1, "they"_L1, "he"_L1, "she"_L1}) ||
+            (isIn(word, clauseAdjectives) && isIn(text(j), subjectPronouns)) || word == "like"_L1 ||
+            ((isIn(word, verbAdverbs) || isIn(word, softeners)) && isVerb(tag(j))))
+            return false;
+        // "i knew it | was there": the pronoun is the verb's subject
+        if (isIn(word, {"it"_L1, "you"_L1, "this"_L1, "that"_L1}) &&
+            !isOneOf(tag(last - 1), {Tag::in, Tag::of, Tag::to, Tag::rp}) &&
+            (isFinite(tag(j)) || isAuxiliary(j)) &&
+            !(isIn(text(j + 1), subjectPronouns) && text(j + 1) != "there"_L1))
+            return false;
+        return !endsQuestionPhrase(last) && !leavesObject(last, j) && !searchesForWord(j);
+    }
+
+    // Whether an auxiliary at `last`, or before it past adverbs and its subject, still waits for
+    // the word at `j`: with no subject before it, its subject or verb ("do | you", "have |
+    // been"); after its subject, only a verb or "not" ("i do | you know" is two sentences, "we'll
+    // each | ask" one).
+    bool awaitsItsVerb(qsizetype last, qsizetype j) const {
+        // ("which one do | you": the question phrase is no subject)
+        const bool verbNext = text(j) == "n't"_L1 || text(j) == "not"_L1 ||
+                              isOneOf(tag(j), {Tag::vb, Tag::vbn, Tag::vbg, Tag::vbp});
+        if (text(last) == "n't"_L1 && isAuxiliary(last - 1))
+            --last;
+        qsizetype aux = last;
+        while (aux > 0 && !isAuxiliary(aux) &&
+               (tag(aux) == Tag::rb || isIn(text(aux), {"each"_L1, "all"_L1, "both"_L1})))
+            --aux;
+        if (aux < last && verbNext && aux > 0 && tag(aux) == Tag::prp && isAuxiliary(aux - 1))
+            return true; // "have you ever | read"
+        if (!isAuxiliary(aux) || tag(aux) == Tag::pos)
+            return false;
+        if (verbNext)
+            return true;
+        if (aux < last)
+            return false;
+        qsizetype subject = aux - 1;
+        while (subject > 0 && tag(subject) == Tag::rb)
+            --subject;
+        const bool hasSubject = subject >= 0 && !endsQuestionPhrase(subject) &&
+                                (tag(subject) == Tag::prp || EnglishTagger::isNoun(tag(subject)) ||
+                                 isIn(text(subject), demonstratives));
+        return !hasSubject && (tag(j) == Tag::prp || EnglishTagger::isNoun(tag(j)) ||
+                               isOneOf(tag(j), {Tag::dt, Tag::jj, Tag::cd, Tag::pdt, Tag::ex}));
+    }
+
+    // Whether a question word's phrase, without its verb yet, ends at `i`: "which shift", "how
+    // deep", "what uh age groups".
+    bool endsQuestionPhrase(qsizetype i) const {
+        for (qsizetype w = i; w >= 0 && w >= i - 5; --w) {
+            if (isIn(text(w), questionWords))
+                return w < i && whPhraseEnd(w) == i + 1 &&
+                       !(EnglishTagger::isNoun(tag(w - 1)) && isIn(text(w), relativeWords));
+        }
+        return false;
+    }
+
+    // Whether the verb at `last` takes the words at `j` for its object: a verb that takes one,
+    // with none after it ("you've used | react", "they'll serve | what"), and a word that can be
+    // a noun or a question word opening its clause.
+    bool leavesObject(qsizetype last, qsizetype j) const {
+        if (!isOneOf(tag(last), {Tag::vb, Tag::vbn, Tag::vbd, Tag::vbp}) ||
+            isIn(text(last), auxiliaries) || isAuxiliary(last) ||
+            !EnglishVerbs::takesObject(text(last)).value_or(false) ||
+            EnglishVerbs::standsAlone(text(last)).value_or(true))
+            return false;
+        // "what would make | you change your mind"
+        if (isIn(text(j), objectPronouns) && text(j) != "it"_L1 &&
+            isOneOf(tag(j + 1), {Tag::vb, Tag::vbp}))
+            return true;
+        // ("which ledger systems have you used | names are fine": the question phrase is its
+        // object)
+        for (qsizetype w = last - 1; w >= 0 && w >= last - 8; --w) {
+            if (isIn(text(w), questionWords))
+                return false;
+        }
+        if (isIn(text(j), questionWords) || isIn(text(j), subjectPronouns) ||
+            isIn(text(j), fillers) || isIn(text(j), discourse) || isAuxiliary(j) ||
+            isOneOf(tag(j), {Tag::dt, Tag::in, Tag::to, Tag::rb, Tag::md, Tag::cc, Tag::uh}))
+            return false;
+        return isOneOf(tag(j), {Tag::vb, Tag::vbp, Tag::nn, Tag::nnp, Tag::nns}) ||
+               !EnglishTagger::knows(text(j)) ||
+               (isIn(text(j), objectPronouns) && text(j) != "it"_L1 &&
+                isOneOf(tag(j + 1), {Tag::vb, Tag::vbp}));
+    }
+
+    // Whether the speaker searches for a word from `j`: "what's it called", "what is it", "what's
+    // the word", "what do you call it".
+    bool searchesForWord(qsizetype j) const {
+        const qsizetype k = afterDiscourse(j);
+        if (text(k) != "what"_L1)
+            return false;
+        if (isIn(text(k + 1), beForms) || text(k + 1) == "'s"_L1)
+            return (text(k + 2) == "it"_L1 && (k + 3 == size() || text(k + 3) != "like"_L1)) ||
+                   (tag(k + 2) == Tag::dt && isIn(text(k + 3), {"word"_L1, "name"_L1, "term"_L1}));
+        return isIn(text(k + 1), doForms) && isIn(text(k + 2), {"you"_L1, "they"_L1, "we"_L1}) &&
+               text(k + 3) == "call"_L1;
+    }
+
+    // Whether a sentence may begin at `j`: not on a verb whose subject is in the words before
+    // it, as "and" and a verb joined to the one before ("…find out about it and | talk to
+    // them"), a verb with its tense ("everybody | has their own number"), "is" or "has" without
+    // a subject after it ("which i think | is a bit much", "the team you'd be joining | is six
+    // people"), a clause about the noun before ("around you | that helps you"); "is the commute
+    // okay" asks after any statement.
+    bool mayBeginAt(qsizetype j) const {
+        if (isIn(text(j), {"and"_L1, "or"_L1, "but"_L1}) &&
+            (isOneOf(tag(j + 1), {Tag::vb, Tag::vbp, Tag::vbd, Tag::vbz}) ||
+             (tag(j + 1) == Tag::rb && isOneOf(tag(j + 2), {Tag::vb, Tag::vbp}))))
+            return false;
+        // ("…about you | that isn't on your cv", not "…today | that's great")
+        if (isIn(text(j), {"that"_L1, "which"_L1, "who"_L1}) && isFiniteAt(j + 1) &&
+            text(j + 1) != "'s"_L1 && !(isAuxiliary(j + 1) && tag(j + 2) == Tag::prp))
+            return false;
+        if (isIn(text(j), beForms) || isIn(text(j), haveForms)) {
+            const qsizetype next = text(j + 1) == "n't"_L1 ? j + 2 : j + 1;
+            const bool pronoun = (tag(next) == Tag::prp && !isIndefinite(text(next))) ||
+                                 isIn(text(next), demonstratives) || tag(next) == Tag::ex;
+            if (pronoun)
+                return true;
+            // The subject's noun phrase, then what "is" says of it: "is the commute okay"
+            qsizetype end = next;
+            while (end < size() && end < next + 4 &&
+                   (EnglishTagger::isNoun(tag(end)) || isOneOf(tag(end), {Tag::dt, Tag::jj})))
+                ++end;
+            return end > next && isOneOf(tag(end), {Tag::jj, Tag::vbg, Tag::vbn}) &&
+                   !isVerbWord(j - 1) && !isIn(text(j - 1), demonstratives);
+        }
+        return !(isOneOf(tag(j), {Tag::vbz, Tag::vbd}) && !isAuxiliary(j));
+    }
+
     // Whether the words from `start` to `j` are a clause that is complete there: it has a verb,
     // and its last word needs nothing after it nor reports what follows.
     bool endsClause(qsizetype start, qsizetype j) const {
@@ -223,6 +395,14 @@ private:
         const qsizetype first = afterDiscourse(start);
         if (first >= j - 1)
             return false; // "go on, tell me…"
+        // A follow-up needs no verb: "how about you", "what about the weekends"
+        for (qsizetype w = std::max(start, j - 5); w + 2 < j; ++w) {
+            if (isIn(text(w), {"how"_L1, "what"_L1}) && text(w + 1) == "about"_L1)
+                return std::all_of(m_words.begin() + w + 2, m_words.begin() + j, [](const Word& x) {
+                    return x.tag == Tag::prp || EnglishTagger::isNoun(x.tag) ||
+                           isOneOf(x.tag, {Tag::dt, Tag::jj});
+                });
+        }
         // Thanks and an apology need no verb, after praise too: "thanks for coming in at such
         // short notice", "lovely thank you moving on then"
         for (qsizetype t = first; t < first + 3 && t < j; ++t) {
@@ -384,7 +564,7 @@ private:
     qsizetype whPhraseEnd(qsizetype i) const {
         qsizetype p = i + 1;
         while (p < size() && p <= i + 4 && !isAuxiliary(p) &&
-               (EnglishTagger::isNoun(tag(p)) ||
+               (EnglishTagger::isNoun(tag(p)) || isIn(text(p), fillers) ||
                 isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs, Tag::rb, Tag::of}) ||
                 isIn(text(p), {"else"_L1, "one"_L1, "that"_L1, "this"_L1, "those"_L1, "these"_L1})))
             ++p;
@@ -552,7 +732,8 @@ private:
         if (isAuxiliary(k))
             return subjectAfter(k) && !isClosingTag(k) &&
                    !(adjacent && pronounBefore(j) &&
-                     !isOneOf(tag(j - 2), {Tag::in, Tag::to, Tag::vb, Tag::vbp, Tag::vbd})) &&
+                     !isOneOf(tag(j - 2), {Tag::in, Tag::to, Tag::vb, Tag::vbp, Tag::vbd}) &&
+                     text(j - 2) != "about"_L1) &&
                    !(nounBefore && isIn(first, beForms) && !pronounNext &&
                      !predicateAfterPhrase(k + 1)) &&
                    !(isIn(text(k + 1), demonstratives) && !pronounNext) &&
@@ -655,8 +836,20 @@ private:
             return false;
         // A word the lexicon lacks is most often a name or a noun ("stakeholder")
         const bool noun = EnglishTagger::isNoun(tag(last)) || !EnglishTagger::knows(before);
-        return afterPhrase || !noun || isIn(before, timeNouns) ||
-               isOneOf(tag(last), {Tag::nnp, Tag::cd});
+        // "was it thursday | we said for…": a clause whose verb lacks its object is about the
+        // noun before it
+        if (noun && EnglishVerbs::takesObject(text(verb)).value_or(false) &&
+            !EnglishVerbs::standsAlone(text(verb)).value_or(true) &&
+            (verb + 1 == size() || isPreposition(tag(verb + 1))))
+            return false;
+        // ("last year it took…", not "the first year they…"; "the earliest you could…")
+        const bool adverbialTime =
+            isIn(before, timeNouns) &&
+            !(text(last - 1) == "the"_L1 || tag(last - 1) == Tag::jjs ||
+              isIn(text(last - 1), {"first"_L1, "second"_L1, "third"_L1, "same"_L1, "only"_L1}));
+        if (tag(last) == Tag::jjs)
+            return false;
+        return afterPhrase || !noun || adverbialTime || isOneOf(tag(last), {Tag::nnp, Tag::cd});
     }
 
     // Whether the words from `j` answer the question from `start`: "is it hard work yes but…",

@@ -23,6 +23,10 @@ struct Score {
     std::array<int, 2> exact{};
     std::array<int, 2> asked{};
     std::array<int, 2> count{};
+    // Requests that begin or end inside a clause of the written turn.
+    std::array<int, 2> fragments{};
+    // Turns whose question some request holds, or that asked nothing when they ask nothing.
+    std::array<int, 2> heard{};
 };
 
 class QuestionTurns : public SpokenTurns {
@@ -31,7 +35,8 @@ protected:
     // misses and the figures by kind. A question its speaker answers in the next sentence
     // ("selfanswer") is played in one breath only: said after a pause, nothing tells it from a
     // question until the answer comes.
-    QMap<QString, Score> play(const QString& path) {
+    // `everyTurn` prints what each turn sent, right or not.
+    QMap<QString, Score> play(const QString& path, bool everyTurn = false) {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << qPrintable(path);
         QMap<QString, Score> scores;
@@ -49,14 +54,24 @@ protected:
                 const QStringList requests = SpokenTurns::play(turn, pause);
                 const bool exact = isRight(turn, requests);
                 const bool asked = isAsked(turn, requests);
+                const auto fragments =
+                    std::count_if(requests.begin(), requests.end(), [&](const QString& request) {
+                        return isFragment(turn, request, pause.has_value());
+                    });
                 for (const QString& key : {columns[0] + u' ' + columns[1], columns[0]}) {
                     Score& score = scores[key];
                     score.exact[index] += exact ? 1 : 0;
                     score.asked[index] += asked ? 1 : 0;
                     score.count[index] += 1;
+                    score.fragments[index] += int(fragments);
+                    score.heard[index] += isHeard(turn, requests) ? 1 : 0;
                 }
-                if (!exact)
-                    std::cout << (asked ? "inexact " : "miss ") << (pause ? "paused " : "breath ")
+                if (!exact || fragments > 0 || everyTurn)
+                    std::cout << (fragments > 0 ? "fragment "
+                                  : exact       ? "right "
+                                  : asked       ? "inexact "
+                                                : "miss ")
+                              << (pause ? "paused " : "breath ")
                               << qPrintable(columns[0] + u' ' + columns[1]) << ": "
                               << qPrintable(turn.said) << " → " << qPrintable(requests.join(u" | "))
                               << "\n";
@@ -65,7 +80,9 @@ protected:
         for (auto it = scores.cbegin(); it != scores.cend(); ++it)
             std::cout << qPrintable(it.key()) << ": one breath " << it->exact[0] << " ("
                       << it->asked[0] << ") / " << it->count[0] << ", with pauses " << it->exact[1]
-                      << " (" << it->asked[1] << ") / " << it->count[1] << "\n";
+                      << " (" << it->asked[1] << ") / " << it->count[1] << ", heard "
+                      << it->heard[0] << " / " << it->heard[1] << ", fragments " << it->fragments[0]
+                      << " / " << it->fragments[1] << "\n";
         return scores;
     }
 
@@ -78,6 +95,8 @@ protected:
             for (int index : {0, 1}) {
                 EXPECT_GT(score.count[index], 0) << qPrintable(side);
                 EXPECT_GE(score.asked[index] * 100, score.count[index] * 95)
+                    << qPrintable(side) << (index ? " with pauses" : " in one breath");
+                EXPECT_EQ(score.fragments[index], 0)
                     << qPrintable(side) << (index ? " with pauses" : " in one breath");
             }
         }
@@ -104,5 +123,5 @@ TEST_F(QuestionTurns, ScoresTurnsFromAFile) {
     const QString path = qEnvironmentVariable("CORVEL_TURNS");
     if (path.isEmpty())
         GTEST_SKIP() << "CORVEL_TURNS names no file";
-    play(path);
+    play(path, true);
 }

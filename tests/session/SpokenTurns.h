@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace corvel::test {
 
 // An interviewer's whole turn, written with its punctuation; "[…]" marks the question, asked as
@@ -18,6 +20,16 @@ struct WrittenTurn {
     // What is said between pauses: each sentence, split at " | "; whether the pause after it is
     // inside a sentence.
     QList<std::pair<QString, bool>> parts;
+    // Each folded word as written, and whether a mark (. , ? ! ; : or a dash) or a pause follows
+    // it: where the writer let a clause end.
+    struct Word {
+        QString text;
+        bool mark = false;
+        bool pause = false;
+    };
+    QList<Word> words;
+    // The marked part's words, [first, second); empty when nothing is marked.
+    std::pair<qsizetype, qsizetype> question{0, 0};
 
     WrittenTurn(const QString& written, bool asks) {
         QString text = written;
@@ -30,6 +42,27 @@ struct WrittenTurn {
             const qsizetype start = text.lastIndexOf(sentenceEnd, open) + 1;
             const qsizetype end = text.indexOf(sentenceEnd, close - 2);
             asked = text.mid(start, end < 0 ? -1 : end + 1 - start).remove(u'|').simplified();
+        }
+        // "Would you prefer mornings or": trailing off, asked without the "or"
+        if (asked.endsWith(u" or"_s) && text.trimmed().endsWith(u" or"_s))
+            asked.chop(3);
+        for (QString token : written.split(u' ', Qt::SkipEmptyParts)) {
+            if (token == u"|"_s) {
+                if (!words.isEmpty())
+                    words.last().pause = true;
+                continue;
+            }
+            static const QRegularExpression mark(
+                QStringLiteral("[.,?!;:\u2014\u2026-][\\]\"')\u2019\u201d]*$"));
+            const bool marked = token.contains(mark);
+            if (token.contains(u'['))
+                question.first = words.size();
+            for (const QString& word : foldedWords(token.replace(u'-', u' ')))
+                words.append({word});
+            if (token.contains(u']'))
+                question.second = words.size();
+            if (!words.isEmpty() && marked)
+                words.last().mark = true;
         }
         static const QRegularExpression pause(QStringLiteral("(?<=[.?!])\\s+|\\s*\\|\\s*"));
         qsizetype start = 0;
@@ -93,6 +126,75 @@ protected:
         if (turn.asked.isEmpty())
             return requests.isEmpty();
         return requests.size() == 1 && foldedWords(requests.first()) == foldedWords(turn.asked);
+    }
+
+    // Whether `request` begins or ends inside a clause of the written turn: it begins after a
+    // mark, past discourse words only, and ends before one or, said with pauses, at a pause. Not
+    // found in the turn's words, it is a fragment too.
+    static bool isFragment(const WrittenTurn& turn, const QString& request, bool paused) {
+        static const QStringList discourse = {
+            u"so"_s,  u"and"_s,  u"but"_s,     u"or"_s,       u"okay"_s,  u"ok"_s,   u"um"_s,
+            u"uh"_s,  u"er"_s,   u"erm"_s,     u"ah"_s,       u"oh"_s,    u"well"_s, u"right"_s,
+            u"now"_s, u"then"_s, u"alright"_s, u"yeah"_s,     u"yes"_s,   u"hmm"_s,  u"mm"_s,
+            u"mhm"_s, u"also"_s, u"anyway"_s,  u"actually"_s, u"great"_s, u"cool"_s};
+        const QStringList asked = foldedWords(request);
+        const auto& words = turn.words;
+        const auto ignorable = [&](qsizetype from, qsizetype to) {
+            for (qsizetype i = from; i < to; ++i) {
+                if (!discourse.contains(words[i].text))
+                    return false;
+            }
+            return true;
+        };
+        const auto mayBegin = [&](qsizetype at) {
+            for (qsizetype b = at; b >= 0; --b) {
+                if ((b == 0 || words[b - 1].mark) && ignorable(b, at))
+                    return true;
+            }
+            return false;
+        };
+        const auto mayEnd = [&](qsizetype at) {
+            if (at == words.size() || words[at - 1].mark || (paused && words[at - 1].pause))
+                return true;
+            for (qsizetype e = at; e < words.size(); ++e) {
+                if (!discourse.contains(words[e].text))
+                    return false;
+                if (words[e].mark)
+                    return true;
+            }
+            return true;
+        };
+        for (qsizetype at = 0; !asked.isEmpty() && at + asked.size() <= words.size(); ++at) {
+            bool same = true;
+            for (qsizetype i = 0; same && i < asked.size(); ++i)
+                same = words[at + i].text == asked[i];
+            if (same && mayBegin(at) && mayEnd(at + asked.size()))
+                return false;
+        }
+        return true;
+    }
+
+    // Whether a request holds words of the marked question (of the whole turn when nothing is
+    // marked): the question was heard, whole or not; for a turn that asks nothing, whether
+    // nothing was asked.
+    static bool isHeard(const WrittenTurn& turn, const QStringList& requests) {
+        if (turn.asked.isEmpty())
+            return requests.isEmpty();
+        const auto [first, second] = turn.question.second > turn.question.first
+                                         ? turn.question
+                                         : std::pair{qsizetype(0), turn.words.size()};
+        for (const QString& request : requests) {
+            const QStringList asked = foldedWords(request);
+            for (qsizetype at = 0; !asked.isEmpty() && at + asked.size() <= turn.words.size();
+                 ++at) {
+                bool same = true;
+                for (qsizetype i = 0; same && i < asked.size(); ++i)
+                    same = turn.words[at + i].text == asked[i];
+                if (same && at < second && at + asked.size() > first)
+                    return true;
+            }
+        }
+        return false;
     }
 
     // Whether the question is asked once from where its sentence begins, whole, with what the
