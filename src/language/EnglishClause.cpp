@@ -1,5 +1,6 @@
 #include "language/EnglishClause.h"
 
+#include "language/ClauseOpenings.h"
 #include "language/EnglishNouns.h"
 #include "language/EnglishTagger.h"
 #include "language/EnglishVerbs.h"
@@ -20,58 +21,6 @@ using Form = EnglishClause::Form;
 using Reading = EnglishClause::Reading;
 using Word = EnglishTagger::Word;
 
-// Spoken lead-ins before the clause that carries the question ("okay so could you…"), as
-// words; the longest first where one opens another.
-constexpr QLatin1String discourse[] = {"my next question is"_L1,
-                                       "the next question is"_L1,
-                                       "my question is"_L1,
-                                       "next question"_L1,
-                                       "moving on"_L1,
-                                       "and then"_L1,
-                                       "all right"_L1,
-                                       "thank you"_L1,
-                                       "to start"_L1,
-                                       "to begin"_L1,
-                                       "so"_L1,
-                                       "and"_L1,
-                                       "okay"_L1,
-                                       "ok"_L1,
-                                       "well"_L1,
-                                       "now"_L1,
-                                       "great"_L1,
-                                       "alright"_L1,
-                                       "right"_L1,
-                                       "thanks"_L1,
-                                       "then"_L1,
-                                       "also"_L1,
-                                       "but"_L1,
-                                       "oh"_L1,
-                                       "um"_L1,
-                                       "uh"_L1,
-                                       "er"_L1,
-                                       "erm"_L1,
-                                       "hmm"_L1,
-                                       "mm"_L1,
-                                       "yeah"_L1,
-                                       "yes"_L1,
-                                       "good"_L1,
-                                       "cool"_L1,
-                                       "perfect"_L1,
-                                       "sure"_L1,
-                                       "first"_L1,
-                                       "next"_L1,
-                                       "lastly"_L1,
-                                       "finally"_L1,
-                                       "interesting"_L1,
-                                       "excellent"_L1,
-                                       "wonderful"_L1,
-                                       "fine"_L1,
-                                       "hi"_L1,
-                                       "hello"_L1,
-                                       "hey"_L1,
-                                       "actually"_L1,
-                                       "anyway"_L1,
-                                       "nice"_L1};
 constexpr QLatin1String modals[] = {"can"_L1,   "could"_L1,  "will"_L1, "would"_L1,
                                     "shall"_L1, "should"_L1, "may"_L1,  "might"_L1,
                                     "must"_L1,  "ca"_L1,     "wo"_L1};
@@ -120,6 +69,10 @@ constexpr QLatin1String courtesyObjects[] = {"look"_L1,    "seat"_L1,    "drink"
 // What the speaker searches for: "what's the word…", "what was the name…".
 constexpr QLatin1String namingWords[] = {"word"_L1,       "phrase"_L1, "name"_L1,   "term"_L1,
                                          "expression"_L1, "saying"_L1, "acronym"_L1};
+// What a question is called when the speaker names it: "my last question is…", "the thing i
+// always ask is…", "the big one for us is…".
+constexpr QLatin1String namingNouns[] = {"question"_L1, "thing"_L1, "one"_L1,      "bit"_L1,
+                                         "part"_L1,     "point"_L1, "something"_L1};
 // Requests to perform for the speaker, whatever their object ("sell me this pen").
 constexpr QLatin1String performing[] = {"sell"_L1, "pitch"_L1};
 // Words that soften an imperative before its verb ("please describe…", "just walk me…").
@@ -175,17 +128,6 @@ constexpr QLatin1String invertedPairs[] = {
     "have you"_L1,  "are you"_L1,   "were you"_L1,  "should you"_L1, "do we"_L1,  "can we"_L1,
     "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
     "are there"_L1, "was there"_L1, "were there"_L1};
-// The discourse phrases as words, split once.
-const QList<QStringList>& discoursePhrases() {
-    static const QList<QStringList> phrases = [] {
-        QList<QStringList> split;
-        for (const QLatin1String phrase : discourse)
-            split.append(QString(phrase).split(u' '));
-        return split;
-    }();
-    return phrases;
-}
-
 // The words of one clause with their tags in context, and the readings of its parts.
 class Clause final {
 public:
@@ -272,30 +214,7 @@ private:
     QString text(qsizetype i) const { return has(i) ? m_words[i].text : QString(); }
     Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
 
-    // Where the clause begins once discourse words ("okay so", "thanks") are off its front.
-    qsizetype afterDiscourse(qsizetype i) const {
-        for (bool skipped = true; skipped && i < size() - 1;) {
-            skipped = false;
-            if (text(i) == "now"_L1 && text(i + 1) == "that"_L1)
-                break; // "now that we've covered…" leads in
-            if (tag(i) == Tag::uh && text(i) != "please"_L1) {
-                ++i;
-                skipped = true;
-                continue;
-            }
-            for (const QStringList& parts : discoursePhrases()) {
-                if (i + parts.size() < size() &&
-                    std::equal(
-                        parts.begin(), parts.end(), m_words.begin() + i,
-                        [](const QString& part, const Word& word) { return part == word.text; })) {
-                    i += parts.size();
-                    skipped = true;
-                    break;
-                }
-            }
-        }
-        return i;
-    }
+    qsizetype afterDiscourse(qsizetype i) const { return openings::afterDiscourse(m_words, i); }
 
     bool isModal(qsizetype i) const { return isIn(text(i), modals); }
 
@@ -419,35 +338,7 @@ private:
                            isIn(text(end), auxiliaries));
     }
 
-    // Where the phrase a question word opens ends: "how many people", "which of your
-    // managers", "what kind of work", "whose idea"; a word after a noun that can be its verb ends
-    // it ("which team leads…", "what early mornings suit…").
-    qsizetype whPhraseEnd(qsizetype i) const {
-        qsizetype p = i + 1;
-        if (text(i) == "how"_L1) {
-            // "how long", "how many people"
-            if (!isOneOf(tag(p), {Tag::jj, Tag::rb, Tag::jjr}))
-                return p;
-            const bool quantity = text(p) == "many"_L1 || text(p) == "much"_L1;
-            ++p;
-            // ("how much notice", the tagger reading "notice" as a verb)
-            while (quantity && p < i + 5 &&
-                   (EnglishTagger::isNoun(tag(p)) || tag(p) == Tag::jj ||
-                    (p == i + 2 && canBeNoun(text(p)))))
-                ++p;
-            return p;
-        }
-        if (text(i) == "who"_L1 || text(i) == "whom"_L1 || text(i) == "why"_L1 ||
-            text(i) == "where"_L1 || text(i) == "when"_L1)
-            return p + (text(p) == "else"_L1 ? 1 : 0);
-        while (p < size() && p < i + 6 &&
-               (text(p) == "else"_L1 || isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::cd, Tag::of}) ||
-                (EnglishTagger::isNoun(tag(p)) &&
-                 !(EnglishTagger::isNoun(tag(p - 1)) &&
-                   (text(p).endsWith(u's') || tag(p - 1) == Tag::nns) && canBeVerb(text(p))))))
-            ++p;
-        return p;
-    }
+    qsizetype whPhraseEnd(qsizetype i) const { return openings::questionPhraseEnd(m_words, i); }
 
     // A question word opening a question, or an auxiliary or modal before its subject.
     Reading interrogativeAt(qsizetype i) const {
@@ -548,9 +439,101 @@ private:
         return {};
     }
 
-    // A noun phrase asked as a question after "any", "anything", "your" or "and your".
+    // A question word and its phrase, then "you" and its verb without inversion, as casual
+    // speakers and many speakers of English as a second language ask: "where you see yourself
+    // in five years", "which database you would pick", "how long you been in london", "what
+    // sort of projects you working on". Not a clause that is the subject of a verb of its own:
+    // "what you said earlier stuck with me", "how you get there is up to you".
+    Reading uninvertedAt(qsizetype i) const {
+        if (!isIn(text(i), questionWords) || text(i) == "whether"_L1)
+            return {};
+        const qsizetype subject = whPhraseEnd(i);
+        // "you", or a noun phrase of the listener's: "what your supervisor would say"
+        qsizetype verb = subject + 1;
+        if (text(subject) == "your"_L1) {
+            while (verb < subject + 4 && (EnglishTagger::isNoun(tag(verb)) ||
+                                          isOneOf(tag(verb), {Tag::jj, Tag::in, Tag::dt})))
+                ++verb;
+        } else if (text(subject) != "you"_L1) {
+            return {};
+        }
+        while (tag(verb) == Tag::rb)
+            ++verb;
+        if (verb >= size() || isIn(text(verb), beForms) ||
+            isIn(text(verb), {"'re"_L1, "'s"_L1, "'m"_L1}) ||
+            !(isModal(verb) || isIn(text(verb), auxiliaries) || canBeVerb(text(verb)) ||
+              hasReading(text(verb), [](Tag t) {
+                  return isOneOf(t, {Tag::vbg, Tag::vbn});
+              })))
+            return {};
+        for (qsizetype k = verb + 1; k < size(); ++k) {
+            if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators))
+                break;
+            if (!isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) &&
+                !isIn(text(k), auxiliaries))
+                continue;
+            qsizetype before = k - 1;
+            while (before > verb && tag(before) == Tag::rb)
+                --before;
+            // Its own verbs and a clause about a noun ("a customer who is shouting", "the team
+            // you lead") go on; a verb of another subject makes it that verb's subject or a
+            // clause before the main one ("when you're on a ward you don't…")
+            const bool chain =
+                isModal(before) || isIn(text(before), auxiliaries) || text(before) == "n't"_L1;
+            const bool relative =
+                isIn(text(before), {"who"_L1, "which"_L1, "that"_L1}) ||
+                (isIn(text(before), subjectPronouns) && EnglishTagger::isNoun(tag(before - 1)));
+            if (!chain && !relative)
+                return {};
+        }
+        return {Form::interrogative, true, false};
+    }
+
+    // A sentence that names the question, then "is" and what is asked: "what i'd really like to
+    // know is how you'd handle…", "the thing i always ask, and it's an odd one, is which part…",
+    // "my last question is what you're hoping to learn", "what i wanted to ask about is the gap
+    // on your cv". Said in the present: "the first thing she asked was…" reports.
+    Reading namedQuestionAt(qsizetype i) const {
+        const auto named = [this, i](qsizetype copula) {
+            const bool what = text(i) == "what"_L1;
+            for (qsizetype k = i; k < copula; ++k) {
+                const QString& word = text(k);
+                const bool asking = isIn(word, knowing) || isIn(word, curiosity) ||
+                                    word.startsWith("ask"_L1) || word == "wanted"_L1 ||
+                                    (word == "get"_L1 && text(k + 1) == "at"_L1);
+                if ((what && asking) || (!what && k < i + 4 && isIn(word, namingNouns)))
+                    return true;
+            }
+            return false;
+        };
+        for (qsizetype copula = i + 2; copula < size() && copula < i + 18; ++copula) {
+            if (!isIn(text(copula), {"is"_L1, "'s"_L1}) || tag(copula - 1) == Tag::ex ||
+                isIn(text(copula - 1), {"it"_L1, "that"_L1, "this"_L1, "there"_L1}) ||
+                !named(copula))
+                continue;
+            const qsizetype asked = copula + 1;
+            // What is asked: a question word's clause, or a thing after asking about it
+            const bool clause = isIn(text(asked), questionWords) || text(asked) == "if"_L1;
+            const bool about = isPreposition(tag(copula - 1)) &&
+                               (tag(asked) == Tag::dt || EnglishTagger::isNoun(tag(asked)));
+            // ("the thing i'm wondering about is how we get…": the speaker's own question)
+            const bool addressed =
+                std::any_of(m_words.begin() + asked, m_words.end(),
+                            [](const Word& w) { return isIn(w.text, secondPerson); });
+            if ((clause || about) && addressed)
+                return {Form::indirectRequest, true, false};
+        }
+        return {};
+    }
+
+    // A noun phrase asked as a question after "any", "anything", "your" or "and your"; a short
+    // follow-up without a verb: a question word with what it asks of ("how so", "since when",
+    // "in what way", "differently how"), "and" with what it asks about ("and the budget", "and
+    // after that", "and then"), or words that ask for more ("such as", "for example").
     Reading followUpAt(qsizetype i) const {
         const QString& first = text(i);
+        if (const Reading asked = shortFollowUpAt(i); asked.asks)
+            return asked;
         if (i + 1 >= size())
             return {};
         const bool finiteNext = isOneOf(tag(i + 1), {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
@@ -568,6 +551,40 @@ private:
         });
         if (first == "your"_L1 && verbless)
             return {Form::followUp, true, false};
+        return {};
+    }
+
+    Reading shortFollowUpAt(qsizetype i) const {
+        const qsizetype words = size() - i;
+        if (words < 1 || words > 6 ||
+            std::any_of(m_words.begin() + i, m_words.end(),
+                        [](const Word& w) { return isVerb(w.tag) || isIn(w.text, auxiliaries); }))
+            return {};
+        const Reading asks{Form::followUp, true, false};
+        const QString& first = text(i);
+        const bool afterAnd = text(i - 1) == "and"_L1;
+        // (not "what your into", a clause without its verb)
+        if (words <= 3 &&
+            std::any_of(m_words.begin() + i, m_words.end(),
+                        [](const Word& w) {
+                            return isIn(w.text, questionWords) && w.text != "whether"_L1;
+                        }) &&
+            std::none_of(m_words.begin() + i, m_words.end(),
+                         [](const Word& w) { return w.tag == Tag::dt || w.tag == Tag::prp; }))
+            return asks;
+        // "and then", "and after that", "such as", "for example"
+        if (words <= 2 && ((afterAnd && isIn(first, {"then"_L1, "after"_L1, "before"_L1})) ||
+                           (tag(size() - 1) == Tag::in && !EnglishTagger::isNoun(tag(i))) ||
+                           (first == "for"_L1 && EnglishTagger::isNoun(tag(i + 1)))))
+            return asks;
+        // "and the rest of the team", "and your line manager": a noun phrase, whole
+        if (afterAnd && words >= 2 && isIn(first, {"the"_L1, "your"_L1}) &&
+            EnglishTagger::isNoun(tag(size() - 1)) &&
+            std::all_of(m_words.begin() + i, m_words.end(), [](const Word& w) {
+                return EnglishTagger::isNoun(w.tag) ||
+                       isOneOf(w.tag, {Tag::dt, Tag::jj, Tag::of, Tag::pos});
+            }))
+            return asks;
         return {};
     }
 
@@ -708,8 +725,15 @@ private:
                                                  : asked;
         if (const Reading indirect = indirectAt(i); indirect.asks)
             return indirect;
-        if (const Reading followUp = followUpAt(i); followUp.asks && !inner)
-            return followUp;
+        if (const Reading uninverted = uninvertedAt(i);
+            uninverted.asks && (!afterNoun || (isIn(first, questionWords) && !relative)))
+            return uninverted;
+        if (!inner) {
+            if (const Reading named = namedQuestionAt(i); named.asks)
+                return named;
+            if (const Reading followUp = followUpAt(i); followUp.asks)
+                return followUp;
+        }
         if (const Reading imperative = imperativeAt(i, inner); imperative.form != Form::statement)
             return imperative;
         // "perhaps you could describe…"

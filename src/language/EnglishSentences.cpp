@@ -1,5 +1,6 @@
 #include "language/EnglishSentences.h"
 
+#include "language/ClauseOpenings.h"
 #include "language/EnglishClause.h"
 #include "language/EnglishTagger.h"
 #include "language/EnglishVerbs.h"
@@ -17,16 +18,6 @@ using namespace englishWords;
 using Form = EnglishClause::Form;
 using Word = EnglishTagger::Word;
 
-// Discourse words a question may open with after a statement ("…below market so is that…").
-constexpr QLatin1String discourse[] = {"so"_L1,  "and"_L1,  "but"_L1,   "okay"_L1,    "ok"_L1,
-                                       "now"_L1, "well"_L1, "right"_L1, "alright"_L1, "then"_L1,
-                                       "um"_L1,  "uh"_L1,   "er"_L1,    "erm"_L1,     "anyway"_L1};
-// Two words that move on to what is asked: "next one, how…".
-constexpr std::pair<QLatin1String, QLatin1String> discoursePairs[] = {{"next"_L1, "one"_L1},
-                                                                      {"next"_L1, "question"_L1},
-                                                                      {"to"_L1, "start"_L1},
-                                                                      {"all"_L1, "right"_L1},
-                                                                      {"go"_L1, "on"_L1}};
 // Question words that may stand as the subject of their own question ("what happened there").
 constexpr QLatin1String subjectQuestionWords[] = {"what"_L1, "who"_L1, "which"_L1, "whose"_L1};
 // Adjectives whose complement is a clause: "i'm curious what…", "we're not sure how…".
@@ -55,9 +46,6 @@ constexpr QLatin1String clauseMarkers[] = {"and"_L1,     "but"_L1,      "or"_L1,
                                            "because"_L1, "although"_L1, "though"_L1, "whereas"_L1,
                                            "while"_L1,   "if"_L1,       "unless"_L1, "whether"_L1,
                                            "that"_L1,    "which"_L1,    "who"_L1};
-
-// Words that hold the place of what the speaker is about to say.
-constexpr QLatin1String fillers[] = {"um"_L1, "uh"_L1, "er"_L1, "erm"_L1, "hmm"_L1, "mm"_L1};
 
 // Words that soften a request before its verb.
 constexpr QLatin1String softeners[] = {"please"_L1, "just"_L1, "kindly"_L1};
@@ -138,7 +126,13 @@ public:
                 leadIn = LeadIn::none;
                 continue;
             }
-            starts.append(j);
+            // "i see so | you left…": the words that join two sentences open the second
+            qsizetype at = j;
+            while (at - 1 > start + 1 && openings::joinsSentences(text(at - 1)) &&
+                   !isIn(text(at - 1), clauseEnds) && tag(at - 1) != Tag::in &&
+                   endsClause(start, at - 1))
+                --at;
+            starts.append(at);
             start = j;
             leadIn = leadInAt(j);
         }
@@ -182,23 +176,10 @@ private:
                hasReading(text(i), [](Tag t) { return t == Tag::vbz; });
     }
 
+    // Past the discourse words that may open a sentence after another: "so", "okay", "um",
+    // not "thanks" or "great", which a clause may end on or be.
     qsizetype afterDiscourse(qsizetype i) const {
-        while (i + 1 < size()) {
-            if (isIn(text(i), discourse) || tag(i) == Tag::uh)
-                ++i;
-            else if (isDiscoursePair(i) && i + 2 < size())
-                i += 2;
-            else
-                break;
-        }
-        return i;
-    }
-
-    bool isDiscoursePair(qsizetype i) const {
-        return std::any_of(std::begin(discoursePairs), std::end(discoursePairs),
-                           [this, i](const auto& pair) {
-                               return text(i) == pair.first && text(i + 1) == pair.second;
-                           });
+        return openings::afterDiscourse(m_words, i, true);
     }
 
     LeadIn leadInAt(qsizetype i) const {
@@ -267,7 +248,28 @@ private:
             (isFinite(tag(j)) || isAuxiliary(j)) &&
             !(isIn(text(j + 1), subjectPronouns) && text(j + 1) != "there"_L1))
             return false;
-        return !endsQuestionPhrase(last) && !leavesObject(last, j) && !searchesForWord(j);
+        if (word == "about"_L1 && isIn(text(last - 1), {"how"_L1, "what"_L1}))
+            return false;
+        return !endsQuestionPhrase(last) && !endsOpenClause(last) && !leavesObject(last, j) &&
+               !searchesForWord(j);
+    }
+
+    // Whether a question word's clause ends at `i` with its subject and no verb yet: "i'm not sure
+    // why the system | does that".
+    bool endsOpenClause(qsizetype i) const {
+        const auto inPhrase = [](Tag t) {
+            return EnglishTagger::isNoun(t) || isOneOf(t, {Tag::dt, Tag::jj, Tag::pos, Tag::rb});
+        };
+        for (qsizetype w = i - 1; w >= 0 && w >= i - 5; --w) {
+            if (isIn(text(w), questionWords))
+                return w + 1 < i && std::all_of(m_words.begin() + w + 1, m_words.begin() + i + 1,
+                                                [&inPhrase](const Word& x) {
+                                                    return inPhrase(x.tag) || x.tag == Tag::prp;
+                                                });
+            if (!inPhrase(tag(w)))
+                return false;
+        }
+        return false;
     }
 
     // Whether an auxiliary at `last`, or before it past adverbs and its subject, still waits for
@@ -333,7 +335,7 @@ private:
                 return false;
         }
         if (isIn(text(j), questionWords) || isIn(text(j), subjectPronouns) ||
-            isIn(text(j), fillers) || isIn(text(j), discourse) || isAuxiliary(j) ||
+            isIn(text(j), fillers) || openings::joinsSentences(text(j)) || isAuxiliary(j) ||
             isOneOf(tag(j), {Tag::dt, Tag::in, Tag::to, Tag::rb, Tag::md, Tag::cc, Tag::uh}))
             return false;
         return isOneOf(tag(j), {Tag::vb, Tag::vbp, Tag::nn, Tag::nnp, Tag::nns}) ||
@@ -505,10 +507,11 @@ private:
         // ("children who have eal": "who" after a noun is about it)
         const bool questionWord =
             isIn(text(phrase), questionWords) &&
-            !(EnglishTagger::isNoun(tag(phrase - 1)) && !isIn(text(phrase - 1), discourse) &&
-              isIn(text(phrase), relativeWords));
-        const bool opensQuestion =
-            aux == 0 || questionWord || isIn(text(aux - 1), discourse) || tag(aux - 1) == Tag::uh;
+            !(EnglishTagger::isNoun(tag(phrase - 1)) &&
+              !openings::joinsSentences(text(phrase - 1)) && isIn(text(phrase), relativeWords));
+        const bool opensQuestion = aux == 0 || questionWord ||
+                                   openings::joinsSentences(text(aux - 1)) ||
+                                   tag(aux - 1) == Tag::uh;
         // "i couldn't quite": a modal or "do" with its subject before it still needs its verb
         if (!opensQuestion && (isModal(aux) || isIn(text(aux), doForms)) && j - aux >= 2 &&
             std::all_of(m_words.begin() + aux + 1, m_words.begin() + j,
@@ -561,15 +564,7 @@ private:
         return i;
     }
 
-    qsizetype whPhraseEnd(qsizetype i) const {
-        qsizetype p = i + 1;
-        while (p < size() && p <= i + 4 && !isAuxiliary(p) &&
-               (EnglishTagger::isNoun(tag(p)) || isIn(text(p), fillers) ||
-                isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs, Tag::rb, Tag::of}) ||
-                isIn(text(p), {"else"_L1, "one"_L1, "that"_L1, "this"_L1, "those"_L1, "these"_L1})))
-            ++p;
-        return p;
-    }
+    qsizetype whPhraseEnd(qsizetype i) const { return openings::questionPhraseEnd(m_words, i); }
 
     // A question word standing as its own subject, with its verb: "what happened there", "who
     // leads the team", "which site suits you".
@@ -590,6 +585,9 @@ private:
             ++p;
         while (p < size() && tag(p) == Tag::rb)
             ++p;
+        // ("what law school's like": the question word is what "be" says of its subject)
+        if (p > i + 1 && isIn(text(p), beForms) && text(p + 1) == "like"_L1)
+            return false;
         return p < size() && p + 1 < size() && (isFinite(tag(p)) || isIn(text(p), auxiliaries));
     }
 
@@ -712,14 +710,30 @@ private:
                                   isIn(first, relativeWords) && text(k + 1) != "of"_L1 &&
                                   (first != "why"_L1 || text(j - 1).startsWith("reason"_L1));
             const bool preposition =
-                isOneOf(before, {Tag::rp, Tag::in}) && text(j - 1) != "that"_L1;
-            const bool embedded = adjacent && (isVerbWord(j - 1) || preposition ||
+                (isOneOf(before, {Tag::rp, Tag::in}) || isLikelyPreposition(text(j - 1))) &&
+                text(j - 1) != "that"_L1;
+            // ("remember offhand what time", "explain me how you…")
+            qsizetype verb = j - 1;
+            while (verb > 0 && (tag(verb) == Tag::rb || isIn(text(verb), objectPronouns)))
+                --verb;
+            const bool embedded = adjacent && (isVerbWord(verb) || preposition ||
                                                isIn(text(j - 1), clauseAdjectives) || relative);
             // After a noun "who has autism" is about it: a question inverts before a pronoun
             if (adjacent && relative)
                 return whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), subjectPronouns) ||
                                          isIn(text(whPhraseEnd(k) + 1), demonstratives));
-            return whInverted(k) || (!embedded && whSubject(k));
+            if (whInverted(k) || (!embedded && whSubject(k)))
+                return true;
+            // Without inversion, as casual speakers ask ("…mostly nights how you feel about
+            // it"), or a short follow-up ending the result ("…after six months how come")
+            if (embedded || (adjacent && relative))
+                return false;
+            const Form form = EnglishClause::readFrom(m_words, k).form;
+            const bool shortAndVerbless =
+                size() - k <= 3 && std::none_of(m_words.begin() + k, m_words.end(),
+                                                [](const Word& w) { return isFinite(w.tag); });
+            return form == Form::followUp || (form == Form::interrogative && shortAndVerbless) ||
+                   (form == Form::interrogative && text(whPhraseEnd(k)).startsWith("you"_L1));
         }
         // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
         // that going…", not "…the trial period is a conversation…"

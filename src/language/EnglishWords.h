@@ -34,6 +34,9 @@ inline constexpr QLatin1String interjections[] = {
     "jeez"_L1, "blimey"_L1, "crikey"_L1, "golly"_L1,  "hooray"_L1,   "ooh"_L1,
     "ahh"_L1,  "eh"_L1,     "bless"_L1,  "cheers"_L1, "goodness"_L1, "yo"_L1};
 
+// Words that hold the place of what the speaker is about to say, inside a phrase too.
+inline constexpr QLatin1String fillers[] = {"um"_L1, "uh"_L1, "er"_L1, "erm"_L1, "hmm"_L1, "mm"_L1};
+
 // The listener, addressed.
 inline constexpr QLatin1String secondPerson[] = {"you"_L1, "your"_L1, "yours"_L1, "yourself"_L1,
                                                  "yourselves"_L1};

@@ -587,7 +587,12 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
     const QStringView before =
         QStringView(words).first(std::max<qsizetype>(0, words.size() - lastWord.size() - 1));
     const bool negated = lastWord == u"not" && (before.endsWith(u" if") || before.endsWith(u" or"));
-    if (equalsAny(lastWord, danglingWords) && !negated) {
+    // "Since when?", "Why not?": a question word's own
+    const QStringView beforeLast = before.sliced(before.lastIndexOf(u' ') + 1);
+    const bool asked =
+        (equalsAny(lastWord, englishWords::questionWords) && lastWord != u"whether") ||
+        (lastWord == u"not" && equalsAny(beforeLast, englishWords::questionWords));
+    if (equalsAny(lastWord, danglingWords) && !negated && !asked) {
         return std::nullopt;
     }
     if (isFinal || question.contains(u'?') || count > 3) {
