@@ -143,7 +143,8 @@ qsizetype questionPhraseEnd(const QList<EnglishTagger::Word>& words, qsizetype i
         while (quantity && p < i + 5 &&
                (EnglishTagger::isNoun(tag(p)) || tag(p) == Tag::jj || filler(p) ||
                 (p == first + 1 && canBeNoun(text(p))) ||
-                (p > first + 1 && tag(p) == Tag::dt && EnglishTagger::isNoun(tag(p + 1)))))
+                (p > first + 1 && tag(p) == Tag::dt && EnglishTagger::isNoun(tag(p + 1))) ||
+                (p == first + 1 && tag(p) == Tag::of))) // "how many of the residents"
             ++p;
         if (!quantity && isIn(text(p), {"a"_L1, "an"_L1}) && EnglishTagger::isNoun(tag(p + 1)))
             p += 2;

@@ -33,8 +33,8 @@ constexpr QLatin1String subjectWords[] = {
     "anyone"_L1,   "anybody"_L1,   "anything"_L1,   "someone"_L1, "somebody"_L1, "something"_L1,
     "everyone"_L1, "everybody"_L1, "everything"_L1, "nobody"_L1,  "people"_L1,   "one"_L1};
 // After a question word these open a clause about something, not a question ("what we did").
-constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1,  "they"_L1, "he"_L1,
-                                            "she"_L1, "you"_L1, "a"_L1,    "an"_L1};
+constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1, "they"_L1, "he"_L1, "she"_L1,
+                                            "you"_L1, "it"_L1, "a"_L1,    "an"_L1};
 // A listener's reply after "what", which is often "that" misheard ("what makes sense"): a
 // question only when put to the listener.
 constexpr QLatin1String replyVerbs[] = {"makes"_L1, "sounds"_L1, "seems"_L1,
@@ -189,7 +189,8 @@ private:
             const bool verbBefore = afterPersonalSubject(at) || text(at - 1) == "to"_L1 ||
                                     isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
                                     text(at - 1) == "n't"_L1 ||
-                                    (EnglishTagger::isNoun(tag(at - 1)) && phraseEnd(start) == at);
+                                    (EnglishTagger::isNoun(tag(at - 1)) &&
+                                     (phraseEnd(start) == at || !opensPhraseLeadIn(start)));
             // "you'll know what chaos looks like": a clause after a verb is its object
             const bool particle =
                 tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
@@ -422,7 +423,9 @@ private:
             // "it would be lovely to hear…": whatever the adjective
             const bool wanted = isIn(text(j), wanting) ||
                                 (text(i) == "it"_L1 && text(j - 1) == "be"_L1 && tag(j) == Tag::jj);
-            if (wanted && (toKnow || youTo))
+            const bool knowsListener =
+                toKnow && isIn(text(to + 2), objectPronouns) && to + 3 >= size();
+            if (wanted && (toKnow || youTo) && !knowsListener)
                 return asks;
             // "i was hoping you could…", "i'd be grateful if you could…", "it'd be great if you
             // could…"
@@ -459,7 +462,7 @@ private:
         }
         while (tag(verb) == Tag::rb)
             ++verb;
-        if (verb >= size() || isIn(text(verb), beForms) ||
+        if (verb >= size() || isIn(text(verb), {"is"_L1, "was"_L1, "am"_L1}) ||
             isIn(text(verb), {"'re"_L1, "'s"_L1, "'m"_L1}) ||
             !(isModal(verb) || isIn(text(verb), auxiliaries) || canBeVerb(text(verb)) ||
               hasReading(text(verb), [](Tag t) {
@@ -623,6 +626,12 @@ private:
         const qsizetype afterPhrase =
             tag(i) == Tag::vb || tag(i) == Tag::vbp ? i + 1 : phraseEnd(i);
         if (isOneOf(tag(afterPhrase), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}))
+            return {};
+        // "(good) spot, most people don't notice": its object is a subject with a verb of its own
+        if (afterPhrase == i + 1 && !isIn(text(i + 1), objectPronouns) &&
+            phraseEnd(i + 1) > i + 1 &&
+            (isOneOf(tag(phraseEnd(i + 1)), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
+             isIn(text(phraseEnd(i + 1)), auxiliaries)))
             return {};
         Reading reading{Form::imperative};
         // "tell me about a time when i failed" tells the speaker's story; "as if i were…" sets
@@ -845,9 +854,11 @@ private:
             }
             // Then the answer, not more of the question: "what's the name of your manager",
             // "what's the word you'd use", "what was it like"
+            // (a name, a number, a noun or what it is like, not "when was it out", "what is it
+            // now")
             return p < size() && !m_addressed &&
                    !isOneOf(tag(p), {Tag::in, Tag::of, Tag::to, Tag::wdt, Tag::wp, Tag::wrb,
-                                     Tag::md, Tag::prp}) &&
+                                     Tag::md, Tag::prp, Tag::rb, Tag::rp}) &&
                    !isIn(text(p), {"like"_L1, "that"_L1, "about"_L1});
         }
         // "was it march no april": corrected before anyone answers
@@ -888,7 +899,7 @@ private:
         if (n >= 3 && text(n - 1) == "right"_L1)
             return !isIn(text(n - 2), notBeforeTagRight) && tag(n - 2) != Tag::rb;
         // "you've got your card yeah"
-        if (n >= 3 && text(n - 1) == "yeah"_L1 && m_addressed)
+        if (n >= 3 && isIn(text(n - 1), {"yeah"_L1, "yes"_L1}) && m_addressed)
             return true;
         if (n >= 4 && isIn(last(3), negativeTags))
             return true;

@@ -184,6 +184,10 @@ private:
 
     LeadIn leadInAt(qsizetype i) const {
         i = afterDiscourse(i);
+        // "sorry, before we start…"
+        while (i + 1 < size() && isIn(text(i), replyWords) &&
+               isIn(text(i + 1), leadInSubordinators))
+            ++i;
         while (i + 1 < size() && tag(i) == Tag::rb && !isIn(text(i), leadInSubordinators))
             ++i; // "so hypothetically if…"
         // "let's say…", "bearing in mind…"
@@ -203,9 +207,106 @@ private:
         return topic ? LeadIn::topic : LeadIn::none;
     }
 
+public:
+    // How the sentence from `start` ends at the last word.
+    EnglishSentences::Ending ending(qsizetype start) const {
+        using Ending = EnglishSentences::Ending;
+        const qsizetype last = size() - 1;
+        const QString& word = text(last);
+        // "what do you mean by liberal um": the filler holds the place of more
+        if (isIn(word, fillers) && last > start) {
+            const EnglishSentences::Ending before = Boundaries(m_words.first(last)).ending(start);
+            return before == Ending::whole ? Ending::open : before;
+        }
+        const bool dangling =
+            isIn(word, {"the"_L1, "a"_L1, "an"_L1, "my"_L1, "your"_L1, "our"_L1, "their"_L1,
+                        "his"_L1, "its"_L1, "every"_L1, "and"_L1, "but"_L1, "if"_L1, "because"_L1,
+                        "whether"_L1, "unless"_L1, "although"_L1}) ||
+            isIn(word, fillers) || (word == "so"_L1 && text(last - 1) == "just"_L1);
+        if (dangling || endsAwaitingVerb(start, last))
+            return Ending::cutOff;
+        const qsizetype first = afterDiscourse(start);
+        // "would you prefer the morning slot or"
+        const bool trailsOff = word == "or"_L1 && last > first + 1 &&
+                               EnglishClause::readFrom(m_words.first(last), first).asks;
+        // ("or do you", "why would the competitor": an auxiliary and its subject may close a
+        // question, or go on)
+        qsizetype subject = last;
+        while (subject > start && subject > last - 3 &&
+               (EnglishTagger::isNoun(tag(subject)) || isOneOf(tag(subject), {Tag::dt, Tag::jj})))
+            --subject;
+        if (tag(last) == Tag::prp)
+            subject = last - 1;
+        const bool pronounLast =
+            subject < last && subject > start &&
+            (EnglishTagger::isNoun(tag(last)) || tag(last) == Tag::prp) &&
+            (tag(subject) == Tag::md || isIn(text(subject), doForms) ||
+             isIn(text(subject), haveForms)) &&
+            (subject == afterDiscourse(start) || isIn(text(subject - 1), questionWords) ||
+             endsQuestionPhrase(subject - 1) || isIn(text(subject - 1), {"or"_L1, "and"_L1}));
+        if (trailsOff || pronounLast || endsQuestionPhrase(last) || endsOpenClause(last) ||
+            (leadInAt(start) == LeadIn::clause &&
+             isIn(text(first),
+                  {"if"_L1, "when"_L1, "since"_L1, "once"_L1, "before"_L1, "after"_L1, "given"_L1,
+                   "assuming"_L1, "considering"_L1, "suppose"_L1, "supposing"_L1, "imagine"_L1}) &&
+             !EnglishClause::readFrom(m_words, first).asks))
+            return Ending::open;
+        return Ending::whole;
+    }
+
+    // Whether an auxiliary near the end still waits for its verb: right after a question phrase
+    // ("which of your old jobs do"), before its subject where it opens the clause ("or do you",
+    // "why would the competitor", "have you ever"), after its subject before an adverb ("we'll
+    // each"), or "is" after a noun ("the gap we talked about was"). "i do", "you should", "what
+    // do you all do" are whole.
+    bool endsAwaitingVerb(qsizetype start, qsizetype last) const {
+        qsizetype end = last;
+        while (end > start && ((isIn(text(end), verbAdverbs) && text(end) != "actually"_L1) ||
+                               isIn(text(end), {"each"_L1, "all"_L1, "both"_L1})))
+            --end;
+        const auto opensClause = [this, start](qsizetype aux) {
+            qsizetype before = aux - 1;
+            while (before >= start && openings::joinsSentences(text(before)))
+                --before;
+            return before < start || isIn(text(before), questionWords) ||
+                   endsQuestionPhrase(before) || isIn(text(before), {"or"_L1, "and"_L1});
+        };
+        if (isAuxiliary(end) && tag(end) != Tag::pos) {
+            if (end < last)
+                return true;
+            // ("how many were" is whole: the question phrase is what "be" says of its subject)
+            const bool be = isIn(text(end), beForms) || isIn(text(end), {"be"_L1, "been"_L1});
+            if (!be && (endsQuestionPhrase(end - 1) || opensClause(end) ||
+                        (tag(end - 1) == Tag::prp && isIn(text(end - 2), questionWords))))
+                return true;
+            return isIn(text(end), beForms) && EnglishTagger::isNoun(tag(end - 1)) &&
+                   !isIn(text(end - 2), questionWords);
+        }
+        // The auxiliary, then its subject: "have you", "why would the competitor" may end a
+        // question or go on
+        qsizetype subject = end;
+        if (end == last)
+            return false;
+        if (tag(subject) != Tag::prp) {
+            while (subject > end - 3 && subject > start &&
+                   (EnglishTagger::isNoun(tag(subject)) ||
+                    isOneOf(tag(subject), {Tag::dt, Tag::jj, Tag::pos})))
+                --subject;
+            if (subject == end || !EnglishTagger::isNoun(tag(end)))
+                return false;
+        } else {
+            --subject;
+        }
+        return (tag(subject) == Tag::md || isIn(text(subject), doForms) ||
+                isIn(text(subject), haveForms)) &&
+               opensClause(subject);
+    }
+
     // Whatever rule divides them, two sentences meet only where one can end and the next
     // begin; where the words cannot tell, they stay one.
+    bool mayDivide(qsizetype j) const { return mayEndBefore(j) && mayBeginAt(j); }
 
+private:
     // Whether a sentence may end before `j`: not on a word that the next one continues, as an
     // auxiliary its subject or verb ("which of your old jobs do | you miss", "have you ever |
     // read"), a number the next number ("twenty | five", "twelve times | fourteen"), a noun
@@ -261,11 +362,17 @@ private:
             return EnglishTagger::isNoun(t) || isOneOf(t, {Tag::dt, Tag::jj, Tag::pos, Tag::rb});
         };
         for (qsizetype w = i - 1; w >= 0 && w >= i - 5; --w) {
+            // (a subject: not "how long ago", the question phrase itself)
             if (isIn(text(w), questionWords))
-                return w + 1 < i && std::all_of(m_words.begin() + w + 1, m_words.begin() + i + 1,
-                                                [&inPhrase](const Word& x) {
-                                                    return inPhrase(x.tag) || x.tag == Tag::prp;
-                                                });
+                return w + 1 < i &&
+                       std::all_of(m_words.begin() + w + 1, m_words.begin() + i + 1,
+                                   [&inPhrase](const Word& x) {
+                                       return inPhrase(x.tag) || x.tag == Tag::prp;
+                                   }) &&
+                       std::any_of(m_words.begin() + w + 1, m_words.begin() + i + 1,
+                                   [](const Word& x) {
+                                       return EnglishTagger::isNoun(x.tag) || x.tag == Tag::prp;
+                                   });
             if (!inPhrase(tag(w)))
                 return false;
         }
@@ -380,9 +487,14 @@ private:
                 return true;
             // The subject's noun phrase, then what "is" says of it: "is the commute okay"
             qsizetype end = next;
-            while (end < size() && end < next + 4 &&
-                   (EnglishTagger::isNoun(tag(end)) || isOneOf(tag(end), {Tag::dt, Tag::jj})))
+            bool about = false; // "is the commute to manchester doable"
+            while (end < size() && end < next + 6 &&
+                   (EnglishTagger::isNoun(tag(end)) || isOneOf(tag(end), {Tag::dt, Tag::jj}) ||
+                    (!about && end > next && isOneOf(tag(end), {Tag::in, Tag::to}) &&
+                     EnglishTagger::isNoun(tag(end + 1))))) {
+                about = about || isOneOf(tag(end), {Tag::in, Tag::to});
                 ++end;
+            }
             return end > next && isOneOf(tag(end), {Tag::jj, Tag::vbg, Tag::vbn}) &&
                    !isVerbWord(j - 1) && !isIn(text(j - 1), demonstratives);
         }
@@ -979,6 +1091,50 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+// The tagged words of the last `count` words, and where each word's first token is: the tagger
+// splits contractions ("it's" is "it" "'s").
+struct Tokens {
+    QList<EnglishTagger::Word> tagged;
+    QList<qsizetype> firstToken;
+
+    Tokens(const QStringList& words, qsizetype limit) {
+        tagged = EnglishTagger::tag(words, {}, limit);
+        qsizetype token = 0;
+        for (qsizetype word = 0; word < words.size() && token < tagged.size(); ++word) {
+            firstToken.append(token);
+            token += tagged[token].text == words[word] ? 1 : 2;
+        }
+    }
+};
+
+// Enough of a result's end for how it ends: the words of a clause.
+constexpr qsizetype endingWords = 20;
+
+} // namespace
+
+EnglishSentences::Ending EnglishSentences::ending(const QStringList& words) {
+    if (words.isEmpty())
+        return Ending::whole;
+    const QStringList end = words.mid(std::max<qsizetype>(0, words.size() - endingWords));
+    const QList<qsizetype> sentenceStarts = starts(end);
+    const Tokens tokens(end, EnglishTagger::sentenceWords);
+    if (tokens.tagged.isEmpty())
+        return Ending::whole;
+    const qsizetype last = sentenceStarts.isEmpty() ? 0 : sentenceStarts.last();
+    return Boundaries(tokens.tagged).ending(tokens.firstToken.value(last));
+}
+
+bool EnglishSentences::mayDivide(const QStringList& words, qsizetype at) {
+    if (at <= 0 || at >= words.size())
+        return true;
+    const qsizetype from = std::max<qsizetype>(0, at - endingWords);
+    const Tokens tokens(words.mid(from, at - from + endingWords), EnglishTagger::sentenceWords);
+    const qsizetype token = tokens.firstToken.value(at - from, -1);
+    return token < 0 || Boundaries(tokens.tagged).mayDivide(token);
+}
 
 QList<qsizetype> EnglishSentences::starts(const QStringList& words) {
     if (words.isEmpty())

@@ -20,6 +20,25 @@ public:
     // first at 0, none for no words. Boundaries are read in the first
     // EnglishTagger::sentenceWords words only; the rest stays in the last sentence.
     static QList<qsizetype> starts(const QStringList& words);
+
+    // How the last sentence of `words` ends, as the recogniser may end a result at a pause.
+    enum class Ending {
+        // Where a sentence can end.
+        whole,
+        // Where it may end, or go on after the pause: a question phrase without its verb ("how
+        // many of the residents"), a lead-in without its clause ("since you've worked"), a
+        // question trailing off on "or".
+        open,
+        // Where no sentence ends: on an article, a conjunction, an auxiliary waiting for its
+        // verb ("which of your old jobs do", "why would the competitor"), a filler, "just so".
+        cutOff
+    };
+    static Ending ending(const QStringList& words);
+
+    // Whether the words from `at` may begin a sentence after those before it, each side
+    // whole: not "you miss the most" after "which of your old jobs do", nor "who won't take
+    // their medication" after "how you deal with a resident".
+    static bool mayDivide(const QStringList& words, qsizetype at);
 };
 
 } // namespace corvel

@@ -1,6 +1,7 @@
 #include "language/QuestionContinuation.h"
 
 #include "language/EnglishClause.h"
+#include "language/EnglishSentences.h"
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
 #include "language/PhraseReading.h"
@@ -372,6 +373,29 @@ bool isBareName(const QList<EnglishTagger::Word>& words) {
 
 } // namespace
 
+bool QuestionContinuation::goesOn(const QString& question, const QString& words) {
+    const QStringList asked = spokenWords(question.right(maximumCharacters));
+    const QString sentence = firstSentence(words.left(maximumCharacters));
+    const QStringList spoken = spokenWords(sentence);
+    if (asked.isEmpty() || spoken.isEmpty() || isReply(spoken) ||
+        EnglishClause::opensQuestion(spoken))
+        return false;
+    if (!EnglishSentences::mayDivide(asked + spoken, asked.size()))
+        return true;
+    const QList<EnglishTagger::Word> end = endTags(asked);
+    return isVerb(end.last().tag) && read(question, sentence) == Reading::object;
+}
+
+QString QuestionContinuation::asAsked(const QString& question) {
+    QString asked = question.trimmed();
+    while (asked.endsWith(u'?') || asked.endsWith(u'.') || asked.endsWith(u'!'))
+        asked.chop(1);
+    if (!asked.endsWith(" or"_L1, Qt::CaseInsensitive))
+        return question;
+    asked.chop(3);
+    return asked.trimmed() + u'?';
+}
+
 QString QuestionContinuation::firstSentence(const QString& words) {
     const QString trimmed = words.trimmed();
     for (qsizetype i = 0; i + 1 < trimmed.size(); ++i) {
@@ -386,6 +410,10 @@ bool QuestionContinuation::mayGoOn(const QString& question) {
     const QStringList words = spokenWords(question);
     if (words.isEmpty() || isIn(words.last(), subordinators))
         return false;
+    // Stopped where no sentence ends, or where it may go on: "which of your old jobs do", "how
+    // many of the residents", "would you prefer mornings or"
+    if (EnglishSentences::ending(words) != EnglishSentences::Ending::whole)
+        return true;
     if (endsBeforePredicate(words))
         return true;
     // After an auxiliary they are verbs: "you've ever been given"
@@ -418,6 +446,14 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
         return EnglishClause::opensQuestion(spoken) ? Reading::question : Reading::remark;
     // Cut off ("our roadmap and the"), words are no phrase yet.
     const bool remark = isReply(spoken) || EnglishClause::isCutOff(spoken);
+    // A question stopped before its end goes on with whatever is not a reply nor a question of
+    // its own: "how many of the residents" "on your floor did you look after"
+    if (EnglishSentences::ending(asked) != EnglishSentences::Ending::whole) {
+        if (EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))) &&
+            !(asked.last() == "or"_L1))
+            return Reading::question;
+        return isReply(spoken) ? Reading::remark : Reading::object;
+    }
     // The words tagged after the question, once, where a rule needs them.
     std::optional<QList<EnglishTagger::Word>> taggedWords;
     const auto tagged = [&]() -> const QList<EnglishTagger::Word>& {

@@ -43,6 +43,16 @@ public:
 
     // The words up to the first sentence's closing mark: "Right. Sure." is two remarks.
     static QString firstSentence(const QString& words);
+
+    // Whether `words`, said after `question` was asked whole, only go on with it: they cannot
+    // begin a sentence after it ("who won't take their medication" after "How you deal with a
+    // resident?"), or they are the object of the verb it ends on ("your last job" after "Why
+    // did you leave?"). A question of their own does not.
+    static bool goesOn(const QString& question, const QString& words);
+
+    // `question` as it is asked once nothing more comes: trailing off on "or", without it
+    // ("Would you prefer mornings or?" is "Would you prefer mornings?").
+    static QString asAsked(const QString& question);
 };
 
 } // namespace corvel

@@ -54,7 +54,9 @@ bool reportsSpeech(const QList<EnglishTagger::Word>& words, qsizetype end) {
                (isIn(text(verb - 1), subjectPronouns) ||
                 EnglishTagger::isNoun(words[verb - 1].tag));
     // "the first question on the form was…", "the first thing she asked was…"
-    if (isIn(word, beForms) && verb > 0) {
+    // (not "your cv says you're in leeds", where "be" has a subject of its own)
+    if (isIn(word, beForms) && verb > 0 && !isIn(text(verb - 1), subjectPronouns) &&
+        text(verb - 1) != "there"_L1) {
         for (qsizetype i = verb - 1; i >= 0 && i >= verb - 6; --i) {
             if (text(i) == "question"_L1 || (isIn(text(i), quotingVerbs) && i < verb - 1))
                 return true;

@@ -1,5 +1,6 @@
 #include "listening/AutomaticQuestionTurns.h"
 
+#include "language/QuestionContinuation.h"
 #include "listening/TranscriptQuestionTracker.h"
 
 namespace corvel {
@@ -18,9 +19,10 @@ std::optional<QString> AutomaticQuestionTurns::consume(const QString& transcript
     return take(transcript, *question, now);
 }
 
-std::optional<QString> AutomaticQuestionTurns::take(const QString& transcript,
-                                                    const QString& question, double now) {
+std::optional<QString> AutomaticQuestionTurns::take(const QString& transcript, const QString& heard,
+                                                    double now) {
     consumedTranscript = transcript;
+    const QString question = QuestionContinuation::asAsked(heard);
     if (!(now - lastQuestionTime >= repeatWindow) &&
         TranscriptQuestionTracker::isSameQuestion(question, lastQuestion)) {
         return std::nullopt;

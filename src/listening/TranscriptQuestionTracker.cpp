@@ -592,7 +592,8 @@ std::optional<QString> TranscriptQuestionTracker::question(const QString& text, 
     const bool asked =
         (equalsAny(lastWord, englishWords::questionWords) && lastWord != u"whether") ||
         (lastWord == u"not" && equalsAny(beforeLast, englishWords::questionWords));
-    if (equalsAny(lastWord, danglingWords) && !negated && !asked) {
+    // "Would you prefer mornings or": trailing off, it waits for what may follow
+    if (equalsAny(lastWord, danglingWords) && !negated && !asked && lastWord != u"or") {
         return std::nullopt;
     }
     if (isFinal || question.contains(u'?') || count > 3) {

@@ -61,7 +61,7 @@ void AppStore::offerHeardDraft(const QString& text) {
 void AppStore::receiveTranscript(const QString& text, bool isFinal) {
     if (!m_isSessionActive || m_isPaused || !(m_audio->isRunning() || m_isStarting))
         return;
-    m_intake.record(text);
+    m_intake.record(text, m_clock->now());
     m_questionUpdatedAt = m_clock->now();
 
     if (m_activeAudioSource.value_or(m_audioSource) == AudioSource::microphone) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 namespace corvel {
@@ -57,8 +58,8 @@ public:
     void listeningStarted();
     // The recogniser starts a segment: a waiting question opens it, nothing else is carried.
     void segmentStarted();
-    // A transcript update of the current segment.
-    void record(const QString& text);
+    // A transcript update of the current segment, heard at uptime `now`.
+    void record(const QString& text, double now = 0);
     // The question in the update just recorded, from call audio, and what to do with it;
     // `automatic` when questions are asked without the user.
     Heard judge(bool isFinal, bool automatic);
@@ -93,6 +94,17 @@ private:
     // detector would take the "we" of its object for the candidate's own story ("… about how we
     // ship").
     std::optional<Waiting> m_decided;
+    // A question taken from the whole of this segment, and in the next one, the question taken
+    // just before it: words that only go on with it are no question of their own.
+    std::optional<QString> m_takenWhole;
+    std::optional<QString> m_following;
+    // Words of the segment before that stopped where no sentence ends: they lead this segment
+    // if its first words come soon after them.
+    std::optional<QString> m_unfinished;
+    bool m_fresh = false;
+    bool m_carriesUnfinished = false;
+    double m_heardAt = 0;
+    double m_finalAt = -std::numeric_limits<double>::infinity();
 };
 
 } // namespace corvel
