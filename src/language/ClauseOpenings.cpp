@@ -152,6 +152,9 @@ qsizetype questionPhraseEnd(const QList<EnglishTagger::Word>& words, qsizetype i
     }
     if (isIn(text(i), {"who"_L1, "whom"_L1, "why"_L1, "where"_L1, "when"_L1}))
         return p + (text(p) == "else"_L1 ? 1 : 0);
+    // "what your supervisor would say": a possessive opens the subject, not the phrase
+    if (isIn(text(p), {"your"_L1, "my"_L1, "our"_L1, "their"_L1, "his"_L1, "her"_L1}))
+        return p;
     while (p < size && p < i + 6 && !isIn(text(p), auxiliaries) && tag(p) != Tag::md &&
            (text(p) == "else"_L1 || filler(p) ||
             isOneOf(tag(p), {Tag::dt, Tag::jj, Tag::jjr, Tag::jjs, Tag::cd, Tag::of}) ||

@@ -450,11 +450,15 @@ private:
     Reading uninvertedAt(qsizetype i) const {
         if (!isIn(text(i), questionWords) || text(i) == "whether"_L1)
             return {};
-        const qsizetype subject = whPhraseEnd(i);
+        qsizetype subject = whPhraseEnd(i);
+        // ("what kind of research you…", the tagger taking the noun for a verb)
+        if (text(subject) != "you"_L1 && text(subject) != "your"_L1 &&
+            text(subject + 1) == "you"_L1 && canBeNoun(text(subject)))
+            ++subject;
         // "you", or a noun phrase of the listener's: "what your supervisor would say"
         qsizetype verb = subject + 1;
         if (text(subject) == "your"_L1) {
-            while (verb < subject + 4 && (EnglishTagger::isNoun(tag(verb)) ||
+            while (verb < subject + 6 && (EnglishTagger::isNoun(tag(verb)) ||
                                           isOneOf(tag(verb), {Tag::jj, Tag::in, Tag::dt})))
                 ++verb;
         } else if (text(subject) != "you"_L1) {
@@ -470,10 +474,14 @@ private:
               })))
             return {};
         for (qsizetype k = verb + 1; k < size(); ++k) {
-            if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators))
+            // (another clause's verbs are its own: "… about what we do here")
+            if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators) ||
+                isIn(text(k), questionWords))
                 break;
+            // (a verb with its tense: not "to be", nor "be" after a modal)
             if (!isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) &&
-                !isIn(text(k), auxiliaries))
+                !isIn(text(k), {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "am"_L1, "'s"_L1, "'re"_L1,
+                                "'m"_L1}))
                 continue;
             qsizetype before = k - 1;
             while (before > verb && tag(before) == Tag::rb)
@@ -483,8 +491,9 @@ private:
             // clause before the main one ("when you're on a ward you don't…")
             const bool chain =
                 isModal(before) || isIn(text(before), auxiliaries) || text(before) == "n't"_L1;
+            // ("how you answer that | isn't…": after a verb "that" is its object)
             const bool relative =
-                isIn(text(before), {"who"_L1, "which"_L1, "that"_L1}) ||
+                (isIn(text(before), {"who"_L1, "which"_L1, "that"_L1}) && before - 1 != verb) ||
                 (isIn(text(before), subjectPronouns) && EnglishTagger::isNoun(tag(before - 1)));
             if (!chain && !relative)
                 return {};
@@ -510,20 +519,27 @@ private:
             return false;
         };
         for (qsizetype copula = i + 2; copula < size() && copula < i + 18; ++copula) {
+            // (not "and it's an odd one", a clause of its own)
             if (!isIn(text(copula), {"is"_L1, "'s"_L1}) || tag(copula - 1) == Tag::ex ||
-                isIn(text(copula - 1), {"it"_L1, "that"_L1, "this"_L1, "there"_L1}) ||
+                text(copula - 1) == "there"_L1 ||
+                (text(copula) == "'s"_L1 &&
+                 isIn(text(copula - 1), {"it"_L1, "that"_L1, "this"_L1})) ||
                 !named(copula))
                 continue;
             const qsizetype asked = copula + 1;
             // What is asked: a question word's clause, or a thing after asking about it
             const bool clause = isIn(text(asked), questionWords) || text(asked) == "if"_L1;
-            const bool about = isPreposition(tag(copula - 1)) &&
-                               (tag(asked) == Tag::dt || EnglishTagger::isNoun(tag(asked)));
+            const bool about =
+                (isPreposition(tag(copula - 1)) || isLikelyPreposition(text(copula - 1))) &&
+                (tag(asked) == Tag::dt || EnglishTagger::isNoun(tag(asked)));
             // ("the thing i'm wondering about is how we get…": the speaker's own question)
             const bool addressed =
                 std::any_of(m_words.begin() + asked, m_words.end(),
                             [](const Word& w) { return isIn(w.text, secondPerson); });
-            if ((clause || about) && addressed)
+            const bool speakers =
+                std::any_of(m_words.begin() + asked, m_words.end(),
+                            [](const Word& w) { return isIn(w.text, firstPerson); });
+            if ((clause || about) && (addressed || !speakers))
                 return {Form::indirectRequest, true, false};
         }
         return {};
@@ -725,8 +741,13 @@ private:
         // …and a question word right after a noun opens a clause about it ("a patient who
         // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
         // why…")
-        const bool relative = inner && EnglishTagger::isNoun(tag(i - 1)) &&
-                              isIn(first, relativeWords) && !opensPhraseLeadIn(*leadStart);
+        // (after "anyone", "someone" too)
+        const bool relative =
+            inner &&
+            (EnglishTagger::isNoun(tag(i - 1)) ||
+             isIn(text(i - 1), {"anyone"_L1, "anybody"_L1, "someone"_L1, "somebody"_L1,
+                                "everyone"_L1, "everybody"_L1, "anything"_L1, "something"_L1})) &&
+            isIn(first, relativeWords) && !opensPhraseLeadIn(*leadStart);
         if (const Reading asked = interrogativeAt(i);
             asked.form != Form::statement &&
             (!afterNoun || (isIn(first, questionWords) && !relative)))

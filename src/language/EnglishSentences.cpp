@@ -113,6 +113,11 @@ public:
                 leadIn = LeadIn::none;
                 continue;
             }
+            // "the next one we ask everyone and there's no right answer…": a clause joined to the
+            // topic's own ends it
+            if (leadIn == LeadIn::topic && isIn(text(j - 1), {"and"_L1, "but"_L1}) &&
+                (isIn(text(j), subjectPronouns) || text(j) == "there"_L1) && isFiniteAt(j + 1))
+                leadIn = LeadIn::none;
             // A quoted question runs on to the end: "…asked where exactly does my money go"
             if (leadIn != LeadIn::clause && quoteStartsAt(j))
                 break;
@@ -126,7 +131,8 @@ public:
                 leadIn = LeadIn::none;
                 continue;
             }
-            // "i see so | you left…": the words that join two sentences open the second
+            // "i see so | you left…": the words that join two sentences open the
+            // second
             qsizetype at = j;
             while (at - 1 > start + 1 && openings::joinsSentences(text(at - 1)) &&
                    !isIn(text(at - 1), clauseEnds) && tag(at - 1) != Tag::in &&
@@ -235,15 +241,20 @@ public:
         while (subject > start && subject > last - 3 &&
                (EnglishTagger::isNoun(tag(subject)) || isOneOf(tag(subject), {Tag::dt, Tag::jj})))
             --subject;
-        if (tag(last) == Tag::prp)
+        if (tag(last) == Tag::prp || isIn(text(last), demonstratives))
             subject = last - 1;
-        const bool pronounLast =
-            subject < last && subject > start &&
-            (EnglishTagger::isNoun(tag(last)) || tag(last) == Tag::prp) &&
-            (tag(subject) == Tag::md || isIn(text(subject), doForms) ||
-             isIn(text(subject), haveForms)) &&
-            (subject == afterDiscourse(start) || isIn(text(subject - 1), questionWords) ||
-             endsQuestionPhrase(subject - 1) || isIn(text(subject - 1), {"or"_L1, "and"_L1}));
+        const bool opens =
+            subject == afterDiscourse(start) || isIn(text(subject - 1), {"or"_L1, "and"_L1});
+        const bool afterQuestion =
+            isIn(text(subject - 1), questionWords) || endsQuestionPhrase(subject - 1);
+        const bool be = isIn(text(subject), beForms);
+        const bool pronounLast = subject < last && subject >= start &&
+                                 (EnglishTagger::isNoun(tag(last)) || tag(last) == Tag::prp ||
+                                  isIn(text(last), demonstratives)) &&
+                                 (((tag(subject) == Tag::md || isIn(text(subject), doForms) ||
+                                    isIn(text(subject), haveForms)) &&
+                                   (opens || afterQuestion)) ||
+                                  (be && opens));
         if (trailsOff || pronounLast || endsQuestionPhrase(last) || endsOpenClause(last) ||
             (leadInAt(start) == LeadIn::clause &&
              isIn(text(first),
@@ -262,7 +273,7 @@ public:
     bool endsAwaitingVerb(qsizetype start, qsizetype last) const {
         qsizetype end = last;
         while (end > start && ((isIn(text(end), verbAdverbs) && text(end) != "actually"_L1) ||
-                               isIn(text(end), {"each"_L1, "all"_L1, "both"_L1})))
+                               isIn(text(end), {"each"_L1, "all"_L1, "both"_L1, "n't"_L1})))
             --end;
         const auto opensClause = [this, start](qsizetype aux) {
             qsizetype before = aux - 1;
@@ -279,8 +290,16 @@ public:
             if (!be && (endsQuestionPhrase(end - 1) || opensClause(end) ||
                         (tag(end - 1) == Tag::prp && isIn(text(end - 2), questionWords))))
                 return true;
-            return isIn(text(end), beForms) && EnglishTagger::isNoun(tag(end - 1)) &&
-                   !isIn(text(end - 2), questionWords);
+            if (!isIn(text(end), beForms))
+                return false;
+            // "the students who were", "the gap … was", not "what your notice period is"
+            if (isIn(text(end - 1), {"who"_L1, "which"_L1, "that"_L1}))
+                return true;
+            qsizetype phrase = end - 1;
+            while (phrase > start && (EnglishTagger::isNoun(tag(phrase)) ||
+                                      isOneOf(tag(phrase), {Tag::dt, Tag::jj, Tag::pos})))
+                --phrase;
+            return EnglishTagger::isNoun(tag(end - 1)) && !isIn(text(phrase), questionWords);
         }
         // The auxiliary, then its subject: "have you", "why would the competitor" may end a
         // question or go on
@@ -477,7 +496,8 @@ private:
             return false;
         // ("…about you | that isn't on your cv", not "…today | that's great")
         if (isIn(text(j), {"that"_L1, "which"_L1, "who"_L1}) && isFiniteAt(j + 1) &&
-            text(j + 1) != "'s"_L1 && !(isAuxiliary(j + 1) && tag(j + 2) == Tag::prp))
+            !(text(j) == "that"_L1 && text(j + 1) == "'s"_L1) &&
+            !(isAuxiliary(j + 1) && tag(j + 2) == Tag::prp))
             return false;
         if (isIn(text(j), beForms) || isIn(text(j), haveForms)) {
             const qsizetype next = text(j + 1) == "n't"_L1 ? j + 2 : j + 1;
@@ -498,7 +518,26 @@ private:
             return end > next && isOneOf(tag(end), {Tag::jj, Tag::vbg, Tag::vbn}) &&
                    !isVerbWord(j - 1) && !isIn(text(j - 1), demonstratives);
         }
-        return !(isOneOf(tag(j), {Tag::vbz, Tag::vbd}) && !isAuxiliary(j));
+        if (isOneOf(tag(j), {Tag::vbz, Tag::vbd}) && !isAuxiliary(j))
+            return false;
+        // "what did the client, who i gather was difficult, | say…": "did" waits for its verb
+        return !(isOneOf(tag(j), {Tag::vb, Tag::vbp}) && awaitsVerbBefore(j));
+    }
+
+    // Whether "do" or a modal before `j`, inverted before its subject, has no verb yet.
+    bool awaitsVerbBefore(qsizetype j) const {
+        for (qsizetype k = j - 1; k >= 0 && k >= j - 12; --k) {
+            // ("who i gather was difficult": a parenthetic's verb is its own)
+            if ((isOneOf(tag(k), {Tag::vb, Tag::vbp}) && !isIn(text(k - 1), subjectPronouns)) ||
+                (isIn(text(k), clauseMarkers) && !isIn(text(k), {"who"_L1, "which"_L1, "that"_L1})))
+                return false;
+            if ((tag(k) == Tag::md || isIn(text(k), doForms)) && k + 1 < j &&
+                (tag(k + 1) == Tag::prp || EnglishTagger::isNoun(tag(k + 1)) ||
+                 tag(k + 1) == Tag::dt) &&
+                (k == 0 || isIn(text(k - 1), questionWords) || endsQuestionPhrase(k - 1)))
+                return true;
+        }
+        return false;
     }
 
     // Whether the words from `start` to `j` are a clause that is complete there: it has a verb,
@@ -559,6 +598,7 @@ private:
                 return !awaitsVerb(i, j) && !reportsSpeech(m_words, j);
             // ("because of the hours" is a phrase)
             if (i < j - 1 && isIn(text(i), clauseMarkers) && text(i) != "and"_L1 &&
+                tag(i - 1) != Tag::dt && // "a while"
                 text(i) != "or"_L1 && !(text(i) == "because"_L1 && text(i + 1) == "of"_L1))
                 return false;
         }
@@ -830,10 +870,12 @@ private:
                 --verb;
             const bool embedded = adjacent && (isVerbWord(verb) || preposition ||
                                                isIn(text(j - 1), clauseAdjectives) || relative);
-            // After a noun "who has autism" is about it: a question inverts before a pronoun
+            // After a noun "who has autism" is about it: a question inverts before a pronoun;
+            // "which ones" ends a result as a follow-up
             if (adjacent && relative)
-                return whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), subjectPronouns) ||
-                                         isIn(text(whPhraseEnd(k) + 1), demonstratives));
+                return (whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), subjectPronouns) ||
+                                          isIn(text(whPhraseEnd(k) + 1), demonstratives))) ||
+                       isShortFollowUp(k);
             if (whInverted(k) || (!embedded && whSubject(k)))
                 return true;
             // Without inversion, as casual speakers ask ("…mostly nights how you feel about
@@ -841,12 +883,14 @@ private:
             if (embedded || (adjacent && relative))
                 return false;
             const Form form = EnglishClause::readFrom(m_words, k).form;
-            const bool shortAndVerbless =
-                size() - k <= 3 && std::none_of(m_words.begin() + k, m_words.end(),
-                                                [](const Word& w) { return isFinite(w.tag); });
-            return form == Form::followUp || (form == Form::interrogative && shortAndVerbless) ||
-                   (form == Form::interrogative && text(whPhraseEnd(k)).startsWith("you"_L1));
+            // (not "… and what you did", a clause joined to the one before)
+            return isShortFollowUp(k) || form == Form::followUp ||
+                   (form == Form::interrogative && !isIn(text(k - 1), {"and"_L1, "or"_L1}) &&
+                    text(whPhraseEnd(k)).startsWith("you"_L1));
         }
+        // "…for a while now since when", "…took to you in what way"
+        if (isShortFollowUp(k) && tag(k) == Tag::in && !isVerbWord(j - 1))
+            return true;
         // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
         // that going…", not "…the trial period is a conversation…"
         // …or a noun phrase with a verb or an adjective after it ("…fortnight is a rotating
@@ -888,6 +932,17 @@ private:
                               (before == Tag::nns && !(isObjectPhrase(j - 1) &&
                                                        isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
                               isIn(text(j - 1), verbAdverbs));
+    }
+
+    // Whether the words from `k` to the end are a short follow-up without a verb, with a question
+    // word: "how come", "since when", "in what way", "differently how".
+    bool isShortFollowUp(qsizetype k) const {
+        return size() - k <= 3 &&
+               std::any_of(m_words.begin() + k, m_words.end(),
+                           [](const Word& w) { return isIn(w.text, questionWords); }) &&
+               std::none_of(m_words.begin() + k, m_words.end(), [](const Word& w) {
+                   return isFinite(w.tag) || isIn(w.text, auxiliaries);
+               });
     }
 
     // Whether a clause begins at `i`, a subject and its verb: "(is that) i find…", "(is that) the
@@ -949,6 +1004,12 @@ private:
         // ("on that were there…": "that" is the object of "on")
         const bool demonstrative = isIn(first, demonstratives) && isIn(text(j + 1), beForms) &&
                                    !isOneOf(tag(j - 1), {Tag::in, Tag::rp}) && !isVerbWord(j - 1);
+        // "…from the head chef | his question is…": a possessive's noun opens no clause about the
+        // noun before
+        if (isIn(first, {"his"_L1, "her"_L1, "my"_L1, "our"_L1, "their"_L1}) &&
+            EnglishTagger::isNoun(tag(j + 1)) && isIn(text(j + 2), beForms) &&
+            (EnglishTagger::isNoun(tag(last)) || !EnglishTagger::knows(before)))
+            return true;
         if ((!pronoun && !demonstrative) || isTagPhrase(j))
             return false;
         qsizetype verb = j + 1;

@@ -53,7 +53,7 @@ protected:
                     h.answers.answer({"An answer."});
                 const QStringList requests = SpokenTurns::play(turn, pause);
                 const bool exact = isRight(turn, requests);
-                const bool asked = isAsked(turn, requests);
+                const bool asked = isAsked(turn, requests, pause.has_value());
                 const auto fragments =
                     std::count_if(requests.begin(), requests.end(), [&](const QString& request) {
                         return isFragment(turn, request, pause.has_value());

@@ -3,6 +3,7 @@
 #include "SessionSegments.h"
 
 #include "language/EnglishPunctuation.h"
+#include "language/QuestionContinuation.h"
 #include "language/TextFolding.h"
 
 #include <QRegularExpression>
@@ -199,12 +200,29 @@ protected:
 
     // Whether the question is asked once from where its sentence begins, whole, with what the
     // turn says after it in the same breath ("…on a typical shift just roughly?").
-    static bool isAsked(const WrittenTurn& turn, const QStringList& requests) {
+    // Said with a pause inside its sentence, a question whole before the pause may be asked
+    // alone, what follows kept out ("Why did you leave? … your last job").
+    static bool isAsked(const WrittenTurn& turn, const QStringList& requests, bool paused) {
         if (turn.asked.isEmpty())
             return requests.isEmpty();
-        const QString request = foldedWords(requests.value(0)).join(u' ') + u' ';
-        return requests.size() == 1 &&
-               request.startsWith(foldedWords(turn.asked).join(u' ') + u' ');
+        if (requests.size() != 1)
+            return false;
+        const QStringList asked = foldedWords(turn.asked);
+        const QStringList request = foldedWords(requests.first());
+        if ((request.join(u' ') + u' ').startsWith(asked.join(u' ') + u' '))
+            return true;
+        if (!paused || request.isEmpty() || request.size() >= asked.size() ||
+            asked.mid(0, request.size()) != request ||
+            QuestionContinuation::mayGoOn(requests.first()))
+            return false;
+        for (qsizetype at = 0; at + asked.size() <= turn.words.size(); ++at) {
+            bool same = true;
+            for (qsizetype i = 0; same && i < asked.size(); ++i)
+                same = turn.words[at + i].text == asked[i];
+            if (same)
+                return turn.words[at + request.size() - 1].pause;
+        }
+        return false;
     }
 };
 
