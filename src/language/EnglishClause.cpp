@@ -69,6 +69,9 @@ constexpr QLatin1String courtesyObjects[] = {"look"_L1,    "seat"_L1,    "drink"
 // What the speaker searches for: "what's the word…", "what was the name…".
 constexpr QLatin1String namingWords[] = {"word"_L1,       "phrase"_L1, "name"_L1,   "term"_L1,
                                          "expression"_L1, "saying"_L1, "acronym"_L1};
+// Verbs of the listener's mind that a statement puts to them to confirm: "you mean…".
+constexpr QLatin1String confirming[] = {"think"_L1, "mean"_L1,     "figure"_L1,  "reckon"_L1,
+                                        "agree"_L1, "remember"_L1, "suppose"_L1, "believe"_L1};
 // What a question is called when the speaker names it: "my last question is…", "the thing i
 // always ask is…", "the big one for us is…".
 constexpr QLatin1String namingNouns[] = {"question"_L1, "thing"_L1, "one"_L1,      "bit"_L1,
@@ -348,6 +351,9 @@ private:
         if (isIn(first, questionWords) && first != "whether"_L1) {
             if (next.isEmpty()) // "why?"
                 return {Form::interrogative, true, false};
+            // "what if you're already on one": what would happen
+            if (first == "what"_L1 && next == "if"_L1 && i + 2 < size())
+                return askedBy(Form::interrogative, text(i + 2));
             // "so why you", "why you though"
             if (first == "why"_L1 && next == "you"_L1 &&
                 (i + 2 == size() || isIn(text(i + 2), {"though"_L1, "then"_L1, "exactly"_L1,
@@ -375,7 +381,8 @@ private:
                 return {};
             // The question phrase's auxiliary, then its subject ("what would we…").
             qsizetype j = i + 1;
-            while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j))
+            while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j) &&
+                   !isIn(text(j), questionWords))
                 ++j;
             if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
                 isIn(text(j - 1), subjectPronouns) && next != "come"_L1)
@@ -789,6 +796,11 @@ private:
         }
         // "you led the team?": a statement put to the listener
         if (m_questionMark && (first == "you"_L1 || first == "your"_L1))
+            return {Form::interrogative, true, false};
+        // "you think that would work", "you mean the leeds office": the listener's own mind, put
+        // to them to confirm ("you know what kids are like" tells)
+        if (first == "you"_L1 && i + 2 < size() && isIn(text(i + 1), confirming) &&
+            isOneOf(tag(i + 1), {Tag::vbp, Tag::vb}))
             return {Form::interrogative, true, false};
         statement.aboutSpeaker = isIn(first, firstPerson);
         return statement;

@@ -370,6 +370,14 @@ private:
             return false;
         if (word == "about"_L1 && isIn(text(last - 1), {"how"_L1, "what"_L1}))
             return false;
+        // "anything else | it wasn't supposed to": a clause about the indefinite; "theories on |
+        // why this is happening": the preposition's object; "one | another"
+        if ((isIndefinite(word) && isIn(text(j), subjectPronouns)) ||
+            (isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && word != "that"_L1 &&
+             EnglishTagger::isNoun(tag(last - 1)) && isIn(text(j), questionWords)) ||
+            (word == "one"_L1 && text(j) == "another"_L1) ||
+            (word == "each"_L1 && text(j) == "other"_L1))
+            return false;
         return !endsQuestionPhrase(last) && !endsOpenClause(last) && !leavesObject(last, j) &&
                !searchesForWord(j);
     }
@@ -457,12 +465,15 @@ private:
         // ("which ledger systems have you used | names are fine": the question phrase is its
         // object)
         for (qsizetype w = last - 1; w >= 0 && w >= last - 8; --w) {
-            if (isIn(text(w), questionWords))
+            if (isIn(text(w), {"what"_L1, "which"_L1, "who"_L1, "whom"_L1, "whose"_L1}))
                 return false;
         }
+        // ("pick | their people": a determiner opens its object, not "this is…")
+        if (tag(j) == Tag::dt)
+            return !isIn(text(j), demonstratives) && !isFinite(tag(j + 1)) && !isAuxiliary(j + 1);
         if (isIn(text(j), questionWords) || isIn(text(j), subjectPronouns) ||
             isIn(text(j), fillers) || openings::joinsSentences(text(j)) || isAuxiliary(j) ||
-            isOneOf(tag(j), {Tag::dt, Tag::in, Tag::to, Tag::rb, Tag::md, Tag::cc, Tag::uh}))
+            isOneOf(tag(j), {Tag::in, Tag::to, Tag::rb, Tag::md, Tag::cc, Tag::uh}))
             return false;
         return isOneOf(tag(j), {Tag::vb, Tag::vbp, Tag::nn, Tag::nnp, Tag::nns}) ||
                !EnglishTagger::knows(text(j)) ||
@@ -1052,7 +1063,11 @@ private:
             (isFragmentAt(j) || (isIn(text(j), {"it"_L1, "they"_L1}) && isFiniteAt(j + 1))) &&
             std::none_of(m_words.begin() + start, m_words.begin() + j,
                          [](const Word& w) { return isIn(w.text, secondPerson); });
-        if (!fragment && !opensAnswer({text(j), text(j + 1)}))
+        // ("do you think we do it | because…" goes on: "because" answers only a why)
+        const bool why = std::any_of(m_words.begin() + asked, m_words.begin() + j,
+                                     [](const Word& w) { return w.text == "why"_L1; }) ||
+                         (text(asked) == "how"_L1 && text(asked + 1) == "come"_L1);
+        if (!fragment && !(opensAnswer({text(j), text(j + 1)}) && (text(j) != "because"_L1 || why)))
             return false;
         return EnglishClause::readFrom(m_words, asked).form == Form::interrogative;
     }
