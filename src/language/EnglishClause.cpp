@@ -361,6 +361,11 @@ private:
                 return {Form::interrogative, true, false};
             if (isIn(next, clauseSubjects))
                 return {};
+            // "how that played out", "what this means"; "why this role" asks
+            if (isIn(next, {"that"_L1, "this"_L1, "these"_L1, "those"_L1}) && first != "why"_L1 &&
+                (isOneOf(tag(i + 2), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}) ||
+                 hasVerbAfterPhrase(i + 1)))
+                return {};
             // "what my biggest weakness was", "how the handover went": a clause; "why the move
             // to berlin" asks
             if (tag(i + 1) == Tag::dt && next != "else"_L1 &&

@@ -377,10 +377,20 @@ bool QuestionContinuation::goesOn(const QString& question, const QString& words)
     const QStringList asked = spokenWords(question.right(maximumCharacters));
     const QString sentence = firstSentence(words.left(maximumCharacters));
     const QStringList spoken = spokenWords(sentence);
-    if (asked.isEmpty() || spoken.isEmpty() || isReply(spoken) ||
-        EnglishClause::opensQuestion(spoken))
+    if (asked.isEmpty() || spoken.isEmpty() || isReply(spoken))
         return false;
+    // "(how would you explain a pension to someone) who's never had one"
     if (!EnglishSentences::mayDivide(asked + spoken, asked.size()))
+        return true;
+    if (EnglishClause::opensQuestion(spoken))
+        return false;
+    // Where or when it holds: "(can you tell us about a time you disagreed) with your manager",
+    // "(how you keep track of deadlines) when you've got thirty files open"
+    if (isIn(spoken.first(), {"when"_L1, "if"_L1, "because"_L1, "while"_L1, "since"_L1, "before"_L1,
+                              "after"_L1, "unless"_L1, "once"_L1, "until"_L1}))
+        return true;
+    const QList<EnglishTagger::Word> tagged = EnglishTagger::tag(spoken, asked);
+    if (isPreposition(tagged.first().tag) && !EnglishClause::read(spoken).asks)
         return true;
     const QList<EnglishTagger::Word> end = endTags(asked);
     return isVerb(end.last().tag) && read(question, sentence) == Reading::object;
