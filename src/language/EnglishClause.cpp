@@ -239,6 +239,9 @@ private:
             return false;
         if (isIn(text(i), subjectWords))
             return true;
+        // "is working from home something…": a gerund with its phrase
+        if (tag(i) == Tag::vbg && isOneOf(tag(i + 1), {Tag::in, Tag::dt, Tag::nn, Tag::nns}))
+            return true;
         // "are remote roles…", not "were accurate"
         if (isOneOf(tag(i), {Tag::jj, Tag::jjr, Tag::jjs, Tag::cd}) &&
             !(EnglishTagger::isNoun(tag(i + 1)) || isOneOf(tag(i + 1), {Tag::jj, Tag::nn})))
@@ -390,7 +393,7 @@ private:
                    !isIn(text(j), questionWords))
                 ++j;
             if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
-                isIn(text(j - 1), subjectPronouns) && next != "come"_L1)
+                isIn(text(j - 1), subjectPronouns) && j - 1 == whPhraseEnd(i) && next != "come"_L1)
                 return {}; // "how much overtime there is…": its subject before it
             if (text(j + 1) == "n't"_L1)
                 ++j;
@@ -435,8 +438,12 @@ private:
             // "it would be lovely to hear…": whatever the adjective
             const bool wanted = isIn(text(j), wanting) ||
                                 (text(i) == "it"_L1 && text(j - 1) == "be"_L1 && tag(j) == Tag::jj);
+            // ("we just want to get to know you")
             const bool knowsListener =
-                toKnow && isIn(text(to + 2), objectPronouns) && to + 3 >= size();
+                toKnow && isIn(text(size() - 1), objectPronouns) && size() - to <= 5 &&
+                std::none_of(m_words.begin() + to, m_words.end(), [](const Word& w) {
+                    return EnglishTagger::isNoun(w.tag) || isIn(w.text, questionWords);
+                });
             if (wanted && (toKnow || youTo) && !knowsListener)
                 return asks;
             // "i was hoping you could…", "i'd be grateful if you could…", "it'd be great if you
@@ -838,9 +845,13 @@ private:
         qsizetype noun = start + 1;
         while (noun < size() && (EnglishTagger::isNoun(tag(noun)) || tag(noun) == Tag::jj))
             ++noun;
+        // (its own verb after the clause tells, unless that verb asks with its subject after
+        // it: "the people you trained, are any of them still there")
+        const qsizetype own = noun + 2;
+        const bool asksAfter = isIn(text(own), auxiliaries) && subjectStarts(own + 1);
         return noun > start + 1 && isIn(text(noun), subjectPronouns) &&
-               isOneOf(tag(noun + 1), {Tag::vbd, Tag::vbz, Tag::vbp}) &&
-               !isOneOf(tag(noun + 2), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md});
+               isOneOf(tag(noun + 1), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::vbn}) &&
+               (asksAfter || !isOneOf(tag(own), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}));
     }
 
     bool mayLeadIn(qsizetype start, qsizetype at) const {

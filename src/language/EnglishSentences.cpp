@@ -123,7 +123,7 @@ public:
                 break;
             if (!endsClause(start, j) ||
                 !(questionStartsAt(j) || subjectStartsAt(j, false, start) ||
-                  answersQuestion(start, j)))
+                  answersQuestion(start, j) || followsPraise(start, j)))
                 continue;
             if (!mayEndBefore(j) || !mayBeginAt(j))
                 continue;
@@ -204,12 +204,27 @@ private:
             return LeadIn::clause;
         if (isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to}))
             return LeadIn::phrase;
-        qsizetype noun = i;
-        while (noun < size() &&
+        // "the thing i always ask", "something the partners want to know": a noun phrase, then
+        // a clause about it with its own subject
+        const bool indefinite = isIndefinite(text(i)) && tag(i) != Tag::dt;
+        qsizetype noun = i + 1;
+        while (!indefinite && noun < size() &&
                (EnglishTagger::isNoun(tag(noun)) || isOneOf(tag(noun), {Tag::dt, Tag::jj})))
             ++noun;
-        const bool topic = tag(i) == Tag::dt && noun > i + 1 && isIn(text(noun), subjectPronouns) &&
-                           isFinite(tag(noun + 1));
+        qsizetype verb = noun + 1;
+        if (!isIn(text(noun), subjectPronouns)) {
+            verb = noun;
+            if (tag(verb) == Tag::dt)
+                ++verb;
+            while (verb < size() && EnglishTagger::isNoun(tag(verb)))
+                ++verb;
+            if (verb == noun || tag(noun) != Tag::dt)
+                return LeadIn::none;
+        }
+        while (verb < size() && tag(verb) == Tag::rb)
+            ++verb;
+        const bool topic =
+            (tag(i) == Tag::dt || indefinite) && noun > i && noun < size() && isFiniteAt(verb);
         return topic ? LeadIn::topic : LeadIn::none;
     }
 
@@ -256,6 +271,7 @@ public:
                                    (opens || afterQuestion)) ||
                                   (be && opens));
         if (trailsOff || pronounLast || endsQuestionPhrase(last) || endsOpenClause(last) ||
+            topicAwaitsVerb(start) ||
             (leadInAt(start) == LeadIn::clause &&
              isIn(text(first),
                   {"if"_L1, "when"_L1, "since"_L1, "once"_L1, "before"_L1, "after"_L1, "given"_L1,
@@ -263,6 +279,25 @@ public:
              !EnglishClause::readFrom(m_words, first).asks))
             return Ending::open;
         return Ending::whole;
+    }
+
+    // Whether the sentence from `start` is a topic with a clause about it and no verb of its
+    // own yet: "the thing i always ask", "the other thing i'm wondering".
+    bool topicAwaitsVerb(qsizetype start) const {
+        if (leadInAt(start) != LeadIn::topic)
+            return false;
+        qsizetype i = afterDiscourse(start);
+        while (i < size() && !isFiniteAt(i))
+            ++i;
+        // The clause's own verbs, then nothing with a tense
+        while (i < size() && (isFiniteAt(i) || isAuxiliary(i) || tag(i) == Tag::rb ||
+                              isOneOf(tag(i), {Tag::vb, Tag::vbn, Tag::vbg, Tag::to})))
+            ++i;
+        for (; i < size(); ++i) {
+            if (isFiniteAt(i) || isAuxiliary(i) || isIn(text(i), clauseMarkers))
+                return false;
+        }
+        return true;
     }
 
     // Whether an auxiliary near the end still waits for its verb: right after a question phrase
@@ -287,8 +322,10 @@ public:
                 return true;
             // ("how many were" is whole: the question phrase is what "be" says of its subject)
             const bool be = isIn(text(end), beForms) || isIn(text(end), {"be"_L1, "been"_L1});
+            // ("how you would", not "what you did", where "did" is the verb itself)
             if (!be && (endsQuestionPhrase(end - 1) || opensClause(end) ||
-                        (tag(end - 1) == Tag::prp && isIn(text(end - 2), questionWords))))
+                        (tag(end) == Tag::md && tag(end - 1) == Tag::prp &&
+                         isIn(text(end - 2), questionWords))))
                 return true;
             if (!isIn(text(end), beForms))
                 return false;
@@ -389,8 +426,12 @@ private:
             return EnglishTagger::isNoun(t) || isOneOf(t, {Tag::dt, Tag::jj, Tag::pos, Tag::rb});
         };
         for (qsizetype w = i - 1; w >= 0 && w >= i - 5; --w) {
-            // (a subject: not "how long ago", the question phrase itself)
-            if (isIn(text(w), questionWords))
+            // (a subject: not "how long ago", the question phrase itself); so too after a
+            // subordinator ("what you would do if the kitchen | ran out") or a verb of thinking
+            // ("why do you think the study | didn't replicate")
+            if (isIn(text(w), questionWords) ||
+                isIn(text(w), {"if"_L1, "because"_L1, "unless"_L1, "although"_L1, "whether"_L1,
+                               "think"_L1, "reckon"_L1, "suppose"_L1, "guess"_L1}))
                 return w + 1 < i &&
                        std::all_of(m_words.begin() + w + 1, m_words.begin() + i + 1,
                                    [&inPhrase](const Word& x) {
@@ -875,11 +916,13 @@ private:
             const bool preposition =
                 (isOneOf(before, {Tag::rp, Tag::in}) || isLikelyPreposition(text(j - 1))) &&
                 text(j - 1) != "that"_L1;
-            // ("remember offhand what time", "explain me how you…")
+            // ("remember offhand what time", "explain me how you…"; not "her maternity leave")
             qsizetype verb = j - 1;
             while (verb > 0 && (tag(verb) == Tag::rb || isIn(text(verb), objectPronouns)))
                 --verb;
-            const bool embedded = adjacent && (isVerbWord(verb) || preposition ||
+            const bool compound =
+                EnglishTagger::isNoun(tag(verb - 1)) && canBeNoun(text(verb)) && isShortFollowUp(k);
+            const bool embedded = adjacent && ((isVerbWord(verb) && !compound) || preposition ||
                                                isIn(text(j - 1), clauseAdjectives) || relative);
             // After a noun "who has autism" is about it: a question inverts before a pronoun;
             // "which ones" ends a result as a follow-up
@@ -899,8 +942,8 @@ private:
                    (form == Form::interrogative && !isIn(text(k - 1), {"and"_L1, "or"_L1}) &&
                     text(whPhraseEnd(k)).startsWith("you"_L1));
         }
-        // "…for a while now since when", "…took to you in what way"
-        if (isShortFollowUp(k) && tag(k) == Tag::in && !isVerbWord(j - 1))
+        // "…for a while now since when", "…took to you in what way", "…now differently how"
+        if (isShortFollowUp(k) && isOneOf(tag(k), {Tag::in, Tag::rb}) && !isVerbWord(j - 1))
             return true;
         // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
         // that going…", not "…the trial period is a conversation…"
@@ -943,6 +986,17 @@ private:
                               (before == Tag::nns && !(isObjectPhrase(j - 1) &&
                                                        isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
                               isIn(text(j - 1), verbAdverbs));
+    }
+
+    // Whether a follow-up begins at `j` after praise or a reply: "mm interesting | and your line
+    // manager".
+    bool followsPraise(qsizetype start, qsizetype j) const {
+        return std::all_of(m_words.begin() + start, m_words.begin() + j,
+                           [](const Word& w) {
+                               return isIn(w.text, replyWords) || w.tag == Tag::jj ||
+                                      openings::joinsSentences(w.text);
+                           }) &&
+               EnglishClause::readFrom(m_words, afterDiscourse(j)).form == Form::followUp;
     }
 
     // Whether the words from `k` to the end are a short follow-up without a verb, with a question

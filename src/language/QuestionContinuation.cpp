@@ -384,6 +384,10 @@ bool QuestionContinuation::goesOn(const QString& question, const QString& words)
         return true;
     if (EnglishClause::opensQuestion(spoken))
         return false;
+    // "(one thing i'd like to hear about is a time a deploy went wrong) and what you did"
+    if (isIn(spoken.first(), {"and"_L1, "or"_L1}) && spoken.size() > 2 &&
+        isIn(spoken[1], questionWords))
+        return true;
     // Where or when it holds: "(can you tell us about a time you disagreed) with your manager",
     // "(how you keep track of deadlines) when you've got thirty files open"
     if (isIn(spoken.first(), {"when"_L1, "if"_L1, "because"_L1, "while"_L1, "since"_L1, "before"_L1,
@@ -457,8 +461,11 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // Cut off ("our roadmap and the"), words are no phrase yet.
     const bool remark = isReply(spoken) || EnglishClause::isCutOff(spoken);
     // A question stopped before its end goes on with whatever is not a reply nor a question of
-    // its own: "how many of the residents" "on your floor did you look after"
-    if (EnglishSentences::ending(asked) != EnglishSentences::Ending::whole) {
+    // its own: "how many of the residents" "on your floor did you look after"; so does any
+    // question with words that cannot begin a sentence after it ("who you report to" "will
+    // depend on the site")
+    if (EnglishSentences::ending(asked) != EnglishSentences::Ending::whole ||
+        !EnglishSentences::mayDivide(asked + spoken, asked.size())) {
         if (EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))) &&
             !(asked.last() == "or"_L1))
             return Reading::question;

@@ -148,6 +148,13 @@ QuestionIntake::Heard QuestionIntake::judge(bool isFinal, bool automatic) {
         const auto reading = QuestionContinuation::read(m_waiting->question, *more);
         if (reading == QuestionContinuation::Reading::object) {
             const QString whole = joined(m_waiting->question, *more);
+            // Whole, the words may ask nothing: "Who you report to" "will depend on the site"
+            if (isFinal && !TranscriptQuestionTracker::question(whole, true)) {
+                joinWaiting(*more);
+                m_turns.consumedTranscript = m_transcript.trimmed();
+                m_waiting.reset();
+                return heard;
+            }
             heard.question = whole;
             if (isFinal) {
                 joinWaiting(*more);

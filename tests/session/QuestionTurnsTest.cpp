@@ -34,7 +34,9 @@ protected:
     // Plays every turn of a table ("ask" or "stay", a kind, the turn) both ways and prints the
     // misses and the figures by kind. A question its speaker answers in the next sentence
     // ("selfanswer") is played in one breath only: said after a pause, nothing tells it from a
-    // question until the answer comes.
+    // question until the answer comes. A follow-up after a statement ("statementfollowup": "So
+    // the head teacher backed you. And the parents?") is played with pauses only: in one breath
+    // nothing tells it from the statement going on.
     // `everyTurn` prints what each turn sent, right or not.
     QMap<QString, Score> play(const QString& path, bool everyTurn = false) {
         QFile file(path);
@@ -46,8 +48,9 @@ protected:
                 continue;
             const WrittenTurn turn(columns[2], columns[0] == u"ask");
             const bool onlyInOneBreath = columns[1] == u"selfanswer" && turn.parts.size() > 1;
+            const bool onlyWithPauses = columns[1] == u"statementfollowup";
             for (const auto& [index, pause] : {std::pair{0, std::optional<double>()}, {1, 1.2}}) {
-                if (pause && onlyInOneBreath)
+                if ((pause && onlyInOneBreath) || (!pause && onlyWithPauses))
                     continue;
                 for (int i = 0; i < 8; ++i)
                     h.answers.answer({"An answer."});
@@ -115,6 +118,13 @@ TEST_F(QuestionTurns, TheInterviewersWholeTurnIsHeard) {
 // thinking aloud, the generic "you" and courtesies ask nothing; questions of the same shapes do.
 TEST_F(QuestionTurns, OnlyWhatAsksTheCandidateIsAsked) {
     expectMostRight(QStringLiteral(CORVEL_TEST_DATA "/what-stays-out.tsv"));
+}
+
+// A question is asked whole or not at all: without inversion, short follow-ups, trailing off on
+// "or", after a lead-in that names it; compliments and reassurance ask nothing; questions and
+// statements whose words a reader could divide stay whole.
+TEST_F(QuestionTurns, AQuestionIsAskedWholeOrNotAtAll) {
+    expectMostRight(QStringLiteral(CORVEL_TEST_DATA "/whole-or-nothing.tsv"));
 }
 
 // Scores a file of turns written apart from the rule, when CORVEL_TURNS names one, in the same

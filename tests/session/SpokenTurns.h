@@ -211,6 +211,15 @@ protected:
         const QStringList request = foldedWords(requests.first());
         if ((request.join(u' ') + u' ').startsWith(asked.join(u' ') + u' '))
             return true;
+        // The question without the clause of context that its sentence opens with: "(You said
+        // you've done a lot of tiling,) do you do wet rooms as well?"
+        static const QRegularExpression context(
+            QStringLiteral("^(?:i|you|we|they|he|she|it)\\b[^,?]*, (.*)$"),
+            QRegularExpression::CaseInsensitiveOption);
+        if (const auto match = context.match(turn.asked);
+            match.hasMatch() && (request.join(u' ') + u' ')
+                                    .startsWith(foldedWords(match.captured(1)).join(u' ') + u' '))
+            return true;
         if (!paused || request.isEmpty() || request.size() >= asked.size() ||
             asked.mid(0, request.size()) != request ||
             QuestionContinuation::mayGoOn(requests.first()))
