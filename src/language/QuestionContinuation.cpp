@@ -452,7 +452,11 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
                                                          const QString& words) {
     const QString sentence = firstSentence(words.left(maximumCharacters));
     const QStringList spoken = spokenWords(sentence);
-    if (spoken.isEmpty())
+    // (no word at all: "' '")
+    if (std::none_of(spoken.begin(), spoken.end(), [](const QString& word) {
+            return std::any_of(word.begin(), word.end(),
+                               [](QChar c) { return c.isLetterOrNumber(); });
+        }))
         return Reading::remark;
     const QStringList asked = spokenWords(question);
     // Nothing asked, nothing to continue: the words stand as they are
@@ -465,7 +469,8 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
     // question with words that cannot begin a sentence after it ("who you report to" "will
     // depend on the site")
     if (EnglishSentences::ending(asked) != EnglishSentences::Ending::whole ||
-        !EnglishSentences::mayDivide(asked + spoken, asked.size())) {
+        (!isIn(spoken.first(), auxiliaries) &&
+         !EnglishSentences::mayDivide(asked + spoken, asked.size()))) {
         if (EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))) &&
             !(asked.last() == "or"_L1))
             return Reading::question;
