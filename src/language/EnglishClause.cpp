@@ -547,7 +547,14 @@ private:
                 continue;
             const qsizetype asked = copula + 1;
             // What is asked: a question word's clause, or a thing after asking about it
-            const bool clause = isIn(text(asked), questionWords) || text(asked) == "if"_L1;
+            // ("the thing is, if a person knows…" frames a statement: only a question is asked
+            // whether)
+            const bool question =
+                std::any_of(m_words.begin() + i, m_words.begin() + copula,
+                            [](const Word& w) { return w.text == "question"_L1; });
+            const bool clause = (isIn(text(asked), questionWords) && text(asked) != "whether"_L1) ||
+                                ((text(asked) == "if"_L1 || text(asked) == "whether"_L1) &&
+                                 (question || text(i) == "what"_L1));
             const bool about =
                 (isPreposition(tag(copula - 1)) || isLikelyPreposition(text(copula - 1))) &&
                 (tag(asked) == Tag::dt || EnglishTagger::isNoun(tag(asked)));

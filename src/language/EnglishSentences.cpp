@@ -67,6 +67,9 @@ constexpr QLatin1String conjunctions[] = {"if"_L1,     "whether"_L1,  "because"_
                                           "until"_L1,  "whereas"_L1,  "once"_L1};
 // The longest phrase lead-in after which a subject begins its main clause.
 constexpr qsizetype maximumShortPhrase = 4;
+// Verbs of the mind that take a clause: "you figure (that) one of these days you'll…".
+constexpr QLatin1String confirming[] = {"think"_L1,   "figure"_L1, "reckon"_L1, "suppose"_L1,
+                                        "believe"_L1, "guess"_L1,  "mean"_L1};
 // Adverbs that stand between a subject and its verb ("they usually describe…"): no request
 // begins after them.
 constexpr QLatin1String verbAdverbs[] = {
@@ -128,7 +131,9 @@ public:
             if (!mayEndBefore(j) || !mayBeginAt(j))
                 continue;
             if (leadIn != LeadIn::none) {
-                leadIn = LeadIn::none;
+                // ("when you were um | when you serve it…": a lead-in said again leads in still)
+                if (leadInAt(j) != leadIn)
+                    leadIn = LeadIn::none;
                 continue;
             }
             // "i see so | you left…": the words that join two sentences open the
@@ -206,13 +211,19 @@ private:
             return LeadIn::phrase;
         // "the thing i always ask", "something the partners want to know": a noun phrase, then
         // a clause about it with its own subject
-        const bool indefinite = isIndefinite(text(i)) && tag(i) != Tag::dt;
+        const bool indefinite =
+            (isIndefinite(text(i)) && tag(i) != Tag::dt) ||
+            (text(i) == "one"_L1 && EnglishTagger::isNoun(tag(i + 1))); // "one thing that…"
         qsizetype noun = i + 1;
         while (!indefinite && noun < size() &&
                (EnglishTagger::isNoun(tag(noun)) || isOneOf(tag(noun), {Tag::dt, Tag::jj})))
             ++noun;
         qsizetype verb = noun + 1;
-        if (!isIn(text(noun), subjectPronouns)) {
+        if (text(i) == "one"_L1 && !isIn(text(noun), subjectPronouns))
+            noun = i + 2;
+        if (isIn(text(noun), {"that"_L1, "who"_L1, "which"_L1})) {
+            verb = noun + 1; // "one thing that came up"
+        } else if (!isIn(text(noun), subjectPronouns)) {
             verb = noun;
             if (tag(verb) == Tag::dt)
                 ++verb;
@@ -270,8 +281,13 @@ public:
                                     isIn(text(subject), haveForms)) &&
                                    (opens || afterQuestion)) ||
                                   (be && opens));
-        if (trailsOff || pronounLast || endsQuestionPhrase(last) || endsOpenClause(last) ||
-            topicAwaitsVerb(start) ||
+        // "you can explain me…", "i'm going to…"
+        const bool toldWhat =
+            isIn(word, {"me"_L1, "us"_L1}) && EnglishVerbs::speaks(text(last - 1));
+        const bool infinitive =
+            word == "to"_L1 && isOneOf(tag(last - 1), {Tag::vbg, Tag::vb, Tag::vbp, Tag::vbd});
+        if (trailsOff || pronounLast || toldWhat || infinitive || endsQuestionPhrase(last) ||
+            endsOpenClause(last) || topicAwaitsVerb(start) ||
             (leadInAt(start) == LeadIn::clause &&
              isIn(text(first),
                   {"if"_L1, "when"_L1, "since"_L1, "once"_L1, "before"_L1, "after"_L1, "given"_L1,
@@ -406,6 +422,27 @@ private:
             !(isIn(text(j + 1), subjectPronouns) && text(j + 1) != "there"_L1))
             return false;
         if (word == "about"_L1 && isIn(text(last - 1), {"how"_L1, "what"_L1}))
+            return false;
+        // "where maybe | we should…": a question word's clause before its subject; "(so you
+        // figure) one of these days | you're going…": the clause a verb of thinking takes;
+        // "separately at | you know an american store": the preposition's object goes on
+        if (isIn(text(j), subjectPronouns) && isFiniteAt(j + 1)) {
+            qsizetype w = last;
+            while (w > 0 && tag(w) == Tag::rb)
+                --w;
+            if (w < last && isIn(text(w), questionWords))
+                return false;
+            for (qsizetype t = last; t >= 0 && t > last - 7; --t) {
+                if (isFiniteAt(t) && !isIn(text(t), confirming))
+                    break;
+                // (not "what do you think about | it can be anything")
+                if (isIn(text(t), confirming) && isIn(text(t - 1), subjectPronouns) &&
+                    !isPreposition(tag(t + 1)))
+                    return false;
+            }
+        }
+        if (isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && text(j) == "you"_L1 &&
+            text(j + 1) == "know"_L1)
             return false;
         // "anything else | it wasn't supposed to": a clause about the indefinite; "theories on |
         // why this is happening": the preposition's object; "one | another"
@@ -548,6 +585,8 @@ private:
             return false;
         // ("…about you | that isn't on your cv", not "…today | that's great")
         if (isIn(text(j), {"that"_L1, "which"_L1, "who"_L1}) && isFiniteAt(j + 1) &&
+            (EnglishTagger::isNoun(tag(j - 1)) || tag(j - 1) == Tag::prp ||
+             isIndefinite(text(j - 1))) &&
             !(text(j) == "that"_L1 && text(j + 1) == "'s"_L1) &&
             !(isAuxiliary(j + 1) && tag(j + 2) == Tag::prp))
             return false;
@@ -920,6 +959,10 @@ private:
             qsizetype verb = j - 1;
             while (verb > 0 && (tag(verb) == Tag::rb || isIn(text(verb), objectPronouns)))
                 --verb;
+            // ("remember offhand what time")
+            if (tag(verb) == Tag::jj && isVerbWord(verb - 1) &&
+                EnglishVerbs::takesObject(text(verb - 1)).value_or(false))
+                --verb;
             const bool compound =
                 EnglishTagger::isNoun(tag(verb - 1)) && canBeNoun(text(verb)) && isShortFollowUp(k);
             const bool embedded = adjacent && ((isVerbWord(verb) && !compound) || preposition ||
@@ -943,7 +986,9 @@ private:
                     text(whPhraseEnd(k)).startsWith("you"_L1));
         }
         // "…for a while now since when", "…took to you in what way", "…now differently how"
-        if (isShortFollowUp(k) && isOneOf(tag(k), {Tag::in, Tag::rb}) && !isVerbWord(j - 1))
+        // (not "and get even | with who")
+        if (isShortFollowUp(k) && isOneOf(tag(k), {Tag::in, Tag::rb}) && !isVerbWord(j - 1) &&
+            (tag(j - 1) != Tag::rb || isIn(text(j - 1), clauseEnds)))
             return true;
         // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
         // that going…", not "…the trial period is a conversation…"

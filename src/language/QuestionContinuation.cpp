@@ -464,15 +464,17 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
         return EnglishClause::opensQuestion(spoken) ? Reading::question : Reading::remark;
     // Cut off ("our roadmap and the"), words are no phrase yet.
     const bool remark = isReply(spoken) || EnglishClause::isCutOff(spoken);
-    // A question stopped before its end goes on with whatever is not a reply nor a question of
-    // its own: "how many of the residents" "on your floor did you look after"; so does any
-    // question with words that cannot begin a sentence after it ("who you report to" "will
-    // depend on the site")
-    if (EnglishSentences::ending(asked) != EnglishSentences::Ending::whole ||
-        (!isIn(spoken.first(), auxiliaries) &&
-         !EnglishSentences::mayDivide(asked + spoken, asked.size()))) {
+    // Words that cannot begin a sentence after the question go on with it: "what size cable"
+    // "would you run…", "who you report to" "will depend on the site"; a question stopped
+    // before its end goes on with whatever is not a reply nor a question of its own: "how many
+    // of the residents" "on your floor did you look after"
+    const bool whole = EnglishSentences::ending(asked) == EnglishSentences::Ending::whole;
+    if ((!whole || !isIn(spoken.first(), auxiliaries)) &&
+        !EnglishSentences::mayDivide(asked + spoken, asked.size()))
+        return isReply(spoken) ? Reading::remark : Reading::object;
+    if (!whole) {
         if (EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))) &&
-            !(asked.last() == "or"_L1))
+            asked.last() != "or"_L1)
             return Reading::question;
         return isReply(spoken) ? Reading::remark : Reading::object;
     }
