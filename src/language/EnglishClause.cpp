@@ -193,7 +193,8 @@ private:
                                     isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
                                     text(at - 1) == "n't"_L1 ||
                                     (EnglishTagger::isNoun(tag(at - 1)) &&
-                                     (phraseEnd(start) == at || !opensPhraseLeadIn(start)));
+                                     (phraseEnd(start) == at || !opensPhraseLeadIn(start) ||
+                                      objectOfVerbBefore(at))); // "saying the world speak…"
             // "you'll know what chaos looks like": a clause after a verb is its object
             const bool particle =
                 tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
@@ -492,6 +493,22 @@ private:
                   return isOneOf(t, {Tag::vbg, Tag::vbn});
               })))
             return {};
+        // "when you were at school, when you serve it, do you…": a clause that leads in to a
+        // main one, with its subject or inverted (not "if we offered you the job", another
+        // clause that leads in)
+        if (text(i) == "when"_L1) {
+            bool subordinate = false;
+            for (qsizetype k = verb + 2; k < size(); ++k) {
+                subordinate = subordinate || isIn(text(k - 1), leadInSubordinators) ||
+                              isIn(text(k - 1), clauseBreaks);
+                const bool finite = isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
+                                    isIn(text(k), auxiliaries);
+                const bool inverted = (isModal(k) || isIn(text(k), auxiliaries)) &&
+                                      isIn(text(k + 1), subjectPronouns);
+                if (inverted || (!subordinate && finite && isIn(text(k - 1), subjectPronouns)))
+                    return {};
+            }
+        }
         for (qsizetype k = verb + 1; k < size(); ++k) {
             // (another clause's verbs are its own: "… about what we do here")
             if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators) ||
@@ -872,6 +889,15 @@ private:
             (isIn(text(i), beForms) || text(i) == "'s"_L1) &&
             (text(i - 1) == "that"_L1 || text(i - 1) == "it"_L1 || text(i - 1) == "this"_L1);
         return praise || !isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md, Tag::vbn});
+    }
+
+    // Whether the noun phrase before `i` is the object of a verb before it: "(instead of) saying
+    // the world | speak…", whose own verb then follows it.
+    bool objectOfVerbBefore(qsizetype i) const {
+        qsizetype k = i - 1;
+        while (k > 0 && (EnglishTagger::isNoun(tag(k)) || isOneOf(tag(k), {Tag::dt, Tag::jj})))
+            --k;
+        return k < i - 1 && isOneOf(tag(k), {Tag::vbg, Tag::vb, Tag::vbd, Tag::vbp});
     }
 
     // Whether a personal pronoun stands before `i`, past adverbs only: the subject of a verb there.

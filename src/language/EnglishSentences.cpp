@@ -310,6 +310,10 @@ public:
                               isOneOf(tag(i), {Tag::vb, Tag::vbn, Tag::vbg, Tag::to})))
             ++i;
         for (; i < size(); ++i) {
+            // ("… that came up when we were going through them": a clause of its own)
+            if (isIn(text(i), leadInSubordinators) &&
+                (isIn(text(i + 1), subjectPronouns) || tag(i + 1) == Tag::dt))
+                return true;
             if (isFiniteAt(i) || isAuxiliary(i) || isIn(text(i), clauseMarkers))
                 return false;
         }
@@ -536,9 +540,11 @@ private:
             !EnglishVerbs::takesObject(text(last)).value_or(false) ||
             EnglishVerbs::standsAlone(text(last)).value_or(true))
             return false;
-        // "what would make | you change your mind"
-        if (isIn(text(j), objectPronouns) && text(j) != "it"_L1 &&
-            isOneOf(tag(j + 1), {Tag::vb, Tag::vbp}))
+        // "what would make | you change your mind"; "they'll serve | what, eight months"
+        if ((isIn(text(j), objectPronouns) && text(j) != "it"_L1 &&
+             isOneOf(tag(j + 1), {Tag::vb, Tag::vbp})) ||
+            (text(j) == "what"_L1 && !isAuxiliary(j + 1) && tag(j + 1) != Tag::md &&
+             !isIn(text(j + 1), subjectPronouns)))
             return true;
         // ("which ledger systems have you used | names are fine": the question phrase is its
         // object)
@@ -960,8 +966,10 @@ private:
             while (verb > 0 && (tag(verb) == Tag::rb || isIn(text(verb), objectPronouns)))
                 --verb;
             // ("remember offhand what time")
-            if (tag(verb) == Tag::jj && isVerbWord(verb - 1) &&
-                EnglishVerbs::takesObject(text(verb - 1)).value_or(false))
+            if ((tag(verb) == Tag::jj || EnglishTagger::isNoun(tag(verb))) &&
+                isVerbWord(verb - 1) && !isIn(text(verb - 1), auxiliaries) &&
+                EnglishVerbs::takesObject(text(verb - 1)).value_or(false) &&
+                EnglishVerbs::speaks(text(verb - 1)))
                 --verb;
             const bool compound =
                 EnglishTagger::isNoun(tag(verb - 1)) && canBeNoun(text(verb)) && isShortFollowUp(k);
@@ -1192,6 +1200,9 @@ private:
         while (end < size() && end < i + 4 &&
                (EnglishTagger::isNoun(tag(end)) || isOneOf(tag(end), {Tag::jj, Tag::cd})))
             ++end;
+        // (an article needs its noun: not "the only")
+        if (tag(i) == Tag::dt && !EnglishTagger::isNoun(tag(end - 1)))
+            return false;
         return !isFinite(tag(end)) && !isAuxiliary(end) && tag(end) != Tag::pos;
     }
 
