@@ -133,17 +133,34 @@ protected:
     // mark, past discourse words only, and ends before one or, said with pauses, at a pause. Not
     // found in the turn's words, it is a fragment too.
     static bool isFragment(const WrittenTurn& turn, const QString& request, bool paused) {
-        static const QStringList discourse = {
-            u"so"_s,  u"and"_s,  u"but"_s,     u"or"_s,       u"okay"_s,  u"ok"_s,   u"um"_s,
-            u"uh"_s,  u"er"_s,   u"erm"_s,     u"ah"_s,       u"oh"_s,    u"well"_s, u"right"_s,
-            u"now"_s, u"then"_s, u"alright"_s, u"yeah"_s,     u"yes"_s,   u"hmm"_s,  u"mm"_s,
-            u"mhm"_s, u"also"_s, u"anyway"_s,  u"actually"_s, u"great"_s, u"cool"_s};
+        // Discourse words, and the asides a speaker opens a sentence with ("I mean, are you…")
+        static const QList<QStringList> discourse = [] {
+            QList<QStringList> phrases;
+            for (const char* phrase :
+                 {"so", "and", "but", "or", "okay", "ok", "um", "uh", "er", "erm", "ah", "oh",
+                  "well", "right", "now", "then", "alright", "yeah", "yes", "hmm", "mm", "mhm",
+                  "also", "anyway", "actually", "great", "cool", "basically", "you know", "i mean",
+                  "i guess", "i think", "i don t know", "in general"})
+                phrases.append(QString::fromLatin1(phrase).split(u' '));
+            return phrases;
+        }();
         const QStringList asked = foldedWords(request);
         const auto& words = turn.words;
         const auto ignorable = [&](qsizetype from, qsizetype to) {
-            for (qsizetype i = from; i < to; ++i) {
-                if (!discourse.contains(words[i].text))
+            for (qsizetype i = from; i < to;) {
+                const auto phrase =
+                    std::find_if(discourse.begin(), discourse.end(), [&](const QStringList& p) {
+                        if (i + p.size() > to)
+                            return false;
+                        for (qsizetype k = 0; k < p.size(); ++k) {
+                            if (words[i + k].text != p[k])
+                                return false;
+                        }
+                        return true;
+                    });
+                if (phrase == discourse.end())
                     return false;
+                i += phrase->size();
             }
             return true;
         };
@@ -158,7 +175,7 @@ protected:
             if (at == words.size() || words[at - 1].mark || (paused && words[at - 1].pause))
                 return true;
             for (qsizetype e = at; e < words.size(); ++e) {
-                if (!discourse.contains(words[e].text))
+                if (!ignorable(e, e + 1))
                     return false;
                 if (words[e].mark)
                     return true;
