@@ -448,6 +448,18 @@ private:
         if (isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && text(j) == "you"_L1 &&
             text(j + 1) == "know"_L1)
             return false;
+        // "…and if they're determined to have their cigarettes then | how do you teach them":
+        // a clause that leads in keeps its main clause
+        if (questionStartsAt(j)) {
+            for (qsizetype w = last; w > 0 && w >= last - 24; --w) {
+                if (isIn(text(w), clauseMarkers) && !isIn(text(w), {"and"_L1, "if"_L1}))
+                    break;
+                if (isIn(text(w), {"if"_L1, "when"_L1, "once"_L1}) && text(w - 1) == "and"_L1 &&
+                    std::any_of(m_words.begin() + w + 1, m_words.begin() + j,
+                                [](const Word& x) { return isFinite(x.tag); }))
+                    return false;
+            }
+        }
         // "anything else | it wasn't supposed to": a clause about the indefinite; "theories on |
         // why this is happening": the preposition's object; "one | another"
         if ((isIndefinite(word) && isIn(text(j), subjectPronouns)) ||
