@@ -101,6 +101,7 @@ qsizetype afterDiscourse(const QList<EnglishTagger::Word>& words, qsizetype i, b
         }
         for (const auto& [parts, joins] : discoursePhrases()) {
             if ((joins || !onlyJoining) && i + parts.size() < size &&
+                parts.first().size() == words[i].text.size() &&
                 std::equal(parts.begin(), parts.end(), words.begin() + i,
                            [](const QString& part, const EnglishTagger::Word& word) {
                                return part == word.text;

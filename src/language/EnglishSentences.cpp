@@ -450,15 +450,13 @@ private:
             return false;
         // "…and if they're determined to have their cigarettes then | how do you teach them":
         // a clause that leads in keeps its main clause
-        if (questionStartsAt(j)) {
-            for (qsizetype w = last; w > 0 && w >= last - 24; --w) {
-                if (isIn(text(w), clauseMarkers) && !isIn(text(w), {"and"_L1, "if"_L1}))
-                    break;
-                if (isIn(text(w), {"if"_L1, "when"_L1, "once"_L1}) && text(w - 1) == "and"_L1 &&
-                    std::any_of(m_words.begin() + w + 1, m_words.begin() + j,
-                                [](const Word& x) { return isFinite(x.tag); }))
-                    return false;
-            }
+        for (qsizetype w = last; w > 0 && w >= last - 24; --w) {
+            if (isIn(text(w), clauseMarkers) && !isIn(text(w), {"and"_L1, "if"_L1}))
+                break;
+            if (isIn(text(w), {"if"_L1, "when"_L1, "once"_L1}) && text(w - 1) == "and"_L1 &&
+                std::any_of(m_words.begin() + w + 1, m_words.begin() + j,
+                            [](const Word& x) { return isFinite(x.tag); }))
+                return !questionStartsAt(j);
         }
         // "anything else | it wasn't supposed to": a clause about the indefinite; "theories on |
         // why this is happening": the preposition's object; "one | another"
@@ -1316,13 +1314,13 @@ constexpr qsizetype endingWords = 20;
 EnglishSentences::Ending EnglishSentences::ending(const QStringList& words) {
     if (words.isEmpty())
         return Ending::whole;
-    const QStringList end = words.mid(std::max<qsizetype>(0, words.size() - endingWords));
-    const QList<qsizetype> sentenceStarts = starts(end);
-    const Tokens tokens(end, EnglishTagger::sentenceWords);
-    if (tokens.tagged.isEmpty())
+    const QList<Word> tagged =
+        EnglishTagger::tag(words.mid(std::max<qsizetype>(0, words.size() - endingWords)), {},
+                           EnglishTagger::sentenceWords);
+    if (tagged.isEmpty())
         return Ending::whole;
-    const qsizetype last = sentenceStarts.isEmpty() ? 0 : sentenceStarts.last();
-    return Boundaries(tokens.tagged).ending(tokens.firstToken.value(last));
+    const Boundaries boundaries(tagged);
+    return boundaries.ending(boundaries.read().last());
 }
 
 bool EnglishSentences::mayDivide(const QStringList& words, qsizetype at) {

@@ -68,8 +68,11 @@ inline constexpr QLatin1String freeRelatives[] = {"whatever"_L1, "whoever"_L1, "
 inline constexpr QLatin1String danglingWords[] = {
     "the"_L1,   "a"_L1,    "an"_L1,      "your"_L1,     "our"_L1,       "and"_L1,  "or"_L1,
     "where"_L1, "when"_L1, "because"_L1, "although"_L1, "including"_L1, "such"_L1, "not"_L1};
+// Words of unequal length differ: most entries are passed over without comparing characters.
 template <std::size_t N> bool isIn(const QString& word, const QLatin1String (&list)[N]) {
-    return std::find(std::begin(list), std::end(list), word) != std::end(list);
+    return std::any_of(std::begin(list), std::end(list), [&word](QLatin1String entry) {
+        return entry.size() == word.size() && word == entry;
+    });
 }
 
 inline bool isOneOf(Tag tag, std::initializer_list<Tag> tags) {
