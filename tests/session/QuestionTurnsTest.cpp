@@ -27,6 +27,8 @@ struct Score {
     std::array<int, 2> fragments{};
     // Turns whose question some request holds, or that asked nothing when they ask nothing.
     std::array<int, 2> heard{};
+    // Requests that begin or end where the sentence reader's guard lets no sentence do so.
+    std::array<int, 2> unguarded{};
 };
 
 class QuestionTurns : public SpokenTurns {
@@ -68,6 +70,10 @@ protected:
                     score.count[index] += 1;
                     score.fragments[index] += int(fragments);
                     score.heard[index] += isHeard(turn, requests) ? 1 : 0;
+                    score.unguarded[index] += int(std::count_if(
+                        requests.begin(), requests.end(), [&](const QString& request) {
+                            return !passesGuard(turn, request, pause.has_value());
+                        }));
                 }
                 if (!exact || fragments > 0 || everyTurn)
                     std::cout << (fragments > 0 ? "fragment "
@@ -85,7 +91,8 @@ protected:
                       << it->asked[0] << ") / " << it->count[0] << ", with pauses " << it->exact[1]
                       << " (" << it->asked[1] << ") / " << it->count[1] << ", heard "
                       << it->heard[0] << " / " << it->heard[1] << ", fragments " << it->fragments[0]
-                      << " / " << it->fragments[1] << "\n";
+                      << " / " << it->fragments[1] << ", unguarded " << it->unguarded[0] << " / "
+                      << it->unguarded[1] << "\n";
         return scores;
     }
 
@@ -100,6 +107,8 @@ protected:
                 EXPECT_GE(score.asked[index] * 100, score.count[index] * 95)
                     << qPrintable(side) << (index ? " with pauses" : " in one breath");
                 EXPECT_EQ(score.fragments[index], 0)
+                    << qPrintable(side) << (index ? " with pauses" : " in one breath");
+                EXPECT_EQ(score.unguarded[index], 0)
                     << qPrintable(side) << (index ? " with pauses" : " in one breath");
             }
         }

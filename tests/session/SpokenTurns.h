@@ -3,6 +3,7 @@
 #include "SessionSegments.h"
 
 #include "language/EnglishPunctuation.h"
+#include "language/EnglishSentences.h"
 #include "language/QuestionContinuation.h"
 #include "language/TextFolding.h"
 
@@ -137,10 +138,12 @@ protected:
         static const QList<QStringList> discourse = [] {
             QList<QStringList> phrases;
             for (const char* phrase :
-                 {"so", "and", "but", "or", "okay", "ok", "um", "uh", "er", "erm", "ah", "oh",
-                  "well", "right", "now", "then", "alright", "yeah", "yes", "hmm", "mm", "mhm",
-                  "also", "anyway", "actually", "great", "cool", "basically", "you know", "i mean",
-                  "i guess", "i think", "i don t know", "in general"})
+                 {"so",       "and",     "but",          "or",        "okay",     "ok",
+                  "um",       "uh",      "er",           "erm",       "ah",       "oh",
+                  "well",     "right",   "now",          "then",      "alright",  "yeah",
+                  "yes",      "hmm",     "mm",           "mhm",       "also",     "anyway",
+                  "actually", "great",   "cool",         "basically", "you know", "i mean",
+                  "i guess",  "i think", "i don t know", "in general"})
                 phrases.append(QString::fromLatin1(phrase).split(u' '));
             return phrases;
         }();
@@ -190,6 +193,24 @@ protected:
                 return false;
         }
         return true;
+    }
+
+    // Whether `request` begins where the sentence reader lets a sentence begin in the words as
+    // the recogniser hears them, and, said in one breath, ends where it lets one end: the guard
+    // every division passes, whatever rule made it. Said with pauses, each written sentence is
+    // a result of its own, and the request is judged within its sentence.
+    static bool passesGuard(const WrittenTurn& turn, const QString& request, bool paused) {
+        static const QRegularExpression sentenceEnd(QStringLiteral("(?<=[.?!])\\s+"));
+        const QStringList asked = spokenWords(request);
+        for (const QString& said : paused ? turn.said.split(sentenceEnd) : QStringList{turn.said}) {
+            const QStringList words = spokenWords(said);
+            for (qsizetype at = 0; !asked.isEmpty() && at + asked.size() <= words.size(); ++at) {
+                if (words.mid(at, asked.size()) == asked)
+                    return EnglishSentences::mayDivide(words, at) &&
+                           (paused || EnglishSentences::mayDivide(words, at + asked.size()));
+            }
+        }
+        return true; // not said as such: the fragment count tells
     }
 
     // Whether a request holds words of the marked question (of the whole turn when nothing is
