@@ -162,7 +162,9 @@ qsizetype questionPhraseEnd(const QList<EnglishTagger::Word>& words, qsizetype i
             isIn(text(p), {"one"_L1, "that"_L1, "this"_L1, "those"_L1, "these"_L1}) ||
             (EnglishTagger::isNoun(tag(p)) &&
              !(EnglishTagger::isNoun(tag(p - 1)) &&
-               (text(p).endsWith(u's') || tag(p - 1) == Tag::nns) && canBeVerb(text(p))))))
+               (text(p).endsWith(u's') || tag(p - 1) == Tag::nns) && canBeVerb(text(p)) &&
+               // ("what age groups | do you…": an auxiliary follows the phrase's noun)
+               !isIn(text(p + 1), auxiliaries) && tag(p + 1) != Tag::md))))
         ++p;
     return p;
 }

@@ -188,7 +188,11 @@ private:
                 break; // "since then i always…": the speaker's story
             // "you never really know…", "feel free to ask…", "you can imagine…", "the trustees
             // decide…": the verb of a subject or an auxiliary, an infinitive
-            const bool request = asking.form == Form::imperative;
+            // ("it's just an informal chat": a noun after its article and adjective)
+            const bool request = asking.form == Form::imperative &&
+                                 !(tag(at - 1) == Tag::jj && tag(at - 2) == Tag::dt);
+            if (asking.form == Form::imperative && !request)
+                continue;
             const bool verbBefore = afterPersonalSubject(at) || text(at - 1) == "to"_L1 ||
                                     isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
                                     text(at - 1) == "n't"_L1 ||
