@@ -518,8 +518,11 @@ private:
             if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators) ||
                 isIn(text(k), questionWords))
                 break;
-            // (a verb with its tense: not "to be", nor "be" after a modal)
-            if (!isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) &&
+            // (a verb with its tense: not "to be", nor "be" after a modal; "stuck" after "earlier"
+            // as after its subject)
+            const bool pastAfterAdverb = tag(k) == Tag::vbn && tag(k - 1) == Tag::rb &&
+                                         hasReading(text(k), [](Tag t) { return t == Tag::vbd; });
+            if (!isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) && !pastAfterAdverb &&
                 !isIn(text(k), {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "am"_L1, "'s"_L1, "'re"_L1,
                                 "'m"_L1}))
                 continue;

@@ -625,7 +625,10 @@ private:
             return end > next && isOneOf(tag(end), {Tag::jj, Tag::vbg, Tag::vbn}) &&
                    !isVerbWord(j - 1) && !isIn(text(j - 1), demonstratives);
         }
-        if (isOneOf(tag(j), {Tag::vbz, Tag::vbd}) && !isAuxiliary(j))
+        // ("who you report to | will depend on the site": a modal and its verb, its subject
+        // before it)
+        if ((isOneOf(tag(j), {Tag::vbz, Tag::vbd}) && !isAuxiliary(j)) ||
+            (tag(j) == Tag::md && tag(j + 1) == Tag::vb))
             return false;
         // "what did the client, who i gather was difficult, | say…": "did" waits for its verb
         return !(isOneOf(tag(j), {Tag::vb, Tag::vbp}) && awaitsVerbBefore(j));

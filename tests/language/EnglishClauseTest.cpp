@@ -132,3 +132,34 @@ TEST(EnglishClause, WhatOnlySoundsLikeAQuestion) {
         {"you haven't driven a van before have you", Form::interrogative, true},
     });
 }
+
+// A question word without inversion, short follow-ups, a lead-in that names the question and a
+// thought put to the listener ask; a clause such a word opens as a subject, compliments and
+// reassurance do not.
+TEST(EnglishClause, WaysOfAskingWithoutInversion) {
+    expectReadings({
+        {"where you see yourself in five years", Form::interrogative, true},
+        {"which database you would pick for this", Form::interrogative, true},
+        {"how long you been in london", Form::interrogative, true},
+        {"what your supervisor at the lab would say about you", Form::interrogative, true},
+        {"how you handle a customer who is shouting", Form::interrogative, true},
+        {"when you could start if we offered you the job", Form::interrogative, true},
+        {"what if you're already on one", Form::interrogative, true},
+        {"you mean the leeds office", Form::interrogative, true},
+        {"such as", Form::followUp, true},
+        {"and then", Form::followUp, true},
+        {"and the rest of the team", Form::followUp, true},
+        {"since when", Form::followUp, true},
+        {"what i'd really like to know is how you'd handle a team", Form::indirectRequest, true},
+        {"my last question is what you're hoping to learn", Form::indirectRequest, true},
+        {"what i wanted to ask about is the gap on your cv", Form::indirectRequest, true},
+        {"how you answer that isn't what we're marking", Form::statement, false},
+        {"who you report to will depend on the site", Form::statement, false},
+        {"what you said earlier stuck with me", Form::statement, false},
+        {"the thing is if a person knows early on you're not", Form::statement, false},
+        {"that's a good question a lot of people ask that", Form::statement, false},
+        {"nice catch most people miss that bit", Form::statement, false},
+        {"we just want to get to know you", Form::statement, false, true},
+        {"it's just an informal chat really", Form::statement, false},
+    });
+}

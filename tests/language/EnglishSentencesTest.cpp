@@ -57,5 +57,61 @@ TEST(EnglishSentences, WhereTheWordsCannotTellTheyStayOne) {
         "how many pallets we move depends on the season",
         "the outage you described the one where the site went down what changed after",
         "what sort of salary are you looking for",
+        // Never inside a question phrase and its auxiliary, a subject and its verb, a clause about
+        // a noun, a number, a noun phrase, a word search or a verb's object
+        "which of your old jobs do you miss the most",
+        "what is twenty five percent of eighty",
+        "where else are you interviewing just so we know the timeline",
+        "have you ever used um what's it called terraform",
+        "someone on my team makes candidates write a poem which i think is a bit much",
+        "the team you'd be joining is six people mostly in lisbon",
+        "i think most of us have had a boss like that",
+        "it's just an informal chat really",
+        "what would make you change your mind",
+        "what did the client who i gather was difficult say when you told them",
+        "how you would explain a pension to someone who's never had one",
+        "you've used react right",
+        "is the work physical very",
     });
+}
+
+TEST(EnglishSentences, TheGuardHoldsWhateverRuleDivides) {
+    expectSentences({
+        "you mentioned you coach football | what uh age groups do you work with",
+        "we're a small team | why you want to join us",
+        "i see | so you left after six months | how come",
+        "you've been cheffing for a while now | since when",
+        "mm interesting | and your line manager",
+        "so the next one is one we ask everyone and there is no wrong answer | what motivates you",
+    });
+}
+
+// How a result ends where the recogniser ended it at a pause: whole, open to more, or cut off.
+TEST(EnglishSentences, HowAResultEnds) {
+    using Ending = EnglishSentences::Ending;
+    const std::pair<const char*, Ending> rows[] = {
+        {"why did you leave", Ending::whole},
+        {"what do you think", Ending::whole},
+        {"i do", Ending::whole},
+        {"what do you all do", Ending::whole},
+        {"i don't know how many were", Ending::whole},
+        {"how many of the residents", Ending::open},
+        {"would you prefer the morning slot or", Ending::open},
+        {"since you've worked", Ending::open},
+        {"the thing i always ask", Ending::open},
+        {"or do you", Ending::open},
+        {"why would the competitor", Ending::open},
+        {"you can explain me", Ending::open},
+        {"what do you mean by liberal um", Ending::open},
+        {"which of your old jobs do", Ending::cutOff},
+        {"how you would", Ending::cutOff},
+        {"we'll each", Ending::cutOff},
+        {"the students who were", Ending::cutOff},
+        {"one thing that came up in the applications was", Ending::cutOff},
+        {"what is your view on the", Ending::cutOff},
+        {"are you interviewing just so", Ending::cutOff},
+    };
+    for (const auto& [text, ending] : rows)
+        EXPECT_EQ(int(EnglishSentences::ending(spokenWords(QString::fromUtf8(text)))), int(ending))
+            << text;
 }

@@ -131,6 +131,15 @@ TEST(QuestionContinuation, WhatFollowsAQuestionThatMayGoOn) {
                        {u"How we ship is up to you.", Reading::remark},
                        {u"", Reading::remark},
                    });
+    // Words that cannot begin a sentence after a question join it; a question stopped before
+    // its verb takes whatever follows that is not a reply
+    expectReadings(QStringLiteral("Who you report to?"),
+                   {{u"will depend on the site.", Reading::object}});
+    expectReadings(
+        QStringLiteral("What size cable?"),
+        {{u"would you run for a radial.", Reading::object}, {u"Okay.", Reading::remark}});
+    expectReadings(QStringLiteral("Would you prefer mornings or?"),
+                   {{u"do you like a lie in?", Reading::object}});
     // No words asked: nothing to continue, not even a name after a preposition
     expectReadings(QStringLiteral("?"), {{u"React hooks.", Reading::remark},
                                          {u"Which tools have you used?", Reading::question}});
@@ -279,4 +288,30 @@ TEST(QuestionContinuation, ALongQuestionIsReadAtItsEnd) {
     EXPECT_FALSE(
         QuestionContinuation::mayGoOn(start + QStringLiteral("what has gone well so far?")));
     EXPECT_FALSE(QuestionContinuation::mayGoOn(start + QStringLiteral("why did you leave?")));
+}
+
+// What is said after a question asked whole only goes on with it when it cannot begin a sentence
+// there, says where or when the question holds, or is the object of the verb it ended on; a
+// question of its own, a reply or a remark does not.
+TEST(QuestionContinuation, WhatOnlyGoesOnWithAQuestionJustAsked) {
+    const std::tuple<const char16_t*, const char16_t*, bool> rows[] = {
+        {u"Why did you leave?", u"your last job", true},
+        {u"How you would explain a pension to someone?", u"who's never had one", true},
+        {u"How you keep track of deadlines?", u"when you've got thirty files open", true},
+        {u"Can you tell us about a time you disagreed?",
+         u"with your manager and how that played out", true},
+        {u"What's your notice period?", u"any flexibility on that", false},
+        {u"Why did you leave?", u"what did you learn there", false},
+        {u"Why did you leave?", u"okay", false},
+        {u"What's your notice period?", u"in your last job what did you do", false},
+    };
+    for (const auto& [question, words, goesOn] : rows)
+        EXPECT_EQ(
+            QuestionContinuation::goesOn(QString::fromUtf16(question), QString::fromUtf16(words)),
+            goesOn)
+            << qPrintable(QString::fromUtf16(words));
+    EXPECT_EQ(QuestionContinuation::asAsked(QStringLiteral("Would you prefer mornings or?")),
+              QStringLiteral("Would you prefer mornings?"));
+    EXPECT_EQ(QuestionContinuation::asAsked(QStringLiteral("Do you drive?")),
+              QStringLiteral("Do you drive?"));
 }
