@@ -172,6 +172,17 @@ TEST_F(SessionSegments, AQuestionGoingOnAfterAPauseIsAskedWhole) {
                            QStringLiteral("Which tools have you worked with?")}));
 }
 
+// A question asked whole before a pause inside its sentence is asked once: what the interviewer
+// says after the pause only goes on with it.
+TEST_F(SessionSegments, WordsAfterAPauseThatGoOnWithAQuestionAskNothing) {
+    h.answers.answer({"An answer."});
+    say(QStringLiteral("Why did you leave?"), true);
+    goOn({QStringLiteral("your"), QStringLiteral("last"), QStringLiteral("job")},
+         QStringLiteral("Your last job?"));
+    advance(3, false);
+    EXPECT_EQ(h.askedQuestions(), QStringList{QStringLiteral("Why did you leave?")});
+}
+
 // What the interviewer adds within the wait that makes no question with the waiting one (a
 // remark, a misheard fragment, words that never reach a final result) leaves it as it stood: it
 // is asked once, when their final result comes or the wait ends.

@@ -132,3 +132,49 @@ TEST(QuestionIntake, TheEndOfTheWaitClaimsTheQuestionWithWhatContinuesIt) {
     EXPECT_EQ(intake.judge(true, false).next, Next::nothing);
     EXPECT_FALSE(intake.isWaiting());
 }
+
+// A pause inside a sentence: words that stopped where no sentence ends lead the next result
+// that comes soon; what only goes on with a question just asked is no question of its own; a
+// question trailing off on "or" is asked without it, one cut off before its verb not at all.
+TEST(QuestionIntake, APauseInsideASentenceKeepsItWhole) {
+    const auto finalResult = [](QuestionIntake& intake, const QString& text, double now) {
+        intake.record(text, now);
+        auto heard = intake.judge(true, true);
+        if (heard.next == Next::claim)
+            heard.question = intake.claim(intake.transcript().trimmed(), true, now);
+        intake.segmentStarted();
+        return heard.question;
+    };
+    for (const double after : {0.5, 3.0}) {
+        QuestionIntake intake;
+        EXPECT_EQ(finalResult(intake, QStringLiteral("Since you've worked."), 0), std::nullopt);
+        EXPECT_EQ(finalResult(intake, QStringLiteral("Nights before, how did you find it?"), after),
+                  after < 1 ? QStringLiteral("Since you've worked nights before, how did you "
+                                             "find it?")
+                            : QStringLiteral("Nights before, how did you find it?"));
+    }
+    for (const double after : {0.5, 3.0}) {
+        QuestionIntake intake;
+        const QString leave = QStringLiteral("Why did you leave?");
+        EXPECT_EQ(finalResult(intake, leave, 0), leave);
+        intake.record(QStringLiteral("Your last"), after);
+        EXPECT_EQ(intake.judge(false, true).question, std::nullopt);
+        EXPECT_EQ(finalResult(intake, QStringLiteral("Your last job?"), after + 0.3),
+                  after < 1 ? std::nullopt : std::optional(QStringLiteral("Your last job?")))
+            << "a follow-up of its own only after a while";
+        EXPECT_EQ(finalResult(intake, QStringLiteral("What did you learn there?"), after + 0.8),
+                  QStringLiteral("What did you learn there?"));
+    }
+
+    QuestionIntake intake;
+    intake.record(QStringLiteral("Would you prefer the morning slot or?"));
+    ASSERT_EQ(intake.judge(true, true).next, Next::wait);
+    EXPECT_EQ(intake.waitEnded()->question, QStringLiteral("Would you prefer the morning slot?"));
+
+    intake = QuestionIntake();
+    const QString jobs = QStringLiteral("Which of your old jobs do?");
+    intake.record(jobs);
+    ASSERT_EQ(intake.judge(true, true).next, Next::wait);
+    EXPECT_EQ(intake.waitEnded(), std::nullopt);
+    EXPECT_EQ(intake.claim(jobs, false, 0), std::nullopt);
+}
