@@ -212,7 +212,7 @@ private:
         // "the thing i always ask", "something the partners want to know": a noun phrase, then
         // a clause about it with its own subject
         const bool indefinite =
-            (isIndefinite(text(i)) && tag(i) != Tag::dt) ||
+            (isIndefinite(text(i)) && tag(i) != Tag::dt && !isIn(text(i), questionWords)) ||
             (text(i) == "one"_L1 && EnglishTagger::isNoun(tag(i + 1))); // "one thing that…"
         qsizetype noun = i + 1;
         while (!indefinite && noun < size() &&
