@@ -286,8 +286,16 @@ public:
             isIn(word, {"me"_L1, "us"_L1}) && EnglishVerbs::speaks(text(last - 1));
         const bool infinitive =
             word == "to"_L1 && isOneOf(tag(last - 1), {Tag::vbg, Tag::vb, Tag::vbp, Tag::vbd});
+        // "why this role", "why the move to berlin": after "why" a noun phrase may be all it asks
+        const bool whyPhrase = text(first) == "why"_L1 &&
+                               std::none_of(m_words.begin() + first + 1, m_words.end(),
+                                            [](const Word& w) {
+                                                return isVerb(w.tag) || isIn(w.text, auxiliaries) ||
+                                                       isOneOf(w.tag, {Tag::vbn, Tag::vbg});
+                                            }) &&
+                               EnglishClause::readFrom(m_words, first).asks;
         if (trailsOff || pronounLast || toldWhat || infinitive || endsQuestionPhrase(last) ||
-            endsOpenClause(last) || topicAwaitsVerb(start) ||
+            (endsOpenClause(last) && !whyPhrase) || topicAwaitsVerb(start) ||
             (leadInAt(start) == LeadIn::clause &&
              isIn(text(first),
                   {"if"_L1, "when"_L1, "since"_L1, "once"_L1, "before"_L1, "after"_L1, "given"_L1,
