@@ -6,6 +6,7 @@
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
 #include "language/ReportedSpeech.h"
+#include "language/TaggedWords.h"
 #include "language/TextFolding.h"
 
 #include <algorithm>
@@ -132,10 +133,10 @@ constexpr QLatin1String invertedPairs[] = {
     "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
     "are there"_L1, "was there"_L1, "were there"_L1};
 // The words of one clause with their tags in context, and the readings of its parts.
-class Clause final {
+class Clause final : TaggedWords {
 public:
     Clause(QList<Word> words, bool questionMark)
-        : m_words(std::move(words)), m_questionMark(questionMark),
+        : TaggedWords(std::move(words)), m_questionMark(questionMark),
           m_addressed(std::any_of(m_words.begin(), m_words.end(),
                                   [](const Word& word) { return isIn(word.text, secondPerson); })) {
     }
@@ -216,12 +217,6 @@ private:
             *leadInOpen = at == size();
         return withTag(reading);
     }
-
-    qsizetype size() const { return m_words.size(); }
-    // Past either end, no word: the rules look at neighbours freely.
-    bool has(qsizetype i) const { return i >= 0 && i < size(); }
-    QString text(qsizetype i) const { return has(i) ? m_words[i].text : QString(); }
-    Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
 
     qsizetype afterDiscourse(qsizetype i) const { return openings::afterDiscourse(m_words, i); }
 
@@ -349,8 +344,6 @@ private:
         return end > i && (isOneOf(tag(end), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md, Tag::vbn}) ||
                            isIn(text(end), auxiliaries));
     }
-
-    qsizetype whPhraseEnd(qsizetype i) const { return openings::questionPhraseEnd(m_words, i); }
 
     // A question word opening a question, or an auxiliary or modal before its subject.
     Reading interrogativeAt(qsizetype i) const {
@@ -1039,7 +1032,6 @@ private:
         return size();
     }
 
-    QList<Word> m_words;
     bool m_questionMark;
     bool m_addressed;
     mutable std::optional<qsizetype> m_quoteStart;

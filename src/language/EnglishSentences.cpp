@@ -6,6 +6,7 @@
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
 #include "language/ReportedSpeech.h"
+#include "language/TaggedWords.h"
 
 #include <vector>
 
@@ -85,9 +86,9 @@ bool isFinite(Tag tag) {
     return isOneOf(tag, {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md});
 }
 
-class Boundaries final {
+class Boundaries final : TaggedWords {
 public:
-    explicit Boundaries(QList<Word> words) : m_words(std::move(words)) {
+    explicit Boundaries(QList<Word> words) : TaggedWords(std::move(words)) {
         // Read once: every boundary looks back over them
         m_finite.reserve(m_words.size());
         for (qsizetype i = 0; i < m_words.size(); ++i)
@@ -156,14 +157,6 @@ private:
     // described…") leads in to its main clause.
     enum class LeadIn { none, clause, phrase, topic };
 
-    qsizetype size() const { return m_words.size(); }
-    // Past either end, no word: the rules look at neighbours freely.
-    bool has(qsizetype i) const { return i >= 0 && i < size(); }
-    const QString& text(qsizetype i) const {
-        static const QString none;
-        return has(i) ? m_words[i].text : none;
-    }
-    Tag tag(qsizetype i) const { return has(i) ? m_words[i].tag : Tag::punc; }
     bool isModal(qsizetype i) const { return tag(i) == Tag::md; }
     bool isAuxiliary(qsizetype i) const {
         return i < size() && (tag(i) == Tag::md || isIn(text(i), auxiliaries));
@@ -834,8 +827,6 @@ private:
         return i;
     }
 
-    qsizetype whPhraseEnd(qsizetype i) const { return openings::questionPhraseEnd(m_words, i); }
-
     // A question word standing as its own subject, with its verb: "what happened there", "who
     // leads the team", "which site suits you".
     bool whSubject(qsizetype i) const {
@@ -1293,7 +1284,6 @@ private:
         return EnglishClause::readFrom(m_words, asked).form == Form::interrogative;
     }
 
-    QList<Word> m_words;
     std::vector<bool> m_finite;
 };
 
