@@ -1,0 +1,29 @@
+#pragma once
+
+#include "language/AfterQuestion.h"
+#include "language/SentenceWords.h"
+
+namespace corvel {
+
+// Where a new subject and its verb begin a sentence of their own: "…last year | it took six
+// months". After a noun a subject more often opens a clause about it ("the team | you joined"),
+// after a verb its object ("i think | we should").
+class SubjectStart : public SentenceWords {
+public:
+    explicit SubjectStart(const SentenceWords& words)
+        : SentenceWords(words), m_afterQuestion(words) {}
+
+    // Whether a new subject and its verb begin at `j`: a pronoun, or "that"/"there" before "is".
+    // After a noun a subject opens a clause about it ("the team you joined"), after a verb its
+    // object ("i think we should"); `afterPhrase` when a phrase leads in,
+    // whose main clause may begin after any noun ("in my last job i ran…").
+    bool subjectStartsAt(qsizetype j, bool afterPhrase, qsizetype start) const;
+
+    // "…pretty well i take it", "…fridays free you said": a closing tag keeps to its statement.
+    bool isTagPhrase(qsizetype j) const;
+
+private:
+    AfterQuestion m_afterQuestion;
+};
+
+} // namespace corvel
