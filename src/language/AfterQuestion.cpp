@@ -62,21 +62,28 @@ bool AfterQuestion::isFragmentAt(qsizetype i) const {
 }
 
 bool AfterQuestion::clarifiesQuestion(qsizetype start, qsizetype j) const {
+    return !goesOnWithQuestion(start, j) && isWholeClauseAt(j) &&
+           EnglishClause::readFrom(m_words, afterDiscourse(start)).form == Form::interrogative;
+}
+
+bool AfterQuestion::goesOnWithQuestion(qsizetype start, qsizetype j) const {
     // "what you'd bring that's different": "that" after a verb or a noun is about it
     if (text(j) == "that"_L1 && (isVerbWord(j - 1) || EnglishTagger::isNoun(tag(j - 1))))
-        return false;
+        return true;
     // "what made you…", "a time you helped…", "any clients you couldn't win round", "how many
     // coffees we sell": the question is not over
     for (qsizetype i = std::max<qsizetype>(start, j - 4); i < j; ++i) {
         if (isIn(text(i), questionWords) && i > afterDiscourse(start))
-            return false;
+            return true;
     }
     const bool objectAsked = isIn(text(afterDiscourse(start)), {"what"_L1, "which"_L1, "whose"_L1});
-    if ((isVerbWord(j - 1) && !objectAsked &&
-         EnglishVerbs::takesObject(text(j - 1)).value_or(false)) ||
-        isIn(text(j - 1), adverbialHeads) ||
-        (EnglishTagger::isNoun(tag(j - 1)) && isIn(text(j), {"you"_L1, "i"_L1})))
-        return false;
+    return (isVerbWord(j - 1) && !objectAsked &&
+            EnglishVerbs::takesObject(text(j - 1)).value_or(false)) ||
+           isIn(text(j - 1), adverbialHeads) ||
+           (EnglishTagger::isNoun(tag(j - 1)) && isIn(text(j), {"you"_L1, "i"_L1}));
+}
+
+bool AfterQuestion::isWholeClauseAt(qsizetype j) const {
     // Its subject: a pronoun, or a noun phrase before "is"
     qsizetype verb = j;
     if (isIn(text(j), subjectPronouns) || isIn(text(j), demonstratives) ||
@@ -114,10 +121,7 @@ bool AfterQuestion::clarifiesQuestion(qsizetype start, qsizetype j) const {
                             !isPreposition(tag(i));
     const bool object =
         EnglishTagger::isNoun(tag(i)) || isOneOf(tag(i), {Tag::prp, Tag::dt, Tag::cd, Tag::jj});
-    if (!(complement || (EnglishVerbs::takesObject(text(main)).value_or(false) && object)))
-        return false;
-    const qsizetype asked = afterDiscourse(start);
-    return EnglishClause::readFrom(m_words, asked).form == Form::interrogative;
+    return complement || (EnglishVerbs::takesObject(text(main)).value_or(false) && object);
 }
 
 } // namespace corvel

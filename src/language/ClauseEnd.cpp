@@ -1,5 +1,7 @@
 #include "language/ClauseEnd.h"
 
+#include <optional>
+
 #include "language/EnglishClause.h"
 #include "language/EnglishVerbs.h"
 #include "language/ReportedSpeech.h"
@@ -32,6 +34,31 @@ bool ClauseEnd::endsClause(qsizetype start, qsizetype j) const {
     const qsizetype first = afterDiscourse(start);
     if (first >= j - 1)
         return false; // "go on, tell me…"
+    if (const std::optional<bool> ends = endsWithoutVerb(start, first, j))
+        return *ends;
+    // A clause opened by a question word without inversion is a subject waiting for its verb:
+    // "what we need is…"
+    if (isIn(text(first), questionWords) &&
+        EnglishClause::readFrom(m_words, first).form != Form::interrogative &&
+        std::count_if(m_words.begin() + first, m_words.begin() + j,
+                      [](const Word& w) { return isFinite(w.tag); }) < 2)
+        return false;
+    // The last clause needs a verb of its own: not "we're a charity so the salary". "And"
+    // and "or" may join two nouns ("the apps and the website"), the others open a clause.
+    for (qsizetype i = j - 1; i >= start; --i) {
+        if (isFiniteAt(i))
+            return !awaitsVerb(i, j) && !reportsSpeech(m_words, j);
+        // ("because of the hours" is a phrase)
+        if (i < j - 1 && isIn(text(i), clauseMarkers) && text(i) != "and"_L1 &&
+            tag(i - 1) != Tag::dt && // "a while"
+            text(i) != "or"_L1 && !(text(i) == "because"_L1 && text(i + 1) == "of"_L1))
+            return false;
+    }
+    return false;
+}
+
+std::optional<bool> ClauseEnd::endsWithoutVerb(qsizetype start, qsizetype first,
+                                               qsizetype j) const {
     // A follow-up needs no verb: "how about you", "what about the weekends"
     for (qsizetype w = std::max(start, j - 5); w + 2 < j; ++w) {
         if (isIn(text(w), {"how"_L1, "what"_L1}) && text(w + 1) == "about"_L1)
@@ -66,25 +93,7 @@ bool ClauseEnd::endsClause(qsizetype start, qsizetype j) const {
         std::all_of(m_words.begin() + first + 1, m_words.begin() + j,
                     [](const Word& w) { return EnglishTagger::isNoun(w.tag) || w.tag == Tag::jj; }))
         return j - first > 1;
-    // A clause opened by a question word without inversion is a subject waiting for its verb:
-    // "what we need is…"
-    if (isIn(text(first), questionWords) &&
-        EnglishClause::readFrom(m_words, first).form != Form::interrogative &&
-        std::count_if(m_words.begin() + first, m_words.begin() + j,
-                      [](const Word& w) { return isFinite(w.tag); }) < 2)
-        return false;
-    // The last clause needs a verb of its own: not "we're a charity so the salary". "And"
-    // and "or" may join two nouns ("the apps and the website"), the others open a clause.
-    for (qsizetype i = j - 1; i >= start; --i) {
-        if (isFiniteAt(i))
-            return !awaitsVerb(i, j) && !reportsSpeech(m_words, j);
-        // ("because of the hours" is a phrase)
-        if (i < j - 1 && isIn(text(i), clauseMarkers) && text(i) != "and"_L1 &&
-            tag(i - 1) != Tag::dt && // "a while"
-            text(i) != "or"_L1 && !(text(i) == "because"_L1 && text(i + 1) == "of"_L1))
-            return false;
-    }
-    return false;
+    return std::nullopt;
 }
 
 bool ClauseEnd::leansOnNext(qsizetype i) const {

@@ -2,6 +2,8 @@
 
 #include "language/SentenceWords.h"
 
+#include <optional>
+
 namespace corvel {
 
 // Whether the words so far are a complete clause: it has a verb with its tense, and its last
@@ -19,6 +21,12 @@ public:
     // an auxiliary. "Be" ends a clause about how or what something is ("i know how draining
     // nights are"), "that" one it is the object of ("thanks for that").
     bool leansOnNext(qsizetype i) const;
+
+private:
+    // How the words from `first` to `j` end without a verb, where they need none: a follow-up
+    // ("what about the weekends"), thanks or an apology ("thanks for coming in"), a request
+    // ("take a seat"), praise ("great answer"); none where they need a verb.
+    std::optional<bool> endsWithoutVerb(qsizetype start, qsizetype first, qsizetype j) const;
 
     // Whether the auxiliary at `aux`, opening a question, still waits for its verb at `j`, with
     // only its subject after it: "does your team", "can you", "aren't you".

@@ -16,9 +16,6 @@ public:
     // work"), then an auxiliary and its subject.
     bool whInverted(qsizetype i) const;
 
-    // Where the question phrase before the auxiliary at `aux` begins, if one does.
-    qsizetype whStart(qsizetype aux) const;
-
     // A question word standing as its own subject, with its verb: "what happened there", "who
     // leads the team", "which site suits you".
     bool whSubject(qsizetype i) const;
@@ -31,6 +28,10 @@ public:
     // A closing tag from `i` to the end ("isn't it", "don't you", "is that right"), which keeps
     // to its statement.
     bool isClosingTag(qsizetype i) const;
+
+private:
+    // Where the question phrase before the auxiliary at `aux` begins, if one does.
+    qsizetype whStart(qsizetype aux) const;
 };
 
 } // namespace corvel

@@ -20,58 +20,76 @@ bool QuestionStart::questionStartsAt(qsizetype j) const {
     if (isIn(text(j), clauseEnds) && (text(j) != "right"_L1 || text(j + 1) == "now"_L1))
         return false;
     const qsizetype k = afterDiscourse(j);
-    const bool adjacent = k == j;
-    const Tag before = tag(j - 1);
     const QString& first = text(k);
-    if (isIn(first, questionWords)) {
-        // After a noun a clause about it, after a verb or an adjective its object: only an
-        // inverted one is a question of its own.
-        // "which of those…" opens no clause about the noun before it
-        // ("why" only after "reason")
-        const bool relative = (EnglishTagger::isNoun(before) || before == Tag::prp) &&
-                              isIn(first, relativeWords) && text(k + 1) != "of"_L1 &&
-                              (first != "why"_L1 || text(j - 1).startsWith("reason"_L1));
-        const bool preposition =
-            (isOneOf(before, {Tag::rp, Tag::in}) || isLikelyPreposition(text(j - 1))) &&
-            text(j - 1) != "that"_L1;
-        // ("remember offhand what time", "explain me how you…"; not "her maternity leave")
-        qsizetype verb = j - 1;
-        while (verb > 0 && (tag(verb) == Tag::rb || isIn(text(verb), objectPronouns)))
-            --verb;
-        // ("remember offhand what time")
-        if ((tag(verb) == Tag::jj || EnglishTagger::isNoun(tag(verb))) && isVerbWord(verb - 1) &&
-            !isIn(text(verb - 1), auxiliaries) &&
-            EnglishVerbs::takesObject(text(verb - 1)).value_or(false) &&
-            EnglishVerbs::speaks(text(verb - 1)))
-            --verb;
-        const bool compound =
-            EnglishTagger::isNoun(tag(verb - 1)) && canBeNoun(text(verb)) && isShortFollowUp(k);
-        const bool embedded = adjacent && ((isVerbWord(verb) && !compound) || preposition ||
-                                           isIn(text(j - 1), clauseAdjectives) || relative);
-        // After a noun "who has autism" is about it: a question inverts before a pronoun;
-        // "which ones" ends a result as a follow-up
-        if (adjacent && relative)
-            return (m_inversion.whInverted(k) &&
-                    (isIn(text(whPhraseEnd(k) + 1), subjectPronouns) ||
-                     isIn(text(whPhraseEnd(k) + 1), demonstratives))) ||
-                   isShortFollowUp(k);
-        if (m_inversion.whInverted(k) || (!embedded && m_inversion.whSubject(k)))
-            return true;
-        // Without inversion, as casual speakers ask ("…mostly nights how you feel about
-        // it"), or a short follow-up ending the result ("…after six months how come")
-        if (embedded || (adjacent && relative))
-            return false;
-        const Form form = EnglishClause::readFrom(m_words, k).form;
-        // (not "… and what you did", a clause joined to the one before)
-        return isShortFollowUp(k) || form == Form::followUp ||
-               (form == Form::interrogative && !isIn(text(k - 1), {"and"_L1, "or"_L1}) &&
-                text(whPhraseEnd(k)).startsWith("you"_L1));
-    }
+    if (isIn(first, questionWords))
+        return questionWordStartsAt(j, k);
     // "…for a while now since when", "…took to you in what way", "…now differently how"
     // (not "and get even | with who")
     if (isShortFollowUp(k) && isOneOf(tag(k), {Tag::in, Tag::rb}) && !isVerbWord(j - 1) &&
         (tag(j - 1) != Tag::rb || isIn(text(j - 1), clauseEnds)))
         return true;
+    if (isAuxiliary(k))
+        return invertedStartsAt(j, k);
+    // The speaker wanting to know: "i'd love for you to…", "it would help to…"
+    if (isIn(first, {"i"_L1, "we"_L1, "it"_L1}))
+        return EnglishClause::readFrom(m_words, k).form == Form::indirectRequest &&
+               (k != j || !isVerbWord(j - 1));
+    // "let me think": the verb belongs to "let"
+    if (text(j - 2) == "let"_L1)
+        return false;
+    return requestStartsAt(j, k);
+}
+
+bool QuestionStart::questionWordStartsAt(qsizetype j, qsizetype k) const {
+    const bool adjacent = k == j;
+    const Tag before = tag(j - 1);
+    const QString& first = text(k);
+    // After a noun a clause about it, after a verb or an adjective its object: only an
+    // inverted one is a question of its own.
+    // "which of those…" opens no clause about the noun before it
+    // ("why" only after "reason")
+    const bool relative = (EnglishTagger::isNoun(before) || before == Tag::prp) &&
+                          isIn(first, relativeWords) && text(k + 1) != "of"_L1 &&
+                          (first != "why"_L1 || text(j - 1).startsWith("reason"_L1));
+    const bool preposition =
+        (isOneOf(before, {Tag::rp, Tag::in}) || isLikelyPreposition(text(j - 1))) &&
+        text(j - 1) != "that"_L1;
+    // ("remember offhand what time", "explain me how you…"; not "her maternity leave")
+    qsizetype verb = j - 1;
+    while (verb > 0 && (tag(verb) == Tag::rb || isIn(text(verb), objectPronouns)))
+        --verb;
+    // ("remember offhand what time")
+    if ((tag(verb) == Tag::jj || EnglishTagger::isNoun(tag(verb))) && isVerbWord(verb - 1) &&
+        !isIn(text(verb - 1), auxiliaries) &&
+        EnglishVerbs::takesObject(text(verb - 1)).value_or(false) &&
+        EnglishVerbs::speaks(text(verb - 1)))
+        --verb;
+    const bool compound =
+        EnglishTagger::isNoun(tag(verb - 1)) && canBeNoun(text(verb)) && isShortFollowUp(k);
+    const bool embedded = adjacent && ((isVerbWord(verb) && !compound) || preposition ||
+                                       isIn(text(j - 1), clauseAdjectives) || relative);
+    // After a noun "who has autism" is about it: a question inverts before a pronoun;
+    // "which ones" ends a result as a follow-up
+    if (adjacent && relative)
+        return (m_inversion.whInverted(k) && (isIn(text(whPhraseEnd(k) + 1), subjectPronouns) ||
+                                              isIn(text(whPhraseEnd(k) + 1), demonstratives))) ||
+               isShortFollowUp(k);
+    if (m_inversion.whInverted(k) || (!embedded && m_inversion.whSubject(k)))
+        return true;
+    // Without inversion, as casual speakers ask ("…mostly nights how you feel about
+    // it"), or a short follow-up ending the result ("…after six months how come")
+    if (embedded || (adjacent && relative))
+        return false;
+    const Form form = EnglishClause::readFrom(m_words, k).form;
+    // (not "… and what you did", a clause joined to the one before)
+    return isShortFollowUp(k) || form == Form::followUp ||
+           (form == Form::interrogative && !isIn(text(k - 1), {"and"_L1, "or"_L1}) &&
+            text(whPhraseEnd(k)).startsWith("you"_L1));
+}
+
+bool QuestionStart::invertedStartsAt(qsizetype j, qsizetype k) const {
+    const bool adjacent = k == j;
+    const Tag before = tag(j - 1);
     // After a noun "is" is more likely its verb, unless a pronoun follows: "…below market is
     // that going…", not "…the trial period is a conversation…"
     // …or a noun phrase with a verb or an adjective after it ("…fortnight is a rotating
@@ -80,22 +98,17 @@ bool QuestionStart::questionStartsAt(qsizetype j) const {
     const bool pronounNext = (tag(k + 1) == Tag::prp && !isIndefinite(text(k + 1))) ||
                              (isIn(text(k + 1), demonstratives) && !opensClause(k + 2));
     // ("you said you were…": the verb of the pronoun before it)
-    if (isAuxiliary(k))
-        return m_inversion.subjectAfter(k) && !m_inversion.isClosingTag(k) &&
-               !(adjacent && pronounBefore(j) &&
-                 !isOneOf(tag(j - 2), {Tag::in, Tag::to, Tag::vb, Tag::vbp, Tag::vbd}) &&
-                 text(j - 2) != "about"_L1) &&
-               !(nounBefore && isIn(first, beForms) && !pronounNext &&
-                 !predicateAfterPhrase(k + 1)) &&
-               !(isIn(text(k + 1), demonstratives) && !pronounNext) &&
-               EnglishClause::readFrom(m_words, k).form == Form::interrogative;
-    // The speaker wanting to know: "i'd love for you to…", "it would help to…"
-    if (isIn(first, {"i"_L1, "we"_L1, "it"_L1}))
-        return EnglishClause::readFrom(m_words, k).form == Form::indirectRequest &&
-               (!adjacent || !isVerbWord(j - 1));
-    // "let me think": the verb belongs to "let"
-    if (text(j - 2) == "let"_L1)
-        return false;
+    return m_inversion.subjectAfter(k) && !m_inversion.isClosingTag(k) &&
+           !(adjacent && pronounBefore(j) &&
+             !isOneOf(tag(j - 2), {Tag::in, Tag::to, Tag::vb, Tag::vbp, Tag::vbd}) &&
+             text(j - 2) != "about"_L1) &&
+           !(nounBefore && isIn(text(k), beForms) && !pronounNext &&
+             !predicateAfterPhrase(k + 1)) &&
+           !(isIn(text(k + 1), demonstratives) && !pronounNext) &&
+           EnglishClause::readFrom(m_words, k).form == Form::interrogative;
+}
+
+bool QuestionStart::requestStartsAt(qsizetype j, qsizetype k) const {
     // A request opens on a verb of saying or one that goes through something, read as a verb
     // where it stands, or on a softener: not "click and collect how…"
     qsizetype verb = k;
@@ -109,10 +122,10 @@ bool QuestionStart::questionStartsAt(qsizetype j) const {
         return false;
     // "the nurses tell me…", "they usually describe…": the words before are its subject; a
     // request follows a place or time ("…a lot here walk me through…")
-    return !adjacent || !(isIn(text(j - 1), subjectPronouns) || text(j - 1) == "n't"_L1 ||
-                          (before == Tag::nns &&
-                           !(isObjectPhrase(j - 1) && isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
-                          isIn(text(j - 1), verbAdverbs));
+    return k != j || !(isIn(text(j - 1), subjectPronouns) || text(j - 1) == "n't"_L1 ||
+                       (tag(j - 1) == Tag::nns &&
+                        !(isObjectPhrase(j - 1) && isIn(text(verb + 1), {"me"_L1, "us"_L1}))) ||
+                       isIn(text(j - 1), verbAdverbs));
 }
 
 bool QuestionStart::followsPraise(qsizetype start, qsizetype j) const {

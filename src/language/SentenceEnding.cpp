@@ -30,12 +30,33 @@ EnglishSentences::Ending SentenceEnding::ending(qsizetype start) const {
         isIn(word, fillers) || (word == "so"_L1 && text(last - 1) == "just"_L1);
     if (dangling || endsAwaitingVerb(start, last))
         return Ending::cutOff;
+    return isOpen(start) ? Ending::open : Ending::whole;
+}
+
+bool SentenceEnding::isOpen(qsizetype start) const {
+    const qsizetype last = size() - 1;
+    const QString& word = text(last);
     const qsizetype first = afterDiscourse(start);
     // "would you prefer the morning slot or"
     const bool trailsOff = word == "or"_L1 && last > first + 1 &&
                            EnglishClause::readFrom(m_words.first(last), first).asks;
-    // ("or do you", "why would the competitor": an auxiliary and its subject may close a
-    // question, or go on)
+    // "you can explain me…", "i'm going to…"
+    const bool toldWhat = isIn(word, {"me"_L1, "us"_L1}) && EnglishVerbs::speaks(text(last - 1));
+    const bool infinitive =
+        word == "to"_L1 && isOneOf(tag(last - 1), {Tag::vbg, Tag::vb, Tag::vbp, Tag::vbd});
+    if (trailsOff || endsOnSubject(start) || toldWhat || infinitive || endsQuestionPhrase(last) ||
+        (endsOpenClause(last) && !asksWhyOf(first)) || topicAwaitsVerb(start))
+        return true;
+    // A lead-in without its main clause: "since you've worked"
+    return m_leadIn.leadInAt(start) == SentenceLeadIn::Kind::clause &&
+           isIn(text(first),
+                {"if"_L1, "when"_L1, "since"_L1, "once"_L1, "before"_L1, "after"_L1, "given"_L1,
+                 "assuming"_L1, "considering"_L1, "suppose"_L1, "supposing"_L1, "imagine"_L1}) &&
+           !EnglishClause::readFrom(m_words, first).asks;
+}
+
+bool SentenceEnding::endsOnSubject(qsizetype start) const {
+    const qsizetype last = size() - 1;
     qsizetype subject = last;
     while (subject > start && subject > last - 3 &&
            (EnglishTagger::isNoun(tag(subject)) || isOneOf(tag(subject), {Tag::dt, Tag::jj})))
@@ -47,34 +68,23 @@ EnglishSentences::Ending SentenceEnding::ending(qsizetype start) const {
     const bool afterQuestion =
         isIn(text(subject - 1), questionWords) || endsQuestionPhrase(subject - 1);
     const bool be = isIn(text(subject), beForms);
-    const bool pronounLast = subject < last && subject >= start &&
-                             (EnglishTagger::isNoun(tag(last)) || tag(last) == Tag::prp ||
-                              isIn(text(last), demonstratives)) &&
-                             (((tag(subject) == Tag::md || isIn(text(subject), doForms) ||
-                                isIn(text(subject), haveForms)) &&
-                               (opens || afterQuestion)) ||
-                              (be && opens));
-    // "you can explain me…", "i'm going to…"
-    const bool toldWhat = isIn(word, {"me"_L1, "us"_L1}) && EnglishVerbs::speaks(text(last - 1));
-    const bool infinitive =
-        word == "to"_L1 && isOneOf(tag(last - 1), {Tag::vbg, Tag::vb, Tag::vbp, Tag::vbd});
-    // "why this role", "why the move to berlin": after "why" a noun phrase may be all it asks
-    const bool whyPhrase = text(first) == "why"_L1 &&
-                           std::none_of(m_words.begin() + first + 1, m_words.end(),
-                                        [](const Word& w) {
-                                            return isVerb(w.tag) || isIn(w.text, auxiliaries) ||
-                                                   isOneOf(w.tag, {Tag::vbn, Tag::vbg});
-                                        }) &&
-                           EnglishClause::readFrom(m_words, first).asks;
-    if (trailsOff || pronounLast || toldWhat || infinitive || endsQuestionPhrase(last) ||
-        (endsOpenClause(last) && !whyPhrase) || topicAwaitsVerb(start) ||
-        (m_leadIn.leadInAt(start) == SentenceLeadIn::Kind::clause &&
-         isIn(text(first),
-              {"if"_L1, "when"_L1, "since"_L1, "once"_L1, "before"_L1, "after"_L1, "given"_L1,
-               "assuming"_L1, "considering"_L1, "suppose"_L1, "supposing"_L1, "imagine"_L1}) &&
-         !EnglishClause::readFrom(m_words, first).asks))
-        return Ending::open;
-    return Ending::whole;
+    return subject < last && subject >= start &&
+           (EnglishTagger::isNoun(tag(last)) || tag(last) == Tag::prp ||
+            isIn(text(last), demonstratives)) &&
+           (((tag(subject) == Tag::md || isIn(text(subject), doForms) ||
+              isIn(text(subject), haveForms)) &&
+             (opens || afterQuestion)) ||
+            (be && opens));
+}
+
+bool SentenceEnding::asksWhyOf(qsizetype first) const {
+    return text(first) == "why"_L1 &&
+           std::none_of(m_words.begin() + first + 1, m_words.end(),
+                        [](const Word& w) {
+                            return isVerb(w.tag) || isIn(w.text, auxiliaries) ||
+                                   isOneOf(w.tag, {Tag::vbn, Tag::vbg});
+                        }) &&
+           EnglishClause::readFrom(m_words, first).asks;
 }
 
 bool SentenceEnding::topicAwaitsVerb(qsizetype start) const {

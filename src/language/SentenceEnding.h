@@ -16,9 +16,17 @@ public:
     // How the sentence from `start` ends at the last word.
     EnglishSentences::Ending ending(qsizetype start) const;
 
-    // Whether the sentence from `start` is a topic with a clause about it and no verb of its
-    // own yet: "the thing i always ask", "the other thing i'm wondering".
-    bool topicAwaitsVerb(qsizetype start) const;
+private:
+    // Whether the sentence from `start`, whole so far, may go on after a pause: a question
+    // trailing off on "or", an auxiliary and its subject, a question phrase or a lead-in
+    // without what it waits for.
+    bool isOpen(qsizetype start) const;
+    // Whether it ends on an auxiliary and its subject, which may close a question or go on:
+    // "or do you", "why would the competitor".
+    bool endsOnSubject(qsizetype start) const;
+    // Whether the words from `first` ask "why" of a noun phrase, which may be all they ask:
+    // "why this role", "why the move to berlin".
+    bool asksWhyOf(qsizetype first) const;
 
     // Whether an auxiliary near the end still waits for its verb: right after a question phrase
     // ("which of your old jobs do"), before its subject where it opens the clause ("or do you",
@@ -27,7 +35,10 @@ public:
     // do you all do" are whole.
     bool endsAwaitingVerb(qsizetype start, qsizetype last) const;
 
-private:
+    // Whether the sentence from `start` is a topic with a clause about it and no verb of its
+    // own yet: "the thing i always ask", "the other thing i'm wondering".
+    bool topicAwaitsVerb(qsizetype start) const;
+
     SentenceLeadIn m_leadIn;
 };
 

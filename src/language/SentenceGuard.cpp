@@ -23,12 +23,30 @@ bool SentenceGuard::mayDivide(qsizetype j) const {
 bool SentenceGuard::mayEndBefore(qsizetype j) const {
     const qsizetype last = j - 1;
     const QString& word = text(last);
-    if (awaitsItsVerb(last, j))
+    if (awaitsItsVerb(last, j) || wordGoesOn(last, j) || clauseGoesOn(last, j))
         return false;
+    // "…and if they're determined to have their cigarettes then | how do you teach them":
+    // a clause that leads in keeps its main clause
+    if (afterJoinedLeadIn(last, j))
+        return !m_questions.questionStartsAt(j);
+    // "anything else | it wasn't supposed to": a clause about the indefinite; "theories on |
+    // why this is happening": the preposition's object; "one | another"
+    if ((isIndefinite(word) && isIn(text(j), subjectPronouns)) ||
+        (isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && word != "that"_L1 &&
+         EnglishTagger::isNoun(tag(last - 1)) && isIn(text(j), questionWords)) ||
+        (word == "one"_L1 && text(j) == "another"_L1) ||
+        (word == "each"_L1 && text(j) == "other"_L1))
+        return false;
+    return !endsQuestionPhrase(last) && !endsOpenClause(last) && !leavesObject(last, j) &&
+           !searchesForWord(j);
+}
+
+bool SentenceGuard::wordGoesOn(qsizetype last, qsizetype j) const {
+    const QString& word = text(last);
     if (tag(j) == Tag::cd && (tag(last) == Tag::cd || tag(last - 1) == Tag::cd))
-        return false;
+        return true;
     if (tag(last) == Tag::cd && text(j) == "and"_L1 && tag(j + 1) == Tag::cd)
-        return false;
+        return true;
     // ("the design | question", "a quick | chat": the noun the tagger may take for a verb)
     const bool phraseOpen = isOneOf(tag(last), {Tag::jj, Tag::nn}) &&
                             isOneOf(tag(last - 1), {Tag::dt, Tag::jj, Tag::pos});
@@ -40,22 +58,24 @@ bool SentenceGuard::mayEndBefore(qsizetype j) const {
         (tag(last) == Tag::nnp && tag(j) == Tag::nnp) ||
         (tag(last) == Tag::dt && !isIn(word, demonstratives) &&
          !isIn(word, {"all"_L1, "both"_L1, "each"_L1, "any"_L1, "either"_L1, "neither"_L1})))
-        return false;
+        return true;
     if (word == "that"_L1 && isIn(text(j), subjectPronouns) && isFiniteAt(j + 1))
-        return false;
+        return true;
     if (isIn(word, fillers) || (word == "so"_L1 && text(last - 1) == "just"_L1) ||
         isIn(word, {"i"_L1, "we"_L1, "they"_L1, "he"_L1, "she"_L1}) ||
         (isIn(word, clauseAdjectives) && isIn(text(j), subjectPronouns)) || word == "like"_L1 ||
         ((isIn(word, verbAdverbs) || isIn(word, softeners)) && isVerb(tag(j))))
-        return false;
+        return true;
     // "i knew it | was there": the pronoun is the verb's subject
     if (isIn(word, {"it"_L1, "you"_L1, "this"_L1, "that"_L1}) &&
         !isOneOf(tag(last - 1), {Tag::in, Tag::of, Tag::to, Tag::rp}) &&
         (isFinite(tag(j)) || isAuxiliary(j)) &&
         !(isIn(text(j + 1), subjectPronouns) && text(j + 1) != "there"_L1))
-        return false;
-    if (word == "about"_L1 && isIn(text(last - 1), {"how"_L1, "what"_L1}))
-        return false;
+        return true;
+    return word == "about"_L1 && isIn(text(last - 1), {"how"_L1, "what"_L1});
+}
+
+bool SentenceGuard::clauseGoesOn(qsizetype last, qsizetype j) const {
     // "where maybe | we should…": a question word's clause before its subject; "(so you
     // figure) one of these days | you're going…": the clause a verb of thinking takes;
     // "separately at | you know an american store": the preposition's object goes on
@@ -64,39 +84,30 @@ bool SentenceGuard::mayEndBefore(qsizetype j) const {
         while (w > 0 && tag(w) == Tag::rb)
             --w;
         if (w < last && isIn(text(w), questionWords))
-            return false;
+            return true;
         for (qsizetype t = last; t >= 0 && t > last - 7; --t) {
             if (isFiniteAt(t) && !isIn(text(t), confirming))
                 break;
             // (not "what do you think about | it can be anything")
             if (isIn(text(t), confirming) && isIn(text(t - 1), subjectPronouns) &&
                 !isPreposition(tag(t + 1)))
-                return false;
+                return true;
         }
     }
-    if (isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && text(j) == "you"_L1 &&
-        text(j + 1) == "know"_L1)
-        return false;
-    // "…and if they're determined to have their cigarettes then | how do you teach them":
-    // a clause that leads in keeps its main clause
+    return isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && text(j) == "you"_L1 &&
+           text(j + 1) == "know"_L1;
+}
+
+bool SentenceGuard::afterJoinedLeadIn(qsizetype last, qsizetype j) const {
     for (qsizetype w = last; w > 0 && w >= last - 24; --w) {
         if (isIn(text(w), clauseMarkers) && !isIn(text(w), {"and"_L1, "if"_L1}))
-            break;
+            return false;
         if (isIn(text(w), {"if"_L1, "when"_L1, "once"_L1}) && text(w - 1) == "and"_L1 &&
             std::any_of(m_words.begin() + w + 1, m_words.begin() + j,
                         [](const Word& x) { return isFinite(x.tag); }))
-            return !m_questions.questionStartsAt(j);
+            return true;
     }
-    // "anything else | it wasn't supposed to": a clause about the indefinite; "theories on |
-    // why this is happening": the preposition's object; "one | another"
-    if ((isIndefinite(word) && isIn(text(j), subjectPronouns)) ||
-        (isOneOf(tag(last), {Tag::in, Tag::of, Tag::to}) && word != "that"_L1 &&
-         EnglishTagger::isNoun(tag(last - 1)) && isIn(text(j), questionWords)) ||
-        (word == "one"_L1 && text(j) == "another"_L1) ||
-        (word == "each"_L1 && text(j) == "other"_L1))
-        return false;
-    return !endsQuestionPhrase(last) && !endsOpenClause(last) && !leavesObject(last, j) &&
-           !searchesForWord(j);
+    return false;
 }
 
 bool SentenceGuard::mayBeginAt(qsizetype j) const {

@@ -34,25 +34,36 @@ public:
     // okay" asks after any statement.
     bool mayBeginAt(qsizetype j) const;
 
-    // Whether an auxiliary at `last`, or before it past adverbs and its subject, still waits for
-    // the word at `j`: with no subject before it, its subject or verb ("do | you", "have |
-    // been"); after its subject, only a verb or "not" ("i do | you know" is two sentences, "we'll
-    // each | ask" one).
-    bool awaitsItsVerb(qsizetype last, qsizetype j) const;
+private:
+    // Whether the word before `j` needs the word at `j`: a number another ("twenty | five"), a
+    // noun phrase its noun ("an informal | chat"), a filler or a subject what follows.
+    bool wordGoesOn(qsizetype last, qsizetype j) const;
+    // Whether a subject at `j` goes on with the clause before: the object of a verb of thinking
+    // ("you figure one of these days | you're going…"), a question word's clause ("where maybe
+    // | we should…").
+    bool clauseGoesOn(qsizetype last, qsizetype j) const;
+    // Whether a clause joined by "and if", "and when" or "and once" leads in to what follows:
+    // "…and if they're determined to have their cigarettes then | how do you teach them".
+    bool afterJoinedLeadIn(qsizetype last, qsizetype j) const;
 
-    // Whether "do" or a modal before `j`, inverted before its subject, has no verb yet.
-    bool awaitsVerbBefore(qsizetype j) const;
+    // Whether the speaker searches for a word from `j`: "what's it called", "what is it", "what's
+    // the word", "what do you call it".
+    bool searchesForWord(qsizetype j) const;
 
     // Whether the verb at `last` takes the words at `j` for its object: a verb that takes one,
     // with none after it ("you've used | react", "they'll serve | what"), and a word that can be
     // a noun or a question word opening its clause.
     bool leavesObject(qsizetype last, qsizetype j) const;
 
-    // Whether the speaker searches for a word from `j`: "what's it called", "what is it", "what's
-    // the word", "what do you call it".
-    bool searchesForWord(qsizetype j) const;
+    // Whether "do" or a modal before `j`, inverted before its subject, has no verb yet.
+    bool awaitsVerbBefore(qsizetype j) const;
 
-private:
+    // Whether an auxiliary at `last`, or before it past adverbs and its subject, still waits for
+    // the word at `j`: with no subject before it, its subject or verb ("do | you", "have |
+    // been"); after its subject, only a verb or "not" ("i do | you know" is two sentences, "we'll
+    // each | ask" one).
+    bool awaitsItsVerb(qsizetype last, qsizetype j) const;
+
     QuestionStart m_questions;
 };
 

@@ -19,10 +19,10 @@ public:
     // whose main clause may begin after any noun ("in my last job i ran…").
     bool subjectStartsAt(qsizetype j, bool afterPhrase, qsizetype start) const;
 
+private:
     // "…pretty well i take it", "…fridays free you said": a closing tag keeps to its statement.
     bool isTagPhrase(qsizetype j) const;
 
-private:
     AfterQuestion m_afterQuestion;
 };
 
