@@ -38,8 +38,6 @@ inline constexpr QLatin1String verbAdverbs[] = {
 // a question after them begins after them.
 inline constexpr QLatin1String clauseEnds[] = {"now"_L1, "then"_L1, "right"_L1, "well"_L1,
                                                "anyway"_L1};
-// The longest phrase lead-in after which a subject begins its main clause.
-inline constexpr qsizetype maximumShortPhrase = 4;
 
 inline bool isFinite(EnglishTagger::Tag tag) {
     return englishWords::isOneOf(tag, {EnglishTagger::Tag::vbz, EnglishTagger::Tag::vbd,

@@ -5,9 +5,9 @@
 
 namespace corvel {
 
-// Where a new subject and its verb begin a sentence of their own: "…last year | it took six
-// months". After a noun a subject more often opens a clause about it ("the team | you joined"),
-// after a verb its object ("i think | we should").
+// Where a statement begins after another said in one breath: a new subject and its verb
+// ("…last year | it took six months"). Most subjects after a noun or a verb belong to the clause
+// before, so this boundary is read with care.
 class SubjectStart : public SentenceWords {
 public:
     explicit SubjectStart(const SentenceWords& words)
