@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/SentenceEnd.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -22,17 +24,7 @@ public:
     static QList<qsizetype> starts(const QStringList& words);
 
     // How the last sentence of `words` ends, as the recogniser may end a result at a pause.
-    enum class Ending {
-        // Where a sentence can end.
-        whole,
-        // Where it may end, or go on after the pause: a question phrase without its verb ("how
-        // many of the residents"), a lead-in without its clause ("since you've worked"), a
-        // question trailing off on "or".
-        open,
-        // Where no sentence ends: on an article, a conjunction, an auxiliary waiting for its
-        // verb ("which of your old jobs do", "why would the competitor"), a filler, "just so".
-        cutOff
-    };
+    using Ending = SentenceEnd;
     static Ending ending(const QStringList& words);
 
     // Whether the words from `at` may begin a sentence after those before it, each side

@@ -13,15 +13,13 @@ using namespace sentenceWords;
 
 } // namespace
 
-EnglishSentences::Ending SentenceEnding::ending(qsizetype start) const {
-    using Ending = EnglishSentences::Ending;
+SentenceEnd SentenceEnding::ending(qsizetype start) const {
     const qsizetype last = size() - 1;
     const QString& word = text(last);
     // "what do you mean by liberal um": the filler holds the place of more
     if (isIn(word, fillers) && last > start) {
-        const EnglishSentences::Ending before =
-            SentenceEnding(SentenceWords(m_words.first(last))).ending(start);
-        return before == Ending::whole ? Ending::open : before;
+        const SentenceEnd before = SentenceEnding(SentenceWords(m_words.first(last))).ending(start);
+        return before == SentenceEnd::whole ? SentenceEnd::open : before;
     }
     const bool dangling =
         isIn(word, {"the"_L1, "a"_L1, "an"_L1, "my"_L1, "your"_L1, "our"_L1, "their"_L1, "his"_L1,
@@ -29,8 +27,8 @@ EnglishSentences::Ending SentenceEnding::ending(qsizetype start) const {
                     "unless"_L1, "although"_L1}) ||
         isIn(word, fillers) || (word == "so"_L1 && text(last - 1) == "just"_L1);
     if (dangling || endsAwaitingVerb(start, last))
-        return Ending::cutOff;
-    return isOpen(start) ? Ending::open : Ending::whole;
+        return SentenceEnd::cutOff;
+    return isOpen(start) ? SentenceEnd::open : SentenceEnd::whole;
 }
 
 bool SentenceEnding::isOpen(qsizetype start) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "language/EnglishSentences.h"
+#include "language/SentenceEnd.h"
 #include "language/SentenceLeadIn.h"
 #include "language/SentenceWords.h"
 
@@ -14,7 +14,7 @@ public:
     explicit SentenceEnding(const SentenceWords& words) : SentenceWords(words), m_leadIn(words) {}
 
     // How the sentence from `start` ends at the last word.
-    EnglishSentences::Ending ending(qsizetype start) const;
+    SentenceEnd ending(qsizetype start) const;
 
 private:
     // Whether the sentence from `start`, whole so far, may go on after a pause: a question
