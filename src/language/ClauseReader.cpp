@@ -98,6 +98,57 @@ bool ClauseReader::continuesVerb(const OpenClause& clause, qsizetype from, qsize
     return !clause.begun && tag(from) == Tag::vbg && isOneOf(tag(i), {Tag::vb, Tag::vbp});
 }
 
+bool ClauseReader::opensClause(OpenClause& clause, qsizetype from, qsizetype i, bool afterHead,
+                               bool hasVerb) const {
+    const QString& w = word(i);
+    if (afterHead && isIn(w, relativePronouns)) {
+        clause.begin(true, false);
+        return true;
+    }
+    // "what to cut when the budget shrinks": a clause with its own verb
+    if ((hasVerb || tag(from) == Tag::vbg) && isIn(w, clauseConjunctions) && startsSubject(i + 1)) {
+        clause.begin(false, false);
+        return true;
+    }
+    if (afterHead && (isIn(w, subjectPronouns) || tag(i) == Tag::dt)) {
+        clause.begin(true, true); // "the project you led"
+        return true;
+    }
+    return false;
+}
+
+bool ClauseReader::isVerbAfterRelativeClause(const OpenClause& clause, qsizetype i,
+                                             Tag before) const {
+    const bool afterClauseVerb =
+        clause.verb >= 0 && (clause.verb == i - 1 || (before == Tag::rb && clause.verb == i - 2));
+    return clause.relative && afterClauseVerb && EnglishTagger::isNoun(tag(i)) &&
+           canBeVerb(word(i)) &&
+           (i + 1 == size() || isOneOf(tag(i + 1), {Tag::rb, Tag::jj, Tag::dt}));
+}
+
+bool ClauseReader::placesVerb(OpenClause& clause, qsizetype from, qsizetype i, Tag before,
+                              bool& hasVerb) const {
+    if (clause.awaitsVerb()) {
+        clause.hasSubject = hasVerb = true;
+        clause.verb = i;
+        return true;
+    }
+    if (continuesVerb(clause, from, i)) {
+        if (clause.verb == i - 1)
+            clause.verb = i;
+        return true;
+    }
+    if (before == Tag::cc) // "the people you hired and trained"
+        return true;
+    if (!clause.begun && EnglishTagger::isNoun(before) && i - 2 >= from && isHead(tag(i - 2)) &&
+        strandsPreposition(i)) {
+        clause = {true, true, true, i};
+        hasVerb = true;
+        return true;
+    }
+    return false;
+}
+
 FollowingReading ClauseReader::readPhrase(qsizetype from, ClauseKind kind) {
     OpenClause clause;
     if (kind != ClauseKind::none)
@@ -106,35 +157,14 @@ FollowingReading ClauseReader::readPhrase(qsizetype from, ClauseKind kind) {
     bool hasVerb = false; // some clause has its verb
     for (qsizetype i = from; i < size(); ++i) {
         const Tag t = tag(i);
-        const QString& w = word(i);
         const Tag before = i > from ? tag(i - 1) : Tag::punc;
         const bool afterHead = head && isHead(before);
 
         if (!clause.begun && verbAmongNounsBefore(from, i))
             return FollowingReading::remark;
-        if (!clause.awaitsVerb()) {
-            if (afterHead && isIn(w, relativePronouns)) {
-                clause.begin(true, false);
-                continue;
-            }
-            // "what to cut when the budget shrinks": a clause with its own verb
-            if ((hasVerb || tag(from) == Tag::vbg) && isIn(w, clauseConjunctions) &&
-                startsSubject(i + 1)) {
-                clause.begin(false, false);
-                continue;
-            }
-            if (afterHead && (isIn(w, subjectPronouns) || t == Tag::dt)) {
-                clause.begin(true, true); // "the project you led"
-                continue;
-            }
-        }
-        // "Anything you pick works", "Everyone who starts here shadows a nurse": the clause's
-        // verb leaves its object to the noun.
-        const bool afterClauseVerb =
-            clause.verb >= 0 &&
-            (clause.verb == i - 1 || (before == Tag::rb && clause.verb == i - 2));
-        if (clause.relative && afterClauseVerb && EnglishTagger::isNoun(t) && canBeVerb(w) &&
-            (i + 1 == size() || isOneOf(tag(i + 1), {Tag::rb, Tag::jj, Tag::dt})))
+        if (!clause.awaitsVerb() && opensClause(clause, from, i, afterHead, hasVerb))
+            continue;
+        if (isVerbAfterRelativeClause(clause, i, before))
             return FollowingReading::remark;
 
         if (!isVerbIn(clause, from, i)) {
@@ -142,25 +172,8 @@ FollowingReading ClauseReader::readPhrase(qsizetype from, ClauseKind kind) {
                 head = true;
             continue;
         }
-        if (clause.awaitsVerb()) {
-            clause.hasSubject = hasVerb = true;
-            clause.verb = i;
-            continue;
-        }
-        if (continuesVerb(clause, from, i)) {
-            if (clause.verb == i - 1)
-                clause.verb = i;
-            continue;
-        }
-        if (before == Tag::cc) // "the people you hired and trained"
-            continue;
-        if (!clause.begun && EnglishTagger::isNoun(before) && i - 2 >= from && isHead(tag(i - 2)) &&
-            strandsPreposition(i)) {
-            clause = {true, true, true, i};
-            hasVerb = true;
-            continue;
-        }
-        return FollowingReading::remark; // a verb of its own
+        if (!placesVerb(clause, from, i, before, hasVerb))
+            return FollowingReading::remark; // a verb of its own
     }
     if (kind == ClauseKind::withoutSubject && !hasVerb)
         return hasNounVerbAfterNoun(from) ? FollowingReading::object : FollowingReading::remark;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "language/PhraseReading.h"
+#include "language/FollowingReading.h"
 #include "language/PhraseWords.h"
 
 namespace corvel::phrase {
@@ -54,6 +54,19 @@ private:
     // Whether the verb at `i` belongs to the verb before it: "won't be contacted", "wants to
     // grow". In a gerund phrase a bare verb is no verb of its own: "letting someone go".
     bool continuesVerb(const OpenClause& clause, qsizetype from, qsizetype i) const;
+    // Whether the word at `i` opens a clause, begun in `clause`: one about the noun before it
+    // (`afterHead`), or one of its own after a verb or in a gerund phrase.
+    bool opensClause(OpenClause& clause, qsizetype from, qsizetype i, bool afterHead,
+                     bool hasVerb) const;
+    // Whether the word at `i`, tagged a noun right after the verb of a clause about a noun, is
+    // the phrase's own verb: "Anything you pick works", "Everyone who starts here shadows a
+    // nurse": the clause's verb leaves its object to the noun.
+    bool isVerbAfterRelativeClause(const OpenClause& clause, qsizetype i, Tag before) const;
+    // Whether the verb at `i` has a place in the phrase: the verb `clause` waits for, part of the
+    // verb before it, one joined to it, or the verb of a clause about the noun before it. Records
+    // it in `clause`, and in `hasVerb` when a clause has its verb; false for a verb of its own.
+    bool placesVerb(OpenClause& clause, qsizetype from, qsizetype i, Tag before,
+                    bool& hasVerb) const;
     // An object clause whose verb was read as a noun: "how the teams share work".
     bool hasNounVerbAfterNoun(qsizetype from) const;
 };

@@ -1,18 +1,9 @@
 #pragma once
 
 #include "language/EnglishTagger.h"
+#include "language/FollowingReading.h"
 
 namespace corvel {
-
-// What words said after a question make of it.
-enum class FollowingReading {
-    // The object the question waits for: the two are one question.
-    object,
-    // A question or request of its own.
-    question,
-    // Anything else, said after the question: it stands as it was heard.
-    remark
-};
 
 struct PhraseReading {
     // Its object when the words read as a noun phrase, with any clause about it, a gerund

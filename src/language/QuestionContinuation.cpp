@@ -251,26 +251,22 @@ constexpr QLatin1String spans[] = {"take"_L1, "last"_L1, "spend"_L1, "wait"_L1, 
 // days to find"); further back the clause is the lead-in's.
 constexpr qsizetype maximumClauseAboutNoun = 6;
 
-// Whether the question stops on a verb that still waits for its object: the verb mostly takes
-// one and does not stand alone (WordNet: "describe", "enjoy", not "leave", "cope"), no question
-// phrase before it is its object ("What would you change?", "Which role did you pick?"), and no
-// question word that asks when or where ("When can you start?", "How soon could you start?"), and
-// the verb is not in a clause about a noun nor in the passive. A speaking verb with only "me" or
-// "us" after it waits too
+// The verb a question ends on: its last word, or the speaking verb before a final "me" or "us"
 // ("Could you tell me").
-bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
+qsizetype lastVerbAt(const QList<EnglishTagger::Word>& tagged) {
     const qsizetype n = tagged.size();
-    if (n == 0)
-        return false;
     qsizetype verb = n - 1;
     if (n >= 2 && (tagged[verb].text == "me"_L1 || tagged[verb].text == "us"_L1) &&
         (EnglishVerbs::speaks(tagged[verb - 1].text) ||
          tagged[verb - 1].text.startsWith("giv"_L1) || tagged[verb - 1].text == "gave"_L1))
         --verb;
+    return verb;
+}
+
+// Whether the word at `verb` reads as a verb, whatever the tagger made of it.
+bool readsAsVerb(const QList<EnglishTagger::Word>& tagged, qsizetype verb) {
+    const qsizetype n = tagged.size();
     const EnglishTagger::Word& last = tagged[verb];
-    // Whom it is said to: "is there anything you'd like to tell" waits for "us"
-    if (verb == n - 1 && isIn(last.text, {"tell"_L1, "show"_L1}))
-        return true;
     // The tagger may read a final verb as a noun ("how do you measure"): after a subject
     // pronoun, an adverb or an auxiliary, a word that can be a verb is one
     const auto subjectOrAuxiliary = [&tagged](qsizetype i) {
@@ -286,57 +282,93 @@ bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
     const Tag before = verb > 0 ? tagged[verb - 1].tag : Tag::punc;
     const bool afterNounWord = isOneOf(
         before, {Tag::dt, Tag::pdt, Tag::in, Tag::of, Tag::pos, Tag::jj, Tag::jjs, Tag::jjr});
-    const bool isVerbWord =
-        !afterNounWord &&
-        (isVerb(last.tag) ||
-         (isOneOf(last.tag, {Tag::vbn, Tag::vbg}) && (verbPlace || verb < n - 1)) ||
-         (verbPlace && (hasReading(last.text, [](Tag t) { return t == Tag::vb; }) ||
-                        EnglishVerbs::takesObject(last.text).has_value())));
-    // After "to", a word that can be a noun is most often the preposition's object: "switch to
-    // finance", "move to sales"
-    const bool afterTo = verb > 0 && tagged[verb - 1].text == "to"_L1 && canBeNoun(last.text);
-    if (!isVerbWord || afterTo || last.tag == Tag::md || isIn(last.text, auxiliaries) ||
-        (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
-        return false;
-    // In the passive the verb has no object: "after the company was sold", "get started"
+    return !afterNounWord &&
+           (isVerb(last.tag) ||
+            (isOneOf(last.tag, {Tag::vbn, Tag::vbg}) && (verbPlace || verb < n - 1)) ||
+            (verbPlace && (hasReading(last.text, [](Tag t) { return t == Tag::vb; }) ||
+                           EnglishVerbs::takesObject(last.text).has_value())));
+}
+
+// In the passive the verb has no object: "after the company was sold", "get started"
+bool isPassiveAt(const QList<EnglishTagger::Word>& tagged, qsizetype verb) {
     qsizetype helper = verb - 1;
     while (helper >= 0 && tagged[helper].tag == Tag::rb)
         --helper;
-    if (helper >= 0 && isOneOf(last.tag, {Tag::vbn, Tag::vbd}) &&
-        (isIn(tagged[helper].text, auxiliaries) || tagged[helper].text.startsWith("get"_L1) ||
-         tagged[helper].text == "got"_L1))
+    return helper >= 0 && isOneOf(tagged[verb].tag, {Tag::vbn, Tag::vbd}) &&
+           (isIn(tagged[helper].text, auxiliaries) || tagged[helper].text.startsWith("get"_L1) ||
+            tagged[helper].text == "got"_L1);
+}
+
+// Whether the word at `i` asks when or where: "How soon could you start?"
+bool asksWhenOrWhere(const QList<EnglishTagger::Word>& tagged, qsizetype i, qsizetype verb) {
+    const QString& word = tagged[i].text;
+    return word == "when"_L1 || word == "where"_L1 ||
+           (word == "how"_L1 && i + 1 < verb && tagged[i + 1].text == "soon"_L1);
+}
+
+// A clause about a noun leaves its object to the noun: "the team you managed", "a bug that took
+// you days to find"
+bool opensClauseAboutNoun(const QList<EnglishTagger::Word>& tagged, qsizetype i, qsizetype verb) {
+    const QString& word = tagged[i].text;
+    const QString& head = i > 0 ? tagged[i - 1].text : QString();
+    const bool nounHead = i > 0 && (EnglishTagger::isNoun(tagged[i - 1].tag) ||
+                                    head.endsWith("thing"_L1) || head.endsWith("one"_L1) ||
+                                    head.endsWith("body"_L1)); // "anything you'd like to add"
+    return nounHead && verb - i <= maximumClauseAboutNoun &&
+           (isIn(word, subjectPronouns) || word == "that"_L1 || word == "which"_L1 ||
+            word == "who"_L1);
+}
+
+// Whether a question phrase opens at `i` and is the object of the verb at `verb`: "Which role
+// did you pick?"
+bool questionPhraseIsObject(const QList<EnglishTagger::Word>& tagged, qsizetype i, qsizetype verb) {
+    const QString& word = tagged[i].text;
+    // "how many people did you…", "how long did it take" ask for a noun too
+    // ("how long" only for a span the verb takes: "how long did it take")
+    const bool howMany = word == "how"_L1 && i + 1 < verb &&
+                         (tagged[i + 1].text == "many"_L1 || tagged[i + 1].text == "much"_L1 ||
+                          (tagged[i + 1].text == "long"_L1 && isIn(tagged[verb].text, spans)));
+    if (!(word == "what"_L1 || word == "which"_L1 || word == "whom"_L1 || word == "whose"_L1 ||
+          word == "who"_L1 || howMany))
+        return false;
+    // The question phrase, then an auxiliary or a subject: it is the verb's object
+    qsizetype j = i + (howMany ? 2 : 1);
+    while (j < verb && (EnglishTagger::isNoun(tagged[j].tag) ||
+                        isOneOf(tagged[j].tag, {Tag::dt, Tag::jj, Tag::jjs, Tag::of})))
+        ++j;
+    const QString& next = tagged[j].text;
+    return tagged[j].tag == Tag::md || isIn(next, auxiliaries) || isIn(next, subjectPronouns);
+}
+
+// Whether the question stops on a verb that still waits for its object: the verb mostly takes
+// one and does not stand alone (WordNet: "describe", "enjoy", not "leave", "cope"), no question
+// phrase before it is its object ("What would you change?", "Which role did you pick?"), and no
+// question word that asks when or where ("When can you start?", "How soon could you start?"), and
+// the verb is not in a clause about a noun nor in the passive. A speaking verb with only "me" or
+// "us" after it waits too
+// ("Could you tell me").
+bool waitsForObject(const QList<EnglishTagger::Word>& tagged) {
+    const qsizetype n = tagged.size();
+    if (n == 0)
+        return false;
+    const qsizetype verb = lastVerbAt(tagged);
+    const EnglishTagger::Word& last = tagged[verb];
+    // Whom it is said to: "is there anything you'd like to tell" waits for "us"
+    if (verb == n - 1 && isIn(last.text, {"tell"_L1, "show"_L1}))
+        return true;
+    // After "to", a word that can be a noun is most often the preposition's object: "switch to
+    // finance", "move to sales"
+    const bool afterTo = verb > 0 && tagged[verb - 1].text == "to"_L1 && canBeNoun(last.text);
+    if (!readsAsVerb(tagged, verb) || afterTo || last.tag == Tag::md ||
+        isIn(last.text, auxiliaries) ||
+        (verb == n - 1 && EnglishVerbs::standsAlone(last.text) != false))
+        return false;
+    if (isPassiveAt(tagged, verb))
         return false;
     for (qsizetype i = 0; i < verb; ++i) {
-        const QString& word = tagged[i].text;
-        if (word == "when"_L1 || word == "where"_L1 ||
-            (word == "how"_L1 && i + 1 < verb && tagged[i + 1].text == "soon"_L1))
+        if (asksWhenOrWhere(tagged, i, verb) || opensClauseAboutNoun(tagged, i, verb) ||
+            questionPhraseIsObject(tagged, i, verb))
             return false;
-        // A clause about a noun leaves its object to the noun: "the team you managed", "a bug
-        // that took you days to find"
-        const QString& head = i > 0 ? tagged[i - 1].text : QString();
-        const bool nounHead = i > 0 && (EnglishTagger::isNoun(tagged[i - 1].tag) ||
-                                        head.endsWith("thing"_L1) || head.endsWith("one"_L1) ||
-                                        head.endsWith("body"_L1)); // "anything you'd like to add"
-        if (nounHead && verb - i <= maximumClauseAboutNoun &&
-            (isIn(word, subjectPronouns) || word == "that"_L1 || word == "which"_L1 ||
-             word == "who"_L1))
-            return false;
-        // "how many people did you…", "how long did it take" ask for a noun too
-        // ("how long" only for a span the verb takes: "how long did it take")
-        const bool howMany = word == "how"_L1 && i + 1 < verb &&
-                             (tagged[i + 1].text == "many"_L1 || tagged[i + 1].text == "much"_L1 ||
-                              (tagged[i + 1].text == "long"_L1 && isIn(last.text, spans)));
-        if (word == "what"_L1 || word == "which"_L1 || word == "whom"_L1 || word == "whose"_L1 ||
-            word == "who"_L1 || howMany) {
-            // The question phrase, then an auxiliary or a subject: it is the verb's object
-            qsizetype j = i + (howMany ? 2 : 1);
-            while (j < verb && (EnglishTagger::isNoun(tagged[j].tag) ||
-                                isOneOf(tagged[j].tag, {Tag::dt, Tag::jj, Tag::jjs, Tag::of})))
-                ++j;
-            const QString& next = tagged[j].text;
-            if (tagged[j].tag == Tag::md || isIn(next, auxiliaries) || isIn(next, subjectPronouns))
-                return false;
-        }
     }
     return true;
 }

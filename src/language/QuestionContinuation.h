@@ -1,6 +1,6 @@
 #pragma once
 
-#include "language/PhraseReading.h"
+#include "language/FollowingReading.h"
 
 #include <QString>
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace corvel {
 
@@ -57,31 +58,85 @@ constexpr std::array<char16_t, 0x80> asciiFolding = [] {
     return table;
 }();
 
+// The folded text, written through a raw pointer: this runs over the whole transcript on every
+// update.
+class FoldedTextWriter {
+public:
+    FoldedTextWriter(qsizetype size, QList<qsizetype>* wordEnds)
+        : m_out(size + 8, Qt::Uninitialized), m_dst(reinterpret_cast<char16_t*>(m_out.data())),
+          m_wordEnds(wordEnds) {}
+
+    // An ASCII letter or digit, already folded.
+    void addWordUnit(char16_t folded) {
+        m_inWord = true;
+        startWordOutput();
+        m_dst[m_length++] = folded;
+    }
+
+    // A letter, mark or digit folded to `folded` (empty for a diacritic), with `remaining` units
+    // of the text from it on.
+    void addWordText(const QString& folded, qsizetype remaining) {
+        m_inWord = true;
+        if (folded.isEmpty()) {
+            return;
+        }
+        // A character may fold to more units than it had, plus a separating space.
+        const qsizetype needed = m_length + folded.size() + 1 + remaining;
+        if (needed > m_out.size()) {
+            m_out.resize(needed * 2);
+            m_dst = reinterpret_cast<char16_t*>(m_out.data());
+        }
+        startWordOutput();
+        std::copy(folded.utf16(), folded.utf16() + folded.size(), m_dst + m_length);
+        m_length += folded.size();
+    }
+
+    // A character that is no letter, mark or digit, at `at` in the text.
+    void addSeparator(qsizetype at) {
+        if (m_inWord) {
+            endWord(at);
+        }
+    }
+
+    // The folded text, once all `size` units of the text are read.
+    QString finish(qsizetype size) {
+        if (m_inWord) {
+            endWord(size);
+        }
+        m_out.truncate(m_length);
+        return std::move(m_out);
+    }
+
+private:
+    void startWordOutput() {
+        if (!m_wordEmitted) {
+            if (m_length > 0) {
+                m_dst[m_length++] = u' ';
+            }
+            m_wordEmitted = true;
+        }
+    }
+
+    void endWord(qsizetype at) {
+        if (m_wordEmitted && m_wordEnds) {
+            m_wordEnds->append(at);
+        }
+        m_inWord = false;
+        m_wordEmitted = false;
+    }
+
+    QString m_out;
+    char16_t* m_dst;
+    QList<qsizetype>* m_wordEnds;
+    qsizetype m_length = 0;
+    bool m_inWord = false;      // the last character seen was a letter, mark or digit
+    bool m_wordEmitted = false; // the current word has produced folded text
+};
+
 } // namespace
 
 QString foldedText(QStringView text, QList<qsizetype>* wordEnds) {
-    // Written through a raw pointer: this runs over the whole transcript on every update.
-    QString out(text.size() + 8, Qt::Uninitialized);
-    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
-    qsizetype length = 0;
-    bool inWord = false;      // the last character seen was a letter, mark or digit
-    bool wordEmitted = false; // the current word has produced folded text
-    const auto startWordOutput = [&] {
-        if (!wordEmitted) {
-            if (length > 0) {
-                dst[length++] = u' ';
-            }
-            wordEmitted = true;
-        }
-    };
-    const auto endWord = [&](qsizetype at) {
-        if (wordEmitted && wordEnds) {
-            wordEnds->append(at);
-        }
-        inWord = false;
-        wordEmitted = false;
-    };
-
+    FoldedTextWriter writer(text.size(), wordEnds);
     const char16_t* src = text.utf16();
     const qsizetype size = text.size();
     qsizetype i = 0;
@@ -89,11 +144,9 @@ QString foldedText(QStringView text, QList<qsizetype>* wordEnds) {
         const char16_t unit = src[i];
         if (unit < 0x80) {
             if (const char16_t folded = asciiFolding[unit]) {
-                inWord = true;
-                startWordOutput();
-                dst[length++] = folded;
-            } else if (inWord) {
-                endWord(i);
+                writer.addWordUnit(folded);
+            } else {
+                writer.addSeparator(i);
             }
             ++i;
             continue;
@@ -107,29 +160,13 @@ QString foldedText(QStringView text, QList<qsizetype>* wordEnds) {
         FoldedCharacter slow;
         const FoldedCharacter& folded = c < cachedLimit ? foldCached(c) : (slow = foldSlowly(c));
         if (folded.isWord) {
-            inWord = true;
-            if (!folded.text.isEmpty()) {
-                // A character may fold to more units than it had, plus a separating space.
-                const qsizetype needed = length + folded.text.size() + 1 + (size - i);
-                if (needed > out.size()) {
-                    out.resize(needed * 2);
-                    dst = reinterpret_cast<char16_t*>(out.data());
-                }
-                startWordOutput();
-                std::copy(folded.text.utf16(), folded.text.utf16() + folded.text.size(),
-                          dst + length);
-                length += folded.text.size();
-            }
-        } else if (inWord) {
-            endWord(i);
+            writer.addWordText(folded.text, size - i);
+        } else {
+            writer.addSeparator(i);
         }
         i += units;
     }
-    if (inWord) {
-        endWord(size);
-    }
-    out.truncate(length);
-    return out;
+    return writer.finish(size);
 }
 
 QStringList foldedWords(QStringView text) {
