@@ -1,6 +1,7 @@
 // Which folder may include which: linking alone lets any file include any header under src/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -135,4 +136,48 @@ TEST(IncludeRules, EveryFolderIncludesOnlyWhatItMayUse) {
     for (const std::string& problem : problems)
         report += problem + "\n";
     EXPECT_TRUE(problems.empty()) << report;
+}
+
+// The language library is read by a newcomer part by part: a part never includes, even
+// indirectly, the reader that uses it. A header and its source are one part.
+TEST(IncludeRules, NoPartOfTheLanguageLibraryIncludesItsUserBack) {
+    const fs::path folder = fs::path(CORVEL_SOURCE_ROOT) / "src" / "language";
+    std::map<std::string, std::set<std::string>> uses;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string part = entry.path().stem().string();
+        uses[part];
+        for (const Include& include : quotedIncludes(entry.path(), part)) {
+            const std::string used = fs::path(include.header).stem().string();
+            if (include.header.starts_with("language/") && used != part)
+                uses[part].insert(used);
+        }
+    }
+    ASSERT_GT(uses.size(), 20u);
+    // A depth-first walk: a part met again while its own walk is open closes a cycle.
+    std::map<std::string, int> state; // 1 open, 2 done
+    std::vector<std::string> path;
+    std::vector<std::string> cycles;
+    const auto walk = [&](const auto& self, const std::string& part) -> void {
+        state[part] = 1;
+        path.push_back(part);
+        for (const std::string& used : uses[part]) {
+            if (state[used] == 1) {
+                std::string cycle;
+                for (auto it = std::find(path.begin(), path.end(), used); it != path.end(); ++it)
+                    cycle += *it + " -> ";
+                cycles.push_back(cycle + used);
+            } else if (state[used] == 0) {
+                self(self, used);
+            }
+        }
+        path.pop_back();
+        state[part] = 2;
+    };
+    for (const auto& [part, used] : uses)
+        if (state[part] == 0)
+            walk(walk, part);
+    std::string report;
+    for (const std::string& cycle : cycles)
+        report += cycle + "\n";
+    EXPECT_TRUE(cycles.empty()) << report;
 }
