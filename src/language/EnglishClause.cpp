@@ -1,12 +1,11 @@
 #include "language/EnglishClause.h"
 
-#include "language/ClauseOpenings.h"
+#include "language/ClauseWords.h"
 #include "language/EnglishNouns.h"
 #include "language/EnglishTagger.h"
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
 #include "language/ReportedSpeech.h"
-#include "language/TaggedWords.h"
 #include "language/TextFolding.h"
 
 #include <algorithm>
@@ -17,22 +16,10 @@ namespace corvel {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-using namespace englishWords;
-using Form = EnglishClause::Form;
-using Reading = EnglishClause::Reading;
+using namespace clause;
 using Word = EnglishTagger::Word;
 
-constexpr QLatin1String modals[] = {"can"_L1,   "could"_L1,  "will"_L1, "would"_L1,
-                                    "shall"_L1, "should"_L1, "may"_L1,  "might"_L1,
-                                    "must"_L1,  "ca"_L1,     "wo"_L1};
-constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "am"_L1};
 constexpr QLatin1String doAndHave[] = {"do"_L1, "does"_L1, "did"_L1, "have"_L1, "has"_L1, "had"_L1};
-// Pronouns and other words that stand as a whole subject.
-constexpr QLatin1String subjectWords[] = {
-    "i"_L1,        "you"_L1,       "we"_L1,         "they"_L1,    "he"_L1,       "she"_L1,
-    "it"_L1,       "there"_L1,     "that"_L1,       "this"_L1,    "these"_L1,    "those"_L1,
-    "anyone"_L1,   "anybody"_L1,   "anything"_L1,   "someone"_L1, "somebody"_L1, "something"_L1,
-    "everyone"_L1, "everybody"_L1, "everything"_L1, "nobody"_L1,  "people"_L1,   "one"_L1};
 // After a question word these open a clause about something, not a question ("what we did").
 constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1, "they"_L1, "he"_L1, "she"_L1,
                                             "you"_L1, "it"_L1, "a"_L1,    "an"_L1};
@@ -41,8 +28,6 @@ constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1, "they"_L1, "he"_L
 constexpr QLatin1String replyVerbs[] = {"makes"_L1, "sounds"_L1, "seems"_L1,
                                         "means"_L1, "works"_L1,  "helps"_L1,
                                         "looks"_L1, "feels"_L1,  "matters"_L1};
-constexpr QLatin1String firstPerson[] = {"i"_L1,  "me"_L1, "my"_L1,  "mine"_L1, "myself"_L1,
-                                         "we"_L1, "us"_L1, "our"_L1, "ours"_L1, "ourselves"_L1};
 
 // An imperative's object that names nothing to speak about: "excuse me", "think about it",
 // "thank you".
@@ -83,10 +68,6 @@ constexpr QLatin1String performing[] = {"sell"_L1, "pitch"_L1};
 constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "quickly"_L1,
                                        "briefly"_L1, "maybe"_L1, "perhaps"_L1, "now"_L1,
                                        "so"_L1,      "first"_L1, "also"_L1};
-// Where a clause about the object ends and an adverbial one begins ("take a moment if you…").
-constexpr QLatin1String clauseBreaks[] = {
-    "if"_L1,  "when"_L1, "while"_L1, "whenever"_L1, "as"_L1,    "because"_L1, "so"_L1,
-    "and"_L1, "or"_L1,   "but"_L1,   "before"_L1,   "after"_L1, "wherever"_L1};
 // The speaker wanting to know: curious, wondering, liking or loving to hear.
 constexpr QLatin1String curiosity[] = {"curious"_L1, "interested"_L1, "keen"_L1,
                                        "eager"_L1,   "wonder"_L1,     "wondering"_L1};
@@ -95,8 +76,6 @@ constexpr QLatin1String wanting[] = {
     "good"_L1, "helpful"_L1, "useful"_L1, "nice"_L1, "interesting"_L1, "hoping"_L1, "trying"_L1};
 // "It would…", "it'd…", "it might…" wish for something.
 constexpr QLatin1String wishingModals[] = {"would"_L1, "'d"_L1, "might"_L1, "could"_L1};
-// "you could…" asks politely; "you can…" and "you should…" tell.
-constexpr QLatin1String politeModals[] = {"could"_L1, "would"_L1, "might"_L1};
 // What the speaker wants to do with what the listener says.
 constexpr QLatin1String knowing[] = {
     "hear"_L1, "know"_L1,    "learn"_L1,   "understand"_L1, "see"_L1, "ask"_L1, "find"_L1,
@@ -133,13 +112,9 @@ constexpr QLatin1String invertedPairs[] = {
     "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
     "are there"_L1, "was there"_L1, "were there"_L1};
 // The words of one clause with their tags in context, and the readings of its parts.
-class Clause final : TaggedWords {
+class Clause final : ClauseWords {
 public:
-    Clause(QList<Word> words, bool questionMark)
-        : TaggedWords(std::move(words)), m_questionMark(questionMark),
-          m_addressed(std::any_of(m_words.begin(), m_words.end(),
-                                  [](const Word& word) { return isIn(word.text, secondPerson); })) {
-    }
+    Clause(QList<Word> words, bool questionMark) : ClauseWords(std::move(words), questionMark) {}
 
     // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
     Reading read(bool* leadInOpen = nullptr) const {
@@ -218,10 +193,6 @@ private:
         return withTag(reading);
     }
 
-    qsizetype afterDiscourse(qsizetype i) const { return openings::afterDiscourse(m_words, i); }
-
-    bool isModal(qsizetype i) const { return isIn(text(i), modals); }
-
     // Whether its first verb with a tense is a past one.
     bool isPast() const {
         for (qsizetype i = 0; i < size(); ++i) {
@@ -231,72 +202,6 @@ private:
                        isIn(text(i), {"was"_L1, "were"_L1, "did"_L1, "had"_L1});
         }
         return false;
-    }
-
-    // A subject can start at `i`: a pronoun, a determiner, an adjective, a noun or a name.
-    bool subjectStarts(qsizetype i) const {
-        if (i >= size())
-            return false;
-        if (isIn(text(i), subjectWords))
-            return true;
-        // "is working from home something…": a gerund with its phrase
-        if (tag(i) == Tag::vbg && isOneOf(tag(i + 1), {Tag::in, Tag::dt, Tag::nn, Tag::nns}))
-            return true;
-        // "are remote roles…", not "were accurate"
-        if (isOneOf(tag(i), {Tag::jj, Tag::jjr, Tag::jjs, Tag::cd}) &&
-            !(EnglishTagger::isNoun(tag(i + 1)) || isOneOf(tag(i + 1), {Tag::jj, Tag::nn})))
-            return false;
-        if (isOneOf(tag(i), {Tag::prp, Tag::ex}))
-            return true;
-        // A noun phrase needs something said of it: "are road" is misheard
-        return isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::nn, Tag::nns, Tag::nnp, Tag::nnps, Tag::jj,
-                                Tag::jjr, Tag::jjs, Tag::cd}) &&
-               phraseEnd(i) < size();
-    }
-
-    // Where the noun phrase that starts at `i` ends: determiners, adjectives, then nouns.
-    qsizetype phraseEnd(qsizetype i) const {
-        while (i < size() && isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs,
-                                              Tag::cd, Tag::pos, Tag::rb, Tag::rbs}))
-            ++i;
-        while (i < size() && (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::pos))
-            ++i;
-        return i;
-    }
-
-    // After "do" or "have", a subject must be a pronoun or a noun phrase before its verb: "do
-    // your best" and "have a seat" are requests.
-    bool doSubjectAt(qsizetype i) const {
-        if (isIn(text(i), subjectWords) || tag(i) == Tag::prp)
-            return true;
-        qsizetype end = phraseEnd(i);
-        if (end == i)
-            return false;
-        // "the night shift clash with…": the tagger took the verb into the noun phrase
-        const bool isVerbBase = [](const QString& word) {
-            return hasReading(word, [](Tag t) { return t == Tag::vb; });
-        }(text(end - 1));
-        if (end - i > 1 && EnglishTagger::isNoun(tag(end - 2)) && isVerbBase)
-            return true;
-        while (end < size() && isOneOf(tag(end), {Tag::rb, Tag::rbr, Tag::rbs}))
-            ++end;
-        return end < size() &&
-               (isOneOf(tag(end), {Tag::vb, Tag::vbp, Tag::vbn, Tag::vbg, Tag::vbd}) ||
-                hasReading(text(end), [](Tag t) { return t == Tag::vb; }));
-    }
-
-    // A question about the speaker ("what was i saying", "what's the word i'm looking for")
-    // asks only when it also addresses the listener ("why should we choose you").
-    Reading askedBy(Form form, const QString& subject) const {
-        Reading reading{form};
-        // ("now what's next on my list": the speaker's own things)
-        const bool speaker = subject == "i"_L1 || subject == "we"_L1 ||
-                             std::any_of(m_words.begin(), m_words.end(), [](const Word& word) {
-                                 return isIn(word.text, {"i"_L1, "my"_L1, "me"_L1, "myself"_L1});
-                             });
-        reading.asks = !speaker || m_addressed;
-        reading.aboutSpeaker = speaker && !m_addressed;
-        return reading;
     }
 
     // A clause opened by a question word as its subject, then "is" or "was" for a verb of its
@@ -336,13 +241,6 @@ private:
                 return true;
         }
         return false;
-    }
-
-    // Whether a verb with its tense follows the noun phrase at `i`: "the grant was cut".
-    bool hasVerbAfterPhrase(qsizetype i) const {
-        const qsizetype end = phraseEnd(i);
-        return end > i && (isOneOf(tag(end), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md, Tag::vbn}) ||
-                           isIn(text(end), auxiliaries));
     }
 
     // A question word opening a question, or an auxiliary or modal before its subject.
@@ -1032,8 +930,6 @@ private:
         return size();
     }
 
-    bool m_questionMark;
-    bool m_addressed;
     mutable std::optional<qsizetype> m_quoteStart;
 };
 
