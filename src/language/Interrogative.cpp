@@ -20,54 +20,68 @@ constexpr QLatin1String replyVerbs[] = {"makes"_L1, "sounds"_L1, "seems"_L1,
 
 Reading Interrogative::interrogativeAt(qsizetype i) const {
     const QString& first = text(i);
+    if (isIn(first, questionWords) && first != "whether"_L1)
+        return questionWordAt(i);
+    return invertedAt(i);
+}
+
+Reading Interrogative::questionWordAt(qsizetype i) const {
+    const QString& first = text(i);
     const QString next = text(i + 1);
-    if (isIn(first, questionWords) && first != "whether"_L1) {
-        if (next.isEmpty()) // "why?"
-            return {Form::interrogative, true, false};
-        // "what if you're already on one": what would happen
-        if (first == "what"_L1 && next == "if"_L1 && i + 2 < size())
-            return askedBy(Form::interrogative, text(i + 2));
-        // "so why you", "why you though"
-        if (first == "why"_L1 && next == "you"_L1 &&
-            (i + 2 == size() || isIn(text(i + 2), {"though"_L1, "then"_L1, "exactly"_L1,
-                                                   "specifically"_L1, "particularly"_L1})))
-            return {Form::interrogative, true, false};
-        if (isIn(next, clauseSubjects))
-            return {};
-        // "how that played out", "what this means"; "why this role" asks
-        if (isIn(next, {"that"_L1, "this"_L1, "these"_L1, "those"_L1}) && first != "why"_L1 &&
-            (isOneOf(tag(i + 2), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}) ||
-             hasVerbAfterPhrase(i + 1)))
-            return {};
-        // "what my biggest weakness was", "how the handover went": a clause; "why the move
-        // to berlin" asks
-        if (tag(i + 1) == Tag::dt && next != "else"_L1 &&
-            (first != "why"_L1 || hasVerbAfterPhrase(i + 1)))
-            return {}; // "why the grant was cut…"
-        if (first == "what"_L1 && isIn(next, replyVerbs) && !m_addressed)
-            return {};
-        if (isCleft(i))
-            return {};
-        // Without inversion the phrase opens a clause: "which team you join…", "how much
-        // overtime there is…", "how long the training lasts…"
-        const qsizetype phraseEnd = whPhraseEnd(i);
-        const bool subjectNext = isIn(text(phraseEnd), subjectWords) ||
-                                 isOneOf(tag(phraseEnd), {Tag::prp, Tag::dt, Tag::ex, Tag::nnp});
-        if (phraseEnd > i + 1 && !(first == "how"_L1 && next == "come"_L1) && !isModal(phraseEnd) &&
-            !isIn(text(phraseEnd), auxiliaries) && subjectNext)
-            return {};
-        // The question phrase's auxiliary, then its subject ("what would we…").
-        qsizetype j = i + 1;
-        while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j) &&
-               !isIn(text(j), questionWords))
-            ++j;
-        if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
-            isIn(text(j - 1), subjectPronouns) && j - 1 == whPhraseEnd(i) && next != "come"_L1)
-            return {}; // "how much overtime there is…": its subject before it
-        if (text(j + 1) == "n't"_L1)
-            ++j;
-        return askedBy(Form::interrogative, text(j + 1));
-    }
+    if (next.isEmpty()) // "why?"
+        return {Form::interrogative, true, false};
+    // "what if you're already on one": what would happen
+    if (first == "what"_L1 && next == "if"_L1 && i + 2 < size())
+        return askedBy(Form::interrogative, text(i + 2));
+    // "so why you", "why you though"
+    if (first == "why"_L1 && next == "you"_L1 &&
+        (i + 2 == size() || isIn(text(i + 2), {"though"_L1, "then"_L1, "exactly"_L1,
+                                               "specifically"_L1, "particularly"_L1})))
+        return {Form::interrogative, true, false};
+    if (opensClauseAt(i))
+        return {};
+    // The question phrase's auxiliary, then its subject ("what would we…").
+    qsizetype j = i + 1;
+    while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j) &&
+           !isIn(text(j), questionWords))
+        ++j;
+    if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
+        isIn(text(j - 1), subjectPronouns) && j - 1 == whPhraseEnd(i) && next != "come"_L1)
+        return {}; // "how much overtime there is…": its subject before it
+    if (text(j + 1) == "n't"_L1)
+        ++j;
+    return askedBy(Form::interrogative, text(j + 1));
+}
+
+bool Interrogative::opensClauseAt(qsizetype i) const {
+    const QString& first = text(i);
+    const QString& next = text(i + 1);
+    if (isIn(next, clauseSubjects))
+        return true;
+    // "how that played out", "what this means"; "why this role" asks
+    if (isIn(next, {"that"_L1, "this"_L1, "these"_L1, "those"_L1}) && first != "why"_L1 &&
+        (isOneOf(tag(i + 2), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}) || hasVerbAfterPhrase(i + 1)))
+        return true;
+    // "what my biggest weakness was", "how the handover went": a clause; "why the move
+    // to berlin" asks
+    if (tag(i + 1) == Tag::dt && next != "else"_L1 &&
+        (first != "why"_L1 || hasVerbAfterPhrase(i + 1)))
+        return true; // "why the grant was cut…"
+    if (first == "what"_L1 && isIn(next, replyVerbs) && !m_addressed)
+        return true;
+    if (isCleft(i))
+        return true;
+    // Without inversion the phrase opens a clause: "which team you join…", "how much
+    // overtime there is…", "how long the training lasts…"
+    const qsizetype phraseEnd = whPhraseEnd(i);
+    const bool subjectNext = isIn(text(phraseEnd), subjectWords) ||
+                             isOneOf(tag(phraseEnd), {Tag::prp, Tag::dt, Tag::ex, Tag::nnp});
+    return phraseEnd > i + 1 && !(first == "how"_L1 && next == "come"_L1) && !isModal(phraseEnd) &&
+           !isIn(text(phraseEnd), auxiliaries) && subjectNext;
+}
+
+Reading Interrogative::invertedAt(qsizetype i) const {
+    const QString& first = text(i);
     qsizetype subject = i + 1;
     if (text(subject) == "n't"_L1)
         ++subject;
@@ -112,19 +126,29 @@ Reading Interrogative::uninvertedAt(qsizetype i) const {
     // "when you were at school, when you serve it, do you…": a clause that leads in to a
     // main one, with its subject or inverted (not "if we offered you the job", another
     // clause that leads in)
-    if (text(i) == "when"_L1) {
-        bool subordinate = false;
-        for (qsizetype k = verb + 2; k < size(); ++k) {
-            subordinate = subordinate || isIn(text(k - 1), leadInSubordinators) ||
-                          isIn(text(k - 1), clauseBreaks);
-            const bool finite = isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
-                                isIn(text(k), auxiliaries);
-            const bool inverted =
-                (isModal(k) || isIn(text(k), auxiliaries)) && isIn(text(k + 1), subjectPronouns);
-            if (inverted || (!subordinate && finite && isIn(text(k - 1), subjectPronouns)))
-                return {};
-        }
+    if (text(i) == "when"_L1 && whenLeadsIn(verb))
+        return {};
+    if (isSubjectOfVerbAfter(verb))
+        return {};
+    return {Form::interrogative, true, false};
+}
+
+bool Interrogative::whenLeadsIn(qsizetype verb) const {
+    bool subordinate = false;
+    for (qsizetype k = verb + 2; k < size(); ++k) {
+        subordinate = subordinate || isIn(text(k - 1), leadInSubordinators) ||
+                      isIn(text(k - 1), clauseBreaks);
+        const bool finite =
+            isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) || isIn(text(k), auxiliaries);
+        const bool inverted =
+            (isModal(k) || isIn(text(k), auxiliaries)) && isIn(text(k + 1), subjectPronouns);
+        if (inverted || (!subordinate && finite && isIn(text(k - 1), subjectPronouns)))
+            return true;
     }
+    return false;
+}
+
+bool Interrogative::isSubjectOfVerbAfter(qsizetype verb) const {
     for (qsizetype k = verb + 1; k < size(); ++k) {
         // (another clause's verbs are its own: "… about what we do here")
         if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators) ||
@@ -151,9 +175,9 @@ Reading Interrogative::uninvertedAt(qsizetype i) const {
             (isIn(text(before), {"who"_L1, "which"_L1, "that"_L1}) && before - 1 != verb) ||
             (isIn(text(before), subjectPronouns) && EnglishTagger::isNoun(tag(before - 1)));
         if (!chain && !relative)
-            return {};
+            return true;
     }
-    return {Form::interrogative, true, false};
+    return false;
 }
 
 bool Interrogative::isCleft(qsizetype i) const {

@@ -22,6 +22,19 @@ public:
     Reading uninvertedAt(qsizetype i) const;
 
 private:
+    // A question word opening a question: "which tools would you pick".
+    Reading questionWordAt(qsizetype i) const;
+    // Whether the question word at `i` opens a clause about something instead: "how that
+    // played out".
+    bool opensClauseAt(qsizetype i) const;
+    // An auxiliary or modal before its subject: "have you led a team".
+    Reading invertedAt(qsizetype i) const;
+    // Whether the clause "when" opens, its verb at `verb`, leads in to a main clause after it:
+    // "when you were at school, do you…".
+    bool whenLeadsIn(qsizetype verb) const;
+    // Whether the clause with its verb at `verb` is the subject of a verb after it, or leads in
+    // to it: "what you said earlier | stuck with me".
+    bool isSubjectOfVerbAfter(qsizetype verb) const;
     // A clause opened by a question word as its subject, then "is" or "was" for a verb of its
     // own: "what motivates me is…", "what happened next was…", not "what happened when the
     // server was down".
