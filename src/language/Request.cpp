@@ -40,38 +40,10 @@ constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "
 } // namespace
 
 Reading Request::imperativeAt(qsizetype i, bool inner) const {
-    while (i + 1 < size() && (isIn(text(i), softeners) || tag(i) == Tag::rb))
-        ++i;
-    // "go ahead and…", "be honest and…": the second verb asks
-    if ((text(i) == "go"_L1 || text(i) == "be"_L1) && text(i + 2) == "and"_L1)
-        i += 3;
-    const QString& verb = text(i);
-    // "mind telling me…" asks
-    const bool courtesy = isIn(verb, courtesyVerbs) && tag(i + 1) != Tag::vbg;
-    if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
-        verb == "thank"_L1 || courtesy ||
-        (verb == "have"_L1 &&
-         (isIn(text(phraseEnd(i + 1) - 1), courtesyObjects) || isIn(text(i + 2), wishes))))
+    i = verbAfterSofteners(i);
+    if (isCourtesyAt(i))
         return {Form::imperative};
-    // A word the tagger read as a noun is a verb only before its object ("detail the
-    // steps", "rate yourself"), not before a noun ("stuff thanks")
-    const bool taggedVerb = isOneOf(tag(i), {Tag::vb, Tag::vbp});
-    const bool nounBeforeObject = !inner && tag(i) == Tag::nn &&
-                                  (!EnglishTagger::isNoun(tag(i + 1)) || tag(i + 1) == Tag::cd);
-    if (!taggedVerb && !nounBeforeObject)
-        return {};
-    // WordNet knows verbs the lexicon lacks or files as nouns ("summarise", "rate")
-    if (!hasReading(verb, [](Tag t) { return t == Tag::vb; }) &&
-        !EnglishVerbs::takesObject(verb).has_value())
-        return {};
-    // "quality matters", "design reviews take too long": a subject and its verb
-    const qsizetype afterPhrase = tag(i) == Tag::vb || tag(i) == Tag::vbp ? i + 1 : phraseEnd(i);
-    if (isOneOf(tag(afterPhrase), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}))
-        return {};
-    // "(good) spot, most people don't notice": its object is a subject with a verb of its own
-    if (afterPhrase == i + 1 && !isIn(text(i + 1), objectPronouns) && phraseEnd(i + 1) > i + 1 &&
-        (isOneOf(tag(phraseEnd(i + 1)), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
-         isIn(text(phraseEnd(i + 1)), auxiliaries)))
+    if (!isBareVerbAt(i, inner))
         return {};
     Reading reading{Form::imperative};
     // "tell me about a time when i failed" tells the speaker's story; "as if i were…" sets
@@ -85,27 +57,72 @@ Reading Request::imperativeAt(qsizetype i, bool inner) const {
         reading.aboutSpeaker = true;
         return reading;
     }
+    reading.asks = asksAt(i, inner);
+    return reading;
+}
+
+qsizetype Request::verbAfterSofteners(qsizetype i) const {
+    while (i + 1 < size() && (isIn(text(i), softeners) || tag(i) == Tag::rb))
+        ++i;
+    // "go ahead and…", "be honest and…": the second verb asks
+    if ((text(i) == "go"_L1 || text(i) == "be"_L1) && text(i + 2) == "and"_L1)
+        i += 3;
+    return i;
+}
+
+bool Request::isCourtesyAt(qsizetype i) const {
+    const QString& verb = text(i);
+    // "mind telling me…" asks
+    const bool courtesy = isIn(verb, courtesyVerbs) && tag(i + 1) != Tag::vbg;
+    return verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
+           verb == "thank"_L1 || courtesy ||
+           (verb == "have"_L1 &&
+            (isIn(text(phraseEnd(i + 1) - 1), courtesyObjects) || isIn(text(i + 2), wishes)));
+}
+
+bool Request::isBareVerbAt(qsizetype i, bool inner) const {
+    const QString& verb = text(i);
+    // A word the tagger read as a noun is a verb only before its object ("detail the
+    // steps", "rate yourself"), not before a noun ("stuff thanks")
+    const bool taggedVerb = isOneOf(tag(i), {Tag::vb, Tag::vbp});
+    const bool nounBeforeObject = !inner && tag(i) == Tag::nn &&
+                                  (!EnglishTagger::isNoun(tag(i + 1)) || tag(i + 1) == Tag::cd);
+    if (!taggedVerb && !nounBeforeObject)
+        return false;
+    // WordNet knows verbs the lexicon lacks or files as nouns ("summarise", "rate")
+    if (!hasReading(verb, [](Tag t) { return t == Tag::vb; }) &&
+        !EnglishVerbs::takesObject(verb).has_value())
+        return false;
+    // "quality matters", "design reviews take too long": a subject and its verb
+    const qsizetype afterPhrase = tag(i) == Tag::vb || tag(i) == Tag::vbp ? i + 1 : phraseEnd(i);
+    if (isOneOf(tag(afterPhrase), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}))
+        return false;
+    // "(good) spot, most people don't notice": its object is a subject with a verb of its own
+    return !(afterPhrase == i + 1 && !isIn(text(i + 1), objectPronouns) &&
+             phraseEnd(i + 1) > i + 1 &&
+             (isOneOf(tag(phraseEnd(i + 1)), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
+              isIn(text(phraseEnd(i + 1)), auxiliaries)));
+}
+
+bool Request::asksAt(qsizetype i, bool inner) const {
+    const QString& verb = text(i);
     qsizetype object = i + 1;
     while (object < size() && isOneOf(tag(object), {Tag::prp}) && !isIn(text(object), secondPerson))
         ++object;
     // "walk me through…", not "go through the double doors"
     if (text(object) == "through"_L1 || text(object) == "over"_L1) {
         const qsizetype end = phraseEnd(object + 1);
-        reading.asks =
-            object + 1 < size() &&
-            (object > i + 1 || !(end > object + 1 && EnglishTagger::isNoun(tag(end - 1)) &&
-                                 EnglishNouns::isConcrete(text(end - 1))));
-        return reading;
+        return object + 1 < size() &&
+               (object > i + 1 || !(end > object + 1 && EnglishTagger::isNoun(tag(end - 1)) &&
+                                    EnglishNouns::isConcrete(text(end - 1))));
     }
     // The listener performing for the speaker: "sell me on…", "pitch us your idea"
-    if (isIn(verb, performing) && object < size()) {
-        reading.asks = true;
-        return reading;
-    }
+    if (isIn(verb, performing) && object < size())
+        return true;
     // After a lead-in only a verb of saying or thinking asks ("… and tell me", not "… if
     // you need one")
     if (inner && !EnglishVerbs::speaks(verb))
-        return reading;
+        return false;
     // "start by telling me…", "help me understand…": the second verb asks
     QString asked = verb;
     if (text(object) == "by"_L1 && tag(object + 1) == Tag::vbg)
@@ -114,32 +131,31 @@ Reading Request::imperativeAt(qsizetype i, bool inner) const {
         asked = text(object);
     if (EnglishVerbs::speaks(asked)) {
         // "tell me about" is cut off, not done
-        reading.asks = (isPreposition(tag(size() - 1)) && size() > i + 1) ||
-                       std::any_of(m_words.begin() + i + 1, m_words.end(), [](const Word& w) {
-                           return !isIn(w.text, emptyObjects) && w.tag != Tag::punc;
-                       });
-        return reading;
+        return (isPreposition(tag(size() - 1)) && size() > i + 1) ||
+               std::any_of(m_words.begin() + i + 1, m_words.end(), [](const Word& w) {
+                   return !isIn(w.text, emptyObjects) && w.tag != Tag::punc;
+               });
     }
+    return asksOfObject(i, object);
+}
+
+bool Request::asksOfObject(qsizetype i, qsizetype object) const {
     // "break down how you'd…", "fill me in on what happened": a question word's clause
     for (qsizetype j = i + 1; j < std::min(size(), i + 6) && !isIn(text(j), clauseBreaks); ++j) {
-        if (isIn(text(j), questionWords)) {
-            reading.asks = true;
-            return reading;
-        }
+        if (isIn(text(j), questionWords))
+            return true;
     }
     const qsizetype end = phraseEnd(object);
     if (end == object || !EnglishTagger::isNoun(tag(end - 1)))
-        return reading;
-    if (!EnglishNouns::isConcrete(text(end - 1))) {
-        reading.asks = true;
-        return reading;
-    }
+        return false;
+    if (!EnglishNouns::isConcrete(text(end - 1)))
+        return true;
     // ("take a seat make yourself comfortable": a second request)
     for (qsizetype j = end; j < size() && !isIn(text(j), clauseBreaks) && tag(j) != Tag::vb; ++j) {
         if (isIn(text(j), secondPerson))
-            reading.asks = true;
+            return true;
     }
-    return reading;
+    return false;
 }
 
 Reading Request::politeAt(qsizetype i, bool inner) const {

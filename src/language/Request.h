@@ -21,6 +21,21 @@ public:
     Reading imperativeAt(qsizetype i, bool inner) const;
     // A request put politely, "you" and a modal before its verb: "perhaps you could describe…".
     Reading politeAt(qsizetype i, bool inner) const;
+
+private:
+    // Where the verb is, past the words that soften it: "please just | describe…".
+    qsizetype verbAfterSofteners(qsizetype i) const;
+    // Whether the verb at `i` is one of courtesy or logistics, which asks nothing: "have a seat".
+    bool isCourtesyAt(qsizetype i) const;
+    // Whether the word at `i` is a verb without a subject, neither before nor after it: not
+    // "quality matters".
+    bool isBareVerbAt(qsizetype i, bool inner) const;
+    // Whether the request by the verb at `i` asks the listener: by a verb of saying ("tell me
+    // more"), through something, or by what its object is.
+    bool asksAt(qsizetype i, bool inner) const;
+    // Whether the object from `object` on asks for something to speak about, not a thing to
+    // fetch: "give an example", not "open the door".
+    bool asksOfObject(qsizetype i, qsizetype object) const;
 };
 
 } // namespace corvel::clause
