@@ -5,6 +5,7 @@
 #include "language/EnglishTagger.h"
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
+#include "language/IndirectRequest.h"
 #include "language/Interrogative.h"
 #include "language/ReportedSpeech.h"
 #include "language/Request.h"
@@ -27,22 +28,6 @@ constexpr QLatin1String namingWords[] = {"word"_L1,       "phrase"_L1, "name"_L1
 // Verbs of the listener's mind that a statement puts to them to confirm: "you mean…".
 constexpr QLatin1String confirming[] = {"think"_L1, "mean"_L1,     "figure"_L1,  "reckon"_L1,
                                         "agree"_L1, "remember"_L1, "suppose"_L1, "believe"_L1};
-// What a question is called when the speaker names it: "my last question is…", "the thing i
-// always ask is…", "the big one for us is…".
-constexpr QLatin1String namingNouns[] = {"question"_L1, "thing"_L1, "one"_L1,      "bit"_L1,
-                                         "part"_L1,     "point"_L1, "something"_L1};
-// The speaker wanting to know: curious, wondering, liking or loving to hear.
-constexpr QLatin1String curiosity[] = {"curious"_L1, "interested"_L1, "keen"_L1,
-                                       "eager"_L1,   "wonder"_L1,     "wondering"_L1};
-constexpr QLatin1String wanting[] = {
-    "like"_L1, "love"_L1,    "want"_L1,   "need"_L1, "wanna"_L1,       "help"_L1,   "great"_L1,
-    "good"_L1, "helpful"_L1, "useful"_L1, "nice"_L1, "interesting"_L1, "hoping"_L1, "trying"_L1};
-// "It would…", "it'd…", "it might…" wish for something.
-constexpr QLatin1String wishingModals[] = {"would"_L1, "'d"_L1, "might"_L1, "could"_L1};
-// What the speaker wants to do with what the listener says.
-constexpr QLatin1String knowing[] = {
-    "hear"_L1, "know"_L1,    "learn"_L1,   "understand"_L1, "see"_L1, "ask"_L1, "find"_L1,
-    "get"_L1,  "explore"_L1, "discuss"_L1, "talk"_L1,       "go"_L1,  "dig"_L1, "unpack"_L1};
 // Requests by the verbs that always make one, for words said after a question.
 constexpr QLatin1String requestOpenings[] = {"tell me "_L1,          "tell us "_L1,
                                              "walk me through "_L1,  "describe "_L1,
@@ -78,7 +63,8 @@ constexpr QLatin1String invertedPairs[] = {
 class Clause final : ClauseWords {
 public:
     Clause(QList<Word> words, bool questionMark)
-        : ClauseWords(std::move(words), questionMark), m_interrogative(*this), m_request(*this) {}
+        : ClauseWords(std::move(words), questionMark), m_interrogative(*this), m_request(*this),
+          m_indirect(*this) {}
 
     // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
     Reading read(bool* leadInOpen = nullptr) const {
@@ -167,104 +153,6 @@ private:
                        isIn(text(i), {"was"_L1, "were"_L1, "did"_L1, "had"_L1});
         }
         return false;
-    }
-
-    // The speaker wanting to know or hear what the listener says: "i'm curious what…", "i'd be
-    // interested to hear how…", "i wonder if you could…", "it would help to know…", "i'd love
-    // for you to…", "i'm trying to work out…", "it'd be great if you could…".
-    Reading indirectAt(qsizetype i) const {
-        // "it would help to hear…", "it might be useful if you could…", not "it's good to know"
-        const bool wish = isIn(text(i + 1), wishingModals);
-        if (text(i) != "i"_L1 && text(i) != "we"_L1 && !(text(i) == "it"_L1 && wish))
-            return {};
-        const Reading asks{Form::indirectRequest, true, false};
-        for (qsizetype j = i + 1; j < std::min(size(), i + 8); ++j) {
-            // "to know", "me to understand", "to work out"
-            const qsizetype to = isIn(text(j + 1), {"me"_L1, "us"_L1}) ? j + 2 : j + 1;
-            const QString verb = text(to + 1);
-            const bool toKnow = text(to) == "to"_L1 &&
-                                (isIn(verb, knowing) || (isIn(verb, {"work"_L1, "figure"_L1}) &&
-                                                         text(to + 2) == "out"_L1));
-            const bool youTo =
-                (text(j + 1) == "you"_L1 && text(j + 2) == "to"_L1) ||
-                (text(j + 1) == "for"_L1 && text(j + 2) == "you"_L1); // "love for you to"
-            if (isIn(text(j), curiosity) && (m_addressed || toKnow))
-                return asks;
-            // "it would be lovely to hear…": whatever the adjective
-            const bool wanted = isIn(text(j), wanting) ||
-                                (text(i) == "it"_L1 && text(j - 1) == "be"_L1 && tag(j) == Tag::jj);
-            // ("we just want to get to know you")
-            const bool knowsListener =
-                toKnow && isIn(text(size() - 1), objectPronouns) && size() - to <= 5 &&
-                std::none_of(m_words.begin() + to, m_words.end(), [](const Word& w) {
-                    return EnglishTagger::isNoun(w.tag) || isIn(w.text, questionWords);
-                });
-            if (wanted && (toKnow || youTo) && !knowsListener)
-                return asks;
-            // "i was hoping you could…", "i'd be grateful if you could…", "it'd be great if you
-            // could…"
-            if (text(j) == "you"_L1 && isIn(text(j + 1), politeModals))
-                return asks;
-            // "i'd welcome your thoughts on…", "i'd value your view"
-            if (isIn(text(j), {"welcome"_L1, "value"_L1, "appreciate"_L1}) && j == i + 2 &&
-                isIn(text(i + 1), {"'d"_L1, "would"_L1}) && j + 1 < size() &&
-                text(j + 1) != "it"_L1)
-                return asks;
-            if (isIn(text(j), questionWords))
-                break;
-        }
-        return {};
-    }
-
-    // A sentence that names the question, then "is" and what is asked: "what i'd really like to
-    // know is how you'd handle…", "the thing i always ask, and it's an odd one, is which part…",
-    // "my last question is what you're hoping to learn", "what i wanted to ask about is the gap
-    // on your cv". Said in the present: "the first thing she asked was…" reports.
-    Reading namedQuestionAt(qsizetype i) const {
-        const auto named = [this, i](qsizetype copula) {
-            const bool what = text(i) == "what"_L1;
-            for (qsizetype k = i; k < copula; ++k) {
-                const QString& word = text(k);
-                const bool asking = isIn(word, knowing) || isIn(word, curiosity) ||
-                                    word.startsWith("ask"_L1) || word == "wanted"_L1 ||
-                                    (word == "get"_L1 && text(k + 1) == "at"_L1);
-                if ((what && asking) || (!what && k < i + 4 && isIn(word, namingNouns)))
-                    return true;
-            }
-            return false;
-        };
-        for (qsizetype copula = i + 2; copula < size() && copula < i + 18; ++copula) {
-            // (not "and it's an odd one", a clause of its own)
-            if (!isIn(text(copula), {"is"_L1, "'s"_L1}) || tag(copula - 1) == Tag::ex ||
-                text(copula - 1) == "there"_L1 ||
-                (text(copula) == "'s"_L1 &&
-                 isIn(text(copula - 1), {"it"_L1, "that"_L1, "this"_L1})) ||
-                !named(copula))
-                continue;
-            const qsizetype asked = copula + 1;
-            // What is asked: a question word's clause, or a thing after asking about it
-            // ("the thing is, if a person knows…" frames a statement: only a question is asked
-            // whether)
-            const bool question =
-                std::any_of(m_words.begin() + i, m_words.begin() + copula,
-                            [](const Word& w) { return w.text == "question"_L1; });
-            const bool clause = (isIn(text(asked), questionWords) && text(asked) != "whether"_L1) ||
-                                ((text(asked) == "if"_L1 || text(asked) == "whether"_L1) &&
-                                 (question || text(i) == "what"_L1));
-            const bool about =
-                (isPreposition(tag(copula - 1)) || isLikelyPreposition(text(copula - 1))) &&
-                (tag(asked) == Tag::dt || EnglishTagger::isNoun(tag(asked)));
-            // ("the thing i'm wondering about is how we get…": the speaker's own question)
-            const bool addressed =
-                std::any_of(m_words.begin() + asked, m_words.end(),
-                            [](const Word& w) { return isIn(w.text, secondPerson); });
-            const bool speakers =
-                std::any_of(m_words.begin() + asked, m_words.end(),
-                            [](const Word& w) { return isIn(w.text, firstPerson); });
-            if ((clause || about) && (addressed || !speakers))
-                return {Form::indirectRequest, true, false};
-        }
-        return {};
     }
 
     // A noun phrase asked as a question after "any", "anything", "your" or "and your"; a short
@@ -361,13 +249,13 @@ private:
             (!afterNoun || (isIn(first, questionWords) && !relative)))
             return asked.asks && isAnsweredAt(i) ? Reading{Form::interrogative, false, true}
                                                  : asked;
-        if (const Reading indirect = indirectAt(i); indirect.asks)
+        if (const Reading indirect = m_indirect.indirectAt(i); indirect.asks)
             return indirect;
         if (const Reading uninverted = m_interrogative.uninvertedAt(i);
             uninverted.asks && (!afterNoun || (isIn(first, questionWords) && !relative)))
             return uninverted;
         if (!inner) {
-            if (const Reading named = namedQuestionAt(i); named.asks)
+            if (const Reading named = m_indirect.namedQuestionAt(i); named.asks)
                 return named;
             if (const Reading followUp = followUpAt(i); followUp.asks)
                 return followUp;
@@ -591,6 +479,7 @@ private:
 
     const Interrogative m_interrogative;
     const Request m_request;
+    const IndirectRequest m_indirect;
     mutable std::optional<qsizetype> m_quoteStart;
 };
 
