@@ -5,6 +5,7 @@
 #include "language/EnglishTagger.h"
 #include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
+#include "language/FollowUp.h"
 #include "language/IndirectRequest.h"
 #include "language/Interrogative.h"
 #include "language/ReportedSpeech.h"
@@ -64,7 +65,7 @@ class Clause final : ClauseWords {
 public:
     Clause(QList<Word> words, bool questionMark)
         : ClauseWords(std::move(words), questionMark), m_interrogative(*this), m_request(*this),
-          m_indirect(*this) {}
+          m_indirect(*this), m_followUp(*this) {}
 
     // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
     Reading read(bool* leadInOpen = nullptr) const {
@@ -155,68 +156,6 @@ private:
         return false;
     }
 
-    // A noun phrase asked as a question after "any", "anything", "your" or "and your"; a short
-    // follow-up without a verb: a question word with what it asks of ("how so", "since when",
-    // "in what way", "differently how"), "and" with what it asks about ("and the budget", "and
-    // after that", "and then"), or words that ask for more ("such as", "for example").
-    Reading followUpAt(qsizetype i) const {
-        const QString& first = text(i);
-        if (const Reading asked = shortFollowUpAt(i); asked.asks)
-            return asked;
-        if (i + 1 >= size())
-            return {};
-        const bool finiteNext = isOneOf(tag(i + 1), {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
-        // "any regrets", not "anything works"
-        const QString& next = text(i + 1);
-        const bool nounNext =
-            canBeNoun(next) || (next.endsWith(u's') && canBeNoun(next.chopped(1))); // "regrets"
-        if (first == "any"_L1 && (!finiteNext || nounNext))
-            return {Form::followUp, true, false};
-        if (first == "anything"_L1 && !finiteNext)
-            return {Form::followUp, true, false};
-        // "your biggest achievement so far", not "your team did well"
-        const bool verbless = std::none_of(m_words.begin() + i, m_words.end(), [](const Word& w) {
-            return isOneOf(w.tag, {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
-        });
-        if (first == "your"_L1 && verbless)
-            return {Form::followUp, true, false};
-        return {};
-    }
-
-    Reading shortFollowUpAt(qsizetype i) const {
-        const qsizetype words = size() - i;
-        if (words < 1 || words > 6 ||
-            std::any_of(m_words.begin() + i, m_words.end(),
-                        [](const Word& w) { return isVerb(w.tag) || isIn(w.text, auxiliaries); }))
-            return {};
-        const Reading asks{Form::followUp, true, false};
-        const QString& first = text(i);
-        const bool afterAnd = text(i - 1) == "and"_L1;
-        // (not "what your into", a clause without its verb)
-        if (words <= 3 &&
-            std::any_of(m_words.begin() + i, m_words.end(),
-                        [](const Word& w) {
-                            return isIn(w.text, questionWords) && w.text != "whether"_L1;
-                        }) &&
-            std::none_of(m_words.begin() + i, m_words.end(),
-                         [](const Word& w) { return w.tag == Tag::dt || w.tag == Tag::prp; }))
-            return asks;
-        // "and then", "and after that", "such as", "for example"
-        if (words <= 2 && ((afterAnd && isIn(first, {"then"_L1, "after"_L1, "before"_L1})) ||
-                           (tag(size() - 1) == Tag::in && !EnglishTagger::isNoun(tag(i))) ||
-                           (first == "for"_L1 && EnglishTagger::isNoun(tag(i + 1)))))
-            return asks;
-        // "and the rest of the team", "and your line manager": a noun phrase, whole
-        if (afterAnd && words >= 2 && isIn(first, {"the"_L1, "your"_L1}) &&
-            EnglishTagger::isNoun(tag(size() - 1)) &&
-            std::all_of(m_words.begin() + i, m_words.end(), [](const Word& w) {
-                return EnglishTagger::isNoun(w.tag) ||
-                       isOneOf(w.tag, {Tag::dt, Tag::jj, Tag::of, Tag::pos});
-            }))
-            return asks;
-        return {};
-    }
-
     // The reading of the clause from `i`, after a lead-in when `leadStart` says where it starts;
     // there only a question, a request by a verb of saying or the speaker wanting to
     // know may begin.
@@ -257,7 +196,7 @@ private:
         if (!inner) {
             if (const Reading named = m_indirect.namedQuestionAt(i); named.asks)
                 return named;
-            if (const Reading followUp = followUpAt(i); followUp.asks)
+            if (const Reading followUp = m_followUp.followUpAt(i); followUp.asks)
                 return followUp;
         }
         if (const Reading imperative = m_request.imperativeAt(i, inner);
@@ -480,6 +419,7 @@ private:
     const Interrogative m_interrogative;
     const Request m_request;
     const IndirectRequest m_indirect;
+    const FollowUp m_followUp;
     mutable std::optional<qsizetype> m_quoteStart;
 };
 
