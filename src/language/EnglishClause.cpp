@@ -8,6 +8,7 @@
 #include "language/FollowUp.h"
 #include "language/IndirectRequest.h"
 #include "language/Interrogative.h"
+#include "language/LeadIn.h"
 #include "language/Request.h"
 #include "language/Speaker.h"
 #include "language/TextFolding.h"
@@ -40,7 +41,7 @@ class Clause final : ClauseWords {
 public:
     Clause(QList<Word> words, bool questionMark)
         : ClauseWords(std::move(words), questionMark), m_interrogative(*this), m_request(*this),
-          m_indirect(*this), m_followUp(*this), m_speaker(*this) {}
+          m_indirect(*this), m_followUp(*this), m_speaker(*this), m_leadIn(*this) {}
 
     // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
     Reading read(bool* leadInOpen = nullptr) const {
@@ -73,7 +74,7 @@ private:
         Reading reading = readAt(start);
         // "let me ask you this…", "take your time…": a courtesy leads in
         const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
-        if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
+        if (reading.asks || reading.aboutSpeaker || !(courtesy || m_leadIn.opensLeadIn(start)))
             return m_speaker.withTag(reading);
         // "let me ask you this, how…" announces a question; "let me tell you what…" does not;
         // "let's say…" sets a scene
@@ -84,7 +85,7 @@ private:
         const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
         qsizetype at = start + 1;
         for (; at < size(); ++at) {
-            if ((!courtesy && !mayLeadIn(start, at)) || at >= m_speaker.quoteStart())
+            if ((!courtesy && !m_leadIn.mayLeadIn(start, at)) || at >= m_speaker.quoteStart())
                 break;
             const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
@@ -96,12 +97,12 @@ private:
                                  !(tag(at - 1) == Tag::jj && tag(at - 2) == Tag::dt);
             if (asking.form == Form::imperative && !request)
                 continue;
-            const bool verbBefore = afterPersonalSubject(at) || text(at - 1) == "to"_L1 ||
-                                    isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
-                                    text(at - 1) == "n't"_L1 ||
-                                    (EnglishTagger::isNoun(tag(at - 1)) &&
-                                     (phraseEnd(start) == at || !opensPhraseLeadIn(start) ||
-                                      objectOfVerbBefore(at))); // "saying the world speak…"
+            const bool verbBefore =
+                m_leadIn.afterPersonalSubject(at) || text(at - 1) == "to"_L1 || isModal(at - 1) ||
+                isIn(text(at - 1), auxiliaries) || text(at - 1) == "n't"_L1 ||
+                (EnglishTagger::isNoun(tag(at - 1)) &&
+                 (phraseEnd(start) == at || !m_leadIn.opensPhraseLeadIn(start) ||
+                  m_leadIn.objectOfVerbBefore(at))); // "saying the world speak…"
             // "you'll know what chaos looks like": a clause after a verb is its object
             const bool particle =
                 tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
@@ -146,7 +147,7 @@ private:
             (EnglishTagger::isNoun(tag(i - 1)) ||
              isIn(text(i - 1), {"anyone"_L1, "anybody"_L1, "someone"_L1, "somebody"_L1,
                                 "everyone"_L1, "everybody"_L1, "anything"_L1, "something"_L1})) &&
-            isIn(first, relativeWords) && !opensPhraseLeadIn(*leadStart);
+            isIn(first, relativeWords) && !m_leadIn.opensPhraseLeadIn(*leadStart);
         if (const Reading asked = m_interrogative.interrogativeAt(i);
             asked.form != Form::statement &&
             (!afterNoun || (isIn(first, questionWords) && !relative)))
@@ -190,77 +191,12 @@ private:
         return statement;
     }
 
-    // A clause or phrase that leads in: opened by a subordinator ("if", "before", "now that"),
-    // a participle ("looking at…"), a preposition ("for this role…"), thanks or praise.
-    bool opensLeadIn(qsizetype i) const {
-        return isIn(text(i), leadInSubordinators) || text(i) == "now"_L1 ||
-               isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb, Tag::jj}) ||
-               isIn(text(i), replyWords) || isIn(text(i), subjectWords) ||
-               EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::dt;
-    }
-
-    // Whether the words from `start` to `at` may lead in to a question: a subordinate clause or
-    // a phrase, not the speaker's story nor a report ("the client asked why…").
-    // A lead-in opened by a subordinator, a participle, a preposition or an adverb: a clause or
-    // phrase of its own before the main clause.
-    bool opensPhraseLeadIn(qsizetype start) const {
-        return isIn(text(start), leadInSubordinators) || text(start) == "now"_L1 ||
-               isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb}) ||
-               opensTopic(start);
-    }
-
-    // A noun phrase with a clause about it, before what is asked of it: "the outage you
-    // described, … what changed afterwards".
-    bool opensTopic(qsizetype start) const {
-        if (tag(start) != Tag::dt)
-            return false;
-        qsizetype noun = start + 1;
-        while (noun < size() && (EnglishTagger::isNoun(tag(noun)) || tag(noun) == Tag::jj))
-            ++noun;
-        // (its own verb after the clause tells, unless that verb asks with its subject after
-        // it: "the people you trained, are any of them still there")
-        const qsizetype own = noun + 2;
-        const bool asksAfter = isIn(text(own), auxiliaries) && subjectStarts(own + 1);
-        return noun > start + 1 && isIn(text(noun), subjectPronouns) &&
-               isOneOf(tag(noun + 1), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::vbn}) &&
-               (asksAfter || !isOneOf(tag(own), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}));
-    }
-
-    bool mayLeadIn(qsizetype start, qsizetype at) const {
-        if (opensPhraseLeadIn(start))
-            return true;
-        const qsizetype i = at - 1;
-        if (text(i) == "i"_L1 || text(i) == "we"_L1)
-            return false;
-        // "that's a great answer…" leads in; "the team is…" and "the client asked…" state
-        const bool praise =
-            (isIn(text(i), beForms) || text(i) == "'s"_L1) &&
-            (text(i - 1) == "that"_L1 || text(i - 1) == "it"_L1 || text(i - 1) == "this"_L1);
-        return praise || !isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md, Tag::vbn});
-    }
-
-    // Whether the noun phrase before `i` is the object of a verb before it: "(instead of) saying
-    // the world | speak…", whose own verb then follows it.
-    bool objectOfVerbBefore(qsizetype i) const {
-        qsizetype k = i - 1;
-        while (k > 0 && (EnglishTagger::isNoun(tag(k)) || isOneOf(tag(k), {Tag::dt, Tag::jj})))
-            --k;
-        return k < i - 1 && isOneOf(tag(k), {Tag::vbg, Tag::vb, Tag::vbd, Tag::vbp});
-    }
-
-    // Whether a personal pronoun stands before `i`, past adverbs only: the subject of a verb there.
-    bool afterPersonalSubject(qsizetype i) const {
-        qsizetype subject = i - 1;
-        while (subject > 0 && tag(subject) == Tag::rb)
-            --subject;
-        return isIn(text(subject), {"i"_L1, "you"_L1, "we"_L1, "they"_L1, "he"_L1, "she"_L1});
-    }
-
     const Interrogative m_interrogative;
     const Request m_request;
     const IndirectRequest m_indirect;
     const FollowUp m_followUp;
     const Speaker m_speaker;
+    const ClauseLeadIn m_leadIn;
 };
 
 } // namespace
