@@ -1,9 +1,7 @@
 #include "language/EnglishClause.h"
 
 #include "language/ClauseWords.h"
-#include "language/EnglishNouns.h"
 #include "language/EnglishTagger.h"
-#include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
 #include "language/FollowUp.h"
 #include "language/IndirectRequest.h"
@@ -24,9 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace clause;
 using Word = EnglishTagger::Word;
 
-// Verbs of the listener's mind that a statement puts to them to confirm: "you mean…".
-constexpr QLatin1String confirming[] = {"think"_L1, "mean"_L1,     "figure"_L1,  "reckon"_L1,
-                                        "agree"_L1, "remember"_L1, "suppose"_L1, "believe"_L1};
 // Requests by the verbs that always make one, for words said after a question.
 constexpr QLatin1String requestOpenings[] = {"tell me "_L1,          "tell us "_L1,
                                              "walk me through "_L1,  "describe "_L1,
@@ -36,7 +31,8 @@ constexpr QLatin1String requestOpenings[] = {"tell me "_L1,          "tell us "_
                                              "i want to know "_L1,   "we d like to know "_L1,
                                              "i d like to hear "_L1, "i would like to hear "_L1,
                                              "i d love to hear "_L1, "i would love to hear "_L1};
-// The words of one clause with their tags in context, and the readings of its parts.
+// The words of one clause and its parts, which read it in turn: a question, the speaker wanting
+// to know, a follow-up, a request, else what it states.
 class Clause final : ClauseWords {
 public:
     Clause(QList<Word> words, bool questionMark)
@@ -90,28 +86,13 @@ private:
             const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
-            // "you never really know…", "feel free to ask…", "you can imagine…", "the trustees
-            // decide…": the verb of a subject or an auxiliary, an infinitive
             // ("it's just an informal chat": a noun after its article and adjective)
             const bool request = asking.form == Form::imperative &&
                                  !(tag(at - 1) == Tag::jj && tag(at - 2) == Tag::dt);
             if (asking.form == Form::imperative && !request)
                 continue;
-            const bool verbBefore =
-                m_leadIn.afterPersonalSubject(at) || text(at - 1) == "to"_L1 || isModal(at - 1) ||
-                isIn(text(at - 1), auxiliaries) || text(at - 1) == "n't"_L1 ||
-                (EnglishTagger::isNoun(tag(at - 1)) &&
-                 (phraseEnd(start) == at || !m_leadIn.opensPhraseLeadIn(start) ||
-                  m_leadIn.objectOfVerbBefore(at))); // "saying the world speak…"
-            // "you'll know what chaos looks like": a clause after a verb is its object
-            const bool particle =
-                tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
-            // ("who'll walk through the door": the question word is its subject)
-            const qsizetype phraseEnd = whPhraseEnd(at);
-            const bool inverted = (isModal(phraseEnd) || isIn(text(phraseEnd), auxiliaries)) &&
-                                  subjectStarts(phraseEnd + 1);
-            const bool objectClause =
-                isIn(text(at), questionWords) && (isVerb(tag(at - 1)) || particle) && !inverted;
+            const bool verbBefore = m_leadIn.followsVerb(start, at);
+            const bool objectClause = m_leadIn.isObjectClauseAt(at);
             if (asking.asks && !(request && verbBefore) && !objectClause &&
                 (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
                 return asking;
@@ -131,33 +112,15 @@ private:
         const QString& first = text(i);
         if ((first == "what"_L1 || first == "how"_L1) && text(i + 1) == "about"_L1)
             return i + 2 < size() ? Reading{Form::followUp, true, false} : Reading{};
-        // After a lead-in, an auxiliary right after a noun is the verb of a statement ("the team
-        // is six nurses")
-        // (as is one after "here": "here is the office…")
-        const bool afterNoun =
-            inner && (EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp ||
-                      isIn(text(i - 1), subjectWords) || text(i - 1) == "here"_L1 ||
-                      isOneOf(tag(i - 1), {Tag::wp, Tag::wdt})); // "the developer who had…"
-        // …and a question word right after a noun opens a clause about it ("a patient who
-        // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
-        // why…")
-        // (after "anyone", "someone" too)
-        const bool relative =
-            inner &&
-            (EnglishTagger::isNoun(tag(i - 1)) ||
-             isIn(text(i - 1), {"anyone"_L1, "anybody"_L1, "someone"_L1, "somebody"_L1,
-                                "everyone"_L1, "everybody"_L1, "anything"_L1, "something"_L1})) &&
-            isIn(first, relativeWords) && !m_leadIn.opensPhraseLeadIn(*leadStart);
+        const bool mayAsk = !inner || m_leadIn.mayAskAt(*leadStart, i);
         if (const Reading asked = m_interrogative.interrogativeAt(i);
-            asked.form != Form::statement &&
-            (!afterNoun || (isIn(first, questionWords) && !relative)))
+            asked.form != Form::statement && mayAsk)
             return asked.asks && m_speaker.isAnsweredAt(i)
                        ? Reading{Form::interrogative, false, true}
                        : asked;
         if (const Reading indirect = m_indirect.indirectAt(i); indirect.asks)
             return indirect;
-        if (const Reading uninverted = m_interrogative.uninvertedAt(i);
-            uninverted.asks && (!afterNoun || (isIn(first, questionWords) && !relative)))
+        if (const Reading uninverted = m_interrogative.uninvertedAt(i); uninverted.asks && mayAsk)
             return uninverted;
         if (!inner) {
             if (const Reading named = m_indirect.namedQuestionAt(i); named.asks)
@@ -170,25 +133,7 @@ private:
             return imperative;
         if (const Reading polite = m_request.politeAt(i, inner); polite.asks)
             return polite;
-        Reading statement;
-        // After a lead-in, the speaker as the subject of the main clause: "with difficult
-        // students i…", not the subordinate clause's own ("before we finish…")
-        if (inner) {
-            statement.aboutSpeaker = (first == "i"_L1 || first == "we"_L1) &&
-                                     !isIn(text(i - 1), leadInSubordinators) &&
-                                     text(i - 1) != "that"_L1 && tag(i - 1) != Tag::cc;
-            return statement;
-        }
-        // "you led the team?": a statement put to the listener
-        if (m_questionMark && (first == "you"_L1 || first == "your"_L1))
-            return {Form::interrogative, true, false};
-        // "you think that would work", "you mean the leeds office": the listener's own mind, put
-        // to them to confirm ("you know what kids are like" tells)
-        if (first == "you"_L1 && i + 2 < size() && isIn(text(i + 1), confirming) &&
-            isOneOf(tag(i + 1), {Tag::vbp, Tag::vb}))
-            return {Form::interrogative, true, false};
-        statement.aboutSpeaker = isIn(first, firstPerson);
-        return statement;
+        return inner ? m_speaker.statementAfterLeadIn(i) : m_speaker.statementAt(i);
     }
 
     const Interrogative m_interrogative;

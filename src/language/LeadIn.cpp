@@ -9,6 +9,43 @@ bool ClauseLeadIn::opensLeadIn(qsizetype i) const {
            EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::dt;
 }
 
+bool ClauseLeadIn::followsVerb(qsizetype start, qsizetype at) const {
+    return afterPersonalSubject(at) || text(at - 1) == "to"_L1 || isModal(at - 1) ||
+           isIn(text(at - 1), auxiliaries) || text(at - 1) == "n't"_L1 ||
+           (EnglishTagger::isNoun(tag(at - 1)) &&
+            (phraseEnd(start) == at || !opensPhraseLeadIn(start) ||
+             objectOfVerbBefore(at))); // "saying the world speak…"
+}
+
+bool ClauseLeadIn::isObjectClauseAt(qsizetype at) const {
+    const bool particle =
+        tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
+    // ("who'll walk through the door": the question word is its subject)
+    const qsizetype phraseEnd = whPhraseEnd(at);
+    const bool inverted =
+        (isModal(phraseEnd) || isIn(text(phraseEnd), auxiliaries)) && subjectStarts(phraseEnd + 1);
+    return isIn(text(at), questionWords) && (isVerb(tag(at - 1)) || particle) && !inverted;
+}
+
+bool ClauseLeadIn::mayAskAt(qsizetype start, qsizetype i) const {
+    const QString& first = text(i);
+    // An auxiliary right after a noun is the verb of a statement ("the team is six nurses")
+    // (as is one after "here": "here is the office…")
+    const bool afterNoun = EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp ||
+                           isIn(text(i - 1), subjectWords) || text(i - 1) == "here"_L1 ||
+                           isOneOf(tag(i - 1), {Tag::wp, Tag::wdt}); // "the developer who had…"
+    // …and a question word right after a noun opens a clause about it ("a patient who
+    // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
+    // why…")
+    // (after "anyone", "someone" too)
+    const bool relative =
+        (EnglishTagger::isNoun(tag(i - 1)) ||
+         isIn(text(i - 1), {"anyone"_L1, "anybody"_L1, "someone"_L1, "somebody"_L1, "everyone"_L1,
+                            "everybody"_L1, "anything"_L1, "something"_L1})) &&
+        isIn(first, relativeWords) && !opensPhraseLeadIn(start);
+    return !afterNoun || (isIn(first, questionWords) && !relative);
+}
+
 bool ClauseLeadIn::opensPhraseLeadIn(qsizetype start) const {
     return isIn(text(start), leadInSubordinators) || text(start) == "now"_L1 ||
            isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb}) || opensTopic(start);

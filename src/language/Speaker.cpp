@@ -32,6 +32,9 @@ constexpr QLatin1String invertedPairs[] = {
     "have you"_L1,  "are you"_L1,   "were you"_L1,  "should you"_L1, "do we"_L1,  "can we"_L1,
     "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
     "are there"_L1, "was there"_L1, "were there"_L1};
+// Verbs of the listener's mind that a statement puts to them to confirm: "you mean…".
+constexpr QLatin1String confirming[] = {"think"_L1, "mean"_L1,     "figure"_L1,  "reckon"_L1,
+                                        "agree"_L1, "remember"_L1, "suppose"_L1, "believe"_L1};
 
 } // namespace
 
@@ -41,6 +44,30 @@ bool Speaker::isPast() const {
             return tag(i) == Tag::vbd || isIn(text(i), {"was"_L1, "were"_L1, "did"_L1, "had"_L1});
     }
     return false;
+}
+
+Reading Speaker::statementAt(qsizetype i) const {
+    const QString& first = text(i);
+    // "you led the team?": a statement put to the listener
+    if (m_questionMark && (first == "you"_L1 || first == "your"_L1))
+        return {Form::interrogative, true, false};
+    // "you think that would work", "you mean the leeds office": the listener's own mind, put
+    // to them to confirm ("you know what kids are like" tells)
+    if (first == "you"_L1 && i + 2 < size() && isIn(text(i + 1), confirming) &&
+        isOneOf(tag(i + 1), {Tag::vbp, Tag::vb}))
+        return {Form::interrogative, true, false};
+    Reading statement;
+    statement.aboutSpeaker = isIn(first, firstPerson);
+    return statement;
+}
+
+Reading Speaker::statementAfterLeadIn(qsizetype i) const {
+    const QString& first = text(i);
+    Reading statement;
+    statement.aboutSpeaker = (first == "i"_L1 || first == "we"_L1) &&
+                             !isIn(text(i - 1), leadInSubordinators) && text(i - 1) != "that"_L1 &&
+                             tag(i - 1) != Tag::cc;
+    return statement;
 }
 
 bool Speaker::isAnsweredAt(qsizetype i) const {

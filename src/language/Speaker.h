@@ -14,6 +14,12 @@ class Speaker final : ClauseWords {
 public:
     explicit Speaker(const ClauseWords& words) : ClauseWords(words) {}
 
+    // What the clause from `i` states when nothing in it asks: the speaker's own story ("i led
+    // the migration"), or a statement put to the listener to confirm.
+    Reading statementAt(qsizetype i) const;
+    // After a lead-in, the speaker as the subject of the main clause: "with difficult
+    // students i…", not the subordinate clause's own ("before we finish…")
+    Reading statementAfterLeadIn(qsizetype i) const;
     // Whether its first verb with a tense is a past one.
     bool isPast() const;
     // A question the speaker answers in the same breath, searching for a word, a name or a
