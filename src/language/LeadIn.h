@@ -2,14 +2,16 @@
 
 #include "language/ClauseWords.h"
 
-// Lead-ins: a clause or phrase before the main clause that sets up what is asked, and is not
-// itself asked ("if you joined tomorrow, | what would you fix first"). A reader finds where the
-// lead-in may end and reads what follows as the main clause; each reader of lead-ins below
-// keeps its own reading, for the words it is given.
+// Lead-ins: a clause or phrase before the main clause that sets up what is asked and is not
+// itself asked ("if you joined tomorrow, | what would you fix first"). A reader finds where a
+// lead-in may end and reads the main clause after it. Each reader keeps its own reading here, in
+// a section of its own: they are given different words and look for different ends.
+
+// The clause reader's reading, over one clause's words: which words may open a lead-in, and
+// whether the words up to a word may still be one, so that a question or request after them is
+// the clause's own.
 namespace corvel::clause {
 
-// The clause reader's reading: which words may open a lead-in, and whether the words up to a
-// word may still be one, so that a question or request after them is the clause's own.
 class ClauseLeadIn final : ClauseWords {
 public:
     explicit ClauseLeadIn(const ClauseWords& words) : ClauseWords(words) {}
