@@ -1,12 +1,14 @@
 #include "language/EnglishClause.h"
 
-#include "language/ClauseOpenings.h"
-#include "language/EnglishNouns.h"
+#include "language/ClauseWords.h"
 #include "language/EnglishTagger.h"
-#include "language/EnglishVerbs.h"
 #include "language/EnglishWords.h"
-#include "language/ReportedSpeech.h"
-#include "language/TaggedWords.h"
+#include "language/FollowUp.h"
+#include "language/IndirectRequest.h"
+#include "language/Interrogative.h"
+#include "language/LeadIn.h"
+#include "language/Request.h"
+#include "language/Speaker.h"
 #include "language/TextFolding.h"
 
 #include <algorithm>
@@ -17,90 +19,9 @@ namespace corvel {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
-using namespace englishWords;
-using Form = EnglishClause::Form;
-using Reading = EnglishClause::Reading;
+using namespace clause;
 using Word = EnglishTagger::Word;
 
-constexpr QLatin1String modals[] = {"can"_L1,   "could"_L1,  "will"_L1, "would"_L1,
-                                    "shall"_L1, "should"_L1, "may"_L1,  "might"_L1,
-                                    "must"_L1,  "ca"_L1,     "wo"_L1};
-constexpr QLatin1String beForms[] = {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "am"_L1};
-constexpr QLatin1String doAndHave[] = {"do"_L1, "does"_L1, "did"_L1, "have"_L1, "has"_L1, "had"_L1};
-// Pronouns and other words that stand as a whole subject.
-constexpr QLatin1String subjectWords[] = {
-    "i"_L1,        "you"_L1,       "we"_L1,         "they"_L1,    "he"_L1,       "she"_L1,
-    "it"_L1,       "there"_L1,     "that"_L1,       "this"_L1,    "these"_L1,    "those"_L1,
-    "anyone"_L1,   "anybody"_L1,   "anything"_L1,   "someone"_L1, "somebody"_L1, "something"_L1,
-    "everyone"_L1, "everybody"_L1, "everything"_L1, "nobody"_L1,  "people"_L1,   "one"_L1};
-// After a question word these open a clause about something, not a question ("what we did").
-constexpr QLatin1String clauseSubjects[] = {"i"_L1,   "we"_L1, "they"_L1, "he"_L1, "she"_L1,
-                                            "you"_L1, "it"_L1, "a"_L1,    "an"_L1};
-// A listener's reply after "what", which is often "that" misheard ("what makes sense"): a
-// question only when put to the listener.
-constexpr QLatin1String replyVerbs[] = {"makes"_L1, "sounds"_L1, "seems"_L1,
-                                        "means"_L1, "works"_L1,  "helps"_L1,
-                                        "looks"_L1, "feels"_L1,  "matters"_L1};
-constexpr QLatin1String firstPerson[] = {"i"_L1,  "me"_L1, "my"_L1,  "mine"_L1, "myself"_L1,
-                                         "we"_L1, "us"_L1, "our"_L1, "ours"_L1, "ourselves"_L1};
-
-// An imperative's object that names nothing to speak about: "excuse me", "think about it",
-// "thank you".
-constexpr QLatin1String emptyObjects[] = {
-    "me"_L1,  "us"_L1,     "you"_L1,  "it"_L1,     "that"_L1,   "this"_L1, "them"_L1,  "him"_L1,
-    "her"_L1, "please"_L1, "now"_L1,  "then"_L1,   "again"_L1,  "here"_L1, "there"_L1, "up"_L1,
-    "on"_L1,  "about"_L1,  "with"_L1, "for"_L1,    "off"_L1,    "out"_L1,  "down"_L1,  "a"_L1,
-    "bit"_L1, "second"_L1, "sec"_L1,  "minute"_L1, "moment"_L1, "hi"_L1,   "hello"_L1};
-// Verbs of courtesy and logistics, which ask for nothing whatever their object: their objects
-// read as what a request asks for ("enjoy the rest of your day", "drop me an email"), so only
-// the verb tells.
-constexpr QLatin1String courtesyVerbs[] = {
-    "feel"_L1,   "enjoy"_L1, "excuse"_L1,  "mind"_L1,   "wear"_L1,  "drop"_L1,
-    "keep"_L1,   "sign"_L1,  "grab"_L1,    "help"_L1,   "sit"_L1,   "relax"_L1,
-    "follow"_L1, "head"_L1,  "turn"_L1,    "park"_L1,   "pop"_L1,   "hang"_L1,
-    "hold"_L1,   "bear"_L1,  "forgive"_L1, "pardon"_L1, "bring"_L1, "check"_L1,
-    "come"_L1,   "stay"_L1,  "join"_L1,    "mute"_L1,   "ignore"_L1};
-// "Have a great trip", "have a safe journey home".
-constexpr QLatin1String wishes[] = {"great"_L1, "good"_L1,      "nice"_L1,     "lovely"_L1,
-                                    "safe"_L1,  "wonderful"_L1, "brilliant"_L1};
-// "Have a look around", "have a seat".
-constexpr QLatin1String courtesyObjects[] = {"look"_L1,    "seat"_L1,    "drink"_L1,    "coffee"_L1,
-                                             "tea"_L1,     "wander"_L1,  "break"_L1,    "day"_L1,
-                                             "weekend"_L1, "evening"_L1, "afternoon"_L1};
-// What the speaker searches for: "what's the word…", "what was the name…".
-constexpr QLatin1String namingWords[] = {"word"_L1,       "phrase"_L1, "name"_L1,   "term"_L1,
-                                         "expression"_L1, "saying"_L1, "acronym"_L1};
-// Verbs of the listener's mind that a statement puts to them to confirm: "you mean…".
-constexpr QLatin1String confirming[] = {"think"_L1, "mean"_L1,     "figure"_L1,  "reckon"_L1,
-                                        "agree"_L1, "remember"_L1, "suppose"_L1, "believe"_L1};
-// What a question is called when the speaker names it: "my last question is…", "the thing i
-// always ask is…", "the big one for us is…".
-constexpr QLatin1String namingNouns[] = {"question"_L1, "thing"_L1, "one"_L1,      "bit"_L1,
-                                         "part"_L1,     "point"_L1, "something"_L1};
-// Requests to perform for the speaker, whatever their object ("sell me this pen").
-constexpr QLatin1String performing[] = {"sell"_L1, "pitch"_L1};
-// Words that soften an imperative before its verb ("please describe…", "just walk me…").
-constexpr QLatin1String softeners[] = {"please"_L1,  "just"_L1,  "kindly"_L1,  "quickly"_L1,
-                                       "briefly"_L1, "maybe"_L1, "perhaps"_L1, "now"_L1,
-                                       "so"_L1,      "first"_L1, "also"_L1};
-// Where a clause about the object ends and an adverbial one begins ("take a moment if you…").
-constexpr QLatin1String clauseBreaks[] = {
-    "if"_L1,  "when"_L1, "while"_L1, "whenever"_L1, "as"_L1,    "because"_L1, "so"_L1,
-    "and"_L1, "or"_L1,   "but"_L1,   "before"_L1,   "after"_L1, "wherever"_L1};
-// The speaker wanting to know: curious, wondering, liking or loving to hear.
-constexpr QLatin1String curiosity[] = {"curious"_L1, "interested"_L1, "keen"_L1,
-                                       "eager"_L1,   "wonder"_L1,     "wondering"_L1};
-constexpr QLatin1String wanting[] = {
-    "like"_L1, "love"_L1,    "want"_L1,   "need"_L1, "wanna"_L1,       "help"_L1,   "great"_L1,
-    "good"_L1, "helpful"_L1, "useful"_L1, "nice"_L1, "interesting"_L1, "hoping"_L1, "trying"_L1};
-// "It would…", "it'd…", "it might…" wish for something.
-constexpr QLatin1String wishingModals[] = {"would"_L1, "'d"_L1, "might"_L1, "could"_L1};
-// "you could…" asks politely; "you can…" and "you should…" tell.
-constexpr QLatin1String politeModals[] = {"could"_L1, "would"_L1, "might"_L1};
-// What the speaker wants to do with what the listener says.
-constexpr QLatin1String knowing[] = {
-    "hear"_L1, "know"_L1,    "learn"_L1,   "understand"_L1, "see"_L1, "ask"_L1, "find"_L1,
-    "get"_L1,  "explore"_L1, "discuss"_L1, "talk"_L1,       "go"_L1,  "dig"_L1, "unpack"_L1};
 // Requests by the verbs that always make one, for words said after a question.
 constexpr QLatin1String requestOpenings[] = {"tell me "_L1,          "tell us "_L1,
                                              "walk me through "_L1,  "describe "_L1,
@@ -110,41 +31,18 @@ constexpr QLatin1String requestOpenings[] = {"tell me "_L1,          "tell us "_
                                              "i want to know "_L1,   "we d like to know "_L1,
                                              "i d like to hear "_L1, "i would like to hear "_L1,
                                              "i d love to hear "_L1, "i would love to hear "_L1};
-// Closing tags that make a statement a question ("you led it, didn't you").
-constexpr QLatin1String negativeTags[] = {
-    "is n't it"_L1,    "is n't that"_L1,  "was n't it"_L1,  "does n't it"_L1,   "did n't it"_L1,
-    "wo n't it"_L1,    "has n't it"_L1,   "are n't you"_L1, "do n't you"_L1,    "did n't you"_L1,
-    "wo n't you"_L1,   "have n't you"_L1, "ca n't you"_L1,  "could n't you"_L1, "would n't you"_L1,
-    "were n't you"_L1, "are n't they"_L1, "do n't they"_L1, "did n't they"_L1,  "are n't we"_L1,
-    "do n't we"_L1,    "did n't we"_L1};
-constexpr QLatin1String sentenceTags[] = {
-    "is that right"_L1, "is that correct"_L1, "is that true"_L1, "does that make sense"_L1,
-    "or not"_L1,        "i take it"_L1,       "you said"_L1};
-// "right" closes a tag question unless it completes a statement ("that sounds right").
-constexpr QLatin1String notBeforeTagRight[] = {
-    "'s"_L1,    "is"_L1,   "was"_L1,   "'re"_L1,    "'m"_L1,         "all"_L1,     "exactly"_L1,
-    "quite"_L1, "turn"_L1, "the"_L1,   "your"_L1,   "my"_L1,         "our"_L1,     "to"_L1,
-    "left"_L1,  "be"_L1,   "feels"_L1, "sounds"_L1, "seems"_L1,      "looks"_L1,   "get"_L1,
-    "got"_L1,   "do"_L1,   "did"_L1,   "just"_L1,   "absolutely"_L1, "alright"_L1, "me"_L1};
-// Inverted pairs that make a question wherever they stand ("so tell me what do you think").
-constexpr QLatin1String invertedPairs[] = {
-    "could you"_L1, "can you"_L1,   "would you"_L1, "will you"_L1,   "do you"_L1, "did you"_L1,
-    "have you"_L1,  "are you"_L1,   "were you"_L1,  "should you"_L1, "do we"_L1,  "can we"_L1,
-    "could we"_L1,  "shall we"_L1,  "should we"_L1, "did we"_L1,     "are we"_L1, "is there"_L1,
-    "are there"_L1, "was there"_L1, "were there"_L1};
-// The words of one clause with their tags in context, and the readings of its parts.
-class Clause final : TaggedWords {
+// The words of one clause and its parts, which read it in turn: a question, the speaker wanting
+// to know, a follow-up, a request, else what it states.
+class Clause final : ClauseWords {
 public:
     Clause(QList<Word> words, bool questionMark)
-        : TaggedWords(std::move(words)), m_questionMark(questionMark),
-          m_addressed(std::any_of(m_words.begin(), m_words.end(),
-                                  [](const Word& word) { return isIn(word.text, secondPerson); })) {
-    }
+        : ClauseWords(std::move(words), questionMark), m_interrogative(*this), m_request(*this),
+          m_indirect(*this), m_followUp(*this), m_speaker(*this), m_leadIn(*this) {}
 
     // `leadInOpen`, when given, tells whether a lead-in went on to the last word read.
     Reading read(bool* leadInOpen = nullptr) const {
         Reading reading = readWithLeadIn(leadInOpen);
-        reading.past = reading.form == Form::statement && isPast();
+        reading.past = reading.form == Form::statement && m_speaker.isPast();
         return reading;
     }
 
@@ -154,7 +52,8 @@ public:
     bool opensQuestion() const {
         const qsizetype start = afterDiscourse(0);
         // One word cannot tell: "which" opens a question or a phrase
-        if (start + 1 < size() && interrogativeAt(start).form == Form::interrogative)
+        if (start + 1 < size() &&
+            m_interrogative.interrogativeAt(start).form == Form::interrogative)
             return true;
         QStringList rest;
         for (qsizetype i = start; i < size(); ++i)
@@ -171,8 +70,8 @@ private:
         Reading reading = readAt(start);
         // "let me ask you this…", "take your time…": a courtesy leads in
         const bool courtesy = reading.form == Form::imperative && !reading.aboutSpeaker;
-        if (reading.asks || reading.aboutSpeaker || !(courtesy || opensLeadIn(start)))
-            return withTag(reading);
+        if (reading.asks || reading.aboutSpeaker || !(courtesy || m_leadIn.opensLeadIn(start)))
+            return m_speaker.withTag(reading);
         // "let me ask you this, how…" announces a question; "let me tell you what…" does not;
         // "let's say…" sets a scene
         const bool speakerFirst =
@@ -182,586 +81,25 @@ private:
         const bool announcesQuestion = speakerFirst && text(start + 2) == "ask"_L1;
         qsizetype at = start + 1;
         for (; at < size(); ++at) {
-            if ((!courtesy && !mayLeadIn(start, at)) || at >= quoteStart())
+            if ((!courtesy && !m_leadIn.mayLeadIn(start, at)) || at >= m_speaker.quoteStart())
                 break;
             const Reading asking = readAt(at, start);
             if (asking.aboutSpeaker)
                 break; // "since then i always…": the speaker's story
-            // "you never really know…", "feel free to ask…", "you can imagine…", "the trustees
-            // decide…": the verb of a subject or an auxiliary, an infinitive
             // ("it's just an informal chat": a noun after its article and adjective)
             const bool request = asking.form == Form::imperative &&
                                  !(tag(at - 1) == Tag::jj && tag(at - 2) == Tag::dt);
             if (asking.form == Form::imperative && !request)
                 continue;
-            const bool verbBefore = afterPersonalSubject(at) || text(at - 1) == "to"_L1 ||
-                                    isModal(at - 1) || isIn(text(at - 1), auxiliaries) ||
-                                    text(at - 1) == "n't"_L1 ||
-                                    (EnglishTagger::isNoun(tag(at - 1)) &&
-                                     (phraseEnd(start) == at || !opensPhraseLeadIn(start) ||
-                                      objectOfVerbBefore(at))); // "saying the world speak…"
-            // "you'll know what chaos looks like": a clause after a verb is its object
-            const bool particle =
-                tag(at - 1) == Tag::rp || (tag(at - 1) == Tag::in && canBeVerb(text(at - 2)));
-            // ("who'll walk through the door": the question word is its subject)
-            const qsizetype phraseEnd = whPhraseEnd(at);
-            const bool inverted = (isModal(phraseEnd) || isIn(text(phraseEnd), auxiliaries)) &&
-                                  subjectStarts(phraseEnd + 1);
-            const bool objectClause =
-                isIn(text(at), questionWords) && (isVerb(tag(at - 1)) || particle) && !inverted;
+            const bool verbBefore = m_leadIn.followsVerb(start, at);
+            const bool objectClause = m_leadIn.isObjectClauseAt(at);
             if (asking.asks && !(request && verbBefore) && !objectClause &&
                 (!speakerFirst || (announcesQuestion && asking.form == Form::interrogative)))
                 return asking;
         }
         if (leadInOpen)
             *leadInOpen = at == size();
-        return withTag(reading);
-    }
-
-    qsizetype afterDiscourse(qsizetype i) const { return openings::afterDiscourse(m_words, i); }
-
-    bool isModal(qsizetype i) const { return isIn(text(i), modals); }
-
-    // Whether its first verb with a tense is a past one.
-    bool isPast() const {
-        for (qsizetype i = 0; i < size(); ++i) {
-            if (isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}) ||
-                isIn(text(i), auxiliaries))
-                return tag(i) == Tag::vbd ||
-                       isIn(text(i), {"was"_L1, "were"_L1, "did"_L1, "had"_L1});
-        }
-        return false;
-    }
-
-    // A subject can start at `i`: a pronoun, a determiner, an adjective, a noun or a name.
-    bool subjectStarts(qsizetype i) const {
-        if (i >= size())
-            return false;
-        if (isIn(text(i), subjectWords))
-            return true;
-        // "is working from home something…": a gerund with its phrase
-        if (tag(i) == Tag::vbg && isOneOf(tag(i + 1), {Tag::in, Tag::dt, Tag::nn, Tag::nns}))
-            return true;
-        // "are remote roles…", not "were accurate"
-        if (isOneOf(tag(i), {Tag::jj, Tag::jjr, Tag::jjs, Tag::cd}) &&
-            !(EnglishTagger::isNoun(tag(i + 1)) || isOneOf(tag(i + 1), {Tag::jj, Tag::nn})))
-            return false;
-        if (isOneOf(tag(i), {Tag::prp, Tag::ex}))
-            return true;
-        // A noun phrase needs something said of it: "are road" is misheard
-        return isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::nn, Tag::nns, Tag::nnp, Tag::nnps, Tag::jj,
-                                Tag::jjr, Tag::jjs, Tag::cd}) &&
-               phraseEnd(i) < size();
-    }
-
-    // Where the noun phrase that starts at `i` ends: determiners, adjectives, then nouns.
-    qsizetype phraseEnd(qsizetype i) const {
-        while (i < size() && isOneOf(tag(i), {Tag::dt, Tag::pdt, Tag::jj, Tag::jjr, Tag::jjs,
-                                              Tag::cd, Tag::pos, Tag::rb, Tag::rbs}))
-            ++i;
-        while (i < size() && (EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::pos))
-            ++i;
-        return i;
-    }
-
-    // After "do" or "have", a subject must be a pronoun or a noun phrase before its verb: "do
-    // your best" and "have a seat" are requests.
-    bool doSubjectAt(qsizetype i) const {
-        if (isIn(text(i), subjectWords) || tag(i) == Tag::prp)
-            return true;
-        qsizetype end = phraseEnd(i);
-        if (end == i)
-            return false;
-        // "the night shift clash with…": the tagger took the verb into the noun phrase
-        const bool isVerbBase = [](const QString& word) {
-            return hasReading(word, [](Tag t) { return t == Tag::vb; });
-        }(text(end - 1));
-        if (end - i > 1 && EnglishTagger::isNoun(tag(end - 2)) && isVerbBase)
-            return true;
-        while (end < size() && isOneOf(tag(end), {Tag::rb, Tag::rbr, Tag::rbs}))
-            ++end;
-        return end < size() &&
-               (isOneOf(tag(end), {Tag::vb, Tag::vbp, Tag::vbn, Tag::vbg, Tag::vbd}) ||
-                hasReading(text(end), [](Tag t) { return t == Tag::vb; }));
-    }
-
-    // A question about the speaker ("what was i saying", "what's the word i'm looking for")
-    // asks only when it also addresses the listener ("why should we choose you").
-    Reading askedBy(Form form, const QString& subject) const {
-        Reading reading{form};
-        // ("now what's next on my list": the speaker's own things)
-        const bool speaker = subject == "i"_L1 || subject == "we"_L1 ||
-                             std::any_of(m_words.begin(), m_words.end(), [](const Word& word) {
-                                 return isIn(word.text, {"i"_L1, "my"_L1, "me"_L1, "myself"_L1});
-                             });
-        reading.asks = !speaker || m_addressed;
-        reading.aboutSpeaker = speaker && !m_addressed;
-        return reading;
-    }
-
-    // A clause opened by a question word as its subject, then "is" or "was" for a verb of its
-    // own: "what motivates me is…", "what happened next was…", not "what happened when the
-    // server was down".
-    bool isCleft(qsizetype i) const {
-        if (!isIn(text(i), {"what"_L1, "who"_L1, "which"_L1, "whose"_L1}))
-            return false;
-        qsizetype verb = whPhraseEnd(i);
-        while (verb < size() && tag(verb) == Tag::rb) // "what really stood out…"
-            ++verb;
-        // "Do" may be its own verb ("who does the banking…"), the other auxiliaries open a question
-        const bool does = isIn(text(verb), doAndHave) && text(verb).startsWith(u'd');
-        // ("who signs off…" read as a noun)
-        const bool nounVerb = tag(verb) == Tag::nns && canBeVerb(text(verb));
-        if (!isOneOf(tag(verb), {Tag::vbz, Tag::vbd, Tag::vbp}) && !does && !nounVerb)
-            return false;
-        if (isIn(text(verb), auxiliaries) && !does)
-            return false;
-        // Then a verb of its own: "who gets the keys is up to facilities", "what happens next
-        // depends on you", "who does the banking is decided…", not "what made you want to leave"
-        // nor "what does the job involve"
-        for (qsizetype j = verb + 1; j < size(); ++j) {
-            // "after the trial period" is a phrase, "after we finish" a clause
-            const bool phrase = isIn(text(j), {"after"_L1, "before"_L1, "since"_L1, "until"_L1}) &&
-                                isOneOf(tag(j + 1), {Tag::dt, Tag::nn, Tag::nns, Tag::cd});
-            if (((isIn(text(j), clauseBreaks) || isIn(text(j), leadInSubordinators)) && !phrase) ||
-                isIn(text(j), questionWords) || text(j) == "that"_L1 || tag(j) == Tag::vb)
-                return false;
-            // …not the verb of a clause about a noun ("the hardest stakeholder you ever had")
-            qsizetype subject = j - 1;
-            while (subject > verb && tag(subject) == Tag::rb)
-                --subject;
-            const bool ownVerb =
-                isIn(text(j), beForms) || (!does && isOneOf(tag(j), {Tag::vbz, Tag::vbd}));
-            if (ownVerb && !isIn(text(subject), subjectWords))
-                return true;
-        }
-        return false;
-    }
-
-    // Whether a verb with its tense follows the noun phrase at `i`: "the grant was cut".
-    bool hasVerbAfterPhrase(qsizetype i) const {
-        const qsizetype end = phraseEnd(i);
-        return end > i && (isOneOf(tag(end), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md, Tag::vbn}) ||
-                           isIn(text(end), auxiliaries));
-    }
-
-    // A question word opening a question, or an auxiliary or modal before its subject.
-    Reading interrogativeAt(qsizetype i) const {
-        const QString& first = text(i);
-        const QString next = text(i + 1);
-        if (isIn(first, questionWords) && first != "whether"_L1) {
-            if (next.isEmpty()) // "why?"
-                return {Form::interrogative, true, false};
-            // "what if you're already on one": what would happen
-            if (first == "what"_L1 && next == "if"_L1 && i + 2 < size())
-                return askedBy(Form::interrogative, text(i + 2));
-            // "so why you", "why you though"
-            if (first == "why"_L1 && next == "you"_L1 &&
-                (i + 2 == size() || isIn(text(i + 2), {"though"_L1, "then"_L1, "exactly"_L1,
-                                                       "specifically"_L1, "particularly"_L1})))
-                return {Form::interrogative, true, false};
-            if (isIn(next, clauseSubjects))
-                return {};
-            // "how that played out", "what this means"; "why this role" asks
-            if (isIn(next, {"that"_L1, "this"_L1, "these"_L1, "those"_L1}) && first != "why"_L1 &&
-                (isOneOf(tag(i + 2), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}) ||
-                 hasVerbAfterPhrase(i + 1)))
-                return {};
-            // "what my biggest weakness was", "how the handover went": a clause; "why the move
-            // to berlin" asks
-            if (tag(i + 1) == Tag::dt && next != "else"_L1 &&
-                (first != "why"_L1 || hasVerbAfterPhrase(i + 1)))
-                return {}; // "why the grant was cut…"
-            if (first == "what"_L1 && isIn(next, replyVerbs) && !m_addressed)
-                return {};
-            if (isCleft(i))
-                return {};
-            // Without inversion the phrase opens a clause: "which team you join…", "how much
-            // overtime there is…", "how long the training lasts…"
-            const qsizetype phraseEnd = whPhraseEnd(i);
-            const bool subjectNext =
-                isIn(text(phraseEnd), subjectWords) ||
-                isOneOf(tag(phraseEnd), {Tag::prp, Tag::dt, Tag::ex, Tag::nnp});
-            if (phraseEnd > i + 1 && !(first == "how"_L1 && next == "come"_L1) &&
-                !isModal(phraseEnd) && !isIn(text(phraseEnd), auxiliaries) && subjectNext)
-                return {};
-            // The question phrase's auxiliary, then its subject ("what would we…").
-            qsizetype j = i + 1;
-            while (j < size() && j < i + 6 && !isIn(text(j), auxiliaries) && !isModal(j) &&
-                   !isIn(text(j), questionWords))
-                ++j;
-            if (j > i + 1 && (isIn(text(j), auxiliaries) || isModal(j)) &&
-                isIn(text(j - 1), subjectPronouns) && j - 1 == whPhraseEnd(i) && next != "come"_L1)
-                return {}; // "how much overtime there is…": its subject before it
-            if (text(j + 1) == "n't"_L1)
-                ++j;
-            return askedBy(Form::interrogative, text(j + 1));
-        }
-        qsizetype subject = i + 1;
-        if (text(subject) == "n't"_L1)
-            ++subject;
-        // "do" and "have" also open requests ("do your best", "have a seat"); "does", "did",
-        // "has" and "had" do not
-        const bool baseDo = first == "do"_L1 || first == "have"_L1;
-        const bool inverted =
-            ((isIn(first, beForms) || isModal(i) || (isIn(first, doAndHave) && !baseDo)) &&
-             subjectStarts(subject)) ||
-            (baseDo && doSubjectAt(subject));
-        if (!inverted)
-            return {};
-        return askedBy(Form::interrogative, text(subject));
-    }
-
-    // The speaker wanting to know or hear what the listener says: "i'm curious what…", "i'd be
-    // interested to hear how…", "i wonder if you could…", "it would help to know…", "i'd love
-    // for you to…", "i'm trying to work out…", "it'd be great if you could…".
-    Reading indirectAt(qsizetype i) const {
-        // "it would help to hear…", "it might be useful if you could…", not "it's good to know"
-        const bool wish = isIn(text(i + 1), wishingModals);
-        if (text(i) != "i"_L1 && text(i) != "we"_L1 && !(text(i) == "it"_L1 && wish))
-            return {};
-        const Reading asks{Form::indirectRequest, true, false};
-        for (qsizetype j = i + 1; j < std::min(size(), i + 8); ++j) {
-            // "to know", "me to understand", "to work out"
-            const qsizetype to = isIn(text(j + 1), {"me"_L1, "us"_L1}) ? j + 2 : j + 1;
-            const QString verb = text(to + 1);
-            const bool toKnow = text(to) == "to"_L1 &&
-                                (isIn(verb, knowing) || (isIn(verb, {"work"_L1, "figure"_L1}) &&
-                                                         text(to + 2) == "out"_L1));
-            const bool youTo =
-                (text(j + 1) == "you"_L1 && text(j + 2) == "to"_L1) ||
-                (text(j + 1) == "for"_L1 && text(j + 2) == "you"_L1); // "love for you to"
-            if (isIn(text(j), curiosity) && (m_addressed || toKnow))
-                return asks;
-            // "it would be lovely to hear…": whatever the adjective
-            const bool wanted = isIn(text(j), wanting) ||
-                                (text(i) == "it"_L1 && text(j - 1) == "be"_L1 && tag(j) == Tag::jj);
-            // ("we just want to get to know you")
-            const bool knowsListener =
-                toKnow && isIn(text(size() - 1), objectPronouns) && size() - to <= 5 &&
-                std::none_of(m_words.begin() + to, m_words.end(), [](const Word& w) {
-                    return EnglishTagger::isNoun(w.tag) || isIn(w.text, questionWords);
-                });
-            if (wanted && (toKnow || youTo) && !knowsListener)
-                return asks;
-            // "i was hoping you could…", "i'd be grateful if you could…", "it'd be great if you
-            // could…"
-            if (text(j) == "you"_L1 && isIn(text(j + 1), politeModals))
-                return asks;
-            // "i'd welcome your thoughts on…", "i'd value your view"
-            if (isIn(text(j), {"welcome"_L1, "value"_L1, "appreciate"_L1}) && j == i + 2 &&
-                isIn(text(i + 1), {"'d"_L1, "would"_L1}) && j + 1 < size() &&
-                text(j + 1) != "it"_L1)
-                return asks;
-            if (isIn(text(j), questionWords))
-                break;
-        }
-        return {};
-    }
-
-    // A question word and its phrase, then "you" and its verb without inversion, as casual
-    // speakers and many speakers of English as a second language ask: "where you see yourself
-    // in five years", "which database you would pick", "how long you been in london", "what
-    // sort of projects you working on". Not a clause that is the subject of a verb of its own:
-    // "what you said earlier stuck with me", "how you get there is up to you".
-    Reading uninvertedAt(qsizetype i) const {
-        if (!isIn(text(i), questionWords) || text(i) == "whether"_L1)
-            return {};
-        qsizetype subject = whPhraseEnd(i);
-        // ("what kind of research you…", the tagger taking the noun for a verb)
-        if (text(subject) != "you"_L1 && text(subject) != "your"_L1 &&
-            text(subject + 1) == "you"_L1 && canBeNoun(text(subject)))
-            ++subject;
-        // "you", or a noun phrase of the listener's: "what your supervisor would say"
-        qsizetype verb = subject + 1;
-        if (text(subject) == "your"_L1) {
-            while (verb < subject + 6 && (EnglishTagger::isNoun(tag(verb)) ||
-                                          isOneOf(tag(verb), {Tag::jj, Tag::in, Tag::dt})))
-                ++verb;
-        } else if (text(subject) != "you"_L1) {
-            return {};
-        }
-        while (tag(verb) == Tag::rb)
-            ++verb;
-        if (verb >= size() || isIn(text(verb), {"is"_L1, "was"_L1, "am"_L1}) ||
-            isIn(text(verb), {"'re"_L1, "'s"_L1, "'m"_L1}) ||
-            !(isModal(verb) || isIn(text(verb), auxiliaries) || canBeVerb(text(verb)) ||
-              hasReading(text(verb), [](Tag t) {
-                  return isOneOf(t, {Tag::vbg, Tag::vbn});
-              })))
-            return {};
-        // "when you were at school, when you serve it, do you…": a clause that leads in to a
-        // main one, with its subject or inverted (not "if we offered you the job", another
-        // clause that leads in)
-        if (text(i) == "when"_L1) {
-            bool subordinate = false;
-            for (qsizetype k = verb + 2; k < size(); ++k) {
-                subordinate = subordinate || isIn(text(k - 1), leadInSubordinators) ||
-                              isIn(text(k - 1), clauseBreaks);
-                const bool finite = isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
-                                    isIn(text(k), auxiliaries);
-                const bool inverted = (isModal(k) || isIn(text(k), auxiliaries)) &&
-                                      isIn(text(k + 1), subjectPronouns);
-                if (inverted || (!subordinate && finite && isIn(text(k - 1), subjectPronouns)))
-                    return {};
-            }
-        }
-        for (qsizetype k = verb + 1; k < size(); ++k) {
-            // (another clause's verbs are its own: "… about what we do here")
-            if (isIn(text(k), clauseBreaks) || isIn(text(k), leadInSubordinators) ||
-                isIn(text(k), questionWords))
-                break;
-            // (a verb with its tense: not "to be", nor "be" after a modal; "stuck" after "earlier"
-            // as after its subject)
-            const bool pastAfterAdverb = tag(k) == Tag::vbn && tag(k - 1) == Tag::rb &&
-                                         hasReading(text(k), [](Tag t) { return t == Tag::vbd; });
-            if (!isOneOf(tag(k), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) && !pastAfterAdverb &&
-                !isIn(text(k), {"is"_L1, "are"_L1, "was"_L1, "were"_L1, "am"_L1, "'s"_L1, "'re"_L1,
-                                "'m"_L1}))
-                continue;
-            qsizetype before = k - 1;
-            while (before > verb && tag(before) == Tag::rb)
-                --before;
-            // Its own verbs and a clause about a noun ("a customer who is shouting", "the team
-            // you lead") go on; a verb of another subject makes it that verb's subject or a
-            // clause before the main one ("when you're on a ward you don't…")
-            const bool chain =
-                isModal(before) || isIn(text(before), auxiliaries) || text(before) == "n't"_L1;
-            // ("how you answer that | isn't…": after a verb "that" is its object)
-            const bool relative =
-                (isIn(text(before), {"who"_L1, "which"_L1, "that"_L1}) && before - 1 != verb) ||
-                (isIn(text(before), subjectPronouns) && EnglishTagger::isNoun(tag(before - 1)));
-            if (!chain && !relative)
-                return {};
-        }
-        return {Form::interrogative, true, false};
-    }
-
-    // A sentence that names the question, then "is" and what is asked: "what i'd really like to
-    // know is how you'd handle…", "the thing i always ask, and it's an odd one, is which part…",
-    // "my last question is what you're hoping to learn", "what i wanted to ask about is the gap
-    // on your cv". Said in the present: "the first thing she asked was…" reports.
-    Reading namedQuestionAt(qsizetype i) const {
-        const auto named = [this, i](qsizetype copula) {
-            const bool what = text(i) == "what"_L1;
-            for (qsizetype k = i; k < copula; ++k) {
-                const QString& word = text(k);
-                const bool asking = isIn(word, knowing) || isIn(word, curiosity) ||
-                                    word.startsWith("ask"_L1) || word == "wanted"_L1 ||
-                                    (word == "get"_L1 && text(k + 1) == "at"_L1);
-                if ((what && asking) || (!what && k < i + 4 && isIn(word, namingNouns)))
-                    return true;
-            }
-            return false;
-        };
-        for (qsizetype copula = i + 2; copula < size() && copula < i + 18; ++copula) {
-            // (not "and it's an odd one", a clause of its own)
-            if (!isIn(text(copula), {"is"_L1, "'s"_L1}) || tag(copula - 1) == Tag::ex ||
-                text(copula - 1) == "there"_L1 ||
-                (text(copula) == "'s"_L1 &&
-                 isIn(text(copula - 1), {"it"_L1, "that"_L1, "this"_L1})) ||
-                !named(copula))
-                continue;
-            const qsizetype asked = copula + 1;
-            // What is asked: a question word's clause, or a thing after asking about it
-            // ("the thing is, if a person knows…" frames a statement: only a question is asked
-            // whether)
-            const bool question =
-                std::any_of(m_words.begin() + i, m_words.begin() + copula,
-                            [](const Word& w) { return w.text == "question"_L1; });
-            const bool clause = (isIn(text(asked), questionWords) && text(asked) != "whether"_L1) ||
-                                ((text(asked) == "if"_L1 || text(asked) == "whether"_L1) &&
-                                 (question || text(i) == "what"_L1));
-            const bool about =
-                (isPreposition(tag(copula - 1)) || isLikelyPreposition(text(copula - 1))) &&
-                (tag(asked) == Tag::dt || EnglishTagger::isNoun(tag(asked)));
-            // ("the thing i'm wondering about is how we get…": the speaker's own question)
-            const bool addressed =
-                std::any_of(m_words.begin() + asked, m_words.end(),
-                            [](const Word& w) { return isIn(w.text, secondPerson); });
-            const bool speakers =
-                std::any_of(m_words.begin() + asked, m_words.end(),
-                            [](const Word& w) { return isIn(w.text, firstPerson); });
-            if ((clause || about) && (addressed || !speakers))
-                return {Form::indirectRequest, true, false};
-        }
-        return {};
-    }
-
-    // A noun phrase asked as a question after "any", "anything", "your" or "and your"; a short
-    // follow-up without a verb: a question word with what it asks of ("how so", "since when",
-    // "in what way", "differently how"), "and" with what it asks about ("and the budget", "and
-    // after that", "and then"), or words that ask for more ("such as", "for example").
-    Reading followUpAt(qsizetype i) const {
-        const QString& first = text(i);
-        if (const Reading asked = shortFollowUpAt(i); asked.asks)
-            return asked;
-        if (i + 1 >= size())
-            return {};
-        const bool finiteNext = isOneOf(tag(i + 1), {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
-        // "any regrets", not "anything works"
-        const QString& next = text(i + 1);
-        const bool nounNext =
-            canBeNoun(next) || (next.endsWith(u's') && canBeNoun(next.chopped(1))); // "regrets"
-        if (first == "any"_L1 && (!finiteNext || nounNext))
-            return {Form::followUp, true, false};
-        if (first == "anything"_L1 && !finiteNext)
-            return {Form::followUp, true, false};
-        // "your biggest achievement so far", not "your team did well"
-        const bool verbless = std::none_of(m_words.begin() + i, m_words.end(), [](const Word& w) {
-            return isOneOf(w.tag, {Tag::vbz, Tag::vbd, Tag::md, Tag::vbp});
-        });
-        if (first == "your"_L1 && verbless)
-            return {Form::followUp, true, false};
-        return {};
-    }
-
-    Reading shortFollowUpAt(qsizetype i) const {
-        const qsizetype words = size() - i;
-        if (words < 1 || words > 6 ||
-            std::any_of(m_words.begin() + i, m_words.end(),
-                        [](const Word& w) { return isVerb(w.tag) || isIn(w.text, auxiliaries); }))
-            return {};
-        const Reading asks{Form::followUp, true, false};
-        const QString& first = text(i);
-        const bool afterAnd = text(i - 1) == "and"_L1;
-        // (not "what your into", a clause without its verb)
-        if (words <= 3 &&
-            std::any_of(m_words.begin() + i, m_words.end(),
-                        [](const Word& w) {
-                            return isIn(w.text, questionWords) && w.text != "whether"_L1;
-                        }) &&
-            std::none_of(m_words.begin() + i, m_words.end(),
-                         [](const Word& w) { return w.tag == Tag::dt || w.tag == Tag::prp; }))
-            return asks;
-        // "and then", "and after that", "such as", "for example"
-        if (words <= 2 && ((afterAnd && isIn(first, {"then"_L1, "after"_L1, "before"_L1})) ||
-                           (tag(size() - 1) == Tag::in && !EnglishTagger::isNoun(tag(i))) ||
-                           (first == "for"_L1 && EnglishTagger::isNoun(tag(i + 1)))))
-            return asks;
-        // "and the rest of the team", "and your line manager": a noun phrase, whole
-        if (afterAnd && words >= 2 && isIn(first, {"the"_L1, "your"_L1}) &&
-            EnglishTagger::isNoun(tag(size() - 1)) &&
-            std::all_of(m_words.begin() + i, m_words.end(), [](const Word& w) {
-                return EnglishTagger::isNoun(w.tag) ||
-                       isOneOf(w.tag, {Tag::dt, Tag::jj, Tag::of, Tag::pos});
-            }))
-            return asks;
-        return {};
-    }
-
-    // A verb in the base form without a subject, asking the listener to speak, recall, choose
-    // or do something: its verb is one of saying or thinking ("summarise your last project"),
-    // it goes through something ("walk us through…"), or its object is no concrete thing
-    // ("give an example…") or is told by a clause about the listener ("share a time you…").
-    // Courtesy and logistics ask nothing: "take a moment", "let me pull up your cv", "excuse
-    // me", "don't worry".
-    Reading imperativeAt(qsizetype i, bool inner) const {
-        while (i + 1 < size() && (isIn(text(i), softeners) || tag(i) == Tag::rb))
-            ++i;
-        // "go ahead and…", "be honest and…": the second verb asks
-        if ((text(i) == "go"_L1 || text(i) == "be"_L1) && text(i + 2) == "and"_L1)
-            i += 3;
-        const QString& verb = text(i);
-        // "mind telling me…" asks
-        const bool courtesy = isIn(verb, courtesyVerbs) && tag(i + 1) != Tag::vbg;
-        if (verb == "let"_L1 || verb == "do"_L1 || verb == "don't"_L1 || verb == "never"_L1 ||
-            verb == "thank"_L1 || courtesy ||
-            (verb == "have"_L1 &&
-             (isIn(text(phraseEnd(i + 1) - 1), courtesyObjects) || isIn(text(i + 2), wishes))))
-            return {Form::imperative};
-        // A word the tagger read as a noun is a verb only before its object ("detail the
-        // steps", "rate yourself"), not before a noun ("stuff thanks")
-        const bool taggedVerb = isOneOf(tag(i), {Tag::vb, Tag::vbp});
-        const bool nounBeforeObject = !inner && tag(i) == Tag::nn &&
-                                      (!EnglishTagger::isNoun(tag(i + 1)) || tag(i + 1) == Tag::cd);
-        if (!taggedVerb && !nounBeforeObject)
-            return {};
-        // WordNet knows verbs the lexicon lacks or files as nouns ("summarise", "rate")
-        if (!hasReading(verb, [](Tag t) { return t == Tag::vb; }) &&
-            !EnglishVerbs::takesObject(verb).has_value())
-            return {};
-        // "quality matters", "design reviews take too long": a subject and its verb
-        const qsizetype afterPhrase =
-            tag(i) == Tag::vb || tag(i) == Tag::vbp ? i + 1 : phraseEnd(i);
-        if (isOneOf(tag(afterPhrase), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}))
-            return {};
-        // "(good) spot, most people don't notice": its object is a subject with a verb of its own
-        if (afterPhrase == i + 1 && !isIn(text(i + 1), objectPronouns) &&
-            phraseEnd(i + 1) > i + 1 &&
-            (isOneOf(tag(phraseEnd(i + 1)), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ||
-             isIn(text(phraseEnd(i + 1)), auxiliaries)))
-            return {};
-        Reading reading{Form::imperative};
-        // "tell me about a time when i failed" tells the speaker's story; "as if i were…" sets
-        // a scene
-        const auto scene = std::find_if(m_words.begin() + i, m_words.end(), [](const Word& w) {
-            return w.text == "if"_L1 || w.text == "though"_L1;
-        });
-        const bool speakerInside =
-            std::any_of(m_words.begin() + i, scene, [](const Word& w) { return w.text == "i"_L1; });
-        if (speakerInside && !m_addressed) {
-            reading.aboutSpeaker = true;
-            return reading;
-        }
-        qsizetype object = i + 1;
-        while (object < size() && isOneOf(tag(object), {Tag::prp}) &&
-               !isIn(text(object), secondPerson))
-            ++object;
-        // "walk me through…", not "go through the double doors"
-        if (text(object) == "through"_L1 || text(object) == "over"_L1) {
-            const qsizetype end = phraseEnd(object + 1);
-            reading.asks =
-                object + 1 < size() &&
-                (object > i + 1 || !(end > object + 1 && EnglishTagger::isNoun(tag(end - 1)) &&
-                                     EnglishNouns::isConcrete(text(end - 1))));
-            return reading;
-        }
-        // The listener performing for the speaker: "sell me on…", "pitch us your idea"
-        if (isIn(verb, performing) && object < size()) {
-            reading.asks = true;
-            return reading;
-        }
-        // After a lead-in only a verb of saying or thinking asks ("… and tell me", not "… if
-        // you need one")
-        if (inner && !EnglishVerbs::speaks(verb))
-            return reading;
-        // "start by telling me…", "help me understand…": the second verb asks
-        QString asked = verb;
-        if (text(object) == "by"_L1 && tag(object + 1) == Tag::vbg)
-            asked = text(object + 1);
-        else if (object > i + 1 && isOneOf(tag(object), {Tag::vb, Tag::vbp}))
-            asked = text(object);
-        if (EnglishVerbs::speaks(asked)) {
-            // "tell me about" is cut off, not done
-            reading.asks = (isPreposition(tag(size() - 1)) && size() > i + 1) ||
-                           std::any_of(m_words.begin() + i + 1, m_words.end(), [](const Word& w) {
-                               return !isIn(w.text, emptyObjects) && w.tag != Tag::punc;
-                           });
-            return reading;
-        }
-        // "break down how you'd…", "fill me in on what happened": a question word's clause
-        for (qsizetype j = i + 1; j < std::min(size(), i + 6) && !isIn(text(j), clauseBreaks);
-             ++j) {
-            if (isIn(text(j), questionWords)) {
-                reading.asks = true;
-                return reading;
-            }
-        }
-        const qsizetype end = phraseEnd(object);
-        if (end == object || !EnglishTagger::isNoun(tag(end - 1)))
-            return reading;
-        if (!EnglishNouns::isConcrete(text(end - 1))) {
-            reading.asks = true;
-            return reading;
-        }
-        // ("take a seat make yourself comfortable": a second request)
-        for (qsizetype j = end; j < size() && !isIn(text(j), clauseBreaks) && tag(j) != Tag::vb;
-             ++j) {
-            if (isIn(text(j), secondPerson))
-                reading.asks = true;
-        }
-        return reading;
+        return m_speaker.withTag(reading);
     }
 
     // The reading of the clause from `i`, after a lead-in when `leadStart` says where it starts;
@@ -774,267 +112,36 @@ private:
         const QString& first = text(i);
         if ((first == "what"_L1 || first == "how"_L1) && text(i + 1) == "about"_L1)
             return i + 2 < size() ? Reading{Form::followUp, true, false} : Reading{};
-        // After a lead-in, an auxiliary right after a noun is the verb of a statement ("the team
-        // is six nurses")
-        // (as is one after "here": "here is the office…")
-        const bool afterNoun =
-            inner && (EnglishTagger::isNoun(tag(i - 1)) || tag(i - 1) == Tag::prp ||
-                      isIn(text(i - 1), subjectWords) || text(i - 1) == "here"_L1 ||
-                      isOneOf(tag(i - 1), {Tag::wp, Tag::wdt})); // "the developer who had…"
-        // …and a question word right after a noun opens a clause about it ("a patient who
-        // refuses treatment"), unless the lead-in is a phrase of its own ("looking at your cv
-        // why…")
-        // (after "anyone", "someone" too)
-        const bool relative =
-            inner &&
-            (EnglishTagger::isNoun(tag(i - 1)) ||
-             isIn(text(i - 1), {"anyone"_L1, "anybody"_L1, "someone"_L1, "somebody"_L1,
-                                "everyone"_L1, "everybody"_L1, "anything"_L1, "something"_L1})) &&
-            isIn(first, relativeWords) && !opensPhraseLeadIn(*leadStart);
-        if (const Reading asked = interrogativeAt(i);
-            asked.form != Form::statement &&
-            (!afterNoun || (isIn(first, questionWords) && !relative)))
-            return asked.asks && isAnsweredAt(i) ? Reading{Form::interrogative, false, true}
-                                                 : asked;
-        if (const Reading indirect = indirectAt(i); indirect.asks)
+        const bool mayAsk = !inner || m_leadIn.mayAskAt(*leadStart, i);
+        if (const Reading asked = m_interrogative.interrogativeAt(i);
+            asked.form != Form::statement && mayAsk)
+            return asked.asks && m_speaker.isAnsweredAt(i)
+                       ? Reading{Form::interrogative, false, true}
+                       : asked;
+        if (const Reading indirect = m_indirect.indirectAt(i); indirect.asks)
             return indirect;
-        if (const Reading uninverted = uninvertedAt(i);
-            uninverted.asks && (!afterNoun || (isIn(first, questionWords) && !relative)))
+        if (const Reading uninverted = m_interrogative.uninvertedAt(i); uninverted.asks && mayAsk)
             return uninverted;
         if (!inner) {
-            if (const Reading named = namedQuestionAt(i); named.asks)
+            if (const Reading named = m_indirect.namedQuestionAt(i); named.asks)
                 return named;
-            if (const Reading followUp = followUpAt(i); followUp.asks)
+            if (const Reading followUp = m_followUp.followUpAt(i); followUp.asks)
                 return followUp;
         }
-        if (const Reading imperative = imperativeAt(i, inner); imperative.form != Form::statement)
+        if (const Reading imperative = m_request.imperativeAt(i, inner);
+            imperative.form != Form::statement)
             return imperative;
-        // "perhaps you could describe…"
-        qsizetype you = i;
-        while (you + 1 < size() && isIn(text(you), softeners))
-            ++you;
-        // "you would report to…" tells what the job holds; "perhaps you would…" asks
-        const bool softened = you > i;
-        if (text(you) == "you"_L1 && isIn(text(you + 1), politeModals) &&
-            (softened || text(you + 1) != "would"_L1)) {
-            const Reading polite = imperativeAt(you + 2, inner);
-            if (polite.asks)
-                return polite;
-        }
-        Reading statement;
-        // After a lead-in, the speaker as the subject of the main clause: "with difficult
-        // students i…", not the subordinate clause's own ("before we finish…")
-        if (inner) {
-            statement.aboutSpeaker = (first == "i"_L1 || first == "we"_L1) &&
-                                     !isIn(text(i - 1), leadInSubordinators) &&
-                                     text(i - 1) != "that"_L1 && tag(i - 1) != Tag::cc;
-            return statement;
-        }
-        // "you led the team?": a statement put to the listener
-        if (m_questionMark && (first == "you"_L1 || first == "your"_L1))
-            return {Form::interrogative, true, false};
-        // "you think that would work", "you mean the leeds office": the listener's own mind, put
-        // to them to confirm ("you know what kids are like" tells)
-        if (first == "you"_L1 && i + 2 < size() && isIn(text(i + 1), confirming) &&
-            isOneOf(tag(i + 1), {Tag::vbp, Tag::vb}))
-            return {Form::interrogative, true, false};
-        statement.aboutSpeaker = isIn(first, firstPerson);
-        return statement;
+        if (const Reading polite = m_request.politeAt(i, inner); polite.asks)
+            return polite;
+        return inner ? m_speaker.statementAfterLeadIn(i) : m_speaker.statementAt(i);
     }
 
-    // A clause or phrase that leads in: opened by a subordinator ("if", "before", "now that"),
-    // a participle ("looking at…"), a preposition ("for this role…"), thanks or praise.
-    bool opensLeadIn(qsizetype i) const {
-        return isIn(text(i), leadInSubordinators) || text(i) == "now"_L1 ||
-               isOneOf(tag(i), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb, Tag::jj}) ||
-               isIn(text(i), replyWords) || isIn(text(i), subjectWords) ||
-               EnglishTagger::isNoun(tag(i)) || tag(i) == Tag::dt;
-    }
-
-    // Whether the words from `start` to `at` may lead in to a question: a subordinate clause or
-    // a phrase, not the speaker's story nor a report ("the client asked why…").
-    // A lead-in opened by a subordinator, a participle, a preposition or an adverb: a clause or
-    // phrase of its own before the main clause.
-    bool opensPhraseLeadIn(qsizetype start) const {
-        return isIn(text(start), leadInSubordinators) || text(start) == "now"_L1 ||
-               isOneOf(tag(start), {Tag::vbg, Tag::in, Tag::of, Tag::to, Tag::rb}) ||
-               opensTopic(start);
-    }
-
-    // A noun phrase with a clause about it, before what is asked of it: "the outage you
-    // described, … what changed afterwards".
-    bool opensTopic(qsizetype start) const {
-        if (tag(start) != Tag::dt)
-            return false;
-        qsizetype noun = start + 1;
-        while (noun < size() && (EnglishTagger::isNoun(tag(noun)) || tag(noun) == Tag::jj))
-            ++noun;
-        // (its own verb after the clause tells, unless that verb asks with its subject after
-        // it: "the people you trained, are any of them still there")
-        const qsizetype own = noun + 2;
-        const bool asksAfter = isIn(text(own), auxiliaries) && subjectStarts(own + 1);
-        return noun > start + 1 && isIn(text(noun), subjectPronouns) &&
-               isOneOf(tag(noun + 1), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::vbn}) &&
-               (asksAfter || !isOneOf(tag(own), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md}));
-    }
-
-    bool mayLeadIn(qsizetype start, qsizetype at) const {
-        if (opensPhraseLeadIn(start))
-            return true;
-        const qsizetype i = at - 1;
-        if (text(i) == "i"_L1 || text(i) == "we"_L1)
-            return false;
-        // "that's a great answer…" leads in; "the team is…" and "the client asked…" state
-        const bool praise =
-            (isIn(text(i), beForms) || text(i) == "'s"_L1) &&
-            (text(i - 1) == "that"_L1 || text(i - 1) == "it"_L1 || text(i - 1) == "this"_L1);
-        return praise || !isOneOf(tag(i), {Tag::vbd, Tag::vbz, Tag::vbp, Tag::md, Tag::vbn});
-    }
-
-    // Whether the noun phrase before `i` is the object of a verb before it: "(instead of) saying
-    // the world | speak…", whose own verb then follows it.
-    bool objectOfVerbBefore(qsizetype i) const {
-        qsizetype k = i - 1;
-        while (k > 0 && (EnglishTagger::isNoun(tag(k)) || isOneOf(tag(k), {Tag::dt, Tag::jj})))
-            --k;
-        return k < i - 1 && isOneOf(tag(k), {Tag::vbg, Tag::vb, Tag::vbd, Tag::vbp});
-    }
-
-    // Whether a personal pronoun stands before `i`, past adverbs only: the subject of a verb there.
-    bool afterPersonalSubject(qsizetype i) const {
-        qsizetype subject = i - 1;
-        while (subject > 0 && tag(subject) == Tag::rb)
-            --subject;
-        return isIn(text(subject), {"i"_L1, "you"_L1, "we"_L1, "they"_L1, "he"_L1, "she"_L1});
-    }
-
-    // A question the speaker answers in the same breath, searching for a word, a name or a
-    // date: "what's the word resilient", "what's it called the handover sheet", "what year was
-    // it twenty nineteen", "was it march no april".
-    bool isAnsweredAt(qsizetype i) const {
-        // "where was the conference harrogate that's right": found
-        const qsizetype n = size();
-        if (n - i > 4 && text(n - 3) == "that"_L1 && text(n - 2) == "'s"_L1 &&
-            isIn(text(n - 1), {"it"_L1, "right"_L1, "one"_L1}))
-            return true;
-        qsizetype p = i;
-        if (text(p) == "what"_L1 || text(p) == "which"_L1 || text(p) == "when"_L1) {
-            ++p;
-            while (p < size() && EnglishTagger::isNoun(tag(p)) && p < i + 3) // "what year"
-                ++p;
-            if (!isIn(text(p), beForms) && text(p) != "'s"_L1)
-                return false;
-            ++p;
-            if (text(p) == "it"_L1) {
-                ++p;
-                if (text(p) == "called"_L1)
-                    ++p;
-            } else if (isOneOf(tag(p), {Tag::dt}) && isIn(text(p + 1), namingWords)) {
-                p += 2;
-            } else {
-                return false;
-            }
-            // Then the answer, not more of the question: "what's the name of your manager",
-            // "what's the word you'd use", "what was it like"
-            // (a name, a number, a noun or what it is like, not "when was it out", "what is it
-            // now")
-            return p < size() && !m_addressed &&
-                   !isOneOf(tag(p), {Tag::in, Tag::of, Tag::to, Tag::wdt, Tag::wp, Tag::wrb,
-                                     Tag::md, Tag::prp, Tag::rb, Tag::rp}) &&
-                   !isIn(text(p), {"like"_L1, "that"_L1, "about"_L1});
-        }
-        // "was it march no april": corrected before anyone answers
-        if (!isIn(text(p), beForms) || text(p + 1) != "it"_L1)
-            return false;
-        for (qsizetype no = p + 3; no + 1 < size(); ++no) {
-            if (text(no) == "no"_L1)
-                return true;
-        }
-        return false;
-    }
-
-    // A closing tag or an inverted pair further in makes a statement a question.
-    Reading withTag(Reading reading) const {
-        if (reading.form != Form::statement && reading.form != Form::imperative)
-            return reading;
-        // "help yourself to biscuits right": a request's "right" moves on
-        if (reading.form == Form::imperative && text(size() - 1) == "right"_L1)
-            return reading;
-        if (!endsWithTag() && !(hasInvertedPair() && !reading.aboutSpeaker))
-            return reading;
-        Reading tagged{Form::interrogative};
-        tagged.aboutSpeaker = reading.aboutSpeaker && !m_addressed;
-        tagged.asks = !tagged.aboutSpeaker;
-        return tagged;
-    }
-
-    bool endsWithTag() const {
-        const qsizetype n = size();
-        if (quoteStart() < n)
-            return false; // the quote's own
-        const auto last = [this, n](qsizetype count) {
-            QStringList words;
-            for (qsizetype i = n - count; i < n; ++i)
-                words.append(text(i));
-            return words.join(u' ');
-        };
-        if (n >= 3 && text(n - 1) == "right"_L1)
-            return !isIn(text(n - 2), notBeforeTagRight) && tag(n - 2) != Tag::rb;
-        // "you've got your card yeah"
-        if (n >= 3 && isIn(text(n - 1), {"yeah"_L1, "yes"_L1}) && m_addressed)
-            return true;
-        if (n >= 4 && isIn(last(3), negativeTags))
-            return true;
-        // "you haven't worked in retail before have you"
-        if (n >= 4 && isIn(last(2), invertedPairs) &&
-            std::any_of(m_words.begin(), m_words.end() - 2, [](const Word& w) {
-                return w.text == "n't"_L1 || w.text == "never"_L1 || w.text == "not"_L1;
-            }))
-            return true;
-        for (qsizetype length = 2; length <= 4 && length < n; ++length) {
-            if (isIn(last(length), sentenceTags))
-                return true;
-        }
-        return false;
-    }
-
-    // An inverted pair needs its verb after it: at the very end "is there" is a place and "do
-    // you" more often a misheard word than a question.
-    bool hasInvertedPair() const {
-        for (qsizetype i = 1; i + 2 < size() && i < quoteStart(); ++i) {
-            if (isIn(text(i) + u' ' + text(i + 1), invertedPairs))
-                return true;
-        }
-        return false;
-    }
-
-    // Where a question quoted after the words that report it begins ("a client asked us can
-    // you…", not "asking when it will be done"), or the end: what follows is not put to the
-    // listener. Found when first asked: a clause read from a word on never asks.
-    qsizetype quoteStart() const {
-        if (!m_quoteStart)
-            m_quoteStart = findQuoteStart();
-        return *m_quoteStart;
-    }
-
-    qsizetype findQuoteStart() const {
-        // "if a guest asked you for a table where would you…": the lead-in's own verb quotes
-        // nothing
-        const bool leadIn = isIn(text(afterDiscourse(0)), leadInSubordinators);
-        qsizetype verbs = 0;
-        for (qsizetype i = 1; i + 1 < size(); ++i) {
-            verbs += isOneOf(tag(i - 1), {Tag::vbz, Tag::vbd, Tag::vbp, Tag::md}) ? 1 : 0;
-            if (leadIn && verbs < 2)
-                continue;
-            if (interrogativeAt(i).form == Form::interrogative && reportsSpeech(m_words, i))
-                return i;
-        }
-        return size();
-    }
-
-    bool m_questionMark;
-    bool m_addressed;
-    mutable std::optional<qsizetype> m_quoteStart;
+    const Interrogative m_interrogative;
+    const Request m_request;
+    const IndirectRequest m_indirect;
+    const FollowUp m_followUp;
+    const Speaker m_speaker;
+    const ClauseLeadIn m_leadIn;
 };
 
 } // namespace
