@@ -1,7 +1,7 @@
 #pragma once
 
 #include "language/ClauseOpenings.h"
-#include "language/EnglishClause.h"
+#include "language/ClauseReading.h"
 #include "language/EnglishWords.h"
 #include "language/TaggedWords.h"
 
@@ -13,8 +13,8 @@
 namespace corvel::clause {
 
 using namespace englishWords;
-using Form = EnglishClause::Form;
-using Reading = EnglishClause::Reading;
+using Form = ClauseForm;
+using Reading = ClauseReading;
 
 inline constexpr QLatin1String modals[] = {"can"_L1,   "could"_L1,  "will"_L1, "would"_L1,
                                            "shall"_L1, "should"_L1, "may"_L1,  "might"_L1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/ClauseReading.h"
 #include "language/EnglishTagger.h"
 
 #include <QStringList>
@@ -13,35 +14,8 @@ class EnglishClause final {
 public:
     EnglishClause() = delete;
 
-    enum class Form {
-        // Anything else: a statement, a remark, an imperative that asks for nothing.
-        statement,
-        // A question word opening a question, an auxiliary or modal before its subject, or a
-        // closing tag ("…, right?").
-        interrogative,
-        // A verb in the base form without a subject that asks the listener to speak, recall,
-        // choose or do something ("Summarise your last project.").
-        imperative,
-        // The speaker wanting to know or hear ("I'm curious what you think of…").
-        indirectRequest,
-        // A noun phrase asked as a question ("Any questions for us?", "What about weekends?").
-        followUp
-    };
-
-    struct Reading {
-        Form form = Form::statement;
-        // Whether it asks the listener: a question or request addressed to them, not one about
-        // the speaker ("What was I saying?") nor a courtesy ("Take a moment if you need it.").
-        bool asks = false;
-        // Whether it tells the speaker's own story: a statement whose subject is the speaker
-        // ("I…", "We…", "My team…"), reported speech among them, or a question about the speaker
-        // that does not address the listener.
-        bool aboutSpeaker = false;
-        // Whether it is a statement in the past tense, as a story is told.
-        bool past = false;
-        // Whether it is written with a "?": built as a question, or a follow-up.
-        bool isQuestion() const { return form == Form::interrogative || form == Form::followUp; }
-    };
+    using Form = ClauseForm;
+    using Reading = ClauseReading;
 
     // `words` lower case with their apostrophes, as the recogniser spells them; `questionMark`
     // when the clause was written with one. A lead-in before the clause that asks is skipped:
