@@ -125,6 +125,45 @@ void markVerbalIs(QList<EnglishTagger::Word>& words) {
     }
 }
 
+// The best path to each pair of the last two tags, with where it came from.
+struct State {
+    Tag before;
+    Tag last;
+    float score;
+    int back;
+};
+
+// The best paths over the tokens `split`: one column of states per token, after the start's.
+std::vector<std::vector<State>> latticeOf(const QStringList& split) {
+    std::vector<std::vector<State>> lattice;
+    lattice.push_back({{Tag::punc, Tag::punc, 0.f, -1}});
+    for (qsizetype i = 0; i < split.size(); ++i) {
+        std::vector<Candidate> candidates;
+        if (split[i] == "'s"_L1 && i > 0 && isIn(split[i - 1], subjectsOfIs))
+            candidates = {{Tag::vbz, 0.f}};
+        else
+            candidates = candidatesFor(split[i]);
+        const std::vector<State>& previous = lattice.back();
+        std::vector<State> next;
+        for (int p = 0; p < int(previous.size()); ++p) {
+            for (const Candidate& candidate : candidates) {
+                const State& from = previous[std::size_t(p)];
+                const float score = from.score + transition(from.before, from.last, candidate.tag) +
+                                    candidate.emission;
+                auto same = std::find_if(next.begin(), next.end(), [&](const State& s) {
+                    return s.before == from.last && s.last == candidate.tag;
+                });
+                if (same == next.end())
+                    next.push_back({from.last, candidate.tag, score, p});
+                else if (score > same->score)
+                    *same = {from.last, candidate.tag, score, p};
+            }
+        }
+        lattice.push_back(std::move(next));
+    }
+    return lattice;
+}
+
 } // namespace
 
 bool EnglishTagger::isNoun(Tag tag) {
@@ -164,39 +203,7 @@ QList<EnglishTagger::Word> EnglishTagger::tag(const QStringList& words, const QS
     if (split.size() == first)
         return {};
 
-    // The best path to each pair of the last two tags, with where it came from.
-    struct State {
-        Tag before;
-        Tag last;
-        float score;
-        int back;
-    };
-    std::vector<std::vector<State>> lattice;
-    lattice.push_back({{Tag::punc, Tag::punc, 0.f, -1}});
-    for (qsizetype i = 0; i < split.size(); ++i) {
-        std::vector<Candidate> candidates;
-        if (split[i] == "'s"_L1 && i > 0 && isIn(split[i - 1], subjectsOfIs))
-            candidates = {{Tag::vbz, 0.f}};
-        else
-            candidates = candidatesFor(split[i]);
-        const std::vector<State>& previous = lattice.back();
-        std::vector<State> next;
-        for (int p = 0; p < int(previous.size()); ++p) {
-            for (const Candidate& candidate : candidates) {
-                const State& from = previous[std::size_t(p)];
-                const float score = from.score + transition(from.before, from.last, candidate.tag) +
-                                    candidate.emission;
-                auto same = std::find_if(next.begin(), next.end(), [&](const State& s) {
-                    return s.before == from.last && s.last == candidate.tag;
-                });
-                if (same == next.end())
-                    next.push_back({from.last, candidate.tag, score, p});
-                else if (score > same->score)
-                    *same = {from.last, candidate.tag, score, p};
-            }
-        }
-        lattice.push_back(std::move(next));
-    }
+    const std::vector<std::vector<State>> lattice = latticeOf(split);
 
     // The text ends as a sentence does.
     const std::vector<State>& final = lattice.back();

@@ -403,6 +403,58 @@ bool isBareName(const QList<EnglishTagger::Word>& words) {
     });
 }
 
+// What `spoken` make of the question `asked`, which is whole where it stops, when the two may
+// be two sentences: its object only where the words read as one ("What pushed you to" "apply for
+// this job?"), a question of their own, or a remark. `remark` when they reply or are cut off.
+FollowingReading readAfterWhole(const QString& question, const QString& words,
+                                const QStringList& asked, const QStringList& spoken, bool remark) {
+    using Reading = FollowingReading;
+    // The words tagged after the question, once, where a rule needs them.
+    std::optional<QList<EnglishTagger::Word>> taggedWords;
+    const auto tagged = [&]() -> const QList<EnglishTagger::Word>& {
+        if (!taggedWords)
+            taggedWords = EnglishTagger::tag(spoken, asked);
+        return *taggedWords;
+    };
+    // After an infinitive's "to", its verb phrase: "What pushed you to" "apply for this job?"
+    if (endsOnInfinitive(asked) && !remark && isOneOf(tagged().first().tag, {Tag::vb, Tag::vbp}))
+        return Reading::object;
+    // After a verb that waits for its object, a clause opened by a question word is that object
+    // even when the word is its subject: "Can you tell us" "what attracted you to logistics?"
+    if (isIn(spoken.first(), questionWords) && spoken.size() > 1 && !isIn(spoken[1], auxiliaries) &&
+        EnglishTagger::readings(spoken[1]).value(0) != Tag::md && waitsForObject(endTags(asked)))
+        return Reading::object;
+    // A question word opens a question or an object clause: the reader tells which.
+    // One word cannot tell: "what we…" continues a question, "what are…" opens one.
+    if (!isIn(spoken.first(), questionWords) &&
+        foldedWords(words.left(maximumCharacters)).size() > 1 &&
+        EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))))
+        return Reading::question;
+    if (remark)
+        return Reading::remark;
+    // After a cut question, an object pronoun with a phrase about it: "Who sat opposite" "you
+    // on the trading desk?"
+    if (spoken.size() > 2 && isIn(spoken.first(), objectPronouns) &&
+        isPreposition(tagged().value(1).tag) && !QuestionContinuation::isWholeAsAsked(question) &&
+        QuestionContinuation::mayGoOn(question))
+        return Reading::object;
+    // What is said of the subject a question stopped on: "are you" "looking for"
+    if (endsBeforePredicate(asked) && !remark &&
+        isOneOf(tagged().first().tag, {Tag::vbg, Tag::vbn, Tag::vb, Tag::vbp, Tag::jj, Tag::rb}))
+        return Reading::object;
+    // A name that is also a verb, after a question cut at a preposition: "How comfortable are
+    // you with" "React hooks?"
+    if (isBareName(tagged()) && isPreposition(endTags(asked).last().tag) &&
+        !QuestionContinuation::isWholeAsAsked(question))
+        return Reading::object;
+    const PhraseReading phrase = readPhrase(tagged());
+    // After a question that is whole as asked, words join it only to name what it is about.
+    if (phrase.reading == Reading::object && !phrase.namesTopic &&
+        QuestionContinuation::isWholeAsAsked(question))
+        return Reading::remark;
+    return phrase.reading;
+}
+
 } // namespace
 
 bool QuestionContinuation::goesOn(const QString& question, const QString& words) {
@@ -510,48 +562,7 @@ QuestionContinuation::Reading QuestionContinuation::read(const QString& question
             return Reading::question;
         return isReply(spoken) ? Reading::remark : Reading::object;
     }
-    // The words tagged after the question, once, where a rule needs them.
-    std::optional<QList<EnglishTagger::Word>> taggedWords;
-    const auto tagged = [&]() -> const QList<EnglishTagger::Word>& {
-        if (!taggedWords)
-            taggedWords = EnglishTagger::tag(spoken, asked);
-        return *taggedWords;
-    };
-    // After an infinitive's "to", its verb phrase: "What pushed you to" "apply for this job?"
-    if (endsOnInfinitive(asked) && !remark && isOneOf(tagged().first().tag, {Tag::vb, Tag::vbp}))
-        return Reading::object;
-    // After a verb that waits for its object, a clause opened by a question word is that object
-    // even when the word is its subject: "Can you tell us" "what attracted you to logistics?"
-    if (isIn(spoken.first(), questionWords) && spoken.size() > 1 && !isIn(spoken[1], auxiliaries) &&
-        EnglishTagger::readings(spoken[1]).value(0) != Tag::md && waitsForObject(endTags(asked)))
-        return Reading::object;
-    // A question word opens a question or an object clause: the reader tells which.
-    // One word cannot tell: "what we…" continues a question, "what are…" opens one.
-    if (!isIn(spoken.first(), questionWords) &&
-        foldedWords(words.left(maximumCharacters)).size() > 1 &&
-        EnglishClause::opensQuestion(spokenWords(words.left(maximumCharacters))))
-        return Reading::question;
-    if (remark)
-        return Reading::remark;
-    // After a cut question, an object pronoun with a phrase about it: "Who sat opposite" "you
-    // on the trading desk?"
-    if (spoken.size() > 2 && isIn(spoken.first(), objectPronouns) &&
-        isPreposition(tagged().value(1).tag) && !isWholeAsAsked(question) && mayGoOn(question))
-        return Reading::object;
-    // What is said of the subject a question stopped on: "are you" "looking for"
-    if (endsBeforePredicate(asked) && !remark &&
-        isOneOf(tagged().first().tag, {Tag::vbg, Tag::vbn, Tag::vb, Tag::vbp, Tag::jj, Tag::rb}))
-        return Reading::object;
-    // A name that is also a verb, after a question cut at a preposition: "How comfortable are
-    // you with" "React hooks?"
-    if (isBareName(tagged()) && isPreposition(endTags(asked).last().tag) &&
-        !isWholeAsAsked(question))
-        return Reading::object;
-    const PhraseReading phrase = readPhrase(tagged());
-    // After a question that is whole as asked, words join it only to name what it is about.
-    if (phrase.reading == Reading::object && !phrase.namesTopic && isWholeAsAsked(question))
-        return Reading::remark;
-    return phrase.reading;
+    return readAfterWhole(question, words, asked, spoken, remark);
 }
 
 } // namespace corvel
