@@ -3,13 +3,12 @@
 #include "language/ClauseWords.h"
 
 // Lead-ins: a clause or phrase before the main clause that sets up what is asked and is not
-// itself asked ("if you joined tomorrow, | what would you fix first"). A reader finds where a
-// lead-in may end and reads the main clause after it. Each reader keeps its own reading here, in
-// a section of its own: they are given different words and look for different ends.
-
-// The clause reader's reading, over one clause's words: which words may open a lead-in, and
-// whether the words up to a word may still be one, so that a question or request after them is
-// the clause's own.
+// itself asked ("if you joined tomorrow, | what would you fix first"). The clause reader's
+// reading is here: which words may open a lead-in, and whether the words up to a word may still
+// be one, so that a question or request after them is the clause's own. The sentence reader
+// reads which kind of lead-in opens a sentence in SentenceLeadIn, above the clause reader: it
+// asks it whether a subordinate clause is itself a question ("when did you…", not "when
+// you…").
 namespace corvel::clause {
 
 class ClauseLeadIn final : ClauseWords {
